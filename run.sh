@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, then runs the game from data/.
+set -euo pipefail
+source "$(dirname "$0")/tools/setup.sh"
+vantor_install_packages "${VANTOR_PACKAGES[@]}"
+vantor_build --target vantor
+cd "$VANTOR_ROOT/data"
+exec "$VANTOR_BUILD/vantor" "$@"

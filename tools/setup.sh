@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs what the build needs (Debian packages) and builds into build/.
+# Sourced by run.sh and test.sh.
+set -euo pipefail
+
+VANTOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+VANTOR_BUILD="$VANTOR_ROOT/build"
+
+VANTOR_PACKAGES=(
+  cmake g++ make pkg-config
+  libgtest-dev libbenchmark-dev
+  libsdl2-dev libsdl2-image-dev
+  liblua5.2-dev lua5.2 libluabind-dev libboost-dev
+  libvorbis-dev libmpg123-dev libopenmpt-dev
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  libgl-dev libgl1-mesa-dri libegl1
+  zlib1g-dev libfreetype-dev libfontconfig-dev
+  fonts-dejavu-core fonts-dejavu-extra
+  imagemagick
+)
+
+vantor_install_packages() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "ok installed"; then
+      missing+=("$pkg")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+vantor_build() {
+  local jobs
+  jobs=$(nproc 2>/dev/null || echo 2)
+  cmake -S "$VANTOR_ROOT" -B "$VANTOR_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$VANTOR_BUILD" -j "$jobs" "$@"
+}
