@@ -45,12 +45,12 @@ std::string ResolveLoosePath(const std::string& path) {
     if (end == std::string::npos) end = slashed.size();
     std::string part = slashed.substr(start, end - start);
     start = end + 1;
-    if (part.empty()) continue;
+    if (part.empty() || part == ".") continue;
     std::string folder = resolved;
     std::string next = folder + part;
     if (!Exists(next)) {
       std::string found;
-      if (part == "." || part == ".." || !FindFolded(folder, part, found)) return path;
+      if (part == ".." || !FindFolded(folder, part, found)) return path;
       next = folder + found;
     }
     resolved = end < slashed.size() ? next + "/" : next;
