@@ -61,6 +61,11 @@ void ResMan::ReloadAll() {
   }
 }
 
+void ResMan::ClearResources() {
+  for (auto& item : resources_) item.second.reset();
+  resources_.clear();
+}
+
 ResMan& GetResMan() {
   static ResMan resman;
   return resman;

@@ -26,7 +26,7 @@ struct ConstructorRecord {
 class ResMan {
  public:
   ResMan() = default;
-  ~ResMan() = default;
+  ~ResMan() { ClearResources(); }
   ResMan(const ResMan&) = delete;
   ResMan& operator=(const ResMan&) = delete;
 
@@ -45,8 +45,8 @@ class ResMan {
   Resource* LoadResource(const std::string& name);
   // Release, then InitializeResource, for every resource in key order.
   void ReloadAll();
-  // Destroys every resource.
-  void ClearResources() { resources_.clear(); }
+  // Destroys every resource, in key order.
+  void ClearResources();
 
  private:
   std::map<uint32_t, std::unique_ptr<ConstructorRecord>> constructors_;

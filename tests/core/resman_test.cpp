@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "core/crc32.h"
 #include "vfs_test_support.h"
 
@@ -37,6 +39,7 @@ class FakeResource : public res::Resource {
     state_ = res::kStateReady;
     return true;
   }
+  ~FakeResource() override { Calls().push_back("destroy " + GetName()); }
   void Release() override {
     Calls().push_back("release " + GetName());
     state_ = res::kStateReleased;
@@ -133,11 +136,19 @@ TEST_F(ResManTest, ReloadAllReleasesThenInitialisesEachInKeyOrder) {
   EXPECT_EQ(manager.FindResource(b)->GetState(), res::kStateReady);
 }
 
-TEST_F(ResManTest, ClearedResourcesAreGone) {
-  const std::string a = dir.Write("a.png", Text("a"));
-  ASSERT_NE(manager.LoadResource(a), nullptr);
+TEST_F(ResManTest, ClearDestroysEveryResourceInKeyOrder) {
+  std::map<uint32_t, std::string> byKey;
+  for (const char* name : {"a.png", "b.png", "c.png", "d.png"}) {
+    const std::string path = dir.Write(name, Text(name));
+    ASSERT_NE(manager.LoadResource(path), nullptr);
+    byKey[num::NameKey(path)] = "destroy " + Lower(path);
+  }
+  Calls().clear();
   manager.ClearResources();
-  EXPECT_EQ(manager.FindResource(a), nullptr);
+  std::vector<std::string> expected;
+  for (const auto& item : byKey) expected.push_back(item.second);
+  EXPECT_EQ(Calls(), expected);
+  EXPECT_EQ(manager.FindResource(dir.Path() + "/a.png"), nullptr);
 }
 
 }  // namespace
