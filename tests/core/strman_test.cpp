@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "core/log.h"
+#include "core/random.h"
 
 namespace {
 
@@ -40,7 +42,7 @@ class LangFile {
   }
   // Drops the last n bytes.
   LangFile& Cut(size_t n) {
-    bytes_.resize(bytes_.size() - n);
+    bytes_.resize(bytes_.size() - std::min(n, bytes_.size()));
     return *this;
   }
   std::string Save(const std::string& name) const {
@@ -167,6 +169,26 @@ TEST_F(StrManTest, SecondFileReplacesTheFirst) {
   EXPECT_EQ(table.Lookup("one"), u"");
   EXPECT_EQ(table.Lookup("two"), u"2");
   EXPECT_EQ(table.Lookup("both"), u"b");
+}
+
+TEST_F(StrManTest, SurvivesArbitraryRecords) {
+  // Records of random lengths (some over the limit), texts and cuts.
+  num::Random random;
+  random.Seed(2024);
+  for (int round = 0; round < 200; ++round) {
+    LangFile file;
+    file.Magic();
+    const uint32_t records = random.Next() % 6;
+    for (uint32_t r = 0; r < records; ++r)
+      for (int field = 0; field < 2; ++field) {
+        std::u16string text(random.Next() % 1100, u'\0');
+        for (char16_t& unit : text) unit = static_cast<char16_t>(random.Next());
+        file.Field(text);
+      }
+    file.Cut(random.Next() % 8);
+    Load(file.Save("lang_arbitrary.bin"));
+    for (const auto& entry : table.Entries()) EXPECT_LE(entry.second->size(), 1023u);
+  }
 }
 
 TEST(StrMan, SharedTableStartsEmpty) {
