@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/log.h"
+#include "core/loose_path.h"
 #include "core/utf.h"
 
 namespace lang {
@@ -55,7 +56,7 @@ Field ReadField(FILE* file, std::u16string& text) {
 
 void StrMan::LoadLangBin(const std::string& path) {
   Clear();
-  File file(std::fopen(path.c_str(), "rb"));
+  File file(std::fopen(vfs::ResolveLoosePath(path).c_str(), "rb"));
   char magic[4];
   if (!file || std::fread(magic, 1, 4, file.get()) != 4 || std::memcmp(magic, kMagic, 4) != 0) {
     LOG_LINE(MSG_ERROR, "Unable to load Language file " + path + "!");
