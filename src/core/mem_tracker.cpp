@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <type_traits>
 
 #include "core/mem_record_pool.h"
 
@@ -24,6 +25,9 @@ MemRecordPool pool;
 Record* buckets[MemTracker::kBucketCount];
 MemTracker::Counters counters;
 const char* lastProblem = nullptr;
+static_assert(std::is_trivially_destructible_v<std::mutex> &&
+                  std::is_trivially_destructible_v<MemRecordPool>,
+              "the tracker must outlive every static destructor that releases memory");
 
 // Resets the call site on every way out of Allocate and Release.
 struct CallSiteReset {
@@ -34,15 +38,21 @@ Record*& BucketOf(const void* userPointer) {
   return buckets[(reinterpret_cast<uintptr_t>(userPointer) >> 4) & (MemTracker::kBucketCount - 1)];
 }
 
-// Paints whole words, then the remaining bytes with the word's low-order bytes
-// first, so the area reads as the word's little-endian bytes repeated.
+// The area reads as the word's little-endian bytes repeated, the last one to
+// three bytes being the word's low-order bytes.
 void Paint(unsigned char* area, size_t size, uint32_t word) {
   const unsigned char bytes[4] = {
       static_cast<unsigned char>(word), static_cast<unsigned char>(word >> 8),
       static_cast<unsigned char>(word >> 16), static_cast<unsigned char>(word >> 24)};
-  size_t i = 0;
-  for (; i + 4 <= size; i += 4) std::memcpy(area + i, bytes, 4);
-  for (; i < size; ++i) area[i] = bytes[i % 4];
+  size_t painted = size < 4 ? size : 4;
+  std::memcpy(area, bytes, painted);
+  // Doubling the painted run keeps large blocks cheap; it stays a whole
+  // number of words until the last copy.
+  while (painted < size) {
+    size_t step = painted < size - painted ? painted : size - painted;
+    std::memcpy(area + painted, area, step);
+    painted += step;
+  }
 }
 
 void WriteGuards(const Record& record) {
