@@ -70,8 +70,7 @@ void* operator new[](std::size_t size, std::align_val_t alignment) {
 void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
   return AllocateOrNull(size, Aligned(alignment), MemTracker::kNew);
 }
-void* operator new[](std::size_t size, std::align_val_t alignment,
-                     const std::nothrow_t&) noexcept {
+void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
   return AllocateOrNull(size, Aligned(alignment), MemTracker::kNewArray);
 }
 

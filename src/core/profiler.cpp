@@ -1,11 +1,11 @@
 #include "core/profiler.h"
-#include "core/profiler_testing.h"
 
 #include <atomic>
 #include <thread>
 
 #include "core/frame_timer.h"
 #include "core/log.h"
+#include "core/profiler_testing.h"
 
 namespace util {
 namespace {
@@ -28,8 +28,8 @@ bool skipCalibrationPause = false;
 uint64_t SkippingTicks() { return SteadyTicks() + skippedTicks; }
 
 void Skip(std::chrono::milliseconds pause) {
-  skippedTicks += static_cast<uint64_t>(
-      std::chrono::duration_cast<std::chrono::nanoseconds>(pause).count());
+  skippedTicks +=
+      static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(pause).count());
 }
 
 const Profiler::Clock kSkippingClock = {SkippingTicks, Skip};
@@ -151,8 +151,8 @@ void Profiler::ConvertProfile() {
   FILE* in = std::fopen(kProfileFileName, "rb");
   FILE* out = std::fopen(kReportFileName, "w");
   if (!in || !out) {
-    LOG_LINE(MSG_ERROR, std::string("Unable to convert ") + kProfileFileName + " to " +
-                            kReportFileName);
+    LOG_LINE(MSG_ERROR,
+             std::string("Unable to convert ") + kProfileFileName + " to " + kReportFileName);
   } else {
     std::fputs("StartTime, TotalTime, ", out);
     for (const std::string& name : sectionNames_) std::fprintf(out, "%s, ", name.c_str());

@@ -79,8 +79,8 @@ void DeleteBlock(const BlockForm& form, void* block) {
 
 TEST(MemTrackerTest, FreshBlockIsPaintedAndGuarded) {
   const BlockForm forms[] = {
-      {"new", 6, 0, false},         {"new[]", 7, 0, true},        {"word", 4, 0, false},
-      {"one byte", 1, 0, false},    {"aligned 64", 6, 64, false}, {"aligned 32[]", 33, 32, true},
+      {"new", 6, 0, false},       {"new[]", 7, 0, true},        {"word", 4, 0, false},
+      {"one byte", 1, 0, false},  {"aligned 64", 6, 64, false}, {"aligned 32[]", 33, 32, true},
       {"aligned 8", 5, 8, false},
   };
   for (const BlockForm& form : forms) {
@@ -261,7 +261,7 @@ TEST(MemTrackerTest, RefusedRequestsEndInBadAllocationOrNull) {
       EXPECT_STREQ(failure.what(), "bad allocation");
     }
     EXPECT_EQ(::operator new[](c.size, std::nothrow), nullptr);
-    EXPECT_EQ(::operator new(c.size, std::align_val_t{64}, std::nothrow), nullptr);
+    EXPECT_EQ(::operator new (c.size, std::align_val_t{64}, std::nothrow), nullptr);
     EXPECT_STREQ(MemTracker::GetLastProblem(), "Request for allocation failed. Out of memory.");
     const MemTracker::Counters after = MemTracker::GetCounters();
     EXPECT_EQ(after.allocationCounter, before.allocationCounter + 3);
@@ -290,8 +290,10 @@ TEST(MemTrackerTest, NewHandlerRunsUntilItIsRemoved) {
 }
 
 TEST(MemTrackerTest, DirectCallersChooseTheKind) {
-  auto* plain = static_cast<uint8_t*>(MemTracker::Allocate(5, "arc.cpp", 3, "Load", MemTracker::kMalloc));
-  auto* zeroed = static_cast<uint8_t*>(MemTracker::Allocate(5, "arc.cpp", 4, "Load", MemTracker::kCalloc));
+  auto* plain =
+      static_cast<uint8_t*>(MemTracker::Allocate(5, "arc.cpp", 3, "Load", MemTracker::kMalloc));
+  auto* zeroed =
+      static_cast<uint8_t*>(MemTracker::Allocate(5, "arc.cpp", 4, "Load", MemTracker::kCalloc));
   EXPECT_EQ(Bytes(plain, 5), Repeated(0xFEEDFACE, 5));
   EXPECT_EQ(Bytes(zeroed, 5), std::vector<uint8_t>(5, 0));
   EXPECT_EQ(Bytes(zeroed + 5, 16), Repeated(0xDEADC0DE, 16));

@@ -143,7 +143,8 @@ TEST(ProfilerTest, ScopesOutsideTheSectionsAreIgnored) {
     util::ProfileScope scope(profiler, section);
     fakeNow += 10;
   }
-  for (int s = 0; s < util::Profiler::kSectionCount; ++s) EXPECT_EQ(profiler.GetSectionTotal(s), 0u);
+  for (int s = 0; s < util::Profiler::kSectionCount; ++s)
+    EXPECT_EQ(profiler.GetSectionTotal(s), 0u);
 }
 
 TEST(ProfilerTest, ProcessProfilerCanSkipItsCalibrationPause) {
