@@ -44,8 +44,9 @@ void Paint(unsigned char* area, size_t size, uint32_t word) {
   const unsigned char bytes[4] = {
       static_cast<unsigned char>(word), static_cast<unsigned char>(word >> 8),
       static_cast<unsigned char>(word >> 16), static_cast<unsigned char>(word >> 24)};
-  size_t painted = size < 4 ? size : 4;
-  std::memcpy(area, bytes, painted);
+  const size_t kByByte = 64;  // small areas: cheaper than calling memcpy
+  size_t painted = size < kByByte ? size : kByByte;
+  for (size_t i = 0; i < painted; ++i) area[i] = bytes[i % 4];
   // Doubling the painted run keeps large blocks cheap; it stays a whole
   // number of words until the last copy.
   while (painted < size) {
@@ -63,8 +64,10 @@ void WriteGuards(const Record& record) {
 
 // Copies at most kNameLength - 1 characters, always terminated.
 void CopyName(char (&target)[MemTracker::kNameLength], const char* name) {
-  std::strncpy(target, name ? name : "??", MemTracker::kNameLength - 1);
-  target[MemTracker::kNameLength - 1] = '\0';
+  if (!name) name = "??";
+  size_t length = strnlen(name, MemTracker::kNameLength - 1);
+  std::memcpy(target, name, length);
+  target[length] = '\0';
 }
 
 const char* BaseName(const char* path) {
