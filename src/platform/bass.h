@@ -11,15 +11,7 @@
 
 #include "platform/win32.h"
 
-typedef uint32_t DWORD;
 typedef uint64_t QWORD;
-typedef int BOOL;
-#ifndef TRUE
-#define TRUE 1
-#endif
-#ifndef FALSE
-#define FALSE 0
-#endif
 
 typedef DWORD HSAMPLE;
 typedef DWORD HCHANNEL;
