@@ -2,6 +2,7 @@
 
 #include "core/frame_timer.h"
 #include "core/log.h"
+#include "core/resman.h"
 #include "core/vfs.h"
 #include "platform/win32.h"
 
@@ -41,10 +42,13 @@ bool Application::Tick() {
   return !quit_;
 }
 
-void Application::ReloadResources() {}
+void Application::ReloadResources() { res::GetResMan().ReloadAll(); }
 
 vfs::VFS& Application::GetVFS() { return vfs::GetVFS(); }
 
-void Application::ShutdownEngine() {}
+void Application::ShutdownEngine() {
+  res::GetResMan().ClearResources();
+  LOG_LINE(MSG_INIT, "Resource manager shutdown");
+}
 
 void Application::UpdateTimer() { GetFrameTimer().Tick(); }

@@ -1,10 +1,15 @@
 #include "core/vfs.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/archive.h"
+#include "core/crc32.h"
 #include "core/log.h"
+#include "core/loose_path.h"
 
 namespace vfs {
 
@@ -17,30 +22,50 @@ void FileData::Release() {
   name.clear();
 }
 
+VFS::VFS() = default;
+
+VFS::~VFS() {
+  for (auto& archive : archives_) archive.reset();
+}
+
+void VFS::AddArchive(const std::string& path) {
+  auto archive = std::make_unique<Archive>();
+  if (archive->LoadArchive(path)) archives_.push_back(std::move(archive));
+}
+
 bool VFS::LoadFile(const std::string& path, FileData& file) {
+  const uint32_t key = num::NameKey(path);
+  for (auto& archive : archives_) {
+    if (!archive->Contains(key)) continue;
+    if (!archive->GetFile(key, file)) return false;
+    file.name = path;
+    return true;
+  }
   if (LoadLocal(path, file)) return true;
   LOG_LINE(MSG_ERROR, "Couldn't find file " + path + " in archives");
   return false;
 }
 
 bool VFS::LoadLocal(const std::string& path, FileData& file) {
-  FILE* f = std::fopen(path.c_str(), "rb");
+  FILE* f = std::fopen(ResolveLoosePath(path).c_str(), "rb");
   if (!f) return false;
-  long length = -1;
-  if (std::fseek(f, 0, SEEK_END) == 0) length = std::ftell(f);
-  if (length < 0 || length > 0x7FFFFFFE || std::fseek(f, 0, SEEK_SET) != 0) {
+  struct stat info;
+  // Only regular files: a folder opens too, but reads nothing.
+  if (::fstat(::fileno(f), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > 0x7FFFFFFE) {
     std::fclose(f);
     return false;
   }
-  auto* buffer = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(length) + 1));
+  const size_t length = static_cast<size_t>(info.st_size);
+  auto* buffer = static_cast<unsigned char*>(std::malloc(length + 1));
   if (!buffer) {
     std::fclose(f);
     return false;
   }
-  size_t read = std::fread(buffer, 1, static_cast<size_t>(length), f);
+  const size_t read = std::fread(buffer, 1, length, f);
   std::fclose(f);
-  if (read != static_cast<size_t>(length)) {
+  if (read != length) {
     std::free(buffer);
+    LOG_LINE(MSG_ERROR, "Unable to read file " + path + " whole");
     return false;
   }
   buffer[length] = 0;
@@ -50,6 +75,8 @@ bool VFS::LoadLocal(const std::string& path, FileData& file) {
   file.data = buffer;
   return true;
 }
+
+std::string VFS::GetFilePath(const std::string& name) const { return ResolveLoosePath(name); }
 
 VFS& GetVFS() {
   static VFS vfs;
