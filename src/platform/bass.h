@@ -22,20 +22,18 @@ typedef DWORD HSYNC;
 // library from it.
 typedef void SYNCPROC(HSYNC handle, DWORD channel, DWORD data, void* user);
 
-enum : DWORD {
-  BASS_SAMPLE_LOOP = 4,
-  BASS_MUSIC_LOOP = BASS_SAMPLE_LOOP,
-  BASS_MUSIC_RAMP = 0x200,
-  BASS_MUSIC_PRESCAN = 0x20000,
+constexpr DWORD BASS_SAMPLE_LOOP = 4;
+constexpr DWORD BASS_MUSIC_LOOP = BASS_SAMPLE_LOOP;
+constexpr DWORD BASS_MUSIC_RAMP = 0x200;
+constexpr DWORD BASS_MUSIC_PRESCAN = 0x20000;
 
-  // Sync types: a position in bytes is passed by; mix-time syncs run on the
-  // mixing thread the moment the mix reaches them (all of ours do).
-  BASS_SYNC_POS = 0,
-  BASS_SYNC_MIXTIME = 0x40000000,
+// Sync types: a position in bytes is passed by; mix-time syncs run on the
+// mixing thread the moment the mix reaches them (all of ours do).
+constexpr DWORD BASS_SYNC_POS = 0;
+constexpr DWORD BASS_SYNC_MIXTIME = 0x40000000;
 
-  BASS_ACTIVE_STOPPED = 0,
-  BASS_ACTIVE_PLAYING = 1,
-};
+constexpr DWORD BASS_ACTIVE_STOPPED = 0;
+constexpr DWORD BASS_ACTIVE_PLAYING = 1;
 
 // A module position: order in the low word, row | 0x8000 in the high word.
 constexpr QWORD BassMusicPosition(DWORD order, DWORD row) {
