@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <random>
 
+#include "platform/module_player.h"
 #include "platform/sound_fixtures.h"
 
 namespace {
@@ -156,6 +158,33 @@ TEST(VorbisDecoder, DecodesWhatWasEncodedAndRefusesDamage) {
   Bytes scrambled = ogg;
   for (size_t i = 30; i < scrambled.size(); i += 3) scrambled[i] ^= 0x5A;
   EXPECT_FALSE(DecodeSound(scrambled.data(), scrambled.size(), pcm));
+}
+
+// Damaged copies of every kind of file: a decoder may refuse them or decode
+// something, but must stay inside its buffers and return.
+TEST(SoundDecoders, SurviveDamagedFiles) {
+  std::vector<float> tone(2000, 0.25f);
+  const Bytes originals[] = {sound_fixtures::MakeLevelWav(22050, 2, 300, 1000),
+                             EncodeVorbis(22050, tone), SilentMp3(6),
+                             sound_fixtures::MakeModule(2)};
+  std::mt19937 random(7);
+  for (const Bytes& original : originals) {
+    for (int round = 0; round < 150; ++round) {
+      Bytes damaged = original;
+      int flips = 1 + static_cast<int>(random() % 8);
+      for (int i = 0; i < flips; ++i) damaged[random() % damaged.size()] = static_cast<uint8_t>(random());
+      if (round % 3 == 0) damaged.resize(random() % damaged.size() + 1);
+      PcmSound pcm;
+      if (DecodeSound(damaged.data(), damaged.size(), pcm)) {
+        EXPECT_TRUE(platform::sound::IsUsablePcm(pcm));
+      }
+      platform::sound::ModulePlayer module;
+      if (module.Load(damaged.data(), damaged.size(), false)) {
+        std::vector<float> out(2 * 512);
+        module.Render(44100, 512, out.data());
+      }
+    }
+  }
 }
 
 }  // namespace
