@@ -186,18 +186,19 @@ class Dumper {
   Dumper(lua_State* L, unsigned flags, unsigned maxDepth)
       : L_(L), sorted_((flags & LuaState::kDumpAlphabetical) != 0), maxDepth_(maxDepth) {}
 
-  // Appends "<lead><value>" for the value at the stack top; false (nothing
-  // appended) when the value cannot be written as source.
+  // Appends "<lead> <value>" for the value at the stack top (a table starts
+  // on the next line); false, nothing appended, when the value cannot be
+  // written as source.
   bool Value(std::string& out, const std::string& lead, int indent, unsigned depth) {
     switch (lua_type(L_, -1)) {
       case LUA_TNUMBER:
-        out += lead + NumberText(lua_tonumber(L_, -1));
+        out += lead + " " + NumberText(lua_tonumber(L_, -1));
         return true;
       case LUA_TBOOLEAN:
-        out += lead + (lua_toboolean(L_, -1) ? "true" : "false");
+        out += lead + (lua_toboolean(L_, -1) ? " true" : " false");
         return true;
       case LUA_TSTRING:
-        out += lead + Quoted(L_, -1);
+        out += lead + " " + Quoted(L_, -1);
         return true;
       case LUA_TTABLE:
         return Table(out, lead, indent, depth);
@@ -217,7 +218,7 @@ class Dumper {
     for (const DumpKey& key : Keys()) {
       key.Push(L_);
       lua_rawget(L_, -2);
-      if (Value(out, pad + "   " + key.Spelling() + " = ", indent + 1, depth + 1)) out += ",\n";
+      if (Value(out, pad + "   " + key.Spelling() + " =", indent + 1, depth + 1)) out += ",\n";
       lua_pop(L_, 1);
     }
     out += pad + "}";
@@ -401,7 +402,7 @@ bool LuaState::DumpObject(LuaStateOutFile& file, const char* name, const LuaObje
   std::string out;
   std::string pad(static_cast<size_t>(std::max(indentLevel, 0)) * 3, ' ');
   Dumper dumper(L_, flags, maxIndentLevel);
-  bool written = dumper.Value(out, pad + name + " = ", std::max(indentLevel, 0), 0);
+  bool written = dumper.Value(out, pad + name + " =", std::max(indentLevel, 0), 0);
   lua_settop(L_, top);
   if (!written) return false;
   out += "\n";
