@@ -1,15 +1,235 @@
-// The window-system calls the engine makes, on SDL2.
+// The window-system calls the engine makes, on SDL2: windows and their
+// message queue, display modes, cursors, message boxes, the per-user folder,
+// errors and sleeps. Only what the engine calls is declared.
 #pragma once
 #include <cstdint>
 
-// Debugger output. Here it goes to standard error, unless a test has taken it.
-void OutputDebugStringA(const char* text);
+typedef int BOOL;
+typedef uint32_t UINT;
+typedef uint32_t DWORD;
+typedef uint16_t WORD;
+typedef int32_t LONG;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef char* LPSTR;
+typedef const char* LPCSTR;
+typedef void* LPVOID;
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
 
 // Window handle: the layer's own window record around an SDL window.
 struct HWND__;
 typedef HWND__* HWND;
+struct HINSTANCE__;
+typedef HINSTANCE__* HINSTANCE;
+struct HMENU__;
+typedef HMENU__* HMENU;
+struct HCURSOR__;
+typedef HCURSOR__* HCURSOR;
+typedef HCURSOR HICON;
+struct HBRUSH__;
+typedef HBRUSH__* HBRUSH;
+typedef void* HANDLE;
+typedef void* HLOCAL;
+
+typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+
+struct RECT {
+  LONG left, top, right, bottom;
+};
+struct POINT {
+  LONG x, y;
+};
+struct MSG {
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD time;
+  POINT pt;
+};
+
+struct WNDCLASSEXA {
+  UINT cbSize;
+  UINT style;
+  WNDPROC lpfnWndProc;
+  int cbClsExtra;
+  int cbWndExtra;
+  HINSTANCE hInstance;
+  HICON hIcon;
+  HCURSOR hCursor;
+  HBRUSH hbrBackground;
+  LPCSTR lpszMenuName;
+  LPCSTR lpszClassName;
+  HICON hIconSm;
+};
+
+struct DEVMODEA {
+  WORD dmSize;
+  DWORD dmFields;
+  DWORD dmBitsPerPel;
+  DWORD dmPelsWidth;
+  DWORD dmPelsHeight;
+  DWORD dmDisplayFrequency;
+};
+
+struct CREATESTRUCTA {
+  LPVOID lpCreateParams;
+};
+
+// Messages.
+enum : UINT {
+  WM_CREATE = 0x0001,
+  WM_DESTROY = 0x0002,
+  WM_SIZE = 0x0005,
+  WM_ACTIVATE = 0x0006,
+  WM_CLOSE = 0x0010,
+  WM_QUIT = 0x0012,
+  WM_SETCURSOR = 0x0020,
+  WM_NCMOUSEMOVE = 0x00A0,
+  WM_MOUSEMOVE = 0x0200,
+  WM_DROPFILES = 0x0233,
+  WM_NCMOUSELEAVE = 0x02A2,
+};
+enum : WPARAM { SIZE_RESTORED = 0, SIZE_MINIMIZED = 1, SIZE_MAXIMIZED = 2 };
+enum : WPARAM { WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2 };
+enum : UINT { PM_NOREMOVE = 0, PM_REMOVE = 1 };
+
+// Window styles.
+enum : DWORD {
+  WS_POPUP = 0x80000000u,
+  WS_MINIMIZE = 0x20000000u,
+  WS_VISIBLE = 0x10000000u,
+  WS_CLIPCHILDREN = 0x02000000u,
+  WS_CAPTION = 0x00C00000u,
+  WS_SYSMENU = 0x00080000u,
+  WS_MINIMIZEBOX = 0x00020000u,
+  WS_EX_WINDOWEDGE = 0x00000100u,
+  WS_EX_APPWINDOW = 0x00040000u,
+};
+enum : int { GWL_EXSTYLE = -20, GWL_STYLE = -16 };
+
+// ShowWindow commands.
+enum : int { SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_MINIMIZE = 6, SW_SHOW = 5, SW_RESTORE = 9 };
+
+// SetWindowPos.
+#define HWND_TOPMOST (reinterpret_cast<HWND>(static_cast<intptr_t>(-1)))
+#define HWND_NOTOPMOST (reinterpret_cast<HWND>(static_cast<intptr_t>(-2)))
+enum : UINT {
+  SWP_NOSIZE = 0x0001,
+  SWP_NOMOVE = 0x0002,
+  SWP_NOZORDER = 0x0004,
+  SWP_FRAMECHANGED = 0x0020,
+  SWP_NOCOPYBITS = 0x0100,
+};
+
+// System metrics: the frame of a captioned, fixed-size window.
+enum : int {
+  SM_CXSCREEN = 0,
+  SM_CYSCREEN = 1,
+  SM_CYCAPTION = 4,
+  SM_CXBORDER = 5,
+  SM_CYBORDER = 6,
+  SM_CXDLGFRAME = 7,
+  SM_CYDLGFRAME = 8,
+};
+
+// Display settings.
+enum : DWORD { ENUM_CURRENT_SETTINGS = 0xFFFFFFFFu };
+enum : DWORD { DM_BITSPERPEL = 0x00040000u, DM_PELSWIDTH = 0x00080000u, DM_PELSHEIGHT = 0x00100000u };
+enum : DWORD { CDS_FULLSCREEN = 0x00000004u };
+enum : LONG { DISP_CHANGE_SUCCESSFUL = 0, DISP_CHANGE_FAILED = -1, DISP_CHANGE_BADMODE = -2 };
+
+// Images and cursors.
+enum : UINT { IMAGE_CURSOR = 2 };
+enum : UINT { LR_LOADFROMFILE = 0x0010 };
+#define IDI_APPLICATION (reinterpret_cast<LPCSTR>(static_cast<uintptr_t>(32512)))
+#define IDI_WINLOGO (reinterpret_cast<LPCSTR>(static_cast<uintptr_t>(32517)))
+#define IDC_ARROW (reinterpret_cast<LPCSTR>(static_cast<uintptr_t>(32512)))
+enum : int { COLOR_WINDOW = 5 };
+
+// Message boxes.
+enum : UINT { MB_OK = 0x0, MB_ICONINFORMATION = 0x40 };
+
+// Errors.
+enum : DWORD {
+  FORMAT_MESSAGE_ALLOCATE_BUFFER = 0x0100,
+  FORMAT_MESSAGE_IGNORE_INSERTS = 0x0200,
+  FORMAT_MESSAGE_FROM_SYSTEM = 0x1000,
+};
+enum : DWORD { ERROR_SUCCESS = 0, ERROR_FILE_NOT_FOUND = 2, ERROR_ALREADY_EXISTS = 183, ERROR_INVALID_WINDOW_HANDLE = 1400, ERROR_CLASS_ALREADY_EXISTS = 1410, ERROR_CANNOT_FIND_WND_CLASS = 1407 };
+
+// The per-user folder.
+enum : int { CSIDL_APPDATA = 26 };
+
+inline WORD LOWORD(uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
+inline WORD HIWORD(uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+inline int GET_X_LPARAM(LPARAM lp) { return static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(lp))); }
+inline int GET_Y_LPARAM(LPARAM lp) { return static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(lp))); }
+inline LPARAM MAKELPARAM(int low, int high) {
+  return static_cast<LPARAM>((static_cast<uint32_t>(static_cast<uint16_t>(low))) |
+                             (static_cast<uint32_t>(static_cast<uint16_t>(high)) << 16));
+}
+
+// Window classes and windows.
+WORD RegisterClassExA(const WNDCLASSEXA* windowClass);
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+BOOL DestroyWindow(HWND window);
+HWND FindWindowA(LPCSTR className, LPCSTR windowName);
+BOOL SetForegroundWindow(HWND window);
+BOOL IsIconic(HWND window);
+BOOL ShowWindow(HWND window, int command);
+BOOL UpdateWindow(HWND window);
+BOOL GetWindowRect(HWND window, RECT* rect);
+LONG GetWindowLongA(HWND window, int index);
+LONG SetWindowLongA(HWND window, int index, LONG value);
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
+int GetSystemMetrics(int index);
+HICON LoadIconA(HINSTANCE instance, LPCSTR name);
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+
+// The message queue.
+BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
+LRESULT DispatchMessageA(const MSG* msg);
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void PostQuitMessage(int exitCode);
+
+// Display modes.
+BOOL EnumDisplaySettingsA(LPCSTR device, DWORD modeNumber, DEVMODEA* mode);
+LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
+
+// Cursors.
+HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
+BOOL DestroyCursor(HCURSOR cursor);
+int ShowCursor(BOOL show);
+
+// Message boxes, errors, the per-user folder, sleeping.
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+DWORD GetLastError();
+void SetLastError(DWORD code);
+DWORD FormatMessageA(DWORD flags, const void* source, DWORD messageId, DWORD languageId, LPSTR buffer,
+                     DWORD size, void* arguments);
+HLOCAL LocalFree(HLOCAL memory);
+BOOL SHGetSpecialFolderPathA(HWND owner, LPSTR path, int folder, BOOL create);
+BOOL CreateDirectoryA(LPCSTR path, void* security);
+void Sleep(DWORD milliseconds);
+
+// Debugger output. Here it goes to standard error, unless a test has taken it.
+void OutputDebugStringA(const char* text);
+
 struct SDL_Window;
 namespace platform {
 // The SDL window behind a handle; null for a null or destroyed handle.
 SDL_Window* SdlWindowOf(HWND window);
+// The handle of an SDL window made by CreateWindowExA; null for any other.
+HWND WindowOfSdl(SDL_Window* window);
 }  // namespace platform

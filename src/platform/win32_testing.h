@@ -1,9 +1,27 @@
 // Test seams for the window-system layer.
 #pragma once
+#include <cstddef>
 #include <functional>
+#include <string>
+
+#include "platform/win32.h"
 
 namespace platform::testing {
 // Receives every OutputDebugStringA text instead of standard error; an empty
 // function restores standard error.
 void SetDebugOutputSink(std::function<void(const char*)> sink);
+
+// The message queue.
+void PostWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SendWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void ClearMessageQueue();
+size_t QueuedMessageCount();
+
+// Message boxes are recorded here instead of shown; the last text and caption.
+struct MessageBoxRecord {
+  std::string text;
+  std::string caption;
+  int count = 0;
+};
+const MessageBoxRecord& LastMessageBox();
 }  // namespace platform::testing

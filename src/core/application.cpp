@@ -1,0 +1,50 @@
+#include "core/application.h"
+
+#include "core/frame_timer.h"
+#include "core/log.h"
+#include "core/vfs.h"
+#include "platform/win32.h"
+
+Application::Application(const std::string& /*configFileName*/, const std::string& logFileName) {
+  Log& log = GetLog();
+  log.Open(logFileName.c_str(), false);
+  log.flushEachLine = true;
+  log.prefix = true;
+  LOG_LINE(MSG_INIT, "Logfile created");
+  appName_ = "Application 1.0";
+  vfs::GetVFS();
+  hasFocus_ = true;
+}
+
+Application::~Application() { ShutdownEngine(); }
+
+bool Application::OnEvent(int code, intptr_t, intptr_t) {
+  switch (code) {
+    case kFocusGained: inactive_ = false; break;
+    case kFocusLost: inactive_ = true; break;
+    case kQuit: quit_ = true; break;
+    case kMinimised: inactive_ = true; break;
+    case kMaximised: inactive_ = false; break;
+    default: break;
+  }
+  return true;
+}
+
+bool Application::Tick() {
+  if (!PumpMessage()) {
+    UpdateTimer();
+    if (inactive_)
+      Sleep(100);
+    else
+      Update();
+  }
+  return !quit_;
+}
+
+void Application::ReloadResources() {}
+
+vfs::VFS& Application::GetVFS() { return vfs::GetVFS(); }
+
+void Application::ShutdownEngine() {}
+
+void Application::UpdateTimer() { GetFrameTimer().Tick(); }

@@ -1,0 +1,13 @@
+#include "game/qor_app.h"
+
+QORApp::QORApp(const std::string& logFileName, const std::string& caption, HINSTANCE instance,
+               const std::string& configFileName)
+    : GameApp(configFileName, instance, caption, logFileName) {}
+
+QORApp::~QORApp() = default;
+
+void QORApp::InitFonts() {}
+void QORApp::ShowSplash() {}
+void QORApp::InitScripts() {}
+void QORApp::OnCreateStates() {}
+void QORApp::MountArchives() {}
