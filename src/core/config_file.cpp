@@ -100,6 +100,9 @@ bool ConfigFile::SetVector(const std::string& key, const math::Vec3& value) {
 }
 
 ConfigFile& GetConfig() {
+  // The log must outlive the configuration, whose destruction saves and logs:
+  // statics are destroyed in reverse order of construction.
+  GetLog();
   static ConfigFile config;
   return config;
 }

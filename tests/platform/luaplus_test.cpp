@@ -21,7 +21,11 @@ class LuaPlusTest : public testing::Test {
 
   // Dumps the global `name` and returns the text written.
   std::string Dump(const char* name, unsigned flags, unsigned maxDepth) {
-    std::string path = (std::filesystem::temp_directory_path() / "vantor_luaplus_dump.lua").string();
+    // Tests run in parallel processes: one file per test.
+    std::string path = (std::filesystem::temp_directory_path() /
+                        (std::string("vantor_dump_") +
+                         testing::UnitTest::GetInstance()->current_test_info()->name()))
+                           .string();
     LuaPlus::LuaStateOutFile file;
     EXPECT_TRUE(file.Open(path.c_str()));
     state_->DumpObject(file, name, state_->GetGlobal(name), flags, 0, maxDepth);
