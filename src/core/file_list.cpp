@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/loose_path.h"
 #include "platform/win32_find_file.h"
 
 namespace script {
@@ -53,8 +54,10 @@ std::string FirstNumber(const std::string& path, bool& found) {
 void FileList::Build(const std::string& pattern) {
   size_t separator = pattern.find_last_of("/\\");
   std::string folder = separator == std::string::npos ? "" : pattern.substr(0, separator + 1);
+  // Entries keep the folder as written; the search finds it whatever its case.
+  std::string search = vfs::ResolveLoosePath(folder) + pattern.substr(folder.size());
   WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+  HANDLE find = FindFirstFileA(search.c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
     entries_.push_back({folder + data.cFileName, FlagsOf(data.dwFileAttributes)});

@@ -1,8 +1,11 @@
 #include "core/script_helper.h"
 
+#include <cstdint>
+
 #include <luabind/open.hpp>
 
 #include "core/log.h"
+#include "core/utf.h"
 #include "core/vfs.h"
 
 namespace script {
@@ -53,6 +56,42 @@ int HostPrint(lua_State* L) {
   return 0;
 }
 
+// tostring of a wide string: its UTF-8 text. Lua values have no display
+// limit, so the whole text converts.
+int WideToString(lua_State* L) {
+  const char16_t* wide = lua_towstring(L, 1);
+  std::string text = wide ? lang::Utf16ToUtf8(wide, SIZE_MAX) : std::string();
+  lua_pushlstring(L, text.data(), text.size());
+  return 1;
+}
+
+// towstring(v): a wide string as itself, a string or number as its UTF-16
+// conversion, anything else nil.
+int ToWideString(lua_State* L) {
+  if (lua_towstring(L, 1)) {
+    lua_settop(L, 1);
+    return 1;
+  }
+  if (lua_type(L, 1) != LUA_TSTRING && lua_type(L, 1) != LUA_TNUMBER) {
+    lua_pushnil(L);
+    return 1;
+  }
+  size_t length = 0;
+  const char* text = lua_tolstring(L, 1, &length);
+  std::u16string wide = lang::Utf8ToUtf16(std::string_view(text, length), SIZE_MAX);
+  lua_pushwstring(L, wide.data(), wide.size());
+  return 1;
+}
+
+void InstallWideStrings(LuaPlus::LuaState* state) {
+  lua_State* L = state->GetCState();
+  luaL_newmetatable(L, LuaPlus::kWideStringMetatable);
+  lua_pushcfunction(L, WideToString);
+  lua_setfield(L, -2, "__tostring");
+  lua_pop(L, 1);
+  state->GetGlobals().Register("towstring", ToWideString, 0);
+}
+
 enum class ChunkStatus { kLoaded, kMissing, kBroken };
 
 // Reads the named file through the virtual file system and compiles it,
@@ -100,6 +139,7 @@ LuaPlus::LuaState* CreateLuaState() {
   LuaPlus::LuaState* state = LuaPlus::LuaState::Create(true, false);
   if (!state) return nullptr;
   luabind::open(state->GetCState());
+  InstallWideStrings(state);
   LuaPlus::LuaObject globals = state->GetGlobals();
   globals.Register("LOG", HostPrint, 0);
   globals.Register("_ALERT", HostPrint, 0);

@@ -9,9 +9,10 @@
 
 namespace script {
 
-// A state with the standard libraries and luabind opened, and the globals
-// "LOG", "_ALERT", "print" (one MSG_SCRIPT log line) and "dofile" (through
-// the virtual file system) installed.
+// A state with the standard libraries and luabind opened, wide strings
+// converting to and from UTF-8 ("towstring", and tostring of a wide string),
+// and the globals "LOG", "_ALERT", "print" (one MSG_SCRIPT log line) and
+// "dofile" (through the virtual file system) installed.
 LuaPlus::LuaState* CreateLuaState();
 // Loads the file through the virtual file system and runs it; false, with a
 // log line, when it cannot be read, compiled or run.

@@ -2,6 +2,7 @@
 
 #include "core/log.h"
 #include "core/script_helper.h"
+#include "core/utf.h"
 
 namespace {
 
@@ -9,7 +10,7 @@ char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a
 
 void AddPattern(const LuaPlus::LuaObject& value, SwearEntry& entry) {
   if (!value.IsString()) return;
-  std::u16string pattern = LuaPlus::Utf8ToUtf16(value.GetString());
+  std::u16string pattern = lang::UTF8ToWide(value.GetString());
   if (!pattern.empty()) entry.patterns.push_back(pattern);
 }
 
@@ -34,7 +35,7 @@ bool SwearFilter::Load(const std::string& path) {
       for (int k = 1, n = from.IsTable() ? from.GetTableCount() : 0; k <= n; ++k)
         AddPattern(from[k], entry);
       if (entry.patterns.empty()) continue;
-      entry.replacement = LuaPlus::Utf8ToUtf16(script::ReadString(item, "To", "-"));
+      entry.replacement = lang::UTF8ToWide(script::ReadString(item, "To", "-"));
       entries_.push_back(entry);
     }
   }
@@ -74,7 +75,7 @@ std::u16string SwearFilter::FilterWide(const std::u16string& input) const {
 }
 
 std::string SwearFilter::Filter(const std::string& text) const {
-  return LuaPlus::Utf16ToUtf8(FilterWide(LuaPlus::Utf8ToUtf16(text)));
+  return lang::WideToUTF8(FilterWide(lang::UTF8ToWide(text)));
 }
 
 SwearFilter& GetSwearFilter() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/log.h"
+#include "core/utf.h"
 #include "platform/luaplus.h"
 
 namespace {
@@ -91,7 +92,7 @@ void WriteLua::WriteString(const std::string& name, const std::string& value) {
 }
 
 void WriteLua::WriteWString(const std::string& name, const std::u16string& value) {
-  WriteString(name, LuaPlus::Utf16ToUtf8(value));
+  WriteString(name, lang::WideToUTF8(value));
 }
 
 void WriteLua::WriteInt(const std::string& name, int value) {

@@ -13,75 +13,9 @@ namespace LuaPlus {
 
 namespace {
 
-const char* const kWideStringMeta = "wstring";
 // Deeper tables could not be read back: the Lua parser refuses constructors
 // nested beyond about 200 levels.
 const unsigned kDumpDepthLimit = 150;
-
-// ---- UTF-8 / UTF-16 ------------------------------------------------------
-
-const char32_t kReplacement = 0xFFFD;
-
-// Decodes one code point at text[i], advancing i; invalid sequences give
-// U+FFFD and consume one byte.
-char32_t DecodeUtf8(const std::string& text, size_t& i) {
-  auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-  unsigned char lead = byte(i);
-  int extra;
-  char32_t cp;
-  if (lead < 0x80) {
-    ++i;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    extra = 1;
-    cp = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2;
-    cp = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3;
-    cp = lead & 0x07;
-  } else {
-    ++i;
-    return kReplacement;
-  }
-  if (i + extra >= text.size()) {
-    ++i;
-    return kReplacement;
-  }
-  for (int k = 1; k <= extra; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) {
-      ++i;
-      return kReplacement;
-    }
-    cp = (cp << 6) | (byte(i + k) & 0x3F);
-  }
-  static const char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
-  if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++i;
-    return kReplacement;
-  }
-  i += extra + 1;
-  return cp;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // ---- wide strings --------------------------------------------------------
 
@@ -89,31 +23,6 @@ struct WideString {
   size_t length;
   char16_t text[1];  // length + 1 units, zero-terminated
 };
-
-int WideToString(lua_State* L) {
-  auto* wide = static_cast<WideString*>(luaL_checkudata(L, 1, kWideStringMeta));
-  std::string utf8 = Utf16ToUtf8(std::u16string(wide->text, wide->length));
-  lua_pushlstring(L, utf8.data(), utf8.size());
-  return 1;
-}
-
-// towstring(v): a wide string as itself, a string or number as its UTF-16
-// conversion, anything else nil.
-int ToWideString(lua_State* L) {
-  if (lua_towstring(L, 1)) {
-    lua_settop(L, 1);
-    return 1;
-  }
-  if (lua_type(L, 1) != LUA_TSTRING && lua_type(L, 1) != LUA_TNUMBER) {
-    lua_pushnil(L);
-    return 1;
-  }
-  size_t length = 0;
-  const char* text = lua_tolstring(L, 1, &length);
-  std::u16string wide = Utf8ToUtf16(std::string(text, length));
-  lua_pushwstring(L, wide.data(), wide.size());
-  return 1;
-}
 
 int Panic(lua_State* L) {
   const char* message = lua_tostring(L, -1);
@@ -292,40 +201,6 @@ std::string EscapeString(const std::string& text) {
   return out;
 }
 
-std::u16string Utf8ToUtf16(const std::string& text) {
-  std::u16string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    char32_t cp = DecodeUtf8(text, i);
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (cp >> 10));
-      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp);
-    }
-  }
-  return out;
-}
-
-std::string Utf16ToUtf8(const std::u16string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    char32_t unit = text[i];
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-      ++i;
-    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      AppendUtf8(out, kReplacement);
-    } else {
-      AppendUtf8(out, unit);
-    }
-  }
-  return out;
-}
-
 // ---- LuaStateOutFile -----------------------------------------------------
 
 LuaStateOutFile::~LuaStateOutFile() { Close(); }
@@ -353,7 +228,6 @@ LuaState* LuaState::Create(bool initStandardLibrary, bool /*multithreaded*/) {
   lua_atpanic(L, Panic);
   if (initStandardLibrary) {
     luaL_openlibs(L);
-    lua_register(L, "towstring", ToWideString);
   }
   return new LuaState(L);
 }
@@ -595,14 +469,11 @@ void lua_pushwstring(lua_State* L, const char16_t* text, size_t length) {
   wide->length = length;
   std::memcpy(wide->text, text, length * sizeof(char16_t));
   wide->text[length] = 0;
-  if (luaL_newmetatable(L, LuaPlus::kWideStringMeta)) {
-    lua_pushcfunction(L, LuaPlus::WideToString);
-    lua_setfield(L, -2, "__tostring");
-  }
+  luaL_newmetatable(L, LuaPlus::kWideStringMetatable);
   lua_setmetatable(L, -2);
 }
 
 const char16_t* lua_towstring(lua_State* L, int index) {
-  auto* wide = static_cast<LuaPlus::WideString*>(luaL_testudata(L, index, LuaPlus::kWideStringMeta));
+  auto* wide = static_cast<LuaPlus::WideString*>(luaL_testudata(L, index, LuaPlus::kWideStringMetatable));
   return wide ? wide->text : nullptr;
 }

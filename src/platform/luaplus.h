@@ -35,8 +35,8 @@ class LuaState {
   // Dump flag: fields in ascending key order (numbers first, then strings).
   static constexpr unsigned kDumpAlphabetical = 1;
 
-  // A new state; the standard libraries (and "towstring") are opened when
-  // asked. No multithreading support exists; the flag is accepted and ignored.
+  // A new state; the standard libraries are opened when asked. No
+  // multithreading support exists; the flag is accepted and ignored.
   static LuaState* Create(bool initStandardLibrary, bool multithreaded);
   static void Destroy(LuaState* state);
 
@@ -125,13 +125,14 @@ int NumberToInt(lua_Number value);
 // byte for byte (quotes, backslashes, line breaks and control bytes escaped).
 std::string EscapeString(const std::string& text);
 
-// UTF-8 <-> UTF-16 for the wide-string type. Invalid input becomes U+FFFD.
-std::u16string Utf8ToUtf16(const std::string& text);
-std::string Utf16ToUtf8(const std::u16string& text);
-
 }  // namespace LuaPlus
 
-// Wide-string extension. A wide string is a full userdata holding UTF-16.
+// Wide-string extension. A wide string is a full userdata holding UTF-16
+// with the metatable registered under this name (the script host gives it
+// its conversions).
+namespace LuaPlus {
+constexpr const char* kWideStringMetatable = "wstring";
+}  // namespace LuaPlus
 // Pushes a wide string.
 void lua_pushwstring(lua_State* L, const char16_t* text, size_t length);
 // The wide string at the index; null when the value is no wide string.

@@ -32,6 +32,11 @@ TEST(FileListTest, BuildsPathsFromThePatternsFolder) {
   EXPECT_EQ(dir.Path("levels\\notes.txt"), list.GetFileName(3));
 
   list.Reset();
+  list.Build(dir.Path("LEVELS/Level1.*"));  // the folder is found whatever its case
+  ASSERT_EQ(1, list.GetFileCount());
+  EXPECT_EQ(dir.Path("LEVELS/level1.lua"), list.GetFileName(0));
+
+  list.Reset();
   list.Build(dir.Path("missing/*.*"));
   list.Build(dir.Path("levels/*.none"));
   EXPECT_EQ(0, list.GetFileCount());

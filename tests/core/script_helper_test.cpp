@@ -90,6 +90,20 @@ TEST_F(ScriptHelperTest, PrintJoinsArgumentsWithTabsOnOneScriptLine) {
   EXPECT_TRUE(log.Has("wide\t2  [MSG_SCRIPT]\n"));
 }
 
+TEST_F(ScriptHelperTest, WideStringsConvertThroughUtf8) {
+  lua_State* L = state_->GetCState();
+  const std::u16string text = u"A\u00e9\u20ac\U0001F600";
+  lua_pushwstring(L, text.data(), text.size());
+  lua_setglobal(L, "W");
+  Run("u = tostring(W) back = towstring(u) same = towstring(W) == W none = towstring({})");
+  EXPECT_STREQ("A\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80", state_->GetGlobal("u").GetString());
+  EXPECT_TRUE(state_->GetGlobal("same").GetBoolean());
+  EXPECT_TRUE(state_->GetGlobal("none").IsNil());
+  lua_getglobal(L, "back");
+  EXPECT_EQ(text, std::u16string(lua_towstring(L, -1)));
+  lua_settop(L, 0);
+}
+
 TEST_F(ScriptHelperTest, ScriptErrorsReachAlert) {
   {
     LogCapture log;
