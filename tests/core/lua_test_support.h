@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/log.h"
+#include "temp_folder.h"
 
 namespace testsupport {
 
@@ -39,19 +40,14 @@ class LogCapture {
   Log::LineHook previous_;
 };
 
-// A fresh folder for one test, removed afterwards.
+// A fresh folder for one test, removed afterwards, with file helpers.
 class ScratchDir {
  public:
-  ScratchDir() {
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            ("vantor_" + std::string(info->test_suite_name()) + "_" + info->name());
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchDir() { std::filesystem::remove_all(path_); }
+  // With `enter`, the folder is also the current folder meanwhile.
+  explicit ScratchDir(bool enter = false) : folder_(enter) {}
 
-  std::string Path(const std::string& name) const { return (path_ / name).string(); }
+  std::string Path(const std::string& name) const { return (folder_.Path() / name).string(); }
+  // Writes the file (and its folders); returns its path.
   std::string Write(const std::string& name, const std::string& text) const {
     std::string full = Path(name);
     std::filesystem::create_directories(std::filesystem::path(full).parent_path());
@@ -60,7 +56,7 @@ class ScratchDir {
   }
 
  private:
-  std::filesystem::path path_;
+  TempFolder folder_;
 };
 
 inline std::string ReadFile(const std::string& path) {
