@@ -17,8 +17,7 @@ namespace {
 // nested beyond about 200 levels.
 const unsigned kDumpDepthLimit = 150;
 
-// ---- wide strings --------------------------------------------------------
-
+// A wide string's userdata block.
 struct WideString {
   size_t length;
   char16_t text[1];  // length + 1 units, zero-terminated
@@ -246,6 +245,7 @@ LuaObject LuaState::GetGlobals() {
 LuaObject LuaState::GetGlobal(const char* name) { return GetGlobals()[name]; }
 
 int LuaState::DoString(const char* text) {
+  if (!text) return LUA_ERRRUN;
   return DoBuffer(text, std::strlen(text), text);
 }
 
@@ -256,7 +256,11 @@ int LuaState::DoBuffer(const char* data, size_t size, const char* name) {
   if (status != LUA_OK) {
     const char* message = lua_tostring(L_, -1);
     if (!message) message = "(error object is not a string)";
-    lua_getglobal(L_, "_ALERT");
+    // Raw lookup: a guard on undeclared globals must not raise an error here,
+    // outside any protected call.
+    lua_rawgeti(L_, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
+    lua_pushliteral(L_, "_ALERT");
+    lua_rawget(L_, -2);
     if (lua_isfunction(L_, -1)) {
       lua_pushstring(L_, message);
       if (lua_pcall(L_, 1, 0, 0) != LUA_OK) std::fprintf(stderr, "%s\n", message);

@@ -98,6 +98,9 @@ TEST_F(LuaPlusTest, ErrorsGoToAlertAndLeaveTheStackClean) {
   EXPECT_NE(0, state_->DoBuffer("\x1bLua", 4, nullptr));  // precompiled chunks are refused
   Run("_ALERT = nil");
   EXPECT_NE(0, state_->DoString("error('unheard')"));
+  // A guard against undeclared globals does not turn the report into a panic.
+  Run("setmetatable(_G, { __index = function(_, k) error('undeclared ' .. k) end })");
+  EXPECT_NE(0, state_->DoString("error('guarded')"));
   EXPECT_EQ(0, lua_gettop(state_->GetCState()));
 }
 
