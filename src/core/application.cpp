@@ -2,6 +2,7 @@
 
 #include "core/frame_timer.h"
 #include "core/log.h"
+#include "core/profiler.h"
 #include "core/resman.h"
 #include "core/vfs.h"
 #include "platform/win32.h"
@@ -32,6 +33,8 @@ bool Application::OnEvent(int code, intptr_t, intptr_t) {
 }
 
 bool Application::Tick() {
+  util::Profiler& profiler = util::GetProfiler();
+  profiler.BeginFrame();
   if (!PumpMessage()) {
     UpdateTimer();
     if (inactive_)
@@ -39,6 +42,7 @@ bool Application::Tick() {
     else
       Update();
   }
+  profiler.EndFrame();
   return !quit_;
 }
 

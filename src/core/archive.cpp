@@ -9,6 +9,7 @@
 
 #include "core/crc32.h"
 #include "core/log.h"
+#include "core/mem_tracker.h"
 #include "core/vfs.h"
 
 namespace vfs {
@@ -26,17 +27,17 @@ void WriteU32(unsigned char* bytes, uint32_t value) {
 
 namespace {
 struct FreeBuffer {
-  void operator()(unsigned char* p) const { std::free(p); }
+  void operator()(unsigned char* p) const { TRACKED_FREE(p); }
 };
 using Buffer = std::unique_ptr<unsigned char, FreeBuffer>;
 
 // malloc(0) may answer null; a zero-length buffer still gets one byte.
 Buffer Allocate(uint64_t size) {
-  return Buffer(static_cast<unsigned char*>(std::malloc(size ? size : 1)));
+  return Buffer(static_cast<unsigned char*>(TRACKED_MALLOC(size ? size : 1)));
 }
 }  // namespace
 
-ArchiveEntry::~ArchiveEntry() { std::free(cache); }
+ArchiveEntry::~ArchiveEntry() { TRACKED_FREE(cache); }
 
 Archive::~Archive() {
   if (file_) std::fclose(file_);
@@ -113,7 +114,7 @@ bool Archive::GetFile(uint32_t key, FileData& file) {
   file.size = entry.size;
   file.data = copy.release();
   if (entry.size > arc::kCacheLimit) {
-    std::free(entry.cache);
+    TRACKED_FREE(entry.cache);
     entry.cache = nullptr;
   }
   return true;

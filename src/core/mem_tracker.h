@@ -84,3 +84,7 @@ class MemTracker {
   // Text of the last refused request or ignored release, or null.
   static const char* GetLastProblem();
 };
+
+// The engine's direct allocations, tracked with the caller's site.
+#define TRACKED_MALLOC(size) MemTracker::Allocate((size), __FILE__, __LINE__, __func__, MemTracker::kMalloc)
+#define TRACKED_FREE(pointer) MemTracker::Release((pointer), __LINE__, __FILE__, __func__, MemTracker::kFree)

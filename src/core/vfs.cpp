@@ -9,6 +9,7 @@
 #include "core/archive.h"
 #include "core/crc32.h"
 #include "core/log.h"
+#include "core/mem_tracker.h"
 #include "core/loose_path.h"
 
 namespace vfs {
@@ -16,7 +17,7 @@ namespace vfs {
 FileData::~FileData() { Release(); }
 
 void FileData::Release() {
-  std::free(data);
+  TRACKED_FREE(data);
   data = nullptr;
   size = 0;
   name.clear();
@@ -56,7 +57,7 @@ bool VFS::LoadLocal(const std::string& path, FileData& file) {
     return false;
   }
   const size_t length = static_cast<size_t>(info.st_size);
-  auto* buffer = static_cast<unsigned char*>(std::malloc(length + 1));
+  auto* buffer = static_cast<unsigned char*>(TRACKED_MALLOC(length + 1));
   if (!buffer) {
     std::fclose(f);
     return false;
@@ -64,7 +65,7 @@ bool VFS::LoadLocal(const std::string& path, FileData& file) {
   const size_t read = std::fread(buffer, 1, length, f);
   std::fclose(f);
   if (read != length) {
-    std::free(buffer);
+    TRACKED_FREE(buffer);
     LOG_LINE(MSG_ERROR, "Unable to read file " + path + " whole");
     return false;
   }
