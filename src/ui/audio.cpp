@@ -5,6 +5,7 @@
 #include "core/log.h"
 #include "core/script_helper.h"
 #include "core/vfs.h"
+#include "ui/audio_records.h"
 #include "ui/audio_set.h"
 
 namespace audio {
@@ -143,29 +144,18 @@ void Audio::SetMusicVolume(int volume) {
 }
 
 void Audio::LoadSegments(const std::string& fileName) {
-  LuaPlus::LuaState* state = script::CreateLuaState();
-  if (!script::LoadScript(state, fileName)) {
-    LOG_LINE(MSG_ERROR, "Unable to load audio segment file " + fileName + "!");
-    LuaPlus::LuaState::Destroy(state);
-    return;
-  }
-  {
-    LuaPlus::LuaObject list = script::GetGlobalObject(state, "AudioSegments");
-    for (int i = 1; list.IsTable() && i <= list.GetTableCount(); ++i) {
-      LuaPlus::LuaObject element = list[i];
-      if (!element.IsTable()) continue;
-      auto segment = std::make_unique<AudioSegment>();
-      segment->name = script::ReadString(element, "Name", "");
-      segment->file = script::ReadString(element, "File", "");
-      // Read whole, not truncated: the factor now sets the module's volume,
-      // and 0.5 must not become silence.
-      segment->bias = script::ReadFloat(element, "Bias", 1.0f);
-      segment->order = script::ReadInt(element, "Order", 0);
-      segment->row = script::ReadInt(element, "Row", 0);
-      if (segments_.Add(segment->name, segment.get())) segment.release();
-    }
-  }
-  LuaPlus::LuaState::Destroy(state);
+  bool loaded = ReadRecords(fileName, "AudioSegments", [this](const LuaPlus::LuaObject& element) {
+    auto segment = std::make_unique<AudioSegment>();
+    segment->name = script::ReadString(element, "Name", "");
+    segment->file = script::ReadString(element, "File", "");
+    // Read whole, not truncated: the factor sets the module's volume, and 0.5
+    // must not become silence.
+    segment->bias = script::ReadFloat(element, "Bias", 1.0f);
+    segment->order = script::ReadInt(element, "Order", 0);
+    segment->row = script::ReadInt(element, "Row", 0);
+    if (segments_.Add(segment->name, segment.get())) segment.release();
+  });
+  if (!loaded) LOG_LINE(MSG_ERROR, "Unable to load audio segment file " + fileName + "!");
 }
 
 void Audio::PlaySegment(const std::string& name) {

@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "core/script_helper.h"
 #include "ui/audio.h"
+#include "ui/audio_records.h"
 
 namespace audio {
 
@@ -26,33 +27,22 @@ float BiasAt(const LuaPlus::LuaObject& biases, int index) {
 AudioSet::AudioSet(Audio& audio) : audio_(audio) {}
 
 void AudioSet::Load(const std::string& fileName) {
-  LuaPlus::LuaState* state = script::CreateLuaState();
-  if (!script::LoadScript(state, fileName)) {
-    LOG_LINE(MSG_ERROR, "Unable to load audio-set " + fileName + "!");
-    LuaPlus::LuaState::Destroy(state);
-    return;
-  }
-  {
-    LuaPlus::LuaObject bank = script::GetGlobalObject(state, "SoundBank");
-    for (int i = 1; bank.IsTable() && i <= bank.GetTableCount(); ++i) {
-      LuaPlus::LuaObject record = bank[i];
-      if (!record.IsTable()) continue;
-      std::string name = script::ReadString(record, "Name", "");
-      LuaPlus::LuaObject files = record["Files"];
-      LuaPlus::LuaObject biases = record["Bias"];
-      if (!files.IsTable() || name.empty()) continue;
-      auto set = std::make_unique<SoundSet>();
-      set->name = name;
-      for (int j = 1; j <= files.GetTableCount(); ++j) {
-        LuaPlus::LuaObject file = files[j];
-        if (!file.IsString()) continue;
-        std::string path = file.GetString();
-        set->entries.push_back(SoundSetEntry{path, audio_.LoadSound(path, false), BiasAt(biases, j)});
-      }
-      if (Add(name, set.get())) set.release();
+  bool loaded = ReadRecords(fileName, "SoundBank", [this](const LuaPlus::LuaObject& record) {
+    std::string name = script::ReadString(record, "Name", "");
+    LuaPlus::LuaObject files = record["Files"];
+    LuaPlus::LuaObject biases = record["Bias"];
+    if (!files.IsTable() || name.empty()) return;
+    auto set = std::make_unique<SoundSet>();
+    set->name = name;
+    for (int j = 1; j <= files.GetTableCount(); ++j) {
+      LuaPlus::LuaObject file = files[j];
+      if (!file.IsString()) continue;
+      std::string path = file.GetString();
+      set->entries.push_back(SoundSetEntry{path, audio_.LoadSound(path, false), BiasAt(biases, j)});
     }
-  }
-  LuaPlus::LuaState::Destroy(state);
+    if (Add(name, set.get())) set.release();
+  });
+  if (!loaded) LOG_LINE(MSG_ERROR, "Unable to load audio-set " + fileName + "!");
 }
 
 int AudioSet::PlaySet(const std::string& setName) {
