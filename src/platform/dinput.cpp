@@ -148,9 +148,11 @@ class Device final : public IDirectInputDevice8 {
     if (HRESULT failure = InjectedFailure(DInputCall::GetDeviceData, kind_)) return failure;
     if (!count || objectSize != sizeof(DIDEVICEOBJECTDATA) || (!data && *count > 0))
       return DIERR_INVALIDPARAM;
+    DWORD wanted = *count;
+    *count = 0;  // a failed read hands out nothing
     if (!acquired_) return DIERR_NOTACQUIRED;
     if (bufferSize_ == 0) return DIERR_NOTBUFFERED;
-    DWORD taken = std::min<DWORD>(*count, static_cast<DWORD>(buffer_.size()));
+    DWORD taken = std::min<DWORD>(wanted, static_cast<DWORD>(buffer_.size()));
     std::copy_n(buffer_.begin(), taken, data);
     buffer_.erase(buffer_.begin(), buffer_.begin() + taken);
     *count = taken;
