@@ -67,12 +67,12 @@ bool Mouse::Update(bool suppress, float frameTime, float now) {
   if (suppress) return true;
 
   size_t listenerCount = listeners_.size();
-  if (state.lX == 0 && state.lY == 0) {
+  if (state.lX != 0 || state.lY != 0 || CursorMovedAlone()) {
+    Move(listenerCount, static_cast<float>(state.lX), static_cast<float>(state.lY));
+  } else {
     idleTime_ += frameTime;
     if (idleTime_ > kHoverDelay)
       Notify(listenerCount, [&](MouseListener& listener) { listener.OnMouseHover(&position_); });
-  } else {
-    Move(listenerCount, static_cast<float>(state.lX), static_cast<float>(state.lY));
   }
 
   if (state.lZ != 0) {
@@ -94,17 +94,30 @@ bool Mouse::Update(bool suppress, float frameTime, float now) {
   return true;
 }
 
+math::Vec2 Mouse::ClampedCursor() const {
+  const ClientMousePosition& cursor = GetClientMousePosition();
+  return {std::clamp(cursor.relativeX, 0.0f, 1.0f), std::clamp(cursor.relativeY, 0.0f, 1.0f)};
+}
+
+bool Mouse::CursorMovedAlone() const {
+  // The device's movement and the window's cursor message come from one
+  // event but are read at different times: movement read in one frame may
+  // reach the stored cursor only by the next, when the device reports none.
+  if (!absolute_) return false;
+  math::Vec2 cursor = ClampedCursor();
+  return cursor.x != position_.x || cursor.y != position_.y;
+}
+
 void Mouse::Move(size_t listenerCount, float dx, float dy) {
   idleTime_ = 0.0f;
   math::Vec2 next;
   if (absolute_) {
-    const ClientMousePosition& cursor = GetClientMousePosition();
-    next = {cursor.relativeX, cursor.relativeY};
+    next = ClampedCursor();
   } else {
     next = position_ + math::Vec2(dx, dy) * kSensitivity;
+    next.x = std::clamp(next.x, 0.0f, 1.0f);
+    next.y = std::clamp(next.y, 0.0f, 1.0f);
   }
-  next.x = std::clamp(next.x, 0.0f, 1.0f);
-  next.y = std::clamp(next.y, 0.0f, 1.0f);
   Notify(listenerCount, [&](MouseListener& listener) { listener.OnMouseMove(&position_, &next); });
   if (dragging_)
     Notify(listenerCount, [&](MouseListener& listener) { listener.OnMouseDrag(&dragStart_, &next); });

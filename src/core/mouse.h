@@ -58,6 +58,8 @@ class Mouse {
  private:
   template <typename Call>
   void Notify(size_t count, Call call);
+  math::Vec2 ClampedCursor() const;
+  bool CursorMovedAlone() const;
   void Move(size_t listenerCount, float dx, float dy);
   void UpdateButton(size_t listenerCount, MouseButton& button, bool down, float frameTime, float now);
 

@@ -71,8 +71,11 @@ HANDLE SetClipboardData(UINT format, HANDLE block) {
   // The text ends at its terminator or, lacking one, at the end of the block.
   size_t units = 0;
   while (units * 2 + 1 < bytes.size() && (bytes[units * 2] | bytes[units * 2 + 1]) != 0) ++units;
-  char* utf8 = SDL_iconv_string("UTF-8", "UTF-16LE", reinterpret_cast<const char*>(bytes.data()),
-                                units * 2);
+  // Converted with its terminator, so the result is terminated too.
+  std::vector<uint8_t> text(bytes.begin(), bytes.begin() + units * 2);
+  text.resize(text.size() + 2, 0);
+  char* utf8 = SDL_iconv_string("UTF-8", "UTF-16LE", reinterpret_cast<const char*>(text.data()),
+                                text.size());
   if (!utf8) return nullptr;
   int result = SDL_SetClipboardText(utf8);
   SDL_free(utf8);
