@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "game/win_main.h"
+
+int main() { return WinMain(nullptr) == 1 ? 0 : 255; }

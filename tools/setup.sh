@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian packages) and builds into build/.
 # Sourced by run.sh and test.sh.
-set -euo pipefail
+# The callers set their own shell options.
 
 VANTOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VANTOR_BUILD="$VANTOR_ROOT/build"

@@ -1,0 +1,74 @@
+#include "core/game_application.h"
+
+#include <cstdlib>
+
+#include "core/log.h"
+#include "platform/winmm.h"
+
+namespace {
+GameApp* g_app = nullptr;
+}
+
+GameApp* GetApp() { return g_app; }
+void SetApp(GameApp* app) { g_app = app; }
+
+GameApp::GameApp(const std::string& configFileName, HINSTANCE instance, const std::string& caption,
+                 const std::string& logFileName)
+    : Win32Application(configFileName, instance, caption, logFileName) {}
+
+GameApp::~GameApp() = default;
+
+bool GameApp::Init() {
+  timeBeginPeriod(1);
+  GetLog().flushEachLine = true;
+  InitSystems();
+  MountArchives();
+  if (!InitGraphics()) return false;
+  startupDone_ = true;
+  std::srand(timeGetTime());
+  InitScripts();
+  OnCreateStates();
+  return true;
+}
+
+bool GameApp::InitGraphics() {
+  ShowSplash();
+  InitFonts();
+  return true;
+}
+
+void GameApp::InitSystems() {}
+
+bool GameApp::Update() { return true; }
+
+bool GameApp::OnEvent(int code, intptr_t a, intptr_t b) {
+  switch (code) {
+    case kFocusGained:
+      SetCursorFile("");
+      break;
+    default: break;
+  }
+  return Application::OnEvent(code, a, b);
+}
+
+void GameApp::SetFullScreenMode(uint32_t, uint32_t) {
+  fullScreen_ = true;
+  style_ = static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE));
+  exStyle_ = static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE));
+  HideAppWindow();
+  ResetDevice();
+  ShowAppWindow();
+  SetCursorFile("");
+}
+
+void GameApp::SetWindowedMode(uint32_t, uint32_t) {
+  fullScreen_ = false;
+  HideAppWindow();
+  ResetDevice();
+  ShowAppWindow();
+  SetCursorFile("");
+}
+
+void GameApp::AdvanceLoadingProgress(int steps) { progressCount_ += steps; }
+
+bool GameApp::Shutdown() { return true; }

@@ -1,0 +1,22 @@
+#include "game/win_main.h"
+
+#include <string>
+
+#include "core/win32_application.h"
+#include "game/qor_app.h"
+
+int WinMain(HINSTANCE instance) {
+  const std::string caption =
+      std::string("Vantor of Ostravine") + " : " + "v0.99" + "               (Built on " + __DATE__ + " )";
+  const std::string folder = GetUserDataPath();
+  auto* app = new QORApp(folder + "vantor.log", caption, instance, folder + "vantor.lua");
+  SetApp(app);
+  if (!app->InitWindow(caption, 800, 600)) return -1;
+  if (app->Init())
+    while (app->Tick()) {
+    }
+  app->Shutdown();
+  delete app;
+  SetApp(nullptr);
+  return 1;
+}

@@ -1,0 +1,115 @@
+// Runs the game program itself, headless, as a player's shell would.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+class GameProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vantor_game_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    home_ = pattern;
+  }
+  void TearDown() override {
+    for (pid_t pid : running_) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+    std::string command = "rm -rf '" + home_ + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+  }
+
+  pid_t Start() {
+    std::vector<std::string> env = {"XDG_DATA_HOME=" + home_, "XDG_RUNTIME_DIR=" + home_,
+                                    "SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy", "HOME=" + home_};
+    std::vector<char*> envp;
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string program = std::string(VANTOR_BINARY_DIR) + "/vantor";
+    char* argv[] = {program.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    int result = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    EXPECT_EQ(result, 0);
+    running_.push_back(pid);
+    return pid;
+  }
+
+  // The exit status, or -1 when the program did not end in time.
+  int WaitExit(pid_t pid, std::chrono::seconds limit) {
+    auto end = Clock::now() + limit;
+    while (Clock::now() < end) {
+      int status = 0;
+      if (waitpid(pid, &status, WNOHANG) == pid) {
+        running_.erase(std::find(running_.begin(), running_.end(), pid));
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return -1;
+  }
+
+  bool WaitForWindow(std::chrono::seconds limit) {
+    auto end = Clock::now() + limit;
+    while (Clock::now() < end) {
+      if (DIR* dir = opendir(home_.c_str())) {
+        bool found = false;
+        while (dirent* entry = readdir(dir)) {
+          std::string name = entry->d_name;
+          if (name.size() > 5 && name.compare(name.size() - 5, 5, ".sock") == 0) found = true;
+        }
+        closedir(dir);
+        if (found) return true;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+  }
+
+  std::string Log() const {
+    std::ifstream in(home_ + "/Quorvel/vantor.log", std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  std::string home_;
+  std::vector<pid_t> running_;
+};
+
+TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
+  pid_t first = Start();
+  ASSERT_TRUE(WaitForWindow(std::chrono::seconds(20)));
+  EXPECT_EQ(Log().rfind("src/core/application.cpp(", 0), 0u);
+  EXPECT_NE(Log().find("> Logfile created  [MSG_INIT]\n"), std::string::npos);
+
+  pid_t second = Start();
+  EXPECT_EQ(WaitExit(second, std::chrono::seconds(20)), 255);
+  EXPECT_NE(Log().find("Already one instance of game running!  [MSG_FATAL]\n"), std::string::npos);
+
+  ASSERT_EQ(kill(first, SIGTERM), 0);
+  EXPECT_EQ(WaitExit(first, std::chrono::seconds(20)), 0);
+}
+}  // namespace
