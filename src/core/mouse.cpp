@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/client_mouse_position.h"
 #include "core/input_error.h"
 #include "core/mouse_listener.h"
+#include "core/win32_application.h"
 #include "platform/dinput.h"
 
 namespace input {
@@ -95,7 +95,7 @@ bool Mouse::Update(bool suppress, float frameTime, float now) {
 }
 
 math::Vec2 Mouse::ClampedCursor() const {
-  const ClientMousePosition& cursor = GetClientMousePosition();
+  const MouseClientPosition& cursor = GetMouseClientPosition();
   return {std::clamp(cursor.relativeX, 0.0f, 1.0f), std::clamp(cursor.relativeY, 0.0f, 1.0f)};
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "core/key_listener.h"
 #include "core/keyboard.h"
 #include "core/mouse.h"
@@ -61,26 +63,34 @@ class Both : public input::KeyListener, public input::MouseListener {
   int buttons = 0;
 };
 
-// The only test that touches the process-wide input system.
 TEST_F(InputSystemTest, ListenersJoinTheDevicesThatExistWhenTheyAreBuilt) {
-  Both early;  // before the devices exist: never registered
-  EXPECT_EQ(early.keyboard, nullptr);
-  EXPECT_EQ(early.mouse, nullptr);
-
   input::Input& system = input::GetInput();
+  // Built before the devices exist (when this process has not made them yet):
+  // never registered.
+  std::unique_ptr<Both> early;
+  if (!system.GetKeyboard()) {
+    early = std::make_unique<Both>();
+    EXPECT_EQ(early->keyboard, nullptr);
+    EXPECT_EQ(early->mouse, nullptr);
+  }
   ASSERT_TRUE(system.Init(nullptr));
   EXPECT_TRUE(system.Init(nullptr));  // a second call changes nothing
   {
     Both late;
     EXPECT_EQ(late.keyboard, system.GetKeyboard());
     EXPECT_EQ(late.mouse, system.GetMouse());
+    // Drop what other tests of this process fed the devices meanwhile.
+    system.GetMouse()->Update(true, 0.02f, 1.0f);
+    system.GetKeyboard()->Update(true, 0.02f, 1.0f);
     platform::testing::FeedKey(SDL_SCANCODE_ESCAPE, true);
     platform::testing::FeedMouseButton(SDL_BUTTON_LEFT, true);
     system.GetMouse()->Update(false, 0.02f, 1.0f);
     system.GetKeyboard()->Update(false, 0.02f, 1.0f);
     EXPECT_EQ(late.keys, 1);
     EXPECT_EQ(late.buttons, 1);
-    EXPECT_EQ(early.keys + early.buttons, 0);
+    if (early) {
+      EXPECT_EQ(early->keys + early->buttons, 0);
+    }
   }
   // The destroyed listener left both devices.
   platform::testing::FeedKey(SDL_SCANCODE_ESCAPE, false);

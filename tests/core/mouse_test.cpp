@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "core/client_mouse_position.h"
 #include "core/mouse_listener.h"
+#include "core/profiler_testing.h"
+#include "core/win32_application.h"
 #include "input_test_support.h"
+#include "platform/win32_testing.h"
 
 namespace {
 using platform::testing::DInputCall;
@@ -59,11 +61,36 @@ class MouseRecorder : public input::MouseListener {
 
 using Calls = std::vector<std::string>;
 
+// A window whose message pump stores the cursor, as the game's does.
+class WindowApp : public Win32Application {
+ public:
+  WindowApp()
+      : Win32Application(::testing::TempDir() + "mouse test.lua", nullptr, "mouse test",
+                         ::testing::TempDir() + "mouse test.log") {}
+  bool Init() override { return true; }
+  bool Shutdown() override { return true; }
+  bool Update() override { return true; }
+};
+
 class MouseTest : public input_test::InputTest {
  protected:
+  static void SetUpTestSuite() {
+    util::testing::SkipCalibrationPause();
+    setenv("XDG_RUNTIME_DIR", ::testing::TempDir().c_str(), 1);
+    setenv("XDG_DATA_HOME", ::testing::TempDir().c_str(), 1);
+    app_ = new WindowApp;
+    ASSERT_TRUE(app_->InitWindow("mouse test", 800, 600));
+    PumpAll();
+  }
+  static void TearDownTestSuite() {
+    DestroyWindow(app_->GetWindow());
+    platform::testing::ClearMessageQueue();
+    delete app_;
+    app_ = nullptr;
+  }
   void SetUp() override {
     InputTest::SetUp();
-    GetClientMousePosition() = ClientMousePosition{};
+    StoreCursor(0, 0);
     MakeMouse(true);
   }
   void TearDown() override {
@@ -73,7 +100,7 @@ class MouseTest : public input_test::InputTest {
 
   void MakeMouse(bool absolute) {
     mouse_.reset();
-    mouse_ = std::make_unique<input::Mouse>(directInput_, absolute, nullptr);
+    mouse_ = std::make_unique<input::Mouse>(directInput_, absolute, app_->GetWindow());
     mouse_->AddListener(&recorder_);
   }
 
@@ -93,16 +120,48 @@ class MouseTest : public input_test::InputTest {
     return calls;
   }
 
-  void CursorAt(float x, float y) {
-    GetClientMousePosition().relativeX = x;
-    GetClientMousePosition().relativeY = y;
-    FeedMouseMotion(1, 1);
+  // The mouse moves to a client pixel: one SDL motion event, which the
+  // event router hands to the device and to the window as WM_MOUSEMOVE,
+  // which the window's pump then stores. Answers the stored position.
+  std::string CursorAt(int x, int y) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.windowID = SDL_GetWindowID(platform::SdlWindowOf(app_->GetWindow()));
+    event.motion.x = x;
+    event.motion.y = y;
+    event.motion.xrel = 1;
+    event.motion.yrel = 1;
+    EXPECT_EQ(SDL_PushEvent(&event), 1);
+    PumpAll();
+    return Stored();
   }
 
+  // Only the window's message, with no movement of the device.
+  std::string StoreCursor(int x, int y) {
+    platform::testing::PostWindowMessage(app_->GetWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    PumpAll();
+    return Stored();
+  }
+
+  static void PumpAll() {
+    while (app_->PumpMessage()) {
+    }
+  }
+
+  static std::string Stored() {
+    math::Vec2 stored(GetMouseClientPosition().relativeX, GetMouseClientPosition().relativeY);
+    return At(&stored);
+  }
+
+  static int ClientWidth() { return app_->GetClientRect().right - app_->GetClientRect().left; }
+  static int ClientHeight() { return app_->GetClientRect().bottom - app_->GetClientRect().top; }
+
+  static WindowApp* app_;
   std::unique_ptr<input::Mouse> mouse_;
   MouseRecorder recorder_;
   float now_ = 10.0f;
 };
+WindowApp* MouseTest::app_ = nullptr;
 
 TEST_F(MouseTest, ClickWithoutMovement) {
   FeedMouseButton(SDL_BUTTON_LEFT, true);
@@ -150,29 +209,28 @@ TEST_F(MouseTest, HoverAfterTwoTenthsOfStillnessUntilTheMouseMoves) {
     hovers.push_back(calls.empty() ? "-" : calls[0]);
   }
   EXPECT_EQ(hovers, (Calls{"-", "-", "-", "hover", "hover"}));
-  CursorAt(0.5f, 0.5f);
-  EXPECT_EQ(Frame(0.0625f), Calls{"move 0,0>0.5,0.5"});
+  std::string to = CursorAt(40, 30);
+  EXPECT_EQ(Frame(0.0625f), Calls{"move 0,0>" + to});
   EXPECT_EQ(Frame(0.0625f), Calls{});
 }
 
 TEST_F(MouseTest, PositionsStayOnScreen) {
   struct Case {
     bool absolute;
-    float cursorX, cursorY;
+    int cursorX, cursorY;  // in halves of the client size
     int dx, dy;
     const char* position;
   };
   const Case cases[] = {
-      {true, 0.25f, 0.75f, 3, -4, "0.25,0.75"},
-      {true, 1.5f, -0.5f, 3, -4, "1,0"},
-      {false, 0.0f, 0.0f, 100, 250, "0.2,0.5"},
-      {false, 0.0f, 0.0f, -100000, 100000, "0,1"},
+      {true, 1, 1, 3, -4, "0.5,0.5"},
+      {true, 3, -1, 3, -4, "1,0"},
+      {false, 0, 0, 100, 250, "0.2,0.5"},
+      {false, 0, 0, -100000, 100000, "0,1"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.position);
     MakeMouse(c.absolute);
-    GetClientMousePosition().relativeX = c.cursorX;
-    GetClientMousePosition().relativeY = c.cursorY;
+    StoreCursor(c.cursorX * ClientWidth() / 2, c.cursorY * ClientHeight() / 2);
     FeedMouseMotion(c.dx, c.dy);
     Frame();
     EXPECT_EQ(At(&mouse_->GetPosition()), c.position);
@@ -180,52 +238,52 @@ TEST_F(MouseTest, PositionsStayOnScreen) {
 }
 
 TEST_F(MouseTest, WheelCarriesTheNewPositionInDirectInputUnits) {
-  CursorAt(0.5f, 0.25f);
+  std::string at = CursorAt(100, 50);
   FeedMouseWheel(2);
-  EXPECT_EQ(Frame(), (Calls{"move 0,0>0.5,0.25", "wheel 240 @0.5,0.25"}));
+  EXPECT_EQ(Frame(), (Calls{"move 0,0>" + at, "wheel 240 @" + at}));
   FeedMouseWheel(-1);
-  EXPECT_EQ(Frame(), Calls{"wheel -120 @0.5,0.25"});
+  EXPECT_EQ(Frame(), Calls{"wheel -120 @" + at});
 }
 
 TEST_F(MouseTest, DragFollowsTheLeftButton) {
-  CursorAt(0.1f, 0.1f);
+  std::string start = CursorAt(80, 60);
   FeedMouseButton(SDL_BUTTON_LEFT, true);
   Frame();
-  CursorAt(0.3f, 0.4f);
+  std::string to = CursorAt(240, 240);
   Calls calls = Frame();
   ASSERT_GE(calls.size(), 2u);
-  EXPECT_EQ(calls[0], "move 0.1,0.1>0.3,0.4");
-  EXPECT_EQ(calls[1], "drag 0.1,0.1>0.3,0.4");
+  EXPECT_EQ(calls[0], "move " + start + ">" + to);
+  EXPECT_EQ(calls[1], "drag " + start + ">" + to);
   FeedMouseButton(SDL_BUTTON_LEFT, false);
-  EXPECT_EQ(Frame().back(), "dragend 0.1,0.1>0.3,0.4");
+  EXPECT_EQ(Frame().back(), "dragend " + start + ">" + to);
   // The right button starts no drag.
   FeedMouseButton(SDL_BUTTON_RIGHT, true);
   Frame();
-  CursorAt(0.6f, 0.6f);
-  EXPECT_EQ(Frame()[0], "move 0.3,0.4>0.6,0.6");
+  std::string last = CursorAt(480, 360);
+  EXPECT_EQ(Frame()[0], "move " + to + ">" + last);
   EXPECT_EQ(recorder_.calls.size(), 2u);  // the move and the right button held
 }
 
 TEST_F(MouseTest, SuppressionHidesEverythingAndAStillHeldButtonComesAsAFreshPress) {
   FeedMouseButton(SDL_BUTTON_LEFT, true);
-  CursorAt(0.5f, 0.5f);
+  std::string to = CursorAt(400, 300);
   FeedMouseWheel(1);
   EXPECT_EQ(Frame(0.05f, true), Calls{});
   EXPECT_EQ(At(&mouse_->GetPosition()), "0,0");
   Calls calls = Frame();
   ASSERT_GE(calls.size(), 2u);
   // No wheel: that was dropped. The cursor is where the window last saw it.
-  EXPECT_EQ(calls[0], "move 0,0>0.5,0.5");
+  EXPECT_EQ(calls[0], "move 0,0>" + to);
   EXPECT_EQ(calls[1], "down 0");
 }
 
 TEST_F(MouseTest, CursorStoredAfterTheMovementWasReadStillMovesTheMouse) {
-  CursorAt(0.25f, 0.25f);
+  std::string from = CursorAt(200, 150);
   Frame();
   // The device's last movement was read in an earlier frame; the window
   // stores where it ended only now.
-  GetClientMousePosition().relativeX = 0.3f;
-  EXPECT_EQ(Frame(), Calls{"move 0.25,0.25>0.3,0.25"});
+  std::string to = StoreCursor(210, 150);
+  EXPECT_EQ(Frame(), Calls{"move " + from + ">" + to});
   EXPECT_EQ(Frame(), Calls{});
 }
 
