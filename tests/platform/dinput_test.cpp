@@ -144,30 +144,28 @@ TEST_F(DeviceTest, KeyboardBuffersKeyEventsWhileAcquired) {
   EXPECT_EQ(ReadKeys(), "");
 }
 
+SDL_Event KeyDown(SDL_Scancode key, bool repeat) {
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.state = SDL_PRESSED;
+  event.key.repeat = repeat ? 1 : 0;
+  event.key.keysym.scancode = key;
+  return event;
+}
+
 TEST_F(DeviceTest, SdlKeyRepeatsAndUnknownKeysAreDropped) {
   ReadyKeyboard(8);
-  SDL_Event repeat{};
-  repeat.type = SDL_KEYDOWN;
-  repeat.key.state = SDL_PRESSED;
-  repeat.key.repeat = 1;
-  repeat.key.keysym.scancode = SDL_SCANCODE_A;
-  platform::testing::FeedInputEvent(repeat);
-  SDL_Event unknown = repeat;
-  unknown.key.repeat = 0;
-  unknown.key.keysym.scancode = SDL_SCANCODE_AC_BOOKMARKS;
-  platform::testing::FeedInputEvent(unknown);
+  platform::testing::FeedInputEvent(KeyDown(SDL_SCANCODE_A, true));
+  platform::testing::FeedInputEvent(KeyDown(SDL_SCANCODE_AC_BOOKMARKS, false));
   EXPECT_EQ(ReadKeys(), "");
 }
 
 TEST_F(DeviceTest, EventsFromTheSdlQueueArriveThroughTheRouter) {
   ReadyKeyboard(8);
-  SDL_Event event{};
-  event.type = SDL_KEYDOWN;
-  event.key.state = SDL_PRESSED;
-  event.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
-  ASSERT_EQ(SDL_PushEvent(&event), 1);
-  event.key.repeat = 1;
-  ASSERT_EQ(SDL_PushEvent(&event), 1);
+  SDL_Event press = KeyDown(SDL_SCANCODE_ESCAPE, false);
+  SDL_Event repeat = KeyDown(SDL_SCANCODE_ESCAPE, true);
+  ASSERT_EQ(SDL_PushEvent(&press), 1);
+  ASSERT_EQ(SDL_PushEvent(&repeat), 1);
   EXPECT_EQ(ReadKeys(), "1+ ");  // the read pumps the queue itself
 }
 
