@@ -17,14 +17,15 @@ const GUID IID_IDirectInput8 = {0xBF798030, 0x483A, 0x4DA2, {0xAA, 0x99, 0x5D, 0
 const GUID GUID_SysKeyboard = {0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 const GUID GUID_SysMouse = {0x6F1D2B60, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
-const DIDATAFORMAT c_dfDIKeyboard = {sizeof(DIDATAFORMAT), 256};
-const DIDATAFORMAT c_dfDIMouse2 = {sizeof(DIDATAFORMAT), sizeof(DIMOUSESTATE2)};
+const DIDATAFORMAT c_dfDIKeyboard = {256};
+const DIDATAFORMAT c_dfDIMouse2 = {sizeof(DIMOUSESTATE2)};
 
 namespace {
 using platform::testing::DInputCall;
 using platform::testing::DInputDevice;
 
 constexpr BYTE kDown = 0x80;
+constexpr int kWheelUnitsPerNotch = 120;
 constexpr int kButtonCount = 8;
 // Far beyond what one frame can type; keeps an unread buffer bounded.
 constexpr DWORD kMaxBufferSize = 65536;
@@ -237,7 +238,7 @@ void OnButtonEvent(const SDL_MouseButtonEvent& event) {
 void OnWheelEvent(const SDL_MouseWheelEvent& event) {
   int notches = event.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.y : event.y;
   ForEachAcquired(DInputDevice::Mouse,
-                  [&](Device& device) { device.AddWheel(notches * WHEEL_DELTA); });
+                  [&](Device& device) { device.AddWheel(notches * kWheelUnitsPerNotch); });
 }
 
 void OnInputEvent(const SDL_Event& event) {

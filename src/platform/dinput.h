@@ -54,7 +54,6 @@ enum : DWORD {
 
 // Data formats. A device accepts only the format of its own kind.
 struct DIDATAFORMAT {
-  DWORD dwSize;
   DWORD dwDataSize;  // bytes of one immediate state
 };
 extern const DIDATAFORMAT c_dfDIKeyboard;
@@ -93,8 +92,6 @@ struct DIMOUSESTATE2 {
   LONG lZ;
   BYTE rgbButtons[8];
 };
-
-enum : int { WHEEL_DELTA = 120 };
 
 class IDirectInputDevice8 {
  public:

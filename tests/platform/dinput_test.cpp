@@ -221,7 +221,7 @@ TEST_F(DeviceTest, MouseStateSumsMovementAndWheelSinceTheLastRead) {
   DIMOUSESTATE2 state = ReadMouse();
   EXPECT_EQ(state.lX, 7);
   EXPECT_EQ(state.lY, 5);
-  EXPECT_EQ(state.lZ, -2 * WHEEL_DELTA);
+  EXPECT_EQ(state.lZ, -240);  // 120 a notch
   state = ReadMouse();
   EXPECT_EQ(state.lX, 0);
   EXPECT_EQ(state.lY, 0);
