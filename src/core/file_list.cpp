@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/loose_path.h"
-#include "platform/win32_find_file.h"
+#include "platform/win32.h"
 
 namespace script {
 

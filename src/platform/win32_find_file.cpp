@@ -1,4 +1,4 @@
-#include "platform/win32_find_file.h"
+#include "platform/win32.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "platform/win32_find_file.h"
+#include "platform/win32.h"
 
 #include <gtest/gtest.h>
 
