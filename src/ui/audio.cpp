@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kOutputRate = 44100;
 constexpr DWORD kMaxSamplePlaybacks = 10;
-// Sample music below this volume is not started at all.
+// Sample music at or below this volume is not started at all.
 constexpr int kMinSampleMusicVolume = 5;
 
 bool SameName(const std::string& a, const std::string& b) {
