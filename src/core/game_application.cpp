@@ -2,7 +2,11 @@
 
 #include <cstdlib>
 
+#include "core/frame_timer.h"
+#include "core/input.h"
+#include "core/keyboard.h"
 #include "core/log.h"
+#include "core/mouse.h"
 #include "platform/winmm.h"
 
 namespace {
@@ -32,6 +36,8 @@ bool GameApp::Init() {
 }
 
 bool GameApp::InitGraphics() {
+  if (!input::GetInput().Init(window_)) return false;
+  LOG_LINE(MSG_INIT, "Input initializes");
   ShowSplash();
   InitFonts();
   return true;
@@ -39,7 +45,15 @@ bool GameApp::InitGraphics() {
 
 void GameApp::InitSystems() {}
 
-bool GameApp::Update() { return true; }
+// One frame: the devices are polled, mouse first, so their listeners hear
+// this frame's events.
+bool GameApp::Update() {
+  const FrameTimer& timer = GetFrameTimer();
+  input::Input& devices = input::GetInput();
+  if (input::Mouse* mouse = devices.GetMouse()) mouse->Update(false, timer.frameDelta, timer.totalTime);
+  if (input::Keyboard* keyboard = devices.GetKeyboard()) keyboard->Update(false, timer.frameDelta, timer.totalTime);
+  return true;
+}
 
 bool GameApp::OnEvent(int code, intptr_t a, intptr_t b) {
   switch (code) {

@@ -2,10 +2,17 @@
 
 #include <cstdio>
 
+#include "core/input.h"
+#include "core/keyboard.h"
 #include "core/log.h"
+#include "core/mouse.h"
 
 namespace {
 Win32Application* g_windowApp = nullptr;
+
+void ShowSystemCursor(bool show) {
+  if (input::Mouse* mouse = input::GetInput().GetMouse()) mouse->ShowCursor(show);
+}
 MouseClientPosition g_mouse;
 
 constexpr DWORD kWindowStyle = 0x82CA0000u;  // popup, caption, system menu, minimise box
@@ -140,7 +147,10 @@ bool Win32Application::PumpMessage() {
       else
         OnEvent(kSizeChanged, msg.wParam, msg.lParam);
       break;
+    case WM_NCMOUSEMOVE:
+    case WM_NCMOUSELEAVE: ShowSystemCursor(true); break;
     case WM_MOUSEMOVE: {
+      if (!startupDone_) ShowSystemCursor(false);
       UpdateClientRect();
       g_mouse.x = GET_X_LPARAM(msg.lParam);
       g_mouse.y = GET_Y_LPARAM(msg.lParam);
@@ -170,6 +180,9 @@ LRESULT Win32Application::WindowProc(HWND window, UINT message, WPARAM wParam, L
           LOG_LINE(MSG_WARNING, "GAINED FOCUS");
           g_windowApp->OnEvent(kFocusGained, 0, 0);
           g_windowApp->hasFocus_ = true;
+          // Nothing held before the focus left may stay held.
+          if (input::Mouse* mouse = input::GetInput().GetMouse()) mouse->ReleaseAll();
+          if (input::Keyboard* keyboard = input::GetInput().GetKeyboard()) keyboard->ReleaseAll();
         } else {
           LOG_LINE(MSG_WARNING, "LOST FOCUS");
           g_windowApp->hasFocus_ = false;

@@ -12,20 +12,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/hresult.h"
 #include "platform/win32.h"
 
-typedef int32_t HRESULT;
 typedef uint32_t ULONG;
 typedef uint8_t BYTE;
 typedef DWORD D3DCOLOR;
 
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
-
 constexpr HRESULT MakeD3DError(uint32_t code) { return static_cast<HRESULT>(0x88760000u | code); }
 constexpr HRESULT D3D_OK = 0;
-constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
-constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 constexpr HRESULT D3DERR_WRONGTEXTUREFORMAT = MakeD3DError(2072);
 constexpr HRESULT D3DERR_NOTFOUND = MakeD3DError(2150);
 constexpr HRESULT D3DERR_DEVICELOST = MakeD3DError(2152);

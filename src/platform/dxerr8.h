@@ -1,6 +1,7 @@
-// The symbolic name of a result code, for log messages.
+// The symbolic name of a result code, for log lines.
 #pragma once
-#include "platform/d3d8.h"
+#include "platform/hresult.h"
 
-// "Unknown" for a code the layer never returns.
-const char* DXGetErrorString8(HRESULT result);
+// Never null: codes outside the table are named "Unknown".
+const char* DXGetErrorString8A(HRESULT code);
+#define DXGetErrorString8 DXGetErrorString8A
