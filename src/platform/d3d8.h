@@ -464,8 +464,9 @@ class IDirect3D8 : public IUnknown {
 IDirect3D8* Direct3DCreate8(UINT sdkVersion);
 
 namespace platform {
-// The OpenGL attributes the device's context needs (2.1 compatibility, double
-// buffered; no depth or stencil in the window, the device draws off screen).
-// Call before SDL_CreateWindow; the window needs SDL_WINDOW_OPENGL.
+// The OpenGL attributes the device's context needs (2.1 compatibility,
+// double buffered; SDL's defaults otherwise). The window needs
+// SDL_WINDOW_OPENGL; calling this before SDL_CreateWindow is harmless and
+// keeps a changed attribute from making the window unusable.
 void PrepareGlWindowAttributes();
 }  // namespace platform

@@ -19,8 +19,9 @@ void PrepareGlWindowAttributes() {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, 0);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  // Depth and stencil sizes stay SDL's defaults: the context must match the
+  // buffers of a window made before this was called, and the device draws
+  // into buffers of its own anyway.
 }
 
 }  // namespace platform
