@@ -1,11 +1,16 @@
 #include "platform/d3d8_format.h"
 
+#include "platform/little_endian.h"
+
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 namespace platform::d3d8 {
 namespace {
+
+using platform::Load16;
+using platform::Store16;
 
 const FormatInfo kFormats[] = {
     {D3DFMT_A8R8G8B8, "D3DFMT_A8R8G8B8", 4, 0, true, GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV},
@@ -27,12 +32,6 @@ uint32_t Expand(uint32_t value, uint32_t bits) {
   // Replicates the high bits into the low ones, so full scale stays 255.
   uint32_t v = value << (8 - bits);
   return v | (v >> bits);
-}
-
-uint16_t Load16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-void Store16(uint8_t* p, uint32_t v) {
-  p[0] = static_cast<uint8_t>(v);
-  p[1] = static_cast<uint8_t>(v >> 8);
 }
 
 }  // namespace

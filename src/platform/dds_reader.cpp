@@ -4,14 +4,10 @@
 #include <cstring>
 
 #include "platform/d3d8_format.h"
+#include "platform/little_endian.h"
 
 namespace platform {
 namespace {
-
-uint32_t Load32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[3]) << 24);
-}
 
 constexpr uint32_t kMipMapCount = 0x20000;  // header flag: the mip count field is valid
 constexpr uint32_t kFourCC = 0x4;

@@ -418,23 +418,23 @@ void Dx8Graphics::SetViewport(const D3DVIEWPORT8& viewport) {
   if (device_) device_->SetViewport(&viewport);
 }
 
-void Dx8Graphics::DrawArray2D(const Vertex2D* vertices, uint32_t count, uint32_t type) {
-  if (count == 0 || !device_) return;
+void Dx8Graphics::DrawUserArray(DWORD fvf, const void* vertices, UINT stride, uint32_t count, uint32_t type) {
   uint32_t primitives = 0;
   D3DPRIMITIVETYPE primitive = PrimitiveOf(type, count, primitives);
-  device_->SetVertexShader(kScreenFvf);
-  HRESULT result = device_->DrawPrimitiveUP(primitive, primitives, vertices, sizeof(Vertex2D));
+  device_->SetVertexShader(fvf);
+  HRESULT result = device_->DrawPrimitiveUP(primitive, primitives, vertices, stride);
   if (FAILED(result)) LOG_LINE(MSG_ERROR, "Unable to draw array : DX Error: " + ErrorName(result));
+}
+
+void Dx8Graphics::DrawArray2D(const Vertex2D* vertices, uint32_t count, uint32_t type) {
+  if (count == 0 || !device_) return;
+  DrawUserArray(kScreenFvf, vertices, sizeof(Vertex2D), count, type);
   device_->SetTexture(0, nullptr);
 }
 
 void Dx8Graphics::DrawArray3D(const Vertex3D* vertices, uint32_t count, uint32_t type) {
   if (count == 0 || !device_) return;
-  uint32_t primitives = 0;
-  D3DPRIMITIVETYPE primitive = PrimitiveOf(type, count, primitives);
-  device_->SetVertexShader(kWorldFvf);
-  HRESULT result = device_->DrawPrimitiveUP(primitive, primitives, vertices, sizeof(Vertex3D));
-  if (FAILED(result)) LOG_LINE(MSG_ERROR, "Unable to draw array : DX Error: " + ErrorName(result));
+  DrawUserArray(kWorldFvf, vertices, sizeof(Vertex3D), count, type);
 }
 
 void Dx8Graphics::DrawIndexedArray3D(const Vertex3D* vertices, uint32_t vertexCount, const uint16_t* indices,

@@ -74,6 +74,7 @@ class Dx8Graphics : public Graphics {
   bool TryCreateDevice(D3DDEVTYPE type, DWORD behaviour);
   void SetupWindow(uint32_t width, uint32_t height, bool fullscreen);
   void ApplyResolution(uint32_t width, uint32_t height) { SetResolution(width, height); }
+  void DrawUserArray(DWORD fvf, const void* vertices, UINT stride, uint32_t count, uint32_t type);
   void SaveScreenshot();
   void LogCapabilities(const char* label);
   void LogAdapterAndSystem();

@@ -8,6 +8,7 @@
 #include "platform/d3dx8.h"
 #include "platform/dds_reader.h"
 #include "platform/dxerr8.h"
+#include "platform/little_endian.h"
 #include "render/dx8_graphics.h"
 
 namespace {
@@ -58,9 +59,7 @@ bool Dx8Surface::Bind(uint32_t stage) {
 bool Dx8Surface::IsCubeMap() const {
   // Only a whole header is read; the second caps word sits at byte 112.
   if (!file_.data || file_.size < platform::kDdsHeaderSize || !platform::IsDds(file_.data, file_.size)) return false;
-  const uint8_t* caps2 = file_.data + 112;
-  uint32_t value = caps2[0] | (caps2[1] << 8) | (caps2[2] << 16) | (static_cast<uint32_t>(caps2[3]) << 24);
-  return (value & platform::kDdsCubeMapBit) != 0;
+  return (platform::Load32(file_.data + 112) & platform::kDdsCubeMapBit) != 0;
 }
 
 HRESULT Dx8Surface::CreateTexture(IDirect3DDevice8* device, UINT width, UINT height, UINT levels) {

@@ -4,30 +4,30 @@
 
 #include <vector>
 
+#include "platform/little_endian.h"
+
 namespace {
 
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
+using platform::Append32;
 
 // A DXT1 file of the given size with a full mip chain; `caps2` as given.
 std::vector<uint8_t> Dxt1File(uint32_t side, uint32_t levels, uint32_t caps2) {
   std::vector<uint8_t> out = {'D', 'D', 'S', ' '};
-  Put32(out, 124);
-  Put32(out, 0x21007);  // caps, height, width, pixel format, mip count
-  Put32(out, side);
-  Put32(out, side);
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, levels);
-  for (int i = 0; i < 11; ++i) Put32(out, 0);
-  Put32(out, 32);
-  Put32(out, 0x4);
-  Put32(out, 0x31545844);  // "DXT1"
-  for (int i = 0; i < 5; ++i) Put32(out, 0);
-  Put32(out, 0x1000);
-  Put32(out, caps2);
-  for (int i = 0; i < 3; ++i) Put32(out, 0);
+  Append32(out, 124);
+  Append32(out, 0x21007);  // caps, height, width, pixel format, mip count
+  Append32(out, side);
+  Append32(out, side);
+  Append32(out, 0);
+  Append32(out, 0);
+  Append32(out, levels);
+  for (int i = 0; i < 11; ++i) Append32(out, 0);
+  Append32(out, 32);
+  Append32(out, 0x4);
+  Append32(out, 0x31545844);  // "DXT1"
+  for (int i = 0; i < 5; ++i) Append32(out, 0);
+  Append32(out, 0x1000);
+  Append32(out, caps2);
+  for (int i = 0; i < 3; ++i) Append32(out, 0);
   uint32_t faces = (caps2 & platform::kDdsCubeMapBit) ? 6 : 1;
   for (uint32_t face = 0; face < faces; ++face) {
     for (uint32_t level = 0, s = side; level < levels; ++level, s = s > 1 ? s / 2 : 1) {

@@ -6,17 +6,13 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "platform/little_endian.h"
+
 namespace image_files {
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
+using platform::Append16;
+using platform::Append32;
 
 template <typename Save>
 bool WithSurface(uint32_t width, uint32_t height, const std::vector<uint32_t>& pixels, Save save) {
@@ -31,33 +27,33 @@ bool WithSurface(uint32_t width, uint32_t height, const std::vector<uint32_t>& p
 
 std::vector<uint8_t> DdsHeader(uint32_t width, uint32_t height, bool fourCC, uint32_t format, bool cube) {
   std::vector<uint8_t> out = {'D', 'D', 'S', ' '};
-  Put32(out, 124);
-  Put32(out, 0x1007);  // caps, height, width, pixel format
-  Put32(out, height);
-  Put32(out, width);
-  Put32(out, 0);  // pitch
-  Put32(out, 0);  // depth
-  Put32(out, 1);  // mip count
-  for (int i = 0; i < 11; ++i) Put32(out, 0);
-  Put32(out, 32);  // pixel format size
+  Append32(out, 124);
+  Append32(out, 0x1007);  // caps, height, width, pixel format
+  Append32(out, height);
+  Append32(out, width);
+  Append32(out, 0);  // pitch
+  Append32(out, 0);  // depth
+  Append32(out, 1);  // mip count
+  for (int i = 0; i < 11; ++i) Append32(out, 0);
+  Append32(out, 32);  // pixel format size
   if (fourCC) {
-    Put32(out, 0x4);
-    Put32(out, format);
-    for (int i = 0; i < 5; ++i) Put32(out, 0);
+    Append32(out, 0x4);
+    Append32(out, format);
+    for (int i = 0; i < 5; ++i) Append32(out, 0);
   } else {
-    Put32(out, 0x41);  // RGB with alpha
-    Put32(out, 0);
-    Put32(out, 32);
-    Put32(out, 0xFF0000);
-    Put32(out, 0xFF00);
-    Put32(out, 0xFF);
-    Put32(out, 0xFF000000u);
+    Append32(out, 0x41);  // RGB with alpha
+    Append32(out, 0);
+    Append32(out, 32);
+    Append32(out, 0xFF0000);
+    Append32(out, 0xFF00);
+    Append32(out, 0xFF);
+    Append32(out, 0xFF000000u);
   }
-  Put32(out, 0x1000);                   // caps
-  Put32(out, cube ? 0x200 | 0xFC00 : 0);  // caps2: cube map, all faces
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, 0);
+  Append32(out, 0x1000);                   // caps
+  Append32(out, cube ? 0x200 | 0xFC00 : 0);  // caps2: cube map, all faces
+  Append32(out, 0);
+  Append32(out, 0);
+  Append32(out, 0);
   return out;
 }
 
@@ -99,11 +95,11 @@ bool WriteBmp(const std::string& path, uint32_t width, uint32_t height, const st
 
 bool WriteTga(const std::string& path, uint32_t width, uint32_t height, const std::vector<uint32_t>& pixels) {
   std::vector<uint8_t> out = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-  Put16(out, width);
-  Put16(out, height);
+  Append16(out, width);
+  Append16(out, height);
   out.push_back(32);
   out.push_back(0x28);  // rows from the top, 8 alpha bits
-  for (uint32_t p : pixels) Put32(out, p);
+  for (uint32_t p : pixels) Append32(out, p);
   return WriteBytes(path, out);
 }
 
@@ -111,7 +107,7 @@ bool WriteDds(const std::string& path, uint32_t width, uint32_t height, const st
               bool cube) {
   std::vector<uint8_t> out = DdsHeader(width, height, false, 0, cube);
   for (int face = 0; face < (cube ? 6 : 1); ++face) {
-    for (uint32_t p : pixels) Put32(out, p);
+    for (uint32_t p : pixels) Append32(out, p);
   }
   return WriteBytes(path, out);
 }
@@ -121,9 +117,9 @@ bool WriteDxt1(const std::string& path, uint32_t width, uint32_t height, uint16_
   for (uint32_t by = 0; by < height / 4; ++by) {
     for (uint32_t bx = 0; bx < width / 4; ++bx) {
       uint16_t colour = by < height / 8 ? top : bottom;
-      Put16(out, colour);
-      Put16(out, 0);
-      Put32(out, 0);  // every texel takes colour 0
+      Append16(out, colour);
+      Append16(out, 0);
+      Append32(out, 0);  // every texel takes colour 0
     }
   }
   return WriteBytes(path, out);
