@@ -12,7 +12,9 @@
 
 namespace {
 
-void Line(const std::string& text) { LOG_LINE(MSG_INIT, text); }
+// A macro rather than a function, so each line keeps its own call site in the log.
+#define REPORT_LINE(text) LOG_LINE(MSG_INIT, text)
+
 std::string Num(uint64_t value) { return std::to_string(value); }
 std::string Num(uint32_t value) { return std::to_string(value); }
 std::string Num(int32_t value) { return std::to_string(value); }
@@ -23,17 +25,17 @@ uint64_t Megabytes(uint64_t bytes) { return ((bytes + 0xFFFFFF) >> 20) & ~uint64
 
 void LogShaderLines(DWORD vertexShader, DWORD pixelShader) {
   if (vertexShader < D3DVS_VERSION(1, 1)) {
-    Line(" - No Vertex Shader supported");
+    REPORT_LINE(" - No Vertex Shader supported");
   } else {
-    Line(" - Vertex Shader 1.1 supported");
-    if (vertexShader >= D3DVS_VERSION(2, 0)) Line(" - Vertex Shader 2.0 supported");
-    if (vertexShader >= D3DVS_VERSION(3, 0)) Line(" - Vertex Shader 3.0 supported");
+    REPORT_LINE(" - Vertex Shader 1.1 supported");
+    if (vertexShader >= D3DVS_VERSION(2, 0)) REPORT_LINE(" - Vertex Shader 2.0 supported");
+    if (vertexShader >= D3DVS_VERSION(3, 0)) REPORT_LINE(" - Vertex Shader 3.0 supported");
   }
   if (pixelShader < D3DPS_VERSION(1, 1)) {
-    Line(" - No Pixel Shaders supported");
+    REPORT_LINE(" - No Pixel Shaders supported");
     return;
   }
-  Line(" - Pixel Shader 1.1 supported");
+  REPORT_LINE(" - Pixel Shader 1.1 supported");
   const struct {
     DWORD version;
     const char* text;
@@ -43,7 +45,7 @@ void LogShaderLines(DWORD vertexShader, DWORD pixelShader) {
                 {D3DPS_VERSION(2, 0), " - Pixel Shader 2.0 supported"},
                 {D3DPS_VERSION(3, 0), " - Pixel Shader 3.0 supported"}};
   for (const auto& entry : higher) {
-    if (pixelShader >= entry.version) Line(entry.text);
+    if (pixelShader >= entry.version) REPORT_LINE(std::string(entry.text));
   }
 }
 
@@ -51,19 +53,19 @@ void LogShaderLines(DWORD vertexShader, DWORD pixelShader) {
 
 bool Dx8Graphics::LogSystemInfo() {
   const UINT adapters = direct3d_->GetAdapterCount();
-  Line("System has " + Num(adapters) + " devices");
+  REPORT_LINE("System has " + Num(adapters) + " devices");
   bool halFound = false;
   for (UINT i = 0; i < adapters; ++i) {
     D3DADAPTER_IDENTIFIER8 id;
     direct3d_->GetAdapterIdentifier(i, 0, &id);
-    Line(" Adapter : " + Num(i));
-    Line(" - Device Name\t\t: " + Num(id.DeviceId));
-    Line(std::string(" - Description\t\t: ") + id.Description);
-    Line(std::string(" - Driver\t\t\t: ") + id.Driver);
-    Line(" - Driver Version\t: [" + Num(id.DriverVersion.HighPart) + "," + Num(id.DriverVersion.LowPart) + "]");
-    Line(" - Vendor Info\t\t: [" + Num(id.VendorId) + ", " + Num(id.DeviceId));
+    REPORT_LINE(" Adapter : " + Num(i));
+    REPORT_LINE(" - Device Name\t\t: " + Num(id.DeviceId));
+    REPORT_LINE(std::string(" - Description\t\t: ") + id.Description);
+    REPORT_LINE(std::string(" - Driver\t\t\t: ") + id.Driver);
+    REPORT_LINE(" - Driver Version\t: [" + Num(id.DriverVersion.HighPart) + "," + Num(id.DriverVersion.LowPart) + "]");
+    REPORT_LINE(" - Vendor Info\t\t: [" + Num(id.VendorId) + ", " + Num(id.DeviceId));
     if (SUCCEEDED(direct3d_->CheckDeviceType(i, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DFMT_UNKNOWN, TRUE))) {
-      Line(" - Device supports HAL");
+      REPORT_LINE(" - Device supports HAL");
       if (!halFound) adapter_ = i;
       halFound = true;
     }
@@ -109,43 +111,43 @@ bool Dx8Graphics::LogSystemInfo() {
 }
 
 void Dx8Graphics::LogCapabilities(const char* label) {
-  Line("------------------------------------------");
-  Line("SYSTEM INFORMATION");
-  Line("------------------------------------------");
-  Line("Device info");
-  Line(" - supports HW T&L : " + YesNo(caps_.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT));
-  Line(" - supports HW Rasterizing : " + YesNo(caps_.DevCaps & D3DDEVCAPS_HWRASTERIZATION));
-  Line(std::string(" - consider graphics card ") + label + " class.");
-  Line("Texture info");
-  Line(" - Max texture size : [" + Num(caps_.MaxTextureWidth) + "x" + Num(caps_.MaxTextureHeight) + "]");
-  Line(" - Max texture aspect: " + Num(caps_.MaxTextureAspectRatio));
+  REPORT_LINE("------------------------------------------");
+  REPORT_LINE("SYSTEM INFORMATION");
+  REPORT_LINE("------------------------------------------");
+  REPORT_LINE("Device info");
+  REPORT_LINE(" - supports HW T&L : " + YesNo(caps_.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT));
+  REPORT_LINE(" - supports HW Rasterizing : " + YesNo(caps_.DevCaps & D3DDEVCAPS_HWRASTERIZATION));
+  REPORT_LINE(std::string(" - consider graphics card ") + label + " class.");
+  REPORT_LINE("Texture info");
+  REPORT_LINE(" - Max texture size : [" + Num(caps_.MaxTextureWidth) + "x" + Num(caps_.MaxTextureHeight) + "]");
+  REPORT_LINE(" - Max texture aspect: " + Num(caps_.MaxTextureAspectRatio));
   const DWORD t = caps_.TextureCaps;
-  Line(" - supports Alpha : " + YesNo(t & D3DPTEXTURECAPS_ALPHA));
-  Line(" - supports Cubemaps : " + YesNo(t & D3DPTEXTURECAPS_CUBEMAP));
-  Line(" - supports Cubemaps only Pow2 : " + YesNo(t & D3DPTEXTURECAPS_CUBEMAP_POW2));
-  Line(" - supports Mipmaps : " + YesNo(t & D3DPTEXTURECAPS_MIPMAP));
-  Line(" - supports Conditional non-Pow2 : " + YesNo(t & D3DPTEXTURECAPS_NONPOW2CONDITIONAL));
-  Line(" - supports Pow2 textures ONLY : " + YesNo(t & D3DPTEXTURECAPS_POW2));
-  Line(" - supports only square textures : " + YesNo(t & D3DPTEXTURECAPS_SQUAREONLY));
-  Line("Texture Adress info");
-  Line(" - supports Clamping : " + YesNo(caps_.TextureAddressCaps & D3DPTADDRESSCAPS_CLAMP));
-  Line(" - supports Wrapping : " + YesNo(caps_.TextureAddressCaps & D3DPTADDRESSCAPS_WRAP));
-  Line("Vertex & Pixel Shaders");
+  REPORT_LINE(" - supports Alpha : " + YesNo(t & D3DPTEXTURECAPS_ALPHA));
+  REPORT_LINE(" - supports Cubemaps : " + YesNo(t & D3DPTEXTURECAPS_CUBEMAP));
+  REPORT_LINE(" - supports Cubemaps only Pow2 : " + YesNo(t & D3DPTEXTURECAPS_CUBEMAP_POW2));
+  REPORT_LINE(" - supports Mipmaps : " + YesNo(t & D3DPTEXTURECAPS_MIPMAP));
+  REPORT_LINE(" - supports Conditional non-Pow2 : " + YesNo(t & D3DPTEXTURECAPS_NONPOW2CONDITIONAL));
+  REPORT_LINE(" - supports Pow2 textures ONLY : " + YesNo(t & D3DPTEXTURECAPS_POW2));
+  REPORT_LINE(" - supports only square textures : " + YesNo(t & D3DPTEXTURECAPS_SQUAREONLY));
+  REPORT_LINE("Texture Adress info");
+  REPORT_LINE(" - supports Clamping : " + YesNo(caps_.TextureAddressCaps & D3DPTADDRESSCAPS_CLAMP));
+  REPORT_LINE(" - supports Wrapping : " + YesNo(caps_.TextureAddressCaps & D3DPTADDRESSCAPS_WRAP));
+  REPORT_LINE("Vertex & Pixel Shaders");
   LogShaderLines(caps_.VertexShaderVersion, caps_.PixelShaderVersion);
-  Line("Device info");
-  Line(" - supports managed resources : " + YesNo(caps_.Caps2 & D3DCAPS2_CANMANAGERESOURCE));
-  Line(" - supports dynamic textures : " + YesNo(caps_.Caps2 & D3DCAPS2_DYNAMICTEXTURES));
+  REPORT_LINE("Device info");
+  REPORT_LINE(" - supports managed resources : " + YesNo(caps_.Caps2 & D3DCAPS2_CANMANAGERESOURCE));
+  REPORT_LINE(" - supports dynamic textures : " + YesNo(caps_.Caps2 & D3DCAPS2_DYNAMICTEXTURES));
 }
 
 void Dx8Graphics::LogAdapterAndSystem() {
   D3DADAPTER_IDENTIFIER8 id;
   if (SUCCEEDED(direct3d_->GetAdapterIdentifier(adapter_, 0, &id))) {
-    Line("Adapter info");
-    Line(std::string(" - Device\t\t: ") + id.Description);
-    Line(std::string(" - Driver\t\t: ") + id.Driver + " [ " + Num(id.DriverVersion.HighPart) + ", " +
+    REPORT_LINE("Adapter info");
+    REPORT_LINE(std::string(" - Device\t\t: ") + id.Description);
+    REPORT_LINE(std::string(" - Driver\t\t: ") + id.Driver + " [ " + Num(id.DriverVersion.HighPart) + ", " +
          Num(id.DriverVersion.LowPart) + " ]");
-    Line(" - Vendor ID\t: " + Num(id.VendorId));
-    Line(" - Device ID\t: " + Num(id.DeviceId));
+    REPORT_LINE(" - Vendor ID\t: " + Num(id.VendorId));
+    REPORT_LINE(" - Device ID\t: " + Num(id.DeviceId));
     adapterDescription_ = std::string("[") + id.Description + "]";
   }
   const uint32_t cpuCount = platform::ProcessorCount();
@@ -153,19 +155,19 @@ void Dx8Graphics::LogAdapterAndSystem() {
   const std::string os = platform::OperatingSystemName();
   platform::MemoryStatus memory;
   platform::GetMemoryStatus(memory);
-  Line("System Info");
-  Line(" - Clockspeed : 0 mhz");
-  Line(" - CPU Count  : " + Num(cpuCount));
-  Line(" - CPU Type   : " + Num(cpuType));
-  Line(" - OS Version : " + os);
-  Line(" - Network Enabled : " + YesNo(platform::NetworkPresent()));
-  Line(" - Total Physical RAM\t\t: " + Num(Megabytes(memory.totalPhysical)) + " MB");
-  Line(" - Free Physical RAM\t\t: " + Num(Megabytes(memory.availablePhysical)) + " MB");
-  Line(" - Total Pagefile\t\t\t: " + Num(Megabytes(memory.totalPageFile)) + " MB");
-  Line(" - Available Pagefile\t\t: " + Num(Megabytes(memory.availablePageFile)) + " MB");
-  Line(" - Total Virtual RAM\t\t: " + Num(Megabytes(memory.totalVirtual)) + " MB");
-  Line(" - Available Virtual RAM\t: " + Num(Megabytes(memory.availableVirtual)) + " MB");
-  Line("Viable Display Modes");
+  REPORT_LINE("System Info");
+  REPORT_LINE(" - Clockspeed : 0 mhz");
+  REPORT_LINE(" - CPU Count  : " + Num(cpuCount));
+  REPORT_LINE(" - CPU Type   : " + Num(cpuType));
+  REPORT_LINE(" - OS Version : " + os);
+  REPORT_LINE(" - Network Enabled : " + YesNo(platform::NetworkPresent()));
+  REPORT_LINE(" - Total Physical RAM\t\t: " + Num(Megabytes(memory.totalPhysical)) + " MB");
+  REPORT_LINE(" - Free Physical RAM\t\t: " + Num(Megabytes(memory.availablePhysical)) + " MB");
+  REPORT_LINE(" - Total Pagefile\t\t\t: " + Num(Megabytes(memory.totalPageFile)) + " MB");
+  REPORT_LINE(" - Available Pagefile\t\t: " + Num(Megabytes(memory.availablePageFile)) + " MB");
+  REPORT_LINE(" - Total Virtual RAM\t\t: " + Num(Megabytes(memory.totalVirtual)) + " MB");
+  REPORT_LINE(" - Available Virtual RAM\t: " + Num(Megabytes(memory.availableVirtual)) + " MB");
+  REPORT_LINE("Viable Display Modes");
   char summary[512];
   std::snprintf(summary, sizeof summary, "[%s][Total:%llu Free:%llu Virtual:%llu][CPU:%u x %u @ %i]", os.c_str(),
                 static_cast<unsigned long long>(Megabytes(memory.totalPhysical)),
@@ -181,7 +183,7 @@ uint32_t Dx8Graphics::EnumerateModes(D3DFORMAT format, uint32_t minWidth, uint32
     if (FAILED(direct3d_->EnumAdapterModes(adapter_, i, &mode)) || mode.Format != format) continue;
     if (mode.Width < minWidth || mode.Height < minHeight || mode.RefreshRate < minRefresh) continue;
     bool thirtyTwo = format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8;
-    Line(" - [" + Num(mode.Width) + " x " + Num(mode.Height) + " x " + (thirtyTwo ? "32" : "16") + "] @ " +
+    REPORT_LINE(" - [" + Num(mode.Width) + " x " + Num(mode.Height) + " x " + (thirtyTwo ? "32" : "16") + "] @ " +
          Num(mode.RefreshRate) + "(" + platform::d3d8::FormatName(format) + ")");
     sawThirtyTwoBitMode_ |= thirtyTwo;
     displayModes_.push_back(mode);

@@ -175,6 +175,18 @@ TEST_F(SurfaceTest, ReleasedSurfaceRebuildsItsTextureFromTheFile) {
   EXPECT_EQ(Pixel(10, 10), 0xFF0000u);
 }
 
+TEST_F(SurfaceTest, SecondImageOfANameSharesTheLoadedSurface) {
+  const std::string path = image_files::Folder("shared") + "shared.png";
+  ASSERT_TRUE(image_files::WritePng(path, 4, 4, std::vector<uint32_t>(16, kRed)));
+  std::unique_ptr<Image> first(graphics_->LoadImageA(path));
+  ASSERT_NE(first, nullptr);
+  LogCapture log;
+  std::unique_ptr<Image> second(graphics_->LoadImageA(path));
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->GetSurface(), first->GetSurface());
+  EXPECT_FALSE(LogCapture::Contains("Loaded texture "));  // the file was not read again
+}
+
 TEST(SurfaceRegistrationTest, SecondRegistrationLogsNothing) {
   Dx8Surface::RegisterFileFormats();
   LogCapture log;
