@@ -7,7 +7,9 @@
 #include "core/keyboard.h"
 #include "core/log.h"
 #include "core/mouse.h"
+#include "platform/bass.h"
 #include "platform/winmm.h"
+#include "ui/audio.h"
 
 namespace {
 GameApp* g_app = nullptr;
@@ -31,6 +33,10 @@ bool GameApp::Init() {
   startupDone_ = true;
   std::srand(timeGetTime());
   InitScripts();
+  audio::Audio& sound = audio::GetAudio();
+  sound.Init("sounds/soundbank.lua");
+  LOG_LINE(MSG_INIT, "Audio manager Init");
+  sound.PlaySound("sounds/GameApp_start_music.ogg");
   OnCreateStates();
   return true;
 }
@@ -58,7 +64,11 @@ bool GameApp::Update() {
 bool GameApp::OnEvent(int code, intptr_t a, intptr_t b) {
   switch (code) {
     case kFocusGained:
+      BASS_Start();
       SetCursorFile("");
+      break;
+    case kFocusLost:
+      BASS_Pause();
       break;
     default: break;
   }
