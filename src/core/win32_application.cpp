@@ -6,6 +6,7 @@
 #include "core/keyboard.h"
 #include "core/log.h"
 #include "core/mouse.h"
+#include "render/graphics.h"
 
 namespace {
 Win32Application* g_windowApp = nullptr;
@@ -90,7 +91,9 @@ bool Win32Application::RegisterWindowClass() {
 
 void Win32Application::Quit() { PostQuitMessage(0); }
 
-void Win32Application::ResetDevice() {}
+void Win32Application::ResetDevice() {
+  if (Graphics* graphics = GetGraphics()) graphics->ResetDevice(800, 600, fullScreen_);
+}
 
 bool Win32Application::GetDesktopMode(uint32_t* width, uint32_t* height, uint32_t* bitsPerPixel) {
   DEVMODEA mode{};
