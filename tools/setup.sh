@@ -17,6 +17,7 @@ VANTOR_PACKAGES=(
   zlib1g-dev libfreetype-dev libfontconfig-dev
   fonts-dejavu-core fonts-dejavu-extra
   imagemagick
+  python3 vorbis-tools
 )
 
 vantor_install_packages() {

@@ -1,0 +1,456 @@
+#!/usr/bin/env python3
+"""Synthesises the game's sounds: the effects (WAV), the title theme (Ogg
+Vorbis, through oggenc) and the music module with its segments (a
+four-channel "M.K." module).
+
+    make_sounds.py [--quick] FOLDER
+
+A file newer than this script is kept, so a warm run does nothing. --quick
+renders two bars of the theme only, for tests.
+"""
+import argparse
+import array
+import cmath
+import functools
+import itertools
+import math
+import operator
+import os
+import random
+import struct
+import subprocess
+import sys
+import tempfile
+import wave
+
+RATE = 44100
+# The module plays note C-3 at this rate, the rate its samples are made at.
+MOD_RATE = 7093789.2 / (2 * 214)
+# The highest level written, a little below full scale.
+PEAK = 0.89
+
+# Phrygian dominant, the scale of the whole score, in semitones above the tonic.
+SCALE = (0, 1, 4, 5, 7, 8, 10)
+TONIC = 62  # D4, as a MIDI note
+
+# The theme's tune as (scale degree, eighths); one list per bar.
+TUNE = (
+    ((4, 2), (5, 1), (4, 1), (3, 2), (2, 2)),
+    ((1, 2), (2, 2), (0, 4)),
+    ((2, 2), (3, 1), (4, 1), (5, 2), (4, 2)),
+    ((3, 2), (2, 1), (1, 1), (2, 4)),
+    ((7, 2), (6, 1), (5, 1), (4, 2), (5, 2)),
+    ((4, 2), (3, 1), (2, 1), (1, 4)),
+    ((2, 2), (1, 1), (2, 1), (3, 2), (2, 1), (1, 1)),
+    ((0, 8),),
+)
+# The drum pattern of a bar in eighths: "D" the low stroke, "t" the high one.
+RHYTHM = "Dt.tD.t."
+
+
+def midi_of(degree, octave=0):
+    """The MIDI note of a scale degree (degrees past 6 climb octaves)."""
+    return TONIC + 12 * (octave + degree // 7) + SCALE[degree % 7]
+
+
+def hertz(midi):
+    return 440.0 * 2 ** ((midi - 69) / 12)
+
+
+# --- Synthesis: every voice is a list of floats at a given rate.
+
+def partials(freq, seconds, rate, spectrum, attack=0.003):
+    """Sum of sines (ratio to freq, amplitude, decay per second), with a short
+    attack against clicks."""
+    n = int(seconds * rate)
+    out = [0.0] * n
+    for ratio, amp, decay in spectrum:
+        w = 2 * math.pi * freq * ratio / rate
+        if w >= math.pi:
+            continue  # above the rate's limit: it would alias
+        # Each step turns and shrinks a phasor whose imaginary part is the partial.
+        turn = cmath.exp(complex(-decay / rate, w))
+        phasors = itertools.accumulate(itertools.repeat(turn, n - 1), operator.mul, initial=complex(amp))
+        out = [o + z.imag for o, z in zip(out, phasors)]
+    ramp = int(attack * rate)
+    for i in range(min(ramp, n)):
+        out[i] *= i / ramp
+    return out
+
+
+def pluck(freq, seconds, rate):
+    """A plucked gut string: bright harmonics that die faster than the body."""
+    spectrum = [(k, 1.0 / k ** 1.1, 2.5 + 1.8 * k) for k in range(1, 11)]
+    return partials(freq, seconds, rate, spectrum)
+
+
+@functools.lru_cache(maxsize=None)
+def chime(freq, seconds, rate):
+    """A small bell: slightly stretched partials with long tails. Kept, as the
+    match sounds ring the same bells; a tuple, as it is shared."""
+    spectrum = [(1.0, 1.0, 3.0), (2.0, 0.45, 4.5), (2.76, 0.3, 6.0),
+                (4.07, 0.18, 9.0), (5.4, 0.1, 13.0)]
+    return tuple(partials(freq, seconds, rate, spectrum))
+
+
+def breathy(freq, seconds, rate, harmonics, seed):
+    """A reed flute: steady harmonics with a slow vibrato over a breath of
+    noise. One cycle is tabled, as the drone runs the whole theme long."""
+    size = 4096
+    table = [sum(a * math.sin(2 * math.pi * k * j / size) for k, a in harmonics) for j in range(size)]
+    rng = random.Random(seed)
+    n = int(seconds * rate)
+    step = size * freq / rate
+    vib_w = 2 * math.pi * 5.0 / rate
+    phases = itertools.accumulate(step * (1 + 0.004 * math.sin(vib_w * i)) for i in range(n))
+    breath = itertools.accumulate((rng.uniform(-1, 1) for _ in range(n)), lambda b, x: b + 0.2 * (x - b))
+    out = [table[int(p) % size] + 0.08 * b for p, b in zip(phases, breath)]
+    return shape(out, rate, attack=0.08, release=0.12)
+
+
+NEY_HARMONICS = ((1, 1.0), (2, 0.25), (3, 0.12))
+# A low, reedy voice for the drone.
+DRONE_HARMONICS = tuple((k, 0.6 / k) for k in range(1, 9))
+
+
+def ney(freq, seconds, rate):
+    return breathy(freq, seconds, rate, NEY_HARMONICS, seed=int(freq))
+
+
+def bowed(freq, seconds, rate):
+    return breathy(freq, seconds, rate, DRONE_HARMONICS, seed=int(freq))
+
+
+def shape(samples, rate, attack, release):
+    """Linear fade in and out."""
+    n = len(samples)
+    a, r = max(1, int(attack * rate)), max(1, int(release * rate))
+    out = list(samples)
+    for i in itertools.chain(range(min(a, n)), range(max(0, n - r), n)):
+        out[i] *= min(1.0, i / a, (n - i) / r)
+    return out
+
+
+def filtered_noise(seconds, rate, centre, q, seed):
+    """White noise through a band-pass whose centre frequency (Hz) is
+    `centre(t)` for t running from 0 to 1 over the sound."""
+    rng = random.Random(seed)
+    n = int(seconds * rate)
+    low = band = 0.0
+    damp = 1.0 / q
+    out = []
+    for i in range(n):
+        f = 2 * math.sin(math.pi * min(centre(i / n), rate / 6) / rate)
+        high = rng.uniform(-1, 1) - low - damp * band
+        band += f * high
+        low += f * band
+        out.append(band)
+    return out
+
+
+def envelope(samples, rate, decay):
+    """Exponential decay per second from the first sample on."""
+    k = -decay / rate
+    return [s * math.exp(k * i) for i, s in enumerate(samples)]
+
+
+def doum(rate):
+    """The low stroke of a frame drum: a falling thump with a soft slap."""
+    n = int(0.45 * rate)
+    phase, out = 0.0, []
+    for i in range(n):
+        t = i / rate
+        phase += 2 * math.pi * (70 + 60 * math.exp(-t * 30)) / rate
+        out.append(math.sin(phase) * math.exp(-t * 9))
+    slap = envelope(filtered_noise(0.45, rate, lambda _: 900, 1.5, seed=3), rate, 60)
+    return mix_into(out, slap, 0, 0.4)
+
+
+def tek(rate):
+    """The high stroke at the rim: a short, ringing tick."""
+    noise = filtered_noise(0.12, rate, lambda _: 3200, 4.0, seed=5)
+    ring = partials(620, 0.12, rate, [(1.0, 0.5, 45), (2.3, 0.3, 60)], attack=0.0005)
+    return envelope(mix_into(noise, ring, 0, 1.0), rate, 38)
+
+
+def mix_into(target, voice, start, gain):
+    """Adds `voice` into `target` from `start`, growing the target as needed;
+    returns the target."""
+    end = start + len(voice)
+    if end > len(target):
+        target.extend([0.0] * (end - len(target)))
+    target[start:end] = [t + gain * v for t, v in zip(target[start:end], voice)]
+    return target
+
+
+def normalised(samples, peak=PEAK):
+    top = max(abs(s) for s in samples) or 1.0
+    return [s * peak / top for s in samples]
+
+
+# --- Effects.
+
+def click(freq):
+    """A dry knock on wood for a button press."""
+    body = partials(freq, 0.09, RATE, [(1.0, 1.0, 55), (2.4, 0.4, 80)], attack=0.0005)
+    tap = envelope(filtered_noise(0.09, RATE, lambda _: 2500, 2.0, seed=int(freq)), RATE, 120)
+    return mix_into(body, tap, 0, 0.6)
+
+
+def rollover():
+    return partials(2600, 0.05, RATE, [(1.0, 1.0, 90), (1.5, 0.3, 120)], attack=0.002)
+
+
+def whoosh(seconds, low, high):
+    """Air moving past: the noise band rises from `low` to `high` Hz and falls
+    back while the level swells."""
+    sweep = filtered_noise(seconds, RATE, lambda t: low + (high - low) * math.sin(math.pi * t), 2.5, seed=7)
+    n = len(sweep)
+    return [s * math.sin(math.pi * i / n) ** 2 for i, s in enumerate(sweep)]
+
+
+def select(degree):
+    """A plucked note with a bell an octave up, for picking up a piece."""
+    note = midi_of(degree, 1)
+    tone = pluck(hertz(note), 0.6, RATE)
+    return mix_into(tone, chime(hertz(note + 12), 0.6, RATE), 0, 0.3)
+
+
+def swap():
+    """A short whoosh under a rising glide."""
+    air = whoosh(0.22, 400, 2200)
+    n = len(air)
+    phase, glide = 0.0, []
+    for i in range(n):
+        phase += 2 * math.pi * (500 + 500 * i / n) / RATE
+        glide.append(math.sin(phase) * math.sin(math.pi * i / n))
+    return mix_into(air, glide, 0, 0.35)
+
+
+def arpeggio(degrees):
+    """Bells climbing the scale, one for each piece of the match."""
+    out = []
+    step = int(0.07 * RATE)
+    for i, degree in enumerate(degrees):
+        mix_into(out, chime(hertz(midi_of(degree, 1)), 1.4, RATE), i * step, 1.0)
+    return out
+
+
+# --- The title theme.
+
+def theme(bars):
+    """Stereo (left, right) loop: drone and drums throughout, the tune on the
+    oud from the third bar, doubled by the ney above in its second half. Tails
+    that run past the end are folded onto the start, so the loop is seamless."""
+    eighth = 60.0 / 104 / 2
+    bar = 8 * eighth
+    length = int(bars * bar * RATE)
+    left, right = [0.0] * length, [0.0] * length
+    cache = {}
+
+    def place(voice, seconds, pan, gain):
+        at = int(seconds * RATE) % length
+        for channel, side in ((left, 1 - pan), (right, 1 + pan)):
+            mix_into(channel, voice, at, gain * min(1.0, side))
+
+    def note(instrument, midi, seconds):
+        key = (instrument, midi, seconds)
+        if key not in cache:
+            cache[key] = instrument(hertz(midi), seconds, RATE)
+        return cache[key]
+
+    drone_seconds = bars * bar
+    for midi, pan in ((TONIC - 24, -0.3), (TONIC - 17, 0.3)):
+        place(note(bowed, midi, drone_seconds), 0, pan, 0.18)
+    strokes = {"D": (doum(RATE), 0.0, 0.9), "t": (tek(RATE), 0.15, 0.35)}
+    for b in range(bars):
+        for i, stroke in enumerate(RHYTHM):
+            if stroke in strokes:
+                voice, pan, gain = strokes[stroke]
+                place(voice, (b * 8 + i) * eighth, pan, gain)
+    for b, notes in enumerate(TUNE[:max(0, bars - 2)]):
+        at = (b + 2) * bar
+        for degree, eighths in notes:
+            place(note(pluck, midi_of(degree), 1.2), at, -0.35, 0.5)
+            if b >= 4:
+                place(note(ney, midi_of(degree, 1), eighths * eighth), at, 0.4, 0.22)
+            at += eighths * eighth
+    def fold(channel):
+        # Notes ringing past the end grew the channel: their tails sound at the start.
+        return [a + b for a, b in zip(channel[:length], channel[length:] + [0.0] * length)]
+
+    return fold(left), fold(right)
+
+
+# --- The module: three parts, each two orders long and looping on itself,
+# where the music segments start.
+
+PERIODS = (856, 808, 762, 720, 678, 640, 604, 570, 538, 508, 480, 453,
+           428, 404, 381, 360, 339, 320, 302, 285, 269, 254, 240, 226,
+           214, 202, 190, 180, 170, 160, 151, 143, 135, 127, 120, 113)
+# The module's samples sound their note C-3 at C5.
+MOD_C3 = 72
+ROWS = 64
+# Sample numbers (from 1) of the module's instruments.
+OUD, NEY, DRONE, DOUM, TEK = 1, 2, 3, 4, 5
+
+
+def looped(harmonics, cycles, attack):
+    """A steady tone whose end loops: `attack` seconds of swell, then a loop of
+    `cycles` whole cycles of about C5 at the module's rate. Returns (data,
+    loop start), both at even lengths, as the module counts in words."""
+    loop = round(cycles * MOD_RATE / hertz(MOD_C3))
+    assert loop % 2 == 0, "pick a cycle count whose loop is a whole even length"
+    start = 2 * int(attack * MOD_RATE / 2)
+    spectrum = [(k, a, 0.0) for k, a in harmonics]
+    voice = partials(cycles * MOD_RATE / loop, (start + loop + 1) / MOD_RATE, MOD_RATE, spectrum, attack)
+    return voice[:start + loop], start
+
+
+def mod_samples():
+    """(name, data, loop start or None, volume) of each instrument."""
+    ney_data, ney_loop = looped(NEY_HARMONICS, 80, 0.1)
+    drone_data, drone_loop = looped(DRONE_HARMONICS, 80, 0.15)
+    return [
+        ("oud", pluck(hertz(MOD_C3), 1.0, MOD_RATE), None, 64),
+        ("ney", ney_data, ney_loop, 48),
+        ("drone", drone_data, drone_loop, 40),
+        ("doum", doum(MOD_RATE), None, 64),
+        ("tek", tek(MOD_RATE), None, 36),
+    ]
+
+
+def cell(sample, midi, effect, param):
+    """The four bytes of a pattern cell; `midi` None plays no note."""
+    period = PERIODS[midi - MOD_C3 + 24] if midi is not None else 0
+    return bytes((sample & 0xF0 | period >> 8, period & 0xFF, (sample & 0x0F) << 4 | effect, param))
+
+
+def mod_pattern(bars, lead, speed, drums, loop_to):
+    """Four bars of 16 rows: the lead plays the tune's bars, the drone holds
+    the tonic, the drums (when wanted) play the rhythm. Row 0 sets the speed;
+    with `loop_to`, the last row jumps back to that order."""
+    rows = [[[0, None, 0, 0] for _ in range(4)] for _ in range(ROWS)]
+    for b, notes in enumerate(bars):
+        row = b * 16
+        for degree, eighths in notes:
+            rows[row][0][:2] = lead, midi_of(degree)
+            row += 2 * eighths
+        rows[b * 16][1][:2] = DRONE, TONIC - 12
+        if drums:
+            for i, stroke in enumerate(RHYTHM):
+                if stroke == "D":
+                    rows[b * 16 + 2 * i][2][:2] = DOUM, MOD_C3
+                elif stroke == "t":
+                    rows[b * 16 + 2 * i][3][:2] = TEK, MOD_C3
+    rows[0][2][2:] = 0xF, speed
+    if loop_to is not None:
+        rows[-1][3][2:] = 0xB, loop_to
+    return b"".join(cell(*fields) for row in rows for fields in row)
+
+
+# (lead instrument, speed, drums) of the module's parts in order: "menu", "map"
+# and "game" of segments.lua.
+PARTS = ((NEY, 8, False), (OUD, 7, True), (OUD, 5, True))
+
+
+def sample_bytes(samples):
+    """Signed 8-bit data, padded to whole words."""
+    raw = bytes(round(s * 127) & 0xFF for s in normalised(samples, 1.0))
+    return raw + bytes(len(raw) & 1)
+
+
+def module():
+    patterns = []
+    for part, (lead, speed, drums) in enumerate(PARTS):
+        patterns.append(mod_pattern(TUNE[:4], lead, speed, drums, None))
+        patterns.append(mod_pattern(TUNE[4:], lead, speed, drums, 2 * part))
+    header = b"Vantor of Ostravine".ljust(20, b"\0")
+    data = b""
+    instruments = mod_samples()
+    for name, samples, loop, volume in instruments:
+        raw = sample_bytes(samples)
+        # An unlooped sample has a loop of one word at its start.
+        start, repeat = (loop // 2, (len(raw) - loop) // 2) if loop is not None else (0, 1)
+        header += name.encode().ljust(22, b"\0") + struct.pack(">HBBHH", len(raw) // 2, 0, volume, start, repeat)
+        data += raw
+    header += bytes(30 * (31 - len(instruments)))
+    header += bytes((len(patterns), 127)) + bytes(range(len(patterns))).ljust(128, b"\0") + b"M.K."
+    return header + b"".join(patterns) + data
+
+
+# --- Files.
+
+def write_wav(path, channels):
+    """16-bit PCM of one list per channel."""
+    with wave.open(path, "wb") as out:
+        out.setnchannels(len(channels))
+        out.setsampwidth(2)
+        out.setframerate(RATE)
+        interleaved = array.array("h", (round(s * 32767) for frame in zip(*channels) for s in frame))
+        if sys.byteorder == "big":
+            interleaved.byteswap()
+        out.writeframes(interleaved.tobytes())
+
+
+def write_effect(path, samples):
+    # A brief fade at the end, so a sound cut while ringing does not click.
+    write_wav(path, [normalised(shape(samples, RATE, attack=0.0, release=0.015))])
+
+
+def write_theme(path, bars):
+    left, right = theme(bars)
+    top = max(max(map(abs, left)), max(map(abs, right)))
+    scale = PEAK / top
+    with tempfile.TemporaryDirectory() as scratch:
+        source = os.path.join(scratch, "theme.wav")
+        write_wav(source, [[s * scale for s in left], [s * scale for s in right]])
+        subprocess.run(["oggenc", "--quiet", "--quality", "4", "--output", path, source], check=True)
+
+
+def write_module(path):
+    with open(path, "wb") as out:
+        out.write(module())
+
+
+def outputs(quick):
+    """File name -> function that writes it."""
+    effects = {
+        "button_press_a.wav": lambda: click(950),
+        "button_press_b.wav": lambda: click(1150),
+        "button_rollover.wav": rollover,
+        "screen_shift.wav": lambda: whoosh(0.6, 250, 2600),
+        "select_a.wav": lambda: select(4),
+        "select_b.wav": lambda: select(2),
+        "swap.wav": swap,
+        "match3.wav": lambda: arpeggio((0, 2, 4)),
+        "match4.wav": lambda: arpeggio((0, 2, 4, 7)),
+        "match5.wav": lambda: arpeggio((0, 2, 4, 7, 9)),
+    }
+    files = {name: (lambda path, make=make: write_effect(path, make())) for name, make in effects.items()}
+    files["GameApp_start_music.ogg"] = lambda path: write_theme(path, 2 if quick else 2 + len(TUNE) + 2)
+    files["music.mod"] = write_module
+    return files
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--quick", action="store_true", help="render two bars of the theme only")
+    parser.add_argument("folder")
+    args = parser.parse_args()
+    os.makedirs(args.folder, exist_ok=True)
+    made_at = os.path.getmtime(__file__)
+    for name, write in outputs(args.quick).items():
+        path = os.path.join(args.folder, name)
+        if os.path.exists(path) and os.path.getmtime(path) > made_at:
+            continue
+        # Written aside and renamed, so an interrupted run leaves no stale file
+        # that looks up to date.
+        partial = path + ".part"
+        write(partial)
+        os.replace(partial, path)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
