@@ -1,0 +1,20 @@
+-- The sound sets: playing a set plays one of its files at random, at the
+-- volume factor (Bias, 0.1 to 1) given for that file.
+SoundBank = {
+  -- The title theme, started once the game is up.
+  { Name = "sounds/GameApp_start_music.ogg", Files = { "sounds/GameApp_start_music.ogg" } },
+
+  -- Widgets and screens.
+  { Name = "button_press", Files = { "sounds/button_press_a.wav", "sounds/button_press_b.wav" }, Bias = { 0.8, 0.8 } },
+  -- Heard whenever the pointer crosses a button: kept soft.
+  { Name = "button_rollover", Files = { "sounds/button_rollover.wav" }, Bias = { 0.35 } },
+  { Name = "screen_shift", Files = { "sounds/screen_shift.wav" }, Bias = { 0.6 } },
+
+  -- The board.
+  { Name = "select_A", Files = { "sounds/select_a.wav" }, Bias = { 0.7 } },
+  { Name = "select_B", Files = { "sounds/select_b.wav" }, Bias = { 0.7 } },
+  { Name = "swap", Files = { "sounds/swap.wav" }, Bias = { 0.6 } },
+  { Name = "match3", Files = { "sounds/match3.wav" }, Bias = { 0.8 } },
+  { Name = "match4", Files = { "sounds/match4.wav" }, Bias = { 0.9 } },
+  { Name = "match5", Files = { "sounds/match5.wav" } },
+}
