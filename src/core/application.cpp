@@ -2,6 +2,8 @@
 
 #include "core/frame_timer.h"
 #include "core/log.h"
+#include "core/profiler.h"
+#include "core/resman.h"
 #include "core/vfs.h"
 #include "platform/win32.h"
 
@@ -31,6 +33,8 @@ bool Application::OnEvent(int code, intptr_t, intptr_t) {
 }
 
 bool Application::Tick() {
+  util::Profiler& profiler = util::GetProfiler();
+  profiler.BeginFrame();
   if (!PumpMessage()) {
     UpdateTimer();
     if (inactive_)
@@ -38,13 +42,17 @@ bool Application::Tick() {
     else
       Update();
   }
+  profiler.EndFrame();
   return !quit_;
 }
 
-void Application::ReloadResources() {}
+void Application::ReloadResources() { res::GetResMan().ReloadAll(); }
 
 vfs::VFS& Application::GetVFS() { return vfs::GetVFS(); }
 
-void Application::ShutdownEngine() {}
+void Application::ShutdownEngine() {
+  res::GetResMan().ClearResources();
+  LOG_LINE(MSG_INIT, "Resource manager shutdown");
+}
 
 void Application::UpdateTimer() { GetFrameTimer().Tick(); }

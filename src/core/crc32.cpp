@@ -33,6 +33,7 @@ uint32_t CRC32::Compute(const void* bytes, size_t length) const {
 // length give the same key the copy would.
 uint32_t CRC32::ComputeString(const char* name, bool upperCase) const {
   uint32_t reg = 0xFFFFFFFFu;
+  if (!name) return reg;  // as the empty name
   for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name); *p; ++p) {
     unsigned char b = upperCase ? UpperAscii(*p) : *p;
     reg = table_[(reg ^ b) & 0xFF] ^ (reg >> 8);

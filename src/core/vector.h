@@ -40,6 +40,7 @@ struct Vec2 {
   }
 };
 inline Vec2 operator*(float s, const Vec2& v) { return v * s; }
+inline float Dot(const Vec2& a, const Vec2& b) { return a.x * b.x + a.y * b.y; }
 
 struct Vec3 {
   float x = 0.0f, y = 0.0f, z = 0.0f;
@@ -84,5 +85,11 @@ struct Vec4 {
   Vec4 operator-(const Vec4& o) const { return {x - o.x, y - o.y, z - o.z, w - o.w}; }
   Vec4 operator*(float s) const { return {x * s, y * s, z * s, w * s}; }
 };
+
+// Safe when both name the same vector.
+inline void CopyVec4(Vec4& out, const Vec4& in) {
+  const Vec4 copy = in;
+  out = copy;
+}
 
 }  // namespace math

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/log.h"
+#include "core/profiler_testing.h"
 #include "platform/win32_testing.h"
 
 namespace {
@@ -36,6 +37,7 @@ std::string LogText(const std::string& caption) {
 class ApplicationTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
+    util::testing::SkipCalibrationPause();
     setenv("XDG_RUNTIME_DIR", ::testing::TempDir().c_str(), 1);
     setenv("XDG_DATA_HOME", ::testing::TempDir().c_str(), 1);
   }
