@@ -34,8 +34,11 @@ GlyphCache::Glyph* GlyphCache::Find(char16_t code) const {
 }
 
 GlyphCache::Glyph* GlyphCache::Get(char16_t code, float now) {
+  // Use refreshes the time, so a text never evicts a glyph it is itself using.
   Glyph* glyph = Find(code);
-  return glyph ? glyph : Alloc(code, now);
+  if (!glyph) return Alloc(code, now);
+  glyph->time = now;
+  return glyph;
 }
 
 GlyphCache::Glyph* GlyphCache::Victim(float now) {

@@ -18,7 +18,7 @@ class GlyphCache {
   struct Glyph {
     char16_t code = 0;
     bool pending = false;  // allocated, not yet drawn into the texture
-    float time = -1.0f;    // total time at allocation; -1 for a cell never used
+    float time = -1.0f;    // total time of the last use; -1 for a cell never used
     int sourceX = 0, sourceY = 0;  // where the last render pass drew it
     int width = 0, height = 0;     // as drawn; the width is also the advance
     int cellX = 0, cellY = 0;      // texels
@@ -31,8 +31,9 @@ class GlyphCache {
   void Build(int cellSize, int glyphWidth, int glyphHeight);
   void Clear();
 
-  // The cached glyph of the code, else a newly allocated one; null when every
-  // cell holds a glyph allocated within the last kMinEvictAge seconds.
+  // The cached glyph of the code (its time refreshed), else a newly allocated
+  // one; null when every cell holds a glyph used within the last
+  // kMinEvictAge seconds.
   Glyph* Get(char16_t code, float now);
   // The cached glyph of the code, else null.
   Glyph* Find(char16_t code) const;
