@@ -1,5 +1,6 @@
 #include "core/application.h"
 
+#include "core/config_file.h"
 #include "core/frame_timer.h"
 #include "core/log.h"
 #include "core/profiler.h"
@@ -7,13 +8,15 @@
 #include "core/vfs.h"
 #include "platform/win32.h"
 
-Application::Application(const std::string& /*configFileName*/, const std::string& logFileName) {
+Application::Application(const std::string& configFileName, const std::string& logFileName) {
   Log& log = GetLog();
   log.Open(logFileName.c_str(), false);
   log.flushEachLine = true;
   log.prefix = true;
   LOG_LINE(MSG_INIT, "Logfile created");
-  appName_ = "Application 1.0";
+  config::ConfigFile& config = config::GetConfig();
+  config.Load(configFileName);
+  appName_ = config.GetString("AppName", "Application 1.0");
   vfs::GetVFS();
   hasFocus_ = true;
 }

@@ -223,6 +223,36 @@ BOOL SHGetSpecialFolderPathA(HWND owner, LPSTR path, int folder, BOOL create);
 BOOL CreateDirectoryA(LPCSTR path, void* security);
 void Sleep(DWORD milliseconds);
 
+// Folder listing: the names of a folder that match a wildcard pattern ("*"
+// any run, "?" one character, letters without regard to case, a trailing ".*"
+// also matching names without a dot), with their attribute bits, in name order.
+#define MAX_PATH 260
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))
+
+enum : DWORD {
+  FILE_ATTRIBUTE_READONLY = 0x01,
+  FILE_ATTRIBUTE_HIDDEN = 0x02,
+  FILE_ATTRIBUTE_SYSTEM = 0x04,
+  FILE_ATTRIBUTE_DIRECTORY = 0x10,
+  FILE_ATTRIBUTE_ARCHIVE = 0x20,
+};
+
+struct WIN32_FIND_DATAA {
+  DWORD dwFileAttributes;
+  char cFileName[MAX_PATH];
+};
+
+// The first match, or INVALID_HANDLE_VALUE when nothing matches.
+HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* data);
+// The next match; FALSE when there is none left.
+BOOL FindNextFileA(HANDLE find, WIN32_FIND_DATAA* data);
+BOOL FindClose(HANDLE find);
+
+namespace platform {
+// The wildcard rule of FindFirstFileA for one name.
+bool MatchesWildcard(const char* name, const char* pattern);
+}  // namespace platform
+
 // Debugger output. Here it goes to standard error, unless a test has taken it.
 void OutputDebugStringA(const char* text);
 
