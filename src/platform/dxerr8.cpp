@@ -1,0 +1,37 @@
+#include "platform/dxerr8.h"
+
+#include "platform/dinput.h"
+
+namespace {
+struct CodeName {
+  HRESULT code;
+  const char* name;
+};
+
+// The codes the layers return. Codes that several names share (DI_OK and
+// S_OK, DIERR_INVALIDPARAM and E_INVALIDARG, ...) carry the generic name.
+constexpr CodeName kNames[] = {
+    {S_OK, "S_OK"},
+    {S_FALSE, "S_FALSE"},
+    {E_NOTIMPL, "E_NOTIMPL"},
+    {E_NOINTERFACE, "E_NOINTERFACE"},
+    {E_POINTER, "E_POINTER"},
+    {E_FAIL, "E_FAIL"},
+    {E_ACCESSDENIED, "E_ACCESSDENIED"},
+    {E_HANDLE, "E_HANDLE"},
+    {E_OUTOFMEMORY, "E_OUTOFMEMORY"},
+    {E_INVALIDARG, "E_INVALIDARG"},
+    {DIERR_NOTACQUIRED, "DIERR_NOTACQUIRED"},
+    {DIERR_ACQUIRED, "DIERR_ACQUIRED"},
+    {DIERR_DEVICENOTREG, "DIERR_DEVICENOTREG"},
+    {DIERR_OLDDIRECTINPUTVERSION, "DIERR_OLDDIRECTINPUTVERSION"},
+    {DIERR_BETADIRECTINPUTVERSION, "DIERR_BETADIRECTINPUTVERSION"},
+    {DIERR_NOTBUFFERED, "DIERR_NOTBUFFERED"},
+};
+}  // namespace
+
+const char* DXGetErrorString8A(HRESULT code) {
+  for (const CodeName& entry : kNames)
+    if (entry.code == code) return entry.name;
+  return "Unknown";
+}
