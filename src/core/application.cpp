@@ -6,6 +6,7 @@
 #include "core/profiler.h"
 #include "core/resman.h"
 #include "core/vfs.h"
+#include "platform/bass.h"
 #include "platform/win32.h"
 
 Application::Application(const std::string& configFileName, const std::string& logFileName) {
@@ -54,6 +55,8 @@ void Application::ReloadResources() { res::GetResMan().ReloadAll(); }
 vfs::VFS& Application::GetVFS() { return vfs::GetVFS(); }
 
 void Application::ShutdownEngine() {
+  BASS_Free();
+  LOG_LINE(MSG_INIT, "Audio manager shutdown");
   res::GetResMan().ClearResources();
   LOG_LINE(MSG_INIT, "Resource manager shutdown");
 }

@@ -2,8 +2,15 @@
 
 #include <cstdlib>
 
+#include "core/frame_timer.h"
+#include "core/input.h"
+#include "core/keyboard.h"
 #include "core/log.h"
+#include "core/mouse.h"
+#include "platform/bass.h"
+#include "render/dx8_graphics.h"
 #include "platform/winmm.h"
+#include "ui/audio.h"
 
 namespace {
 GameApp* g_app = nullptr;
@@ -27,24 +34,89 @@ bool GameApp::Init() {
   startupDone_ = true;
   std::srand(timeGetTime());
   InitScripts();
+  audio::Audio& sound = audio::GetAudio();
+  sound.Init("sounds/soundbank.lua");
+  LOG_LINE(MSG_INIT, "Audio manager Init");
+  sound.PlaySound("sounds/GameApp_start_music.ogg");
   OnCreateStates();
   return true;
 }
 
+namespace {
+const char kGraphicsHelpAddress[] = "https://www.mesa3d.org/";
+const char kSupportAddress[] = "the game's makers";
+}  // namespace
+
 bool GameApp::InitGraphics() {
+  Dx8Graphics::Create();
+  Dx8Graphics* graphics = GetDx8Graphics();
+  graphics->SetWindow(window_);
+  if (!graphics->Init()) {
+    MessageBoxA(window_,
+                (std::string("Unable to initialize graphics. Is DX8 installed? If it's not, you can download "
+                             "the latest from ") +
+                 kGraphicsHelpAddress)
+                    .c_str(),
+                "Failed to init graphics. Exiting", MB_OK);
+    return false;
+  }
+  if (!SetVideoMode()) return false;
+  if (!input::GetInput().Init(window_)) return false;
+  LOG_LINE(MSG_INIT, "Input initializes");
   ShowSplash();
   InitFonts();
   return true;
 }
 
+bool GameApp::SetVideoMode() {
+  Dx8Graphics* graphics = GetDx8Graphics();
+  bool ok = graphics->SetDisplayMode(width_, height_, fullScreen_, false);
+  if (!ok && fullScreen_) {
+    LOG_LINE(MSG_ERROR, "**** UNABLE TO START FULLSCREEN ****");
+    LOG_LINE(MSG_ERROR, "**** Forcing windowed mode ****");
+    fullScreen_ = false;
+    ok = graphics->SetDisplayMode(width_, height_, false, false);
+  }
+  if (!ok) {
+    MessageBoxA(nullptr,
+                (std::string("We had a problem initializing DirectX. It looks like we won't be able to start "
+                             "the game. Please contact ") +
+                 kSupportAddress + ", and we'll see if we can fix it for you")
+                    .c_str(),
+                "Unable to init DX8", MB_OK);
+    return false;
+  }
+  graphics->RegisterFileFormats();
+  graphics->SetFiltering(graphics->GetHardwareClass() > 0);
+  return true;
+}
+
 void GameApp::InitSystems() {}
 
-bool GameApp::Update() { return true; }
+// One frame: the devices are polled, mouse first, so their listeners hear
+// this frame's events.
+bool GameApp::Update() {
+  const FrameTimer& timer = GetFrameTimer();
+  input::Input& devices = input::GetInput();
+  if (input::Mouse* mouse = devices.GetMouse()) mouse->Update(false, timer.frameDelta, timer.totalTime);
+  if (input::Keyboard* keyboard = devices.GetKeyboard()) keyboard->Update(false, timer.frameDelta, timer.totalTime);
+  Graphics* graphics = GetGraphics();
+  if (graphics && graphics->BeginScene()) {
+    graphics->Clear(0xFF000000u, 1.0f, 0, 1, 0, 0);
+    graphics->EndScene();
+    graphics->Present();
+  }
+  return true;
+}
 
 bool GameApp::OnEvent(int code, intptr_t a, intptr_t b) {
   switch (code) {
     case kFocusGained:
+      BASS_Start();
       SetCursorFile("");
+      break;
+    case kFocusLost:
+      BASS_Pause();
       break;
     default: break;
   }
@@ -71,4 +143,8 @@ void GameApp::SetWindowedMode(uint32_t, uint32_t) {
 
 void GameApp::AdvanceLoadingProgress(int steps) { progressCount_ += steps; }
 
-bool GameApp::Shutdown() { return true; }
+bool GameApp::Shutdown() {
+  Graphics::SHUTDOWN();
+  LOG_LINE(MSG_INIT, "Graphics shutdown");
+  return true;
+}

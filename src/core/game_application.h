@@ -32,6 +32,9 @@ class GameApp : public Win32Application {
 
   void AdvanceLoadingProgress(int steps);
 
+ private:
+  bool SetVideoMode();
+
  protected:
   int progressCount_ = 0;
   int progressTotal_ = 50;

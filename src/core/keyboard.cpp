@@ -7,7 +7,7 @@
 #include "core/input_error.h"
 #include "core/key_listener.h"
 #include "platform/dinput.h"
-#include "platform/win32_keyboard.h"
+#include "platform/win32.h"
 
 namespace input {
 

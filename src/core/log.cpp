@@ -39,7 +39,13 @@ void Log::Open(const char* path, bool append) {
     EndLine();
     return;
   }
-  file_ = std::fopen(path, append ? "a" : "w");
+  // A fresh log starts empty, but every line is appended at the file's end:
+  // a second copy of the game that opens the same log (and is refused) then
+  // cannot have its lines overwritten by the first copy's later ones.
+  if (!append) {
+    if (FILE* truncated = std::fopen(path, "w")) std::fclose(truncated);
+  }
+  file_ = std::fopen(path, "a");
   std::fputs("--------------------------- SESSION STARTING -------------------------\n", stdout);
   std::printf(" Date : %s, Time : %s\n", __DATE__, __TIME__);
   std::fflush(stdout);

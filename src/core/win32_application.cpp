@@ -2,10 +2,18 @@
 
 #include <cstdio>
 
+#include "core/input.h"
+#include "core/keyboard.h"
 #include "core/log.h"
+#include "core/mouse.h"
+#include "render/graphics.h"
 
 namespace {
 Win32Application* g_windowApp = nullptr;
+
+void ShowSystemCursor(bool show) {
+  if (input::Mouse* mouse = input::GetInput().GetMouse()) mouse->ShowCursor(show);
+}
 MouseClientPosition g_mouse;
 
 constexpr DWORD kWindowStyle = 0x82CA0000u;  // popup, caption, system menu, minimise box
@@ -83,7 +91,9 @@ bool Win32Application::RegisterWindowClass() {
 
 void Win32Application::Quit() { PostQuitMessage(0); }
 
-void Win32Application::ResetDevice() {}
+void Win32Application::ResetDevice() {
+  if (Graphics* graphics = GetGraphics()) graphics->ResetDevice(800, 600, fullScreen_);
+}
 
 bool Win32Application::GetDesktopMode(uint32_t* width, uint32_t* height, uint32_t* bitsPerPixel) {
   DEVMODEA mode{};
@@ -140,7 +150,10 @@ bool Win32Application::PumpMessage() {
       else
         OnEvent(kSizeChanged, msg.wParam, msg.lParam);
       break;
+    case WM_NCMOUSEMOVE:
+    case WM_NCMOUSELEAVE: ShowSystemCursor(true); break;
     case WM_MOUSEMOVE: {
+      if (!startupDone_) ShowSystemCursor(false);
       UpdateClientRect();
       g_mouse.x = GET_X_LPARAM(msg.lParam);
       g_mouse.y = GET_Y_LPARAM(msg.lParam);
@@ -170,6 +183,9 @@ LRESULT Win32Application::WindowProc(HWND window, UINT message, WPARAM wParam, L
           LOG_LINE(MSG_WARNING, "GAINED FOCUS");
           g_windowApp->OnEvent(kFocusGained, 0, 0);
           g_windowApp->hasFocus_ = true;
+          // Nothing held before the focus left may stay held.
+          if (input::Mouse* mouse = input::GetInput().GetMouse()) mouse->ReleaseAll();
+          if (input::Keyboard* keyboard = input::GetInput().GetKeyboard()) keyboard->ReleaseAll();
         } else {
           LOG_LINE(MSG_WARNING, "LOST FOCUS");
           g_windowApp->hasFocus_ = false;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/sdl_events.h"
-#include "platform/win32_keyboard.h"
+#include "platform/win32.h"
 
 namespace {
 struct GlobalBlock {

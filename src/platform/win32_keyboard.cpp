@@ -1,4 +1,4 @@
-#include "platform/win32_keyboard.h"
+#include "platform/win32.h"
 
 #include <SDL.h>
 

@@ -101,7 +101,8 @@ void ServeClient(HWND window, int client) {
   char request = 0;
   if (poll(&pfd, 1, 200) > 0 && read(client, &request, 1) == 1) {
     char reply = Answer(window, request);
-    if (write(client, &reply, 1) != 1) { /* the asker gave up; nothing to do */ }
+    // The asker may have given up and gone: no SIGPIPE for that.
+    if (send(client, &reply, 1, MSG_NOSIGNAL) != 1) { /* nothing more to do */ }
   }
   close(client);
 }
@@ -153,7 +154,7 @@ char RemoteRequest(HWND window, char request) {
   if (fd < 0) return 0;
   char reply = 0;
   if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-      write(fd, &request, 1) == 1) {
+      send(fd, &request, 1, MSG_NOSIGNAL) == 1) {
     // The owner answers when it next pumps its events; don't wait long.
     pollfd pfd{fd, POLLIN, 0};
     if (poll(&pfd, 1, 1000) <= 0 || read(fd, &reply, 1) != 1) reply = 0;

@@ -38,8 +38,6 @@ class ApplicationTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     util::testing::SkipCalibrationPause();
-    setenv("XDG_RUNTIME_DIR", ::testing::TempDir().c_str(), 1);
-    setenv("XDG_DATA_HOME", ::testing::TempDir().c_str(), 1);
   }
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -121,7 +119,6 @@ TEST_F(ApplicationTest, TheWindowIsCentredOnTheDesktop) {
 }
 
 TEST(SingleInstanceTest, ASecondApplicationOfTheSameNameIsRefused) {
-  setenv("XDG_RUNTIME_DIR", ::testing::TempDir().c_str(), 1);
   CountingApp first("single instance test");
   ASSERT_TRUE(first.InitWindow("first", 800, 600));
   // The same class from this process is found directly; another process
@@ -133,7 +130,6 @@ TEST(SingleInstanceTest, ASecondApplicationOfTheSameNameIsRefused) {
 }
 
 TEST(CursorFileTest, AFileThatDoesNotLoadKeepsTheLoadedCursor) {
-  setenv("XDG_RUNTIME_DIR", ::testing::TempDir().c_str(), 1);
   CountingApp app("cursor test");
   app.SetCursorFile("no such cursor.cur");
   EXPECT_EQ(app.GetCursorHandle(), nullptr);

@@ -119,3 +119,27 @@ TEST_F(LogTest, FlushOutsideALineGoesEverywhereWithoutCrashing) {
   EXPECT_EQ(g_hooked[0], "loose text");
 }
 }  // namespace
+
+namespace {
+TEST(LogSharingTest, ASecondWriterOfTheSameFileKeepsItsLines) {
+  const std::string path = ::testing::TempDir() + "shared_log_test.log";
+  Log first;
+  first.Open(path.c_str(), false);
+  first.BeginLine(MSG_INIT, "a.cpp", 1);
+  first.Write("first copy starting with a long line that the second copy will not reach");
+  first.EndLine();
+  {
+    Log second;
+    second.Open(path.c_str(), false);  // starts the file afresh, as a refused copy does
+    second.BeginLine(MSG_FATAL, "b.cpp", 2);
+    second.Write("second");
+    second.EndLine();
+  }
+  first.BeginLine(MSG_INIT, "a.cpp", 3);
+  first.Write("first again");
+  first.EndLine();
+  first.Close();
+  EXPECT_EQ(ReadFile(path), "b.cpp(2)> second  [MSG_FATAL]\na.cpp(3)> first again  [MSG_INIT]\n");
+  std::remove(path.c_str());
+}
+}  // namespace

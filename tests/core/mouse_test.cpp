@@ -76,8 +76,6 @@ class MouseTest : public input_test::InputTest {
  protected:
   static void SetUpTestSuite() {
     util::testing::SkipCalibrationPause();
-    setenv("XDG_RUNTIME_DIR", ::testing::TempDir().c_str(), 1);
-    setenv("XDG_DATA_HOME", ::testing::TempDir().c_str(), 1);
     app_ = new WindowApp;
     ASSERT_TRUE(app_->InitWindow("mouse test", 800, 600));
     PumpAll();

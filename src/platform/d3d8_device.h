@@ -1,0 +1,79 @@
+// IDirect3DDevice8 on an OpenGL context. Drawing goes to a frame buffer
+// object of the back buffer's size (with a stencil buffer, no depth buffer);
+// Present scales it into the window, keeping its aspect, and swaps.
+// OpenGL never loses its device: the lost and not-reset states exist only
+// through the testing seam, so the callers' recovery paths can be run.
+#pragma once
+#include <cstdint>
+
+#include "platform/d3d8_com_object.h"
+#include "platform/d3d8_pipeline.h"
+
+struct SDL_Window;
+
+namespace platform::d3d8 {
+
+class Device : public ComObject<IDirect3DDevice8> {
+ public:
+  enum class Cooperation { kReady, kLost, kNotReset };
+
+  // Null (with the reason in `result`) when the window cannot host OpenGL.
+  static Device* Create(HWND window, const D3DPRESENT_PARAMETERS& params, const D3DCAPS8& caps, HRESULT& result);
+  ~Device() override;
+
+  HRESULT TestCooperativeLevel() override;
+  HRESULT Reset(D3DPRESENT_PARAMETERS* params) override;
+  HRESULT Present(const RECT* source, const RECT* dest, HWND override, const void* dirty) override;
+  HRESULT GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE type, IDirect3DSurface8** surface) override;
+  HRESULT GetDeviceCaps(D3DCAPS8* caps) override;
+  HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                        IDirect3DTexture8** texture) override;
+  HRESULT CreateCubeTexture(UINT edge, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                            IDirect3DCubeTexture8** texture) override;
+  HRESULT CreateImageSurface(UINT width, UINT height, D3DFORMAT format, IDirect3DSurface8** surface) override;
+  HRESULT BeginScene() override;
+  HRESULT EndScene() override;
+  HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z, DWORD stencil) override;
+  HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;
+  HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) override;
+  HRESULT SetViewport(const D3DVIEWPORT8* viewport) override;
+  HRESULT GetViewport(D3DVIEWPORT8* viewport) override;
+  HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
+  HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override;
+  HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) override;
+  HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
+  HRESULT GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD* value) override;
+  HRESULT SetVertexShader(DWORD fvf) override;
+  HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices, UINT stride) override;
+  HRESULT DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertexCount, UINT primitiveCount,
+                                 const void* indices, D3DFORMAT indexFormat, const void* vertices,
+                                 UINT stride) override;
+
+  // Testing seam.
+  void SetCooperation(Cooperation state) { cooperation_ = state; }
+  void FailNextResets(int count) { failingResets_ = count; }
+
+ private:
+  Device(SDL_Window* window, bool ownsWindow, void* context, const D3DCAPS8& caps);
+  bool ApplyPresentation(const D3DPRESENT_PARAMETERS& params);
+  bool MakeTarget(uint32_t width, uint32_t height);
+  void DeleteTarget();
+  void MakeCurrent();
+
+  SDL_Window* window_;
+  bool ownsWindow_;
+  void* context_;
+  D3DCAPS8 caps_;
+  D3DPRESENT_PARAMETERS params_{};
+  Pipeline pipeline_;
+  uint32_t frameBuffer_ = 0;
+  uint32_t colourBuffer_ = 0;
+  uint32_t stencilBuffer_ = 0;
+  uint32_t width_ = 0;
+  uint32_t height_ = 0;
+  bool inScene_ = false;
+  Cooperation cooperation_ = Cooperation::kReady;
+  int failingResets_ = 0;
+};
+
+}  // namespace platform::d3d8

@@ -1,0 +1,27 @@
+// Test seams for the Direct3D layer: read the frame back, lose and restore
+// the device (OpenGL never loses it), and shape the reported capabilities.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "platform/d3d8.h"
+
+namespace platform::testing {
+
+// The back buffer as 0xAARRGGBB words, rows from the top; false without a device.
+bool ReadBackFrame(IDirect3DDevice8* device, std::vector<uint32_t>& pixels, uint32_t& width, uint32_t& height);
+
+// TestCooperativeLevel answers D3DERR_DEVICELOST, Present fails and Reset is
+// refused until the device may be reset again.
+void LoseDevice(IDirect3DDevice8* device);
+// TestCooperativeLevel answers D3DERR_DEVICENOTRESET; a Reset restores the device.
+void AllowDeviceReset(IDirect3DDevice8* device);
+// The next `count` Reset calls fail.
+void FailNextResets(IDirect3DDevice8* device, int count);
+
+// Every adapter reports square textures only (MaxTextureAspectRatio 1).
+void SetSquareTexturesOnly(bool on);
+// GetDeviceCaps fails on every adapter.
+void SetCapsUnavailable(bool on);
+
+}  // namespace platform::testing

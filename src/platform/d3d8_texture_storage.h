@@ -1,0 +1,42 @@
+// What plain and cube textures share: the OpenGL texture object and the
+// levels kept in memory (faces x levels), each uploaded when it is unlocked
+// after writing. Memory copies stay, so the texture outlives a device reset.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "platform/d3d8_surface.h"
+
+namespace platform::d3d8 {
+
+class TextureStorage : public SurfaceOwner {
+ public:
+  // levels 0 asks for the whole chain down to 1 x 1.
+  TextureStorage(bool cube, const FormatInfo& format, uint32_t width, uint32_t height, uint32_t levels,
+                 D3DPOOL pool, DWORD usage, IUnknown* container);
+  ~TextureStorage();
+  TextureStorage(const TextureStorage&) = delete;
+  TextureStorage& operator=(const TextureStorage&) = delete;
+
+  static uint32_t FullChainLength(uint32_t width, uint32_t height);
+
+  uint32_t LevelCount() const { return levelCount_; }
+  // Null for a face or level out of range.
+  MemorySurface* Level(uint32_t face, uint32_t level);
+  HRESULT LevelDesc(uint32_t level, D3DSURFACE_DESC* desc);
+  uint32_t GlTarget() const;
+  uint32_t GlName() const { return glName_; }
+  bool IsCube() const { return cube_; }
+
+  void SurfaceWritten(uint32_t index) override;
+
+ private:
+  void Upload(uint32_t index);
+
+  bool cube_;
+  uint32_t levelCount_;
+  std::vector<MemorySurface*> surfaces_;  // face-major
+  uint32_t glName_ = 0;
+};
+
+}  // namespace platform::d3d8

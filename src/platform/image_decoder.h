@@ -1,0 +1,27 @@
+// Image files to 0xAARRGGBB pixels: PNG, JPEG, BMP and TGA through
+// SDL2_image, DDS (plain formats) through our reader.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/d3d8.h"
+
+namespace platform {
+
+struct DecodedImage {
+  uint32_t width = 0;
+  uint32_t height = 0;
+  D3DFORMAT sourceFormat = D3DFMT_UNKNOWN;  // the file's own pixel format
+  bool hasAlpha = false;
+  std::vector<uint32_t> pixels;             // rows from the top
+};
+
+bool DecodeImage(const uint8_t* bytes, size_t size, DecodedImage& image);
+
+// Box-filters `source` to the given size (each target texel averages the
+// source texels it covers; enlarging repeats texels).
+std::vector<uint32_t> Resample(const std::vector<uint32_t>& source, uint32_t width, uint32_t height,
+                               uint32_t targetWidth, uint32_t targetHeight);
+
+}  // namespace platform

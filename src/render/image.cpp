@@ -1,0 +1,20 @@
+#include "render/image.h"
+
+#include "core/resman.h"
+#include "render/surface.h"
+
+bool Image::Load(const std::string& name) {
+  name_ = name;
+  res::Resource* found = res::GetResMan().FindResource(name);
+  if (!found) found = res::GetResMan().LoadResource(name);
+  surface_ = dynamic_cast<Surface*>(found);
+  if (!surface_) return false;
+  width_ = surface_->GetWidth();
+  height_ = surface_->GetHeight();
+  return true;
+}
+
+bool Image::Bind(uint32_t stage) {
+  if (surface_) surface_->Bind(stage);
+  return true;
+}

@@ -1,0 +1,59 @@
+// A real renderer for tests: Dx8Graphics on a hidden window of its own
+// (800 x 600, windowed), default render states set, log lines captured.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/log.h"
+#include "platform/d3d8_testing.h"
+#include "render/dx8_graphics.h"
+
+class LogCapture {
+ public:
+  LogCapture() {
+    Lines().clear();
+    previous_ = GetLog().GetHook();
+    GetLog().SetHook(&Capture);
+  }
+  ~LogCapture() { GetLog().SetHook(previous_); }
+  static std::vector<std::string>& Lines() {
+    static std::vector<std::string> lines;
+    return lines;
+  }
+  static bool Contains(const std::string& text) {
+    for (const std::string& line : Lines()) {
+      if (line.find(text) != std::string::npos) return true;
+    }
+    return false;
+  }
+
+ private:
+  static void Capture(const char* text) { Lines().push_back(text); }
+  Log::LineHook previous_;
+};
+
+class GraphicsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Dx8Graphics::Create();
+    graphics_ = GetDx8Graphics();
+    ASSERT_TRUE(graphics_->Init());
+    ASSERT_TRUE(graphics_->SetDisplayMode(800, 600, false, false));
+    graphics_->SetDefaultRenderStates();
+    ASSERT_TRUE(graphics_->BeginScene());
+  }
+  void TearDown() override { Graphics::SHUTDOWN(); }
+
+  std::vector<uint32_t> Frame() {
+    std::vector<uint32_t> pixels;
+    uint32_t w = 0, h = 0;
+    EXPECT_TRUE(platform::testing::ReadBackFrame(graphics_->GetDevice(), pixels, w, h));
+    for (uint32_t& p : pixels) p &= 0xFFFFFFu;
+    return pixels;
+  }
+  uint32_t Pixel(uint32_t x, uint32_t y) { return Frame().at(static_cast<size_t>(y) * 800 + x); }
+
+  Dx8Graphics* graphics_ = nullptr;
+};
