@@ -1,10 +1,13 @@
 // The font files made known by AddFontResourceA, and the choice of a file
 // for a face name and weight.
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <string>
 #include <vector>
+
+#include <strings.h>
 
 #include "platform/gdi_internal.h"
 #include FT_TRUETYPE_TABLES_H
@@ -17,12 +20,7 @@ constexpr const char* kDisplayFace = "Daravur";
 constexpr const char* kDisplayFamily = "EB Garamond";
 constexpr const char* kDefaultFamily = "DejaVu Sans";
 
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
+bool SameName(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
 
 struct Registry {
   Library library = SharedLibrary();
@@ -66,6 +64,14 @@ const FontFile* FindFamily(const std::vector<FontFile>& files, const std::string
   return Nearest(files, family, weight, Extends);
 }
 
+// Files are known by absolute path, as the system resolves them when added:
+// a later change of the working folder does not lose them.
+std::string AbsolutePath(const char* path) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? std::string(path) : absolute.lexically_normal().string();
+}
+
 }  // namespace
 
 Library SharedLibrary() {
@@ -95,13 +101,14 @@ using platform::gdi::GetRegistry;
 int AddFontResourceA(LPCSTR path) {
   if (!path || !*path) return 0;
   auto& registry = GetRegistry();
+  const std::string absolute = platform::gdi::AbsolutePath(path);
   for (FontFile& file : registry.files) {
-    if (file.path == path) return ++file.references, 1;
+    if (file.path == absolute) return ++file.references, 1;
   }
   FT_Face face = nullptr;
-  if (!registry.library || FT_New_Face(registry.library.get(), path, 0, &face) != 0) return 0;
+  if (!registry.library || FT_New_Face(registry.library.get(), absolute.c_str(), 0, &face) != 0) return 0;
   FontFile file;
-  file.path = path;
+  file.path = absolute;
   file.family = face->family_name ? face->family_name : "";
   file.weight = platform::gdi::WeightOf(face);
   file.italic = (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
@@ -114,9 +121,10 @@ int AddFontResourceA(LPCSTR path) {
 }
 
 BOOL RemoveFontResourceA(LPCSTR path) {
-  if (!path) return FALSE;
+  if (!path || !*path) return FALSE;
   auto& files = GetRegistry().files;
-  auto it = std::find_if(files.begin(), files.end(), [&](const FontFile& f) { return f.path == path; });
+  const std::string absolute = platform::gdi::AbsolutePath(path);
+  auto it = std::find_if(files.begin(), files.end(), [&](const FontFile& f) { return f.path == absolute; });
   if (it == files.end()) return FALSE;
   if (--it->references == 0) files.erase(it);
   return TRUE;

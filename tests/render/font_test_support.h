@@ -1,7 +1,9 @@
 // Shared by the font tests: the game's font files, made known for one test.
 #pragma once
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <climits>
 #include <string>
 
 #include "platform/gdi_font.h"
@@ -23,6 +25,25 @@ class FontFilesTest : public ::testing::Test {
   void TearDown() override {
     for (const char* name : kFontFiles) RemoveFontResourceA(FontPath(name).c_str());
   }
+};
+
+// The game runs from its data folder, where "fonts" and "scripts" are; this
+// makes it the working folder for its lifetime.
+class InDataFolder {
+ public:
+  InDataFolder() {
+    ok_ = getcwd(previous_, sizeof(previous_)) != nullptr && chdir(VANTOR_SOURCE_DIR "/data") == 0;
+  }
+  ~InDataFolder() {
+    if (ok_) {
+      EXPECT_EQ(chdir(previous_), 0);
+    }
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  char previous_[PATH_MAX] = {};
+  bool ok_ = false;
 };
 
 }  // namespace font_test
