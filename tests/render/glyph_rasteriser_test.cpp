@@ -16,11 +16,22 @@ class GlyphRasteriserTest : public font_test::FontFilesTest {
   // A texture whose rows carry padding, prefilled with a marker byte.
   static constexpr int kPitch = kTexels * 2 + 64;
   std::vector<uint8_t> texture_ = std::vector<uint8_t>(size_t(kPitch) * kTexels, 0xAB);
+  GlyphRasteriser rasteriser_;
+  GlyphCache cache_;
 
   uint16_t Texel(int x, int y) const {
     uint16_t t;
     std::memcpy(&t, &texture_[size_t(y) * kPitch + x * 2], 2);
     return t;
+  }
+  // One glyph rasterised and copied into the texture.
+  GlyphCache::Glyph* Render(char16_t code, int height, int weight, int cell, bool border) {
+    EXPECT_TRUE(rasteriser_.Create("DejaVu Sans", 0, height, weight, 1));
+    cache_.Build(cell, 0, height);
+    GlyphCache::Glyph* glyph = cache_.Get(code, 0.0f);
+    EXPECT_EQ(rasteriser_.Draw(&glyph, 1, cell, border), 1u);
+    rasteriser_.Copy(&glyph, 1, texture_.data(), kPitch, cell, border);
+    return glyph;
   }
   // True when every byte outside the cell still holds the marker.
   bool UntouchedOutside(int cellX, int cellY, int cell) const {
@@ -34,16 +45,10 @@ class GlyphRasteriserTest : public font_test::FontFilesTest {
 };
 
 TEST_F(GlyphRasteriserTest, GlyphsLandInTheirCellsWithWhiteTexels) {
-  GlyphRasteriser rasteriser;
-  ASSERT_TRUE(rasteriser.Create("DejaVu Sans", 0, 20, 400, 1));
-  EXPECT_EQ(rasteriser.CellHeight(), 20);
-  GlyphCache cache;
-  cache.Build(36, 0, 20);
-  GlyphCache::Glyph* glyph = cache.Get(u'H', 0.0f);
-  ASSERT_EQ(rasteriser.Draw(&glyph, 1, 36, false), 1u);
+  GlyphCache::Glyph* glyph = Render(u'H', 20, 400, 36, false);
+  EXPECT_EQ(rasteriser_.CellHeight(), 20);
   EXPECT_EQ(glyph->height, 20);
   EXPECT_GT(glyph->width, 5);
-  rasteriser.Copy(&glyph, 1, texture_.data(), kPitch, 36, false);
   int opaque = 0;
   for (int y = 0; y < glyph->height; ++y)
     for (int x = 0; x < glyph->width; ++x) {
@@ -56,13 +61,7 @@ TEST_F(GlyphRasteriserTest, GlyphsLandInTheirCellsWithWhiteTexels) {
 }
 
 TEST_F(GlyphRasteriserTest, BorderedGlyphsGetABlackOutline) {
-  GlyphRasteriser rasteriser;
-  ASSERT_TRUE(rasteriser.Create("DejaVu Sans", 0, 20, 400, 1));
-  GlyphCache cache;
-  cache.Build(36, 0, 20);
-  GlyphCache::Glyph* glyph = cache.Get(u'I', 0.0f);
-  rasteriser.Draw(&glyph, 1, 36, true);
-  rasteriser.Copy(&glyph, 1, texture_.data(), kPitch, 36, true);
+  GlyphCache::Glyph* glyph = Render(u'I', 20, 400, 36, true);
   int outline = 0;
   for (int y = 0; y < glyph->height; ++y)
     for (int x = 0; x < glyph->width + 1 && x < 36; ++x) outline += Texel(glyph->cellX + x, glyph->cellY + y) == 0xF000;
@@ -70,13 +69,7 @@ TEST_F(GlyphRasteriserTest, BorderedGlyphsGetABlackOutline) {
 }
 
 TEST_F(GlyphRasteriserTest, GlyphsLargerThanTheirCellStayInside) {
-  GlyphRasteriser rasteriser;
-  ASSERT_TRUE(rasteriser.Create("DejaVu Sans", 0, 60, 700, 1));
-  GlyphCache cache;
-  cache.Build(16, 0, 60);  // far too small for the glyph
-  GlyphCache::Glyph* glyph = cache.Get(u'W', 0.0f);
-  rasteriser.Draw(&glyph, 1, 16, true);
-  rasteriser.Copy(&glyph, 1, texture_.data(), kPitch, 16, true);
+  GlyphCache::Glyph* glyph = Render(u'W', 60, 700, 16, true);  // a cell far too small
   EXPECT_TRUE(UntouchedOutside(glyph->cellX, glyph->cellY, 16));
 }
 
