@@ -49,6 +49,8 @@ Console::~Console() {
 }
 
 void Console::Init(const std::string& scriptPath, const std::string& face) {
+  // Made before the keyboard existed: listen from now on.
+  if (!keyboard && (keyboard = input::GetInput().GetKeyboard())) keyboard->AddListener(this);
   if (state_) LuaPlus::LuaState::Destroy(state_);
   state_ = script::CreateLuaState();
   if (!script::LoadScript(state_, scriptPath)) LOG_LINE(MSG_WARNING, "Unable to open Console file " + scriptPath);

@@ -33,7 +33,8 @@ class Console : public input::KeyListener {
   ~Console() override;
 
   // Creates the main Lua state, runs the script, reads the layout from its
-  // "Console" table and finds or makes "ConsoleFont".
+  // "Console" table and finds or makes "ConsoleFont". A console made before
+  // the keyboard starts listening to it here.
   void Init(const std::string& scriptPath, const std::string& face);
   // Runs the text in the main state and echoes it; nothing without a state
   // or for an empty text.

@@ -29,8 +29,6 @@ class ConsoleTest : public ::testing::Test {
     }
     keyboard_ = input::GetInput().GetKeyboard();
     console_ = GetConsole();
-    // Made before the keyboard (another test may have logged first).
-    if (!console_->keyboard) keyboard_->AddListener(console_);
     GetLog().SetHook(&console::LogHook);
     console_->Init(std::string(VANTOR_SOURCE_DIR) + "/data/scripts/console.lua", "verdana");
     Close();
@@ -203,15 +201,14 @@ class ConsoleRenderTest : public GraphicsTest {
   void SetUp() override {
     GraphicsTest::SetUp();
     ASSERT_TRUE(folder_.ok());
+    if (!input::GetInput().GetKeyboard()) {
+      ASSERT_TRUE(input::GetInput().Init(nullptr));
+    }
     GetFontManager()->LoadFonts("times new roman", 6, 12);
     console_ = GetConsole();
     GetLog().SetHook(&console::LogHook);
     console_->Init("scripts/console.lua", "verdana");
     ASSERT_NE(console_->GetFont(), nullptr);
-    if (!input::GetInput().GetKeyboard()) {
-      ASSERT_TRUE(input::GetInput().Init(nullptr));
-    }
-    if (!console_->keyboard) input::GetInput().GetKeyboard()->AddListener(console_);
   }
   void TearDown() override {
     if (console_->IsOpen()) Press(SDL_SCANCODE_GRAVE);
