@@ -135,6 +135,7 @@ void DX8Font::RenderText(const char16_t* text, const math::Vec2& position, const
   }
 
   size_t count = 0;
+  bool alternate = false;  // a coloured phrase keeps its colour across a wrap
   for (int k = 0; k < lineCount; ++k) {
     const float lineY = y + k * pitch;
     float penX = x0;
@@ -143,7 +144,6 @@ void DX8Font::RenderText(const char16_t* text, const math::Vec2& position, const
       penX += slack * 0.5f;
     else if (flags & kRight)
       penX += slack;
-    uint32_t current = colour;
     for (int i = lines[k].first; i < lines[k].end; ++i) {
       const char16_t c = text[i];
       if (c == text::kTab) {
@@ -151,11 +151,12 @@ void DX8Font::RenderText(const char16_t* text, const math::Vec2& position, const
         continue;
       }
       if (c == text::kColourSwitch) {
-        current = current == colour ? alternateColour_ : colour;
+        alternate = !alternate;
         continue;
       }
       const Glyph* glyph = glyphs[i];
       if (!glyph) continue;
+      const uint32_t current = alternate ? alternateColour_ : colour;
       const int ix = int(penX), iy = int(lineY);
       const float w = float(glyph->width), h = float(glyph->height);
       if (draw) {

@@ -46,8 +46,6 @@ class DX8Font : public Font {
   Glyph* GetGlyph(char16_t code);
   void DeInit();
 
-  uint32_t GetAlternateColour() const { return alternateColour_; }
-  void SetAlternateColour(uint32_t argb) { alternateColour_ = argb; }
   int GetCellSize() const { return cache_.CellSize(); }
   const GlyphCache& GetCache() const { return cache_; }
 
