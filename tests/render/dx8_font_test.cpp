@@ -101,6 +101,19 @@ TEST_F(DX8FontTest, PoundSignsSwitchToTheAlternateColourAndBack) {
   EXPECT_GT(yellow, 10);
   EXPECT_GT(redOnly, 10);
   EXPECT_EQ(stray, 0);
+
+  // A coloured phrase keeps its colour on the line it wraps onto.
+  ClearFrame();
+  const float box = (3.0f * wI + wSpace) / 800.0f;
+  font_->DrawTextW(u"£II II£", math::Vec2(0.1f, 0.1f), math::Vec2(box, 1), 0, kRed, 0);
+  const std::vector<uint32_t> wrapped = Frame();
+  int secondLineYellow = 0;
+  for (int y = 82; y < 100; ++y)
+    for (int x = 78; x < 80 + 3 * wI; ++x) {
+      const uint32_t p = wrapped[size_t(y) * 800 + x];
+      secondLineYellow += ((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200;
+    }
+  EXPECT_GT(secondLineYellow, 10);
 }
 
 TEST_F(DX8FontTest, TextRectCoversTheDrawnInk) {
