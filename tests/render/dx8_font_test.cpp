@@ -116,6 +116,23 @@ TEST_F(DX8FontTest, PoundSignsSwitchToTheAlternateColourAndBack) {
   EXPECT_GT(secondLineYellow, 10);
 }
 
+TEST_F(DX8FontTest, DrawnTabsMoveThePenThirtyPixels) {
+  Draw(u"a", math::Vec2(0.1f, 0.1f), math::Vec2(1, 1), 0);
+  const int wa = font_->GetCache().Find(u'a')->width;
+  Ink alone = Draw(u"b", math::Vec2((80.0f + wa + 30.0f) / 800.0f, 0.1f), math::Vec2(1, 1), 0);
+  ClearFrame();
+  font_->DrawTextW(u"a\tb", math::Vec2(0.1f, 0.1f), math::Vec2(1, 1), 0, 0xFFFFFFFFu, 0);
+  const std::vector<uint32_t> frame = Frame();
+  int firstB = -1;
+  for (int x = 80 + wa + 5; x < 800 && firstB < 0; ++x)
+    for (int y = 50; y < 100; ++y)
+      if (Inked(frame[size_t(y) * 800 + x])) {
+        firstB = x;
+        break;
+      }
+  EXPECT_EQ(firstB, alone.left);
+}
+
 TEST_F(DX8FontTest, TextRectCoversTheDrawnInk) {
   const math::Vec2 position(0.2f, 0.3f);
   for (const std::u16string& text : {std::u16string(u"Hello, world"), std::u16string(u"gjpqy"),
