@@ -22,7 +22,7 @@ foreach(font ${VANTOR_FONT_FILES})
 endforeach()
 
 # Translucent deep blue, darker towards the bottom, behind the console text.
-find_program(VANTOR_CONVERT convert REQUIRED)
+find_program(VANTOR_CONVERT NAMES convert-im6.q16 convert PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 add_custom_command(OUTPUT ${VANTOR_DATA}/ui_img/blue.png
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTOR_DATA}/ui_img
   COMMAND ${VANTOR_CONVERT} -size 64x64 "gradient:rgba(40,70,170,0.85)-rgba(10,20,90,0.85)"
