@@ -15,7 +15,7 @@ VANTOR_PACKAGES=(
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgl-dev libgl1-mesa-dri libegl1
   zlib1g-dev libfreetype-dev libfontconfig-dev
-  fonts-dejavu-core fonts-dejavu-extra
+  fonts-dejavu-core fonts-dejavu-extra fonts-ebgaramond-extra
   imagemagick
   python3 vorbis-tools
 )

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "core/console.h"
 #include "core/frame_timer.h"
 #include "core/input.h"
 #include "core/keyboard.h"
@@ -9,6 +10,8 @@
 #include "core/mouse.h"
 #include "platform/bass.h"
 #include "render/dx8_graphics.h"
+#include "render/font_manager.h"
+#include "core/swear_filter.h"
 #include "platform/winmm.h"
 #include "ui/audio.h"
 
@@ -33,6 +36,7 @@ bool GameApp::Init() {
   if (!InitGraphics()) return false;
   startupDone_ = true;
   std::srand(timeGetTime());
+  GetConsole()->Do("ReloadGame()");
   InitScripts();
   audio::Audio& sound = audio::GetAudio();
   sound.Init("sounds/soundbank.lua");
@@ -65,6 +69,12 @@ bool GameApp::InitGraphics() {
   LOG_LINE(MSG_INIT, "Input initializes");
   ShowSplash();
   InitFonts();
+  console::Console* console = GetConsole();
+  console->Init("scripts/console.lua", "verdana");
+  console->Do("OnStartUp()");
+  console->Do("SetupLanguage('english');");
+  LOG_LINE(MSG_INIT, "Console initialized");
+  GetSwearFilter().Load("scripts/swear.lua");
   return true;
 }
 
@@ -103,6 +113,9 @@ bool GameApp::Update() {
   Graphics* graphics = GetGraphics();
   if (graphics && graphics->BeginScene()) {
     graphics->Clear(0xFF000000u, 1.0f, 0, 1, 0, 0);
+    graphics->SetDefaultRenderStates();
+    GetConsole()->Render();
+    GetFontManager()->FlushText();
     graphics->EndScene();
     graphics->Present();
   }
@@ -144,6 +157,10 @@ void GameApp::SetWindowedMode(uint32_t, uint32_t) {
 void GameApp::AdvanceLoadingProgress(int steps) { progressCount_ += steps; }
 
 bool GameApp::Shutdown() {
+  GetFontManager()->UnloadFonts();
+  LOG_LINE(MSG_INIT, "Font manager shutdown");
+  GetConsole()->Shutdown();
+  LOG_LINE(MSG_INIT, "Console shutdown");
   Graphics::SHUTDOWN();
   LOG_LINE(MSG_INIT, "Graphics shutdown");
   return true;

@@ -6,6 +6,8 @@
 #include "core/keyboard.h"
 #include "core/log.h"
 #include "core/mouse.h"
+#include "render/font.h"
+#include "render/font_manager.h"
 #include "render/graphics.h"
 
 namespace {
@@ -92,7 +94,11 @@ bool Win32Application::RegisterWindowClass() {
 void Win32Application::Quit() { PostQuitMessage(0); }
 
 void Win32Application::ResetDevice() {
-  if (Graphics* graphics = GetGraphics()) graphics->ResetDevice(800, 600, fullScreen_);
+  FontManager* fonts = GetFontManager();
+  for (auto& entry : fonts->Entries())
+    if (entry.second) entry.second->ResetResources();
+  Graphics* graphics = GetGraphics();
+  if (graphics && graphics->ResetDevice(800, 600, fullScreen_)) fonts->ReloadFonts();
 }
 
 bool Win32Application::GetDesktopMode(uint32_t* width, uint32_t* height, uint32_t* bitsPerPixel) {

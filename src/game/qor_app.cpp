@@ -1,6 +1,10 @@
 #include "game/qor_app.h"
 
+#include "core/console.h"
+#include "core/log.h"
 #include "core/vfs.h"
+#include "render/font_manager.h"
+#include "render/graphics.h"
 
 QORApp::QORApp(const std::string& logFileName, const std::string& caption, HINSTANCE instance,
                const std::string& configFileName)
@@ -8,8 +12,37 @@ QORApp::QORApp(const std::string& logFileName, const std::string& caption, HINST
 
 QORApp::~QORApp() = default;
 
-void QORApp::InitFonts() {}
+namespace {
+struct GameFont {
+  const char* name;
+  int width, height, weight;
+};
+const GameFont kGameFonts[] = {
+    {"BigFont", 18, 45, 550},
+    {"MediumFont", 12, 32, 550},
+    {"SmallFont", 8, 20, 550},
+    {"TinyFont", 5, 13, 400},
+};
+}  // namespace
+
+void QORApp::InitFonts() {
+  FontManager* fonts = GetFontManager();
+  fonts->LoadFonts("times new roman", 6, 12);
+  for (const GameFont& wanted : kGameFonts) {
+    if (fonts->Find(wanted.name)) continue;
+    Font* font = GetGraphics()->CreateFontA(wanted.name);
+    if (!font) continue;
+    font->Resize("Daravur", wanted.width, wanted.height, wanted.weight, 1);
+    if (!fonts->Add(wanted.name, font)) delete font;
+  }
+  LOG_LINE(MSG_INIT, "Font manager initialized");
+}
 void QORApp::ShowSplash() {}
-void QORApp::InitScripts() {}
+void QORApp::InitScripts() {
+  console::Console* console = GetConsole();
+  console->Do("ReloadGame()");
+  console->BindKey(60, "CaptureAutoScreenshot()");
+  console->BindKey(61, "CaptureMiniScreenshot()");
+}
 void QORApp::OnCreateStates() {}
 void QORApp::MountArchives() { vfs::GetVFS().AddArchive("zev.arc"); }

@@ -6,6 +6,7 @@
 #include "platform/d3dx8.h"
 #include "platform/dxerr8.h"
 #include "platform/win32.h"
+#include "render/dx8_font.h"
 #include "render/dx8_surface.h"
 #include "render/image.h"
 
@@ -474,7 +475,7 @@ Image* Dx8Graphics::LoadImageA(const std::string& fileName) {
 
 Image* Dx8Graphics::CreateDynamicImage(uint32_t, uint32_t, uint32_t) { return nullptr; }
 
-Font* Dx8Graphics::CreateFontA(const std::string&) { return nullptr; }
+Font* Dx8Graphics::CreateFontA(const std::string& name) { return new DX8Font(name); }
 
 void* Dx8Graphics::ReservedFactory(uint32_t, uint32_t) { return nullptr; }
 

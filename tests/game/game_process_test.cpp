@@ -49,6 +49,8 @@ class GameProcessTest : public ::testing::Test {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    // The game reads its content relative to its working folder.
+    posix_spawn_file_actions_addchdir_np(&actions, VANTOR_SOURCE_DIR "/data");
     pid_t pid = -1;
     int result = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
     posix_spawn_file_actions_destroy(&actions);
@@ -88,11 +90,29 @@ class GameProcessTest : public ::testing::Test {
     return false;
   }
 
+  bool WaitForLogLine(const std::string& line, std::chrono::seconds limit) {
+    auto end = Clock::now() + limit;
+    while (Clock::now() < end) {
+      if (Log().find("> " + line + "  [") != std::string::npos) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+  }
+
   std::string Log() const {
     std::ifstream in(home_ + "/Quorvel/vantor.log", std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
+  }
+
+  static void ExpectInOrder(const std::string& log, const std::vector<std::string>& lines) {
+    size_t from = 0;
+    for (const std::string& line : lines) {
+      size_t at = log.find("> " + line + "  [MSG_", from);
+      ASSERT_NE(at, std::string::npos) << line << " missing or out of order";
+      from = at;
+    }
   }
 
   std::string home_;
@@ -102,8 +122,10 @@ class GameProcessTest : public ::testing::Test {
 TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   pid_t first = Start();
   ASSERT_TRUE(WaitForWindow(std::chrono::seconds(20)));
+  ASSERT_TRUE(WaitForLogLine("Audio manager Init", std::chrono::seconds(20)));
   EXPECT_EQ(Log().rfind("src/core/application.cpp(", 0), 0u);
-  EXPECT_NE(Log().find("> Logfile created  [MSG_INIT]\n"), std::string::npos);
+  ExpectInOrder(Log(), {"Logfile created", "Input initializes", "Font manager initialized", "Console initialized",
+                        "Audio manager Init"});
 
   pid_t second = Start();
   EXPECT_EQ(WaitExit(second, std::chrono::seconds(20)), 255);
@@ -111,5 +133,8 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
 
   ASSERT_EQ(kill(first, SIGTERM), 0);
   EXPECT_EQ(WaitExit(first, std::chrono::seconds(20)), 0);
+  // The refused copy started the log afresh; the first copy's shut-down follows its lines.
+  ExpectInOrder(Log(), {"Already one instance of game running!", "Font manager shutdown", "Console shutdown",
+                        "Graphics shutdown", "Audio manager shutdown", "Resource manager shutdown"});
 }
 }  // namespace

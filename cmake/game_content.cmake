@@ -1,0 +1,33 @@
+# Game content made at build time rather than kept in the repository: the
+# TrueType fonts come from Debian's font packages (see VANTOR_PACKAGES), the
+# console background is drawn by ImageMagick.
+set(VANTOR_FONT_FILES
+  /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+  /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
+  /usr/share/fonts/truetype/ebgaramond/EBGaramond12-Regular.ttf
+  /usr/share/fonts/truetype/ebgaramond/EBGaramond12-Bold.ttf)
+set(VANTOR_DATA ${CMAKE_SOURCE_DIR}/data)
+
+set(content_outputs)
+foreach(font ${VANTOR_FONT_FILES})
+  if(NOT EXISTS ${font})
+    message(FATAL_ERROR "Font ${font} is missing: install the font packages of tools/setup.sh")
+  endif()
+  get_filename_component(font_name ${font} NAME)
+  add_custom_command(OUTPUT ${VANTOR_DATA}/fonts/${font_name}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTOR_DATA}/fonts
+    COMMAND ${CMAKE_COMMAND} -E copy ${font} ${VANTOR_DATA}/fonts/${font_name}
+    DEPENDS ${font} VERBATIM)
+  list(APPEND content_outputs ${VANTOR_DATA}/fonts/${font_name})
+endforeach()
+
+# Translucent deep blue, darker towards the bottom, behind the console text.
+find_program(VANTOR_CONVERT NAMES convert-im6.q16 convert PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+add_custom_command(OUTPUT ${VANTOR_DATA}/ui_img/blue.png
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTOR_DATA}/ui_img
+  COMMAND ${VANTOR_CONVERT} -size 64x64 "gradient:rgba(40,70,170,0.85)-rgba(10,20,90,0.85)"
+          PNG32:${VANTOR_DATA}/ui_img/blue.png
+  VERBATIM)
+list(APPEND content_outputs ${VANTOR_DATA}/ui_img/blue.png)
+
+add_custom_target(game_content ALL DEPENDS ${content_outputs})

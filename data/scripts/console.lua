@@ -1,0 +1,7 @@
+-- Layout of the in-game console, in fractions of the screen height measured
+-- from the top.
+Console = {
+	TextHeight = 0.35,       -- the newest history line ends here; older ones stack above
+	PromptPos = 0.4,         -- top of the line being typed
+	BackgroundHeight = 0.45, -- the background image reaches down to here
+}
