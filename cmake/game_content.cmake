@@ -1,6 +1,6 @@
 # Game content made at build time rather than kept in the repository: the
 # TrueType fonts come from Debian's font packages (see VANTOR_PACKAGES), the
-# console background is drawn by ImageMagick.
+# console background is drawn by ImageMagick, the sounds are synthesised.
 set(VANTOR_FONT_FILES
   /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
   /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
@@ -30,4 +30,12 @@ add_custom_command(OUTPUT ${VANTOR_DATA}/ui_img/blue.png
   VERBATIM)
 list(APPEND content_outputs ${VANTOR_DATA}/ui_img/blue.png)
 
+# The generator knows its files and makes again only those older than itself,
+# so it runs on every build and a warm run costs a moment.
+find_program(VANTOR_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+add_custom_target(game_sounds
+  COMMAND ${VANTOR_PYTHON} ${CMAKE_SOURCE_DIR}/tools/make_sounds.py ${VANTOR_DATA}/sounds
+  VERBATIM)
+
 add_custom_target(game_content ALL DEPENDS ${content_outputs})
+add_dependencies(game_content game_sounds)
