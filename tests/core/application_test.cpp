@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -13,11 +14,18 @@
 namespace {
 constexpr UINT kUserMessage = 0x0400;
 
+std::string LogPath(const std::string& caption) { return ::testing::TempDir() + caption + ".log"; }
+
 class CountingApp : public Win32Application {
  public:
   explicit CountingApp(const std::string& caption)
-      : Win32Application(::testing::TempDir() + caption + ".lua", nullptr, caption,
-                         ::testing::TempDir() + caption + ".log") {}
+      : Win32Application(::testing::TempDir() + caption + ".lua", nullptr, caption, LogPath(caption)) {}
+  // The log is the process's one log: closed here, the next application of
+  // the same test program opens its own file afresh.
+  ~CountingApp() override {
+    GetLog().Close();
+    std::remove(LogPath(GetAppName()).c_str());
+  }
   bool Init() override { return true; }
   bool Shutdown() override { return true; }
   bool Update() override {
@@ -28,7 +36,7 @@ class CountingApp : public Win32Application {
 };
 
 std::string LogText(const std::string& caption) {
-  std::ifstream in(::testing::TempDir() + caption + ".log", std::ios::binary);
+  std::ifstream in(LogPath(caption), std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
