@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "core/log.h"
 #include "core/profiler_testing.h"
+#include "core/temp_folder.h"
 #include "platform/win32_testing.h"
 
 namespace {
@@ -137,9 +139,69 @@ TEST(SingleInstanceTest, ASecondApplicationOfTheSameNameIsRefused) {
   platform::testing::ClearMessageQueue();
 }
 
-TEST(CursorFileTest, AFileThatDoesNotLoadKeepsTheLoadedCursor) {
-  CountingApp app("cursor test");
-  app.SetCursorFile("no such cursor.cur");
-  EXPECT_EQ(app.GetCursorHandle(), nullptr);
+// A 2 x 2 cursor file with its hot spot at (1, 1): 32-bit pixels, then the
+// transparency mask.
+void WriteCursorFile(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  auto put = [&bytes](uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+  };
+  put(0, 2), put(2, 2), put(1, 2);                          // a cursor file of one image
+  put(2, 1), put(2, 1), put(0, 1), put(0, 1);               // 2 x 2, no palette
+  put(1, 2), put(1, 2), put(40 + 16 + 8, 4), put(22, 4);    // hot spot, image size, offset
+  put(40, 4), put(2, 4), put(4, 4), put(1, 2), put(32, 2);  // image header: height counts the mask
+  for (int i = 0; i < 6; ++i) put(0, 4);
+  for (int i = 0; i < 4; ++i) put(0xFF204080u, 4);  // pixels
+  for (int i = 0; i < 2; ++i) put(0, 4);            // mask rows
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(CursorFileTest, ACursorIsReplacedOnlyByOneThatLoaded) {
+  TempFolder folder;
+  const std::string file = (folder.Path() / "arrow.cur").string();
+  WriteCursorFile(file);
+  {
+    CountingApp app("cursor test");
+    app.SetCursorFile(file);
+    const HCURSOR first = app.GetCursorHandle();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(GetCursor(), first);
+
+    // A file that does not load leaves the loaded cursor current.
+    app.SetCursorFile("no such cursor.cur");
+    EXPECT_EQ(app.GetCursorHandle(), first);
+    EXPECT_EQ(GetCursor(), first);
+
+    // The replacement loads before the old cursor goes.
+    app.SetCursorFile(file);
+    const HCURSOR second = app.GetCursorHandle();
+    EXPECT_NE(second, first);
+    EXPECT_EQ(GetCursor(), second);
+
+    // A cursor the application did not load is not its to destroy.
+    HCURSOR foreign =
+        static_cast<HCURSOR>(LoadImageA(nullptr, file.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+    ASSERT_NE(foreign, nullptr);
+    SetCursor(foreign);
+    app.SetCursorFile("no such cursor.cur");
+    EXPECT_EQ(GetCursor(), foreign);
+    EXPECT_EQ(app.GetCursorHandle(), second);
+    DestroyCursor(foreign);
+    SetCursor(second);
+  }
+  // The application destroys its own cursor when it goes.
+  EXPECT_EQ(GetCursor(), nullptr);
+}
+
+TEST_F(ApplicationTest, ALoadedCursorIsKeptOverTheWindow) {
+  HWND window = app_->GetWindow();
+  EXPECT_EQ(platform::testing::SendWindowMessage(window, WM_SETCURSOR, 0, 0), 0);
+  TempFolder folder;
+  const std::string file = (folder.Path() / "arrow.cur").string();
+  WriteCursorFile(file);
+  app_->SetCursorFile(file);
+  ASSERT_NE(app_->GetCursorHandle(), nullptr);
+  EXPECT_EQ(platform::testing::SendWindowMessage(window, WM_SETCURSOR, 0, 0), TRUE);
 }
 }  // namespace
