@@ -119,6 +119,27 @@ TEST_F(ApplicationTest, MouseMovesGiveClientAndRelativePositions) {
   EXPECT_FLOAT_EQ(mouse.relativeX, 403.0f / static_cast<float>(client.right - client.left));
 }
 
+TEST_F(ApplicationTest, ACollapsedClientAreaKeepsTheLastRelativePosition) {
+  HWND window = app_->GetWindow();
+  platform::testing::PostWindowMessage(window, WM_MOUSEMOVE, 0, MAKELPARAM(400, 300));
+  app_->Tick();
+  const MouseClientPosition before = GetMouseClientPosition();
+  // An outer size of the frame alone, and one smaller than the frame.
+  const int frameWidth = 2 * GetSystemMetrics(SM_CXBORDER);
+  const int frameHeight = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYBORDER);
+  for (int shrink : {0, 1}) {
+    SCOPED_TRACE(shrink);
+    SetWindowPos(window, nullptr, 0, 0, frameWidth - shrink, frameHeight - shrink, SWP_NOMOVE | SWP_NOZORDER);
+    platform::testing::PostWindowMessage(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 20));
+    app_->Tick();
+    const MouseClientPosition& mouse = GetMouseClientPosition();
+    EXPECT_EQ(mouse.x, 10);
+    EXPECT_EQ(mouse.y, 20);
+    EXPECT_EQ(mouse.relativeX, before.relativeX);
+    EXPECT_EQ(mouse.relativeY, before.relativeY);
+  }
+}
+
 TEST_F(ApplicationTest, TheWindowIsCentredOnTheDesktop) {
   uint32_t width = 0, height = 0, bits = 0;
   app_->GetDesktopMode(&width, &height, &bits);
