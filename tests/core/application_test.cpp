@@ -160,6 +160,28 @@ TEST(SingleInstanceTest, ASecondApplicationOfTheSameNameIsRefused) {
   platform::testing::ClearMessageQueue();
 }
 
+TEST(WindowClassTest, AFailedRegistrationIsReportedAndTheWindowStillMade) {
+  {
+    CountingApp first("window class test");
+    ASSERT_TRUE(first.InitWindow("first", 800, 600));
+    DestroyWindow(first.GetWindow());
+  }
+  // The class outlives the first window, so registering it again fails.
+  CountingApp second("window class test");
+  const int boxes = platform::testing::LastMessageBox().count;
+  ASSERT_TRUE(second.InitWindow("second", 800, 600));
+  const std::string log = LogText("window class test");
+  EXPECT_NE(log.find("> Unable to create class!  [MSG_FATAL]\n"), std::string::npos);
+  EXPECT_NE(log.find("> Windows Error: 1410  [MSG_ERROR]\n"), std::string::npos);
+  EXPECT_EQ(log.find("Unable to create window!"), std::string::npos);
+  const platform::testing::MessageBoxRecord& box = platform::testing::LastMessageBox();
+  EXPECT_EQ(box.count, boxes + 1);
+  EXPECT_EQ(box.caption, "Windows Error: 1410");
+  EXPECT_EQ(box.text, "Class already exists.\r\n");
+  DestroyWindow(second.GetWindow());
+  platform::testing::ClearMessageQueue();
+}
+
 // A 2 x 2 cursor file with its hot spot at (1, 1): 32-bit pixels, then the
 // transparency mask.
 void WriteCursorFile(const std::string& path) {
