@@ -149,6 +149,19 @@ TEST_F(ApplicationTest, TheWindowIsCentredOnTheDesktop) {
   EXPECT_EQ(outer.top, (static_cast<int>(height) - 600) / 2);
 }
 
+TEST(WindowPlacementTest, AWindowLargerThanTheDesktopOverhangsItsTopLeftCorner) {
+  CountingApp app("window placement test");
+  uint32_t width = 0, height = 0, bits = 0;
+  app.GetDesktopMode(&width, &height, &bits);
+  ASSERT_TRUE(app.InitWindow("large", width + 100, height + 50));
+  RECT outer{};
+  GetWindowRect(app.GetWindow(), &outer);
+  EXPECT_EQ(outer.left, -50);
+  EXPECT_EQ(outer.top, -25);
+  DestroyWindow(app.GetWindow());
+  platform::testing::ClearMessageQueue();
+}
+
 TEST(SingleInstanceTest, ASecondApplicationOfTheSameNameIsRefused) {
   CountingApp first("single instance test");
   ASSERT_TRUE(first.InitWindow("first", 800, 600));
