@@ -8,9 +8,14 @@
 #include <sstream>
 #include <vector>
 
+#include "core/input.h"
+#include "core/keyboard.h"
 #include "core/log.h"
+#include "core/mouse.h"
+#include "core/mouse_listener.h"
 #include "core/profiler_testing.h"
 #include "core/temp_folder.h"
+#include "platform/dinput_testing.h"
 #include "platform/win32_testing.h"
 
 namespace {
@@ -85,6 +90,37 @@ TEST_F(ApplicationTest, FocusEventsSetTheFlagsAndLog) {
   std::string log = LogText(app_->GetAppName());
   EXPECT_NE(log.find("GAINED FOCUS  [MSG_WARNING]\n"), std::string::npos);
   EXPECT_NE(log.find("LOST FOCUS  [MSG_WARNING]\n"), std::string::npos);
+}
+
+class PressCounter : public input::MouseListener {
+ public:
+  void OnMouseDown(const input::MouseButton*, const math::Vec2*) override { ++presses; }
+  int presses = 0;
+};
+
+TEST_F(ApplicationTest, FocusGainReleasesTheKeysAndButtonsHeldBefore) {
+  HWND window = app_->GetWindow();
+  input::Input& devices = input::GetInput();
+  ASSERT_TRUE(devices.Init(window));
+  input::Keyboard& keyboard = *devices.GetKeyboard();
+  input::Mouse& mouse = *devices.GetMouse();
+  PressCounter counter;
+  platform::testing::FeedKey(SDL_SCANCODE_ESCAPE, true);
+  platform::testing::FeedMouseButton(SDL_BUTTON_LEFT, true);
+  ASSERT_TRUE(keyboard.Update(false, 0.02f, 1.0f));
+  ASSERT_TRUE(mouse.Update(false, 0.02f, 1.0f));
+  ASSERT_TRUE(keyboard.GetKeyState(DIK_ESCAPE).down);
+  ASSERT_EQ(counter.presses, 1);
+
+  platform::testing::SendWindowMessage(window, WM_ACTIVATE, WA_INACTIVE, 0);
+  platform::testing::SendWindowMessage(window, WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_FALSE(keyboard.GetKeyState(DIK_ESCAPE).down);
+  EXPECT_TRUE(keyboard.GetKeyState(DIK_ESCAPE).changed);
+  // The button is still down on the device, so it comes again as a press.
+  EXPECT_TRUE(mouse.Update(false, 0.02f, 1.1f));
+  EXPECT_EQ(counter.presses, 2);
+  platform::testing::FeedKey(SDL_SCANCODE_ESCAPE, false);
+  platform::testing::FeedMouseButton(SDL_BUTTON_LEFT, false);
 }
 
 TEST_F(ApplicationTest, InactiveStepsSleepInsteadOfUpdating) {
