@@ -131,6 +131,15 @@ bool GameApp::OnEvent(int code, intptr_t a, intptr_t b) {
     case kFocusLost:
       BASS_Pause();
       break;
+    case kSizeChanged: {
+      // The size message packs the client size into b; a collapsed size would
+      // leave the renderer without an aspect ratio, so it changes nothing.
+      const int width = LOWORD(static_cast<uintptr_t>(b));
+      const int height = HIWORD(static_cast<uintptr_t>(b));
+      Graphics* graphics = GetGraphics();
+      if (graphics && width > 0 && height > 0) graphics->SetResolution(width, height);
+      return true;
+    }
     default: break;
   }
   return Application::OnEvent(code, a, b);
