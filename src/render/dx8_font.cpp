@@ -22,6 +22,11 @@ std::array<text::Line, text::kMaxLines> g_lines;
 std::array<const GlyphCache::Glyph*, text::kMaxChars> g_glyphs;
 std::array<Vertex2D, kMaxVertices> g_vertices;
 
+// A box in screen units as whole pixels, truncated.
+math::Vec2 WholePixels(const math::Vec2& box, const math::Vec2& screen) {
+  return math::Vec2(float(int(box.x * screen.x)), float(int(box.y * screen.y)));
+}
+
 IDirect3DDevice8* Device() {
   Dx8Graphics* graphics = GetDx8Graphics();
   return graphics ? graphics->GetDevice() : nullptr;
@@ -187,8 +192,7 @@ void DX8Font::DrawTextW(const std::u16string& text, const math::Vec2& position, 
   device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
   device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
   device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
-  const math::Vec2 screen = ScreenPixels();
-  const math::Vec2 boxPixels(float(int(box.x * screen.x)), float(int(box.y * screen.y)));
+  const math::Vec2 boxPixels = WholePixels(box, ScreenPixels());
   int lineCount = 0, charCount = 0;
   LayoutText(text, int(boxPixels.x), g_lines.data(), g_glyphs.data(), lineCount, charCount);
   RenderText(text.data(), position, boxPixels, colour, g_lines.data(), g_glyphs.data(), lineCount, flags, true);
@@ -204,7 +208,8 @@ void DX8Font::GetTextRectW(const std::u16string& text, const math::Vec2& box, ma
   if (text.empty()) return;
   const math::Vec2 screen = ScreenPixels();
   if (screen.x <= 0 || screen.y <= 0) return;
-  math::Vec2 boxPixels(box.x * screen.x, box.y * screen.y);
+  // Measured in the box drawing lays out in, so the rect meets the drawn ink.
+  math::Vec2 boxPixels = WholePixels(box, screen);
   if (boxPixels.x <= 1.0f) boxPixels.x = screen.x;
   if (boxPixels.y <= 1.0f) boxPixels.y = screen.y;
   int lineCount = 0, charCount = 0;
