@@ -56,7 +56,7 @@ bool Dx8Graphics::LogSystemInfo() {
   REPORT_LINE("System has " + Num(adapters) + " devices");
   bool halFound = false;
   for (UINT i = 0; i < adapters; ++i) {
-    D3DADAPTER_IDENTIFIER8 id;
+    D3DADAPTER_IDENTIFIER8 id{};
     direct3d_->GetAdapterIdentifier(i, 0, &id);
     REPORT_LINE(" Adapter : " + Num(i));
     REPORT_LINE(" - Device Name\t\t: " + Num(id.DeviceId));
@@ -140,7 +140,7 @@ void Dx8Graphics::LogCapabilities(const char* label) {
 }
 
 void Dx8Graphics::LogAdapterAndSystem() {
-  D3DADAPTER_IDENTIFIER8 id;
+  D3DADAPTER_IDENTIFIER8 id{};
   if (SUCCEEDED(direct3d_->GetAdapterIdentifier(adapter_, 0, &id))) {
     REPORT_LINE("Adapter info");
     REPORT_LINE(std::string(" - Device\t\t: ") + id.Description);

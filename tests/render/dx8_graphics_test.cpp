@@ -209,6 +209,8 @@ TEST(Dx8GraphicsReportTest, ReportListsEverySectionInOrder) {
     while (at < LogCapture::Lines().size() && LogCapture::Lines()[at].find(text) == std::string::npos) ++at;
     EXPECT_LT(at, LogCapture::Lines().size()) << "missing or out of order: " << text;
   }
+  // The 47-bit address space in megabytes: figures past 4 GB need 64 bits.
+  EXPECT_TRUE(LogCapture::Contains(" - Total Virtual RAM\t\t: 134217728 MB"));
   EXPECT_EQ(GetDx8Graphics()->GetHardwareClass(), 1u);
   EXPECT_FALSE(GetDx8Graphics()->SixteenBitBackBuffer());
   EXPECT_EQ(GetDx8Graphics()->GetSystemSummary().rfind("[Linux ", 0), 0u);
