@@ -154,9 +154,10 @@ TEST_F(DX8FontTest, TextRectCoversTheDrawnInk) {
   }
 }
 
-TEST_F(DX8FontTest, TextRectAlignsInTheWholePixelBoxTheDrawingUses) {
+TEST_F(DX8FontTest, TextRectAlignsInTheSameBoxAsTheDrawing) {
   // Position and box both fall between pixels (80.48 + 266.96 across,
-  // 60.48 + 120.54 down), so aligning in a part-pixel box lands a pixel off.
+  // 60.48 + 120.54 down): a box cut to whole pixels for one of the two
+  // would put its text a pixel off the other's.
   const math::Vec2 position(0.1006f, 0.1008f), box(0.3337f, 0.2009f);
   auto offset = [&](uint32_t flags) {
     Ink ink = Draw(u"H", position, box, flags);
