@@ -18,6 +18,7 @@ VANTOR_PACKAGES=(
   fonts-dejavu-core fonts-dejavu-extra fonts-ebgaramond-extra
   imagemagick
   python3 vorbis-tools
+  locales
 )
 
 vantor_install_packages() {

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
-#include "core/crc32.h"
 #include "core/log.h"
 #include "core/mem_tracker.h"
 #include "core/vfs.h"
@@ -82,29 +82,32 @@ bool Archive::ReadDirectory(const unsigned char* header) {
       produced != unpacked)
     return Refuse(" : directory does not inflate");
 
-  std::map<uint32_t, std::unique_ptr<ArchiveEntry>> directory;
   for (uint64_t i = 0; i < count; ++i) {
     const unsigned char* raw = entries.get() + i * arc::kEntrySize;
     const void* end = std::memchr(raw, 0, arc::kNameSize);
-    if (!end) return Refuse(" : entry name without terminator");
+    if (!end) {
+      directory_.Clear();  // a refused archive serves nothing
+      return Refuse(" : entry name without terminator");
+    }
+    const std::string name(reinterpret_cast<const char*>(raw), static_cast<const unsigned char*>(end) - raw);
+    // The first entry of a name wins; a later case variant is unreachable.
+    if (directory_.Find(name)) continue;
     auto entry = std::make_unique<ArchiveEntry>();
-    entry->name.assign(reinterpret_cast<const char*>(raw), static_cast<const unsigned char*>(end) - raw);
+    entry->name = name;
     entry->dataOffset = arc::ReadU32(raw + arc::kOffsetField);
     entry->storedSize = arc::ReadU32(raw + arc::kStoredSizeField);
     entry->size = arc::ReadU32(raw + arc::kSizeField);
     entry->flags = raw[arc::kFlagsField];
-    // The first entry of a name wins; a later case variant is unreachable.
-    directory.emplace(num::NameKey(entry->name), std::move(entry));
+    directory_.Add(name, entry.release());
   }
-  directory_ = std::move(directory);
   return true;
 }
 
-bool Archive::Contains(uint32_t key) const { return directory_.count(key) != 0; }
+bool Archive::Contains(uint32_t key) const { return directory_.Entries().count(key) != 0; }
 
 bool Archive::GetFile(uint32_t key, FileData& file) {
-  auto found = directory_.find(key);
-  if (found == directory_.end()) return false;
+  auto found = directory_.Entries().find(key);
+  if (found == directory_.Entries().end()) return false;
   ArchiveEntry& entry = *found->second;
   if (!CacheEntry(entry)) return false;
   Buffer copy = Allocate(entry.size);
@@ -162,8 +165,8 @@ bool Archive::ReadAt(uint64_t offset, void* buffer, uint32_t length) {
 
 std::vector<const ArchiveEntry*> Archive::Entries() const {
   std::vector<const ArchiveEntry*> entries;
-  entries.reserve(directory_.size());
-  for (const auto& item : directory_) entries.push_back(item.second.get());
+  entries.reserve(directory_.Entries().size());
+  for (const auto& item : directory_.Entries()) entries.push_back(item.second);
   return entries;
 }
 

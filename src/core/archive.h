@@ -12,10 +12,10 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
+
+#include "core/named_registry.h"
 
 namespace vfs {
 
@@ -88,7 +88,7 @@ class Archive {
   std::string path_;
   FILE* file_ = nullptr;
   uint64_t fileSize_ = 0;
-  std::map<uint32_t, std::unique_ptr<ArchiveEntry>> directory_;
+  NamedRegistry<ArchiveEntry> directory_;
 };
 
 }  // namespace vfs

@@ -51,17 +51,16 @@ bool ArchiveWriter::Add(const std::string& name, const unsigned char* bytes, uin
   if (name.empty() || name.size() >= arc::kNameSize || name.find('\0') != std::string::npos)
     return Fail("unusable entry name " + name);
   const uint32_t key = num::NameKey(name);
-  if (!keys_.insert(key).second) return Fail("name " + name + " clashes with an earlier one");
+  if (keys_.count(key)) return Fail("name " + name + " clashes with an earlier one");
 
   std::vector<unsigned char> packed = Pack(bytes, size);
   const bool usePacked = !packed.empty() && packed.size() < size;
   const unsigned char* stored = usePacked ? packed.data() : bytes;
   const uint64_t storedSize = usePacked ? packed.size() : size;
-  if (end_ + storedSize > kOffsetLimit) {
-    keys_.erase(key);
-    return Fail("too large at " + name);
-  }
+  if (end_ + storedSize > kOffsetLimit) return Fail("too large at " + name);
   if (!WriteAt(end_, stored, storedSize)) return Fail("write failed at " + name);
+  // Only a written entry takes its name: the header counts the names.
+  keys_.insert(key);
 
   unsigned char entry[arc::kEntrySize] = {};
   std::memcpy(entry, name.data(), name.size());

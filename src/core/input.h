@@ -24,7 +24,6 @@ class Input {
   // device that failed is logged by itself and its updates do nothing.
   bool Init(HWND window);
 
-  IDirectInput8* GetDirectInput() const { return directInput_; }
   Mouse* GetMouse() const { return mouse_.get(); }
   Keyboard* GetKeyboard() const { return keyboard_.get(); }
 

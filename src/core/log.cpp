@@ -1,6 +1,5 @@
 #include "core/log.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "platform/win32.h"
@@ -14,14 +13,11 @@ const char* const kUnknownTag = "  [MSG_UNKNOWN]\n";
 const uint32_t kAllOutputs = Log::kToFile | Log::kToHook | Log::kToDebugger;
 }  // namespace
 
-Log::Log() : buffer_(static_cast<char*>(std::calloc(kBufferSize, 1))) {
+Log::Log() {
   for (uint32_t& word : routing_) word = kAllOutputs;
 }
 
-Log::~Log() {
-  Close();
-  std::free(buffer_);
-}
+Log::~Log() { Close(); }
 
 void Log::Close() {
   if (!file_) return;

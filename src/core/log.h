@@ -57,7 +57,7 @@ class Log {
   FILE* file_ = nullptr;
   uint32_t routing_[kLevelCount];
   uint32_t currentLevel_ = kNoLine;
-  char* buffer_;
+  char buffer_[kBufferSize] = {};  // always terminated
   uint32_t used_ = 0;
   LineHook hook_ = nullptr;
 };

@@ -1,24 +1,25 @@
 #include "core/resman.h"
 
-#include "core/crc32.h"
+#include <memory>
+
 #include "core/log.h"
 
 namespace res {
 
 void ResMan::AddResourceConstructor(ResourceConstructor constructor, const std::string& extension) {
-  std::unique_ptr<ConstructorRecord>& record = constructors_[num::NameKey(extension)];
+  ConstructorRecord* record = constructors_.Find(extension);
   if (record) {
     LOG_LINE(MSG_WARNING, "Double register extension " + extension + " in resource manager");
   } else {
-    record = std::make_unique<ConstructorRecord>();
+    record = new ConstructorRecord;
+    constructors_.Add(extension, record);
     LOG_LINE(MSG_INIT, "Register extension " + extension + " in resource manager");
   }
   record->constructor = constructor;
 }
 
 ConstructorRecord* ResMan::FindConstructor(const std::string& name) {
-  auto found = constructors_.find(num::NameKey(GetExtension(name)));
-  return found == constructors_.end() ? nullptr : found->second.get();
+  return constructors_.Find(GetExtension(name));
 }
 
 std::string ResMan::GetExtension(const std::string& name) {
@@ -26,10 +27,7 @@ std::string ResMan::GetExtension(const std::string& name) {
   return dot == std::string::npos ? name : name.substr(dot + 1);
 }
 
-Resource* ResMan::FindResource(const std::string& name) const {
-  auto found = resources_.find(num::NameKey(name));
-  return found == resources_.end() ? nullptr : found->second.get();
-}
+Resource* ResMan::FindResource(const std::string& name) const { return resources_.Find(name); }
 
 Resource* ResMan::LoadResource(const std::string& name) {
   // A second load of a name would leave an unregistered copy nobody frees.
@@ -49,22 +47,18 @@ Resource* ResMan::LoadResource(const std::string& name) {
     LOG_LINE(MSG_ERROR, "Error loading resource " + name);
     return nullptr;
   }
-  Resource* loaded = resource.get();
-  resources_.emplace(num::NameKey(name), std::move(resource));
-  return loaded;
+  resources_.Add(name, resource.get());
+  return resource.release();
 }
 
 void ResMan::ReloadAll() {
-  for (auto& item : resources_) {
+  for (auto& item : resources_.Entries()) {
     item.second->Release();
     item.second->InitializeResource();
   }
 }
 
-void ResMan::ClearResources() {
-  for (auto& item : resources_) item.second.reset();
-  resources_.clear();
-}
+void ResMan::ClearResources() { resources_.Clear(); }
 
 ResMan& GetResMan() {
   static ResMan resman;

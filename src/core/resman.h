@@ -7,11 +7,9 @@
 // and users get a resource by name (the extension's case does not matter):
 //   res::Resource* image = res::GetResMan().LoadResource("ui_img/title.png");
 #pragma once
-#include <cstdint>
-#include <map>
-#include <memory>
 #include <string>
 
+#include "core/named_registry.h"
 #include "core/resource.h"
 
 namespace res {
@@ -49,8 +47,8 @@ class ResMan {
   void ClearResources();
 
  private:
-  std::map<uint32_t, std::unique_ptr<ConstructorRecord>> constructors_;
-  std::map<uint32_t, std::unique_ptr<Resource>> resources_;
+  NamedRegistry<ConstructorRecord> constructors_;  // by extension
+  NamedRegistry<Resource> resources_;               // by name
 };
 
 ResMan& GetResMan();

@@ -32,7 +32,6 @@ class Win32Application : public Application {
 
   HWND GetWindow() const { return window_; }
   const RECT& GetClientRect() const { return clientRect_; }
-  bool IsStartupDone() const { return startupDone_; }
   HCURSOR GetCursorHandle() const { return cursor_; }
 
   // The window procedure; reaches the application only through the pointer

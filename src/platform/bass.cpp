@@ -137,7 +137,7 @@ HMUSIC BASS_MusicLoad(BOOL mem, const void* file, QWORD offset, DWORD length, DW
   if (!mixer || !data || freq != 0) return 0;
   auto module = std::make_unique<platform::sound::ModulePlayer>();
   if (!module->Load(data, length, (flags & BASS_MUSIC_LOOP) != 0)) return 0;
-  return mixer->AddMusic(std::move(module));
+  return mixer->AddMusic(std::move(module), flags);
 }
 
 BOOL BASS_MusicFree(HMUSIC music) {

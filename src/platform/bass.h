@@ -24,7 +24,7 @@ typedef void SYNCPROC(HSYNC handle, DWORD channel, DWORD data, void* user);
 
 constexpr DWORD BASS_SAMPLE_LOOP = 4;
 constexpr DWORD BASS_MUSIC_LOOP = BASS_SAMPLE_LOOP;
-constexpr DWORD BASS_MUSIC_RAMP = 0x200;
+constexpr DWORD BASS_MUSIC_RAMPS = 0x400;  // volume ramping
 constexpr DWORD BASS_MUSIC_PRESCAN = 0x20000;
 
 // Sync types: a position in bytes is passed by; mix-time syncs run on the

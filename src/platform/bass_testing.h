@@ -16,6 +16,7 @@ struct MixerChannelInfo {
   int volume = 0;
   int pan = 0;
   int freq = 0;        // sample channels only
+  DWORD flags = 0;     // modules only: the flags they were loaded with
   int order = -1;      // modules only
   int row = -1;
 };

@@ -75,10 +75,12 @@ HCHANNEL Mixer::NewSampleChannel(HSAMPLE sample, bool onlyNew) {
   return handle;
 }
 
-HMUSIC Mixer::AddMusic(std::unique_ptr<ModulePlayer> module) {
+HMUSIC Mixer::AddMusic(std::unique_ptr<ModulePlayer> module, DWORD flags) {
   std::lock_guard<std::recursive_mutex> hold(lock_);
   DWORD handle = NewHandle();
-  voices_[handle].module = std::move(module);
+  Voice& voice = voices_[handle];
+  voice.module = std::move(module);
+  voice.musicFlags = flags;
   return handle;
 }
 
@@ -282,6 +284,7 @@ testing::MixerChannelInfo Mixer::Inspect(DWORD channel) {
   info.volume = voice->volume;
   info.pan = voice->pan;
   if (voice->module) {
+    info.flags = voice->musicFlags;
     info.order = voice->module->Order();
     info.row = voice->module->Row();
   } else {

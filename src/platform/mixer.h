@@ -25,7 +25,7 @@ class Mixer {
 
   HSAMPLE AddSample(PcmSound pcm, DWORD maxChannels, bool loop);
   HCHANNEL NewSampleChannel(HSAMPLE sample, bool onlyNew);
-  HMUSIC AddMusic(std::unique_ptr<ModulePlayer> module);
+  HMUSIC AddMusic(std::unique_ptr<ModulePlayer> module, DWORD flags);
   bool FreeMusic(HMUSIC music);
 
   bool SetAttributes(DWORD channel, int freq, int volume, int pan);
@@ -62,6 +62,7 @@ class Mixer {
   struct Voice {
     HSAMPLE sample = 0;
     std::unique_ptr<ModulePlayer> module;
+    DWORD musicFlags = 0;
     bool playing = false;
     bool freed = false;  // a sample channel that stopped or ended
     double frame = 0;    // sample channels: position in sample frames

@@ -46,6 +46,13 @@ bool ReadWholeFile(const char* path, std::vector<unsigned char>* bytes) {
 HCURSOR g_currentCursor = nullptr;
 }  // namespace
 
+// A cursor loaded from a file. A display with no pointer (offscreen, dummy)
+// cannot make an SDL cursor; the file still loads, as it would on a desktop,
+// and there is simply nothing to show.
+struct HCURSOR__ {
+  SDL_Cursor* sdl;
+};
+
 namespace platform::detail {
 void SetLastErrorText(DWORD code, const std::string& text) {
   g_lastError = code;
@@ -98,13 +105,14 @@ HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int, int, UINT flags) {
   if (!image) return nullptr;
   SDL_Cursor* cursor = SDL_CreateColorCursor(image, hotX, hotY);
   SDL_FreeSurface(image);
-  return cursor;
+  if (!cursor && RealDisplay()) return nullptr;
+  return new HCURSOR__{cursor};
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {
   HCURSOR previous = g_currentCursor;
   g_currentCursor = cursor;
-  if (cursor && SDL_WasInit(SDL_INIT_VIDEO)) SDL_SetCursor(reinterpret_cast<SDL_Cursor*>(cursor));
+  if (cursor && cursor->sdl && SDL_WasInit(SDL_INIT_VIDEO)) SDL_SetCursor(cursor->sdl);
   return previous;
 }
 
@@ -116,7 +124,8 @@ BOOL DestroyCursor(HCURSOR cursor) {
     g_currentCursor = nullptr;
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_SetCursor(SDL_GetDefaultCursor());
   }
-  SDL_FreeCursor(reinterpret_cast<SDL_Cursor*>(cursor));
+  if (cursor->sdl) SDL_FreeCursor(cursor->sdl);
+  delete cursor;
   return TRUE;
 }
 

@@ -98,7 +98,7 @@ DWORD Audio::PlayMusic(const std::string& fileName, float factor, bool loop) {
 void Audio::StartModule(const std::string& fileName, float factor, bool loop) {
   vfs::FileData file;
   if (!vfs::GetVFS().LoadFile(fileName, file)) return;
-  DWORD flags = BASS_MUSIC_PRESCAN | BASS_MUSIC_RAMP | (loop ? BASS_MUSIC_LOOP : 0);
+  DWORD flags = BASS_MUSIC_PRESCAN | BASS_MUSIC_RAMPS | (loop ? BASS_MUSIC_LOOP : 0);
   HMUSIC music = BASS_MusicLoad(TRUE, file.data, 0, file.size, flags, 0);
   if (music == 0) return;
   LOG_LINE(MSG_COMMENT, "Playing music " + fileName);

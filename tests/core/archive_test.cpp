@@ -79,6 +79,8 @@ TEST(ArchiveTest, RefusesNameWithoutTerminatorAndMissingFile) {
     EXPECT_FALSE(archive.LoadArchive(file));
     ASSERT_EQ(log.At(MSG_ERROR).size(), 1u);
     EXPECT_NE(log.At(MSG_ERROR)[0].find(line), std::string::npos) << log.At(MSG_ERROR)[0];
+    // Entries read before the bad name are not served either.
+    EXPECT_TRUE(archive.Entries().empty());
   }
 }
 

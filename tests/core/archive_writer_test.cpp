@@ -1,6 +1,9 @@
 #include "core/archive_writer.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "core/archive.h"
 #include "core/crc32.h"
@@ -57,6 +60,50 @@ TEST(ArchiveWriterTest, RefusesNamesTheReaderCouldNotServe) {
   vfs::Archive archive;
   ASSERT_TRUE(archive.LoadArchive(dir.Path() + "/r.arc"));
   EXPECT_EQ(archive.Entries().size(), 1u);
+}
+
+// Caps the size of the files this process writes while alive.
+class FileSizeCap {
+ public:
+  explicit FileSizeCap(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);  // a failed write instead of a kill
+    rlimit cap = previous_;
+    cap.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &cap);
+  }
+  ~FileSizeCap() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit previous_;
+  void (*previousHandler_)(int);
+};
+
+TEST(ArchiveWriterTest, AnEntryThatFailsToWriteLeavesNoTrace) {
+  ScratchDir dir;
+  const std::string path = dir.Path() + "/f.arc";
+  const Bytes big = Noise(200000, 4), small = Text("small");
+  {
+    FileSizeCap cap(65536);
+    vfs::ArchiveWriter writer;
+    ASSERT_TRUE(writer.Open(path));
+    LogCapture log;
+    ASSERT_FALSE(writer.Add("big.bin", big.data(), static_cast<uint32_t>(big.size())));
+    ASSERT_EQ(log.At(MSG_ERROR).size(), 1u);
+    EXPECT_NE(log.At(MSG_ERROR)[0].find("write failed at big.bin"), std::string::npos);
+    // The failed name is free again, and the archive holds only what was written.
+    ASSERT_TRUE(writer.Add("BIG.bin", small.data(), static_cast<uint32_t>(small.size())));
+    ASSERT_TRUE(writer.Finish());
+  }
+  vfs::Archive archive;
+  ASSERT_TRUE(archive.LoadArchive(path));
+  ASSERT_EQ(archive.Entries().size(), 1u);
+  vfs::FileData file;
+  ASSERT_TRUE(archive.GetFile(num::NameKey("big.bin"), file));
+  EXPECT_EQ(Bytes(file.data, file.data + file.size), small);
 }
 
 TEST(ArchiveWriterTest, EmptyArchiveMounts) {

@@ -1,6 +1,9 @@
 #include "core/write_lua.h"
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <limits>
 
 #include "core/script_helper.h"
@@ -91,6 +94,56 @@ TEST(WriteLuaTest, WrittenFilesReadBackTheSameValues) {
     EXPECT_EQ(-2.0f, script::ReadVec2(data, "Pos", {}).y);
   }
   LuaPlus::LuaState::Destroy(state);
+}
+
+// Makes a locale with a decimal comma current for numbers while alive.
+class CommaLocale {
+ public:
+  explicit CommaLocale(const ScratchDir& dir) {
+    const std::string folder = dir.Path("locales");
+    std::filesystem::create_directories(folder);
+    if (std::system(("localedef -i de_DE -f UTF-8 '" + folder + "/de_DE.UTF-8' >/dev/null 2>&1").c_str()) != 0)
+      return;
+    setenv("LOCPATH", folder.c_str(), 1);
+    active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+  }
+  ~CommaLocale() {
+    std::setlocale(LC_NUMERIC, "C");
+    unsetenv("LOCPATH");
+  }
+  bool active() const { return active_; }
+
+ private:
+  bool active_ = false;
+};
+
+TEST(WriteLuaTest, NumbersKeepTheDecimalPointUnderAnyLocale) {
+  ScratchDir dir;
+  CommaLocale comma(dir);
+  if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma can be made here";
+  char probe[16];
+  std::snprintf(probe, sizeof probe, "%f", 1.5);
+  ASSERT_STREQ("1,500000", probe);
+
+  std::string path = dir.Path("numbers.lua");
+  {
+    WriteLua writer;
+    ASSERT_TRUE(writer.Open(path));
+    writer.BeginTable("N");
+    writer.WriteFloat("F", 1.5f);
+    writer.WriteVec2("V", {0.25f, -2});
+    writer.WriteVec4("C", {1, 0.5f, 0, 1});
+    writer.PrintLine("P = %f,", 2.75);
+    writer.EndTable(false);
+  }
+  EXPECT_EQ("N = \n"
+            "{ \n"
+            "   F = 1.500000,\n"
+            "   V = { 0.250000, -2.000000 },\n"
+            "   C = { 1.000000, 0.500000, 0.000000, 1.000000 },\n"
+            "   P = 2.750000,\n"
+            "}\n",
+            ReadFile(path));
 }
 
 TEST(WriteLuaTest, ClosedWriterWritesNothingAndOpenFailuresWarn) {

@@ -215,8 +215,8 @@ TEST_F(BassTest, RefusesWhatIsNoSound) {
 
 TEST_F(BassTest, ModulePlaysLoopsAndFrees) {
   Bytes mod = sound_fixtures::MakeModule(1);
-  HMUSIC once = LoadMusic(mod, BASS_MUSIC_PRESCAN | BASS_MUSIC_RAMP);
-  HMUSIC looped = LoadMusic(mod, BASS_MUSIC_PRESCAN | BASS_MUSIC_RAMP | BASS_MUSIC_LOOP);
+  HMUSIC once = LoadMusic(mod, BASS_MUSIC_PRESCAN | BASS_MUSIC_RAMPS);
+  HMUSIC looped = LoadMusic(mod, BASS_MUSIC_PRESCAN | BASS_MUSIC_RAMPS | BASS_MUSIC_LOOP);
   ASSERT_NE(once, 0u);
   ASSERT_NE(looped, 0u);
   EXPECT_TRUE(BASS_ChannelPlay(once, TRUE));

@@ -124,6 +124,20 @@ TEST_F(AudioTest, SameMusicGoesOnAndEndedMusicStartsAgain) {
   EXPECT_EQ(BASS_ChannelIsActive(again), BASS_ACTIVE_PLAYING);
 }
 
+TEST_F(AudioTest, ModulesLoadPrescannedAndRampedAndLogTheirStart) {
+  Start();
+  testsupport::LogCapture log;
+  EXPECT_EQ(Music(audio_.PlayMusic("music/tune.mod", 1.0f, true)).flags, 0x20404u);
+  EXPECT_EQ(Music(audio_.PlayMusic("music/other.mod", 1.0f, false)).flags, 0x20400u);
+  EXPECT_TRUE(log.Has("Playing music music/tune.mod  [MSG_COMMENT]"));
+  EXPECT_TRUE(log.Has("Playing music music/other.mod  [MSG_COMMENT]"));
+  // Music that cannot be read or decoded is not announced.
+  audio_.PlayMusic("music/none.mod", 1.0f, true);
+  audio_.PlayMusic("sfx/click.wav", 1.0f, true);
+  EXPECT_FALSE(log.Has("Playing music music/none.mod"));
+  EXPECT_FALSE(log.Has("Playing music sfx/click.wav"));
+}
+
 TEST_F(AudioTest, MusicVolumeFollowsEachMusicsFactor) {
   Start();
   DWORD ogg = audio_.PlayMusic("music/theme.ogg", 0.5f, true);
