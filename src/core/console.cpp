@@ -192,11 +192,11 @@ void Console::RenderBackground() {
 void Console::RenderHistory() {
   float y = textHeight_;
   for (auto line = history_.rbegin(); line != history_.rend() && y > 0.0f; ++line) {
-    // An empty line inks nothing and keeps one line's height.
     math::Vec2 position(kHistoryX, y);
-    math::Vec2 size(0.0f, font_->GetHeight());
+    math::Vec2 size;
     font_->GetTextRect(*line, math::Vec2(1.0f, 0.0f), position, size, kLayoutFlags);
-    y -= size.y;
+    // A line that inks nothing (empty, or control characters only) keeps one line's height.
+    y -= size.y > 0.0f ? size.y : font_->GetHeight();
     font_->DrawText(*line, math::Vec2(kHistoryX, y), math::Vec2(1.0f, 1.0f), kLayoutFlags, kWhite, 0);
   }
 }

@@ -8,9 +8,11 @@
 namespace platform {
 
 bool WriteBmp(const std::string& path, uint32_t width, uint32_t height, const uint32_t* pixels) {
-  if (width == 0 || height == 0 || width > 65535 || height > 65535 || !pixels) return false;
-  const uint32_t rowSize = (width * 3 + 3) & ~3u;  // rows are padded to four bytes
-  const uint32_t imageSize = rowSize * height;
+  if (width == 0 || height == 0 || !pixels) return false;
+  const uint64_t rowSize = (uint64_t{width} * 3 + 3) & ~uint64_t{3};  // rows are padded to four bytes
+  // The file's size fields are 32 bits wide.
+  if (54 + rowSize * height > UINT32_MAX) return false;
+  const uint32_t imageSize = static_cast<uint32_t>(rowSize * height);
   std::vector<uint8_t> out;
   out.reserve(54 + imageSize);
   out.push_back('B');
@@ -36,7 +38,7 @@ bool WriteBmp(const std::string& path, uint32_t width, uint32_t height, const ui
       out.push_back(static_cast<uint8_t>(line[x] >> 8));
       out.push_back(static_cast<uint8_t>(line[x] >> 16));
     }
-    out.resize(out.size() + (rowSize - width * 3), 0);
+    out.resize(out.size() + (rowSize - uint64_t{width} * 3), 0);
   }
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;

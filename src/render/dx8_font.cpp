@@ -108,10 +108,10 @@ math::Vec2 DX8Font::ScreenPixels() {
   return math::Vec2(graphics->GetScreenWidth(), graphics->GetScreenHeight());
 }
 
-void DX8Font::RenderText(const char16_t* text, const math::Vec2& position, const math::Vec2& boxPixels,
-                         uint32_t colour, const Line* lines, const Glyph* const* glyphs, int lineCount,
-                         uint32_t flags, bool draw) {
+void DX8Font::RenderText(const char16_t* text, const math::Vec2& position, const math::Vec2& box, uint32_t colour,
+                         const Line* lines, const Glyph* const* glyphs, int lineCount, uint32_t flags, bool draw) {
   const math::Vec2 screen = ScreenPixels();
+  const math::Vec2 boxPixels(screen.x * box.x, screen.y * box.y);
   if (HasBorder()) colour = 0xFFFFFFFFu;
   const float pitch = float(lineHeight_ + lineSpacing_);
   boundsMin_ = math::Vec2(1e6f, 1e6f);
@@ -187,11 +187,9 @@ void DX8Font::DrawTextW(const std::u16string& text, const math::Vec2& position, 
   device->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
   device->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
   device->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
-  const math::Vec2 screen = ScreenPixels();
-  const math::Vec2 boxPixels(float(int(box.x * screen.x)), float(int(box.y * screen.y)));
   int lineCount = 0, charCount = 0;
-  LayoutText(text, int(boxPixels.x), g_lines.data(), g_glyphs.data(), lineCount, charCount);
-  RenderText(text.data(), position, boxPixels, colour, g_lines.data(), g_glyphs.data(), lineCount, flags, true);
+  LayoutText(text, int(box.x * ScreenPixels().x), g_lines.data(), g_glyphs.data(), lineCount, charCount);
+  RenderText(text.data(), position, box, colour, g_lines.data(), g_glyphs.data(), lineCount, flags, true);
 }
 
 void DX8Font::DrawText(const std::string& text, const math::Vec2& position, const math::Vec2& box,
@@ -204,12 +202,12 @@ void DX8Font::GetTextRectW(const std::u16string& text, const math::Vec2& box, ma
   if (text.empty()) return;
   const math::Vec2 screen = ScreenPixels();
   if (screen.x <= 0 || screen.y <= 0) return;
-  math::Vec2 boxPixels(box.x * screen.x, box.y * screen.y);
-  if (boxPixels.x <= 1.0f) boxPixels.x = screen.x;
-  if (boxPixels.y <= 1.0f) boxPixels.y = screen.y;
+  math::Vec2 measured = box;
+  if (box.x * screen.x <= 1.0f) measured.x = 1.0f;
+  if (box.y * screen.y <= 1.0f) measured.y = 1.0f;
   int lineCount = 0, charCount = 0;
-  LayoutText(text, int(boxPixels.x), g_lines.data(), g_glyphs.data(), lineCount, charCount);
-  RenderText(text.data(), position, boxPixels, 0xFFFFFFFFu, g_lines.data(), g_glyphs.data(), lineCount, flags,
+  LayoutText(text, int(measured.x * screen.x), g_lines.data(), g_glyphs.data(), lineCount, charCount);
+  RenderText(text.data(), position, measured, 0xFFFFFFFFu, g_lines.data(), g_glyphs.data(), lineCount, flags,
              false);
   if (boundsMax_.x < boundsMin_.x) {
     size = math::Vec2();

@@ -39,9 +39,9 @@ class DX8Font : public Font {
   // ones, then breaks the lines; returns the line count (0 when abandoned).
   int LayoutText(const std::u16string& text, int boxWidth, Line* lines, const Glyph** glyphs, int& lineCount,
                  int& charCount);
-  // Builds the quads of laid-out text at a position in screen units within a
-  // box in pixels, growing the text bounds; draws them when asked.
-  void RenderText(const char16_t* text, const math::Vec2& position, const math::Vec2& boxPixels, uint32_t colour,
+  // Builds the quads of laid-out text at a position within a box, both in
+  // screen units, growing the text bounds; draws them when asked.
+  void RenderText(const char16_t* text, const math::Vec2& position, const math::Vec2& box, uint32_t colour,
                   const Line* lines, const Glyph* const* glyphs, int lineCount, uint32_t flags, bool draw);
   Glyph* GetGlyph(char16_t code);
   void DeInit();

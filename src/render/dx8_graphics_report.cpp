@@ -12,8 +12,17 @@
 
 namespace {
 
-// A macro rather than a function, so each line keeps its own call site in the log.
 #define REPORT_LINE(text) LOG_LINE(MSG_INIT, text)
+
+// The report's lines are bare text: the log's call-site prefix and level tag
+// are off while it runs, and on again however it ends.
+class BareLogLines {
+ public:
+  BareLogLines() { GetLog().prefix = false; }
+  ~BareLogLines() { GetLog().prefix = true; }
+  BareLogLines(const BareLogLines&) = delete;
+  BareLogLines& operator=(const BareLogLines&) = delete;
+};
 
 std::string Num(uint64_t value) { return std::to_string(value); }
 std::string Num(uint32_t value) { return std::to_string(value); }
@@ -52,11 +61,12 @@ void LogShaderLines(DWORD vertexShader, DWORD pixelShader) {
 }  // namespace
 
 bool Dx8Graphics::LogSystemInfo() {
+  const BareLogLines bare;
   const UINT adapters = direct3d_->GetAdapterCount();
   REPORT_LINE("System has " + Num(adapters) + " devices");
   bool halFound = false;
   for (UINT i = 0; i < adapters; ++i) {
-    D3DADAPTER_IDENTIFIER8 id;
+    D3DADAPTER_IDENTIFIER8 id{};
     direct3d_->GetAdapterIdentifier(i, 0, &id);
     REPORT_LINE(" Adapter : " + Num(i));
     REPORT_LINE(" - Device Name\t\t: " + Num(id.DeviceId));
@@ -104,7 +114,6 @@ bool Dx8Graphics::LogSystemInfo() {
     EnumerateModes(format, 640, 480, 60);
   }
   sixteenBitBackBuffer_ = sawThirtyTwoBitMode_ ? 0 : 1;
-  GetLog().prefix = true;
   squareTexturesOnly_ =
       (caps_.MaxTextureAspectRatio == 1 || (caps_.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY)) ? 1 : 0;
   return true;
@@ -140,7 +149,7 @@ void Dx8Graphics::LogCapabilities(const char* label) {
 }
 
 void Dx8Graphics::LogAdapterAndSystem() {
-  D3DADAPTER_IDENTIFIER8 id;
+  D3DADAPTER_IDENTIFIER8 id{};
   if (SUCCEEDED(direct3d_->GetAdapterIdentifier(adapter_, 0, &id))) {
     REPORT_LINE("Adapter info");
     REPORT_LINE(std::string(" - Device\t\t: ") + id.Description);

@@ -42,21 +42,19 @@ LinePoints LineOf(const math::Vec2& from, const math::Vec2& to, float halfWidth)
 }
 
 void WriteLine(Vertex2D* out, const LinePoints& p, uint32_t fromColour, uint32_t toColour, float edgeU0, float edgeU1,
-               float centreU, float vFrom, float vTo, bool trail) {
-  // A trail uses one v for all and puts edges at 0.95, the centre at 0.05.
-  float edgeVFrom = trail ? 0.5f : vFrom, edgeVTo = trail ? 0.5f : vTo;
-  Put(out[0], p.tx - p.ox, p.ty - p.oy, toColour, edgeU0, edgeVTo);
-  Put(out[1], p.tx, p.ty, toColour, centreU, edgeVTo);
-  Put(out[2], p.fx, p.fy, fromColour, centreU, edgeVFrom);
-  Put(out[3], p.tx - p.ox, p.ty - p.oy, toColour, edgeU0, edgeVTo);
-  Put(out[4], p.fx, p.fy, fromColour, centreU, edgeVFrom);
-  Put(out[5], p.fx - p.ox, p.fy - p.oy, fromColour, edgeU0, edgeVFrom);
-  Put(out[6], p.tx, p.ty, toColour, centreU, edgeVTo);
-  Put(out[7], p.tx + p.ox, p.ty + p.oy, toColour, edgeU1, edgeVTo);
-  Put(out[8], p.fx + p.ox, p.fy + p.oy, fromColour, edgeU1, edgeVFrom);
-  Put(out[9], p.tx, p.ty, toColour, centreU, edgeVTo);
-  Put(out[10], p.fx + p.ox, p.fy + p.oy, fromColour, edgeU1, edgeVFrom);
-  Put(out[11], p.fx, p.fy, fromColour, centreU, edgeVFrom);
+               float centreU, float vFrom, float vTo) {
+  Put(out[0], p.tx - p.ox, p.ty - p.oy, toColour, edgeU0, vTo);
+  Put(out[1], p.tx, p.ty, toColour, centreU, vTo);
+  Put(out[2], p.fx, p.fy, fromColour, centreU, vFrom);
+  Put(out[3], p.tx - p.ox, p.ty - p.oy, toColour, edgeU0, vTo);
+  Put(out[4], p.fx, p.fy, fromColour, centreU, vFrom);
+  Put(out[5], p.fx - p.ox, p.fy - p.oy, fromColour, edgeU0, vFrom);
+  Put(out[6], p.tx, p.ty, toColour, centreU, vTo);
+  Put(out[7], p.tx + p.ox, p.ty + p.oy, toColour, edgeU1, vTo);
+  Put(out[8], p.fx + p.ox, p.fy + p.oy, fromColour, edgeU1, vFrom);
+  Put(out[9], p.tx, p.ty, toColour, centreU, vTo);
+  Put(out[10], p.fx + p.ox, p.fy + p.oy, fromColour, edgeU1, vFrom);
+  Put(out[11], p.fx, p.fy, fromColour, centreU, vFrom);
 }
 
 }  // namespace
@@ -130,7 +128,7 @@ void BuildOrientedQuad(Vertex2D* out, const math::Vec2& position, const math::Ve
 uint32_t BuildLineQuads(Vertex2D* out, const math::Vec2& from, const math::Vec2& to, float halfWidth,
                         uint32_t fromColour, uint32_t toColour, const math::Vec2& uvMin, const math::Vec2& uvMax) {
   float mid = uvMin.x + (uvMax.x - uvMin.x) * 0.5f;
-  WriteLine(out, LineOf(from, to, halfWidth), fromColour, toColour, uvMin.x, uvMax.x, mid, uvMin.y, uvMax.y, false);
+  WriteLine(out, LineOf(from, to, halfWidth), fromColour, toColour, uvMin.x, uvMax.x, mid, uvMin.y, uvMax.y);
   return 12;
 }
 
@@ -141,8 +139,9 @@ uint32_t BuildTrailStrip(Vertex2D* out, const math::Vec2& origin, const math::Ve
     auto alphaAt = [count](uint32_t k) {
       return static_cast<uint32_t>(static_cast<float>(k) / static_cast<float>(count) * 255.0f) << 24 | 0xFFFFFFu;
     };
+    // One v for all; the edges at u 0.95, the centre at 0.05.
     WriteLine(out + 12 * i, LineOf(points[i] - origin, points[i + 1] - origin, halfWidth), alphaAt(i), alphaAt(i + 1),
-              0.95f, 0.95f, 0.05f, 0.5f, 0.5f, true);
+              0.95f, 0.95f, 0.05f, 0.5f, 0.5f);
   }
   return 12 * (count - 1);
 }

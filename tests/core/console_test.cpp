@@ -232,6 +232,19 @@ class ConsoleRenderTest : public GraphicsTest {
     return count;
   }
 
+  // Dark rows between the newest history line and the one drawn above it.
+  int GapAboveNewestLine() {
+    graphics_->Clear(0xFF000000u, 1.0f, 0, 1, 0, 0);
+    console_->Render();
+    const std::vector<uint32_t> frame = Frame();
+    int y = 230;
+    while (y > 0 && Bright(frame, y, y + 1) == 0) --y;  // up to the newest line
+    while (y > 0 && Bright(frame, y, y + 1) > 0) --y;   // across it
+    int gap = 0;
+    for (; y > 0 && Bright(frame, y, y + 1) == 0; --y) ++gap;
+    return gap;
+  }
+
   font_test::InDataFolder folder_;
   console::Console* console_ = nullptr;
 };
@@ -254,6 +267,20 @@ TEST_F(ConsoleRenderTest, OpenConsoleDrawsBackgroundHistoryAndPrompt) {
   EXPECT_GT(Bright(frame, 150, 210), 20);
   EXPECT_GT(Bright(frame, 240, 260), 5);
   EXPECT_EQ(Bright(frame, 215, 238), 0);
+}
+
+TEST_F(ConsoleRenderTest, ALineThatInksNothingKeepsTheRoomOfAnEmptyLine) {
+  Press(SDL_SCANCODE_GRAVE);
+  int gaps[2];
+  int i = 0;
+  for (const char* between : {"", "\t$"}) {  // nothing, or only control characters
+    console_->AddLine("Older line");
+    console_->AddLine(between);
+    console_->AddLine("Newest line");
+    gaps[i++] = GapAboveNewestLine();
+  }
+  EXPECT_GT(gaps[0], 5);
+  EXPECT_NEAR(gaps[1], gaps[0], 1);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/frame_timer.h"
@@ -150,6 +152,21 @@ TEST_F(DX8FontTest, TextRectCoversTheDrawnInk) {
     EXPECT_LE(ink.left - left, 4);
     EXPECT_LE(right - ink.right, 4);
   }
+}
+
+TEST_F(DX8FontTest, TextRectAlignsInTheSameBoxAsTheDrawing) {
+  // Position and box both fall between pixels (80.48 + 266.96 across,
+  // 60.48 + 120.54 down): a box cut to whole pixels for one of the two
+  // would put its text a pixel off the other's.
+  const math::Vec2 position(0.1006f, 0.1008f), box(0.3337f, 0.2009f);
+  auto offset = [&](uint32_t flags) {
+    Ink ink = Draw(u"H", position, box, flags);
+    math::Vec2 at = position, size;
+    font_->GetTextRectW(u"H", box, at, size, flags);
+    return std::make_pair(ink.left - int(std::lround(at.x * 800)), ink.top - int(std::lround(at.y * 600)));
+  };
+  const auto topLeft = offset(0);
+  EXPECT_EQ(offset(Font::kRight | Font::kBottom), topLeft);
 }
 
 TEST_F(DX8FontTest, MeasuringWhatInksNothingGivesAnEmptyRect) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -209,6 +210,16 @@ TEST(Dx8GraphicsReportTest, ReportListsEverySectionInOrder) {
     while (at < LogCapture::Lines().size() && LogCapture::Lines()[at].find(text) == std::string::npos) ++at;
     EXPECT_LT(at, LogCapture::Lines().size()) << "missing or out of order: " << text;
   }
+  // The report's lines are bare, without call site or level tag; the lines
+  // after it have both again.
+  auto logged = [](const std::string& line) {
+    return std::count(LogCapture::Lines().begin(), LogCapture::Lines().end(), line) > 0;
+  };
+  EXPECT_TRUE(logged(" Adapter : 0 \n"));
+  EXPECT_TRUE(logged("Viable Display Modes \n"));
+  EXPECT_TRUE(LogCapture::Contains("> D3D8 Initialized successfully  [MSG_INIT]"));
+  // The 47-bit address space in megabytes: figures past 4 GB need 64 bits.
+  EXPECT_TRUE(logged(" - Total Virtual RAM\t\t: 134217728 MB \n"));
   EXPECT_EQ(GetDx8Graphics()->GetHardwareClass(), 1u);
   EXPECT_FALSE(GetDx8Graphics()->SixteenBitBackBuffer());
   EXPECT_EQ(GetDx8Graphics()->GetSystemSummary().rfind("[Linux ", 0), 0u);
@@ -222,6 +233,7 @@ TEST(Dx8GraphicsReportTest, NoCapabilitiesOnAnyAdapterFailsStartUp) {
   Dx8Graphics::Create();
   EXPECT_FALSE(GetDx8Graphics()->Init());
   EXPECT_TRUE(LogCapture::Contains("Can't find a valid adaptor!"));
+  EXPECT_TRUE(GetLog().prefix);  // back on for the lines after the report
   EXPECT_EQ(GetDx8Graphics()->GetHardwareClass(), 3u);
   Graphics::SHUTDOWN();
   platform::testing::SetCapsUnavailable(false);
