@@ -11,19 +11,9 @@
 #include "core/log.h"
 #include "core/mem_tracker.h"
 #include "core/vfs.h"
+#include "platform/little_endian.h"
 
 namespace vfs {
-
-namespace arc {
-uint32_t ReadU32(const unsigned char* bytes) {
-  return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-         static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
-void WriteU32(unsigned char* bytes, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
-}
-}  // namespace arc
 
 namespace {
 struct FreeBuffer {
@@ -58,17 +48,17 @@ bool Archive::LoadArchive(const std::string& path) {
 
   unsigned char header[arc::kHeaderSize];
   if (!ReadAt(0, header, sizeof header)) return Refuse(" : short header");
-  if (arc::ReadU32(header + 4) != arc::kVersion) return Refuse(" : illegal version number");
-  if (arc::ReadU32(header) != arc::kMagic) return Refuse(" : illegal magic number");
+  if (platform::Load32(header + 4) != arc::kVersion) return Refuse(" : illegal version number");
+  if (platform::Load32(header) != arc::kMagic) return Refuse(" : illegal magic number");
   return ReadDirectory(header);
 }
 
 bool Archive::ReadDirectory(const unsigned char* header) {
-  const uint64_t count = arc::ReadU32(header + 8);
-  const uint64_t offset = arc::ReadU32(header + 12);
-  const uint64_t stored = arc::ReadU32(header + 16);
+  const uint64_t count = platform::Load32(header + 8);
+  const uint64_t offset = platform::Load32(header + 12);
+  const uint64_t stored = platform::Load32(header + 16);
   const uint64_t unpacked = count * arc::kEntrySize;
-  if (arc::ReadU32(header + 20) != unpacked) return Refuse(" : directory size disagrees with entry count");
+  if (platform::Load32(header + 20) != unpacked) return Refuse(" : directory size disagrees with entry count");
   if (offset + stored > fileSize_) return Refuse(" : directory runs past the end of the file");
   if (count == 0 && stored == 0) return true;
   if (unpacked > stored * arc::kMaxInflateRatio) return Refuse(" : directory does not inflate");
@@ -94,9 +84,9 @@ bool Archive::ReadDirectory(const unsigned char* header) {
     if (directory_.Find(name)) continue;
     auto entry = std::make_unique<ArchiveEntry>();
     entry->name = name;
-    entry->dataOffset = arc::ReadU32(raw + arc::kOffsetField);
-    entry->storedSize = arc::ReadU32(raw + arc::kStoredSizeField);
-    entry->size = arc::ReadU32(raw + arc::kSizeField);
+    entry->dataOffset = platform::Load32(raw + arc::kOffsetField);
+    entry->storedSize = platform::Load32(raw + arc::kStoredSizeField);
+    entry->size = platform::Load32(raw + arc::kSizeField);
     entry->flags = raw[arc::kFlagsField];
     directory_.Add(name, entry.release());
   }

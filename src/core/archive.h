@@ -37,9 +37,6 @@ constexpr uint32_t kCacheLimit = 16384;
 // Deflate emits at most 258 bytes per two bits, so a zlib stream of n bytes
 // never inflates to more than n x 1032: a larger claim cannot be met.
 constexpr uint64_t kMaxInflateRatio = 1032;
-
-uint32_t ReadU32(const unsigned char* bytes);
-void WriteU32(unsigned char* bytes, uint32_t value);
 }  // namespace arc
 
 // One directory entry; owns the unpacked data once cached.

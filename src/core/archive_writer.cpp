@@ -7,6 +7,7 @@
 #include "core/archive.h"
 #include "core/crc32.h"
 #include "core/log.h"
+#include "platform/little_endian.h"
 
 namespace vfs {
 
@@ -64,9 +65,9 @@ bool ArchiveWriter::Add(const std::string& name, const unsigned char* bytes, uin
 
   unsigned char entry[arc::kEntrySize] = {};
   std::memcpy(entry, name.data(), name.size());
-  arc::WriteU32(entry + arc::kOffsetField, static_cast<uint32_t>(end_));
-  arc::WriteU32(entry + arc::kStoredSizeField, static_cast<uint32_t>(storedSize));
-  arc::WriteU32(entry + arc::kSizeField, size);
+  platform::Store32(entry + arc::kOffsetField, static_cast<uint32_t>(end_));
+  platform::Store32(entry + arc::kStoredSizeField, static_cast<uint32_t>(storedSize));
+  platform::Store32(entry + arc::kSizeField, size);
   entry[arc::kFlagsField] = usePacked ? arc::kPacked : 0;
   directory_.insert(directory_.end(), entry, entry + sizeof entry);
   end_ += storedSize;
@@ -81,12 +82,12 @@ bool ArchiveWriter::Finish() {
     return Fail("too large for its directory");
 
   unsigned char header[arc::kHeaderSize] = {};
-  arc::WriteU32(header, arc::kMagic);
-  arc::WriteU32(header + 4, arc::kVersion);
-  arc::WriteU32(header + 8, static_cast<uint32_t>(keys_.size()));
-  arc::WriteU32(header + 12, static_cast<uint32_t>(end_));
-  arc::WriteU32(header + 16, static_cast<uint32_t>(packed.size()));
-  arc::WriteU32(header + 20, static_cast<uint32_t>(directory_.size()));
+  platform::Store32(header, arc::kMagic);
+  platform::Store32(header + 4, arc::kVersion);
+  platform::Store32(header + 8, static_cast<uint32_t>(keys_.size()));
+  platform::Store32(header + 12, static_cast<uint32_t>(end_));
+  platform::Store32(header + 16, static_cast<uint32_t>(packed.size()));
+  platform::Store32(header + 20, static_cast<uint32_t>(directory_.size()));
   const bool written = WriteAt(end_, packed.data(), packed.size()) && WriteAt(0, header, sizeof header);
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;

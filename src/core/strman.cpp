@@ -8,6 +8,7 @@
 #include "core/log.h"
 #include "core/loose_path.h"
 #include "core/utf.h"
+#include "platform/little_endian.h"
 
 namespace lang {
 namespace {
@@ -21,20 +22,20 @@ using File = std::unique_ptr<FILE, FileCloser>;
 
 // Little-endian 32-bit word; false at the end of the file.
 bool ReadWord(FILE* file, uint32_t& word) {
-  unsigned char bytes[4];
+  uint8_t bytes[4];
   if (std::fread(bytes, 1, 4, file) != 4) return false;
-  word = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+  word = platform::Load32(bytes);
   return true;
 }
 
 // A text of up to `units` UTF-16LE units, as much of it as the file holds,
 // ending at its first zero unit.
 std::u16string ReadText(FILE* file, uint32_t units) {
-  unsigned char bytes[2 * kMaxTextUnits];
+  uint8_t bytes[2 * kMaxTextUnits];
   const size_t got = std::fread(bytes, 2, units, file);
   std::u16string text;
   for (size_t i = 0; i < got; ++i) {
-    const char16_t unit = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    const char16_t unit = platform::Load16(bytes + 2 * i);
     if (unit == 0) break;
     text += unit;
   }

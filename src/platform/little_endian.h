@@ -15,6 +15,10 @@ inline void Store16(uint8_t* p, uint32_t v) {
   p[0] = static_cast<uint8_t>(v);
   p[1] = static_cast<uint8_t>(v >> 8);
 }
+inline void Store32(uint8_t* p, uint32_t v) {
+  Store16(p, v & 0xFFFF);
+  Store16(p + 2, v >> 16);
+}
 inline void Append16(std::vector<uint8_t>& out, uint32_t v) {
   out.push_back(static_cast<uint8_t>(v));
   out.push_back(static_cast<uint8_t>(v >> 8));

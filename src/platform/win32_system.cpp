@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/little_endian.h"
 #include "platform/sdl_events.h"
 #include "platform/win32_internal.h"
 #include "platform/win32_testing.h"
@@ -28,8 +29,8 @@ bool RealDisplay() {
 // A cursor file (.cur) names its hot spot in the first directory entry.
 bool ReadCursorHotSpot(const std::vector<unsigned char>& file, int* x, int* y) {
   if (file.size() < 22 || file[2] != 2 || file[3] != 0) return false;
-  *x = file[10] | (file[11] << 8);
-  *y = file[12] | (file[13] << 8);
+  *x = platform::Load16(file.data() + 10);
+  *y = platform::Load16(file.data() + 12);
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "core/archive.h"
+#include "platform/little_endian.h"
 
 namespace vfs_test {
 namespace {
@@ -87,9 +88,9 @@ CraftedEntry Packed(const std::string& name, const Bytes& bytes) {
   return {name, Deflate(bytes), static_cast<uint32_t>(bytes.size()), true};
 }
 
-void PutU32(Bytes& bytes, size_t offset, uint32_t value) { vfs::arc::WriteU32(bytes.data() + offset, value); }
+void PutU32(Bytes& bytes, size_t offset, uint32_t value) { platform::Store32(bytes.data() + offset, value); }
 
-uint32_t GetU32(const Bytes& bytes, size_t offset) { return vfs::arc::ReadU32(bytes.data() + offset); }
+uint32_t GetU32(const Bytes& bytes, size_t offset) { return platform::Load32(bytes.data() + offset); }
 
 uint32_t CraftedArchive::DataOffset(size_t i) const {
   size_t offset = vfs::arc::kHeaderSize;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/little_endian.h"
+
 namespace {
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
@@ -17,7 +19,7 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 }
 
 uint32_t Field32(const std::vector<uint8_t>& bytes, size_t at) {
-  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t(bytes[at + 3]) << 24;
+  return platform::Load32(bytes.data() + at);
 }
 
 TEST(BmpWriterTest, RowsArePaddedAndStoredFromTheBottom) {
