@@ -1,7 +1,10 @@
 #include "core/matrix4.h"
 
 #include <cmath>
+#include <cstring>
 #include <utility>
+
+#include "platform/d3dx8.h"
 
 namespace math {
 
@@ -49,20 +52,11 @@ bool Invert(const Matrix4& in, Matrix4& out) {
 }
 
 Matrix4 LookAtLH(const Vec3& eye, const Vec3& target, const Vec3& up) {
-  Vec3 zAxis = target - eye;
-  zAxis.Normalize();
-  Vec3 xAxis = Cross(up, zAxis);
-  xAxis.Normalize();
-  const Vec3 yAxis = Cross(zAxis, xAxis);
+  const D3DXVECTOR3 from{eye.x, eye.y, eye.z}, at{target.x, target.y, target.z}, upward{up.x, up.y, up.z};
+  D3DXMATRIX view;
+  D3DXMatrixLookAtLH(&view, &from, &at, &upward);
   Matrix4 r;
-  const Vec3* axes[3] = {&xAxis, &yAxis, &zAxis};
-  for (int c = 0; c < 3; ++c) {
-    r.m[0][c] = axes[c]->x;
-    r.m[1][c] = axes[c]->y;
-    r.m[2][c] = axes[c]->z;
-    r.m[3][c] = -Dot(*axes[c], eye);
-  }
-  r.m[3][3] = 1.0f;
+  std::memcpy(r.m, view.m, sizeof r.m);
   return r;
 }
 
