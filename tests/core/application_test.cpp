@@ -14,7 +14,7 @@
 #include "core/mouse.h"
 #include "core/mouse_listener.h"
 #include "core/profiler_testing.h"
-#include "core/temp_folder.h"
+#include "temp_folder.h"
 #include "platform/dinput_testing.h"
 #include "platform/win32_testing.h"
 

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/temp_folder.h"
+#include "temp_folder.h"
 
 namespace {
 // Allocated while the program's globals are initialised, in whatever order

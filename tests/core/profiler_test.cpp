@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/profiler_testing.h"
-#include "core/temp_folder.h"
+#include "temp_folder.h"
 
 namespace {
 // A clock that only moves when told: one tick per nanosecond of a pause.

@@ -1,6 +1,5 @@
 #include "vfs_test_support.h"
 
-#include <stdlib.h>
 #include <zlib.h>
 
 #include <cstring>
@@ -37,16 +36,6 @@ std::vector<std::string> LogCapture::At(LogLevel level) const {
   for (const std::string& line : Captured())
     if (line.find(kTags[level]) != std::string::npos) lines.push_back(line);
   return lines;
-}
-
-ScratchDir::ScratchDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vantor_vfs_XXXXXX").string();
-  path_ = ::mkdtemp(pattern.data()) ? pattern : "";
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
 std::string ScratchDir::Write(const std::string& name, const Bytes& bytes) const {

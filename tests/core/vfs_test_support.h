@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/log.h"
+#include "temp_folder.h"
 
 namespace vfs_test {
 
@@ -28,13 +29,13 @@ class LogCapture {
 // A fresh folder, removed with everything in it at the end.
 class ScratchDir {
  public:
-  ScratchDir();
-  ~ScratchDir();
+  ScratchDir() : path_(folder_.Path().string()) {}
   const std::string& Path() const { return path_; }
   // Writes `bytes` to the relative `name`, creating folders; returns the path.
   std::string Write(const std::string& name, const Bytes& bytes) const;
 
  private:
+  TempFolder folder_;
   std::string path_;
 };
 
