@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "core/input.h"
@@ -14,9 +13,10 @@
 #include "core/mouse.h"
 #include "core/mouse_listener.h"
 #include "core/profiler_testing.h"
-#include "temp_folder.h"
 #include "platform/dinput_testing.h"
 #include "platform/win32_testing.h"
+#include "read_file.h"
+#include "temp_folder.h"
 
 namespace {
 constexpr UINT kUserMessage = 0x0400;
@@ -42,12 +42,7 @@ class CountingApp : public Win32Application {
   int updates = 0;
 };
 
-std::string LogText(const std::string& caption) {
-  std::ifstream in(LogPath(caption), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string LogText(const std::string& caption) { return ReadFile(LogPath(caption)); }
 
 class ApplicationTest : public ::testing::Test {
  protected:

@@ -11,7 +11,6 @@
 namespace {
 
 using testsupport::LogCapture;
-using testsupport::ReadFile;
 using testsupport::RunStockLua;
 using testsupport::ScratchDir;
 

@@ -3,20 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/win32_testing.h"
+#include "read_file.h"
 
 namespace {
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::vector<std::string> g_hooked;
 void Hook(const char* text) { g_hooked.emplace_back(text); }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/log.h"
+#include "read_file.h"
 #include "temp_folder.h"
 
 namespace testsupport {
@@ -58,11 +59,6 @@ class ScratchDir {
  private:
   TempFolder folder_;
 };
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Runs `script` in the stock lua5.2 interpreter after loading `file` (the
 // probe is written beside it); returns what it printed, prefixed by

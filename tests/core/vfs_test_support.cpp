@@ -5,10 +5,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "core/archive.h"
 #include "platform/little_endian.h"
+#include "read_file.h"
 
 namespace vfs_test {
 namespace {
@@ -56,10 +56,7 @@ Bytes Noise(size_t size, uint32_t seed) {
   return bytes;
 }
 
-Bytes ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+Bytes ReadWhole(const std::string& path) { return Text(ReadFile(path)); }
 
 Bytes Deflate(const Bytes& bytes) {
   Bytes packed(::compressBound(bytes.size()));

@@ -10,11 +10,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "read_file.h"
 
 extern char** environ;
 
@@ -100,10 +100,7 @@ class GameProcessTest : public ::testing::Test {
   }
 
   std::string Log() const {
-    std::ifstream in(home_ + "/Quorvel/vantor.log", std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return ReadFile(home_ + "/Quorvel/vantor.log");
   }
 
   static void ExpectInOrder(const std::string& log, const std::vector<std::string>& lines) {

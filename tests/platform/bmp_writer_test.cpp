@@ -4,19 +4,13 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/little_endian.h"
+#include "read_file.h"
 
 namespace {
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 uint32_t Field32(const std::vector<uint8_t>& bytes, size_t at) {
   return platform::Load32(bytes.data() + at);
@@ -28,7 +22,8 @@ TEST(BmpWriterTest, RowsArePaddedAndStoredFromTheBottom) {
                                   0xFF708090, 0xFFA0B0C0,   //
                                   0xFFD0E0F0, 0xFF010203};  // bottom row
   ASSERT_TRUE(platform::WriteBmp(path, 2, 3, pixels));
-  const std::vector<uint8_t> bytes = ReadFile(path);
+  const std::string file = ReadFile(path);
+  const std::vector<uint8_t> bytes(file.begin(), file.end());
   ASSERT_EQ(bytes.size(), 54u + 3 * 8);  // 2 x 3 bytes, padded to 8
   EXPECT_EQ(Field32(bytes, 2), bytes.size());
   EXPECT_EQ(Field32(bytes, 18), 2u);

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include <luabind/luabind.hpp>
+
+#include "read_file.h"
 
 namespace {
 
@@ -30,8 +30,7 @@ class LuaPlusTest : public testing::Test {
     EXPECT_TRUE(file.Open(path.c_str()));
     state_->DumpObject(file, name, state_->GetGlobal(name), flags, 0, maxDepth);
     file.Close();
-    std::ifstream in(path, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text = ReadFile(path);
     std::remove(path.c_str());
     return text;
   }
