@@ -24,10 +24,10 @@ TEST_F(InputSystemTest, FailingDirectInputFailsInit) {
     EXPECT_EQ(system.GetMouse(), nullptr);
     EXPECT_EQ(system.GetKeyboard(), nullptr);
   }
-  ASSERT_GE(input_test::CapturedLines().size(), 3u);
-  EXPECT_NE(input_test::CapturedLines()[0].find("E_FAIL"), std::string::npos);
-  EXPECT_NE(input_test::CapturedLines()[1].find("Unable to Create DI8 Object"), std::string::npos);
-  EXPECT_TRUE(Logged("Shutting down input"));
+  ASSERT_GE(LogCapture::Lines().size(), 3u);
+  EXPECT_NE(LogCapture::Lines()[0].find("E_FAIL"), std::string::npos);
+  EXPECT_NE(LogCapture::Lines()[1].find("Unable to Create DI8 Object"), std::string::npos);
+  EXPECT_TRUE(LogCapture::Has("Shutting down input"));
 }
 
 TEST_F(InputSystemTest, DeviceThatFailedIsSkippedWhileTheOtherWorks) {
@@ -45,7 +45,7 @@ TEST_F(InputSystemTest, DeviceThatFailedIsSkippedWhileTheOtherWorks) {
     platform::testing::FailDirectInputCall(DInputCall::CreateDevice, c.failing, DIERR_DEVICENOTREG);
     input::Input system;
     ASSERT_TRUE(system.Init(nullptr));
-    EXPECT_TRUE(Logged(c.message));
+    EXPECT_TRUE(LogCapture::Has(c.message));
     bool keyboardWorks = c.failing != DInputDevice::Keyboard;
     EXPECT_EQ(system.GetKeyboard()->Update(false, 0.02f, 1.0f), keyboardWorks);
     EXPECT_EQ(system.GetMouse()->Update(false, 0.02f, 1.0f), !keyboardWorks);

@@ -172,11 +172,11 @@ TEST_F(KeyboardTest, SetUpFailuresAreLoggedAndStopTheSetUp) {
     SCOPED_TRACE(c.message);
     platform::testing::ClearDirectInputFailures();
     platform::testing::FailDirectInputCall(c.call, DInputDevice::Keyboard, DIERR_OUTOFMEMORY);
-    input_test::CapturedLines().clear();
+    LogCapture::Lines().clear();
     input::Keyboard keyboard(directInput_, nullptr);
-    ASSERT_EQ(input_test::CapturedLines().size(), 2u);
-    EXPECT_NE(input_test::CapturedLines()[0].find("E_OUTOFMEMORY"), std::string::npos);
-    EXPECT_NE(input_test::CapturedLines()[1].find(c.message), std::string::npos);
+    ASSERT_EQ(LogCapture::Lines().size(), 2u);
+    EXPECT_NE(LogCapture::Lines()[0].find("E_OUTOFMEMORY"), std::string::npos);
+    EXPECT_NE(LogCapture::Lines()[1].find(c.message), std::string::npos);
     // The set-up stopped before the acquire, so the device cannot be read.
     FeedKey(SDL_SCANCODE_A, true);
     EXPECT_FALSE(keyboard.Update(false, 0.02f, 1.0f));

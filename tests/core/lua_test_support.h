@@ -7,39 +7,14 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
-#include "core/log.h"
+#include "log_capture.h"
 #include "read_file.h"
 #include "temp_folder.h"
 
 namespace testsupport {
 
-// Collects every log line while alive.
-class LogCapture {
- public:
-  LogCapture() : previous_(GetLog().GetHook()) {
-    Lines().clear();
-    GetLog().SetHook(&Collect);
-  }
-  ~LogCapture() { GetLog().SetHook(previous_); }
-
-  // The whole text of the lines written so far.
-  static std::string Text() {
-    std::string all;
-    for (const std::string& line : Lines()) all += line;
-    return all;
-  }
-  static bool Has(const std::string& piece) { return Text().find(piece) != std::string::npos; }
-
- private:
-  static std::vector<std::string>& Lines() {
-    static std::vector<std::string> lines;
-    return lines;
-  }
-  static void Collect(const char* text) { Lines().push_back(text); }
-  Log::LineHook previous_;
-};
+using ::LogCapture;
 
 // A fresh folder for one test, removed afterwards, with file helpers.
 class ScratchDir {

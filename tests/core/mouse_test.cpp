@@ -328,11 +328,11 @@ TEST_F(MouseTest, SetUpFailuresAreLoggedAndLeaveTheMouseHarmless) {
     SCOPED_TRACE(c.message);
     platform::testing::ClearDirectInputFailures();
     platform::testing::FailDirectInputCall(c.call, DInputDevice::Mouse, DIERR_OTHERAPPHASPRIO);
-    input_test::CapturedLines().clear();
+    LogCapture::Lines().clear();
     input::Mouse mouse(directInput_, true, nullptr);
-    ASSERT_EQ(input_test::CapturedLines().size(), c.lines);
-    EXPECT_NE(input_test::CapturedLines()[0].find("E_ACCESSDENIED"), std::string::npos);
-    EXPECT_NE(input_test::CapturedLines()[1].find(c.message), std::string::npos);
+    ASSERT_EQ(LogCapture::Lines().size(), c.lines);
+    EXPECT_NE(LogCapture::Lines()[0].find("E_ACCESSDENIED"), std::string::npos);
+    EXPECT_NE(LogCapture::Lines()[1].find(c.message), std::string::npos);
     EXPECT_FALSE(mouse.Update(false, 0.05f, 11.0f));
     mouse.ShowCursor(false);
     mouse.ReleaseAll();

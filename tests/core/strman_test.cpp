@@ -6,15 +6,11 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
-#include <vector>
 
-#include "core/log.h"
 #include "core/random.h"
+#include "log_capture.h"
 
 namespace {
-
-std::vector<std::string> g_logged;
-void Capture(const char* text) { g_logged.push_back(text); }
 
 // Builds a language file in memory: little-endian words and UTF-16LE texts.
 class LangFile {
@@ -57,23 +53,15 @@ class LangFile {
 
 class StrManTest : public testing::Test {
  protected:
-  void SetUp() override {
-    g_logged.clear();
-    GetLog().SetHook(Capture);
-  }
-  void TearDown() override {
-    GetLog().SetHook(nullptr);
-    table.Clear();
-  }
+  void TearDown() override { table.Clear(); }
   // Loads the file; true when the load logged an error.
   bool Load(const std::string& path) {
-    g_logged.clear();
+    LogCapture::Lines().clear();
     table.LoadLangBin(path);
-    for (const std::string& line : g_logged)
-      if (line.find("[MSG_ERROR]") != std::string::npos) return true;
-    return false;
+    return !LogCapture::At(MSG_ERROR).empty();
   }
 
+  LogCapture log_;
   lang::StrMan table;
 };
 
@@ -114,8 +102,8 @@ TEST_F(StrManTest, BadFilesLeaveAnEmptyTable) {
     EXPECT_EQ(Load(c.path), c.error);
     EXPECT_TRUE(table.Entries().empty());
     if (c.error) {
-      ASSERT_FALSE(g_logged.empty());
-      EXPECT_NE(g_logged[0].find("Unable to load Language file " + c.path + "!"), std::string::npos);
+      ASSERT_FALSE(LogCapture::Lines().empty());
+      EXPECT_NE(LogCapture::Lines()[0].find("Unable to load Language file " + c.path + "!"), std::string::npos);
     }
   }
 }

@@ -11,33 +11,6 @@
 #include "read_file.h"
 
 namespace vfs_test {
-namespace {
-std::vector<std::string>& Captured() {
-  static std::vector<std::string> lines;
-  return lines;
-}
-void Collect(const char* text) { Captured().push_back(text); }
-
-const char* const kTags[] = {"[MSG_FATAL]", "[MSG_ERROR]", "[MSG_WARNING]", "[MSG_INIT]",
-                             "[MSG_LOAD]",  "[MSG_COMMENT]", "[MSG_SCRIPT]"};
-}  // namespace
-
-LogCapture::LogCapture() : previous_(GetLog().GetHook()) {
-  Captured().clear();
-  GetLog().SetHook(&Collect);
-}
-
-LogCapture::~LogCapture() { GetLog().SetHook(previous_); }
-
-const std::vector<std::string>& LogCapture::Lines() const { return Captured(); }
-
-std::vector<std::string> LogCapture::At(LogLevel level) const {
-  std::vector<std::string> lines;
-  for (const std::string& line : Captured())
-    if (line.find(kTags[level]) != std::string::npos) lines.push_back(line);
-  return lines;
-}
-
 std::string ScratchDir::Write(const std::string& name, const Bytes& bytes) const {
   const std::filesystem::path path = std::filesystem::path(path_) / name;
   std::filesystem::create_directories(path.parent_path());

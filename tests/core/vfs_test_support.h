@@ -6,25 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "core/log.h"
+#include "log_capture.h"
 #include "temp_folder.h"
 
 namespace vfs_test {
 
 using Bytes = std::vector<unsigned char>;
 
-// Collects the log lines written while it lives.
-class LogCapture {
- public:
-  LogCapture();
-  ~LogCapture();
-  const std::vector<std::string>& Lines() const;
-  // Lines carrying the level's tag.
-  std::vector<std::string> At(LogLevel level) const;
-
- private:
-  Log::LineHook previous_;
-};
+using ::LogCapture;
 
 // A fresh folder, removed with everything in it at the end.
 class ScratchDir {

@@ -267,7 +267,7 @@ TEST_F(DX8FontTest, WithoutADeviceResizeFailsQuietlyAndDrawingIsSkipped) {
   Graphics::SHUTDOWN();
   DX8Font orphan("Orphan");
   orphan.Resize("DejaVu Sans", 0, 20, 400, 1);
-  EXPECT_TRUE(LogCapture::Contains("Unable to create Font texture for DejaVu Sans"));
+  EXPECT_TRUE(LogCapture::Has("Unable to create Font texture for DejaVu Sans"));
   orphan.DrawTextW(u"Hi", math::Vec2(0, 0), math::Vec2(1, 1), 0, 0xFFFFFFFFu, 0);
   font_.reset();
   // TearDown's SHUTDOWN finds nothing left to do.

@@ -75,7 +75,7 @@ TEST_F(Dx8GraphicsTest, DestinationBlendSelectorSetsOnlyThatState) {
 
   LogCapture log;
   graphics_->SetTextureStage(0, Graphics::kColourArg1, Graphics::kAdd);
-  EXPECT_TRUE(LogCapture::Contains("Unable to set texture stage because D3DERR_INVALIDCALL"));
+  EXPECT_TRUE(LogCapture::Has("Unable to set texture stage because D3DERR_INVALIDCALL"));
 }
 
 TEST_F(Dx8GraphicsTest, LogicalResolutionStaysAtEightHundredBySixHundred) {
@@ -105,7 +105,7 @@ TEST_F(Dx8GraphicsTest, ImageNamesAreJudgedByTheirLastThreeLetters) {
     std::unique_ptr<Image> image(graphics_->LoadImageA(c.name));
     EXPECT_EQ(image != nullptr, c.made) << c.name;
     if (c.message) {
-      EXPECT_TRUE(LogCapture::Contains(c.message)) << c.name;
+      EXPECT_TRUE(LogCapture::Has(c.message)) << c.name;
     } else if (!c.made) {
       EXPECT_TRUE(LogCapture::Lines().empty()) << c.name;
     }
@@ -159,7 +159,7 @@ TEST_F(Dx8GraphicsTest, FailedScreenshotSaveIsLogged) {
   LogCapture log;
   graphics_->RequestScreenshot(image_files::Folder("missing") + "no/such/folder/shot", false);
   graphics_->EndScene();
-  EXPECT_TRUE(LogCapture::Contains("Unable to save screenshot "));
+  EXPECT_TRUE(LogCapture::Has("Unable to save screenshot "));
   EXPECT_TRUE(graphics_->GetPendingScreenshot().empty());
 }
 
@@ -179,8 +179,8 @@ TEST_F(Dx8GraphicsTest, LostDeviceIsResetAndFramesResume) {
   platform::testing::FailNextResets(device, 1);
   LogCapture log;
   EXPECT_TRUE(graphics_->ResetDevice(800, 600, false));
-  EXPECT_TRUE(LogCapture::Contains("Unable to reset 3D Device.. try with delay"));
-  EXPECT_TRUE(LogCapture::Contains("Driver successfully initalized!"));
+  EXPECT_TRUE(LogCapture::Has("Unable to reset 3D Device.. try with delay"));
+  EXPECT_TRUE(LogCapture::Has("Driver successfully initalized!"));
 
   // A device that stays lost keeps the flag, and the next frame tries again.
   platform::testing::LoseDevice(device);
@@ -217,7 +217,7 @@ TEST(Dx8GraphicsReportTest, ReportListsEverySectionInOrder) {
   };
   EXPECT_TRUE(logged(" Adapter : 0 \n"));
   EXPECT_TRUE(logged("Viable Display Modes \n"));
-  EXPECT_TRUE(LogCapture::Contains("> D3D8 Initialized successfully  [MSG_INIT]"));
+  EXPECT_TRUE(LogCapture::Has("> D3D8 Initialized successfully  [MSG_INIT]"));
   // The 47-bit address space in megabytes: figures past 4 GB need 64 bits.
   EXPECT_TRUE(logged(" - Total Virtual RAM\t\t: 134217728 MB \n"));
   EXPECT_EQ(GetDx8Graphics()->GetHardwareClass(), 1u);
@@ -232,7 +232,7 @@ TEST(Dx8GraphicsReportTest, NoCapabilitiesOnAnyAdapterFailsStartUp) {
   LogCapture log;
   Dx8Graphics::Create();
   EXPECT_FALSE(GetDx8Graphics()->Init());
-  EXPECT_TRUE(LogCapture::Contains("Can't find a valid adaptor!"));
+  EXPECT_TRUE(LogCapture::Has("Can't find a valid adaptor!"));
   EXPECT_TRUE(GetLog().prefix);  // back on for the lines after the report
   EXPECT_EQ(GetDx8Graphics()->GetHardwareClass(), 3u);
   Graphics::SHUTDOWN();

@@ -3,36 +3,11 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
-#include "core/log.h"
+#include "log_capture.h"
 #include "platform/d3d8_testing.h"
 #include "render/dx8_graphics.h"
-
-class LogCapture {
- public:
-  LogCapture() {
-    Lines().clear();
-    previous_ = GetLog().GetHook();
-    GetLog().SetHook(&Capture);
-  }
-  ~LogCapture() { GetLog().SetHook(previous_); }
-  static std::vector<std::string>& Lines() {
-    static std::vector<std::string> lines;
-    return lines;
-  }
-  static bool Contains(const std::string& text) {
-    for (const std::string& line : Lines()) {
-      if (line.find(text) != std::string::npos) return true;
-    }
-    return false;
-  }
-
- private:
-  static void Capture(const char* text) { Lines().push_back(text); }
-  Log::LineHook previous_;
-};
 
 class GraphicsTest : public ::testing::Test {
  protected:

@@ -115,7 +115,7 @@ TEST_F(SurfaceTest, SquareOnlyDevicesGetTheNextPowerOfTwoUpToFiveHundredTwelve) 
   EXPECT_EQ(surface->GetWidth(), 128u);
   EXPECT_EQ(surface->GetHeight(), 128u);
   EXPECT_EQ(surface->GetTexture()->GetLevelCount(), 1u);
-  EXPECT_TRUE(LogCapture::Contains("Clamping texture size for texture "));
+  EXPECT_TRUE(LogCapture::Has("Clamping texture size for texture "));
 }
 
 TEST_F(SurfaceTest, CubeMapBitMakesACubeTexture) {
@@ -144,8 +144,8 @@ TEST_F(SurfaceTest, BrokenFilesFailWithoutReadingPastTheirEnd) {
     EXPECT_EQ(graphics_->LoadImageA(folder + name), nullptr) << name;
     EXPECT_EQ(SurfaceOf(folder + name), nullptr) << name;
   }
-  EXPECT_TRUE(LogCapture::Contains("Failed to loaded texture "));
-  EXPECT_TRUE(LogCapture::Contains("Error loading resource "));
+  EXPECT_TRUE(LogCapture::Has("Failed to loaded texture "));
+  EXPECT_TRUE(LogCapture::Has("Error loading resource "));
 }
 
 TEST_F(SurfaceTest, MaskHoldsTheTopLevelsAlphaBytes) {
@@ -184,7 +184,7 @@ TEST_F(SurfaceTest, SecondImageOfANameSharesTheLoadedSurface) {
   std::unique_ptr<Image> second(graphics_->LoadImageA(path));
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->GetSurface(), first->GetSurface());
-  EXPECT_FALSE(LogCapture::Contains("Loaded texture "));  // the file was not read again
+  EXPECT_FALSE(LogCapture::Has("Loaded texture "));  // the file was not read again
 }
 
 TEST(SurfaceRegistrationTest, SecondRegistrationLogsNothing) {
