@@ -1,9 +1,11 @@
 // The window-system calls the engine makes, on SDL2: windows and their
 // message queue, display modes, cursors, message boxes, the per-user folder,
-// errors and sleeps. Only what the engine calls is declared.
+// errors, sleeps and what the system report tells of the machine. Only what
+// the engine calls is declared.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 typedef int BOOL;
 typedef uint32_t UINT;
@@ -310,4 +312,26 @@ namespace platform {
 SDL_Window* SdlWindowOf(HWND window);
 // The handle of an SDL window made by CreateWindowExA; null for any other.
 HWND WindowOfSdl(SDL_Window* window);
+}  // namespace platform
+
+// What the system report tells of the machine, from uname, sysinfo and the
+// network interfaces.
+namespace platform {
+struct MemoryStatus {
+  uint64_t totalPhysical = 0;
+  uint64_t availablePhysical = 0;
+  uint64_t totalPageFile = 0;  // swap
+  uint64_t availablePageFile = 0;
+  uint64_t totalVirtual = 0;   // the process's address space
+  uint64_t availableVirtual = 0;
+};
+
+bool GetMemoryStatus(MemoryStatus& status);
+uint32_t ProcessorCount();
+// The processor type numbers of the system report (586, 8664); 0 for others.
+uint32_t ProcessorType();
+// The kernel's name and release, as "Linux 6.1.0".
+std::string OperatingSystemName();
+// True when a network interface other than loopback is up.
+bool NetworkPresent();
 }  // namespace platform

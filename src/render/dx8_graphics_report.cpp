@@ -6,7 +6,6 @@
 #include "core/log.h"
 #include "platform/d3d8_format.h"
 #include "platform/dxerr8.h"
-#include "platform/system_info.h"
 #include "platform/win32.h"
 #include "render/dx8_graphics.h"
 

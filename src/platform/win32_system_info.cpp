@@ -1,4 +1,4 @@
-#include "platform/system_info.h"
+#include "platform/win32.h"
 
 #include <ifaddrs.h>
 #include <net/if.h>
