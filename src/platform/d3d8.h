@@ -1,6 +1,6 @@
 // The Direct3D 8 calls the renderer makes, on OpenGL 2.1 (compatibility
-// profile, fixed function). Objects are reference counted as the COM
-// originals: whoever receives an interface pointer calls Release on it.
+// profile, fixed function). Objects are reference counted, COM style:
+// whoever receives an interface pointer calls Release on it.
 //
 // What the layer keeps of Direct3D's behaviour: render and stage states
 // persist until changed; there is no depth buffer, so the Z states have no

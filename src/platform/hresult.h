@@ -1,4 +1,4 @@
-// COM-style result codes shared by the DirectX-like layers.
+// COM-style result codes shared by the device, input and error-name layers.
 #pragma once
 #include <cstdint>
 

@@ -187,7 +187,7 @@ LONG SetWindowLongA(HWND window, int index, LONG value) {
   LONG previous = static_cast<LONG>(*field);
   *field = static_cast<DWORD>(value);
   if (index == GWL_STYLE) SDL_SetWindowBordered(window->sdl, HasCaption(window->style) ? SDL_TRUE : SDL_FALSE);
-  // A zero previous value reads as failure to callers; Windows clears the
+  // A zero previous value reads as failure to callers; the call clears the
   // last error so they can tell the two apart.
   SetLastError(0);
   return previous;
