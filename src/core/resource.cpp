@@ -4,6 +4,7 @@
 
 #include "core/crc32.h"
 #include "core/log.h"
+#include "core/resman.h"
 
 namespace res {
 
@@ -27,8 +28,7 @@ bool Resource::Init(const std::string& name) {
   name_ = name;
   for (char& c : name_) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   fullPath_ = vfs::GetVFS().GetFilePath(name);
-  const size_t dot = name_.rfind('.');
-  extension_ = dot == std::string::npos ? name_ : name_.substr(dot + 1);
+  extension_ = ResMan::GetExtension(name_);
   if (fullPath_.empty()) {
     LOG_LINE(MSG_WARNING, "Unable to find resource " + name);
     return false;
