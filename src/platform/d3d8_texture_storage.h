@@ -26,7 +26,6 @@ class TextureStorage : public SurfaceOwner {
   HRESULT LevelDesc(uint32_t level, D3DSURFACE_DESC* desc);
   uint32_t GlTarget() const;
   uint32_t GlName() const { return glName_; }
-  bool IsCube() const { return cube_; }
 
   void SurfaceWritten(uint32_t index) override;
 
