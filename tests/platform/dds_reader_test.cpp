@@ -4,30 +4,13 @@
 
 #include <vector>
 
-#include "platform/little_endian.h"
+#include "dds_header.h"
 
 namespace {
 
-using platform::Append32;
-
 // A DXT1 file of the given size with a full mip chain; `caps2` as given.
 std::vector<uint8_t> Dxt1File(uint32_t side, uint32_t levels, uint32_t caps2) {
-  std::vector<uint8_t> out = {'D', 'D', 'S', ' '};
-  Append32(out, 124);
-  Append32(out, 0x21007);  // caps, height, width, pixel format, mip count
-  Append32(out, side);
-  Append32(out, side);
-  Append32(out, 0);
-  Append32(out, 0);
-  Append32(out, levels);
-  for (int i = 0; i < 11; ++i) Append32(out, 0);
-  Append32(out, 32);
-  Append32(out, 0x4);
-  Append32(out, 0x31545844);  // "DXT1"
-  for (int i = 0; i < 5; ++i) Append32(out, 0);
-  Append32(out, 0x1000);
-  Append32(out, caps2);
-  for (int i = 0; i < 3; ++i) Append32(out, 0);
+  std::vector<uint8_t> out = DdsHeader(side, side, levels, 0x31545844, caps2);  // "DXT1"
   uint32_t faces = (caps2 & platform::kDdsCubeMapBit) ? 6 : 1;
   for (uint32_t face = 0; face < faces; ++face) {
     for (uint32_t level = 0, s = side; level < levels; ++level, s = s > 1 ? s / 2 : 1) {

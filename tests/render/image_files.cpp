@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "dds_header.h"
 #include "platform/little_endian.h"
 
 namespace image_files {
@@ -23,38 +24,6 @@ bool WithSurface(uint32_t width, uint32_t height, const std::vector<uint32_t>& p
   bool ok = save(surface);
   SDL_FreeSurface(surface);
   return ok;
-}
-
-std::vector<uint8_t> DdsHeader(uint32_t width, uint32_t height, bool fourCC, uint32_t format, bool cube) {
-  std::vector<uint8_t> out = {'D', 'D', 'S', ' '};
-  Append32(out, 124);
-  Append32(out, 0x1007);  // caps, height, width, pixel format
-  Append32(out, height);
-  Append32(out, width);
-  Append32(out, 0);  // pitch
-  Append32(out, 0);  // depth
-  Append32(out, 1);  // mip count
-  for (int i = 0; i < 11; ++i) Append32(out, 0);
-  Append32(out, 32);  // pixel format size
-  if (fourCC) {
-    Append32(out, 0x4);
-    Append32(out, format);
-    for (int i = 0; i < 5; ++i) Append32(out, 0);
-  } else {
-    Append32(out, 0x41);  // RGB with alpha
-    Append32(out, 0);
-    Append32(out, 32);
-    Append32(out, 0xFF0000);
-    Append32(out, 0xFF00);
-    Append32(out, 0xFF);
-    Append32(out, 0xFF000000u);
-  }
-  Append32(out, 0x1000);                   // caps
-  Append32(out, cube ? 0x200 | 0xFC00 : 0);  // caps2: cube map, all faces
-  Append32(out, 0);
-  Append32(out, 0);
-  Append32(out, 0);
-  return out;
 }
 
 }  // namespace
@@ -105,7 +74,7 @@ bool WriteTga(const std::string& path, uint32_t width, uint32_t height, const st
 
 bool WriteDds(const std::string& path, uint32_t width, uint32_t height, const std::vector<uint32_t>& pixels,
               bool cube) {
-  std::vector<uint8_t> out = DdsHeader(width, height, false, 0, cube);
+  std::vector<uint8_t> out = DdsHeader(width, height, 1, 0, cube ? 0x200 | 0xFC00 : 0);
   for (int face = 0; face < (cube ? 6 : 1); ++face) {
     for (uint32_t p : pixels) Append32(out, p);
   }
@@ -113,7 +82,7 @@ bool WriteDds(const std::string& path, uint32_t width, uint32_t height, const st
 }
 
 bool WriteDxt1(const std::string& path, uint32_t width, uint32_t height, uint16_t top, uint16_t bottom) {
-  std::vector<uint8_t> out = DdsHeader(width, height, true, 0x31545844, false);  // "DXT1"
+  std::vector<uint8_t> out = DdsHeader(width, height, 1, 0x31545844, 0);  // "DXT1"
   for (uint32_t by = 0; by < height / 4; ++by) {
     for (uint32_t bx = 0; bx < width / 4; ++bx) {
       uint16_t colour = by < height / 8 ? top : bottom;
