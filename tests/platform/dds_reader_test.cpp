@@ -56,7 +56,7 @@ TEST(DdsReaderTest, RefusesHeadersItCannotTrust) {
   };
   for (const auto& c : cases) {
     std::vector<uint8_t> file = Dxt1File(16, 5, 0);
-    for (int i = 0; i < 4; ++i) file[c.offset + i] = static_cast<uint8_t>(c.value >> (8 * i));
+    platform::Store32(file.data() + c.offset, c.value);
     platform::DdsImage image;
     EXPECT_FALSE(platform::ReadDds(file.data(), file.size(), image)) << c.what;
   }

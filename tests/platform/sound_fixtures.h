@@ -6,13 +6,11 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/little_endian.h"
+
 namespace sound_fixtures {
 
 using Bytes = std::vector<uint8_t>;
-
-inline void PutLE(Bytes& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
 
 inline void PutText(Bytes& out, const char* text) {
   out.insert(out.end(), text, text + std::strlen(text));
@@ -23,18 +21,18 @@ inline Bytes MakeWav(int rate, int channels, const std::vector<int16_t>& samples
   Bytes out;
   uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
   PutText(out, "RIFF");
-  PutLE(out, 36 + dataBytes, 4);
+  platform::Append32(out, 36 + dataBytes);
   PutText(out, "WAVEfmt ");
-  PutLE(out, 16, 4);
-  PutLE(out, 1, 2);  // PCM
-  PutLE(out, static_cast<uint32_t>(channels), 2);
-  PutLE(out, static_cast<uint32_t>(rate), 4);
-  PutLE(out, static_cast<uint32_t>(rate * channels * 2), 4);
-  PutLE(out, static_cast<uint32_t>(channels * 2), 2);
-  PutLE(out, 16, 2);
+  platform::Append32(out, 16);
+  platform::Append16(out, 1);  // PCM
+  platform::Append16(out, static_cast<uint32_t>(channels));
+  platform::Append32(out, static_cast<uint32_t>(rate));
+  platform::Append32(out, static_cast<uint32_t>(rate * channels * 2));
+  platform::Append16(out, static_cast<uint32_t>(channels * 2));
+  platform::Append16(out, 16);
   PutText(out, "data");
-  PutLE(out, dataBytes, 4);
-  for (int16_t s : samples) PutLE(out, static_cast<uint16_t>(s), 2);
+  platform::Append32(out, dataBytes);
+  for (int16_t s : samples) platform::Append16(out, static_cast<uint16_t>(s));
   return out;
 }
 
