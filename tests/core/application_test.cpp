@@ -114,8 +114,11 @@ TEST_F(ApplicationTest, FocusGainReleasesTheKeysAndButtonsHeldBefore) {
   // The button is still down on the device, so it comes again as a press.
   EXPECT_TRUE(mouse.Update(false, 0.02f, 1.1f));
   EXPECT_EQ(counter.presses, 2);
+  // Leave the process-wide devices released for the other tests of this process.
   platform::testing::FeedKey(SDL_SCANCODE_ESCAPE, false);
   platform::testing::FeedMouseButton(SDL_BUTTON_LEFT, false);
+  keyboard.Update(false, 0.02f, 1.2f);
+  mouse.Update(false, 0.02f, 1.2f);
 }
 
 TEST_F(ApplicationTest, InactiveStepsSleepInsteadOfUpdating) {
