@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/crc32.h"
+#include "ratio_report.h"
 
 namespace {
 
@@ -39,3 +40,12 @@ BENCHMARK(Compute)->Arg(16)->Arg(64)->Arg(4096);
 BENCHMARK(ZlibCrc32)->Arg(16)->Arg(64)->Arg(4096);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<bench::Comparison> comparisons;
+  for (const char* size : {"16", "64", "4096"}) {
+    comparisons.push_back({std::string("NameKey/") + size, std::string("ZlibCrc32/") + size});
+    comparisons.push_back({std::string("Compute/") + size, std::string("ZlibCrc32/") + size});
+  }
+  return bench::RunWithComparisons(argc, argv, comparisons);
+}

@@ -20,7 +20,7 @@ class NamedRegistry {
   NamedRegistry& operator=(const NamedRegistry&) = delete;
 
   uint32_t KeyOf(const std::string& name) const {
-    return num::GetCRC32().ComputeString(name.c_str(), upperCase_);
+    return num::GetCRC32().ComputeString(name, upperCase_);
   }
 
   T* Find(const std::string& name) const {

@@ -71,4 +71,38 @@ TEST(Crc32, LongNamesKeyEveryByte) {
   EXPECT_NE(num::NameKey(lower), num::NameKey(other));
 }
 
+// The register over bytes upper-cased one by one, through zlib.
+uint32_t ReferenceKey(std::string bytes, bool upperCase) {
+  if (upperCase)
+    for (char& c : bytes)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return ~static_cast<uint32_t>(
+      crc32_z(0, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
+}
+
+TEST(Crc32, EveryLengthAndByteValueKeysAsOneByteAtATime) {
+  // Every byte value but NUL, at every offset within a word, over lengths on
+  // both sides of each step the key function takes.
+  std::string bytes;
+  for (int round = 0; round < 40; ++round)
+    for (int b = 1; b < 256; ++b) bytes.push_back(static_cast<char>((b * 7 + round) % 255 + 1));
+  for (size_t length : {size_t{1}, size_t{7}, size_t{8}, size_t{9}, size_t{255}, size_t{256}, size_t{257},
+                        size_t{4095}, size_t{4096}, size_t{4097}, size_t{9000}}) {
+    for (size_t offset : {size_t{0}, size_t{3}}) {
+      SCOPED_TRACE(std::to_string(length) + " from " + std::to_string(offset));
+      const std::string name = bytes.substr(offset, length);
+      EXPECT_EQ(num::NameKey(name), ReferenceKey(name, true));
+      EXPECT_EQ(num::GetCRC32().ComputeString(name.c_str(), true), ReferenceKey(name, true));
+      EXPECT_EQ(num::GetCRC32().ComputeString(name, false), ReferenceKey(name, false));
+      EXPECT_EQ(num::GetCRC32().Compute(name.data(), name.size()), ReferenceKey(name, false));
+    }
+  }
+}
+
+TEST(Crc32, NameEndsAtItsFirstNul) {
+  const std::string withNul("ab\0cd", 5);
+  EXPECT_EQ(num::NameKey(withNul), num::NameKey("AB"));
+  EXPECT_EQ(num::GetCRC32().ComputeString(withNul, false), num::GetCRC32().Compute("ab", 2));
+}
+
 }  // namespace
