@@ -5,20 +5,6 @@
 
 using Record = MemTracker::AllocRecord;
 
-MemTracker::AllocRecord* MemRecordPool::Take() {
-  if (!freeList_ && !AddChunk()) return nullptr;
-  Record* record = freeList_;
-  freeList_ = record->next;
-  std::memset(record, 0, sizeof *record);
-  return record;
-}
-
-void MemRecordPool::Give(MemTracker::AllocRecord* record) {
-  std::memset(record, 0, sizeof *record);
-  record->next = freeList_;
-  freeList_ = record;
-}
-
 bool MemRecordPool::AddChunk() {
   auto* chunk = static_cast<Record*>(std::malloc(kChunkRecords * sizeof(Record)));
   if (!chunk) return false;

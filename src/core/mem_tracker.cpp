@@ -1,77 +1,137 @@
 #include "core/mem_tracker.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 #include <type_traits>
 
+#include <sched.h>
+#include <sys/single_threaded.h>
+
+#include "core/mem_block_index.h"
 #include "core/mem_record_pool.h"
 
 namespace {
 using Record = MemTracker::AllocRecord;
 
-constexpr MemTracker::CallSite kNoCallSite = {"??", 0, "??"};
+constexpr const char* kUnnamed = "??";
+constexpr MemTracker::CallSite kNoCallSite = {kUnnamed, 0, kUnnamed};
 constexpr const char* kNoTrackingRoom = "Unable to allocate RAM for internal memory tracking data";
 constexpr const char* kOutOfMemory = "Request for allocation failed. Out of memory.";
 constexpr const char* kNeverAllocated = "Request to deallocate RAM that was never allocated";
 
+// Keeps other threads out of the tables (SDL's audio thread and the
+// renderer's workers allocate too). While the process has a single thread,
+// as the C heap does, it costs nothing. Otherwise it spins: a holder keeps it
+// for a few dozen instructions, and a waiter that does not get it soon
+// yields its processor.
+class TrackerLock {
+ public:
+  // False when no lock was needed.
+  bool Lock() {
+    if (__libc_single_threaded) return false;
+    for (int tries = 0; held_.exchange(true, std::memory_order_acquire); ++tries)
+      while (held_.load(std::memory_order_relaxed))
+        if (++tries > kSpinsBeforeYield) sched_yield();
+    return true;
+  }
+  void Unlock() { held_.store(false, std::memory_order_release); }
+
+ private:
+  static constexpr int kSpinsBeforeYield = 100;
+  std::atomic<bool> held_{false};
+};
+
 // All state is constant-initialised and trivially destroyed, so the tracker
 // serves allocations made during static initialisation and destruction.
 thread_local MemTracker::CallSite callSite = kNoCallSite;
-std::mutex lock;  // SDL's audio thread allocates too
+TrackerLock lock;
 MemRecordPool pool;
-Record* buckets[MemTracker::kBucketCount];
+MemBlockIndex blocks;
 MemTracker::Counters counters;
 const char* lastProblem = nullptr;
-static_assert(std::is_trivially_destructible_v<std::mutex> &&
-                  std::is_trivially_destructible_v<MemRecordPool>,
+static_assert(std::is_trivially_destructible_v<TrackerLock> &&
+                  std::is_trivially_destructible_v<MemRecordPool> &&
+                  std::is_trivially_destructible_v<MemBlockIndex>,
               "the tracker must outlive every static destructor that releases memory");
+
+class LockScope {
+ public:
+  LockScope() : locked_(lock.Lock()) {}
+  ~LockScope() {
+    if (locked_) lock.Unlock();
+  }
+  LockScope(const LockScope&) = delete;
+  LockScope& operator=(const LockScope&) = delete;
+
+ private:
+  bool locked_;
+};
+
+void ResetThisThreadsCallSite() {
+  // Most requests name no call site: leaving the unset one unwritten spares
+  // the next request's read of it a wait on these stores.
+  if (callSite.file != kUnnamed || callSite.line != 0 || callSite.function != kUnnamed)
+    callSite = kNoCallSite;
+}
 
 // Resets the call site on every way out of Allocate and Release.
 struct CallSiteReset {
-  ~CallSiteReset() { callSite = kNoCallSite; }
+  ~CallSiteReset() { ResetThisThreadsCallSite(); }
 };
-
-Record*& BucketOf(const void* userPointer) {
-  return buckets[(reinterpret_cast<uintptr_t>(userPointer) >> 4) & (MemTracker::kBucketCount - 1)];
-}
 
 // The area reads as the word's little-endian bytes repeated, the last one to
 // three bytes being the word's low-order bytes.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "words are stored as their painted bytes");
 void Paint(unsigned char* area, size_t size, uint32_t word) {
-  const unsigned char bytes[4] = {
-      static_cast<unsigned char>(word), static_cast<unsigned char>(word >> 8),
-      static_cast<unsigned char>(word >> 16), static_cast<unsigned char>(word >> 24)};
-  const size_t kByByte = 64;  // small areas: cheaper than calling memcpy
-  size_t painted = size < kByByte ? size : kByByte;
-  for (size_t i = 0; i < painted; ++i) area[i] = bytes[i % 4];
-  // Doubling the painted run keeps large blocks cheap; it stays a whole
-  // number of words until the last copy.
-  while (painted < size) {
-    size_t step = painted < size - painted ? painted : size - painted;
-    std::memcpy(area + painted, area, step);
-    painted += step;
+  const uint64_t twice = word * 0x100000001u;
+  size_t painted = 0;
+  if (size >= 16) {
+    const uint64_t pattern[2] = {twice, twice};
+    const size_t kByStores = 256;  // larger areas: cheaper by copying
+    const size_t stored = (size < kByStores ? size : kByStores) & ~size_t{15};
+    for (; painted < stored; painted += 16) std::memcpy(area + painted, pattern, 16);
+    // Doubling the painted run keeps large blocks cheap; it stays a whole
+    // number of words until the last copy.
+    while (size - painted >= 16) {
+      const size_t step = painted < size - painted ? painted : (size - painted) & ~size_t{15};
+      std::memcpy(area + painted, area, step);
+      painted += step;
+    }
   }
+  if (size - painted >= 8) {
+    std::memcpy(area + painted, &twice, 8);
+    painted += 8;
+  }
+  if (size - painted >= 4) {
+    std::memcpy(area + painted, &word, 4);
+    painted += 4;
+  }
+  for (uint32_t rest = word; painted < size; ++painted, rest >>= 8) area[painted] = static_cast<unsigned char>(rest);
 }
 
 void WriteGuards(const Record& record) {
+  static_assert(MemTracker::kGuardBytes == 16, "a guard is four words");
   auto* user = static_cast<unsigned char*>(record.userPointer);
-  Paint(user - MemTracker::kGuardBytes, MemTracker::kGuardBytes, MemTracker::kPrefixGuard);
-  Paint(user + record.size, MemTracker::kGuardBytes, MemTracker::kSuffixGuard);
+  const uint64_t prefix[2] = {MemTracker::kPrefixGuard * 0x100000001u, MemTracker::kPrefixGuard * 0x100000001u};
+  const uint64_t suffix[2] = {MemTracker::kSuffixGuard * 0x100000001u, MemTracker::kSuffixGuard * 0x100000001u};
+  std::memcpy(user - MemTracker::kGuardBytes, prefix, sizeof prefix);
+  std::memcpy(user + record.size, suffix, sizeof suffix);
 }
 
-// Copies at most kNameLength - 1 characters, always terminated.
+// Copies at most kNameLength - 1 characters into a zeroed field.
 void CopyName(char (&target)[MemTracker::kNameLength], const char* name) {
-  if (!name) name = "??";
-  size_t length = strnlen(name, MemTracker::kNameLength - 1);
-  std::memcpy(target, name, length);
-  target[length] = '\0';
+  if (!name || name == kUnnamed) {
+    target[0] = target[1] = '?';
+    return;
+  }
+  std::memcpy(target, name, strnlen(name, MemTracker::kNameLength - 1));
 }
 
 const char* BaseName(const char* path) {
-  if (!path) return nullptr;
+  if (!path || path == kUnnamed) return path;
   if (const char* slash = std::strrchr(path, '\\')) return slash + 1;
   if (const char* slash = std::strrchr(path, '/')) return slash + 1;
   return path;
@@ -107,20 +167,6 @@ void CountRelease(const Record& record) {
   --counters.liveBlocks;
 }
 
-Record* Find(const void* userPointer) {
-  for (Record* record = BucketOf(userPointer); record; record = record->next)
-    if (record->userPointer == userPointer) return record;
-  return nullptr;
-}
-
-void Unlink(Record* record) {
-  if (record->previous)
-    record->previous->next = record->next;
-  else
-    BucketOf(record->userPointer) = record->next;
-  if (record->next) record->next->previous = record->previous;
-}
-
 // The tracker never writes memory.log; an old one is removed at start-up.
 const bool memoryLogRemoved = (std::remove("memory.log"), true);
 }  // namespace
@@ -129,14 +175,14 @@ void MemTracker::SetCallSite(const char* file, int32_t line, const char* functio
   callSite = {file, line, function};
 }
 
-void MemTracker::ResetCallSite() { callSite = kNoCallSite; }
+void MemTracker::ResetCallSite() { ResetThisThreadsCallSite(); }
 
 MemTracker::CallSite MemTracker::GetCallSite() { return callSite; }
 
 void* MemTracker::Allocate(size_t size, const char* file, int32_t line, const char* function,
                            AllocKind kind, size_t alignment) {
   CallSiteReset reset;
-  std::lock_guard<std::mutex> guard(lock);
+  LockScope locked;
   ++counters.allocationCounter;
 
   Record* record = pool.Take();
@@ -160,10 +206,7 @@ void* MemTracker::Allocate(size_t size, const char* file, int32_t line, const ch
   CopyName(record->sourceFile, BaseName(file));
   CopyName(record->function, function);
 
-  Record*& head = BucketOf(record->userPointer);
-  record->next = head;
-  if (head) head->previous = record;
-  head = record;
+  blocks.Insert(record);
   CountAllocation(*record);
 
   auto* user = static_cast<unsigned char*>(record->userPointer);
@@ -178,8 +221,8 @@ void* MemTracker::Allocate(size_t size, const char* file, int32_t line, const ch
 void MemTracker::Release(void* userPointer, int32_t /*line*/, const char* /*file*/,
                          const char* /*function*/, AllocKind /*kind*/) {
   CallSiteReset reset;
-  std::lock_guard<std::mutex> guard(lock);
-  Record* record = Find(userPointer);
+  LockScope locked;
+  Record* record = blocks.Find(userPointer);
   if (!record) {
     lastProblem = kNeverAllocated;
     return;
@@ -187,24 +230,24 @@ void MemTracker::Release(void* userPointer, int32_t /*line*/, const char* /*file
   Paint(static_cast<unsigned char*>(userPointer), record->size, kReleasedFill);
   WriteGuards(*record);
   std::free(record->rawBlock);
-  Unlink(record);
+  blocks.Remove(record);
   CountRelease(*record);
   pool.Give(record);
 }
 
 bool MemTracker::FindRecord(const void* userPointer, AllocRecord* out) {
-  std::lock_guard<std::mutex> guard(lock);
-  const Record* record = Find(userPointer);
+  LockScope locked;
+  const Record* record = blocks.Find(userPointer);
   if (record) *out = *record;
   return record != nullptr;
 }
 
 MemTracker::Counters MemTracker::GetCounters() {
-  std::lock_guard<std::mutex> guard(lock);
+  LockScope locked;
   return counters;
 }
 
 const char* MemTracker::GetLastProblem() {
-  std::lock_guard<std::mutex> guard(lock);
+  LockScope locked;
   return lastProblem;
 }

@@ -28,7 +28,6 @@ class MemTracker {
   static constexpr uint32_t kSuffixGuard = 0xDEADC0DE;
   static constexpr uint32_t kNewFill = 0xFEEDFACE;
   static constexpr uint32_t kReleasedFill = 0xDEADBEEF;
-  static constexpr size_t kBucketCount = 4096;
 
   // Who asks for the next allocation or release. Each thread has its own, so
   // an allocation on another thread cannot take a call site named here.

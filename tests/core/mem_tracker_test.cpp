@@ -81,7 +81,8 @@ TEST(MemTrackerTest, FreshBlockIsPaintedAndGuarded) {
   const BlockForm forms[] = {
       {"new", 6, 0, false},       {"new[]", 7, 0, true},        {"word", 4, 0, false},
       {"one byte", 1, 0, false},  {"aligned 64", 6, 64, false}, {"aligned 32[]", 33, 32, true},
-      {"aligned 8", 5, 8, false},
+      {"aligned 8", 5, 8, false}, {"two words", 8, 0, false}, {"four words and three", 19, 0, false},
+      {"long", 257, 0, false},     {"copied in runs", 4099, 0, true},
   };
   for (const BlockForm& form : forms) {
     SCOPED_TRACE(form.name);
