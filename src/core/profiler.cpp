@@ -1,11 +1,7 @@
 #include "core/profiler.h"
 
-#include <atomic>
-#include <thread>
-
 #include "core/frame_timer.h"
 #include "core/log.h"
-#include "core/profiler_testing.h"
 
 namespace util {
 namespace {
@@ -18,24 +14,10 @@ uint64_t SteadyTicks() {
                                    std::chrono::steady_clock::now().time_since_epoch())
                                    .count());
 }
-
-void Sleep(std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); }
-
-// The test clock: steady time plus every pause it was asked to skip.
-std::atomic<uint64_t> skippedTicks{0};
-bool skipCalibrationPause = false;
-
-uint64_t SkippingTicks() { return SteadyTicks() + skippedTicks; }
-
-void Skip(std::chrono::milliseconds pause) {
-  skippedTicks +=
-      static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(pause).count());
-}
-
-const Profiler::Clock kSkippingClock = {SkippingTicks, Skip};
 }  // namespace
 
-const Profiler::Clock Profiler::kSteadyClock = {SteadyTicks, Sleep};
+const Profiler::Clock Profiler::kSteadyClock = {
+    SteadyTicks, static_cast<uint64_t>(std::chrono::nanoseconds::period::den)};
 
 Profiler::Profiler(const Clock& clock) : clock_(clock), records_(new Record[kFlushCount]) {
   ResetProfile();
@@ -49,10 +31,8 @@ Profiler::~Profiler() {
 }
 
 void Profiler::Calibrate() {
-  uint64_t start = clock_.now();
-  clock_.pause(kCalibrationPause);
-  ticksPerSecond_ = clock_.now() - start;
-  // A clock that did not move would make every frame length infinite.
+  ticksPerSecond_ = clock_.ticksPerSecond;
+  // A clock without a rate would make every frame length infinite.
   ticksPerSecondF_ = ticksPerSecond_ ? static_cast<double>(ticksPerSecond_) : 1.0;
 }
 
@@ -171,7 +151,7 @@ void Profiler::ConvertProfile() {
 }
 
 Profiler& GetProfiler() {
-  static Profiler profiler(skipCalibrationPause ? kSkippingClock : Profiler::kSteadyClock);
+  static Profiler profiler;
   return profiler;
 }
 
@@ -183,9 +163,5 @@ ProfileScope::ProfileScope(Profiler& profiler, int section)
 ProfileScope::~ProfileScope() {
   profiler_.AddSectionTicks(section_, profiler_.ReadCounter() - start_);
 }
-
-namespace testing {
-void SkipCalibrationPause() { skipCalibrationPause = true; }
-}  // namespace testing
 
 }  // namespace util

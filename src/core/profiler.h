@@ -15,12 +15,11 @@ class Profiler {
  public:
   static constexpr int kSectionCount = 26;
   static constexpr uint32_t kFlushCount = 1000;  // records per write
-  static constexpr std::chrono::milliseconds kCalibrationPause{1000};
 
-  // Where the profiler reads its ticks and how it waits while calibrating.
+  // Where the profiler reads its ticks, and how many make a second.
   struct Clock {
     uint64_t (*now)();
-    void (*pause)(std::chrono::milliseconds);
+    uint64_t ticksPerSecond;
   };
   static const Clock kSteadyClock;
 
@@ -35,7 +34,8 @@ class Profiler {
   Profiler(const Profiler&) = delete;
   Profiler& operator=(const Profiler&) = delete;
 
-  // Measures ticks per second over a pause of kCalibrationPause.
+  // Takes the clock's rate. The steady clock's is known, so there is
+  // nothing to measure and no pause to measure it over.
   void Calibrate();
   void ResetProfile();
   void BeginFrame();
@@ -82,7 +82,7 @@ class Profiler {
   uint64_t frameTicks_ = 0;
 };
 
-// The process-wide profiler; made on first use, which calibrates it.
+// The process-wide profiler; made on first use.
 Profiler& GetProfiler();
 
 // Adds the time between its construction and destruction to a section,

@@ -12,7 +12,6 @@
 #include "core/log.h"
 #include "core/mouse.h"
 #include "core/mouse_listener.h"
-#include "core/profiler_testing.h"
 #include "platform/dinput_testing.h"
 #include "platform/win32_testing.h"
 #include "read_file.h"
@@ -46,9 +45,6 @@ std::string LogText(const std::string& caption) { return ReadFile(LogPath(captio
 
 class ApplicationTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    util::testing::SkipCalibrationPause();
-  }
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     app_ = std::make_unique<CountingApp>(std::string("application test ") + info->name());

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/mouse_listener.h"
-#include "core/profiler_testing.h"
 #include "core/win32_application.h"
 #include "input_test_support.h"
 #include "platform/win32_testing.h"
@@ -75,7 +74,6 @@ class WindowApp : public Win32Application {
 class MouseTest : public input_test::InputTest {
  protected:
   static void SetUpTestSuite() {
-    util::testing::SkipCalibrationPause();
     app_ = new WindowApp;
     ASSERT_TRUE(app_->InitWindow("mouse test", 800, 600));
     PumpAll();
