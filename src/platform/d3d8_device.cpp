@@ -19,9 +19,10 @@ void PrepareGlWindowAttributes() {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, 0);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  // Depth and stencil sizes stay SDL's defaults: the context must match the
-  // buffers of a window made before this was called, and the device draws
-  // into buffers of its own anyway.
+  // The device draws straight into a window that has a stencil buffer; a
+  // window made before this was called has none and is drawn through a
+  // buffer of the device's own.
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
 }
 
 }  // namespace platform
@@ -113,25 +114,50 @@ bool Device::ApplyPresentation(const D3DPRESENT_PARAMETERS& params) {
 
 bool Device::MakeTarget(uint32_t width, uint32_t height) {
   DeleteTarget();
-  glGenFramebuffers(1, &frameBuffer_);
-  glGenRenderbuffers(1, &colourBuffer_);
-  glGenRenderbuffers(1, &stencilBuffer_);
-  glBindRenderbuffer(GL_RENDERBUFFER, colourBuffer_);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
-  glBindRenderbuffer(GL_RENDERBUFFER, stencilBuffer_);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_STENCIL_INDEX8, static_cast<GLsizei>(width),
-                        static_cast<GLsizei>(height));
-  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer_);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER, stencilBuffer_);
-  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-    DeleteTarget();
-    return false;
-  }
   width_ = width;
   height_ = height;
+  if (!WindowFits(width, height)) {
+    glGenFramebuffers(1, &frameBuffer_);
+    glGenRenderbuffers(1, &colourBuffer_);
+    glGenRenderbuffers(1, &stencilBuffer_);
+    glBindRenderbuffer(GL_RENDERBUFFER, colourBuffer_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
+    glBindRenderbuffer(GL_RENDERBUFFER, stencilBuffer_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_STENCIL_INDEX8, static_cast<GLsizei>(width),
+                          static_cast<GLsizei>(height));
+    glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER, stencilBuffer_);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+      DeleteTarget();
+      return false;
+    }
+  }
+  BindTarget();
   glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
   return true;
+}
+
+bool Device::DrawableIs(uint32_t width, uint32_t height) const {
+  int drawableWidth = 0, drawableHeight = 0;
+  SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
+  return static_cast<uint32_t>(drawableWidth) == width && static_cast<uint32_t>(drawableHeight) == height;
+}
+
+bool Device::WindowFits(uint32_t width, uint32_t height) const {
+  if (!DrawableIs(width, height)) return false;
+  GLint stencilBits = 0;
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
+  return stencilBits >= 8;
+}
+
+void Device::BindTarget() {
+  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+  if (!frameBuffer_) {
+    glDrawBuffer(GL_BACK);
+    glReadBuffer(GL_BACK);
+  }
 }
 
 void Device::DeleteTarget() {
@@ -171,6 +197,12 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* params) {
 HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*) {
   if (cooperation_ != Cooperation::kReady) return D3DERR_DEVICELOST;
   MakeCurrent();
+  if (!frameBuffer_) {
+    SDL_GL_SwapWindow(window_);
+    // A window whose size changed since is drawn through a buffer from now on.
+    if (!DrawableIs(width_, height_)) MakeTarget(width_, height_);
+    return D3D_OK;
+  }
   int windowWidth = 0, windowHeight = 0;
   SDL_GL_GetDrawableSize(window_, &windowWidth, &windowHeight);
   // The largest rectangle of the back buffer's aspect, centred; black around it.
@@ -199,7 +231,7 @@ HRESULT Device::GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE type, IDirect3DSurf
   // A copy of what has been drawn so far, rows from the top as Direct3D stores them.
   auto* copy = new MemorySurface(*FindFormat(D3DFMT_X8R8G8B8), width_, height_, D3DPOOL_DEFAULT,
                                  D3DUSAGE_RENDERTARGET);
-  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+  BindTarget();
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   std::vector<uint8_t>& bytes = copy->Bytes();
   const size_t pitch = copy->Pitch();
@@ -248,7 +280,7 @@ HRESULT Device::CreateImageSurface(UINT width, UINT height, D3DFORMAT format, ID
 HRESULT Device::BeginScene() {
   if (inScene_) return D3DERR_INVALIDCALL;
   MakeCurrent();
-  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+  BindTarget();
   inScene_ = true;
   return D3D_OK;
 }

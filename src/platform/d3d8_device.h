@@ -1,6 +1,9 @@
-// IDirect3DDevice8 on an OpenGL context. Drawing goes to a frame buffer
-// object of the back buffer's size (with a stencil buffer, no depth buffer);
-// Present scales it into the window, keeping its aspect, and swaps.
+// IDirect3DDevice8 on an OpenGL context. When the window's drawable has the
+// back buffer's size and a stencil buffer, drawing goes straight to it and
+// Present only swaps. Otherwise (a full-screen desktop of another size)
+// drawing goes to a frame buffer object of the back buffer's size (with a
+// stencil buffer, no depth buffer), which Present scales into the window,
+// keeping its aspect, before it swaps.
 // OpenGL never loses its device: the lost and not-reset states exist only
 // through the testing seam, so the callers' recovery paths can be run.
 #pragma once
@@ -57,7 +60,10 @@ class Device : public ComObject<IDirect3DDevice8> {
   Device(SDL_Window* window, bool ownsWindow, void* context, const D3DCAPS8& caps);
   bool ApplyPresentation(const D3DPRESENT_PARAMETERS& params);
   bool MakeTarget(uint32_t width, uint32_t height);
+  bool DrawableIs(uint32_t width, uint32_t height) const;
+  bool WindowFits(uint32_t width, uint32_t height) const;
   void DeleteTarget();
+  void BindTarget();
   void MakeCurrent();
 
   SDL_Window* window_;
@@ -66,7 +72,7 @@ class Device : public ComObject<IDirect3DDevice8> {
   D3DCAPS8 caps_;
   D3DPRESENT_PARAMETERS params_{};
   Pipeline pipeline_;
-  uint32_t frameBuffer_ = 0;
+  uint32_t frameBuffer_ = 0;  // 0 while drawing straight to the window
   uint32_t colourBuffer_ = 0;
   uint32_t stencilBuffer_ = 0;
   uint32_t width_ = 0;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/d3d8.h"
 #include "platform/sdl_events.h"
 #include "platform/win32_internal.h"
 
@@ -130,6 +131,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   int clientWidth = 0, clientHeight = 0;
   ClientSizeOf(style, width, height, &clientWidth, &clientHeight);
   const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL;
+  platform::PrepareGlWindowAttributes();  // so that the device can draw straight into it
   record->sdl = SDL_CreateWindow(windowName ? windowName : "", SDL_WINDOWPOS_CENTERED,
                                  SDL_WINDOWPOS_CENTERED, clientWidth, clientHeight, flags);
   if (!record->sdl) {

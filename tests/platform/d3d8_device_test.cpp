@@ -211,6 +211,42 @@ TEST_F(D3D8DeviceTest, StencilMasksLaterDraws) {
   EXPECT_EQ(Pixel(12, 12), 0u);
 }
 
+TEST_F(D3D8DeviceTest, BackBufferOfAnotherSizeThanTheWindowIsDrawnApartAndPresented) {
+  // The device's window stays kSize square; a smaller back buffer cannot be
+  // drawn into it directly.
+  constexpr UINT kSmaller = kSize / 2;
+  D3DPRESENT_PARAMETERS params{};
+  params.BackBufferWidth = params.BackBufferHeight = kSmaller;
+  params.BackBufferFormat = D3DFMT_X8R8G8B8;
+  params.Windowed = TRUE;
+  device_->EndScene();
+  ASSERT_EQ(device_->Reset(&params), D3D_OK);
+  device_->SetVertexShader(kScreenFvf);
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  ASSERT_EQ(device_->BeginScene(), D3D_OK);
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_STENCIL, 0xFF000000, 1.0f, 0);
+  device_->SetRenderState(D3DRS_STENCILENABLE, TRUE);
+  device_->SetRenderState(D3DRS_STENCILREF, 1);
+  device_->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_REPLACE);
+  device_->SetRenderState(D3DRS_COLORWRITEENABLE, 0);
+  DrawRect(0, 0, 4, 4, 0xFFFFFFFF);
+  device_->SetRenderState(D3DRS_COLORWRITEENABLE, 0xF);
+  device_->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
+  device_->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_EQUAL);
+  DrawRect(0, 0, kSmaller, kSmaller, 0xFF00FF00);
+
+  std::vector<uint32_t> pixels;
+  uint32_t w = 0, h = 0;
+  ASSERT_TRUE(platform::testing::ReadBackFrame(device_, pixels, w, h));
+  EXPECT_EQ(w, kSmaller);
+  EXPECT_EQ(h, kSmaller);
+  EXPECT_EQ(pixels.at(2 * w + 2) & 0xFFFFFFu, 0x00FF00u);
+  EXPECT_EQ(pixels.at(8 * w + 8) & 0xFFFFFFu, 0u);
+  device_->EndScene();
+  EXPECT_EQ(device_->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  device_->BeginScene();
+}
+
 TEST_F(D3D8DeviceTest, TextureTransformShiftsTwoDimensionalCoordinatesByTheThirdRow) {
   IDirect3DTexture8* texture = nullptr;
   ASSERT_EQ(device_->CreateTexture(2, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
