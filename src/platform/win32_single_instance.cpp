@@ -19,6 +19,8 @@
 #include "platform/win32_internal.h"
 
 namespace {
+constexpr Uint64 kRequestLookMs = 50;
+
 struct Claim {
   int lockFd = -1;
   int listenFd = -1;
@@ -138,6 +140,13 @@ void ReleaseInstance(HWND window) {
 }
 
 void ServiceInstanceRequests() {
+  // Events are pumped several times a frame; a knocking copy waits up to a
+  // second for its answer, so looking a few times a second is plenty and
+  // spares the frame its system calls.
+  static Uint64 lastLook = 0;
+  const Uint64 now = SDL_GetTicks64();
+  if (lastLook != 0 && now - lastLook < kRequestLookMs) return;
+  lastLook = now;
   for (auto& [window, claim] : Claims()) {
     if (claim.listenFd < 0) continue;
     for (int client; (client = accept4(claim.listenFd, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;)
