@@ -233,11 +233,15 @@ HRESULT Device::GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE type, IDirect3DSurf
                                  D3DUSAGE_RENDERTARGET);
   BindTarget();
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  std::vector<uint8_t>& bytes = copy->Bytes();
+  uint8_t* bytes = copy->Bytes();
+  if (!bytes) {
+    copy->Release();
+    return E_OUTOFMEMORY;
+  }
   const size_t pitch = copy->Pitch();
   for (uint32_t row = 0; row < height_; ++row) {
     glReadPixels(0, static_cast<GLint>(height_ - 1 - row), static_cast<GLsizei>(width_), 1, GL_BGRA,
-                 GL_UNSIGNED_INT_8_8_8_8_REV, bytes.data() + row * pitch);
+                 GL_UNSIGNED_INT_8_8_8_8_REV, bytes + row * pitch);
   }
   *surface = copy;
   return D3D_OK;

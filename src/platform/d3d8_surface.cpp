@@ -44,7 +44,7 @@ HRESULT MemorySurface::GetDesc(D3DSURFACE_DESC* desc) {
 }
 
 HRESULT MemorySurface::LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
-  if (!locked || locked_) return D3DERR_INVALIDCALL;
+  if (!locked || locked_ || !bytes_.data()) return D3DERR_INVALIDCALL;
   uint32_t left = 0, top = 0;
   if (rect) {
     if (rect->left < 0 || rect->top < 0 || rect->right > static_cast<LONG>(width_) ||

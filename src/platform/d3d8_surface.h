@@ -4,10 +4,10 @@
 // upload what was written.
 #pragma once
 #include <cstdint>
-#include <vector>
 
 #include "platform/d3d8.h"
 #include "platform/d3d8_format.h"
+#include "platform/zeroed_buffer.h"
 
 namespace platform::d3d8 {
 
@@ -38,8 +38,12 @@ class MemorySurface : public IDirect3DSurface8 {
   uint32_t Width() const { return width_; }
   uint32_t Height() const { return height_; }
   uint32_t Pitch() const { return pitch_; }
-  const std::vector<uint8_t>& Bytes() const { return bytes_; }
-  std::vector<uint8_t>& Bytes() { return bytes_; }
+  // Null when the memory could not be had.
+  const uint8_t* Bytes() const { return bytes_.data(); }
+  uint8_t* Bytes() { return bytes_.data(); }
+  size_t ByteCount() const { return bytes_.size(); }
+  // Once uploaded, pages that read as zeros give their memory back.
+  void ReleaseZeroPages() { bytes_.ReleaseZeroPages(); }
 
  private:
   const FormatInfo& format_;
@@ -48,7 +52,7 @@ class MemorySurface : public IDirect3DSurface8 {
   uint32_t pitch_;
   D3DPOOL pool_;
   DWORD usage_;
-  std::vector<uint8_t> bytes_;
+  ZeroedBuffer bytes_;  // levels that are never written take no memory
   IUnknown* container_ = nullptr;
   SurfaceOwner* owner_ = nullptr;
   uint32_t index_ = 0;

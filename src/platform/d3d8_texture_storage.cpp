@@ -19,18 +19,18 @@ TextureStorage::TextureStorage(bool cube, const FormatInfo& format, uint32_t wid
     : cube_(cube) {
   uint32_t full = FullChainLength(width, height);
   levelCount_ = (levels == 0 || levels > full) ? full : levels;
-  uint32_t faces = cube ? 6 : 1;
-  for (uint32_t face = 0; face < faces; ++face) {
+  for (uint32_t face = 0; face < FaceCount(); ++face) {
     for (uint32_t level = 0; level < levelCount_; ++level) {
       uint32_t w = std::max(1u, width >> level), h = std::max(1u, height >> level);
       surfaces_.push_back(new MemorySurface(format, w, h, pool, usage, container, this,
                                             static_cast<uint32_t>(surfaces_.size())));
     }
   }
+  uploaded_.assign(surfaces_.size(), false);
   glGenTextures(1, &glName_);
   glBindTexture(GlTarget(), glName_);
-  glTexParameteri(GlTarget(), GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levelCount_ - 1));
-  for (uint32_t i = 0; i < surfaces_.size(); ++i) Upload(i);
+  glTexParameteri(GlTarget(), GL_TEXTURE_MAX_LEVEL, 0);
+  for (uint32_t face = 0; face < FaceCount(); ++face) Upload(face * levelCount_);
 }
 
 TextureStorage::~TextureStorage() {
@@ -39,8 +39,7 @@ TextureStorage::~TextureStorage() {
 }
 
 MemorySurface* TextureStorage::Level(uint32_t face, uint32_t level) {
-  uint32_t faces = cube_ ? 6 : 1;
-  if (face >= faces || level >= levelCount_) return nullptr;
+  if (face >= FaceCount() || level >= levelCount_) return nullptr;
   return surfaces_[face * levelCount_ + level];
 }
 
@@ -57,7 +56,7 @@ uint32_t TextureStorage::GlTarget() const { return cube_ ? GL_TEXTURE_CUBE_MAP :
 void TextureStorage::SurfaceWritten(uint32_t index) { Upload(index); }
 
 void TextureStorage::Upload(uint32_t index) {
-  const MemorySurface& surface = *surfaces_[index];
+  MemorySurface& surface = *surfaces_[index];
   const FormatInfo& format = surface.Format();
   uint32_t face = index / levelCount_, level = index % levelCount_;
   GLenum target = cube_ ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D;
@@ -67,12 +66,23 @@ void TextureStorage::Upload(uint32_t index) {
   if (format.bytesPerBlock) {
     glCompressedTexImage2D(target, static_cast<GLint>(level), format.glInternalFormat,
                            static_cast<GLsizei>(surface.Width()), static_cast<GLsizei>(surface.Height()), 0,
-                           static_cast<GLsizei>(surface.Bytes().size()), surface.Bytes().data());
+                           static_cast<GLsizei>(surface.ByteCount()), surface.Bytes());
   } else {
     glTexImage2D(target, static_cast<GLint>(level), static_cast<GLint>(format.glInternalFormat),
                  static_cast<GLsizei>(surface.Width()), static_cast<GLsizei>(surface.Height()), 0,
-                 format.glFormat, format.glType, surface.Bytes().data());
+                 format.glFormat, format.glType, surface.Bytes());
   }
+  surface.ReleaseZeroPages();
+  uploaded_[index] = true;
+  const uint32_t before = sampledLevels_;
+  auto everyFaceHas = [this](uint32_t level) {
+    for (uint32_t face = 0; face < FaceCount(); ++face)
+      if (!uploaded_[face * levelCount_ + level]) return false;
+    return true;
+  };
+  while (sampledLevels_ < levelCount_ && everyFaceHas(sampledLevels_)) ++sampledLevels_;
+  if (sampledLevels_ != before)
+    glTexParameteri(GlTarget(), GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(sampledLevels_ - 1));
 }
 
 }  // namespace platform::d3d8

@@ -1,6 +1,10 @@
 // What plain and cube textures share: the OpenGL texture object and the
 // levels kept in memory (faces x levels), each uploaded when it is unlocked
-// after writing. Memory copies stay, so the texture outlives a device reset.
+// after writing. Memory copies stay, so the texture outlives a device reset;
+// what of them still reads as zeros takes no memory. OpenGL holds level 0 from
+// the start and a lower level once it has been written: a chain that nothing
+// writes (a glyph cache's) costs nothing there, and sampling stops at the
+// last level written.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -31,10 +35,13 @@ class TextureStorage : public SurfaceOwner {
 
  private:
   void Upload(uint32_t index);
+  uint32_t FaceCount() const { return cube_ ? 6 : 1; }
 
   bool cube_;
   uint32_t levelCount_;
   std::vector<MemorySurface*> surfaces_;  // face-major
+  std::vector<bool> uploaded_;            // per surface
+  uint32_t sampledLevels_ = 1;            // levels held by OpenGL on every face
   uint32_t glName_ = 0;
 };
 

@@ -114,8 +114,12 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
       h.biWidth > kMaxSide || height <= 0 || height > kMaxSide)
     return nullptr;
   auto* bitmap = new gdi::Bitmap(h.biWidth, height, h.biHeight < 0);
+  if (!bitmap->Pixels()) {
+    delete bitmap;
+    return nullptr;
+  }
   gdi::Track(bitmap);
-  if (bits) *bits = bitmap->pixels.data();
+  if (bits) *bits = bitmap->Pixels();
   return reinterpret_cast<HBITMAP>(static_cast<gdi::Object*>(bitmap));
 }
 

@@ -9,6 +9,7 @@
 #include FT_FREETYPE_H
 
 #include "platform/gdi_font.h"
+#include "platform/zeroed_buffer.h"
 
 namespace platform::gdi {
 
@@ -76,13 +77,15 @@ class Font : public Object {
 
 struct Bitmap : Object {
   Bitmap(int w, int h, bool down)
-      : Object(ObjectKind::kBitmap), width(w), height(h), topDown(down), pixels(size_t(w) * h, 0u) {}
+      : Object(ObjectKind::kBitmap), width(w), height(h), topDown(down), memory(size_t(w) * h * sizeof(uint32_t)) {}
+  // 0x00RRGGBB; null when the memory could not be had.
+  uint32_t* Pixels() { return reinterpret_cast<uint32_t*>(memory.data()); }
   // Row y counted from the top, whatever order memory holds the rows in.
-  uint32_t* Row(int y) { return &pixels[size_t(topDown ? y : height - 1 - y) * width]; }
+  uint32_t* Row(int y) { return Pixels() + size_t(topDown ? y : height - 1 - y) * width; }
   int width;
   int height;
   bool topDown;
-  std::vector<uint32_t> pixels;  // 0x00RRGGBB
+  ZeroedBuffer memory;  // a glyph scratch bitmap is mostly never drawn on
 };
 
 struct Brush : Object {

@@ -90,6 +90,39 @@ TEST_F(D3D8DeviceTest, TexturedQuadBlendsByTextureAlphaTimesDiffuse) {
   EXPECT_NEAR(static_cast<int>(p & 0xFF), 127, 2);
 }
 
+TEST_F(D3D8DeviceTest, ChainWrittenOnlyAtItsTopLevelSamplesIt) {
+  // A glyph cache asks for a whole chain and writes level 0 alone.
+  IDirect3DTexture8* texture = nullptr;
+  ASSERT_EQ(device_->CreateTexture(4, 4, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
+  ASSERT_EQ(texture->GetLevelCount(), 3u);
+  D3DLOCKED_RECT locked;
+  ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch)[x] = 0xFF30C050;
+  texture->UnlockRect(0);
+  device_->SetTexture(0, texture);
+  device_->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+  device_->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_LINEAR);
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0, 0);
+  DrawRect(0, 0, kSize, kSize, 0xFFFFFFFF);
+  EXPECT_EQ(Pixel(16, 16), 0x30C050u);
+
+  // Once every level is written, a draw that shrinks the texture reads the chain.
+  for (DWORD level = 1; level < 3; ++level) {
+    ASSERT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
+    const int side = 4 >> level;
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x)
+        reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch)[x] = 0xFF0000FF;
+    texture->UnlockRect(level);
+  }
+  device_->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_POINT);
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0, 0);
+  DrawRect(0, 0, 1, 1, 0xFFFFFFFF);  // four texels into one pixel
+  EXPECT_EQ(Pixel(0, 0), 0x0000FFu);
+  texture->Release();
+}
+
 TEST_F(D3D8DeviceTest, UnboundStageReadsOpaqueWhite) {
   device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0, 0);
   DrawRect(0, 0, kSize, kSize, 0xFF40A0C0);  // texture x diffuse with no texture: the diffuse colour
