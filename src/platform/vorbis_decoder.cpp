@@ -47,6 +47,10 @@ bool ReadAll(OggVorbis_File& file, PcmSound& out) {
   out.channels = info->channels;
   if (out.channels != 1 && out.channels != 2) return false;
   constexpr int kBigEndian = __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__ ? 1 : 0;
+  // Room for the whole sound at once, when the stream says how long it is.
+  const ogg_int64_t frames = ov_pcm_total(&file, -1);
+  if (frames > 0 && static_cast<uint64_t>(frames) * out.channels * 2 <= kMaxPcmBytes)
+    out.samples.reserve(static_cast<size_t>(frames) * out.channels);
   char buffer[8192];
   for (;;) {
     int section = 0;
