@@ -92,6 +92,7 @@ constexpr DWORD D3DCLEAR_STENCIL = 0x4;
 constexpr DWORD D3DLOCK_DISCARD = 0x2000;
 constexpr DWORD D3DLOCK_READONLY = 0x10;
 constexpr DWORD D3DLOCK_NOSYSLOCK = 0x800;
+constexpr DWORD D3DLOCK_NO_DIRTY_UPDATE = 0x8000;
 
 enum D3DRENDERSTATETYPE : DWORD {
   D3DRS_ZENABLE = 7,
@@ -398,6 +399,9 @@ class IDirect3DTexture8 : public IDirect3DBaseTexture8 {
   virtual HRESULT GetSurfaceLevel(UINT level, IDirect3DSurface8** surface) = 0;
   virtual HRESULT LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) = 0;
   virtual HRESULT UnlockRect(UINT level) = 0;
+  // Marks an area of level 0 as changed (all of it for null), for a lock
+  // taken with D3DLOCK_NO_DIRTY_UPDATE.
+  virtual HRESULT AddDirtyRect(const RECT* rect) = 0;
 };
 
 class IDirect3DCubeTexture8 : public IDirect3DBaseTexture8 {

@@ -61,14 +61,15 @@ HRESULT MemorySurface::LockRect(D3DLOCKED_RECT* locked, const RECT* rect, DWORD 
   locked->Pitch = static_cast<int>(pitch_);
   locked->pBits = bytes_.data() + offset;
   locked_ = true;
-  lockedForWriting_ = (flags & D3DLOCK_READONLY) == 0;
+  lockedForWriting_ = (flags & (D3DLOCK_READONLY | D3DLOCK_NO_DIRTY_UPDATE)) == 0;
+  lockedArea_ = rect ? *rect : RECT{0, 0, static_cast<LONG>(width_), static_cast<LONG>(height_)};
   return D3D_OK;
 }
 
 HRESULT MemorySurface::UnlockRect() {
   if (!locked_) return D3DERR_INVALIDCALL;
   locked_ = false;
-  if (lockedForWriting_ && owner_) owner_->SurfaceWritten(index_);
+  if (lockedForWriting_ && owner_) owner_->SurfaceWritten(index_, lockedArea_);
   return D3D_OK;
 }
 

@@ -13,7 +13,8 @@ namespace platform::d3d8 {
 
 class SurfaceOwner {
  public:
-  virtual void SurfaceWritten(uint32_t index) = 0;
+  // `area` is the part of the surface that changed.
+  virtual void SurfaceWritten(uint32_t index, const RECT& area) = 0;
 
  protected:
   ~SurfaceOwner() = default;
@@ -58,7 +59,8 @@ class MemorySurface : public IDirect3DSurface8 {
   uint32_t index_ = 0;
   ULONG references_ = 1;
   bool locked_ = false;
-  bool lockedForWriting_ = false;
+  bool lockedForWriting_ = false;  // and marking what it locked as changed
+  RECT lockedArea_{};
 };
 
 }  // namespace platform::d3d8

@@ -24,4 +24,8 @@ HRESULT Texture::UnlockRect(UINT level) {
   return found ? found->UnlockRect() : D3DERR_INVALIDCALL;
 }
 
+HRESULT Texture::AddDirtyRect(const RECT* rect) {
+  return storage_.MarkChanged(0, rect) ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
 }  // namespace platform::d3d8

@@ -15,6 +15,7 @@ class Texture : public ComObject<IDirect3DTexture8> {
   HRESULT GetSurfaceLevel(UINT level, IDirect3DSurface8** surface) override;
   HRESULT LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override;
   HRESULT UnlockRect(UINT level) override;
+  HRESULT AddDirtyRect(const RECT* rect) override;
 
   TextureStorage& Storage() { return storage_; }
 

@@ -30,7 +30,9 @@ TextureStorage::TextureStorage(bool cube, const FormatInfo& format, uint32_t wid
   glGenTextures(1, &glName_);
   glBindTexture(GlTarget(), glName_);
   glTexParameteri(GlTarget(), GL_TEXTURE_MAX_LEVEL, 0);
-  for (uint32_t face = 0; face < FaceCount(); ++face) Upload(face * levelCount_);
+  // Contents left undefined, as Direct3D leaves a new texture's: whoever
+  // makes a texture writes it.
+  for (uint32_t face = 0; face < FaceCount(); ++face) Specify(face * levelCount_, nullptr);
 }
 
 TextureStorage::~TextureStorage() {
@@ -53,26 +55,60 @@ HRESULT TextureStorage::LevelDesc(uint32_t level, D3DSURFACE_DESC* desc) {
 
 uint32_t TextureStorage::GlTarget() const { return cube_ ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D; }
 
-void TextureStorage::SurfaceWritten(uint32_t index) { Upload(index); }
+void TextureStorage::SurfaceWritten(uint32_t index, const RECT& area) { Upload(index, area); }
 
-void TextureStorage::Upload(uint32_t index) {
+bool TextureStorage::MarkChanged(uint32_t face, const RECT* area) {
+  MemorySurface* surface = Level(face, 0);
+  if (!surface) return false;
+  const RECT whole{0, 0, static_cast<LONG>(surface->Width()), static_cast<LONG>(surface->Height())};
+  if (!area) area = &whole;
+  if (area->left < 0 || area->top < 0 || area->right > whole.right || area->bottom > whole.bottom ||
+      area->left >= area->right || area->top >= area->bottom)
+    return false;
+  Upload(face * levelCount_, *area);
+  return true;
+}
+
+void TextureStorage::Upload(uint32_t index, const RECT& area) {
   MemorySurface& surface = *surfaces_[index];
   const FormatInfo& format = surface.Format();
-  uint32_t face = index / levelCount_, level = index % levelCount_;
-  GLenum target = cube_ ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D;
+  const bool whole = area.left == 0 && area.top == 0 && area.right == static_cast<LONG>(surface.Width()) &&
+                     area.bottom == static_cast<LONG>(surface.Height());
+  // OpenGL takes a level it does not hold yet, and compressed blocks, whole.
+  if (whole || !uploaded_[index] || format.bytesPerBlock || !surface.Bytes()) {
+    Specify(index, surface.Bytes());
+    // What is still zero after a whole level came in need not stay in memory.
+    surface.ReleaseZeroPages();
+    return;
+  }
+  const uint32_t face = index / levelCount_, level = index % levelCount_;
+  glBindTexture(GlTarget(), glName_);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(surface.Pitch() / format.bytesPerTexel));
+  const uint8_t* first =
+      surface.Bytes() + static_cast<size_t>(area.top) * surface.Pitch() + static_cast<size_t>(area.left) * format.bytesPerTexel;
+  glTexSubImage2D(cube_ ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D, static_cast<GLint>(level),
+                  area.left, area.top, area.right - area.left, area.bottom - area.top, format.glFormat,
+                  format.glType, first);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+}
+
+void TextureStorage::Specify(uint32_t index, const uint8_t* bytes) {
+  const MemorySurface& surface = *surfaces_[index];
+  const FormatInfo& format = surface.Format();
+  const uint32_t face = index / levelCount_, level = index % levelCount_;
+  const GLenum target = cube_ ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D;
+  const auto width = static_cast<GLsizei>(surface.Width()), height = static_cast<GLsizei>(surface.Height());
   glBindTexture(GlTarget(), glName_);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   if (format.bytesPerBlock) {
-    glCompressedTexImage2D(target, static_cast<GLint>(level), format.glInternalFormat,
-                           static_cast<GLsizei>(surface.Width()), static_cast<GLsizei>(surface.Height()), 0,
-                           static_cast<GLsizei>(surface.ByteCount()), surface.Bytes());
+    glCompressedTexImage2D(target, static_cast<GLint>(level), format.glInternalFormat, width, height, 0,
+                           static_cast<GLsizei>(surface.ByteCount()), bytes);
   } else {
-    glTexImage2D(target, static_cast<GLint>(level), static_cast<GLint>(format.glInternalFormat),
-                 static_cast<GLsizei>(surface.Width()), static_cast<GLsizei>(surface.Height()), 0,
-                 format.glFormat, format.glType, surface.Bytes());
+    glTexImage2D(target, static_cast<GLint>(level), static_cast<GLint>(format.glInternalFormat), width, height, 0,
+                 format.glFormat, format.glType, bytes);
   }
-  surface.ReleaseZeroPages();
   uploaded_[index] = true;
   const uint32_t before = sampledLevels_;
   auto everyFaceHas = [this](uint32_t level) {

@@ -1,10 +1,11 @@
 // What plain and cube textures share: the OpenGL texture object and the
 // levels kept in memory (faces x levels), each uploaded when it is unlocked
-// after writing. Memory copies stay, so the texture outlives a device reset;
-// what of them still reads as zeros takes no memory. OpenGL holds level 0 from
-// the start and a lower level once it has been written: a chain that nothing
-// writes (a glyph cache's) costs nothing there, and sampling stops at the
-// last level written.
+// after writing (only the locked area, or with D3DLOCK_NO_DIRTY_UPDATE only
+// the areas marked changed). Memory copies stay, so the texture outlives a
+// device reset; what of them still reads as zeros takes no memory. OpenGL
+// holds level 0 from the start and a lower level once it has been written: a
+// chain that nothing writes (a glyph cache's) costs nothing there, and
+// sampling stops at the last level written.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -31,10 +32,15 @@ class TextureStorage : public SurfaceOwner {
   uint32_t GlTarget() const;
   uint32_t GlName() const { return glName_; }
 
-  void SurfaceWritten(uint32_t index) override;
+  void SurfaceWritten(uint32_t index, const RECT& area) override;
+  // Uploads an area of a face's level 0 (all of it for null); false when the
+  // area lies outside the level.
+  bool MarkChanged(uint32_t face, const RECT* area);
 
  private:
-  void Upload(uint32_t index);
+  void Upload(uint32_t index, const RECT& area);
+  // Gives OpenGL the whole level (undefined contents for null bytes).
+  void Specify(uint32_t index, const uint8_t* bytes);
   uint32_t FaceCount() const { return cube_ ? 6 : 1; }
 
   bool cube_;

@@ -79,18 +79,32 @@ void DX8Font::RenderGlyphs() {
   cache_.CollectPending(pending_);
   const bool border = HasBorder();
   D3DLOCKED_RECT locked{};
-  bool writable = texture_ && SUCCEEDED(texture_->LockRect(0, &locked, nullptr, 0));
+  // Only the glyphs' cells change: they are marked one by one, so that no
+  // more than they goes to the device.
+  bool writable = texture_ && SUCCEEDED(texture_->LockRect(0, &locked, nullptr, D3DLOCK_NO_DIRTY_UPDATE));
   if (texture_ && !writable) LOG_LINE(MSG_WARNING, "Unable to lock rect!");
   for (size_t done = 0; done < pending_.size();) {
     size_t drawn = rasteriser_.Draw(pending_.data() + done, pending_.size() - done, cache_.CellSize(), border);
     if (drawn == 0) break;
-    if (writable)
+    if (writable) {
       rasteriser_.Copy(pending_.data() + done, drawn, static_cast<uint8_t*>(locked.pBits), locked.Pitch,
                        cache_.CellSize(), border);
+      for (size_t i = done; i < done + drawn; ++i) MarkCellDirty(*pending_[i], border);
+    }
     done += drawn;
   }
   if (writable) texture_->UnlockRect(0);
   cache_.ClearPending();
+}
+
+// The texels Copy wrote for the glyph: its size, a column further with the
+// border, within its cell and the texture.
+void DX8Font::MarkCellDirty(const Glyph& glyph, bool border) {
+  const int cell = cache_.CellSize();
+  const int width = std::min(glyph.width + (border ? 1 : 0), cell), height = std::min(glyph.height, cell);
+  RECT area{glyph.cellX, glyph.cellY, std::min(glyph.cellX + width, kTextureSize),
+            std::min(glyph.cellY + height, kTextureSize)};
+  if (area.right > area.left && area.bottom > area.top) texture_->AddDirtyRect(&area);
 }
 
 int DX8Font::LayoutText(const std::u16string& text, int boxWidth, Line* lines, const Glyph** glyphs,

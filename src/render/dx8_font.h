@@ -51,6 +51,7 @@ class DX8Font : public Font {
 
  private:
   void RenderGlyphs();
+  void MarkCellDirty(const Glyph& glyph, bool border);
   // Screen size in pixels; zero without a device.
   static math::Vec2 ScreenPixels();
 

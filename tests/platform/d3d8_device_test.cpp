@@ -123,6 +123,40 @@ TEST_F(D3D8DeviceTest, ChainWrittenOnlyAtItsTopLevelSamplesIt) {
   texture->Release();
 }
 
+TEST_F(D3D8DeviceTest, TextureTakesOnlyTheAreasLockedOrMarkedChanged) {
+  IDirect3DTexture8* texture = SolidTexture(0xFFFF0000);  // 2 x 2, red
+  auto fill = [&](const RECT* area, DWORD flags, D3DCOLOR colour) {
+    D3DLOCKED_RECT locked;
+    ASSERT_EQ(texture->LockRect(0, &locked, area, flags), D3D_OK);
+    const LONG width = area ? area->right - area->left : 2, height = area ? area->bottom - area->top : 2;
+    for (LONG y = 0; y < height; ++y)
+      for (LONG x = 0; x < width; ++x)
+        reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch)[x] = colour;
+    texture->UnlockRect(0);
+  };
+  auto texels = [&] {
+    device_->SetTexture(0, texture);
+    device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0, 0);
+    DrawRect(0, 0, kSize, kSize, 0xFFFFFFFF);
+    return std::vector<uint32_t>{Pixel(4, 4), Pixel(28, 4), Pixel(4, 28), Pixel(28, 28)};
+  };
+  // Written without marking anything: the device keeps the red.
+  fill(nullptr, D3DLOCK_NO_DIRTY_UPDATE, 0xFF0000FF);
+  EXPECT_EQ(texels(), (std::vector<uint32_t>{0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000}));
+  const RECT topLeft{0, 0, 1, 1};
+  ASSERT_EQ(texture->AddDirtyRect(&topLeft), D3D_OK);
+  EXPECT_EQ(texels(), (std::vector<uint32_t>{0x0000FF, 0xFF0000, 0xFF0000, 0xFF0000}));
+  // A lock of an area marks that area.
+  const RECT right{1, 0, 2, 2};
+  fill(&right, 0, 0xFF00FF00);
+  EXPECT_EQ(texels(), (std::vector<uint32_t>{0x0000FF, 0x00FF00, 0xFF0000, 0x00FF00}));
+  ASSERT_EQ(texture->AddDirtyRect(nullptr), D3D_OK);
+  EXPECT_EQ(texels(), (std::vector<uint32_t>{0x0000FF, 0x00FF00, 0x0000FF, 0x00FF00}));
+  const RECT outside{1, 1, 3, 2};
+  EXPECT_EQ(texture->AddDirtyRect(&outside), D3DERR_INVALIDCALL);
+  texture->Release();
+}
+
 TEST_F(D3D8DeviceTest, UnboundStageReadsOpaqueWhite) {
   device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0, 0);
   DrawRect(0, 0, kSize, kSize, 0xFF40A0C0);  // texture x diffuse with no texture: the diffuse colour
