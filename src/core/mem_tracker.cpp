@@ -1,17 +1,14 @@
 #include "core/mem_tracker.h"
 
-#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <type_traits>
 
-#include <sched.h>
-#include <sys/single_threaded.h>
-
 #include "core/mem_block_index.h"
 #include "core/mem_record_pool.h"
+#include "core/mem_tracker_lock.h"
 
 namespace {
 using Record = MemTracker::AllocRecord;
@@ -22,52 +19,28 @@ constexpr const char* kNoTrackingRoom = "Unable to allocate RAM for internal mem
 constexpr const char* kOutOfMemory = "Request for allocation failed. Out of memory.";
 constexpr const char* kNeverAllocated = "Request to deallocate RAM that was never allocated";
 
-// Keeps other threads out of the tables (SDL's audio thread and the
-// renderer's workers allocate too). While the process has a single thread,
-// as the C heap does, it costs nothing. Otherwise it spins: a holder keeps it
-// for a few dozen instructions, and a waiter that does not get it soon
-// yields its processor.
-class TrackerLock {
- public:
-  // False when no lock was needed.
-  bool Lock() {
-    if (__libc_single_threaded) return false;
-    for (int tries = 0; held_.exchange(true, std::memory_order_acquire); ++tries)
-      while (held_.load(std::memory_order_relaxed))
-        if (++tries > kSpinsBeforeYield) sched_yield();
-    return true;
-  }
-  void Unlock() { held_.store(false, std::memory_order_release); }
-
- private:
-  static constexpr int kSpinsBeforeYield = 100;
-  std::atomic<bool> held_{false};
-};
-
 // All state is constant-initialised and trivially destroyed, so the tracker
 // serves allocations made during static initialisation and destruction.
 thread_local MemTracker::CallSite callSite = kNoCallSite;
-TrackerLock lock;
+MemTrackerLock lock;  // SDL's audio thread and the renderer's workers allocate too
 MemRecordPool pool;
 MemBlockIndex blocks;
 MemTracker::Counters counters;
 const char* lastProblem = nullptr;
-static_assert(std::is_trivially_destructible_v<TrackerLock> &&
+static_assert(std::is_trivially_destructible_v<MemTrackerLock> &&
                   std::is_trivially_destructible_v<MemRecordPool> &&
                   std::is_trivially_destructible_v<MemBlockIndex>,
               "the tracker must outlive every static destructor that releases memory");
 
 class LockScope {
  public:
-  LockScope() : locked_(lock.Lock()) {}
-  ~LockScope() {
-    if (locked_) lock.Unlock();
-  }
+  LockScope() : entry_(lock.Lock()) {}
+  ~LockScope() { lock.Unlock(entry_); }
   LockScope(const LockScope&) = delete;
   LockScope& operator=(const LockScope&) = delete;
 
  private:
-  bool locked_;
+  MemTrackerLock::Entry entry_;
 };
 
 void ResetThisThreadsCallSite() {
