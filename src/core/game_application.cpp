@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 
+#include "app/game_rms.h"
+#include "app/web_server.h"
+
 #include "core/console.h"
 #include "core/frame_timer.h"
 #include "core/input.h"
@@ -71,6 +74,10 @@ bool GameApp::InitGraphics() {
   InitFonts();
   console::Console* console = GetConsole();
   console->Init("scripts/console.lua", "verdana");
+  if (LuaPlus::LuaState* state = console->GetState()) {
+    GameRMS::RegisterLua(state);
+    web::Server::RegisterLua(state);
+  }
   console->Do("OnStartUp()");
   console->Do("SetupLanguage('english');");
   LOG_LINE(MSG_INIT, "Console initialized");
@@ -101,7 +108,7 @@ bool GameApp::SetVideoMode() {
   return true;
 }
 
-void GameApp::InitSystems() {}
+void GameApp::InitSystems() { recordStore_ = std::make_unique<GameRMS>(GetUserDataPath() + GetRMSFileName()); }
 
 // One frame: the devices are polled, mouse first, so their listeners hear
 // this frame's events.
@@ -166,11 +173,17 @@ void GameApp::SetWindowedMode(uint32_t, uint32_t) {
 void GameApp::AdvanceLoadingProgress(int steps) { progressCount_ += steps; }
 
 bool GameApp::Shutdown() {
+  // Asking for the web client makes it at the latest here, so its session
+  // exists until exit.
+  GetServer()->TerminateThread();
+  LOG_LINE(MSG_INIT, "Server connection shutdown");
   GetFontManager()->UnloadFonts();
   LOG_LINE(MSG_INIT, "Font manager shutdown");
   GetConsole()->Shutdown();
   LOG_LINE(MSG_INIT, "Console shutdown");
   Graphics::SHUTDOWN();
   LOG_LINE(MSG_INIT, "Graphics shutdown");
+  // Its destruction saves it once more.
+  recordStore_.reset();
   return true;
 }
