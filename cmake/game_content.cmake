@@ -1,6 +1,7 @@
 # Game content made at build time rather than kept in the repository: the
 # TrueType fonts come from Debian's font packages (see VANTOR_PACKAGES), the
-# console background is drawn by ImageMagick, the sounds are synthesised.
+# console background and the sprite and panel images are drawn by
+# ImageMagick, the sounds are synthesised.
 set(VANTOR_FONT_FILES
   /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
   /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
@@ -37,5 +38,11 @@ add_custom_target(game_sounds
   COMMAND ${VANTOR_PYTHON} ${CMAKE_SOURCE_DIR}/tools/make_sounds.py ${VANTOR_DATA}/sounds
   VERBATIM)
 
+# The images of the sprite sets and panels, drawn by ImageMagick; the script
+# keeps what is newer than itself.
+add_custom_target(game_images
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/make_images.sh ${VANTOR_CONVERT} ${VANTOR_DATA}
+  VERBATIM)
+
 add_custom_target(game_content ALL DEPENDS ${content_outputs})
-add_dependencies(game_content game_sounds)
+add_dependencies(game_content game_sounds game_images)

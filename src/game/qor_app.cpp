@@ -5,6 +5,7 @@
 #include "core/vfs.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
+#include "render/sprite_set.h"
 
 QORApp::QORApp(const std::string& logFileName, const std::string& caption, HINSTANCE instance,
                const std::string& configFileName)
@@ -44,5 +45,8 @@ void QORApp::InitScripts() {
   console->BindKey(60, "CaptureAutoScreenshot()");
   console->BindKey(61, "CaptureMiniScreenshot()");
 }
-void QORApp::OnCreateStates() {}
+void QORApp::OnCreateStates() {
+  ui::GetSpriteSet()->Load("img/sprites.lua");
+  ui::GetSpriteSet()->Load("ui_img/sprites.lua");
+}
 void QORApp::MountArchives() { vfs::GetVFS().AddArchive("zev.arc"); }

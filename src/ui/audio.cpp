@@ -3,9 +3,9 @@
 #include <strings.h>
 
 #include "core/log.h"
+#include "core/lua_records.h"
 #include "core/script_helper.h"
 #include "core/vfs.h"
-#include "ui/audio_records.h"
 #include "ui/audio_set.h"
 
 namespace audio {
@@ -144,7 +144,7 @@ void Audio::SetMusicVolume(int volume) {
 }
 
 void Audio::LoadSegments(const std::string& fileName) {
-  bool loaded = ReadRecords(fileName, "AudioSegments", [this](const LuaPlus::LuaObject& element) {
+  bool loaded = script::ReadRecords(fileName, "AudioSegments", [this](const LuaPlus::LuaObject& element) {
     auto segment = std::make_unique<AudioSegment>();
     segment->name = script::ReadString(element, "Name", "");
     segment->file = script::ReadString(element, "File", "");

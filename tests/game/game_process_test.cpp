@@ -91,9 +91,12 @@ class GameProcessTest : public ::testing::Test {
   }
 
   bool WaitForLogLine(const std::string& line, std::chrono::seconds limit) {
+    return WaitForLogPiece("> " + line + "  [", limit);
+  }
+  bool WaitForLogPiece(const std::string& piece, std::chrono::seconds limit) {
     auto end = Clock::now() + limit;
     while (Clock::now() < end) {
-      if (Log().find("> " + line + "  [") != std::string::npos) return true;
+      if (Log().find(piece) != std::string::npos) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return false;
@@ -133,5 +136,17 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   // The refused copy started the log afresh; the first copy's shut-down follows its lines.
   ExpectInOrder(Log(), {"Already one instance of game running!", "Font manager shutdown", "Console shutdown",
                         "Graphics shutdown", "Audio manager shutdown", "Resource manager shutdown"});
+}
+
+TEST_F(GameProcessTest, LoadsEveryEntryOfTheShippedSpriteSets) {
+  pid_t game = Start();
+  ASSERT_TRUE(WaitForLogPiece("> LUA Script ui_img/sprites.lua Loaded from", std::chrono::seconds(20)));
+  ASSERT_EQ(kill(game, SIGTERM), 0);
+  EXPECT_EQ(WaitExit(game, std::chrono::seconds(20)), 0);
+  const std::string log = Log();
+  EXPECT_NE(log.find("> LUA Script img/sprites.lua Loaded from"), std::string::npos);
+  EXPECT_EQ(log.find("Unable to load Sprite set"), std::string::npos);
+  EXPECT_EQ(log.find("Missing Sprite"), std::string::npos);
+  EXPECT_EQ(log.find("Unable to load surface"), std::string::npos);
 }
 }  // namespace

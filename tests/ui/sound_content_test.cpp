@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "audio_test_support.h"
+#include "core/lua_records.h"
 #include "core/script_helper.h"
 #include "ui/audio.h"
-#include "ui/audio_records.h"
 #include "ui/audio_set.h"
 
 namespace {
@@ -87,7 +87,7 @@ TEST_F(SoundContentTest, EverySegmentStartsAtItsOrderAndKeepsToItsPart) {
     int order;
   };
   std::vector<Segment> segments;
-  ASSERT_TRUE(audio::ReadRecords("sounds/segments.lua", "AudioSegments", [&](const LuaPlus::LuaObject& record) {
+  ASSERT_TRUE(script::ReadRecords("sounds/segments.lua", "AudioSegments", [&](const LuaPlus::LuaObject& record) {
     segments.push_back({script::ReadString(record, "Name", ""), script::ReadString(record, "File", ""),
                         script::ReadInt(record, "Order", 0)});
   }));
