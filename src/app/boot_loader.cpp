@@ -1,9 +1,9 @@
 #include "app/boot_loader.h"
 
 #include "core/frame_timer.h"
-#include "core/input.h"
-#include "core/keyboard.h"
-#include "core/mouse.h"
+#include "core/input/input.h"
+#include "core/input/keyboard.h"
+#include "core/input/mouse.h"
 #include "platform/win32.h"
 #include "render/graphics.h"
 

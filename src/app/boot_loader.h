@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/countdown_timer.h"
-#include "core/key_listener.h"
-#include "core/mouse_listener.h"
+#include "core/input/key_listener.h"
+#include "core/input/mouse_listener.h"
 #include "render/ui_sprite.h"
 
 class BootLoader : public input::KeyListener, public input::MouseListener {

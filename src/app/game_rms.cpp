@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/game_application.h"
+#include "app/game_application.h"
 #include "core/log.h"
 
 GameRMS::GameRMS(const std::string& fileName) : fileName_(fileName) { Load(); }

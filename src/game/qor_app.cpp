@@ -1,9 +1,9 @@
 #include "game/qor_app.h"
 
 #include "app/boot_loader.h"
-#include "core/console.h"
+#include "core/script/console.h"
 #include "core/log.h"
-#include "core/vfs.h"
+#include "core/files/vfs.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
 #include "render/sprite_set.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/game_rms.h"
-#include "core/win32_application.h"
+#include "app/win32_application.h"
 #include "game/qor_app.h"
 
 int WinMain(HINSTANCE instance) {

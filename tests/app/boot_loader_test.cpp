@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "core/frame_timer.h"
-#include "core/input.h"
-#include "core/keyboard.h"
-#include "core/lua_test_support.h"
-#include "core/mouse.h"
-#include "core/resman.h"
+#include "core/input/input.h"
+#include "core/input/keyboard.h"
+#include "core/script/lua_test_support.h"
+#include "core/input/mouse.h"
+#include "core/files/resman.h"
 #include "platform/bmp_writer.h"
 #include "platform/dinput_testing.h"
 #include "platform/winmm_testing.h"

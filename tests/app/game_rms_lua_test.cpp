@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "app/game_rms.h"
-#include "core/game_application.h"
+#include "app/game_application.h"
 #include "rms_test_support.h"
 
 namespace {

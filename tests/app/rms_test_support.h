@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/game_rms.h"
-#include "core/script_helper.h"
+#include "core/script/script_helper.h"
 #include "log_capture.h"
 #include "temp_folder.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/connection_manager.h"
-#include "core/script_helper.h"
+#include "core/script/script_helper.h"
 #include "platform/wininet_testing.h"
 
 namespace {
