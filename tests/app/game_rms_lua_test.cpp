@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "app/game_rms.h"
-#include "app/game_application.h"
+#include "bare_game_app.h"
 #include "rms_test_support.h"
 
 namespace {
@@ -130,19 +130,6 @@ TEST_F(ProfileScriptTest, SettingsAndTheStoreOperationsAreReachable) {
   lua_.Expect({{"rms:GetProfileC()", "1"}, {"rms:GetSoundVolume()", "130.5"}});
 }
 
-class BareGameApp : public GameApp {
- public:
-  BareGameApp()
-      : GameApp(::testing::TempDir() + "rms_app_test.lua", nullptr, "rms app test",
-                ::testing::TempDir() + "rms_app_test.log") {}
-  void InitFonts() override {}
-  void ShowSplash() override {}
-  void InitScripts() override {}
-  void OnCreateStates() override {}
-  std::string GetRMSFileName() override { return "rms_app_test.rms"; }
-  void MountArchives() override {}
-};
-
 TEST(RecordStoreOfTheApplication, ScriptsFindTheApplicationsStore) {
   const std::string path = GetUserDataPath() + "rms_app_test.rms";
   std::remove(path.c_str());
@@ -150,7 +137,7 @@ TEST(RecordStoreOfTheApplication, ScriptsFindTheApplicationsStore) {
   GameRMS::RegisterLua(state);
   ASSERT_EQ(state->DoString("none = GetRMS() == nil"), 0);
   {
-    BareGameApp app;
+    BareGameApp app("rms_app_test");
     SetApp(&app);
     app.InitSystems();
     ASSERT_NE(app.GetRecordStore(), nullptr);
