@@ -207,7 +207,8 @@ std::string GameRMS::GetNameFromID(int index) const {
 }
 
 void GameRMS::SetLanguage(const std::string& language) {
-  if (RMSProfile* profile = GetCurrentProfileRecord()) profile->language = language.substr(0, RMSProfile::kMaxTextLength);
+  if (RMSProfile* profile = GetCurrentProfileRecord())
+    profile->language = language.substr(0, RMSProfile::kMaxTextLength);
 }
 
 std::string GameRMS::GetLanguage() const {
