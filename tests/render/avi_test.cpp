@@ -221,4 +221,20 @@ TEST_F(AviTest, FastOrTimelessClipsStepAtLeastAMillisecondAFrame) {
   EXPECT_LT(clip->GetCurrentFrame(), 20u);
 }
 
+TEST_F(AviTest, TitleClipPlaysFromTheGamesContent) {
+  auto clip = Load(std::string(VANTOR_SOURCE_DIR) + "/data/video/sunrise.avi");
+  ASSERT_NE(clip, nullptr);
+  EXPECT_EQ(clip->GetWidth(), 256u);
+  EXPECT_EQ(clip->GetHeight(), 128u);
+  EXPECT_EQ(clip->GetFrameCount(), 24u);
+  EXPECT_EQ(clip->GetFrameTime(), 83u);  // 12 frames a second
+  DrawFullScreen(clip.get());
+  EXPECT_TRUE(Near(Pixel(10, 2), 0x1B2A5E, 24)) << std::hex << Pixel(10, 2);    // night sky above
+  EXPECT_TRUE(Near(Pixel(790, 560), 0xC9A45C, 24)) << std::hex << Pixel(790, 560);  // sand below
+  int ends = 0;
+  for (int i = 0; i < 40; ++i) ends += Advance(*clip, 0.1f) ? 1 : 0;  // four seconds: two loops
+  EXPECT_EQ(ends, 2);
+  EXPECT_FALSE(clip->IsPaused());
+}
+
 }  // namespace
