@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/files/vfs.h"
 #include "core/frame_timer.h"
 #include "core/log.h"
-#include "core/vfs.h"
 
 AviImage::AviImage() {
   width_ = 0;
