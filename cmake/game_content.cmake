@@ -1,7 +1,8 @@
 # Game content made at build time rather than kept in the repository: the
 # TrueType fonts come from Debian's font packages (see VANTOR_PACKAGES), the
-# console background and the sprite and panel images are drawn by
-# ImageMagick, the sounds are synthesised.
+# console background, the splash pages and the sprite and panel images are
+# drawn by ImageMagick, the sounds are synthesised, and the title clip is
+# drawn by ImageMagick and encoded by the ffmpeg tool.
 set(VANTOR_FONT_FILES
   /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
   /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
@@ -21,6 +22,8 @@ foreach(font ${VANTOR_FONT_FILES})
     DEPENDS ${font} VERBATIM)
   list(APPEND content_outputs ${VANTOR_DATA}/fonts/${font_name})
 endforeach()
+
+find_program(VANTOR_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 
 # Translucent deep blue, darker towards the bottom, behind the console text.
 find_program(VANTOR_CONVERT NAMES convert-im6.q16 convert PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
@@ -61,10 +64,17 @@ vantor_splash_page(splash_distributor "gradient:#f4d58d-#b5762c"
   -font ${VANTOR_SERIF} -pointsize 72 -fill "#4a2a0a" -gravity north -annotate +0+300 "Vantor of Ostravine"
   -font ${VANTOR_SANS_BOLD} -pointsize 28 -fill "#f4d58d" -gravity south -annotate +0+70
   "distributed in all lands of the river")
+# The title screen's looping clip (Motion JPEG in an AVI), opened from disk.
+find_program(VANTOR_FFMPEG NAMES ffmpeg PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+add_custom_command(OUTPUT ${VANTOR_DATA}/video/sunrise.avi
+  COMMAND ${VANTOR_PYTHON} ${CMAKE_SOURCE_DIR}/tools/make_clip.py ${VANTOR_CONVERT} ${VANTOR_FFMPEG}
+          ${VANTOR_DATA}/video/sunrise.avi
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_clip.py
+  VERBATIM)
+list(APPEND content_outputs ${VANTOR_DATA}/video/sunrise.avi)
 
 # The generator knows its files and makes again only those older than itself,
 # so it runs on every build and a warm run costs a moment.
-find_program(VANTOR_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 add_custom_target(game_sounds
   COMMAND ${VANTOR_PYTHON} ${CMAKE_SOURCE_DIR}/tools/make_sounds.py ${VANTOR_DATA}/sounds
   VERBATIM)
