@@ -1,6 +1,7 @@
 // Test seams for the window-system layer.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -24,4 +25,10 @@ struct MessageBoxRecord {
   int count = 0;
 };
 const MessageBoxRecord& LastMessageBox();
+
+// From now on QueryPerformanceCounter answers the given count until changed
+// or released.
+void SetPerformanceCounter(int64_t count);
+// Back to the real counter.
+void UseRealPerformanceCounter();
 }  // namespace platform::testing
