@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/resman.h"
+#include "core/files/resman.h"
 #include "platform/win32.h"
 #include "render/dx8_graphics.h"
 #include "render/image.h"

@@ -1,8 +1,8 @@
 #include "game/qor_app.h"
 
-#include "core/console.h"
+#include "core/script/console.h"
 #include "core/log.h"
-#include "core/vfs.h"
+#include "core/files/vfs.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
 #include "render/sprite_set.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/win32_application.h"
+#include "app/win32_application.h"
 #include "game/qor_app.h"
 
 int WinMain(HINSTANCE instance) {

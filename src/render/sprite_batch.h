@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/vector.h"
+#include "core/math/vector.h"
 
 namespace ui {
 

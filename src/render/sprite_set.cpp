@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/log.h"
-#include "core/lua_records.h"
-#include "core/script_helper.h"
+#include "core/script/lua_records.h"
+#include "core/script/script_helper.h"
 #include "render/graphics.h"
 #include "render/image.h"
 

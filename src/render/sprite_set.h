@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/named_registry.h"
-#include "core/vector.h"
+#include "core/text/named_registry.h"
+#include "core/math/vector.h"
 
 class Image;
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/vector.h"
+#include "core/math/vector.h"
 #include "render/graphics.h"
 
 class Image;

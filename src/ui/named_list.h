@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/crc32.h"
+#include "core/text/crc32.h"
 #include "ui/walk_list.h"
 
 template <typename T>

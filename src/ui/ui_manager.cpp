@@ -2,10 +2,10 @@
 
 #include <strings.h>
 
-#include "core/console.h"
+#include "core/script/console.h"
 #include "core/log.h"
-#include "core/script_helper.h"
-#include "core/write_lua.h"
+#include "core/script/script_helper.h"
+#include "core/script/write_lua.h"
 #include "ui/ui_widget.h"
 #include "ui/widget_lifetime.h"
 

@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/input.h"
-#include "core/keyboard.h"
-#include "core/strman.h"
-#include "core/swear_filter.h"
-#include "core/utf.h"
+#include "core/input/input.h"
+#include "core/input/keyboard.h"
+#include "core/text/strman.h"
+#include "core/script/swear_filter.h"
+#include "core/text/utf.h"
 #include "platform/dinput.h"
 #include "render/font.h"
 #include "render/font_manager.h"
 #include "render/ui_sprite.h"
-#include "ui/audio.h"
+#include "audio/audio.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_widget.h"
 

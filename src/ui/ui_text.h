@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "core/vector.h"
+#include "core/math/vector.h"
 
 class Font;
 

@@ -5,14 +5,14 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "core/console.h"
+#include "core/script/console.h"
 #include "core/log.h"
-#include "core/script_helper.h"
-#include "core/utf.h"
-#include "core/write_lua.h"
+#include "core/script/script_helper.h"
+#include "core/text/utf.h"
+#include "core/script/write_lua.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
-#include "ui/audio.h"
+#include "audio/audio.h"
 #include "ui/ui_manager.h"
 #include "ui/widget_lifetime.h"
 

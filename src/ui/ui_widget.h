@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/vector.h"
+#include "core/math/vector.h"
 #include "render/ui_sprite.h"
 #include "ui/named_list.h"
 #include "ui/ui_text.h"

@@ -4,8 +4,8 @@
 // stop offering the event to further widgets. A widget with block-all
 // reports as handled what reaches it wherever the point lies (a release only
 // inside it).
-#include "core/console.h"
-#include "ui/audio.h"
+#include "core/script/console.h"
+#include "audio/audio.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_widget.h"
 #include "ui/widget_lifetime.h"

@@ -123,7 +123,7 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   pid_t first = Start();
   ASSERT_TRUE(WaitForWindow(std::chrono::seconds(20)));
   ASSERT_TRUE(WaitForLogLine("Audio manager Init", std::chrono::seconds(20)));
-  EXPECT_EQ(Log().rfind("src/core/application.cpp(", 0), 0u);
+  EXPECT_EQ(Log().rfind("src/app/application.cpp(", 0), 0u);
   ExpectInOrder(Log(), {"Logfile created", "Input initializes", "Font manager initialized", "Console initialized",
                         "Audio manager Init"});
 

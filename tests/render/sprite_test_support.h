@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/lua_test_support.h"
-#include "core/resman.h"
+#include "core/script/lua_test_support.h"
+#include "core/files/resman.h"
 #include "graphics_fixture.h"
 #include "image_files.h"
 #include "recording_graphics.h"

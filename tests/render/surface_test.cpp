@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "core/resman.h"
+#include "core/files/resman.h"
 #include "graphics_fixture.h"
 #include "image_files.h"
 #include "render/dx8_surface.h"

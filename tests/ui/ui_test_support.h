@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "core/console.h"
-#include "core/input.h"
-#include "core/keyboard.h"
+#include "core/script/console.h"
+#include "core/input/input.h"
+#include "core/input/keyboard.h"
 #include "platform/bass_testing.h"
 #include "platform/dinput_testing.h"
 #include "render/font.h"
 #include "render/font_manager.h"
 #include "render/recording_graphics.h"
 #include "render/sprite_set.h"
-#include "ui/audio.h"
-#include "ui/audio_test_support.h"
+#include "audio/audio.h"
+#include "audio/audio_test_support.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_widget.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/strman.h"
+#include "core/text/strman.h"
 #include "platform/dinput.h"
 #include "ui_test_support.h"
 
