@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "app/game_rms.h"
+#include "app/web_server.h"
 #include "core/script/console.h"
 #include "core/frame_timer.h"
 #include "core/input/input.h"
@@ -79,6 +81,10 @@ bool GameApp::InitGraphics() {
   console->SetView(&consoleDrawer_);
   consoleViewAttached_ = true;
   console->Init("scripts/console.lua", "verdana");
+  if (LuaPlus::LuaState* state = console->GetState()) {
+    GameRMS::RegisterLua(state);
+    web::Server::RegisterLua(state);
+  }
   console->Do("OnStartUp()");
   console->Do("SetupLanguage('english');");
   LOG_LINE(MSG_INIT, "Console initialized");
@@ -109,7 +115,7 @@ bool GameApp::SetVideoMode() {
   return true;
 }
 
-void GameApp::InitSystems() {}
+void GameApp::InitSystems() { recordStore_ = std::make_unique<GameRMS>(GetUserDataPath() + GetRMSFileName()); }
 
 // One frame: the devices are polled, mouse first, so their listeners hear
 // this frame's events.
@@ -174,6 +180,10 @@ void GameApp::SetWindowedMode(uint32_t, uint32_t) {
 void GameApp::AdvanceLoadingProgress(int steps) { progressCount_ += steps; }
 
 bool GameApp::Shutdown() {
+  // Asking for the web client makes it at the latest here, so its session
+  // exists until exit.
+  GetServer()->TerminateThread();
+  LOG_LINE(MSG_INIT, "Server connection shutdown");
   GetFontManager()->UnloadFonts();
   LOG_LINE(MSG_INIT, "Font manager shutdown");
   GetConsole()->Shutdown();
@@ -181,5 +191,7 @@ bool GameApp::Shutdown() {
   LOG_LINE(MSG_INIT, "Console shutdown");
   Graphics::SHUTDOWN();
   LOG_LINE(MSG_INIT, "Graphics shutdown");
+  // Its destruction saves it once more.
+  recordStore_.reset();
   return true;
 }

@@ -2,10 +2,13 @@
 // fixed order, turns focus changes into pauses, switches display modes and
 // shuts everything down again. The game's final class fills the last slots.
 #pragma once
+#include <memory>
 #include <string>
 
 #include "app/console_drawer.h"
 #include "app/win32_application.h"
+
+class GameRMS;
 
 class GameApp : public Win32Application {
  public:
@@ -33,6 +36,9 @@ class GameApp : public Win32Application {
 
   void AdvanceLoadingProgress(int steps);
 
+  // Null before InitSystems and after Shutdown.
+  GameRMS* GetRecordStore() const { return recordStore_.get(); }
+
  private:
   bool SetVideoMode();
   void DetachConsoleView();
@@ -43,6 +49,7 @@ class GameApp : public Win32Application {
  protected:
   int progressCount_ = 0;
   int progressTotal_ = 50;
+  std::unique_ptr<GameRMS> recordStore_;
 };
 
 // The one application object, set by the entry point while it exists.

@@ -1,5 +1,6 @@
 #include "game/qor_app.h"
 
+#include "app/boot_loader.h"
 #include "core/script/console.h"
 #include "core/log.h"
 #include "core/files/vfs.h"
@@ -38,7 +39,19 @@ void QORApp::InitFonts() {
   }
   LOG_LINE(MSG_INIT, "Font manager initialized");
 }
-void QORApp::ShowSplash() {}
+// The maker's, the publisher's and the distributor's pages; a key or button
+// skips straight to the next one. The loop pumps no window messages.
+void QORApp::ShowSplash() {
+  BootLoader loader(true);
+  loader.AddPage("ui_img/talmin_splash.jpg", 1.0f, 1.0f, 2.0f);
+  loader.AddPage("ui_img/quorvel_splash.jpg", 1.0f, 1.0f, 2.0f);
+  loader.AddPage("ui_img/splash_distributor.jpg", 3.0f, 1.0f, 1.0f);
+  loader.skipFadeOut = true;
+  while (!loader.done) {
+    loader.Tick();
+    loader.Render();
+  }
+}
 void QORApp::InitScripts() {
   console::Console* console = GetConsole();
   console->Do("ReloadGame()");
