@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "app/game_rms.h"
+#include "app/web_server.h"
 #include "core/script/config_file.h"
 #include "core/script/console.h"
 #include "core/frame_timer.h"
@@ -80,7 +82,7 @@ bool GameApp::InitGraphics() {
   console->SetView(&consoleDrawer_);
   consoleViewAttached_ = true;
   console->Init("scripts/console.lua", "verdana");
-  GameScript::RegisterLua(console->GetState());
+  if (LuaPlus::LuaState* state = console->GetState()) GameScript::RegisterLua(state);
   console->Do("OnStartUp()");
   // TODO(merge: record store): the language is the record store's, "english" when empty.
   console->Do("SetupLanguage('english');");
@@ -134,7 +136,7 @@ bool GameApp::SetVideoMode() {
 
 void GameApp::InitSystems() {
   script_ = std::make_unique<GameScript>();
-  // TODO(merge: record store): the record store (GameRMS), which loads itself.
+  recordStore_ = std::make_unique<GameRMS>(GetUserDataPath() + GetRMSFileName());
 }
 
 // One frame: the devices are polled, mouse first, so their listeners hear
@@ -220,6 +222,10 @@ void GameApp::SetWindowedMode(uint32_t, uint32_t) {
 void GameApp::AdvanceLoadingProgress(int steps) { progressCount_ += steps; }
 
 bool GameApp::Shutdown() {
+  // Asking for the web client makes it at the latest here, so its session
+  // exists until exit.
+  GetServer()->TerminateThread();
+  LOG_LINE(MSG_INIT, "Server connection shutdown");
   GetFontManager()->UnloadFonts();
   LOG_LINE(MSG_INIT, "Font manager shutdown");
   GetConsole()->Shutdown();
@@ -230,6 +236,7 @@ bool GameApp::Shutdown() {
   Graphics::SHUTDOWN();
   LOG_LINE(MSG_INIT, "Graphics shutdown");
   script_.reset();
-  // TODO(merge: record store): the record store is deleted, which saves it once more.
+  // Its destruction saves it once more.
+  recordStore_.reset();
   return true;
 }

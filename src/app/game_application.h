@@ -10,6 +10,8 @@
 #include "app/win32_application.h"
 #include "render/perspective_camera.h"
 
+class GameRMS;
+
 class GameApp : public Win32Application {
  public:
   GameApp(const std::string& configFileName, HINSTANCE instance, const std::string& caption,
@@ -44,6 +46,9 @@ class GameApp : public Win32Application {
   camera::PerspectiveCamera* GetCamera() const { return camera_.get(); }
   GameScript* GetScript() const { return script_.get(); }
 
+  // Null before InitSystems and after Shutdown.
+  GameRMS* GetRecordStore() const { return recordStore_.get(); }
+
  private:
   bool SetVideoMode();
   void DetachConsoleView();
@@ -60,6 +65,7 @@ class GameApp : public Win32Application {
   int progressCount_ = 0;
   int progressTotal_ = 50;
   std::unique_ptr<GameScript> script_;
+  std::unique_ptr<GameRMS> recordStore_;
 };
 
 // The one application object, set by the entry point while it exists.

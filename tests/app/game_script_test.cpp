@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_application.h"
+#include "app/bare_game_app.h"
+#include "app/game_rms.h"
 #include "audio/audio.h"
 #include "core/frame_timer.h"
 #include "core/math/math_expect.h"
@@ -33,16 +34,10 @@
 
 namespace {
 
-class HubApp : public GameApp {
+class HubApp : public BareGameApp {
  public:
-  HubApp()
-      : GameApp(::testing::TempDir() + "hub_test.lua", nullptr, "hub test", ::testing::TempDir() + "hub_test.log") {}
+  HubApp() : BareGameApp("hub_test") {}
   void InitFonts() override { GetFontManager()->LoadFonts("times new roman", 6, 12); }
-  void ShowSplash() override {}
-  void InitScripts() override {}
-  void OnCreateStates() override {}
-  std::string GetRMSFileName() override { return "hub_test.rms"; }
-  void MountArchives() override {}
 };
 
 class GameScriptTest : public ::testing::Test {
@@ -79,9 +74,12 @@ TEST_F(GameScriptTest, ScriptsReachTheHubTheMathsAndTheOtherComponents) {
       "LoadLanguage",    "HardQuitGame",  "FullScreenMode", "WindowedMode",  "IsFullscreenMode",
       "CreateFont",      "ResizeFont",    "SetFontBorder",  "TakeScreenshot", "ToggleFilter",
       "ReloadImages",    "ForceSave",     "StartPlayTestSound", "ForceRedraw", "SetLocale",
-      "SearchDir",       "GetAudio",      "GetConsole",     "GetConfig",
+      "GetConsole",      "GetConfig",
   };
   for (const char* name : kGlobals) EXPECT_FALSE(Global(name).IsNil()) << name;
+  // The other components' registrations, in their order.
+  for (const char* name : {"GetRMS", "SearchDir", "GetAudio", "GetServer"})
+    EXPECT_FALSE(Global(name).IsNil()) << name;
   ASSERT_TRUE(Run("script = GetScript() hasDialogs = script.GetOpenFile ~= nil and script.GetSaveFile ~= nil"));
   EXPECT_TRUE(Global("hasDialogs").GetBoolean());
 
@@ -160,17 +158,34 @@ int LinesWith(const std::string& piece) {
   return count;
 }
 
-TEST_F(GameScriptTest, DisplayModeSwitchesOnlyWhenTheModeDiffers) {
+TEST_F(GameScriptTest, DisplayModeSwitchesOnlyWhenTheModeDiffersAndIsKeptEitherWay) {
   LogCapture log;
+  GameRMS* store = app_->GetRecordStore();
+  ASSERT_NE(store, nullptr);
   ASSERT_TRUE(Run("FullScreenMode() FullScreenMode() full = IsFullscreenMode()"));
   EXPECT_EQ(LinesWith("Setting up fullscreen parameters"), 1);
   EXPECT_TRUE(Global("full").GetBoolean());
   EXPECT_FALSE(GetGraphics()->IsWindowed());
+  EXPECT_TRUE(store->IsUseFullscreenEnabled());
 
   ASSERT_TRUE(Run("WindowedMode() WindowedMode() full = IsFullscreenMode()"));
   EXPECT_EQ(LinesWith("Setting up windowed parameters"), 1);
   EXPECT_FALSE(Global("full").GetBoolean());
   EXPECT_TRUE(GetGraphics()->IsWindowed());
+  EXPECT_FALSE(store->IsUseFullscreenEnabled());
+}
+
+TEST_F(GameScriptTest, HardQuitSavesLeavesFullScreenAndQuitsKeepingTheStoredChoice) {
+  ASSERT_TRUE(Run("FullScreenMode() GetRMS():SetSoundVolume(33) HardQuitGame()"));
+  EXPECT_FALSE(app_->IsFullScreen());
+  EXPECT_TRUE(app_->GetRecordStore()->IsUseFullscreenEnabled());
+  int steps = 0;
+  while (app_->Tick() && ++steps < 100) {
+  }
+  EXPECT_TRUE(app_->IsQuitting());
+  // Saved: a store read afresh from the file has the new volume.
+  GameRMS reread(GetUserDataPath() + app_->GetRMSFileName());
+  EXPECT_EQ(reread.GetSoundVolume(), 33.0f);
 }
 
 TEST_F(GameScriptTest, FullScreenRefusedByTheDeviceLeavesTheGameWindowed) {
@@ -182,6 +197,8 @@ TEST_F(GameScriptTest, FullScreenRefusedByTheDeviceLeavesTheGameWindowed) {
   EXPECT_EQ(LinesWith("Unable to switch to full screen, staying windowed"), 1);
   EXPECT_FALSE(GetDx8Graphics()->IsDeviceLost());
   EXPECT_TRUE(GetGraphics()->IsWindowed());
+  // The player's choice is kept for the next start all the same.
+  EXPECT_TRUE(app_->GetRecordStore()->IsUseFullscreenEnabled());
   // A later try may succeed.
   ASSERT_TRUE(Run("FullScreenMode() full = IsFullscreenMode()"));
   EXPECT_TRUE(Global("full").GetBoolean());

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "audio/audio_test_support.h"
-#include "core/script/script_helper.h"
 #include "audio/audio.h"
-#include "audio/audio_records.h"
 #include "audio/audio_set.h"
+#include "audio/audio_test_support.h"
+#include "core/script/lua_records.h"
+#include "core/script/script_helper.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ TEST_F(SoundContentTest, EverySegmentStartsAtItsOrderAndKeepsToItsPart) {
     int order;
   };
   std::vector<Segment> segments;
-  ASSERT_TRUE(audio::ReadRecords("sounds/segments.lua", "AudioSegments", [&](const LuaPlus::LuaObject& record) {
+  ASSERT_TRUE(script::ReadRecords("sounds/segments.lua", "AudioSegments", [&](const LuaPlus::LuaObject& record) {
     segments.push_back({script::ReadString(record, "Name", ""), script::ReadString(record, "File", ""),
                         script::ReadInt(record, "Order", 0)});
   }));
