@@ -20,6 +20,7 @@
 #include "core/input/key_listener.h"
 #include "core/input/keyboard.h"
 #include "core/script/console.h"
+#include "image_identify.h"
 #include "log_capture.h"
 #include "platform/bass.h"
 #include "platform/bass_testing.h"
@@ -303,13 +304,7 @@ TEST_F(GameScriptTest, TakeScreenshotSavesTheNextFrameAsABitmapThatIdentifyReads
   for (const auto& c : cases) {
     const std::string name = (shots.Path() / c.name).string();
     ASSERT_TRUE(Run("TakeScreenshot([[" + name + "]], " + c.half + ") ForceRedraw()"));
-    const std::string command = "identify -format '%m %wx%h' '" + name + ".bmp' 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    char answer[128] = {};
-    const size_t read = std::fread(answer, 1, sizeof answer - 1, pipe);
-    pclose(pipe);
-    const std::string text(answer, read);
+    const std::string text = IdentifyImage(name + ".bmp");
     EXPECT_EQ(text.rfind("BMP", 0), 0u) << text;
     EXPECT_EQ(text.substr(text.find(' ') + 1), c.size) << text;
   }
