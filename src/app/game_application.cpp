@@ -14,6 +14,7 @@
 #include "core/script/swear_filter.h"
 #include "platform/winmm.h"
 #include "audio/audio.h"
+#include "ui/gameflow/game_flow_manager.h"
 
 namespace {
 GameApp* g_app = nullptr;
@@ -26,7 +27,15 @@ GameApp::GameApp(const std::string& configFileName, HINSTANCE instance, const st
                  const std::string& logFileName)
     : Win32Application(configFileName, instance, caption, logFileName) {}
 
-GameApp::~GameApp() { DetachConsoleView(); }
+GameApp::~GameApp() {
+  DetachFromGameFlow();
+  DetachConsoleView();
+}
+
+void GameApp::DetachFromGameFlow() {
+  gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+  if (flow.GetApplication() == this) flow.SetApplication(nullptr);
+}
 
 void GameApp::DetachConsoleView() {
   if (!consoleViewAttached_) return;
@@ -79,6 +88,7 @@ bool GameApp::InitGraphics() {
   console->SetView(&consoleDrawer_);
   consoleViewAttached_ = true;
   console->Init("scripts/console.lua", "verdana");
+  gameflow::GameFlowManager::RegisterLua(console->GetState());
   console->Do("OnStartUp()");
   console->Do("SetupLanguage('english');");
   LOG_LINE(MSG_INIT, "Console initialized");
@@ -111,22 +121,10 @@ bool GameApp::SetVideoMode() {
 
 void GameApp::InitSystems() {}
 
-// One frame: the devices are polled, mouse first, so their listeners hear
-// this frame's events.
+// One frame: the current state, the devices, the picture, the delayed
+// scripts and the pending change of state.
 bool GameApp::Update() {
-  const FrameTimer& timer = GetFrameTimer();
-  input::Input& devices = input::GetInput();
-  if (input::Mouse* mouse = devices.GetMouse()) mouse->Update(false, timer.frameDelta, timer.totalTime);
-  if (input::Keyboard* keyboard = devices.GetKeyboard()) keyboard->Update(false, timer.frameDelta, timer.totalTime);
-  Graphics* graphics = GetGraphics();
-  if (graphics && graphics->BeginScene()) {
-    graphics->Clear(0xFF000000u, 1.0f, 0, 1, 0, 0);
-    graphics->SetDefaultRenderStates();
-    GetConsole()->Render();
-    GetFontManager()->FlushText();
-    graphics->EndScene();
-    graphics->Present();
-  }
+  gameflow::GetGameFlowManager().Tick();
   return true;
 }
 
@@ -135,9 +133,11 @@ bool GameApp::OnEvent(int code, intptr_t a, intptr_t b) {
     case kFocusGained:
       BASS_Start();
       SetCursorFile("");
+      if (gameflow::GameState* state = gameflow::GetGameFlowManager().GetCurrentState()) state->OnResume();
       break;
     case kFocusLost:
       BASS_Pause();
+      if (gameflow::GameState* state = gameflow::GetGameFlowManager().GetCurrentState()) state->OnPause();
       break;
     case kSizeChanged: {
       // The size message packs the client size into b; a collapsed size would
@@ -174,6 +174,10 @@ void GameApp::SetWindowedMode(uint32_t, uint32_t) {
 void GameApp::AdvanceLoadingProgress(int steps) { progressCount_ += steps; }
 
 bool GameApp::Shutdown() {
+  gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+  if (gameflow::GameState* state = flow.GetCurrentState()) state->OnExit();
+  flow.Clear();
+  LOG_LINE(MSG_INIT, "Gameflow manager shutdown");
   GetFontManager()->UnloadFonts();
   LOG_LINE(MSG_INIT, "Font manager shutdown");
   GetConsole()->Shutdown();

@@ -6,8 +6,9 @@
 
 #include "app/console_drawer.h"
 #include "app/win32_application.h"
+#include "ui/gameflow/running_application.h"
 
-class GameApp : public Win32Application {
+class GameApp : public Win32Application, public gameflow::RunningApplication {
  public:
   GameApp(const std::string& configFileName, HINSTANCE instance, const std::string& caption,
           const std::string& logFileName);
@@ -19,6 +20,12 @@ class GameApp : public Win32Application {
   bool OnEvent(int code, intptr_t a, intptr_t b) override;
   void SetFullScreenMode(uint32_t width, uint32_t height) override;
   void SetWindowedMode(uint32_t width, uint32_t height) override;
+
+  // What the game-flow manager asks of the running application.
+  bool HasFocus() const override { return hasFocus_; }
+  bool IsInactive() const override { return inactive_; }
+  bool IsFullScreen() const override { return fullScreen_; }
+  void ResetDevice() override { Win32Application::ResetDevice(); }
 
   // Left to the game.
   virtual void InitFonts() = 0;
@@ -36,6 +43,8 @@ class GameApp : public Win32Application {
  private:
   bool SetVideoMode();
   void DetachConsoleView();
+  // The game-flow manager outlives the application: it must not keep it.
+  void DetachFromGameFlow();
 
   console::ConsoleDrawer consoleDrawer_;
   bool consoleViewAttached_ = false;

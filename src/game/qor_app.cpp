@@ -5,6 +5,7 @@
 #include "core/files/vfs.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
+#include "ui/gameflow/game_flow_manager.h"
 
 QORApp::QORApp(const std::string& logFileName, const std::string& caption, HINSTANCE instance,
                const std::string& configFileName)
@@ -44,5 +45,10 @@ void QORApp::InitScripts() {
   console->BindKey(60, "CaptureAutoScreenshot()");
   console->BindKey(61, "CaptureMiniScreenshot()");
 }
-void QORApp::OnCreateStates() {}
+void QORApp::OnCreateStates() {
+  gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+  flow.SetApplication(this);
+  flow.SetFadeOverlay(false);
+  GetConsole()->Do("OnInitUI()");
+}
 void QORApp::MountArchives() { vfs::GetVFS().AddArchive("zev.arc"); }

@@ -131,7 +131,7 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   ASSERT_EQ(kill(first, SIGTERM), 0);
   EXPECT_EQ(WaitExit(first, std::chrono::seconds(20)), 0);
   // The refused copy started the log afresh; the first copy's shut-down follows its lines.
-  ExpectInOrder(Log(), {"Already one instance of game running!", "Font manager shutdown", "Console shutdown",
-                        "Graphics shutdown", "Audio manager shutdown", "Resource manager shutdown"});
+  ExpectInOrder(Log(), {"Already one instance of game running!", "Gameflow manager shutdown",
+                        "Font manager shutdown", "Console shutdown", "Graphics shutdown", "Audio manager shutdown", "Resource manager shutdown"});
 }
 }  // namespace
