@@ -19,9 +19,10 @@ GameFlowManager::~GameFlowManager() = default;
 
 void GameFlowManager::AddTransitionState(const std::string& name, GameState* state) {
   if (!state) return;
-  if (states_.Find(name)) {
+  if (GameState* registered = states_.Find(name)) {
     LOG_LINE(MSG_ERROR, "Duplicating the same game name into the game flow manager: " + name);
-    delete state;
+    // The same state handed in twice stays registered.
+    if (state != registered) delete state;
     return;
   }
   state->SetName(name);

@@ -105,13 +105,19 @@ TEST_F(FlowTest, GoingToTheCurrentStateLeavesAndEntersIt) {
 }
 
 TEST_F(FlowTest, NamesDifferingOnlyInCaseNameTheSameState) {
-  bool capitalsDeleted = false;
-  RecordingState* map = Add("map");
+  bool mapDeleted = false, capitalsDeleted = false;
+  auto* map = new RecordingState(calls_, &mapDeleted);
+  flow_.AddTransitionState("map", map);
   flow_.AddTransitionState("MAP", new RecordingState(calls_, &capitalsDeleted));
   EXPECT_TRUE(capitalsDeleted);
   EXPECT_TRUE(log_.Has("Duplicating the same game name into the game flow manager: MAP  [MSG_ERROR]"));
   EXPECT_EQ(flow_.FindState("Map"), map);
   EXPECT_EQ(map->GetName(), "map");
+  // The same state handed in again stays registered.
+  flow_.AddTransitionState("map", map);
+  EXPECT_FALSE(mapDeleted);
+  flow_.Clear();
+  EXPECT_TRUE(mapDeleted);
 }
 
 TEST_F(FlowTest, FailuresAreLoggedAndChangeNothing) {
