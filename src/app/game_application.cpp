@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "core/script/config_file.h"
 #include "core/script/console.h"
 #include "core/frame_timer.h"
 #include "core/input/input.h"
@@ -88,12 +89,33 @@ bool GameApp::InitGraphics() {
   console->SetView(&consoleDrawer_);
   consoleViewAttached_ = true;
   console->Init("scripts/console.lua", "verdana");
-  gameflow::GameFlowManager::RegisterLua(console->GetState());
+  GameScript::RegisterLua(console->GetState());
   console->Do("OnStartUp()");
+  // TODO(merge: record store): the language is the record store's, "english" when empty.
   console->Do("SetupLanguage('english');");
   LOG_LINE(MSG_INIT, "Console initialized");
   GetSwearFilter().Load("scripts/swear.lua");
+  // TODO(merge: UI manager): the loading panel "ui/loading.ui" and its progress bar, then
+  // AdvanceLoadingProgress(4).
+  CreateCamera();
+  // TODO(merge: UI manager): AdvanceLoadingProgress(2).
   return true;
+}
+
+namespace {
+// The game's 3D camera looks down on the origin from behind and above.
+const math::Vec3 kCameraEye{0, 20, -20}, kCameraTarget{0, 0, 0}, kCameraUp{0, 1, 0};
+constexpr float kCameraFov = 60.0f, kCameraAspect = 4.0f / 3.0f, kCameraNear = 5.0f, kCameraFar = 4000.0f;
+}  // namespace
+
+void GameApp::CreateCamera() {
+  const math::Vec3 colour = config::GetConfig().GetVector("ClearColor", {0.1f, 0.1f, 0.3f});
+  camera_ = std::make_unique<camera::PerspectiveCamera>(kCameraEye, kCameraTarget, kCameraUp, kCameraFov,
+                                                        kCameraAspect, kCameraNear, kCameraFar);
+  camera_->SetClearColour(PackARGB(colour.x, colour.y, colour.z, 1.0f));
+  camera_->LookAt(kCameraEye, kCameraTarget, kCameraUp);
+  // The game keeps 4:3 whatever the screen's shape.
+  camera_->SetProjection(kCameraNear, kCameraFar, kCameraFov, kCameraAspect);
 }
 
 bool GameApp::SetVideoMode() {
@@ -119,13 +141,25 @@ bool GameApp::SetVideoMode() {
   return true;
 }
 
-void GameApp::InitSystems() {}
+void GameApp::InitSystems() {
+  script_ = std::make_unique<GameScript>();
+  // TODO(merge: record store): the record store (GameRMS), which loads itself.
+}
 
 // One frame: the current state, the devices, the picture, the delayed
 // scripts and the pending change of state.
 bool GameApp::Update() {
+  inFrame_ = true;
   gameflow::GetGameFlowManager().Tick();
+  inFrame_ = false;
   return true;
+}
+
+void GameApp::ForceRedraw() {
+  if (inFrame_)
+    gameflow::GetGameFlowManager().RenderFrame();
+  else
+    Update();
 }
 
 bool GameApp::OnEvent(int code, intptr_t a, intptr_t b) {
@@ -159,6 +193,12 @@ void GameApp::SetFullScreenMode(uint32_t, uint32_t) {
   exStyle_ = static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE));
   HideAppWindow();
   ResetDevice();
+  const Dx8Graphics* graphics = GetDx8Graphics();
+  if (graphics && graphics->IsDeviceLost()) {
+    LOG_LINE(MSG_ERROR, "Unable to switch to full screen, staying windowed");
+    fullScreen_ = false;
+    ResetDevice();
+  }
   ShowAppWindow();
   SetCursorFile("");
 }
@@ -183,7 +223,11 @@ bool GameApp::Shutdown() {
   GetConsole()->Shutdown();
   DetachConsoleView();
   LOG_LINE(MSG_INIT, "Console shutdown");
+  camera_.reset();
+  // TODO(merge: UI manager): drop every panel and the Flash driver, then "UI shutdown".
   Graphics::SHUTDOWN();
   LOG_LINE(MSG_INIT, "Graphics shutdown");
+  script_.reset();
+  // TODO(merge: record store): the record store is deleted, which saves it once more.
   return true;
 }

@@ -47,6 +47,7 @@ void QORApp::InitScripts() {
 }
 void QORApp::OnCreateStates() {
   gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+  flow.SetCamera(GetCamera());
   flow.SetApplication(this);
   flow.SetFadeOverlay(false);
   GetConsole()->Do("OnInitUI()");

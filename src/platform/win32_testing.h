@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/win32.h"
 
@@ -24,4 +26,17 @@ struct MessageBoxRecord {
   int count = 0;
 };
 const MessageBoxRecord& LastMessageBox();
+
+// File dialogs: while an answerer is set it answers every dialog in place of
+// the desktop's chooser, true with a path for a choice, false for a cancel.
+// An empty function restores the chooser.
+struct FileDialogRequest {
+  bool save = false;
+  HWND owner = nullptr;
+  std::string title;
+  std::string initialFolder;
+  std::vector<std::pair<std::string, std::string>> filters;  // (name, patterns)
+  DWORD flags = 0;
+};
+void SetFileDialogAnswerer(std::function<bool(const FileDialogRequest& request, std::string& path)> answerer);
 }  // namespace platform::testing

@@ -88,8 +88,13 @@ bool GameFlowManager::MayRender() const {
 }
 
 void GameFlowManager::RenderFrame() {
-  if (!current_ || !current_->IsActive()) return;
-  if (!current_->Render()) RecoverFromFailedFrame();
+  if (!current_ || !current_->IsActive() || rendering_) return;
+  // A script run while drawing (a clip's end, a forced redraw) must not
+  // begin a second scene inside this one.
+  rendering_ = true;
+  const bool drawn = current_->Render();
+  rendering_ = false;
+  if (!drawn) RecoverFromFailedFrame();
 }
 
 bool GameFlowManager::RenderWithoutState() {

@@ -13,7 +13,7 @@
 #include "ui/gameflow/game_state.h"
 
 namespace camera {
-class AbstractCamera;
+class PerspectiveCamera;
 }
 
 namespace gameflow {
@@ -46,6 +46,7 @@ class GameFlowManager {
   // The change itself: the old state exits, the new one enters.
   void SetState(GameState* state);
   void Tick();
+  // Draws the current state; asked again while it draws, it does nothing.
   void RenderFrame();
   void DelayScript(const std::string& script, float delay);
   // Whether input reaches the listeners this frame.
@@ -67,8 +68,9 @@ class GameFlowManager {
   float GetPendingDelay() const { return pendingDelay_; }
   const std::vector<DelayedScript>& GetDelayedScripts() const { return delayedScripts_; }
 
-  camera::AbstractCamera* GetCamera() const { return camera_; }
-  void SetCamera(camera::AbstractCamera* camera) { camera_ = camera; }
+  camera::PerspectiveCamera* GetCamera() const { return camera_; }
+  // Handed to every scripted screen made from now on; not owned.
+  void SetCamera(camera::PerspectiveCamera* camera) { camera_ = camera; }
   bool GetFadeOverlay() const { return fadeOverlay_; }
   void SetFadeOverlay(bool on) { fadeOverlay_ = on; }
   RunningApplication* GetApplication() const { return application_; }
@@ -89,7 +91,7 @@ class GameFlowManager {
   void CountPendingDown(float dt);
 
   NamedRegistry<GameState> states_{true, true};
-  camera::AbstractCamera* camera_ = nullptr;
+  camera::PerspectiveCamera* camera_ = nullptr;
   GameState* current_ = nullptr;
   GameState* last_ = nullptr;
   GameState* pending_ = nullptr;
@@ -98,6 +100,7 @@ class GameFlowManager {
   RunningApplication* application_ = nullptr;
   float lastFocusGain_ = 0.0f;
   std::vector<DelayedScript> delayedScripts_;
+  bool rendering_ = false;
 };
 
 // The process-wide manager, created on first use.

@@ -312,6 +312,34 @@ TEST_F(FlowTest, RendersWhenWindowedOrFocusedAndRecoversFromAFailedFrame) {
   EXPECT_EQ(app.resets, 0);
 }
 
+// Draws by asking the manager to draw again, as a script run while drawing may.
+class RedrawingState : public gameflow::GameState {
+ public:
+  explicit RedrawingState(gameflow::GameFlowManager& flow) : flow_(flow) {}
+  bool Render() override {
+    ++renders;
+    flow_.RenderFrame();
+    return true;
+  }
+  int renders = 0;
+
+ private:
+  gameflow::GameFlowManager& flow_;
+};
+
+TEST_F(FlowTest, ARedrawAskedForWhileDrawingDrawsNothingMore) {
+  auto* state = new RedrawingState(flow_);
+  flow_.AddTransitionState("title", state);
+  FakeApplication app;
+  flow_.SetApplication(&app);
+  flow_.GoState("title", 0.0f);
+  Frame(10);
+  Frame(10);
+  EXPECT_EQ(state->renders, 1);
+  flow_.RenderFrame();
+  EXPECT_EQ(state->renders, 2);
+}
+
 // Draws nothing: counts what the console asks of it.
 class CountingView : public console::ConsoleView {
  public:
