@@ -3,10 +3,12 @@
 // presented frame, the length of a frame once idle, and the resident memory
 // then. Each run starts this program again as a child, in turn the game and
 // the bare loop, so both sides of each ratio come from one run on the same
-// machine state. Headless unless SDL_VIDEODRIVER says otherwise.
+// machine state. The children see their frames by taking SDL's swap call
+// over. Headless unless SDL_VIDEODRIVER says otherwise.
 //
 //   bench_game_process [runs]
 #include <SDL2/SDL.h>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -23,10 +25,9 @@
 #include <string>
 #include <vector>
 
-#include "core/game_application.h"
-#include "core/win32_application.h"
+#include "app/game_application.h"
+#include "app/win32_application.h"
 #include "game/qor_app.h"
-#include "render/graphics.h"
 
 extern char** environ;
 
@@ -54,41 +55,43 @@ double ResidentMegabytes() {
   return 0;
 }
 
-// Counts presented frames and reports to the parent once the idle frames are
-// done; the child then ends without shutting anything down. Each frame is
-// finished before the next begins, as a display that shows it needs: the
-// offscreen driver's swap alone would leave the renderer's work queued.
+// Counts presented frames, wherever they are presented, and reports to the
+// parent once the idle frames are done; the child then ends without shutting
+// anything down. Each frame is finished before the next begins, as a display
+// that shows it needs: the offscreen driver's swap alone would leave the
+// renderer's work queued.
 class FrameProbe {
  public:
-  // True once the report is written.
-  bool Presented() {
+  void Presented() {
     glFinish();
-    ++frames_;
-    if (frames_ == 1) firstFrame_ = Now();
-    if (frames_ == kSettleFrames) idleStart_ = Now();
-    if (frames_ < kSettleFrames + kIdleFrames) return false;
+    if (firstFrame_ == 0) firstFrame_ = Now();
+    if (!idle_) return;
+    if (++idleFrames_ == kSettleFrames) idleStart_ = Now();
+    if (idleFrames_ < kSettleFrames + kIdleFrames) return;
     const double frameNs = static_cast<double>(Now() - idleStart_) / kIdleFrames;
     dprintf(kReportFd, "%lld %.0f %.1f\n", static_cast<long long>(firstFrame_), frameNs, ResidentMegabytes());
-    return true;
+    _exit(0);
   }
+  // From now on the program only runs its main loop.
+  void StartIdle() { idle_ = true; }
 
  private:
-  int frames_ = 0;
+  bool idle_ = false;
+  int idleFrames_ = 0;
   int64_t firstFrame_ = 0, idleStart_ = 0;
 };
 
-// The game's start-up as its entry point runs it, then its main loop.
+FrameProbe probe;
+
+// The game's start-up as its entry point runs it, splash pages included,
+// then its main loop.
 int RunGame() {
   const std::string folder = GetUserDataPath();
   auto* app = new QORApp(folder + "vantor.log", "bench", nullptr, folder + "vantor.lua");
   SetApp(app);
   if (!app->InitWindow("bench", 800, 600) || !app->Init()) return 1;
-  FrameProbe probe;
-  uint32_t frames = 0;
+  probe.StartIdle();
   while (app->Tick()) {
-    const uint32_t now = GetGraphics()->GetFrameCount();
-    if (now != frames && probe.Presented()) _exit(0);
-    frames = now;
   }
   return 1;
 }
@@ -103,7 +106,7 @@ int RunBare() {
                                         SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
   if (!window || !SDL_GL_CreateContext(window)) return 1;
   SDL_GL_SetSwapInterval(0);
-  FrameProbe probe;
+  probe.StartIdle();
   for (;;) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
@@ -111,10 +114,20 @@ int RunBare() {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     SDL_GL_SwapWindow(window);
-    if (probe.Presented()) _exit(0);
   }
 }
 
+}  // namespace
+
+// Every swap of both kinds of child, the engine's included, comes here first.
+extern "C" void SDL_GL_SwapWindow(SDL_Window* window) {
+  using Swap = void (*)(SDL_Window*);
+  static const auto sdlSwap = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "SDL_GL_SwapWindow"));
+  sdlSwap(window);
+  probe.Presented();
+}
+
+namespace {
 // Starts this program as a child of the given kind in the game's content
 // folder and reads its figures; false when it reported nothing.
 bool RunChild(const char* self, const char* kind, const std::string& home, Figures* figures) {
