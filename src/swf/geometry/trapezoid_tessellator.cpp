@@ -63,8 +63,9 @@ void cut_slab(int32_t i, int32_t j, float y0, float y1) {
   }
   std::sort(slab.begin(), slab.end(), by_left_then_bottom);
   // A slab opened by a segment with only a right style is filled from the
-  // right styles throughout.
-  const bool use_right = slab[0].left_style == -1 && slab[0].right_style >= 0;
+  // right styles throughout. Any negative style is none: a path after a
+  // style reset comes with -2.
+  const bool use_right = slab[0].left_style < 0 && slab[0].right_style >= 0;
   for (int32_t k = 0; k + 1 < slab.size(); ++k) {
     const fill_segment& left = slab[k];
     const fill_segment& right = slab[k + 1];
@@ -130,8 +131,8 @@ void start_path(int left_style, int right_style, int line_style, float x, float 
   s.points.clear();
   s.points.push_back(x);
   s.points.push_back(y);
-  if (left_style != -1 || right_style != -1) s.fill_seen = true;
-  if (line_style != -1) s.line_seen = true;
+  if (left_style >= 0 || right_style >= 0) s.fill_seen = true;
+  if (line_style >= 0) s.line_seen = true;
 }
 
 void line_to(float x, float y) {
