@@ -82,6 +82,12 @@ TEST_F(Shapes, HitTestsOnStraightAndCurvedEdges) {
   };
   for (const Case& c : cases) EXPECT_EQ(Shape(c.id)->hit_test_local(c.x, c.y), c.inside) << c.id << " " << c.x << "," << c.y;
 
+  // Outline bounds take path starts and anchors, not control points.
+  swf::bounds_rect outline;
+  Shape(4)->outline_bounds(&outline);
+  EXPECT_EQ(outline.x_max, 100);
+  EXPECT_EQ(outline.y_max, 100);
+
   swf::shape_character manual;
   manual.bounds = {0, 100, 0, 100};
   swf::shape_path path;

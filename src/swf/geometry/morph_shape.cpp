@@ -116,9 +116,10 @@ void morph_shape::read(bit_stream& in, int tag_type, movie_definition_sub* m) {
 
 void morph_shape::blend(float r) {
   bounds.set_lerp(start_->bounds, end_->bounds, r);
-  for (int32_t i = 0; i < fill_styles.size(); ++i)
+  // Styles the start shape's records added have no end: they stay as read.
+  for (int32_t i = 0; i < fill_styles.size() && i < end_->fill_styles.size(); ++i)
     fill_styles[i].set_lerp(start_->fill_styles[i], end_->fill_styles[i], r);
-  for (int32_t i = 0; i < line_styles.size(); ++i) {
+  for (int32_t i = 0; i < line_styles.size() && i < end_->line_styles.size(); ++i) {
     const line_style& from = start_->line_styles[i];
     const line_style& to = end_->line_styles[i];
     line_styles[i].width = static_cast<uint16_t>(static_cast<int>(lerp(from.width, to.width, r) + 0.5f));
