@@ -36,6 +36,39 @@ length). Then the tags, each a name and key=value fields:
     Tag type=60 hex=0102                 (any tag, raw data)
     Raw hex=0102                         (bytes with no tag header)
 
+Shapes (DefineShape2 and DefineShape3 alike; colours RRGGBB[AA], the alpha
+written by DefineShape3 only; coordinates absolute, in twips):
+
+    DefineShape id=1 bounds=XMIN,XMAX,YMIN,YMAX
+      Fill color=ff0000 [repeat=N]
+      Fill type=linear|radial matrix=SX,SY,R0,R1,TX,TY stops=0:ff0000,255:0000ff
+      Fill type=bitmap|clipped bitmap=4 matrix=...
+      Line width=20 color=000000 [repeat=N]
+      Style [move=X,Y] [fill0=N] [fill1=N] [line=N]
+      Edge to=X,Y                        (straight)
+      Curve control=X,Y to=X,Y
+      NewStyles                          (then its Fill and Line lines)
+    EndShape
+
+The style counts, fill bits and line bits follow from the lines; fills=N,
+lines=N, fillbits=N and linebits=N on DefineShape or NewStyles override
+them. DefineMorphShape takes start=RECT end=RECT, then MorphFill (solid
+color=C end=C; linear or radial matrix=M endmatrix=M stops=R:C,...
+endstops=R:C,...; bitmap or clipped bitmap=ID matrix=M endmatrix=M) and
+MorphLine width=W endwidth=W color=C endcolor=C lines, the start shape's
+records, EndEdges, the end shape's records and EndShape; its colours are
+RGBA.
+
+Lines that fill the ".gsc" cache file written beside the movie (OUT.swf.gsc),
+"gsc" version 4 and a character record a shape:
+
+    CacheShape id=1 [count=N]            (N overrides the tessellation count)
+    CacheTessellation tolerance=15 mesh=X,Y,X,Y,... [mesh=...] outline=STYLE:X,Y,...
+                      [meshes=N] [outlines=N]
+    CacheRaw hex=0102
+
+The record list ends with id 0xffff unless 'CacheEnd no' is given.
+
 Every tag takes 'long' (the long header form) and length=N (a stored length
 other than the data's). Pixel values of the lossless formats: colour-map
 indexes (format 3), 15-bit words in hex (format 4), 32-bit words in hex as
@@ -55,8 +88,10 @@ TAG_TYPES = {
     "JPEGTables": 8, "SetBackgroundColor": 9, "DefineBitsLossless": 20, "DefineBitsJPEG2": 21,
     "Protect": 24, "PlaceObject2": 26, "RemoveObject2": 28, "DefineBitsJPEG3": 35,
     "DefineBitsLossless2": 36, "DefineSprite": 39, "FrameLabel": 43, "ExportAssets": 56,
-    "ImportAssets": 57,
+    "ImportAssets": 57, "DefineShape": 2, "DefineShape2": 22, "DefineShape3": 32, "DefineMorphShape": 46,
 }
+
+CACHE_LINES = ("CacheShape", "CacheTessellation", "CacheRaw", "CacheEnd")
 
 
 class AsmError(Exception):
@@ -156,6 +191,223 @@ def rgb(text):
     return bytes.fromhex(text)
 
 
+def color(text, with_alpha):
+    value = bytes.fromhex(text)
+    if len(value) == 3:
+        value += b"\xff"
+    return value if with_alpha else value[:3]
+
+
+def point(text):
+    x, y = (number(v) for v in text.split(","))
+    return x, y
+
+
+def count_width(n):
+    """Bits of an unsigned style index up to n."""
+    width = 0
+    while (1 << width) <= n:
+        width += 1
+    return width
+
+
+class BitWriter:
+    """Bit fields with byte-aligned stretches between them."""
+
+    def __init__(self):
+        self.out = b""
+        self.bits = Bits()
+
+    def put(self, value, width):
+        self.bits.put(value, width)
+
+    def align(self):
+        self.out += self.bits.bytes()
+        self.bits = Bits()
+
+    def raw(self, data):
+        self.align()
+        self.out += data
+
+    def bytes(self):
+        self.align()
+        return self.out
+
+
+class ShapeWriter:
+    """The SHAPE records and style arrays of DefineShape tags and morphs."""
+
+    def __init__(self, tag_type):
+        self.tag_type = tag_type
+
+    def with_alpha(self):
+        return self.tag_type > 22
+
+    def fill(self, f):
+        kind = f.get("type", "solid")
+        if kind == "solid":
+            return u8(0) + color(f["color"], self.with_alpha())
+        if kind in ("linear", "radial"):
+            stops = [s.split(":") for s in f["stops"].split(",")] if f.get("stops") else []
+            return (u8(0x10 if kind == "linear" else 0x12) + matrix(f.get("matrix", "1,1,0,0,0,0")) + u8(len(stops))
+                    + b"".join(u8(number(r)) + color(c, self.with_alpha()) for r, c in stops))
+        if kind in ("bitmap", "clipped"):
+            return (u8(0x40 if kind == "bitmap" else 0x41) + u16(number(f["bitmap"]))
+                    + matrix(f.get("matrix", "1,1,0,0,0,0")))
+        return u8(number(kind))
+
+    def line(self, f):
+        return u16(number(f["width"])) + color(f["color"], self.with_alpha())
+
+    def fill_count(self, n):
+        return u8(0xFF) + u16(n) if n >= 0xFF and self.tag_type > 2 else u8(n)
+
+    @staticmethod
+    def line_count(n):
+        return u8(0xFF) + u16(n) if n >= 0xFF else u8(n)
+
+    def styles(self, lines, fields):
+        """The style arrays of the Fill and Line lines at the front of `lines`."""
+        fills, strokes = [], []
+        while lines and lines[0][0] in ("Fill", "Line"):
+            name, f = lines.pop(0)
+            target, data = (fills, self.fill(f)) if name == "Fill" else (strokes, self.line(f))
+            target.extend([data] * number(f.get("repeat", "1")))
+        fill_n = number(fields.get("fills", str(len(fills))))
+        line_n = number(fields.get("lines", str(len(strokes))))
+        data = self.fill_count(fill_n) + b"".join(fills) + self.line_count(line_n) + b"".join(strokes)
+        fill_bits = number(fields.get("fillbits", str(count_width(len(fills)))))
+        line_bits = number(fields.get("linebits", str(count_width(len(strokes)))))
+        return data, fill_bits, line_bits
+
+    def records(self, lines, w, fill_bits, line_bits, stop="EndShape"):
+        """Shape records up to `stop`, then the end record."""
+        pen = (0, 0)
+        w.put(fill_bits, 4)
+        w.put(line_bits, 4)
+        while lines and lines[0][0] != stop:
+            name, f = lines.pop(0)
+            if name == "Edge":
+                to = point(f["to"])
+                dx, dy = to[0] - pen[0], to[1] - pen[1]
+                width = edge_width(dx, dy)
+                w.put(1, 1)
+                w.put(1, 1)
+                w.put(width - 2, 4)
+                if dx and dy:
+                    w.put(1, 1)
+                    w.put(dx, width)
+                    w.put(dy, width)
+                else:
+                    w.put(0, 1)
+                    w.put(1 if dy else 0, 1)
+                    w.put(dy if dy else dx, width)
+                pen = to
+            elif name == "Curve":
+                control, to = point(f["control"]), point(f["to"])
+                deltas = [control[0] - pen[0], control[1] - pen[1], to[0] - control[0], to[1] - control[1]]
+                width = edge_width(*deltas)
+                w.put(1, 1)
+                w.put(0, 1)
+                w.put(width - 2, 4)
+                for v in deltas:
+                    w.put(v, width)
+                pen = to
+            elif name in ("Style", "NewStyles"):
+                new = name == "NewStyles"
+                flags = [new, "line" in f, "fill1" in f, "fill0" in f, "move" in f]
+                w.put(0, 1)
+                for flag in flags:
+                    w.put(1 if flag else 0, 1)
+                if "move" in f:
+                    pen = point(f["move"])
+                    width = signed_width(*pen)
+                    w.put(width, 5)
+                    w.put(pen[0], width)
+                    w.put(pen[1], width)
+                for key, width in (("fill0", fill_bits), ("fill1", fill_bits), ("line", line_bits)):
+                    if key in f:
+                        w.put(number(f[key]), width)
+                if new:
+                    data, fill_bits, line_bits = self.styles(lines, f)
+                    w.raw(data)
+                    w.put(fill_bits, 4)
+                    w.put(line_bits, 4)
+            else:
+                raise AsmError("%s inside a shape" % name)
+        if not lines:
+            raise AsmError("shape without " + stop)
+        lines.pop(0)
+        w.put(0, 6)
+
+    def shape(self, fields, lines):
+        w = BitWriter()
+        w.raw(rect(*(number(v) for v in fields["bounds"].split(","))))
+        data, fill_bits, line_bits = self.styles(lines, fields)
+        w.raw(data)
+        self.records(lines, w, fill_bits, line_bits)
+        return u16(number(fields["id"])) + w.bytes()
+
+    def morph(self, fields, lines):
+        fills, strokes = [], []
+        while lines and lines[0][0] in ("MorphFill", "MorphLine"):
+            name, f = lines.pop(0)
+            (fills if name == "MorphFill" else strokes).append(self.morph_style(name, f))
+        styles = (self.fill_count(len(fills)) + b"".join(fills) + self.line_count(len(strokes))
+                  + b"".join(strokes))
+        start = BitWriter()
+        self.records(lines, start, count_width(len(fills)), count_width(len(strokes)), stop="EndEdges")
+        end = BitWriter()
+        self.records(lines, end, 0, 0)
+        body = styles + start.bytes()
+        bounds = b"".join(rect(*(number(v) for v in fields[k].split(","))) for k in ("start", "end"))
+        return u16(number(fields["id"])) + bounds + u32(len(body)) + body + end.bytes()
+
+    @staticmethod
+    def morph_style(name, f):
+        if name == "MorphLine":
+            return (u16(number(f["width"])) + u16(number(f["endwidth"])) + color(f["color"], True)
+                    + color(f["endcolor"], True))
+        kind = f.get("type", "solid")
+        if kind == "solid":
+            return u8(0) + color(f["color"], True) + color(f["end"], True)
+        if kind in ("linear", "radial"):
+            starts = [s.split(":") for s in f["stops"].split(",")]
+            ends = [s.split(":") for s in f["endstops"].split(",")]
+            return (u8(0x10 if kind == "linear" else 0x12) + matrix(f.get("matrix", "1,1,0,0,0,0"))
+                    + matrix(f.get("endmatrix", "1,1,0,0,0,0")) + u8(len(starts))
+                    + b"".join(u8(number(a[0])) + color(a[1], True) + u8(number(b[0])) + color(b[1], True)
+                               for a, b in zip(starts, ends)))
+        return (u8(0x40 if kind == "bitmap" else 0x41) + u16(number(f["bitmap"]))
+                + matrix(f.get("matrix", "1,1,0,0,0,0")) + matrix(f.get("endmatrix", "1,1,0,0,0,0")))
+
+
+def edge_width(*deltas):
+    width = max(2, signed_width(*deltas))
+    if width > 17:
+        raise AsmError("an edge spans more than 17 bits")
+    return width
+
+
+def cache_values(values):
+    return u32(len(values)) + b"".join(struct.pack("<h", v) for v in values)
+
+
+def cache_line(name, f):
+    """The ".gsc" bytes of one cache line."""
+    if name == "CacheShape":
+        return u16(number(f["id"])) + u32(number(f["count"]))
+    if name == "CacheRaw":
+        return bytes.fromhex(f.get("hex", ""))
+    meshes = [[number(v) for v in m.split(",") if v] for m in f.get("mesh", [])]
+    outlines = [(number(o.split(":")[0]), [number(v) for v in o.split(":")[1].split(",") if v])
+                for o in f.get("outline", [])]
+    data = struct.pack("<f", float(f["tolerance"]))
+    data += u32(number(f.get("meshes", str(len(meshes))))) + b"".join(cache_values(m) for m in meshes)
+    data += u32(number(f.get("outlines", str(len(outlines)))))
+    return data + b"".join(u32(style) + cache_values(v) for style, v in outlines)
+
+
 def jpeg_segments(data):
     """Splits a JPEG into (marker, segment bytes) up to its scan."""
     if data[:2] != b"\xff\xd8":
@@ -186,6 +438,7 @@ class Assembler:
     def __init__(self, include_dirs, base_dir):
         self.include_dirs = include_dirs + [base_dir]
         self.version = 6
+        self.cache = []  # the cache lines, in order
 
     def read_file(self, name):
         for folder in self.include_dirs:
@@ -216,6 +469,15 @@ class Assembler:
                     raise AsmError("DefineSprite without EndSprite")
                 data = u16(number(fields["id"])) + u16(number(fields.get("frames", "1"))) + body
                 out += self.tag(39, data, fields)
+                continue
+            if name in CACHE_LINES:
+                self.cache.append((name, fields))
+                continue
+            if name in ("DefineShape", "DefineShape2", "DefineShape3"):
+                out += self.tag(TAG_TYPES[name], ShapeWriter(TAG_TYPES[name]).shape(fields, lines), fields)
+                continue
+            if name == "DefineMorphShape":
+                out += self.tag(46, ShapeWriter(46).morph(fields, lines), fields)
                 continue
             if name == "Tag":
                 out += self.tag(number(fields["type"]), bytes.fromhex(fields.get("hex", "")), fields)
@@ -327,8 +589,8 @@ def parse(text):
         fields = {}
         for word in words[1:]:
             key, _, value = word.partition("=")
-            if key == "event":
-                fields.setdefault("event", []).append(value)
+            if key in ("event", "mesh", "outline"):
+                fields.setdefault(key, []).append(value)
             else:
                 fields[key] = value if value else True
         lines.append((words[0], fields))
@@ -355,7 +617,24 @@ def assemble(text, include_dirs, base_dir, compress=False):
     length = number(header["filelength"]) if "filelength" in header else 8 + len(body)
     compressed = compress or header.get("compress", "no") == "yes"
     signature = b"CWS" if compressed else b"FWS"
-    return signature + u8(asm.version) + u32(length) + (zlib.compress(body) if compressed else body)
+    movie = signature + u8(asm.version) + u32(length) + (zlib.compress(body) if compressed else body)
+    return movie, cache_file(asm.cache)
+
+
+def cache_file(lines):
+    """The ".gsc" file of the cache lines, or None without any."""
+    if not lines:
+        return None
+    data = b"gsc" + u8(4)
+    for at, (name, fields) in enumerate(lines):
+        if name == "CacheShape" and "count" not in fields:
+            following = [n for n, _ in lines[at + 1:]] + ["CacheShape"]
+            fields["count"] = str(following[:following.index("CacheShape")].count("CacheTessellation"))
+        if name != "CacheEnd":
+            data += cache_line(name, fields)
+    if not any(name == "CacheEnd" for name, _ in lines):
+        data += u16(0xFFFF)
+    return data
 
 
 def main():
@@ -368,12 +647,16 @@ def main():
     with open(args.description, encoding="utf-8") as f:
         text = f.read()
     try:
-        movie = assemble(text, args.include, os.path.dirname(os.path.abspath(args.description)), args.compress)
+        movie, cache = assemble(text, args.include, os.path.dirname(os.path.abspath(args.description)),
+                                args.compress)
     except (AsmError, KeyError, ValueError) as error:
         print("swfasm: %s: %s" % (args.description, error), file=sys.stderr)
         return 1
     with open(args.output, "wb") as f:
         f.write(movie)
+    if cache is not None:
+        with open(args.output + ".gsc", "wb") as f:
+            f.write(cache)
     return 0
 
 
