@@ -50,11 +50,10 @@ void print_number(small_string& text, double value) {
 
 int32_t double_to_int32(double value) {
   if (!std::isfinite(value)) return 0;
-  const double truncated = std::trunc(value);
-  // Beyond 64 bits only the low 32 bits matter, and those of a double that
-  // large are all 0 (its magnitude is a multiple of 2^32).
-  if (std::fabs(truncated) >= 9223372036854775808.0) return 0;
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(truncated))));
+  // The low 32 bits of the truncated integer, exact at any magnitude.
+  double low = std::fmod(std::trunc(value), 4294967296.0);
+  if (low < 0) low += 4294967296.0;
+  return static_cast<int32_t>(static_cast<uint32_t>(low));
 }
 
 as_variant::as_variant(const char16_t* text) : as_variant() {
