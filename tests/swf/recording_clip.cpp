@@ -3,7 +3,7 @@
 namespace swf_test {
 
 RecordingClip::RecordingClip(RecordingClip* parent_clip, const char* clip_name, std::vector<std::string>* record)
-    : movie(parent_clip, 1), record_(record), members_(new swf::as_plain_object()), context_(this) {
+    : movie(parent_clip, 1), record_(record), context_(this) {
   name = clip_name;
 }
 
@@ -16,11 +16,11 @@ RecordingClip* RecordingClip::Child(const char* child_name) {
 }
 
 void RecordingClip::set_member(const swf::small_string& member, const swf::as_variant& value) {
-  members_->set_member(member, value);
+  context_.set_member(member, value);
 }
 
 bool RecordingClip::get_member(const swf::small_string& member, swf::as_variant* out) {
-  if (members_->get_member(member, out)) return true;
+  if (context_.get_member(member, out)) return true;
   auto child = children_.find(member.c_str());
   if (child == children_.end()) return false;
   out->set_object(child->second.get());

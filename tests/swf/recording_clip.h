@@ -1,4 +1,5 @@
-// A clip for script tests: its members are a plain table, its children are
+// A clip for script tests: its members are its context's variables, its
+// children are
 // named clips, and it writes every movie call made on it into a shared
 // record ("goto 3", "play 0", "label intro", ...).
 #pragma once
@@ -48,7 +49,6 @@ class RecordingClip : public swf::movie {
   void Record(const std::string& line) { record_->push_back(line); }
 
   std::vector<std::string>* record_;
-  swf::counted_ptr<swf::as_plain_object> members_;
   std::map<std::string, swf::counted_ptr<RecordingClip>> children_;
   swf::as_context context_;
 };
