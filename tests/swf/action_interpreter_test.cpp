@@ -9,6 +9,9 @@
 #include "swf/action/do_action_tag.h"
 #include "swf/action/get_url.h"
 #include "swf/script/as_plain_object.h"
+#include "swf/script/call_method.h"
+#include "swf/movie/place_object_2.h"
+#include "swf/movie/swf_event.h"
 
 namespace {
 using swf_test::ScriptOutcome;
@@ -53,6 +56,25 @@ TEST_F(ActionInterpreter, TodoOpcodesLeaveTheStackAndOthersAreSteppedOver) {
 TEST_F(ActionInterpreter, WithBlocksReadAndWriteTheirObject) {
   const ScriptOutcome o = run_.Run("with");
   EXPECT_EQ(WithoutMemberTraces(o.traces), (Lines{"inside", "undefined", "changed"}));
+}
+
+TEST_F(ActionInterpreter, ANinthWithRunsWithoutItsObject) {
+  EXPECT_EQ(WithoutMemberTraces(run_.Run("nine_with").traces), (Lines{"outer"}));
+}
+
+TEST_F(ActionInterpreter, ClipEventsRunTheirActionsAsAMethod) {
+  swf::counted_ptr<swf::movie_def_impl> events = swf_test::LoadMovie(swf_test::FixturePath("events6.swf"));
+  ASSERT_TRUE(events);
+  int methods = 0;
+  for (swf::display_tag* tag : *events->get_frame_tags(0)) {
+    auto* place = dynamic_cast<swf::place_object_2*>(tag);
+    if (!place) continue;
+    for (swf::swf_event* event : place->events) methods += event->method.to_as_function() != nullptr;
+    // The first event's actions stop the clip.
+    swf::call_method0(place->events[0]->method, &run_.root()->Context(), run_.root());
+  }
+  EXPECT_EQ(methods, 4);
+  EXPECT_EQ(run_.calls(), (Lines{"_root play 1"}));
 }
 
 TEST_F(ActionInterpreter, JumpsAndBranches) {
@@ -139,6 +161,29 @@ TEST_F(ActionInterpreter, InitActionsAreReadForTheirSprite) {
     for (swf::display_tag* tag : *tags) found += dynamic_cast<swf::do_action_tag*>(tag) != nullptr;
   }
   EXPECT_EQ(found, 1);
+}
+
+// The parsed call takes its arguments by a printf-like format.
+const char* CallParsed(swf::as_context* context, const char* name, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  const char* result = swf::call_method_parsed(context, nullptr, name, format, args);
+  va_end(args);
+  return result;
+}
+
+TEST_F(ActionInterpreter, ParsedCallsTakeTheirArgumentsInOrder) {
+  run_.Run("parsed");
+  swf::as_context& context = run_.root()->Context();
+  PlayerLogCapture log;
+  EXPECT_STREQ(CallParsed(&context, "join", "%d, %s", 3, "x"), "3x");
+  EXPECT_STREQ(CallParsed(&context, "join", "%f %ls", 0.5, u"\u00e9"), "0.5\u00e9");
+  EXPECT_STREQ(CallParsed(&context, "join", "%q%lx?%s", "y"), "yundefined");
+  EXPECT_EQ(context.stack_size(), 0);
+  EXPECT_TRUE(log.Has("FIXME(449): swf::call_method_parsed\n"));
+  EXPECT_TRUE(log.Has("call_method_parsed('join','%q%lx?%s') -- invalid fmt '%q'\n"));
+  EXPECT_TRUE(log.Has("call_method_parsed('join','%q%lx?%s') -- invalid fmt '%lx'\n"));
+  EXPECT_TRUE(log.Has("call_method_parsed('join','%q%lx?%s') -- invalid char '?'\n"));
 }
 
 }  // namespace

@@ -28,6 +28,8 @@ class ScriptRun {
   ScriptOutcome Run(const char* label);
   RecordingClip* root() { return root_.get(); }
   swf::movie_def_impl* movie() { return movie_.get(); }
+  // The movie calls since the last run began.
+  const std::vector<std::string>& calls() const { return record_; }
 
  private:
   MovieFolder folder_;
