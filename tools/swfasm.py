@@ -141,24 +141,17 @@ def rect(xmin, xmax, ymin, ymax):
 def matrix(text):
     sx, sy, r0, r1, tx, ty = (float(v) for v in text.split(","))
     bits = Bits()
-    if (sx, sy) != (1, 1):
-        scale = [round(sx * 65536), round(sy * 65536)]
-        width = signed_width(*scale)
-        bits.put(1, 1)
-        bits.put(width, 5)
-        for v in scale:
-            bits.put(v, width)
-    else:
-        bits.put(0, 1)
-    if (r0, r1) != (0, 0):
-        rotate = [round(r0 * 65536), round(r1 * 65536)]
-        width = signed_width(*rotate)
-        bits.put(1, 1)
-        bits.put(width, 5)
-        for v in rotate:
-            bits.put(v, width)
-    else:
-        bits.put(0, 1)
+    # The scale and the rotate/skew pairs (16.16 fixed point): a flag, a
+    # width and the two values when present.
+    for pair, absent in (((sx, sy), (1, 1)), ((r0, r1), (0, 0))):
+        present = pair != absent
+        bits.put(int(present), 1)
+        if present:
+            values = [round(v * 65536) for v in pair]
+            width = signed_width(*values)
+            bits.put(width, 5)
+            for v in values:
+                bits.put(v, width)
     translate = [round(tx), round(ty)]
     width = signed_width(*translate) if translate != [0, 0] else 0
     bits.put(width, 5)

@@ -192,6 +192,7 @@ TEST_F(MovieLoading, WhatIsNotAMovieGivesAnEmptyDefinition) {
 }
 
 TEST_F(MovieLoading, DataThatStopsEarlyEndsTheReadWithOneErrorLine) {
+  swf::register_standard_tag_loaders();
   const std::string whole = ReadFile(FixturePath("timeline.swf"));
   MemoryFile memory(whole.substr(0, whole.size() - 20));
   swf::movie_def_impl movie(false, false);
