@@ -35,12 +35,12 @@ TEST_F(ActionFaults, EachMalformedKindEndsWithItsErrorLine) {
     Lines traces;
     const char* error;
   } cases[] = {
-      {"jump_before_start", {"before"}, "error: jump to offset -32756 before the start of its section at 0"},
-      {"branch_past_end", {}, "branch to offset 28683 -- this section only runs to"},
+      {"jump_before_start", {"before"}, "error: jump to offset -32751 before the start of its section at 0"},
+      {"branch_past_end", {}, "branch to offset 28682 -- this section only runs to"},
       {"push_past_end", {"next", "undefined"}, "error: push data of type 0 runs past the end of its action"},
       {"pool_past_end", {"<invalid>", "A"}, "error: action buffer dict length exceeded"},
-      {"body_past_end", {"first"}, "error: function body of 255 bytes at 20 runs past the end of its section"},
-      {"action_past_body", {"after"}, "error: action 0x96 at"},
+      {"body_past_end", {"first"}, "error: function body of 255 bytes at 19 runs past the end of its section"},
+      {"action_past_end", {}, "error: action 0x96 at 13 runs past the end of its buffer at 18"},
   };
   for (const auto& c : cases) {
     const ScriptOutcome o = run_.Run(c.label);
@@ -51,7 +51,7 @@ TEST_F(ActionFaults, EachMalformedKindEndsWithItsErrorLine) {
 
 TEST_F(ActionFaults, CountsAreClampedToTheStack) {
   const ScriptOutcome o = run_.Run("counts_past_stack");
-  // f runs with no arguments it could take, so a is undefined; the empty
+  // f runs with no arguments it could take, so p is undefined; the empty
   // stack adds undefined and undefined.
   EXPECT_EQ(o.traces, (Lines{"undefined", "0"}));
   EXPECT_EQ(run_.root()->Context().stack_size(), 0);
