@@ -35,6 +35,29 @@ length). Then the tags, each a name and key=value fields:
     ImportAssets url=lib.swf 10=name
     Tag type=60 hex=0102                 (any tag, raw data)
     Raw hex=0102                         (bytes with no tag header)
+    DoAction                             (actions one a line, then an End action)
+      ...
+    EndAction
+    DoInitAction sprite=3
+      ...
+    EndAction
+
+Actions go by their interpreter names: one-byte actions alone (add, trace,
+get_var, call_method...; op=0x2A for any code), the others with operands:
+
+    push s:text f:1.5 null undefined r:1 true false d:2.5 i:7 c:0 C:300
+    decl_dict first second "third text"      (the constant pool)
+    goto_frame 3 | goto_frame_lbl intro | goto_frame_exp 1 | set_target clip
+    get_url URL TARGET | get_url2 [METHOD] | store_register 1 | call_frame
+    wait_for_frame 2 1 | wait_for_fr_exp 1
+    goto LABEL | branch_if_true LABEL | with end=LABEL
+    func NAME end=LABEL [PARAM]...            (NAME - for none)
+    function2 NAME end=LABEL regs=3 flags=0x0 [R:PARAM]...
+    LABEL:                                    (a position)
+    bytes 960200                              (raw bytes)
+
+Jumps and bodies end at their label; each long action takes length=N to
+store another length.
 
 Shapes (DefineShape2 and DefineShape3 alike; colours RRGGBB[AA], the alpha
 written by DefineShape3 only; coordinates absolute, in twips):
@@ -479,6 +502,18 @@ class Assembler:
             if name == "DefineMorphShape":
                 out += self.tag(46, ShapeWriter(46).morph(fields, lines), fields)
                 continue
+            if name in ("DoAction", "DoInitAction"):
+                body = []
+                while lines and lines[0][0] != "EndAction":
+                    body.append(lines.pop(0))
+                if not lines:
+                    raise AsmError(name + " without EndAction")
+                lines.pop(0)
+                data = assemble_actions(body) + b"\0"
+                if name == "DoInitAction":
+                    data = u16(number(fields["sprite"])) + data
+                out += self.tag(12 if name == "DoAction" else 59, data, fields)
+                continue
             if name == "Tag":
                 out += self.tag(number(fields["type"]), bytes.fromhex(fields.get("hex", "")), fields)
                 continue
@@ -572,6 +607,140 @@ class Assembler:
         return head + zlib.compress(b"".join(bytes.fromhex(p) for p in pixels))
 
 
+SHORT_ACTIONS = {
+    "next_frame": 0x04, "prev_frame": 0x05, "play": 0x06, "stop": 0x07, "toggle_qlty": 0x08,
+    "stop_sounds": 0x09, "add": 0x0A, "sub": 0x0B, "mul": 0x0C, "div": 0x0D, "equ": 0x0E, "lt": 0x0F,
+    "and": 0x10, "or": 0x11, "not": 0x12, "str_eq": 0x13, "str_len": 0x14, "substr": 0x15, "pop": 0x17,
+    "floor": 0x18, "get_var": 0x1C, "set_var": 0x1D, "set_target_exp": 0x20, "str_cat": 0x21,
+    "get_prop": 0x22, "set_prop": 0x23, "dup_sprite": 0x24, "rem_sprite": 0x25, "trace": 0x26,
+    "start_drag": 0x27, "stop_drag": 0x28, "str_lt": 0x29, "cast_object": 0x2B, "random": 0x30,
+    "mb_length": 0x31, "ord": 0x32, "chr": 0x33, "get_timer": 0x34, "substr_mb": 0x35, "ord_mb": 0x36,
+    "chr_mb": 0x37, "delete": 0x3A, "delete_all": 0x3B, "set_local": 0x3C, "call_func": 0x3D,
+    "return": 0x3E, "mod": 0x3F, "new": 0x40, "decl_local": 0x41, "decl_array": 0x42, "decl_obj": 0x43,
+    "type_of": 0x44, "get_target": 0x45, "enumerate": 0x46, "add_t": 0x47, "lt_t": 0x48, "eq_t": 0x49,
+    "number": 0x4A, "string": 0x4B, "dup": 0x4C, "swap": 0x4D, "get_member": 0x4E, "set_member": 0x4F,
+    "inc": 0x50, "dec": 0x51, "call_method": 0x52, "new_method": 0x53, "is_inst_of": 0x54,
+    "enum_object": 0x55, "bit_and": 0x60, "bit_or": 0x61, "bit_xor": 0x62, "shl": 0x63, "asr": 0x64,
+    "lsr": 0x65, "eq_strict": 0x66, "gt_t": 0x67, "gt_str": 0x68, "end": 0x00,
+}
+
+
+def push_entry(word):
+    """One push entry: a type byte and its data."""
+    if word == "null":
+        return u8(2)
+    if word == "undefined":
+        return u8(3)
+    if word in ("true", "false"):
+        return u8(5) + u8(word == "true")
+    kind, sep, value = word.partition(":")
+    if not sep:
+        raise AsmError("push entry without a type: " + word)
+    if kind == "s":
+        return u8(0) + cstring(value)
+    if kind == "f":
+        return u8(1) + struct.pack("<f", float(value))
+    if kind == "r":
+        return u8(4) + u8(number(value))
+    if kind == "b":
+        return u8(5) + u8(number(value))
+    if kind == "d":
+        raw = struct.pack("<d", float(value))
+        return u8(6) + raw[4:] + raw[:4]  # the high word first
+    if kind == "i":
+        return u8(7) + struct.pack("<i", number(value))
+    if kind == "c":
+        return u8(8) + u8(number(value))
+    if kind == "C":
+        return u8(9) + u16(number(value))
+    raise AsmError("unknown push type " + kind)
+
+
+def long_action(name, words, fields, position, labels):
+    """The code and data of an action of 0x80 and up; `position` is the offset
+    after the action, where jumps and bodies count from. Without labels (the
+    first pass) every label counts as 0: sizes do not depend on them."""
+    def label_offset(label):
+        if labels is None:
+            return 0
+        if label not in labels:
+            raise AsmError("unknown label " + label)
+        return labels[label] - position
+
+    positional = [w for w in words if "=" not in w]
+    if name == "push":
+        return 0x96, b"".join(push_entry(w) for w in positional)
+    if name == "decl_dict":
+        return 0x88, u16(len(positional)) + b"".join(cstring(w) for w in positional)
+    if name == "goto_frame":
+        return 0x81, u16(number(positional[0]))
+    if name == "get_url":
+        return 0x83, cstring(positional[0]) + cstring(positional[1])
+    if name == "store_register":
+        return 0x87, u8(number(positional[0]))
+    if name == "wait_for_frame":
+        return 0x8A, u16(number(positional[0])) + u8(number(positional[1]))
+    if name == "set_target":
+        return 0x8B, cstring(positional[0] if positional else "")
+    if name == "goto_frame_lbl":
+        return 0x8C, cstring(positional[0])
+    if name == "wait_for_fr_exp":
+        return 0x8D, u8(number(positional[0]))
+    if name == "with":
+        return 0x94, u16(label_offset(fields["end"]))
+    if name == "goto":
+        return 0x99, struct.pack("<h", label_offset(positional[0]))
+    if name == "get_url2":
+        return 0x9A, u8(number(positional[0]) if positional else 0)
+    if name == "branch_if_true":
+        return 0x9D, struct.pack("<h", label_offset(positional[0]))
+    if name == "call_frame":
+        return 0x9E, b""
+    if name == "goto_frame_exp":
+        return 0x9F, u8(number(positional[0]) if positional else 0)
+    if name in ("func", "function2"):
+        function_name = "" if positional[0] == "-" else positional[0]
+        params = positional[1:]
+        data = cstring(function_name) + u16(len(params))
+        if name == "function2":
+            data += u8(number(fields.get("regs", "0"))) + u16(number(fields.get("flags", "0")))
+            for param in params:
+                reg, _, pname = param.rpartition(":")
+                data += u8(number(reg) if reg else 0) + cstring(pname)
+        else:
+            data += b"".join(cstring(p) for p in params)
+        # The body starts after the action; its length is counted from there.
+        return (0x8E if name == "function2" else 0x9B), data + u16(label_offset(fields["end"]))
+    raise AsmError("unknown action " + name)
+
+
+def assemble_actions(lines):
+    """The byte code of a DoAction's lines, in two passes: the first places
+    the labels, the second resolves them."""
+    def encode(labels):
+        out, places = b"", {}
+        for name, fields in lines:
+            words = fields["_words"]
+            if name.endswith(":"):
+                places[name[:-1]] = len(out)
+            elif name == "bytes":
+                out += bytes.fromhex("".join(words))
+            elif name == "op":
+                out += u8(number(words[0]))
+            elif name in SHORT_ACTIONS:
+                out += u8(SHORT_ACTIONS[name])
+            else:
+                _, data = long_action(name, words, fields, 0, None)
+                after = len(out) + 3 + len(data)
+                code, data = long_action(name, words, fields, after, labels)
+                length = number(fields["length"]) if "length" in fields else len(data)
+                out += u8(code) + u16(length) + data
+        return out, places
+
+    _, labels = encode(None)
+    return encode(labels)[0]
+
+
 def jpeg_size(data):
     for marker, seg in jpeg_segments(data):
         if 0xC0 <= marker <= 0xC2:
@@ -593,6 +762,7 @@ def parse(text):
                 fields.setdefault(key, []).append(value)
             else:
                 fields[key] = value if value else True
+        fields["_words"] = words[1:]
         lines.append((words[0], fields))
     return lines
 

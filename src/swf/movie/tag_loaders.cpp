@@ -1,5 +1,6 @@
 #include "swf/movie/tag_loaders.h"
 
+#include "swf/action/do_action_tag.h"
 #include "swf/base/open_hash.h"
 #include "swf/bitmap/bitmap_loaders.h"
 #include "swf/geometry/shape_loaders.h"
@@ -34,6 +35,7 @@ void register_standard_tag_loaders() {
   register_tag_loader(6, define_bits_loader);
   register_tag_loader(8, jpeg_tables_loader);
   register_tag_loader(9, set_background_color_loader);
+  register_tag_loader(12, do_action_loader);
   register_tag_loader(20, define_bits_lossless_loader);
   register_tag_loader(21, define_bits_jpeg2_loader);
   register_tag_loader(22, shape_loader);
@@ -48,6 +50,7 @@ void register_standard_tag_loaders() {
   register_tag_loader(46, shape_morph_loader);
   register_tag_loader(56, export_loader);
   register_tag_loader(57, import_loader);
+  register_tag_loader(59, do_init_action_loader);
 }
 
 tag_loader find_tag_loader(int tag_type) {
