@@ -16,7 +16,7 @@ VANTOR_PACKAGES=(
   libgl-dev libgl1-mesa-dri libegl1
   zlib1g-dev libfreetype-dev libfontconfig-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-ebgaramond-extra
-  imagemagick
+  imagemagick ffmpeg
   python3 vorbis-tools
   locales
 )

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "app/game_rms.h"
+#include "app/web_server.h"
 #include "core/script/config_file.h"
 #include "core/script/console.h"
 #include "core/frame_timer.h"
@@ -143,7 +145,7 @@ bool GameApp::SetVideoMode() {
 
 void GameApp::InitSystems() {
   script_ = std::make_unique<GameScript>();
-  // TODO(merge: record store): the record store (GameRMS), which loads itself.
+  recordStore_ = std::make_unique<GameRMS>(GetUserDataPath() + GetRMSFileName());
 }
 
 // One frame: the current state, the devices, the picture, the delayed
@@ -214,6 +216,10 @@ void GameApp::SetWindowedMode(uint32_t, uint32_t) {
 void GameApp::AdvanceLoadingProgress(int steps) { progressCount_ += steps; }
 
 bool GameApp::Shutdown() {
+  // Asking for the web client makes it at the latest here, so its session
+  // exists until exit.
+  GetServer()->TerminateThread();
+  LOG_LINE(MSG_INIT, "Server connection shutdown");
   gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
   if (gameflow::GameState* state = flow.GetCurrentState()) state->OnExit();
   flow.Clear();
@@ -228,6 +234,7 @@ bool GameApp::Shutdown() {
   Graphics::SHUTDOWN();
   LOG_LINE(MSG_INIT, "Graphics shutdown");
   script_.reset();
-  // TODO(merge: record store): the record store is deleted, which saves it once more.
+  // Its destruction saves it once more.
+  recordStore_.reset();
   return true;
 }

@@ -11,6 +11,8 @@
 #include "render/perspective_camera.h"
 #include "ui/gameflow/running_application.h"
 
+class GameRMS;
+
 class GameApp : public Win32Application, public gameflow::RunningApplication {
  public:
   GameApp(const std::string& configFileName, HINSTANCE instance, const std::string& caption,
@@ -51,6 +53,9 @@ class GameApp : public Win32Application, public gameflow::RunningApplication {
   camera::PerspectiveCamera* GetCamera() const { return camera_.get(); }
   GameScript* GetScript() const { return script_.get(); }
 
+  // Null before InitSystems and after Shutdown.
+  GameRMS* GetRecordStore() const { return recordStore_.get(); }
+
  private:
   bool SetVideoMode();
   void DetachConsoleView();
@@ -67,6 +72,7 @@ class GameApp : public Win32Application, public gameflow::RunningApplication {
   int progressCount_ = 0;
   int progressTotal_ = 50;
   std::unique_ptr<GameScript> script_;
+  std::unique_ptr<GameRMS> recordStore_;
 };
 
 // The one application object, set by the entry point while it exists.

@@ -3,7 +3,9 @@
 #include <luabind/luabind.hpp>
 
 #include "app/game_application.h"
+#include "app/game_rms.h"
 #include "app/game_script.h"
+#include "app/web_server.h"
 #include "audio/audio.h"
 #include "core/math/ramp.h"
 #include "core/math/vector.h"
@@ -56,10 +58,10 @@ void GameScript::RegisterLua(LuaPlus::LuaState* state) {
 
   // The other components, in this order; the console and the configuration
   // registered theirs when the console started.
-  // TODO(merge: record store): GameRMS::RegisterLua with the application's record store.
+  GameRMS::RegisterLua(state);
   script::FileList::RegisterLua(state);
   // TODO(merge: UI manager): ui::UIManager::RegisterLua, with every widget class.
   audio::Audio::RegisterLua(state);
   gameflow::GameFlowManager::RegisterLua(state);
-  // TODO(merge: web client): the web client's registration.
+  web::Server::RegisterLua(state);
 }

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/log.h"
-#include "core/script/script_helper.h"
-#include "core/files/vfs.h"
-#include "audio/audio_records.h"
 #include "audio/audio_set.h"
+#include "core/log.h"
+#include "core/files/vfs.h"
+#include "core/script/lua_records.h"
+#include "core/script/script_helper.h"
 
 namespace audio {
 
@@ -161,7 +161,7 @@ void Audio::SetMusicVolume(int volume) {
 }
 
 void Audio::LoadSegments(const std::string& fileName) {
-  bool loaded = ReadRecords(fileName, "AudioSegments", [this](const LuaPlus::LuaObject& element) {
+  bool loaded = script::ReadRecords(fileName, "AudioSegments", [this](const LuaPlus::LuaObject& element) {
     auto segment = std::make_unique<AudioSegment>();
     segment->name = script::ReadString(element, "Name", "");
     segment->file = script::ReadString(element, "File", "");

@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "core/log.h"
-#include "core/script/script_helper.h"
 #include "audio/audio.h"
-#include "audio/audio_records.h"
+#include "core/log.h"
+#include "core/script/lua_records.h"
+#include "core/script/script_helper.h"
 
 namespace audio {
 
@@ -27,7 +27,7 @@ float BiasAt(const LuaPlus::LuaObject& biases, int index) {
 AudioSet::AudioSet(Audio& audio) : audio_(audio) {}
 
 void AudioSet::Load(const std::string& fileName) {
-  bool loaded = ReadRecords(fileName, "SoundBank", [this](const LuaPlus::LuaObject& record) {
+  bool loaded = script::ReadRecords(fileName, "SoundBank", [this](const LuaPlus::LuaObject& record) {
     std::string name = script::ReadString(record, "Name", "");
     LuaPlus::LuaObject files = record["Files"];
     LuaPlus::LuaObject biases = record["Bias"];

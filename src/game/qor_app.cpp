@@ -1,10 +1,12 @@
 #include "game/qor_app.h"
 
+#include "app/boot_loader.h"
 #include "core/script/console.h"
 #include "core/log.h"
 #include "core/files/vfs.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
+#include "render/sprite_set.h"
 #include "ui/gameflow/game_flow_manager.h"
 
 QORApp::QORApp(const std::string& logFileName, const std::string& caption, HINSTANCE instance,
@@ -38,7 +40,19 @@ void QORApp::InitFonts() {
   }
   LOG_LINE(MSG_INIT, "Font manager initialized");
 }
-void QORApp::ShowSplash() {}
+// The maker's, the publisher's and the distributor's pages; a key or button
+// skips straight to the next one. The loop pumps no window messages.
+void QORApp::ShowSplash() {
+  BootLoader loader(true);
+  loader.AddPage("ui_img/talmin_splash.jpg", 1.0f, 1.0f, 2.0f);
+  loader.AddPage("ui_img/quorvel_splash.jpg", 1.0f, 1.0f, 2.0f);
+  loader.AddPage("ui_img/splash_distributor.jpg", 3.0f, 1.0f, 1.0f);
+  loader.skipFadeOut = true;
+  while (!loader.done) {
+    loader.Tick();
+    loader.Render();
+  }
+}
 void QORApp::InitScripts() {
   console::Console* console = GetConsole();
   console->Do("ReloadGame()");
@@ -46,6 +60,8 @@ void QORApp::InitScripts() {
   console->BindKey(61, "CaptureMiniScreenshot()");
 }
 void QORApp::OnCreateStates() {
+  ui::GetSpriteSet()->Load("img/sprites.lua");
+  ui::GetSpriteSet()->Load("ui_img/sprites.lua");
   gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
   flow.SetCamera(GetCamera());
   flow.SetApplication(this);

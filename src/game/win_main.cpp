@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/game_rms.h"
 #include "app/win32_application.h"
 #include "game/qor_app.h"
 
@@ -15,6 +16,7 @@ int WinMain(HINSTANCE instance) {
   if (app->Init())
     while (app->Tick()) {
     }
+  if (GameRMS* store = app->GetRecordStore()) store->Save();
   app->Shutdown();
   delete app;
   SetApp(nullptr);

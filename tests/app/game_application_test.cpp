@@ -2,28 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "bare_game_app.h"
 #include "log_capture.h"
 #include "render/dx8_graphics.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "ui/gameflow/gameflow_test_support.h"
 
 namespace {
-class BareGameApp : public GameApp {
- public:
-  BareGameApp()
-      : GameApp(::testing::TempDir() + "game_app_test.lua", nullptr, "game app test",
-                ::testing::TempDir() + "game_app_test.log") {}
-  void InitFonts() override {}
-  void ShowSplash() override {}
-  void InitScripts() override {}
-  void OnCreateStates() override {}
-  std::string GetRMSFileName() override { return "game_app_test.rms"; }
-  void MountArchives() override {}
-};
-
 TEST(GameApplicationTest, SizeChangesSetTheLogicalResolutionAndNothingElse) {
   Dx8Graphics::Create();
-  BareGameApp app;
+  BareGameApp app("game_app_test");
   app.OnEvent(Application::kSizeChanged, SIZE_RESTORED, MAKELPARAM(640, 480));
   EXPECT_EQ(GetGraphics()->GetScreenWidth(), 640);
   // A collapsed size leaves the resolution as it was.
@@ -37,7 +25,7 @@ TEST(GameApplicationTest, FocusPausesAndResumesTheCurrentStateAndShutdownEndsThe
   gameflow_test::Calls calls;
   gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
   {
-    BareGameApp app;
+    BareGameApp app("game_app_flow_test");
     flow.SetApplication(&app);
     // Without a current state a focus change only pauses the audio.
     app.OnEvent(Application::kFocusLost, 0, 0);

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "audio/audio_test_support.h"
-#include "core/script/script_helper.h"
 #include "audio/audio.h"
-#include "audio/audio_records.h"
 #include "audio/audio_set.h"
+#include "audio/audio_test_support.h"
+#include "core/script/lua_records.h"
+#include "core/script/script_helper.h"
 
 namespace {
 
@@ -25,8 +25,8 @@ constexpr int kRate = 44100;
 
 // The sets the engine and the game play by name.
 const char* const kSetsPlayed[] = {
-    "sounds/GameApp_start_music.ogg", "button_press", "button_rollover", "screen_shift", "select_A",
-    "select_B", "swap", "match3", "match4", "match5"};
+    "sounds/GameApp_start_music.ogg", "button_press", "button_rollover", "textbox_new_text", "screen_shift",
+    "select_A", "select_B", "swap", "match3", "match4", "match5"};
 
 // Mixes `frames` frames offline; the highest absolute sample value.
 int MixPeak(size_t frames) {
@@ -87,7 +87,7 @@ TEST_F(SoundContentTest, EverySegmentStartsAtItsOrderAndKeepsToItsPart) {
     int order;
   };
   std::vector<Segment> segments;
-  ASSERT_TRUE(audio::ReadRecords("sounds/segments.lua", "AudioSegments", [&](const LuaPlus::LuaObject& record) {
+  ASSERT_TRUE(script::ReadRecords("sounds/segments.lua", "AudioSegments", [&](const LuaPlus::LuaObject& record) {
     segments.push_back({script::ReadString(record, "Name", ""), script::ReadString(record, "File", ""),
                         script::ReadInt(record, "Order", 0)});
   }));

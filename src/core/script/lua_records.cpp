@@ -1,16 +1,16 @@
-#include "audio/audio_records.h"
+#include "core/script/lua_records.h"
 
 #include "core/script/script_helper.h"
 
-namespace audio {
+namespace script {
 
 bool ReadRecords(const std::string& fileName, const char* tableName,
                  const std::function<void(const LuaPlus::LuaObject&)>& record) {
-  LuaPlus::LuaState* state = script::CreateLuaState();
-  bool loaded = script::LoadScript(state, fileName);
+  LuaPlus::LuaState* state = CreateLuaState();
+  bool loaded = LoadScript(state, fileName);
   if (loaded) {
     // Every object must be gone before the state is.
-    LuaPlus::LuaObject list = script::GetGlobalObject(state, tableName);
+    LuaPlus::LuaObject list = GetGlobalObject(state, tableName);
     for (int i = 1; list.IsTable() && i <= list.GetTableCount(); ++i) {
       LuaPlus::LuaObject element = list[i];
       if (element.IsTable()) record(element);
@@ -20,4 +20,4 @@ bool ReadRecords(const std::string& fileName, const char* tableName,
   return loaded;
 }
 
-}  // namespace audio
+}  // namespace script

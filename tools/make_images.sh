@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Draws the game's images with ImageMagick into the data folder:
+#
+#     make_images.sh CONVERT DATA_FOLDER
+#
+# An image newer than this script is kept, so a warm run does nothing.
+# Animation strips hold their frames side by side, as the sprite sets read them.
+set -euo pipefail
+convert=$1
+data=$2
+script=${BASH_SOURCE[0]}
+
+# draw NAME ARGS...: the picture ARGS describe, written as NAME under the data folder.
+draw() {
+  local out="$data/$1"
+  shift
+  [[ "$out" -nt "$script" ]] && return 0
+  mkdir -p "$(dirname "$out")"
+  "$convert" "$@" "PNG32:$out.part"
+  mv "$out.part" "$out"
+}
+
+# A blue gem turning on its axis: four frames of 64 x 64, narrowing and widening.
+gem=()
+widths=(24 15 4 15)
+for k in 0 1 2 3; do
+  cx=$((k * 64 + 32)) w=${widths[$k]}
+  gem+=(-fill "#3d8fe0" -stroke "#0c2f66" -strokewidth 2
+        -draw "polygon $cx,6 $((cx + w)),26 $cx,58 $((cx - w)),26"
+        -fill "#a9d4ff" -stroke none -draw "polygon $cx,10 $((cx + w / 2)),24 $cx,30")
+done
+draw img/gem_spin.png -size 256x64 xc:none "${gem[@]}"
+
+# A scarab walking to the right: four frames of 64 x 64, legs swinging.
+scarab=()
+swings=(-6 0 6 0)
+for k in 0 1 2 3; do
+  cx=$((k * 64 + 32)) s=${swings[$k]}
+  scarab+=(-stroke "#2b1a06" -strokewidth 3
+           -draw "line $((cx - 10)),24 $((cx - 18 + s)),12" -draw "line $((cx + 6)),24 $((cx + 14 - s)),12"
+           -draw "line $((cx - 10)),40 $((cx - 18 - s)),52" -draw "line $((cx + 6)),40 $((cx + 14 + s)),52"
+           -fill "#1f7a4d" -stroke "#0d3321" -strokewidth 2 -draw "ellipse $((cx - 2)),32 18,12 0,360"
+           -fill "#d9b13b" -stroke none -draw "ellipse $((cx + 17)),32 6,7 0,360")
+done
+draw img/scarab_walk.png -size 256x64 xc:none "${scarab[@]}"
+
+# A golden glow swelling over six frames of 40 x 40; the strip leaves 16 unused
+# pixels on the right and 8 at the bottom of its 256 x 48 image.
+glow=()
+for k in 0 1 2 3 4 5; do
+  cx=$((k * 40 + 20)) r=$((6 + k * 2))
+  glow+=(-fill "rgba(255,214,90,0.55)" -draw "circle $cx,20 $((cx + r + 4)),20"
+         -fill "rgba(255,240,170,0.95)" -draw "circle $cx,20 $((cx + r)),20")
+done
+draw ui_img/glow.png -size 256x48 xc:none "${glow[@]}"
+
+# An hourglass turning over in eight frames of 32 x 32.
+hourglass=()
+for k in 0 1 2 3 4 5 6 7; do
+  cx=$((k * 32 + 16))
+  hourglass+=(-fill "#c8a25a" -stroke "#5a3d10" -strokewidth 1
+              -draw "translate $cx,16 rotate $((k * 45)) polygon -8,-12 8,-12 0,0 8,12 -8,12 0,0")
+done
+draw ui_img/hourglass.png -size 256x32 xc:none "${hourglass[@]}"
+
+# The text caret and selection mark, stretched over the characters it marks.
+draw ui_img/cursor.png -size 8x16 "xc:rgba(140,190,255,0.55)"
+
+# The title panel: a sandstone tablet of 640 x 480 (0.8 x 0.8 of the screen).
+draw ui_img/title_back.png -size 640x480 "gradient:#ead7a6-#b48d55" \
+  -fill none -stroke "#5a3d10" -strokewidth 6 -draw "roundrectangle 3,3 636,476 20,20" \
+  -stroke "#8a6a30" -strokewidth 2 -draw "roundrectangle 14,14 625,465 14,14"
+
+# Buttons of 200 x 48 (0.25 x 0.08 of the screen): normal, under the mouse, pressed.
+button() {
+  draw "ui_img/$1" -size 200x48 xc:none -fill "$2" -stroke "$3" -strokewidth 3 \
+    -draw "roundrectangle 2,2 197,45 12,12" -stroke none -fill "rgba(255,255,255,0.25)" \
+    -draw "roundrectangle 8,6 191,20 8,8"
+}
+button button_off.png "#2f6f8f" "#173a4c"
+button button_over.png "#3f8fb5" "#1d4a60"
+button button_click.png "#24566f" "#0f2733"
+
+# A text box of 240 x 36 (0.3 x 0.06 of the screen).
+draw ui_img/textbox.png -size 240x36 xc:none -fill "rgba(30,20,8,0.75)" -stroke "#d9b86a" -strokewidth 2 \
+  -draw "roundrectangle 1,1 238,34 6,6"
