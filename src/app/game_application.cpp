@@ -91,7 +91,7 @@ bool GameApp::InitGraphics() {
   console->SetView(&consoleDrawer_);
   consoleViewAttached_ = true;
   console->Init("scripts/console.lua", "verdana");
-  GameScript::RegisterLua(console->GetState());
+  if (LuaPlus::LuaState* state = console->GetState()) GameScript::RegisterLua(state);
   console->Do("OnStartUp()");
   // TODO(merge: record store): the language is the record store's, "english" when empty.
   console->Do("SetupLanguage('english');");

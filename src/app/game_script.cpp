@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/game_application.h"
+#include "app/game_rms.h"
 #include "audio/audio.h"
 #include "core/frame_timer.h"
 #include "core/text/strman.h"
@@ -101,14 +102,15 @@ void GameScript::FullScreenMode() {
   if (!app) return;
   // A failed switch leaves the game windowed with the flag off (GameApp).
   if (!app->IsFullScreen()) app->SetFullScreenMode(app->GetWidth(), app->GetHeight());
-  // TODO(merge: record store): the record store's full-screen setting = 1.
+  // The player's choice stands for the next start even when this switch failed.
+  if (GameRMS* store = app->GetRecordStore()) store->SetUseFullscreenEnabled(true);
 }
 
 void GameScript::WindowedMode() {
   GameApp* app = GetApp();
   if (!app) return;
   if (app->IsFullScreen()) app->SetWindowedMode(app->GetWidth(), app->GetHeight());
-  // TODO(merge: record store): the record store's full-screen setting = 0.
+  if (GameRMS* store = app->GetRecordStore()) store->SetUseFullscreenEnabled(false);
 }
 
 bool GameScript::IsFullscreenMode() {
@@ -154,7 +156,8 @@ void GameScript::ReloadImages() {
 }
 
 void GameScript::ForceSave() {
-  // TODO(merge: record store): GameRMS::Save of the application's record store.
+  GameApp* app = GetApp();
+  if (GameRMS* store = app ? app->GetRecordStore() : nullptr) store->Save();
 }
 
 void GameScript::StartPlayTestSound() {
