@@ -84,3 +84,6 @@ button button_click.png "#24566f" "#0f2733"
 # A text box of 240 x 36 (0.3 x 0.06 of the screen).
 draw ui_img/textbox.png -size 240x36 xc:none -fill "rgba(30,20,8,0.75)" -stroke "#d9b86a" -strokewidth 2 \
   -draw "roundrectangle 1,1 238,34 6,6"
+
+# The overlay a scripted screen fades in from: plain white, tinted as it fades.
+draw ui_img/fade_bg.png -size 16x16 xc:white

@@ -127,7 +127,10 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   ASSERT_TRUE(WaitForLogLine("Audio manager Init", kStartLimit));
   EXPECT_EQ(Log().rfind("src/app/application.cpp(", 0), 0u);
   ExpectInOrder(Log(), {"Logfile created", "Input initializes", "Font manager initialized", "Console initialized",
-                        "Camera created", "Audio manager Init"});
+                        "Camera created", "Audio manager Init", "Adding screen title from file ui/title.ui",
+                        "Adding screen options from file ui/options.ui"});
+  // The scripts chose the first screen; the main loop enters it.
+  ASSERT_TRUE(WaitForLogLine("Entering game state title", kStartLimit));
   // Every function the engine runs at start-up is there in the game's scripts.
   EXPECT_EQ(Log().find("attempt to call"), std::string::npos) << Log();
 
@@ -139,7 +142,7 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   EXPECT_EQ(WaitExit(first, std::chrono::seconds(20)), 0);
   // The refused copy started the log afresh; the first copy's shut-down follows its lines.
   ExpectInOrder(Log(), {"Already one instance of game running!", "Server connection shutdown",
-                        "Gameflow manager shutdown", "Font manager shutdown",
+                        "Exiting game state title", "Gameflow manager shutdown", "Font manager shutdown",
                         "Console shutdown", "Camera Destroyed", "Graphics shutdown", "Audio manager shutdown",
                         "Resource manager shutdown"});
   // The record store was written at the first start and saved again at the end.

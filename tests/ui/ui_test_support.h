@@ -134,7 +134,7 @@ class UITest : public testsupport::AudioTestBase {
     std::string counts;
     for (size_t i = 0; i < Samples().size(); ++i)
       counts += (i ? " " : "") + std::string(names[i]) + " " +
-                std::to_string(platform::testing::SampleChannelCount(Samples()[i]));
+                std::to_string(static_cast<int>(BASS_SampleGetChannels(Samples()[i], nullptr)));
     return counts;
   }
   // A widget made by the manager, set up with Init and listed under its parent.
