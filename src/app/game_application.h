@@ -6,7 +6,9 @@
 #include <string>
 
 #include "app/console_drawer.h"
+#include "app/game_script.h"
 #include "app/win32_application.h"
+#include "render/perspective_camera.h"
 
 class GameRMS;
 
@@ -20,6 +22,7 @@ class GameApp : public Win32Application {
   bool Shutdown() override;
   bool Update() override;
   bool OnEvent(int code, intptr_t a, intptr_t b) override;
+  // A switch the device refuses is logged and leaves the game windowed.
   void SetFullScreenMode(uint32_t width, uint32_t height) override;
   void SetWindowedMode(uint32_t width, uint32_t height) override;
 
@@ -35,6 +38,13 @@ class GameApp : public Win32Application {
   virtual void InitSystems();
 
   void AdvanceLoadingProgress(int steps);
+  // One frame at once. Asked for from inside a frame (an input event or a
+  // script the frame runs), it only draws: input is not polled twice and the
+  // frame does not run again from within itself.
+  void ForceRedraw();
+
+  camera::PerspectiveCamera* GetCamera() const { return camera_.get(); }
+  GameScript* GetScript() const { return script_.get(); }
 
   // Null before InitSystems and after Shutdown.
   GameRMS* GetRecordStore() const { return recordStore_.get(); }
@@ -42,13 +52,19 @@ class GameApp : public Win32Application {
  private:
   bool SetVideoMode();
   void DetachConsoleView();
+  void CreateCamera();
+  void RenderFrame();
 
   console::ConsoleDrawer consoleDrawer_;
   bool consoleViewAttached_ = false;
+  bool inFrame_ = false;
+  bool drawing_ = false;
 
  protected:
+  std::unique_ptr<camera::PerspectiveCamera> camera_;
   int progressCount_ = 0;
   int progressTotal_ = 50;
+  std::unique_ptr<GameScript> script_;
   std::unique_ptr<GameRMS> recordStore_;
 };
 
