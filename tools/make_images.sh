@@ -84,3 +84,8 @@ button button_click.png "#24566f" "#0f2733"
 # A text box of 240 x 36 (0.3 x 0.06 of the screen).
 draw ui_img/textbox.png -size 240x36 xc:none -fill "rgba(30,20,8,0.75)" -stroke "#d9b86a" -strokewidth 2 \
   -draw "roundrectangle 1,1 238,34 6,6"
+
+# The mouse pointer the UI draws itself: a white arrow outlined in black, its
+# tip at the top-left corner (32 x 32, shown at 0.02 x 0.02 of the screen).
+draw Cursor.png -size 32x32 xc:none -fill white -stroke black -strokewidth 2 \
+  -draw "polygon 1,1 1,28 8,21 13,31 18,29 13,19 23,19"

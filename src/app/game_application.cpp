@@ -17,6 +17,7 @@
 #include "core/script/swear_filter.h"
 #include "platform/winmm.h"
 #include "audio/audio.h"
+#include "ui/ui_manager.h"
 
 namespace {
 GameApp* g_app = nullptr;
@@ -76,6 +77,8 @@ bool GameApp::InitGraphics() {
   if (!SetVideoMode()) return false;
   if (!input::GetInput().Init(window_)) return false;
   LOG_LINE(MSG_INIT, "Input initializes");
+  // Made now, it hears both devices.
+  GetUIMan();
   ShowSplash();
   InitFonts();
   console::Console* console = GetConsole();
@@ -140,13 +143,14 @@ void GameApp::InitSystems() {
 }
 
 // One frame: the devices are polled, mouse first, so their listeners hear
-// this frame's events; then the frame is drawn.
+// this frame's events; then the UI moves on and the frame is drawn.
 bool GameApp::Update() {
   inFrame_ = true;
   const FrameTimer& timer = GetFrameTimer();
   input::Input& devices = input::GetInput();
   if (input::Mouse* mouse = devices.GetMouse()) mouse->Update(false, timer.frameDelta, timer.totalTime);
   if (input::Keyboard* keyboard = devices.GetKeyboard()) keyboard->Update(false, timer.frameDelta, timer.totalTime);
+  GetUIMan()->Update(timer.frameDelta);
   RenderFrame();
   inFrame_ = false;
   return true;
@@ -165,6 +169,7 @@ void GameApp::RenderFrame() {
   drawing_ = true;
   graphics->Clear(0xFF000000u, 1.0f, 0, 1, 0, 0);
   graphics->SetDefaultRenderStates();
+  GetUIMan()->Render();
   GetConsole()->Render();
   GetFontManager()->FlushText();
   graphics->EndScene();
@@ -232,7 +237,10 @@ bool GameApp::Shutdown() {
   DetachConsoleView();
   LOG_LINE(MSG_INIT, "Console shutdown");
   camera_.reset();
-  // TODO(merge: UI manager): drop every panel and the Flash driver, then "UI shutdown".
+  ui::UIManager* ui = GetUIMan();
+  ui->DropAllPanels();
+  ui->ShutdownFlash();
+  LOG_LINE(MSG_INIT, "UI shutdown");
   Graphics::SHUTDOWN();
   LOG_LINE(MSG_INIT, "Graphics shutdown");
   script_.reset();

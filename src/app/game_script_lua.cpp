@@ -10,6 +10,7 @@
 #include "core/math/ramp.h"
 #include "core/math/vector.h"
 #include "core/script/file_list.h"
+#include "ui/ui_manager.h"
 
 namespace {
 GameScript* GetScriptFromLua() {
@@ -59,7 +60,7 @@ void GameScript::RegisterLua(LuaPlus::LuaState* state) {
   // registered theirs when the console started.
   GameRMS::RegisterLua(state);
   script::FileList::RegisterLua(state);
-  // TODO(merge: UI manager): ui::UIManager::RegisterLua, with every widget class.
+  ui::UIManager::RegisterLua(state);
   audio::Audio::RegisterLua(state);
   // TODO(merge: game-flow manager): gameflow::GameFlowManager::RegisterLua.
   web::Server::RegisterLua(state);

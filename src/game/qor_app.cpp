@@ -61,5 +61,6 @@ void QORApp::InitScripts() {
 void QORApp::OnCreateStates() {
   ui::GetSpriteSet()->Load("img/sprites.lua");
   ui::GetSpriteSet()->Load("ui_img/sprites.lua");
+  GetConsole()->Do("OnInitUI()");
 }
 void QORApp::MountArchives() { vfs::GetVFS().AddArchive("zev.arc"); }

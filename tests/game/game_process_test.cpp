@@ -128,6 +128,8 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   EXPECT_EQ(Log().rfind("src/app/application.cpp(", 0), 0u);
   ExpectInOrder(Log(), {"Logfile created", "Input initializes", "Font manager initialized", "Console initialized",
                         "Camera created", "Audio manager Init"});
+  // The first screen comes up once the game's states exist.
+  ASSERT_TRUE(WaitForLogLine("UI panel title loaded from file ui/title.ui", kStartLimit));
   // Every function the engine runs at start-up is there in the game's scripts.
   EXPECT_EQ(Log().find("attempt to call"), std::string::npos) << Log();
 
@@ -139,7 +141,8 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   EXPECT_EQ(WaitExit(first, std::chrono::seconds(20)), 0);
   // The refused copy started the log afresh; the first copy's shut-down follows its lines.
   ExpectInOrder(Log(), {"Already one instance of game running!", "Server connection shutdown", "Font manager shutdown",
-                        "Console shutdown", "Camera Destroyed", "Graphics shutdown", "Audio manager shutdown",
+                        "Console shutdown", "Camera Destroyed", "UI shutdown", "Graphics shutdown",
+                        "Audio manager shutdown",
                         "Resource manager shutdown"});
   // The record store was written at the first start and saved again at the end.
   EXPECT_EQ(ReadFile(home_ + "/Quorvel/vantor.rms").size(), 40780u);
