@@ -240,6 +240,8 @@ bool GameApp::Shutdown() {
   ui::UIManager* ui = GetUIMan();
   ui->DropAllPanels();
   ui->ShutdownFlash();
+  // The manager outlives the graphics that hold its cursor's image.
+  ui->ReleaseCursorImage();
   LOG_LINE(MSG_INIT, "UI shutdown");
   Graphics::SHUTDOWN();
   LOG_LINE(MSG_INIT, "Graphics shutdown");

@@ -85,6 +85,9 @@ class UIManager : public SpriteHost, public input::KeyListener, public input::Mo
   void ShutdownFlash() {}
 
   void SetCursor(const std::string& image, const math::Vec2& offset, const math::Vec2& size);
+  // Lets the cursor's image go before the graphics that hold it shut down;
+  // the cursor then draws nothing.
+  void ReleaseCursorImage() { cursor_.Invalidate(); }
   void ShowCursor(bool show) { cursorShown_ = show; }
   bool IsCursorShown() const { return cursorShown_; }
   const math::Vec2& GetCursorPosition() const { return cursorPosition_; }
