@@ -87,3 +87,8 @@ draw ui_img/textbox.png -size 240x36 xc:none -fill "rgba(30,20,8,0.75)" -stroke 
 
 # The overlay a scripted screen fades in from: plain white, tinted as it fades.
 draw ui_img/fade_bg.png -size 16x16 xc:white
+
+# The mouse pointer the UI draws itself: a white arrow outlined in black, its
+# tip at the top-left corner (32 x 32, shown at 0.02 x 0.02 of the screen).
+draw Cursor.png -size 32x32 xc:none -fill white -stroke black -strokewidth 2 \
+  -draw "polygon 1,1 1,28 8,21 13,31 18,29 13,19 23,19"

@@ -33,15 +33,3 @@ end
 function CaptureMiniScreenshot()
 	TakeScreenshot(ScreenshotName("mini_screenshot"), true)
 end
-
--- Once the engine's states are set up: the scripted screens, and the first
--- of them.
-function OnInitUI()
-	AddGameScreen("title", "ui/title.ui", "OnEnterTitle()", "")
-	AddGameScreen("options", "ui/options.ui", "", "")
-	JumpState("title")
-end
-
-function OnEnterTitle()
-	DelayScript("LOG('title: settled')", 1)
-end

@@ -143,7 +143,8 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   // The refused copy started the log afresh; the first copy's shut-down follows its lines.
   ExpectInOrder(Log(), {"Already one instance of game running!", "Server connection shutdown",
                         "Exiting game state title", "Gameflow manager shutdown", "Font manager shutdown",
-                        "Console shutdown", "Camera Destroyed", "Graphics shutdown", "Audio manager shutdown",
+                        "Console shutdown", "Camera Destroyed", "UI shutdown", "Graphics shutdown",
+                        "Audio manager shutdown",
                         "Resource manager shutdown"});
   // The record store was written at the first start and saved again at the end.
   EXPECT_EQ(ReadFile(home_ + "/Quorvel/vantor.rms").size(), 40780u);

@@ -13,6 +13,7 @@
 #include "core/script/console.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
+#include "platform/bass.h"
 #include "platform/bass_testing.h"
 #include "platform/dinput_testing.h"
 #include "render/font.h"

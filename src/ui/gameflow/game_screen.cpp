@@ -60,7 +60,7 @@ bool GameScreen::OnExit() {
 
 bool GameScreen::Tick(float dt) {
   GameState::Tick(dt);
-  // TODO(merge: UI manager): GetUIMan()->Update(dt).
+  GetUIMan()->Update(dt);
   if (camera_) camera_->Update(dt);
   return true;
 }
@@ -73,7 +73,7 @@ bool GameScreen::Render() {
   PreRenderUI();
   const bool filtering = graphics->GetFiltering();
   graphics->SetFiltering(true);
-  // TODO(merge: UI manager): GetUIMan()->Render().
+  GetUIMan()->Render();
   PostRenderUI();
   GetConsole()->Render();
   GetFontManager()->FlushText();
