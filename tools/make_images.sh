@@ -62,3 +62,17 @@ for k in 0 1 2 3 4 5 6 7; do
               -draw "translate $cx,16 rotate $((k * 45)) polygon -8,-12 8,-12 0,0 8,12 -8,12 0,0")
 done
 draw ui_img/hourglass.png -size 256x32 xc:none "${hourglass[@]}"
+
+# Particle images: a soft white dot, a spark streak and a 3 x 3 sheet of
+# cells (64 x 64 each) of a star that grows and fades, for animated particles.
+draw particles/soft_dot.png -size 64x64 "radial-gradient:rgba(255,255,255,1)-rgba(255,255,255,0)"
+draw particles/spark.png -size 32x64 xc:none \
+  -fill "rgba(255,230,160,0.35)" -draw "ellipse 16,32 8,30 0,360" \
+  -fill "rgba(255,255,235,1)" -draw "ellipse 16,32 3,24 0,360"
+cells=()
+for k in 0 1 2 3 4 5 6 7 8; do
+  cx=$((k % 3 * 64 + 32)) cy=$((k / 3 * 64 + 32)) r=$((6 + k * 3)) a=$(awk "BEGIN { print 1 - $k / 10 }")
+  cells+=(-fill "rgba(255,220,120,$a)"
+          -draw "polygon $cx,$((cy - r)) $((cx + r / 4)),$((cy - r / 4)) $((cx + r)),$cy $((cx + r / 4)),$((cy + r / 4)) $cx,$((cy + r)) $((cx - r / 4)),$((cy + r / 4)) $((cx - r)),$cy $((cx - r / 4)),$((cy - r / 4))")
+done
+draw particles/star_cells.png -size 192x192 xc:none "${cells[@]}"
