@@ -141,7 +141,6 @@ void Console::OnKeyDown(const input::KeyState* key) {
       TypeKey(code);
       break;
   }
-  if (prompt_.size() > FontManager::kMaxEntryLength) prompt_.resize(FontManager::kMaxEntryLength);
 }
 
 void Console::EnterPrompt() {

@@ -24,4 +24,9 @@ struct MessageBoxRecord {
   int count = 0;
 };
 const MessageBoxRecord& LastMessageBox();
+
+// The requests this copy has answered for another running copy of its
+// window class, in order ('F' to the foreground, 'I' asked whether
+// minimised, 'R' restore), emptied by the call.
+std::string TakeAnsweredInstanceRequests();
 }  // namespace platform::testing

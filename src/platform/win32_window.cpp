@@ -241,12 +241,18 @@ BOOL ShowWindow(HWND window, int command) {
   }
   if (!platform::detail::IsLiveLocal(window)) return FALSE;
   BOOL wasVisible = (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_SHOWN) ? TRUE : FALSE;
+  // The layer keeps the minimised state itself: a display without a window
+  // manager (offscreen, dummy) reports none.
   switch (command) {
     case SW_HIDE: SDL_HideWindow(window->sdl); break;
-    case SW_MINIMIZE: SDL_MinimizeWindow(window->sdl); break;
+    case SW_MINIMIZE:
+      SDL_MinimizeWindow(window->sdl);
+      window->minimized = true;
+      break;
     case SW_RESTORE:
       SDL_ShowWindow(window->sdl);
       SDL_RestoreWindow(window->sdl);
+      window->minimized = false;
       break;
     default: SDL_ShowWindow(window->sdl); break;
   }
@@ -263,5 +269,5 @@ BOOL SetForegroundWindow(HWND window) {
 BOOL IsIconic(HWND window) {
   if (window && window->remote) return platform::detail::RemoteRequest(window, 'I') == '1' ? TRUE : FALSE;
   if (!platform::detail::IsLiveLocal(window)) return FALSE;
-  return (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_MINIMIZED) ? TRUE : FALSE;
+  return window->minimized ? TRUE : FALSE;
 }
