@@ -29,12 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
 // A first run's file as the configuration saves it, and one with more kinds of value.
 void WriteSeeds(fuzz::Seeds& seeds) {
+  const std::string path = fuzz::ScratchPath("first_run.lua");
   {
     config::ConfigFile config;
-    config.Load("first_run.lua");
+    config.Load(path);
     ReadSettings(config);
   }
-  seeds.Add("first_run.lua", fuzz::ReadBytes("first_run.lua"));
+  seeds.Add("first_run.lua", fuzz::ReadBytes(path));
   seeds.AddText("kinds.lua",
                 "Config = { AppName = \"Vantor\", ClearColor = { 0.5, 0.25, 1 }, MusicVolume = 40.9,\n"
                 "  Gamma = -2.5e3, Nested = { { 1, 2 }, x = \"\\n\\\"\" }, [3] = true }\n");

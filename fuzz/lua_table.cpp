@@ -74,8 +74,9 @@ void WriteSeeds(fuzz::Seeds& seeds) {
   for (const char* file : {"data/scripts/console.lua", "data/scripts/swear.lua", "data/sounds/soundbank.lua",
                            "data/sounds/segments.lua"})
     seeds.AddSourceFile(file);
+  const std::string path = fuzz::ScratchPath("written.lua");
   WriteLua writer;
-  writer.Open("written.lua");
+  writer.Open(path);
   writer.BeginTable("Panel");
   writer.WriteString("Name", "main \"menu\"");
   writer.WriteWString("Title", u"Vantor \u00A3");
@@ -88,5 +89,5 @@ void WriteSeeds(fuzz::Seeds& seeds) {
   writer.EndTable(true);
   writer.EndTable(false);
   writer.Close();
-  seeds.Add("written.lua", fuzz::ReadBytes("written.lua"));
+  seeds.Add("written.lua", fuzz::ReadBytes(path));
 }

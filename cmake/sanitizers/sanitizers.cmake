@@ -3,8 +3,8 @@
 # UndefinedBehaviorSanitizer) and ./fuzz.sh (the libFuzzer targets of fuzz/).
 # Both leave out the tracked allocation operators and the tracker's guard
 # words, so the sanitizer sees each block exactly as the program asked for it.
-# The suppression files in this folder name the few third-party reports the
-# runs accept. CI keeps the plain build.
+# ubsan.supp in this folder names the few third-party reports the runs
+# accept. CI keeps the plain build.
 option(VANTOR_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(VANTOR_FUZZ "Build the libFuzzer targets of fuzz/ (clang; implies VANTOR_SANITIZE)" OFF)
 

@@ -8,7 +8,7 @@
 namespace fuzz {
 
 Bytes SampleArchive() {
-  const std::string path = "sample.arc";
+  const std::string path = ScratchPath("sample.arc");
   const std::string repeated(3000, 'a');
   const unsigned char noise[] = {0x8f, 0x12, 0xe4, 0x07, 0x5b, 0xc1, 0x33, 0x9a};
   vfs::ArchiveWriter writer;

@@ -1,7 +1,5 @@
 #include "fuzz_target.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -26,20 +24,19 @@ void RemoveScratchFolder() {
 
 // The folder named by VANTOR_FUZZ_WORK (./fuzz.sh gives one per target), else
 // a fresh temporary one removed at exit.
-bool EnterScratchFolder() {
+bool MakeScratchFolder() {
   const char* named = std::getenv("VANTOR_FUZZ_WORK");
   std::error_code error;
   if (named && *named) {
-    ScratchFolder() = std::filesystem::absolute(named);
+    ScratchFolder() = std::filesystem::absolute(named, error);
     std::filesystem::create_directories(ScratchFolder(), error);
-  } else {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vantor-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) return false;
-    ScratchFolder() = pattern;
-    std::atexit(RemoveScratchFolder);
+    return !error;
   }
-  std::filesystem::current_path(ScratchFolder(), error);
-  return !error;
+  std::string pattern = (std::filesystem::temp_directory_path() / "vantor-fuzz-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) return false;
+  ScratchFolder() = pattern;
+  std::atexit(RemoveScratchFolder);
+  return true;
 }
 
 void WriteFile(const std::filesystem::path& path, const void* data, size_t size) {
@@ -61,9 +58,12 @@ void Seeds::AddSourceFile(const std::string& path) {
   Add(std::filesystem::path(path).filename().string(), ReadBytes(std::string(VANTOR_SOURCE_DIR) + "/" + path));
 }
 
+std::string ScratchPath(const std::string& name) { return (ScratchFolder() / name).string(); }
+
 std::string WriteInput(const std::string& name, const uint8_t* data, size_t size) {
-  WriteFile(name, data, size);
-  return name;
+  const std::string path = ScratchPath(name);
+  WriteFile(path, data, size);
+  return path;
 }
 
 Bytes ReadBytes(const std::string& path) {
@@ -75,9 +75,8 @@ Bytes ReadBytes(const std::string& path) {
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
   std::error_code ignored;
-  const char* seeds = std::getenv("VANTOR_FUZZ_SEEDS");
-  const std::string seedFolder = seeds ? std::filesystem::absolute(seeds, ignored).string() : std::string();
-  if (!fuzz::EnterScratchFolder()) {
+  const char* seedFolder = std::getenv("VANTOR_FUZZ_SEEDS");
+  if (!fuzz::MakeScratchFolder()) {
     std::fprintf(stderr, "No scratch folder for the fuzz target\n");
     std::exit(1);
   }
@@ -88,7 +87,7 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
   setenv("SDL_VIDEODRIVER", "offscreen", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   if (!std::getenv("VANTOR_FUZZ_VERBOSE")) platform::testing::SetDebugOutputSink([](const char*) {});
-  if (!seedFolder.empty()) {
+  if (seedFolder && *seedFolder) {
     std::filesystem::create_directories(seedFolder, ignored);
     fuzz::Seeds folder(seedFolder);
     WriteSeeds(folder);

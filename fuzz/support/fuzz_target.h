@@ -4,10 +4,10 @@
 //     feeds one input to a reader, as the game would meet it;
 //   void WriteSeeds(fuzz::Seeds& seeds);
 //     the starting inputs, made by our own writers and test fixtures.
-// The shared start-up runs each target headless in a scratch folder of its
-// own (its current folder, where the file system finds loose files), with the
-// log silenced (VANTOR_FUZZ_VERBOSE=1 shows it), and writes the seeds instead
-// of fuzzing when VANTOR_FUZZ_SEEDS names a folder.
+// The shared start-up runs each target headless with a scratch folder of its
+// own for the files it writes, with the log silenced (VANTOR_FUZZ_VERBOSE=1
+// shows it), and writes the seeds instead of fuzzing when VANTOR_FUZZ_SEEDS
+// names a folder.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -30,8 +30,9 @@ class Seeds {
   std::string folder_;
 };
 
-// Writes the input into the scratch folder under the name, and returns the
-// name, which both the file system and the C library find there.
+// The full path of a file of that name in the scratch folder.
+std::string ScratchPath(const std::string& name);
+// Writes the input into the scratch folder under the name; its full path.
 std::string WriteInput(const std::string& name, const uint8_t* data, size_t size);
 // The bytes of a file a fixture wrote; empty when it cannot be read.
 Bytes ReadBytes(const std::string& path);

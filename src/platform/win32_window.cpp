@@ -130,6 +130,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   int clientWidth = 0, clientHeight = 0;
   ClientSizeOf(style, width, height, &clientWidth, &clientHeight);
   const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL;
+  platform::HoldGlDriver();
   record->sdl = SDL_CreateWindow(windowName ? windowName : "", SDL_WINDOWPOS_CENTERED,
                                  SDL_WINDOWPOS_CENTERED, clientWidth, clientHeight, flags);
   if (!record->sdl) {
