@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "core/archive.h"
-#include "core/archive_writer.h"
-#include "core/crc32.h"
-#include "core/vfs.h"
+#include "core/files/archive.h"
+#include "core/files/archive_writer.h"
+#include "core/text/crc32.h"
+#include "core/files/vfs.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/crc32.h"
+#include "core/text/crc32.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
 # Game content made at build time rather than kept in the repository: the
 # TrueType fonts come from Debian's font packages (see VANTOR_PACKAGES), the
-# console background is drawn by ImageMagick, the sounds are synthesised.
+# console background, the splash pages and the sprite and panel images are
+# drawn by ImageMagick, the sounds are synthesised, and the title clip is
+# drawn by ImageMagick and encoded by the ffmpeg tool.
 set(VANTOR_FONT_FILES
   /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
   /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
@@ -21,6 +23,8 @@ foreach(font ${VANTOR_FONT_FILES})
   list(APPEND content_outputs ${VANTOR_DATA}/fonts/${font_name})
 endforeach()
 
+find_program(VANTOR_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+
 # Translucent deep blue, darker towards the bottom, behind the console text.
 find_program(VANTOR_CONVERT NAMES convert-im6.q16 convert PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 add_custom_command(OUTPUT ${VANTOR_DATA}/ui_img/blue.png
@@ -30,12 +34,56 @@ add_custom_command(OUTPUT ${VANTOR_DATA}/ui_img/blue.png
   VERBATIM)
 list(APPEND content_outputs ${VANTOR_DATA}/ui_img/blue.png)
 
+# The splash pages: each picture fills the top-left 800 x 600 of a black
+# 1024 x 1024 JPEG, the part the page's texture rectangle shows.
+set(VANTOR_SERIF /usr/share/fonts/truetype/ebgaramond/EBGaramond12-Regular.ttf)
+set(VANTOR_SERIF_BOLD /usr/share/fonts/truetype/ebgaramond/EBGaramond12-Bold.ttf)
+set(VANTOR_SANS_BOLD /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf)
+function(vantor_splash_page name)
+  set(out ${VANTOR_DATA}/ui_img/${name}.jpg)
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTOR_DATA}/ui_img
+    COMMAND ${VANTOR_CONVERT} -size 1024x1024 xc:black "(" -size 800x600 ${ARGN} ")"
+            -gravity northwest -composite -quality 90 JPG:${out}
+    DEPENDS ${VANTOR_FONT_FILES} VERBATIM)
+  set(content_outputs ${content_outputs} ${out} PARENT_SCOPE)
+endfunction()
+# A golden ring round a pyramid over the maker's name, on dark teal.
+vantor_splash_page(talmin_splash "radial-gradient:#1d4d57-#050a10"
+  -fill none -stroke "#d8b24a" -strokewidth 12 -draw "circle 400,250 400,120"
+  -fill "#d8b24a" -stroke none -draw "polygon 400,165 455,300 345,300"
+  -font ${VANTOR_SERIF_BOLD} -pointsize 110 -fill "#e8c766" -gravity north -annotate +0+400 "TALMIN")
+# A pyramid under the moon in a night sky, with the publisher's name.
+vantor_splash_page(quorvel_splash "gradient:#0b1a3a-#2a4c7a"
+  -fill "#f3e6b0" -draw "circle 620,120 620,160"
+  -fill "#10213f" -draw "polygon 150,600 400,260 650,600" -fill "#1a3260" -draw "polygon 400,260 650,600 470,600"
+  -font ${VANTOR_SANS_BOLD} -pointsize 84 -fill "#f3e6b0" -gravity south -annotate +0+40 "QUORVEL")
+# The sun over the desert, with the game's title.
+vantor_splash_page(splash_distributor "gradient:#f4d58d-#b5762c"
+  -fill "#fff2c4" -draw "circle 400,190 400,100" -fill "#7a4a17" -draw "rectangle 0,420 800,600"
+  -font ${VANTOR_SERIF} -pointsize 72 -fill "#4a2a0a" -gravity north -annotate +0+300 "Vantor of Ostravine"
+  -font ${VANTOR_SANS_BOLD} -pointsize 28 -fill "#f4d58d" -gravity south -annotate +0+70
+  "distributed in all lands of the river")
+# The title screen's looping clip (Motion JPEG in an AVI), opened from disk.
+find_program(VANTOR_FFMPEG NAMES ffmpeg PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+add_custom_command(OUTPUT ${VANTOR_DATA}/video/sunrise.avi
+  COMMAND ${VANTOR_PYTHON} ${CMAKE_SOURCE_DIR}/tools/make_clip.py ${VANTOR_CONVERT} ${VANTOR_FFMPEG}
+          ${VANTOR_DATA}/video/sunrise.avi
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_clip.py
+  VERBATIM)
+list(APPEND content_outputs ${VANTOR_DATA}/video/sunrise.avi)
+
 # The generator knows its files and makes again only those older than itself,
 # so it runs on every build and a warm run costs a moment.
-find_program(VANTOR_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 add_custom_target(game_sounds
   COMMAND ${VANTOR_PYTHON} ${CMAKE_SOURCE_DIR}/tools/make_sounds.py ${VANTOR_DATA}/sounds
   VERBATIM)
 
+# The images of the sprite sets and panels, drawn by ImageMagick; the script
+# keeps what is newer than itself.
+add_custom_target(game_images
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/make_images.sh ${VANTOR_CONVERT} ${VANTOR_DATA}
+  VERBATIM)
+
 add_custom_target(game_content ALL DEPENDS ${content_outputs})
-add_dependencies(game_content game_sounds)
+add_dependencies(game_content game_sounds game_images)

@@ -1,9 +1,9 @@
 #include "archive_input.h"
 
-#include "core/archive.h"
-#include "core/archive_writer.h"
-#include "core/crc32.h"
-#include "core/vfs.h"
+#include "core/files/archive.h"
+#include "core/files/archive_writer.h"
+#include "core/files/vfs.h"
+#include "core/text/crc32.h"
 
 namespace fuzz {
 

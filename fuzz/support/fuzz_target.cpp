@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
   if (seedFolder && *seedFolder) {
     std::filesystem::create_directories(seedFolder, ignored);
     fuzz::Seeds folder(seedFolder);
-    WriteSeeds(folder);
+    if (WriteSeeds) WriteSeeds(folder);
     std::exit(0);
   }
   return 0;

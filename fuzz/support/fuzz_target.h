@@ -2,7 +2,8 @@
 // defines
 //   extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 //     feeds one input to a reader, as the game would meet it;
-//   void WriteSeeds(fuzz::Seeds& seeds);
+//   // Weak: a target without seeds starts from nothing.
+void WriteSeeds(fuzz::Seeds& seeds) __attribute__((weak));
 //     the starting inputs, made by our own writers and test fixtures.
 // The shared start-up runs each target headless with a scratch folder of its
 // own for the files it writes, with the log silenced (VANTOR_FUZZ_VERBOSE=1
@@ -39,4 +40,5 @@ Bytes ReadBytes(const std::string& path);
 
 }  // namespace fuzz
 
-void WriteSeeds(fuzz::Seeds& seeds);
+// Weak: a target without seeds starts from nothing.
+void WriteSeeds(fuzz::Seeds& seeds) __attribute__((weak));

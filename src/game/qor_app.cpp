@@ -1,10 +1,12 @@
 #include "game/qor_app.h"
 
-#include "core/console.h"
+#include "app/boot_loader.h"
+#include "core/script/console.h"
 #include "core/log.h"
-#include "core/vfs.h"
+#include "core/files/vfs.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
+#include "render/sprite_set.h"
 
 QORApp::QORApp(const std::string& logFileName, const std::string& caption, HINSTANCE instance,
                const std::string& configFileName)
@@ -37,12 +39,27 @@ void QORApp::InitFonts() {
   }
   LOG_LINE(MSG_INIT, "Font manager initialized");
 }
-void QORApp::ShowSplash() {}
+// The maker's, the publisher's and the distributor's pages; a key or button
+// skips straight to the next one. The loop pumps no window messages.
+void QORApp::ShowSplash() {
+  BootLoader loader(true);
+  loader.AddPage("ui_img/talmin_splash.jpg", 1.0f, 1.0f, 2.0f);
+  loader.AddPage("ui_img/quorvel_splash.jpg", 1.0f, 1.0f, 2.0f);
+  loader.AddPage("ui_img/splash_distributor.jpg", 3.0f, 1.0f, 1.0f);
+  loader.skipFadeOut = true;
+  while (!loader.done) {
+    loader.Tick();
+    loader.Render();
+  }
+}
 void QORApp::InitScripts() {
   console::Console* console = GetConsole();
   console->Do("ReloadGame()");
   console->BindKey(60, "CaptureAutoScreenshot()");
   console->BindKey(61, "CaptureMiniScreenshot()");
 }
-void QORApp::OnCreateStates() {}
+void QORApp::OnCreateStates() {
+  ui::GetSpriteSet()->Load("img/sprites.lua");
+  ui::GetSpriteSet()->Load("ui_img/sprites.lua");
+}
 void QORApp::MountArchives() { vfs::GetVFS().AddArchive("zev.arc"); }

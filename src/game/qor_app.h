@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "core/game_application.h"
+#include "app/game_application.h"
 
 class QORApp : public GameApp {
  public:

@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "core/win32_application.h"
+#include "app/game_rms.h"
+#include "app/win32_application.h"
 #include "game/qor_app.h"
 
 std::string GameCaption() {
@@ -18,6 +19,7 @@ int WinMain(HINSTANCE instance) {
   if (app->Init())
     while (app->Tick()) {
     }
+  if (GameRMS* store = app->GetRecordStore()) store->Save();
   app->Shutdown();
   delete app;
   SetApp(nullptr);

@@ -122,7 +122,39 @@ HRESULT CreateCompressedTexture(IDirect3DDevice8* device, const platform::DdsIma
   return D3D_OK;
 }
 
+UINT PowerOfTwoAtLeast(UINT side) {
+  UINT power = 1;
+  while (power < side && power < 0x80000000u) power *= 2;
+  return power;
+}
+
+// A side as D3DX reads it, before the device's limits.
+UINT AskedSide(UINT side) {
+  if (side == D3DX_DEFAULT) return 256;
+  return side == 0 ? 1 : side;
+}
+
 }  // namespace
+
+HRESULT D3DXCreateTexture(IDirect3DDevice8* device, UINT width, UINT height, UINT mipLevels, DWORD usage,
+                          D3DFORMAT format, D3DPOOL pool, IDirect3DTexture8** texture) {
+  if (!device || !texture) return D3DERR_INVALIDCALL;
+  *texture = nullptr;
+  D3DCAPS8 caps{};
+  if (FAILED(device->GetDeviceCaps(&caps))) return D3DERR_INVALIDCALL;
+  width = AskedSide(width);
+  height = AskedSide(height);
+  if (caps.TextureCaps & D3DPTEXTURECAPS_POW2) {
+    width = PowerOfTwoAtLeast(width);
+    height = PowerOfTwoAtLeast(height);
+  }
+  if (caps.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY) width = height = std::max(width, height);
+  width = std::min<UINT>(width, caps.MaxTextureWidth);
+  height = std::min<UINT>(height, caps.MaxTextureHeight);
+  UINT levels = mipLevels == D3DX_DEFAULT ? 0 : mipLevels;
+  if (!FindFormat(format)) format = D3DFMT_A8R8G8B8;
+  return device->CreateTexture(width, height, levels, usage, format, pool, texture);
+}
 
 HRESULT D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice8* device, const void* data, UINT size, UINT width,
                                             UINT height, UINT mipLevels, DWORD usage, D3DFORMAT format, D3DPOOL pool,

@@ -47,6 +47,12 @@ HRESULT D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice8* device, const void
                                             UINT height, UINT mipLevels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                                             DWORD filter, DWORD mipFilter, D3DCOLOR colorKey, D3DXIMAGE_INFO* info,
                                             PALETTEENTRY* palette, IDirect3DTexture8** texture);
+// An empty texture. Width or height D3DX_DEFAULT is 256 and 0 is 1; levels
+// D3DX_DEFAULT or 0 the whole chain. The size is brought to what the device
+// keeps (powers of two, square, its largest side); a format it does not
+// keep (D3DFMT_UNKNOWN among them) becomes A8R8G8B8.
+HRESULT D3DXCreateTexture(IDirect3DDevice8* device, UINT width, UINT height, UINT mipLevels, DWORD usage,
+                          D3DFORMAT format, D3DPOOL pool, IDirect3DTexture8** texture);
 // Cube maps come from DDS files only.
 HRESULT D3DXCreateCubeTextureFromFileInMemory(IDirect3DDevice8* device, const void* data, UINT size,
                                               IDirect3DCubeTexture8** texture);

@@ -226,6 +226,13 @@ BOOL SHGetSpecialFolderPathA(HWND owner, LPSTR path, int folder, BOOL create);
 BOOL CreateDirectoryA(LPCSTR path, void* security);
 void Sleep(DWORD milliseconds);
 
+// The performance counter: CLOCK_MONOTONIC in nanoseconds.
+union LARGE_INTEGER {
+  int64_t QuadPart;
+};
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+
 // Folder listing: the names of a folder that match a wildcard pattern ("*"
 // any run, "?" one character, letters without regard to case, a trailing ".*"
 // also matching names without a dot), with their attribute bits, in name order.

@@ -1,6 +1,7 @@
 // Test seams for the window-system layer.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -29,4 +30,10 @@ const MessageBoxRecord& LastMessageBox();
 // window class, in order ('F' to the foreground, 'I' asked whether
 // minimised, 'R' restore), emptied by the call.
 std::string TakeAnsweredInstanceRequests();
+
+// From now on QueryPerformanceCounter answers the given count until changed
+// or released.
+void SetPerformanceCounter(int64_t count);
+// Back to the real counter.
+void UseRealPerformanceCounter();
 }  // namespace platform::testing

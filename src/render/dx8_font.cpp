@@ -6,7 +6,7 @@
 
 #include "core/frame_timer.h"
 #include "core/log.h"
-#include "core/utf.h"
+#include "core/text/utf.h"
 #include "platform/d3d8.h"
 #include "platform/dxerr8.h"
 #include "render/dx8_graphics.h"

@@ -6,6 +6,8 @@
 #include "platform/d3dx8.h"
 #include "platform/dxerr8.h"
 #include "platform/win32.h"
+#include "render/dx8_avi.h"
+#include "render/dx8_dynamic_image.h"
 #include "render/dx8_font.h"
 #include "render/dx8_surface.h"
 #include "render/image.h"
@@ -463,9 +465,14 @@ Image* Dx8Graphics::LoadImageA(const std::string& fileName) {
   static const char* const kImageTypes[] = {"tga", "bmp", "jpg", "png", "dds", "ddc", "tex"};
   bool known = false;
   for (const char* candidate : kImageTypes) known |= type == candidate;
-  // Video images ("avi") come with their own image class.
-  if (!known) return nullptr;
-  Image* image = new Image();
+  Image* image = nullptr;
+  if (known) {
+    image = new Image();
+  } else if (type == "avi") {
+    image = new Dx8AviImage();
+  } else {
+    return nullptr;
+  }
   if (!image->Load(fileName)) {
     delete image;
     return nullptr;
@@ -473,7 +480,12 @@ Image* Dx8Graphics::LoadImageA(const std::string& fileName) {
   return image;
 }
 
-Image* Dx8Graphics::CreateDynamicImage(uint32_t, uint32_t, uint32_t) { return nullptr; }
+Image* Dx8Graphics::CreateDynamicImage(uint32_t width, uint32_t height, uint32_t bitsPerPixel) {
+  // Returned whatever its load reports: without a texture it binds nothing.
+  Image* image = new Dx8DynamicImage(width, height, bitsPerPixel);
+  image->Load("");
+  return image;
+}
 
 Font* Dx8Graphics::CreateFontA(const std::string& name) { return new DX8Font(name); }
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "core/log.h"
-#include "core/resman.h"
+#include "core/files/resman.h"
 #include "platform/d3dx8.h"
 #include "platform/dds_reader.h"
 #include "platform/dxerr8.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/vector.h"
+#include "core/math/vector.h"
 
 class Font {
  public:

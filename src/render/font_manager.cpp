@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "core/file_list.h"
+#include "core/script/file_list.h"
 #include "platform/gdi_font.h"
 #include "render/graphics.h"
 

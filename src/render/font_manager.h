@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/named_registry.h"
-#include "core/vector.h"
+#include "core/text/named_registry.h"
+#include "core/math/vector.h"
 #include "render/font.h"
 
 class FontManager : public NamedRegistry<Font> {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/vector.h"
+#include "core/math/vector.h"
 
 class GlyphCache {
  public:

@@ -1,6 +1,6 @@
 #include "render/image.h"
 
-#include "core/resman.h"
+#include "core/files/resman.h"
 #include "render/surface.h"
 
 bool Image::Load(const std::string& name) {

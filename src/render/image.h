@@ -20,9 +20,9 @@ class Image {
   virtual void SetSurface(Surface* surface) { surface_ = surface; }
   virtual bool Update() { return true; }
   virtual Surface* GetSurface() { return surface_; }
-
-  // Binds the surface's texture to the stage, when there is a surface.
-  bool Bind(uint32_t stage);
+  // Binds the image's texture to the stage: a file image its surface's,
+  // when there is one; video and dynamic images their own.
+  virtual bool Bind(uint32_t stage);
 
   const std::string& GetName() const { return name_; }
   uint32_t GetWidth() const { return width_; }

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/vector.h"
+#include "core/math/vector.h"
 #include "render/graphics.h"
 
 // Corners 0 top-left, 1 bottom-left, 2 top-right, 3 bottom-right; UVs and

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "core/resource.h"
+#include "core/files/resource.h"
 
 // The alpha bytes of a texture's top level, row-major from the top row.
 struct SurfaceMask {

@@ -24,6 +24,8 @@ extern char** environ;
 
 namespace {
 using Clock = std::chrono::steady_clock;
+// The splash pages alone show for about 13 seconds before start-up goes on.
+constexpr std::chrono::seconds kStartLimit(60);
 
 class GameProcessTest : public ::testing::Test {
  protected:
@@ -101,9 +103,12 @@ class GameProcessTest : public ::testing::Test {
   }
 
   bool WaitForLogLine(const std::string& line, std::chrono::seconds limit) {
+    return WaitForLogPiece("> " + line + "  [", limit);
+  }
+  bool WaitForLogPiece(const std::string& piece, std::chrono::seconds limit) {
     auto end = Clock::now() + limit;
     while (Clock::now() < end) {
-      if (Log().find("> " + line + "  [") != std::string::npos) return true;
+      if (Log().find(piece) != std::string::npos) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return false;
@@ -129,8 +134,8 @@ class GameProcessTest : public ::testing::Test {
 TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   pid_t first = Start();
   ASSERT_TRUE(WaitForWindow(std::chrono::seconds(20)));
-  ASSERT_TRUE(WaitForLogLine("Audio manager Init", std::chrono::seconds(20)));
-  EXPECT_EQ(Log().rfind("src/core/application.cpp(", 0), 0u);
+  ASSERT_TRUE(WaitForLogLine("Audio manager Init", kStartLimit));
+  EXPECT_EQ(Log().rfind("src/app/application.cpp(", 0), 0u);
   ExpectInOrder(Log(), {"Logfile created", "Input initializes", "Font manager initialized", "Console initialized",
                         "Audio manager Init"});
 
@@ -141,8 +146,23 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   ASSERT_EQ(kill(first, SIGTERM), 0);
   EXPECT_EQ(WaitExit(first, std::chrono::seconds(20)), 0);
   // The refused copy started the log afresh; the first copy's shut-down follows its lines.
-  ExpectInOrder(Log(), {"Already one instance of game running!", "Font manager shutdown", "Console shutdown",
-                        "Graphics shutdown", "Audio manager shutdown", "Resource manager shutdown"});
+  ExpectInOrder(Log(), {"Already one instance of game running!", "Server connection shutdown", "Font manager shutdown",
+                        "Console shutdown", "Graphics shutdown", "Audio manager shutdown",
+                        "Resource manager shutdown"});
+  // The record store was written at the first start and saved again at the end.
+  EXPECT_EQ(ReadFile(home_ + "/Quorvel/vantor.rms").size(), 40780u);
+}
+
+TEST_F(GameProcessTest, LoadsEveryEntryOfTheShippedSpriteSets) {
+  pid_t game = Start();
+  ASSERT_TRUE(WaitForLogPiece("> LUA Script ui_img/sprites.lua Loaded from", kStartLimit));
+  ASSERT_EQ(kill(game, SIGTERM), 0);
+  EXPECT_EQ(WaitExit(game, std::chrono::seconds(20)), 0);
+  const std::string log = Log();
+  EXPECT_NE(log.find("> LUA Script img/sprites.lua Loaded from"), std::string::npos);
+  EXPECT_EQ(log.find("Unable to load Sprite set"), std::string::npos);
+  EXPECT_EQ(log.find("Missing Sprite"), std::string::npos);
+  EXPECT_EQ(log.find("Unable to load surface"), std::string::npos);
 }
 
 // A second copy finds the first by its window class, asks it to come to the

@@ -6,6 +6,7 @@
 
 #include "platform/d3d8.h"
 #include "platform/d3d8_testing.h"
+#include "platform/d3dx8.h"
 
 namespace {
 
@@ -254,6 +255,38 @@ TEST_F(D3D8DeviceTest, LostDeviceIsResetOnlyOnceItMayBe) {
   DWORD blending = 1;
   device_->GetRenderState(D3DRS_ALPHABLENDENABLE, &blending);
   EXPECT_EQ(blending, 0u);  // a reset restores the default states
+}
+
+TEST_F(D3D8DeviceTest, EmptyTextureTakesItsSizeLevelsAndFormatAsD3DXReadsThem) {
+  const struct {
+    UINT width, height, levels;
+    D3DFORMAT format;
+    UINT gotWidth, gotHeight, gotLevels;
+    D3DFORMAT gotFormat;
+  } cases[] = {
+      {100, 50, 1, D3DFMT_R8G8B8, 100, 50, 1, D3DFMT_R8G8B8},
+      {D3DX_DEFAULT, 0, 1, D3DFMT_R5G6B5, 256, 1, 1, D3DFMT_R5G6B5},
+      {8, 4, 0, D3DFMT_A8R8G8B8, 8, 4, 4, D3DFMT_A8R8G8B8},
+      {8, 4, D3DX_DEFAULT, D3DFMT_UNKNOWN, 8, 4, 4, D3DFMT_A8R8G8B8},
+      {8, 8, 1, D3DFMT_P8, 8, 8, 1, D3DFMT_A8R8G8B8},  // no palettes here
+  };
+  for (const auto& c : cases) {
+    IDirect3DTexture8* texture = nullptr;
+    ASSERT_EQ(D3DXCreateTexture(device_, c.width, c.height, c.levels, D3DUSAGE_DYNAMIC, c.format, D3DPOOL_DEFAULT,
+                                &texture),
+              D3D_OK)
+        << c.width;
+    D3DSURFACE_DESC desc{};
+    texture->GetLevelDesc(0, &desc);
+    EXPECT_EQ(desc.Width, c.gotWidth);
+    EXPECT_EQ(desc.Height, c.gotHeight);
+    EXPECT_EQ(desc.Format, c.gotFormat);
+    EXPECT_EQ(texture->GetLevelCount(), c.gotLevels);
+    texture->Release();
+  }
+  IDirect3DTexture8* texture = nullptr;
+  EXPECT_EQ(D3DXCreateTexture(nullptr, 8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3DERR_INVALIDCALL);
+  EXPECT_EQ(texture, nullptr);
 }
 
 }  // namespace

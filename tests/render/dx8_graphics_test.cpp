@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/resman.h"
+#include "core/files/resman.h"
 #include "graphics_fixture.h"
 #include "image_files.h"
 #include "render/image.h"

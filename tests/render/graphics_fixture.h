@@ -3,11 +3,22 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "log_capture.h"
 #include "platform/d3d8_testing.h"
 #include "render/dx8_graphics.h"
+
+// Each colour channel of the two within the tolerance.
+inline bool Near(uint32_t a, uint32_t b, int tolerance) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance) {
+      return false;
+    }
+  }
+  return true;
+}
 
 class GraphicsTest : public ::testing::Test {
  protected:

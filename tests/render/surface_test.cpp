@@ -1,10 +1,9 @@
 // Image files through the resource manager to textures, drawn and read back.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
-#include "core/resman.h"
+#include "core/files/resman.h"
 #include "graphics_fixture.h"
 #include "image_files.h"
 #include "render/dx8_surface.h"
@@ -35,15 +34,6 @@ class SurfaceTest : public GraphicsTest {
     return dynamic_cast<Dx8Surface*>(res::GetResMan().FindResource(path));
   }
 };
-
-bool Near(uint32_t a, uint32_t b, int tolerance) {
-  for (int shift = 0; shift < 24; shift += 8) {
-    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance) {
-      return false;
-    }
-  }
-  return true;
-}
 
 TEST_F(SurfaceTest, EachImageTypeDecodesToItsColours) {
   const std::string folder = image_files::Folder("five_types");

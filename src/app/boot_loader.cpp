@@ -1,0 +1,102 @@
+#include "app/boot_loader.h"
+
+#include "core/frame_timer.h"
+#include "core/input/input.h"
+#include "core/input/keyboard.h"
+#include "core/input/mouse.h"
+#include "platform/win32.h"
+#include "render/graphics.h"
+
+BootLoader::BootLoader(bool skippable) : skippable_(skippable) {}
+
+// The pages' sprites release their pictures as the pages go; the listener
+// bases then leave the devices.
+BootLoader::~BootLoader() = default;
+
+void BootLoader::AddPage(const std::string& imageName, float hold, float fadeIn, float fadeOut) {
+  auto page = std::make_unique<Page>();
+  ui::UISprite& sprite = page->sprite;
+  sprite.LoadImage(imageName);
+  sprite.GetNativeSize(sprite.size);
+  sprite.uv1 = {0.0f, 0.0f};
+  sprite.uv2 = {kPictureRight, kPictureBottom};
+  if (!sprite.HasImage()) return;
+  page->hold = hold;
+  page->fadeIn = fadeIn;
+  page->fadeOut = fadeOut;
+  pages_.push_back(std::move(page));
+}
+
+void BootLoader::SetPage(int index) {
+  if (index < 0 || static_cast<size_t>(index) >= pages_.size()) {
+    done = true;
+    return;
+  }
+  currentPage_ = index;
+  const Page& page = *pages_[static_cast<size_t>(index)];
+  fadeIn_ = CountdownTimer(page.fadeIn, page.fadeIn);
+  hold_ = CountdownTimer(page.hold, page.hold);
+  fadeOut_ = CountdownTimer(page.fadeOut, page.fadeOut);
+}
+
+void BootLoader::Tick() {
+  FrameTimer& timer = GetFrameTimer();
+  timer.Tick();
+  const float dt = timer.frameDelta;
+  if (currentPage_ == -1) SetPage(0);
+  if (done) return;
+  // A phase of 0 seconds still takes one step.
+  if (fadeIn_.remaining >= 0.0f)
+    fadeIn_.Tick(dt);
+  else if (hold_.remaining >= 0.0f)
+    hold_.Tick(dt);
+  else if (fadeOut_.remaining >= 0.0f)
+    fadeOut_.Tick(dt);
+  else
+    SetPage(currentPage_ + 1);
+  Sleep(10);
+  input::Input& devices = input::GetInput();
+  if (input::Mouse* mouse = devices.GetMouse()) mouse->Update(false, dt, timer.totalTime);
+  if (input::Keyboard* keyboard = devices.GetKeyboard()) keyboard->Update(false, dt, timer.totalTime);
+}
+
+void BootLoader::Render() {
+  if (done || currentPage_ < 0 || static_cast<size_t>(currentPage_) >= pages_.size()) return;
+  float brightness;
+  if (fadeIn_.remaining >= 0.0f)
+    brightness = fadeIn_.GetProgress();
+  else if (hold_.remaining >= 0.0f)
+    brightness = 1.0f;
+  else if (fadeOut_.remaining >= 0.0f)
+    brightness = 1.0f - fadeOut_.GetProgress();
+  else
+    return;  // faded out: the next step switches pages
+  Graphics* graphics = GetGraphics();
+  if (!graphics) return;
+  const bool filtering = graphics->GetFiltering();
+  graphics->SetFiltering(true);
+  graphics->SetDefaultRenderStates();
+  graphics->Clear(0, 1.0f, 0, 1, 1, 1);
+  if (graphics->BeginScene()) {
+    ui::UISprite& sprite = pages_[static_cast<size_t>(currentPage_)]->sprite;
+    sprite.SetRect({0.0f, 0.0f}, {1.0f, 1.0f}, 0.0f, 0, PackARGB(1.0f, 1.0f, 1.0f, brightness));
+    sprite.Render();
+    graphics->EndScene();
+    graphics->Present();
+  }
+  graphics->SetFiltering(filtering);
+}
+
+void BootLoader::Skip() {
+  if (!skippable_) return;
+  if (skipFadeOut) {
+    fadeIn_.remaining = -1.0f;
+    hold_.remaining = -1.0f;
+    fadeOut_.remaining = -1.0f;
+    return;
+  }
+  // The fade-out starts from the brightness the fade-in has reached.
+  if (fadeIn_.remaining >= 0.0f) fadeOut_.remaining = fadeIn_.GetProgress() * fadeOut_.period;
+  fadeIn_.remaining = -1.0f;
+  hold_.remaining = -1.0f;
+}
