@@ -12,6 +12,8 @@
 #include "platform/win32.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
+#include "ui/ui_manager.h"
+#include "ui/ui_widget.h"
 
 namespace {
 
@@ -85,7 +87,7 @@ std::string GameScript::GetSaveFile(const std::string&) { return ShowFileDialog(
 
 void GameScript::LoadLanguage(const std::string& path) {
   lang::GetStrMan().LoadLangBin(path);
-  // TODO(merge: UI manager): every panel refreshes its texts (widget slot RefreshText).
+  GetUIMan()->ForEachPanel([](ui::UIWidget* panel) { panel->RefreshText(); });
 }
 
 void GameScript::HardQuitGame() {
@@ -176,7 +178,9 @@ void GameScript::ForceRedraw() {
 
 void GameScript::SetLocale(const std::string& name) {
   g_locale = name;
-  // TODO(merge: UI manager): the UI manager's language = name; every panel reloads its images.
+  ui::UIManager* ui = GetUIMan();
+  ui->SetLanguage(name);
+  ui->ForEachPanel([](ui::UIWidget* panel) { panel->ReloadImages(); });
 }
 
 const std::string& GameScript::GetLocale() { return g_locale; }
