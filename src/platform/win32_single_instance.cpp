@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,7 +20,7 @@
 #include "platform/win32_testing.h"
 
 namespace {
-constexpr Uint64 kRequestLookMs = 50;
+constexpr std::chrono::milliseconds kRequestLookInterval{50};
 
 struct Claim {
   int lockFd = -1;
@@ -145,9 +146,9 @@ void ServiceInstanceRequests() {
   // Events are pumped several times a frame; a knocking copy waits up to a
   // second for its answer, so looking a few times a second is plenty and
   // spares the frame its system calls.
-  static Uint64 lastLook = 0;
-  const Uint64 now = SDL_GetTicks64();
-  if (lastLook != 0 && now - lastLook < kRequestLookMs) return;
+  static std::chrono::steady_clock::time_point lastLook;
+  const auto now = std::chrono::steady_clock::now();
+  if (lastLook.time_since_epoch().count() != 0 && now - lastLook < kRequestLookInterval) return;
   lastLook = now;
   for (auto& [window, claim] : Claims()) {
     if (claim.listenFd < 0) continue;
