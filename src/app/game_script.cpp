@@ -12,6 +12,7 @@
 #include "platform/win32.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
+#include "ui/ui_manager.h"
 
 namespace {
 
@@ -176,7 +177,8 @@ void GameScript::ForceRedraw() {
 
 void GameScript::SetLocale(const std::string& name) {
   g_locale = name;
-  // TODO(merge: UI manager): the UI manager's language = name; every panel reloads its images.
+  GetUIMan()->SetLanguage(name);
+  // TODO(merge: UI manager): every panel reloads its images (widget slot ReloadImages).
 }
 
 const std::string& GameScript::GetLocale() { return g_locale; }

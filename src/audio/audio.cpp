@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/log.h"
 #include "audio/audio_set.h"
+#include "core/log.h"
 #include "core/files/vfs.h"
 #include "core/script/lua_records.h"
 #include "core/script/script_helper.h"

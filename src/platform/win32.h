@@ -255,6 +255,13 @@ BOOL GetOpenFileNameA(OPENFILENAMEA* dialog);
 // With OFN_OVERWRITEPROMPT the chooser asks before an existing file is named.
 BOOL GetSaveFileNameA(OPENFILENAMEA* dialog);
 
+// The performance counter: CLOCK_MONOTONIC in nanoseconds.
+union LARGE_INTEGER {
+  int64_t QuadPart;
+};
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+
 // Folder listing: the names of a folder that match a wildcard pattern ("*"
 // any run, "?" one character, letters without regard to case, a trailing ".*"
 // also matching names without a dot), with their attribute bits, in name order.

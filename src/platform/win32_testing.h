@@ -1,6 +1,7 @@
 // Test seams for the window-system layer.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -39,4 +40,10 @@ struct FileDialogRequest {
   DWORD flags = 0;
 };
 void SetFileDialogAnswerer(std::function<bool(const FileDialogRequest& request, std::string& path)> answerer);
+
+// From now on QueryPerformanceCounter answers the given count until changed
+// or released.
+void SetPerformanceCounter(int64_t count);
+// Back to the real counter.
+void UseRealPerformanceCounter();
 }  // namespace platform::testing

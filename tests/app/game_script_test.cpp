@@ -32,6 +32,7 @@
 #include "render/font_manager.h"
 #include "render/font_test_support.h"
 #include "temp_folder.h"
+#include "ui/ui_manager.h"
 
 namespace {
 
@@ -129,6 +130,7 @@ TEST_F(GameScriptTest, ResizeFontTakesTheCharacterSetAndSpacingOfTheLocaleInAnyC
   }
   EXPECT_EQ(font->GetWidth(), 9);  // truncated
   EXPECT_EQ(GameScript::GetLocale(), "korea");
+  EXPECT_EQ(GetUIMan()->GetLanguage(), "korea");  // images named with "###" follow it
   // The game's own language call sets the locale too.
   ASSERT_TRUE(Run("SetupLanguage('english')"));
   EXPECT_EQ(GameScript::GetLocale(), "english");

@@ -1,0 +1,15 @@
+#include "swf/movie/remove_object_2.h"
+
+#include "swf/movie/movie_definition_sub.h"
+#include "swf/stream/bit_stream.h"
+
+namespace swf {
+
+void remove_object_loader(bit_stream& in, int tag_type, movie_definition_sub* m) {
+  remove_object_2* tag = new remove_object_2;
+  if (tag_type == 5) tag->character_id = in.read_uint16();
+  tag->depth = in.read_uint16();
+  m->append_frame_tag(tag);
+}
+
+}  // namespace swf

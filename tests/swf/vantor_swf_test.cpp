@@ -1,0 +1,50 @@
+// The vantor-swf tool on assembled movies.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "movie_fixture.h"
+
+namespace {
+
+// The tool's standard output and exit code.
+std::string RunTool(const std::string& arguments, int* status) {
+  const std::string command = std::string(VANTOR_BINARY_DIR) + "/vantor-swf " + arguments + " 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string output;
+  char buffer[4096];
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, got);
+  *status = pclose(pipe);
+  return output;
+}
+
+TEST(VantorSwf, InfoPrintsWhatTheDescriptionSays) {
+  int status = -1;
+  const std::string out = RunTool("info " + swf_test::FixturePath("compressed/timeline.swf"), &status);
+  EXPECT_EQ(status, 0);
+  for (const char* line : {"  version 6, file length 178 bytes\n",
+                           "  frame 550 x 400 pixels, 12.5 frames per second, 3 frames\n",
+                           "frame 0\n  SetBackgroundColor (type 9, 3 bytes)\n  FrameLabel (type 43, 6 bytes)\n",
+                           "  DefineSprite (type 39, 27 bytes)\n      frame 0\n        PlaceObject2 (type 26, 5 bytes)\n",
+                           "  unknown (type 60, 5 bytes)\n",
+                           "frame 2\n  FrameLabel (type 43, 5 bytes)\n  RemoveObject2 (type 28, 2 bytes)\n",
+                           "definitions\n  3 sprite, 1 frames\n", "  intro: frame 0\n", "  LOOP: frame 2\n",
+                           "exports\n  spinner: sprite\n",
+                           "log\n  error: add_frame_name(0, 'SPIN') -- frame name already assigned to frame 0; "
+                           "overriding\n"})
+    EXPECT_NE(out.find(line), std::string::npos) << line << "\nin:\n" << out;
+
+  const std::string bitmaps = RunTool("info " + swf_test::FixturePath("bitmaps.swf"), &status);
+  EXPECT_NE(bitmaps.find("  1 bitmap, 0 x 0\n"), std::string::npos) << "no renderer: empty bitmaps\n" << bitmaps;
+}
+
+TEST(VantorSwf, RefusesWhatItCannotRead) {
+  int status = 0;
+  RunTool("info /nonexistent.swf", &status);
+  EXPECT_NE(status, 0);
+  RunTool("list", &status);
+  EXPECT_NE(status, 0);
+}
+
+}  // namespace
