@@ -17,6 +17,7 @@
 #include "core/script/swear_filter.h"
 #include "platform/winmm.h"
 #include "audio/audio.h"
+#include "ui/gameflow/game_flow_manager.h"
 
 namespace {
 GameApp* g_app = nullptr;
@@ -29,7 +30,15 @@ GameApp::GameApp(const std::string& configFileName, HINSTANCE instance, const st
                  const std::string& logFileName)
     : Win32Application(configFileName, instance, caption, logFileName) {}
 
-GameApp::~GameApp() { DetachConsoleView(); }
+GameApp::~GameApp() {
+  DetachFromGameFlow();
+  DetachConsoleView();
+}
+
+void GameApp::DetachFromGameFlow() {
+  gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+  if (flow.GetApplication() == this) flow.SetApplication(nullptr);
+}
 
 void GameApp::DetachConsoleView() {
   if (!consoleViewAttached_) return;
@@ -139,37 +148,20 @@ void GameApp::InitSystems() {
   recordStore_ = std::make_unique<GameRMS>(GetUserDataPath() + GetRMSFileName());
 }
 
-// One frame: the devices are polled, mouse first, so their listeners hear
-// this frame's events; then the frame is drawn.
+// One frame: the current state, the devices, the picture, the delayed
+// scripts and the pending change of state.
 bool GameApp::Update() {
   inFrame_ = true;
-  const FrameTimer& timer = GetFrameTimer();
-  input::Input& devices = input::GetInput();
-  if (input::Mouse* mouse = devices.GetMouse()) mouse->Update(false, timer.frameDelta, timer.totalTime);
-  if (input::Keyboard* keyboard = devices.GetKeyboard()) keyboard->Update(false, timer.frameDelta, timer.totalTime);
-  RenderFrame();
+  gameflow::GetGameFlowManager().Tick();
   inFrame_ = false;
   return true;
 }
 
 void GameApp::ForceRedraw() {
   if (inFrame_)
-    RenderFrame();
+    gameflow::GetGameFlowManager().RenderFrame();
   else
     Update();
-}
-
-void GameApp::RenderFrame() {
-  Graphics* graphics = GetGraphics();
-  if (drawing_ || !graphics || !graphics->BeginScene()) return;
-  drawing_ = true;
-  graphics->Clear(0xFF000000u, 1.0f, 0, 1, 0, 0);
-  graphics->SetDefaultRenderStates();
-  GetConsole()->Render();
-  GetFontManager()->FlushText();
-  graphics->EndScene();
-  graphics->Present();
-  drawing_ = false;
 }
 
 bool GameApp::OnEvent(int code, intptr_t a, intptr_t b) {
@@ -177,9 +169,11 @@ bool GameApp::OnEvent(int code, intptr_t a, intptr_t b) {
     case kFocusGained:
       BASS_Start();
       SetCursorFile("");
+      if (gameflow::GameState* state = gameflow::GetGameFlowManager().GetCurrentState()) state->OnResume();
       break;
     case kFocusLost:
       BASS_Pause();
+      if (gameflow::GameState* state = gameflow::GetGameFlowManager().GetCurrentState()) state->OnPause();
       break;
     case kSizeChanged: {
       // The size message packs the client size into b; a collapsed size would
@@ -226,6 +220,10 @@ bool GameApp::Shutdown() {
   // exists until exit.
   GetServer()->TerminateThread();
   LOG_LINE(MSG_INIT, "Server connection shutdown");
+  gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+  if (gameflow::GameState* state = flow.GetCurrentState()) state->OnExit();
+  flow.Clear();
+  LOG_LINE(MSG_INIT, "Gameflow manager shutdown");
   GetFontManager()->UnloadFonts();
   LOG_LINE(MSG_INIT, "Font manager shutdown");
   GetConsole()->Shutdown();

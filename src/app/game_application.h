@@ -9,10 +9,11 @@
 #include "app/game_script.h"
 #include "app/win32_application.h"
 #include "render/perspective_camera.h"
+#include "ui/gameflow/running_application.h"
 
 class GameRMS;
 
-class GameApp : public Win32Application {
+class GameApp : public Win32Application, public gameflow::RunningApplication {
  public:
   GameApp(const std::string& configFileName, HINSTANCE instance, const std::string& caption,
           const std::string& logFileName);
@@ -25,6 +26,12 @@ class GameApp : public Win32Application {
   // A switch the device refuses is logged and leaves the game windowed.
   void SetFullScreenMode(uint32_t width, uint32_t height) override;
   void SetWindowedMode(uint32_t width, uint32_t height) override;
+
+  // What the game-flow manager asks of the running application.
+  bool HasFocus() const override { return hasFocus_; }
+  bool IsInactive() const override { return inactive_; }
+  bool IsFullScreen() const override { return fullScreen_; }
+  void ResetDevice() override { Win32Application::ResetDevice(); }
 
   // Left to the game.
   virtual void InitFonts() = 0;
@@ -52,13 +59,13 @@ class GameApp : public Win32Application {
  private:
   bool SetVideoMode();
   void DetachConsoleView();
+  // The game-flow manager outlives the application: it must not keep it.
+  void DetachFromGameFlow();
   void CreateCamera();
-  void RenderFrame();
 
   console::ConsoleDrawer consoleDrawer_;
   bool consoleViewAttached_ = false;
   bool inFrame_ = false;
-  bool drawing_ = false;
 
  protected:
   std::unique_ptr<camera::PerspectiveCamera> camera_;

@@ -10,6 +10,7 @@
 #include "core/math/ramp.h"
 #include "core/math/vector.h"
 #include "core/script/file_list.h"
+#include "ui/gameflow/game_flow_manager.h"
 
 namespace {
 GameScript* GetScriptFromLua() {
@@ -61,6 +62,6 @@ void GameScript::RegisterLua(LuaPlus::LuaState* state) {
   script::FileList::RegisterLua(state);
   // TODO(merge: UI manager): ui::UIManager::RegisterLua, with every widget class.
   audio::Audio::RegisterLua(state);
-  // TODO(merge: game-flow manager): gameflow::GameFlowManager::RegisterLua.
+  gameflow::GameFlowManager::RegisterLua(state);
   web::Server::RegisterLua(state);
 }

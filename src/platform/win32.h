@@ -226,6 +226,12 @@ BOOL SHGetSpecialFolderPathA(HWND owner, LPSTR path, int folder, BOOL create);
 BOOL CreateDirectoryA(LPCSTR path, void* security);
 void Sleep(DWORD milliseconds);
 
+// The performance counter: CLOCK_MONOTONIC in nanoseconds.
+union LARGE_INTEGER {
+  int64_t QuadPart;
+};
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 // File dialogs, shown by the desktop's file chooser (zenity) when the system
 // has one; without it every dialog counts as cancelled. Both block until the
 // user answers and give TRUE with the chosen path, FALSE on a cancel or when
@@ -254,13 +260,6 @@ enum : DWORD {
 BOOL GetOpenFileNameA(OPENFILENAMEA* dialog);
 // With OFN_OVERWRITEPROMPT the chooser asks before an existing file is named.
 BOOL GetSaveFileNameA(OPENFILENAMEA* dialog);
-
-// The performance counter: CLOCK_MONOTONIC in nanoseconds.
-union LARGE_INTEGER {
-  int64_t QuadPart;
-};
-BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
-BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 
 // Folder listing: the names of a folder that match a wildcard pattern ("*"
 // any run, "?" one character, letters without regard to case, a trailing ".*"

@@ -28,6 +28,11 @@ struct MessageBoxRecord {
 };
 const MessageBoxRecord& LastMessageBox();
 
+// From now on QueryPerformanceCounter answers the given count until changed
+// or released.
+void SetPerformanceCounter(int64_t count);
+// Back to the real counter.
+void UseRealPerformanceCounter();
 // File dialogs: while an answerer is set it answers every dialog in place of
 // the desktop's chooser, true with a path for a choice, false for a cancel.
 // An empty function restores the chooser.
@@ -40,10 +45,4 @@ struct FileDialogRequest {
   DWORD flags = 0;
 };
 void SetFileDialogAnswerer(std::function<bool(const FileDialogRequest& request, std::string& path)> answerer);
-
-// From now on QueryPerformanceCounter answers the given count until changed
-// or released.
-void SetPerformanceCounter(int64_t count);
-// Back to the real counter.
-void UseRealPerformanceCounter();
 }  // namespace platform::testing

@@ -138,7 +138,8 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   ASSERT_EQ(kill(first, SIGTERM), 0);
   EXPECT_EQ(WaitExit(first, std::chrono::seconds(20)), 0);
   // The refused copy started the log afresh; the first copy's shut-down follows its lines.
-  ExpectInOrder(Log(), {"Already one instance of game running!", "Server connection shutdown", "Font manager shutdown",
+  ExpectInOrder(Log(), {"Already one instance of game running!", "Server connection shutdown",
+                        "Gameflow manager shutdown", "Font manager shutdown",
                         "Console shutdown", "Camera Destroyed", "Graphics shutdown", "Audio manager shutdown",
                         "Resource manager shutdown"});
   // The record store was written at the first start and saved again at the end.
