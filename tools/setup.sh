@@ -21,6 +21,10 @@ VANTOR_PACKAGES=(
   locales
 )
 
+# What ./test.sh --sanitize and ./fuzz.sh need besides: clang, with the
+# sanitizer and libFuzzer runtimes.
+VANTOR_SANITIZER_PACKAGES=(clang libclang-rt-dev)
+
 vantor_install_packages() {
   local missing=()
   local pkg
@@ -42,4 +46,23 @@ vantor_build() {
   jobs=$(nproc 2>/dev/null || echo 2)
   cmake -S "$VANTOR_ROOT" -B "$VANTOR_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$VANTOR_BUILD" -j "$jobs" "$@"
+}
+
+# Configures a build folder with extra CMake options (a sanitizer build, the
+# fuzz targets) and builds it.
+vantor_build_variant() {
+  local folder=$1
+  shift
+  local jobs
+  jobs=$(nproc 2>/dev/null || echo 2)
+  cmake -S "$VANTOR_ROOT" -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "$@" >/dev/null
+  cmake --build "$folder" -j "$jobs"
+}
+
+# The sanitizers' run-time options: every report is fatal, and only the
+# third-party reports named in cmake/sanitizers/ubsan.supp are suppressed.
+vantor_sanitizer_environment() {
+  export ASAN_OPTIONS="detect_leaks=1"
+  export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$VANTOR_ROOT/cmake/sanitizers/ubsan.supp"
 }

@@ -8,3 +8,6 @@ Console = {
 
 -- The game's start-up, language and screenshot functions.
 dofile("scripts/game.lua")
+
+-- The screens: OnInitUI() puts up the first one.
+dofile("scripts/screens.lua")

@@ -33,7 +33,3 @@ end
 function CaptureMiniScreenshot()
 	TakeScreenshot(ScreenshotName("mini_screenshot"), true)
 end
-
--- Once the engine's states are set up: the scripts choose the first screen.
-function OnInitUI()
-end

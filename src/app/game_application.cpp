@@ -18,6 +18,7 @@
 #include "platform/winmm.h"
 #include "audio/audio.h"
 #include "ui/gameflow/game_flow_manager.h"
+#include "ui/ui_manager.h"
 
 namespace {
 GameApp* g_app = nullptr;
@@ -85,6 +86,8 @@ bool GameApp::InitGraphics() {
   if (!SetVideoMode()) return false;
   if (!input::GetInput().Init(window_)) return false;
   LOG_LINE(MSG_INIT, "Input initializes");
+  // Made now, it hears both devices.
+  GetUIMan();
   ShowSplash();
   InitFonts();
   console::Console* console = GetConsole();
@@ -230,7 +233,12 @@ bool GameApp::Shutdown() {
   DetachConsoleView();
   LOG_LINE(MSG_INIT, "Console shutdown");
   camera_.reset();
-  // TODO(merge: UI manager): drop every panel and the Flash driver, then "UI shutdown".
+  ui::UIManager* ui = GetUIMan();
+  ui->DropAllPanels();
+  ui->ShutdownFlash();
+  // The manager outlives the graphics that hold its cursor's image.
+  ui->ReleaseCursorImage();
+  LOG_LINE(MSG_INIT, "UI shutdown");
   Graphics::SHUTDOWN();
   LOG_LINE(MSG_INIT, "Graphics shutdown");
   script_.reset();

@@ -13,6 +13,7 @@
 #include "render/font_manager.h"
 #include "render/graphics.h"
 #include "ui/ui_manager.h"
+#include "ui/ui_widget.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ std::string GameScript::GetSaveFile(const std::string&) { return ShowFileDialog(
 
 void GameScript::LoadLanguage(const std::string& path) {
   lang::GetStrMan().LoadLangBin(path);
-  // TODO(merge: UI manager): every panel refreshes its texts (widget slot RefreshText).
+  GetUIMan()->ForEachPanel([](ui::UIWidget* panel) { panel->RefreshText(); });
 }
 
 void GameScript::HardQuitGame() {
@@ -177,8 +178,9 @@ void GameScript::ForceRedraw() {
 
 void GameScript::SetLocale(const std::string& name) {
   g_locale = name;
-  GetUIMan()->SetLanguage(name);
-  // TODO(merge: UI manager): every panel reloads its images (widget slot ReloadImages).
+  ui::UIManager* ui = GetUIMan();
+  ui->SetLanguage(name);
+  ui->ForEachPanel([](ui::UIWidget* panel) { panel->ReloadImages(); });
 }
 
 const std::string& GameScript::GetLocale() { return g_locale; }

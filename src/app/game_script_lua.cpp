@@ -11,6 +11,7 @@
 #include "core/math/vector.h"
 #include "core/script/file_list.h"
 #include "ui/gameflow/game_flow_manager.h"
+#include "ui/ui_manager.h"
 
 namespace {
 GameScript* GetScriptFromLua() {
@@ -60,7 +61,7 @@ void GameScript::RegisterLua(LuaPlus::LuaState* state) {
   // registered theirs when the console started.
   GameRMS::RegisterLua(state);
   script::FileList::RegisterLua(state);
-  // TODO(merge: UI manager): ui::UIManager::RegisterLua, with every widget class.
+  ui::UIManager::RegisterLua(state);
   audio::Audio::RegisterLua(state);
   gameflow::GameFlowManager::RegisterLua(state);
   web::Server::RegisterLua(state);

@@ -11,6 +11,7 @@
 #include "render/font_manager.h"
 #include "render/graphics.h"
 #include "ui/gameflow/game_flow_manager.h"
+#include "ui/ui_manager.h"
 
 namespace {
 Win32Application* g_windowApp = nullptr;
@@ -96,8 +97,13 @@ void Win32Application::ResetDevice() {
   FontManager* fonts = GetFontManager();
   for (auto& entry : fonts->Entries())
     if (entry.second) entry.second->ResetResources();
+  ui::UIManager* ui = GetUIMan();
+  ui->ShutdownFlash();
   Graphics* graphics = GetGraphics();
-  if (graphics && graphics->ResetDevice(800, 600, fullScreen_)) fonts->ReloadFonts();
+  if (graphics && graphics->ResetDevice(800, 600, fullScreen_)) {
+    ui->ResetResources();
+    fonts->ReloadFonts();
+  }
 }
 
 bool Win32Application::GetDesktopMode(uint32_t* width, uint32_t* height, uint32_t* bitsPerPixel) {

@@ -106,13 +106,13 @@ DWORD Audio::PlayMusic(const std::string& fileName, float factor, bool loop) {
   if (extension == "ogg" || extension == "mp3") {
     if (uint32_t key = LoadSound(fileName, loop)) PlayMusicSample(key, factor);
   } else {
-    StartModule(fileName, factor, loop);
+    StartModule(fileName, loop);
   }
   currentMusic_ = fileName;
   return musicChannel_;
 }
 
-void Audio::StartModule(const std::string& fileName, float factor, bool loop) {
+void Audio::StartModule(const std::string& fileName, bool loop) {
   vfs::FileData file;
   if (!vfs::GetVFS().LoadFile(fileName, file)) return;
   DWORD flags = BASS_MUSIC_PRESCAN | BASS_MUSIC_RAMPS | (loop ? BASS_MUSIC_LOOP : 0);
@@ -121,8 +121,7 @@ void Audio::StartModule(const std::string& fileName, float factor, bool loop) {
   LOG_LINE(MSG_COMMENT, "Playing music " + fileName);
   musicChannel_ = music;
   BASS_ChannelSetSync(music, BASS_SYNC_MIXTIME | BASS_SYNC_POS, 3, MusicSyncCallback, nullptr);
-  // A module plays at its own factor, not one left over from earlier music.
-  musicScale_ = factor;
+  // A module has no factor of its own: the current music scale applies.
   SetMusicVolume(musicVolume_);
   BASS_ChannelPlay(music, TRUE);
 }
@@ -182,9 +181,6 @@ void Audio::PlaySegment(const std::string& name) {
   DWORD channel = PlayMusic(segment->file, segment->bias, true);
   if (channel == 0) return;
   BASS_ChannelSetPosition(channel, BassMusicPosition(segment->order, segment->row));
-  // Segments of one module switch without a reload, each at its own factor.
-  musicScale_ = segment->bias;
-  SetMusicVolume(musicVolume_);
   currentSegment_ = name;
 }
 

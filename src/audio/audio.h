@@ -49,7 +49,8 @@ class Audio : public NamedRegistry<LoadedSample> {
   // Plays a sound set: its channel, 0 when nothing played, -1 for an unknown set.
   int PlaySound(const std::string& setName);
   // The music channel afterwards. The music already playing under that name
-  // (any letter case) goes on untouched.
+  // (any letter case) goes on untouched. The factor sets the music scale of
+  // ogg and mp3 music; a module plays at the scale the last of those left.
   DWORD PlayMusic(const std::string& fileName, float factor, bool loop);
   HCHANNEL PlayMusicSample(uint32_t sampleKey, float factor);
   void StopSound(DWORD channel);
@@ -73,7 +74,7 @@ class Audio : public NamedRegistry<LoadedSample> {
 
  private:
   const LoadedSample* SampleOf(uint32_t sampleKey) const;
-  void StartModule(const std::string& fileName, float factor, bool loop);
+  void StartModule(const std::string& fileName, bool loop);
   // Stops and frees the music channel and forgets the segment it played.
   void StopMusic();
 

@@ -6,9 +6,12 @@
 #include "app/win32_application.h"
 #include "game/qor_app.h"
 
+std::string GameCaption() {
+  return std::string("Vantor of Ostravine") + " : " + "v0.99" + "               (Built on " + __DATE__ + " )";
+}
+
 int WinMain(HINSTANCE instance) {
-  const std::string caption =
-      std::string("Vantor of Ostravine") + " : " + "v0.99" + "               (Built on " + __DATE__ + " )";
+  const std::string caption = GameCaption();
   const std::string folder = GetUserDataPath();
   auto* app = new QORApp(folder + "vantor.log", caption, instance, folder + "vantor.lua");
   SetApp(app);

@@ -210,9 +210,4 @@ MixerChannelInfo InspectChannel(DWORD channel) {
   return mixer ? mixer->Inspect(channel) : MixerChannelInfo{};
 }
 
-int SampleChannelCount(HSAMPLE sample) {
-  const DWORD count = BASS_SampleGetChannels(sample, nullptr);
-  return count == static_cast<DWORD>(-1) ? 0 : static_cast<int>(count);
-}
-
 }  // namespace platform::testing

@@ -9,6 +9,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include "platform/sdl_events.h"
+
 namespace platform::d3d8 {
 namespace {
 
@@ -21,6 +23,7 @@ GlIdentity Probe() {
   GlIdentity gl;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return gl;
   PrepareGlWindowAttributes();
+  HoldGlDriver();
   SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
   SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
   SDL_Window* window = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);

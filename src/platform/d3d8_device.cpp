@@ -11,6 +11,7 @@
 #include "platform/d3d8_cube_texture.h"
 #include "platform/d3d8_surface.h"
 #include "platform/d3d8_texture.h"
+#include "platform/sdl_events.h"
 
 namespace platform {
 
@@ -46,6 +47,7 @@ Device* Device::Create(HWND window, const D3DPRESENT_PARAMETERS& params, const D
   result = D3DERR_NOTAVAILABLE;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   PrepareGlWindowAttributes();
+  HoldGlDriver();
   SDL_Window* sdlWindow = nullptr;
   bool ownsWindow = window == nullptr;
   if (ownsWindow) {

@@ -52,15 +52,22 @@ bool DecodeDds(const uint8_t* bytes, size_t size, DecodedImage& image) {
   return true;
 }
 
+// Only the types the engine reads go to SDL2_image, which knows many more
+// (vector drawings, layered paint files, ...) that no game file may be: PNG,
+// JPEG and BMP by their signatures, anything else as TGA, which has none.
 SDL_Surface* LoadWithSdlImage(const uint8_t* bytes, size_t size) {
   if (size > static_cast<size_t>(std::numeric_limits<int>::max())) return nullptr;
   SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
   if (!stream) return nullptr;
-  SDL_Surface* surface = IMG_Load_RW(stream, 0);
-  if (!surface) {
-    // TGA files carry no signature, so they are tried last, by name.
-    SDL_RWseek(stream, 0, RW_SEEK_SET);
-    surface = IMG_LoadTyped_RW(stream, 0, "TGA");
+  SDL_Surface* surface = nullptr;
+  if (IMG_isPNG(stream)) {
+    surface = IMG_LoadPNG_RW(stream);
+  } else if (IMG_isJPG(stream)) {
+    surface = IMG_LoadJPG_RW(stream);
+  } else if (IMG_isBMP(stream)) {
+    surface = IMG_LoadBMP_RW(stream);
+  } else {
+    surface = IMG_LoadTGA_RW(stream);
   }
   SDL_RWclose(stream);
   return surface;

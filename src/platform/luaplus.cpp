@@ -23,10 +23,54 @@ struct WideString {
   char16_t text[1];  // length + 1 units, zero-terminated
 };
 
+// Only an allocation that fails outside a protected run can get here: the
+// collector, and with it every finalizer, runs inside protected runs only.
 int Panic(lua_State* L) {
   const char* message = lua_tostring(L, -1);
   std::fprintf(stderr, "Lua panic: %s\n", message ? message : "(error object)");
   return 0;  // Lua aborts
+}
+
+// load with its mode forced to text: a binary chunk could crash the virtual
+// machine. The stock load is the upvalue; an environment argument passes on.
+int LoadText(lua_State* L) {
+  const int arguments = std::max(lua_gettop(L), 3);
+  lua_settop(L, arguments);
+  lua_pushliteral(L, "t");
+  lua_replace(L, 3);
+  lua_pushvalue(L, lua_upvalueindex(1));
+  lua_insert(L, 1);
+  lua_call(L, arguments, LUA_MULTRET);
+  return lua_gettop(L);
+}
+
+// What a game script may use: the base library, strings, tables, maths and the
+// clock and dates of os. Nothing that reaches files, processes, modules or the
+// debug interface; the script host installs its own dofile.
+void OpenGameLibraries(lua_State* L) {
+  const luaL_Reg whole[] = {
+      {"_G", luaopen_base}, {LUA_STRLIBNAME, luaopen_string}, {LUA_TABLIBNAME, luaopen_table},
+      {LUA_MATHLIBNAME, luaopen_math}};
+  for (const luaL_Reg& library : whole) {
+    luaL_requiref(L, library.name, library.func, 1);
+    lua_pop(L, 1);
+  }
+  lua_pushcfunction(L, luaopen_os);
+  lua_call(L, 0, 1);
+  lua_createtable(L, 0, 4);
+  for (const char* name : {"clock", "date", "time", "difftime"}) {
+    lua_getfield(L, -2, name);
+    lua_setfield(L, -2, name);
+  }
+  lua_setglobal(L, LUA_OSLIBNAME);
+  lua_pop(L, 1);
+  for (const char* name : {"loadfile", "dofile"}) {
+    lua_pushnil(L);
+    lua_setglobal(L, name);
+  }
+  lua_getglobal(L, "load");
+  lua_pushcclosure(L, LoadText, 1);
+  lua_setglobal(L, "load");
 }
 
 // ---- dump ----------------------------------------------------------------
@@ -225,9 +269,8 @@ LuaState* LuaState::Create(bool initStandardLibrary, bool /*multithreaded*/) {
   lua_State* L = luaL_newstate();
   if (!L) return nullptr;
   lua_atpanic(L, Panic);
-  if (initStandardLibrary) {
-    luaL_openlibs(L);
-  }
+  if (initStandardLibrary) OpenGameLibraries(L);
+  lua_gc(L, LUA_GCSTOP, 0);
   return new LuaState(L);
 }
 
@@ -250,6 +293,7 @@ int LuaState::DoString(const char* text) {
 }
 
 int LuaState::DoBuffer(const char* data, size_t size, const char* name) {
+  if (protectedRuns_++ == 0) lua_gc(L_, LUA_GCRESTART, 0);
   int top = lua_gettop(L_);
   int status = luaL_loadbufferx(L_, data, size, name ? name : "=?", "t");
   if (status == LUA_OK) status = lua_pcall(L_, 0, 0, 0);
@@ -269,6 +313,7 @@ int LuaState::DoBuffer(const char* data, size_t size, const char* name) {
     }
   }
   lua_settop(L_, top);
+  if (--protectedRuns_ == 0) lua_gc(L_, LUA_GCSTOP, 0);
   return status;
 }
 

@@ -1,7 +1,13 @@
 // The Lua state and value handles the engine works with, over the Lua 5.2 C
-// API: a state with the standard libraries, protected runs whose errors go to
-// the global "_ALERT", value handles with typed table access, and a dump of a
-// table as Lua source. Wide (UTF-16) strings are a userdata type of ours.
+// API: a state with the libraries a game script may use, protected runs whose
+// errors go to the global "_ALERT", value handles with typed table access,
+// and a dump of a table as Lua source. Wide (UTF-16) strings are a userdata
+// type of ours.
+//
+// The garbage collector runs only inside protected runs (DoString, DoBuffer).
+// Outside them the engine reads and writes the state without a protected
+// call, and a finalizer (__gc) raising an error there would abort the
+// program; inside one it fails that run like any other error.
 #pragma once
 #include <cstddef>
 #include <cstdio>
@@ -35,8 +41,11 @@ class LuaState {
   // Dump flag: fields in ascending key order (numbers first, then strings).
   static constexpr unsigned kDumpAlphabetical = 1;
 
-  // A new state; the standard libraries are opened when asked. No
-  // multithreading support exists; the flag is accepted and ignored.
+  // A new state. Asked for the standard libraries, it opens those a game
+  // script may use: the base library (with load taking text only, and no
+  // loadfile or dofile), string, table, math, and of os only clock, date,
+  // time and difftime; no io, package, debug or C modules. No multithreading
+  // support exists; the flag is accepted and ignored.
   static LuaState* Create(bool initStandardLibrary, bool multithreaded);
   static void Destroy(LuaState* state);
 
@@ -62,6 +71,7 @@ class LuaState {
   explicit LuaState(lua_State* L) : L_(L) {}
   ~LuaState();
   lua_State* L_;
+  int protectedRuns_ = 0;  // nested DoBuffer calls under way
 };
 
 // A handle on one Lua value, kept alive through the registry. The default

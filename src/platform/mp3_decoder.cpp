@@ -2,7 +2,6 @@
 #include <mpg123.h>
 
 #include <climits>
-#include <cstring>
 
 #include "platform/sound_decoder.h"
 
@@ -48,9 +47,7 @@ bool ReadAll(mpg123_handle* decoder, PcmSound& out) {
     }
     if (result != MPG123_OK && result != MPG123_NEED_MORE && result != MPG123_DONE) return false;
     if (out.samples.size() * 2 + done > kMaxPcmBytes) return false;
-    size_t old = out.samples.size();
-    out.samples.resize(old + done / 2);
-    std::memcpy(out.samples.data() + old, buffer, done / 2 * 2);
+    AppendSamples(out, buffer, done);
     if (result != MPG123_OK) break;
   }
   if (out.channels > 0) out.samples.resize(out.samples.size() / out.channels * out.channels);

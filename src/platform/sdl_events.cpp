@@ -79,6 +79,11 @@ bool EnsureSdlVideo() {
   return true;
 }
 
+void HoldGlDriver() {
+  static bool held = false;
+  if (!held && SDL_WasInit(SDL_INIT_VIDEO)) held = SDL_GL_LoadLibrary(nullptr) == 0;
+}
+
 void PumpEvents() {
   detail::ServiceInstanceRequests();
   if (!SDL_WasInit(SDL_INIT_EVENTS)) return;

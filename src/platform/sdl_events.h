@@ -18,4 +18,10 @@ void SetInputEventSink(InputEventSink sink);
 // Makes sure SDL's video and event subsystems are up (idempotent).
 bool EnsureSdlVideo();
 
+// Loads the OpenGL driver once the video subsystem is up and keeps it for the
+// program's life. SDL would otherwise unload it with the last OpenGL window
+// and load it again with the next (the adapter probe, each device, each
+// window), and what the driver still holds when unloaded reads as leaked.
+void HoldGlDriver();
+
 }  // namespace platform

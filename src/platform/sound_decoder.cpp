@@ -11,6 +11,14 @@ bool IsUsablePcm(const PcmSound& pcm) {
          pcm.samples.size() * sizeof(int16_t) <= kMaxPcmBytes;
 }
 
+void AppendSamples(PcmSound& pcm, const void* bytes, size_t size) {
+  const size_t count = size / sizeof(int16_t);
+  if (count == 0) return;
+  const size_t old = pcm.samples.size();
+  pcm.samples.resize(old + count);
+  std::memcpy(pcm.samples.data() + old, bytes, count * sizeof(int16_t));
+}
+
 bool DecodeSound(const void* data, size_t size, PcmSound& out) {
   if (!data || size < 4) return false;
   const auto* bytes = static_cast<const char*>(data);

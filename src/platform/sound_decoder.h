@@ -33,5 +33,8 @@ bool DecodeSound(const void* data, size_t size, PcmSound& out);
 
 // The checks every decoder ends with.
 bool IsUsablePcm(const PcmSound& pcm);
+// Appends the whole 16-bit samples among `size` bytes of decoder output (none
+// when a read gave fewer than two bytes).
+void AppendSamples(PcmSound& pcm, const void* bytes, size_t size);
 
 }  // namespace platform::sound

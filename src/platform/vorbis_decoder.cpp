@@ -58,9 +58,7 @@ bool ReadAll(OggVorbis_File& file, PcmSound& out) {
     const vorbis_info* now = ov_info(&file, section);
     if (!now || now->channels != out.channels || now->rate != out.rate) return false;
     if ((out.samples.size() * 2 + static_cast<size_t>(got)) > kMaxPcmBytes) return false;
-    size_t old = out.samples.size();
-    out.samples.resize(old + static_cast<size_t>(got) / 2);
-    std::memcpy(out.samples.data() + old, buffer, static_cast<size_t>(got) / 2 * 2);
+    AppendSamples(out, buffer, static_cast<size_t>(got));
   }
   out.samples.resize(out.samples.size() / out.channels * out.channels);
   return IsUsablePcm(out);

@@ -1,7 +1,6 @@
 // One running copy per window class: the owner of a class's window holds an
 // flock on a file named after the class and answers requests on a local
 // socket beside it (raise, restore, "are you minimised?").
-#include <SDL.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -17,6 +16,7 @@
 #include <map>
 
 #include "platform/win32_internal.h"
+#include "platform/win32_testing.h"
 
 namespace {
 struct Claim {
@@ -79,19 +79,21 @@ int Listen(const std::string& path) {
   return fd;
 }
 
+std::string& AnsweredRequests() {
+  static std::string answered;
+  return answered;
+}
+
 char Answer(HWND window, char request) {
+  AnsweredRequests() += request;
   switch (request) {
     case 'F':
-      if (window->sdl) SDL_RaiseWindow(window->sdl);
+      SetForegroundWindow(window);
       return 'k';
     case 'R':
-      if (window->sdl) {
-        SDL_ShowWindow(window->sdl);
-        SDL_RestoreWindow(window->sdl);
-      }
+      ShowWindow(window, SW_RESTORE);
       return 'k';
-    case 'I':
-      return (window->sdl && (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_MINIMIZED)) ? '1' : '0';
+    case 'I': return IsIconic(window) ? '1' : '0';
     default: return '?';
   }
 }
@@ -177,4 +179,10 @@ HWND FindWindowA(LPCSTR className, LPCSTR) {
   HWND remote = platform::detail::AddRemoteWindow(className);
   RemoteSockets()[remote] = base + ".sock";
   return remote;
+}
+
+std::string platform::testing::TakeAnsweredInstanceRequests() {
+  std::string answered;
+  answered.swap(AnsweredRequests());
+  return answered;
 }

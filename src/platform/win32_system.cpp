@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/little_endian.h"
+#include "platform/cursor_file.h"
 #include "platform/sdl_events.h"
 #include "platform/win32_internal.h"
 #include "platform/win32_testing.h"
@@ -24,14 +24,6 @@ platform::testing::MessageBoxRecord g_lastMessageBox;
 bool RealDisplay() {
   const char* driver = SDL_GetCurrentVideoDriver();
   return driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
-}
-
-// A cursor file (.cur) names its hot spot in the first directory entry.
-bool ReadCursorHotSpot(const std::vector<unsigned char>& file, int* x, int* y) {
-  if (file.size() < 22 || file[2] != 2 || file[3] != 0) return false;
-  *x = platform::Load16(file.data() + 10);
-  *y = platform::Load16(file.data() + 12);
-  return true;
 }
 
 bool ReadWholeFile(const char* path, std::vector<unsigned char>* bytes) {
@@ -99,7 +91,7 @@ HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int, int, UINT flags) {
     return nullptr;
   }
   int hotX = 0, hotY = 0;
-  if (!ReadCursorHotSpot(file, &hotX, &hotY)) return nullptr;
+  if (!platform::CheckCursorFile(file.data(), file.size(), &hotX, &hotY)) return nullptr;
   SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
   SDL_Surface* image = rw ? IMG_LoadCUR_RW(rw) : nullptr;
   if (rw) SDL_RWclose(rw);

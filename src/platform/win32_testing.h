@@ -28,6 +28,11 @@ struct MessageBoxRecord {
 };
 const MessageBoxRecord& LastMessageBox();
 
+// The requests this copy has answered for another running copy of its
+// window class, in order ('F' to the foreground, 'I' asked whether
+// minimised, 'R' restore), emptied by the call.
+std::string TakeAnsweredInstanceRequests();
+
 // From now on QueryPerformanceCounter answers the given count until changed
 // or released.
 void SetPerformanceCounter(int64_t count);

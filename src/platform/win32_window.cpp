@@ -130,6 +130,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   int clientWidth = 0, clientHeight = 0;
   ClientSizeOf(style, width, height, &clientWidth, &clientHeight);
   const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_OPENGL;
+  platform::HoldGlDriver();
   record->sdl = SDL_CreateWindow(windowName ? windowName : "", SDL_WINDOWPOS_CENTERED,
                                  SDL_WINDOWPOS_CENTERED, clientWidth, clientHeight, flags);
   if (!record->sdl) {
@@ -241,12 +242,18 @@ BOOL ShowWindow(HWND window, int command) {
   }
   if (!platform::detail::IsLiveLocal(window)) return FALSE;
   BOOL wasVisible = (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_SHOWN) ? TRUE : FALSE;
+  // The layer keeps the minimised state itself: a display without a window
+  // manager (offscreen, dummy) reports none.
   switch (command) {
     case SW_HIDE: SDL_HideWindow(window->sdl); break;
-    case SW_MINIMIZE: SDL_MinimizeWindow(window->sdl); break;
+    case SW_MINIMIZE:
+      SDL_MinimizeWindow(window->sdl);
+      window->minimized = true;
+      break;
     case SW_RESTORE:
       SDL_ShowWindow(window->sdl);
       SDL_RestoreWindow(window->sdl);
+      window->minimized = false;
       break;
     default: SDL_ShowWindow(window->sdl); break;
   }
@@ -263,5 +270,5 @@ BOOL SetForegroundWindow(HWND window) {
 BOOL IsIconic(HWND window) {
   if (window && window->remote) return platform::detail::RemoteRequest(window, 'I') == '1' ? TRUE : FALSE;
   if (!platform::detail::IsLiveLocal(window)) return FALSE;
-  return (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_MINIMIZED) ? TRUE : FALSE;
+  return window->minimized ? TRUE : FALSE;
 }

@@ -14,6 +14,7 @@ class LineBreaker {
   int Run() {
     for (int i = 0; i < count_; ++i) {
       const char16_t c = text_[i];
+      const int widthBefore = width_;
       if (c == kTab) {
         width_ = (width_ / kTabStop + 1) * kTabStop;
       } else if (c == kNewline) {
@@ -26,14 +27,11 @@ class LineBreaker {
         if (w > box_) return 0;
         if (width_ + w <= box_) {
           width_ += w;
-          continue;
+        } else if (!Wrap(i)) {
+          return 0;
         }
-        // Wrap, then measure the new line again from its first character.
-        const bool atBreak = breakAt_ >= lineStart_;
-        const int next = atBreak ? breakAt_ + 1 : i;
-        if (!End(atBreak ? breakAt_ : i, atBreak ? breakWidth_ : width_, next)) return 0;
-        i = next - 1;
       }
+      previousWidth_ = widthBefore;
     }
     lines_[count_lines_++] = {lineStart_, count_, width_};
     return count_lines_;
@@ -43,6 +41,23 @@ class LineBreaker {
   void Remember(int i) {
     breakAt_ = i;
     breakWidth_ = width_;
+  }
+
+  // The character at `i` does not fit. The line ends at its last break, the
+  // break belonging to neither line; without one it ends before the last
+  // character that fitted, which begins the next line (unless it is the
+  // line's only one: then the line ends before `i`). The loop goes on from the
+  // next line's first character, measuring it again. False when the next line
+  // would be one too many.
+  bool Wrap(int& i) {
+    const bool atBreak = breakAt_ >= lineStart_;
+    const bool backOne = !atBreak && i - 1 > lineStart_;
+    const int end = atBreak ? breakAt_ : backOne ? i - 1 : i;
+    const int width = atBreak ? breakWidth_ : backOne ? previousWidth_ : width_;
+    const int next = atBreak ? end + 1 : end;
+    if (!End(end, width, next)) return false;
+    i = next - 1;
+    return true;
   }
 
   // Ends the current line at `end` and starts the next at `next`; false when
@@ -66,6 +81,7 @@ class LineBreaker {
   int width_ = 0;
   int breakAt_ = -1;
   int breakWidth_ = 0;
+  int previousWidth_ = 0;  // the line's width before the last character taken
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "core/script/console.h"
 #include "core/log.h"
+#include "core/memory/profiler.h"
 #include "core/script/script_helper.h"
 #include "core/script/write_lua.h"
 #include "ui/ui_widget.h"
@@ -17,10 +18,14 @@ bool g_forceLeftAlign = false;
 
 }  // namespace
 
-UIManager::UIManager() { SetSpriteHost(this); }
+UIManager::UIManager() {
+  SetSpriteHost(this);
+  SetCursor("Cursor.png", {0, 0}, {kCursorSize, kCursorSize});
+}
 
 UIManager::~UIManager() {
   DropAllPanels();
+  ShutdownFlash();
   SetSpriteHost(nullptr);
 }
 
@@ -88,6 +93,65 @@ bool UIManager::DropPanel(UIWidget* panel, bool destroy) {
 }
 
 void UIManager::DropAllPanels() { panels_.Clear(&DestroyWidget); }
+
+UIWidget* UIManager::GetWidget(const std::string& name) {
+  UIWidget* found = nullptr;
+  BackToFront([&](UIWidget* panel) { return (found = panel->GetWidgetByName(name)) != nullptr; });
+  return found;
+}
+
+void UIManager::PushPanelToFront(UIWidget* panel) {
+  const size_t at = panels_.IndexOf(panel);
+  if (at == WalkList<PanelEntry>::kNone) return;
+  panels_.Unlink(at);
+  panels_.Append({panel});
+}
+
+void UIManager::PushPanelToBack(UIWidget* panel) {
+  const size_t at = panels_.IndexOf(panel);
+  if (at == WalkList<PanelEntry>::kNone) return;
+  panels_.Unlink(at);
+  panels_.Prepend({panel});
+}
+
+bool UIManager::HitTest(const math::Vec2& point) {
+  return FrontToBack([&point](UIWidget* panel) { return panel->HitTest(point); });
+}
+
+void UIManager::Update(float dt) {
+  util::ProfileScope timing(kProfileSection);
+  WidgetCallScope scope;
+  ForEachPanel([dt](UIWidget* panel) { panel->Update(dt); });
+}
+
+void UIManager::Render() {
+  util::ProfileScope timing(kProfileSection);
+  WidgetCallScope scope;
+  ForEachPanel([](UIWidget* panel) {
+    panel->Render(false);
+    panel->RenderOnTop();
+  });
+  if (dragTarget_) dragTarget_->Render(true);
+  if (cursorShown_) {
+    cursor_.SetRect(cursorPosition_ + cursorOffset_, cursorSize_, 0, 0, 0xFFFFFFFFu);
+    cursor_.Render();
+  }
+}
+
+void UIManager::ResetResources() {
+  InitFlash();
+  WidgetCallScope scope;
+  ForEachPanel([](UIWidget* panel) { panel->ResetResources(); });
+}
+
+void UIManager::SetCursor(const std::string& image, const math::Vec2& offset, const math::Vec2& size) {
+  cursor_.LoadImage(image);
+  cursor_.uv1 = {0, 0};
+  cursor_.uv2 = {1, 1};
+  cursor_.additive = 0;
+  cursorOffset_ = offset;
+  cursorSize_ = size;
+}
 
 UIWidget* UIManager::GetPanel(const std::string& name) {
   const size_t at =

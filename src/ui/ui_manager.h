@@ -1,18 +1,24 @@
 // The owner of every UI panel (a panel is a widget without a parent): loads
 // panels from ".ui" files, makes widgets by type name, keeps the focus, the
 // widget being dragged, the open dropdown and the text box being edited, and
-// runs Lua on behalf of widgets. It is also the sprites' host: their
-// language and their owners' "clip_ended".
+// runs Lua on behalf of widgets. Each frame it updates and draws the panels
+// and routes the mouse and the keyboard to them, and it draws its own mouse
+// cursor. It is also the sprites' host: their language and their owners'
+// "clip_ended".
 #pragma once
 #include <string>
 
+#include "core/input/key_listener.h"
+#include "core/input/mouse_listener.h"
 #include "render/sprite_host.h"
+#include "render/ui_sprite.h"
 #include "ui/walk_list.h"
 
 class WriteLua;
 
 namespace LuaPlus {
 class LuaObject;
+class LuaState;
 }
 
 namespace ui {
@@ -20,8 +26,12 @@ namespace ui {
 class UIText;
 class UIWidget;
 
-class UIManager : public SpriteHost {
+// Registers with the mouse and the keyboard that exist when it is made.
+class UIManager : public SpriteHost, public input::KeyListener, public input::MouseListener {
  public:
+  static constexpr int kProfileSection = 3;
+  static constexpr float kCursorSize = 0.02f;
+
   UIManager();
   ~UIManager() override;
   UIManager(const UIManager&) = delete;
@@ -45,6 +55,60 @@ class UIManager : public SpriteHost {
   // The back-most listed panel of the name, in any letter case.
   UIWidget* GetPanel(const std::string& name);
   bool IsListed(const UIWidget* panel);
+  // Calls `visit` on every panel, back to front.
+  template <typename Visit>
+  void ForEachPanel(Visit visit) {
+    BackToFront([&visit](UIWidget* panel) {
+      visit(panel);
+      return false;
+    });
+  }
+  // The first widget of the name found in the panels, back to front.
+  UIWidget* GetWidget(const std::string& name);
+  // A listed panel moves to the end (front-most), respectively the start.
+  void PushPanelToFront(UIWidget* panel);
+  void PushPanelToBack(UIWidget* panel);
+  // Whether a visible widget with an image lies under the point.
+  bool HitTest(const math::Vec2& point);
+  // Nothing to refresh: scripts may call it.
+  void RefreshActive() {}
+
+  // Panels back to front.
+  void Update(float dt);
+  // Panels back to front with what they draw on top, then the drag target,
+  // then the cursor.
+  void Render();
+  // After a device reset: the Flash driver, then each panel.
+  void ResetResources();
+  // The Flash driver comes with the movie player; until then both do nothing.
+  void InitFlash() {}
+  void ShutdownFlash() {}
+
+  void SetCursor(const std::string& image, const math::Vec2& offset, const math::Vec2& size);
+  // Lets the cursor's image go before the graphics that hold it shut down;
+  // the cursor then draws nothing.
+  void ReleaseCursorImage() { cursor_.Invalidate(); }
+  void ShowCursor(bool show) { cursorShown_ = show; }
+  bool IsCursorShown() const { return cursorShown_; }
+  const math::Vec2& GetCursorPosition() const { return cursorPosition_; }
+  const UISprite& GetCursorSprite() const { return cursor_; }
+
+  // Input routing.
+  void OnKeyDown(const input::KeyState* key) override;
+  void OnKeyUp(const input::KeyState* key) override;
+  void OnKeyRepeat(const input::KeyState* key) override;
+  void OnMouseDown(const input::MouseButton* button, const math::Vec2* point) override;
+  void OnMouseDoubleClick(const input::MouseButton* button, const math::Vec2* point) override;
+  void OnMouseUp(const input::MouseButton* button, const math::Vec2* point) override;
+  void OnMouseHeld(const input::MouseButton* button, const math::Vec2* point) override;
+  void OnMouseRepeat(const input::MouseButton* button, const math::Vec2* point) override;
+  void OnMouseHover(const math::Vec2* point) override;
+  void OnMouseMove(const math::Vec2* oldPoint, const math::Vec2* newPoint) override;
+  void OnMouseDrag(const math::Vec2* dragStart, const math::Vec2* point) override;
+  void OnMouseDragEnd(const math::Vec2* dragStart, const math::Vec2* point) override;
+
+  // The widget classes, the movers' functions, "UIManager" and "GetUIMan".
+  static void RegisterLua(LuaPlus::LuaState* state);
 
   // A new focus clears the edit box.
   void SetFocus(UIWidget* widget);
@@ -83,6 +147,14 @@ class UIManager : public SpriteHost {
   struct PanelEntry {
     UIWidget* value = nullptr;
   };
+  // Visits panels front to back until one call returns true.
+  template <typename Call>
+  bool FrontToBack(Call call);
+  template <typename Call>
+  bool BackToFront(Call call);
+  // The open dropdown when the point lies in it.
+  UIWidget* DropdownAt(const math::Vec2& point) const;
+
   // Back-most first.
   WalkList<PanelEntry> panels_;
   UIWidget* focus_ = nullptr;
@@ -92,7 +164,22 @@ class UIManager : public SpriteHost {
   UIText* editTextBox_ = nullptr;
   std::string fontName_ = "SmallFont";
   std::string language_ = "English";
+  UISprite cursor_;
+  bool cursorShown_ = true;
+  math::Vec2 cursorPosition_;
+  math::Vec2 cursorOffset_;
+  math::Vec2 cursorSize_{kCursorSize, kCursorSize};
 };
+
+template <typename Call>
+inline bool UIManager::FrontToBack(Call call) {
+  return panels_.WalkBackward([&call](UIWidget* panel) { return call(panel); });
+}
+
+template <typename Call>
+inline bool UIManager::BackToFront(Call call) {
+  return panels_.WalkForward([&call](UIWidget* panel) { return call(panel); });
+}
 
 }  // namespace ui
 

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -14,6 +15,7 @@
 #include "render/graphics.h"
 #include "audio/audio.h"
 #include "ui/ui_manager.h"
+#include "ui/ui_mover.h"
 #include "ui/widget_lifetime.h"
 
 namespace ui {
@@ -230,9 +232,48 @@ bool UIWidget::Update(float dt) {
   if (!visible_) return false;
   WidgetCallScope scope;
   entered_ = left_ = false;
+  UpdateMovers(dt);
   if (UISprite* image = ShownImage()) image->Tick(dt);
   EachChildForward([dt](UIWidget* child) { child->Update(dt); });
   return true;
+}
+
+void UIWidget::UpdateMovers(float dt) {
+  if (movers_.empty()) return;
+  if (!movers_.front()->IsDone()) movers_.front()->Update(dt);
+  // Movers taken out as done are destroyed, not leaked.
+  movers_.erase(std::remove_if(movers_.begin(), movers_.end(),
+                               [](const std::unique_ptr<UIMover>& mover) { return mover->IsDone(); }),
+                movers_.end());
+}
+
+void UIWidget::AddMover(std::unique_ptr<UIMover> mover) {
+  if (mover) movers_.push_back(std::move(mover));
+}
+
+void UIWidget::ClearMovers() {
+  for (const std::unique_ptr<UIMover>& mover : movers_) mover->Clear();
+}
+
+void UIWidget::DeleteMovers() {
+  // Moved out first: a mover's destruction must not find itself half-erased.
+  std::vector<std::unique_ptr<UIMover>> gone;
+  gone.swap(movers_);
+}
+
+std::unique_ptr<UIMover> UIWidget::TakeMover(UIMover* mover) {
+  const auto at = std::find_if(movers_.begin(), movers_.end(),
+                               [mover](const std::unique_ptr<UIMover>& listed) { return listed.get() == mover; });
+  if (at == movers_.end()) return nullptr;
+  std::unique_ptr<UIMover> taken = std::move(*at);
+  movers_.erase(at);
+  return taken;
+}
+
+void UIWidget::DropMover(UIMover* mover) { TakeMover(mover); }
+
+math::Vec2 UIWidget::GetPositionInParent() const {
+  return parent_ ? position_ - parent_->position_ : position_;
 }
 
 bool UIWidget::Render(bool force) {

@@ -8,7 +8,9 @@
 // widget_lifetime.h.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "core/math/vector.h"
 #include "render/ui_sprite.h"
@@ -19,11 +21,13 @@ class WriteLua;
 
 namespace LuaPlus {
 class LuaObject;
+class LuaState;
 }
 
 namespace ui {
 
 class UIManager;
+class UIMover;
 
 // "widget" .. "part2d" for types 0 to 8, "widget" for any other.
 const char* GetWidgetTypeName(int type);
@@ -129,6 +133,8 @@ class UIWidget : public NamedList<UIWidget> {
   void SetSize(const math::Vec2& size);
   const math::Vec2& GetSize() const { return size_; }
   const math::Vec2& GetPosition() const { return position_; }
+  // What SetPosition takes: the position less the parent's.
+  math::Vec2 GetPositionInParent() const;
   // Each component 0 .. 1, times 255 truncated to a byte.
   void SetColor(float r, float g, float b, float a);
   void SetTextColor(float r, float g, float b, float a);
@@ -162,6 +168,19 @@ class UIWidget : public NamedList<UIWidget> {
   bool HasLeft() const { return left_; }
   const math::Vec2& GetUV1() const { return uv1_; }
   const math::Vec2& GetUV2() const { return uv2_; }
+  // Movers run one after another, first added first.
+  void AddMover(std::unique_ptr<UIMover> mover);
+  // Every mover run out with its end script suppressed: one per update,
+  // each then sets its end value.
+  void ClearMovers();
+  // Destroys every mover at once.
+  void DeleteMovers();
+  // Unlinks the mover and destroys it; nothing when it is not listed.
+  void DropMover(UIMover* mover);
+  // Unlinks the mover and hands it over (null when not listed).
+  std::unique_ptr<UIMover> TakeMover(UIMover* mover);
+  size_t GetMoverCount() const { return movers_.size(); }
+
   // Ancestors above this widget.
   int Depth() const;
 
@@ -171,6 +190,8 @@ class UIWidget : public NamedList<UIWidget> {
   void MarkDead();
   // The counters of "Noname_widget%i" and "Clone_%i" start again at 0.
   static void ResetNameCounters();
+  // The script class "Widget".
+  static void RegisterLua(LuaPlus::LuaState* state);
 
  protected:
   // The shown image: the current one when loaded, else image 0 (or null).
@@ -210,10 +231,13 @@ class UIWidget : public NamedList<UIWidget> {
   bool blockAll_ = false;
 
  private:
+  void UpdateMovers(float dt);
+
   void LoadChildren(const LuaPlus::LuaObject& children);
   void WriteColour(WriteLua& writer, const char* key, uint32_t colour) const;
 
   bool dead_ = false;
+  std::vector<std::unique_ptr<UIMover>> movers_;
 };
 
 template <typename Call>

@@ -18,6 +18,8 @@ class WalkList {
   WalkList& operator=(const WalkList&) = delete;
 
   void Append(const Entry& entry) { entries_.push_back(entry); }
+  // At the start; a walk under way may then visit one entry twice.
+  void Prepend(const Entry& entry) { entries_.insert(entries_.begin(), entry); }
   // The first entry the predicate accepts, gaps skipped; kNone without one.
   template <typename Match>
   size_t IndexWhere(Match match) const {

@@ -14,6 +14,7 @@
 #include "core/input/mouse.h"
 #include "core/input/mouse_listener.h"
 #include "core/memory/profiler_testing.h"
+#include "platform/cursor_fixtures.h"
 #include "platform/dinput_testing.h"
 #include "platform/win32_testing.h"
 #include "read_file.h"
@@ -236,20 +237,9 @@ TEST(WindowClassTest, AFailedRegistrationIsReportedAndTheWindowStillMade) {
   platform::testing::ClearMessageQueue();
 }
 
-// A 2 x 2 cursor file with its hot spot at (1, 1): 32-bit pixels, then the
-// transparency mask.
+// The test cursor, written to a file.
 void WriteCursorFile(const std::string& path) {
-  std::vector<uint8_t> bytes;
-  auto put = [&bytes](uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
-  };
-  put(0, 2), put(2, 2), put(1, 2);                          // a cursor file of one image
-  put(2, 1), put(2, 1), put(0, 1), put(0, 1);               // 2 x 2, no palette
-  put(1, 2), put(1, 2), put(40 + 16 + 8, 4), put(22, 4);    // hot spot, image size, offset
-  put(40, 4), put(2, 4), put(4, 4), put(1, 2), put(32, 2);  // image header: height counts the mask
-  for (int i = 0; i < 6; ++i) put(0, 4);
-  for (int i = 0; i < 4; ++i) put(0xFF204080u, 4);  // pixels
-  for (int i = 0; i < 2; ++i) put(0, 4);            // mask rows
+  const std::vector<uint8_t> bytes = cursor_fixtures::ArrowCursor();
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                               static_cast<std::streamsize>(bytes.size()));
 }

@@ -80,7 +80,8 @@ TEST_F(GameScriptTest, ScriptsReachTheHubTheMathsAndTheOtherComponents) {
   };
   for (const char* name : kGlobals) EXPECT_FALSE(Global(name).IsNil()) << name;
   // The other components' registrations, in their order.
-  for (const char* name : {"GetRMS", "SearchDir", "GetAudio", "GetServer"})
+  for (const char* name : {"GetRMS", "SearchDir", "Widget", "AddUIPan", "AddUIMove", "AddUISine", "AddUIXFade",
+                           "UISetImage", "UIManager", "GetUIMan", "GetAudio", "GetServer"})
     EXPECT_FALSE(Global(name).IsNil()) << name;
   ASSERT_TRUE(Run("script = GetScript() hasDialogs = script.GetOpenFile ~= nil and script.GetSaveFile ~= nil"));
   EXPECT_TRUE(Global("hasDialogs").GetBoolean());
@@ -353,9 +354,10 @@ TEST_F(GameScriptTest, ShutdownDeletesTheCameraAfterTheConsole) {
   EXPECT_EQ(app_->GetScript(), nullptr);
   std::vector<std::string> order;
   for (const std::string& line : LogCapture::Lines())
-    for (const char* wanted : {"Console shutdown", "Camera Destroyed", "Graphics shutdown"})
+    for (const char* wanted : {"Console shutdown", "Camera Destroyed", "UI shutdown", "Graphics shutdown"})
       if (line.find(wanted) != std::string::npos) order.push_back(wanted);
-  EXPECT_EQ(order, (std::vector<std::string>{"Console shutdown", "Camera Destroyed", "Graphics shutdown"}));
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"Console shutdown", "Camera Destroyed", "UI shutdown", "Graphics shutdown"}));
 }
 
 }  // namespace

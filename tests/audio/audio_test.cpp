@@ -36,6 +36,7 @@ class AudioTest : public testsupport::AudioTestBase {
         { Name = "intro", File = "music/tune.mod", Order = 1, Row = 8, Bias = 0.5 },
         { Name = "battle", File = "music/tune.mod", Order = 3, Row = 0 },
         { Name = "calm", File = "music/other.mod", Order = 1, Row = 4, Bias = 0.75 },
+        { Name = "theme", File = "music/theme.ogg", Bias = 0.75 },
         { Name = "intro", File = "music/other.mod" },
         "skipped",
         { Name = "nowhere", File = "music/none.mod" },
@@ -165,12 +166,12 @@ TEST_F(AudioTest, MusicVolumeFollowsEachMusicsFactor) {
   EXPECT_EQ(Music(ogg).volume, 40);
   audio_.SetMusicVolume(60);
   EXPECT_EQ(Music(ogg).volume, 30);
-  // A module after it plays at its own factor.
+  // A module after it plays at that music's scale: its own factor is ignored.
   DWORD module = audio_.PlayMusic("music/tune.mod", 1.0f, true);
   EXPECT_TRUE(Music(module).isMusic);
-  EXPECT_EQ(Music(module).volume, 60);
+  EXPECT_EQ(Music(module).volume, 30);
   DWORD quiet = audio_.PlayMusic("music/other.mod", 0.25f, true);
-  EXPECT_EQ(Music(quiet).volume, 15);
+  EXPECT_EQ(Music(quiet).volume, 30);
   // Capitals in the extension still make sample music.
   DWORD upper = audio_.PlayMusic("music/THEME2.OGG", 1.0f, true);
   ASSERT_NE(upper, 0u);
@@ -212,7 +213,7 @@ TEST_F(AudioTest, SegmentsJumpWithinTheirModule) {
   Mix(64);
   EXPECT_EQ(Music(channel).order, 1);
   EXPECT_EQ(Music(channel).row, 8);
-  EXPECT_EQ(Music(channel).volume, 40);  // its own bias, 0.5
+  EXPECT_EQ(Music(channel).volume, 80);  // a module's bias is ignored too
   // The same segment again does nothing: the music runs on.
   Mix(44100);
   int row = Music(channel).row;
@@ -232,9 +233,11 @@ TEST_F(AudioTest, SegmentsJumpWithinTheirModule) {
 
 TEST_F(AudioTest, SegmentPlaysAgainAfterItsMusicStoppedOrChanged) {
   Start();
+  audio_.PlaySegment("theme");
+  EXPECT_EQ(Music(audio_.PlayMusic("music/theme.ogg", 1.0f, true)).volume, 60);  // a bias of 0.75 is taken whole
   audio_.PlaySegment("calm");
   DWORD first = audio_.PlayMusic("music/other.mod", 1.0f, true);
-  EXPECT_EQ(Music(first).volume, 60);  // a bias of 0.75 is taken whole
+  EXPECT_EQ(Music(first).volume, 60);  // at the scale the ogg music left
   audio_.StopAll();
   audio_.PlaySegment("calm");
   DWORD second = audio_.PlayMusic("music/other.mod", 1.0f, true);

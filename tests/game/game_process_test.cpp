@@ -10,10 +10,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "game/win_main.h"
+#include "platform/win32_testing.h"
 #include "read_file.h"
 
 extern char** environ;
@@ -42,6 +46,10 @@ class GameProcessTest : public ::testing::Test {
   pid_t Start() {
     std::vector<std::string> env = {"XDG_DATA_HOME=" + home_, "XDG_RUNTIME_DIR=" + home_,
                                     "SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy", "HOME=" + home_};
+    // A sanitizer build's program takes the same run-time options as its tests.
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+      if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
+    }
     std::vector<char*> envp;
     for (std::string& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
@@ -61,8 +69,9 @@ class GameProcessTest : public ::testing::Test {
     return pid;
   }
 
-  // The exit status, or -1 when the program did not end in time.
-  int WaitExit(pid_t pid, std::chrono::seconds limit) {
+  // The exit status, or -1 when the program did not end in time; `meanwhile`
+  // runs while waiting.
+  int WaitExit(pid_t pid, std::chrono::seconds limit, const std::function<void()>& meanwhile = [] {}) {
     auto end = Clock::now() + limit;
     while (Clock::now() < end) {
       int status = 0;
@@ -70,6 +79,7 @@ class GameProcessTest : public ::testing::Test {
         running_.erase(std::find(running_.begin(), running_.end(), pid));
         return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
       }
+      meanwhile();
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return -1;
@@ -127,7 +137,10 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   ASSERT_TRUE(WaitForLogLine("Audio manager Init", kStartLimit));
   EXPECT_EQ(Log().rfind("src/app/application.cpp(", 0), 0u);
   ExpectInOrder(Log(), {"Logfile created", "Input initializes", "Font manager initialized", "Console initialized",
-                        "Camera created", "Audio manager Init"});
+                        "Camera created", "Audio manager Init", "Adding screen title from file ui/title.ui",
+                        "Adding screen options from file ui/options.ui"});
+  // The scripts chose the first screen; the main loop enters it.
+  ASSERT_TRUE(WaitForLogLine("Entering game state title", kStartLimit));
   // Every function the engine runs at start-up is there in the game's scripts.
   EXPECT_EQ(Log().find("attempt to call"), std::string::npos) << Log();
 
@@ -139,8 +152,9 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   EXPECT_EQ(WaitExit(first, std::chrono::seconds(20)), 0);
   // The refused copy started the log afresh; the first copy's shut-down follows its lines.
   ExpectInOrder(Log(), {"Already one instance of game running!", "Server connection shutdown",
-                        "Gameflow manager shutdown", "Font manager shutdown",
-                        "Console shutdown", "Camera Destroyed", "Graphics shutdown", "Audio manager shutdown",
+                        "Exiting game state title", "Gameflow manager shutdown", "Font manager shutdown",
+                        "Console shutdown", "Camera Destroyed", "UI shutdown", "Graphics shutdown",
+                        "Audio manager shutdown",
                         "Resource manager shutdown"});
   // The record store was written at the first start and saved again at the end.
   EXPECT_EQ(ReadFile(home_ + "/Quorvel/vantor.rms").size(), 40780u);
@@ -156,5 +170,45 @@ TEST_F(GameProcessTest, LoadsEveryEntryOfTheShippedSpriteSets) {
   EXPECT_EQ(log.find("Unable to load Sprite set"), std::string::npos);
   EXPECT_EQ(log.find("Missing Sprite"), std::string::npos);
   EXPECT_EQ(log.find("Unable to load surface"), std::string::npos);
+}
+
+// A second copy finds the first by its window class, asks it to come to the
+// front and, finding it minimised, to restore its window. Here the test is
+// the first copy: it owns a window of the game's class and answers.
+TEST_F(GameProcessTest, ASecondCopyRaisesAndRestoresTheFirstCopysWindow) {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string previousRuntime = runtime ? runtime : "";
+  setenv("XDG_RUNTIME_DIR", home_.c_str(), 1);
+  const std::string caption = GameCaption();
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.lpszClassName = caption.c_str();
+  RegisterClassExA(&windowClass);
+  HWND first = CreateWindowExA(0, caption.c_str(), "first", 0, 0, 0, 80, 60, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(first, nullptr);
+  ShowWindow(first, SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(first));
+  platform::testing::TakeAnsweredInstanceRequests();
+
+  pid_t second = Start();
+  // The copy waits for each answer, which comes as the first pumps its messages.
+  const int status = WaitExit(second, std::chrono::seconds(20), [] {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  });
+  EXPECT_EQ(status, 255);
+  EXPECT_EQ(platform::testing::TakeAnsweredInstanceRequests(), "FIR");
+  EXPECT_FALSE(IsIconic(first));
+  EXPECT_NE(Log().find("Already one instance of game running!  [MSG_FATAL]\n"), std::string::npos);
+
+  DestroyWindow(first);
+  platform::testing::ClearMessageQueue();
+  if (runtime) {
+    setenv("XDG_RUNTIME_DIR", previousRuntime.c_str(), 1);
+  } else {
+    unsetenv("XDG_RUNTIME_DIR");
+  }
 }
 }  // namespace

@@ -68,7 +68,14 @@ class GdiFontTest : public ::testing::Test {
     for (const auto& name : kFontFiles) ASSERT_EQ(AddFontResourceA(FontPath(name).c_str()), 1) << name;
   }
   void TearDown() override {
+    for (HFONT font : fonts_) EXPECT_TRUE(DeleteObject(font));
     for (const auto& name : kFontFiles) RemoveFontResourceA(FontPath(name).c_str());
+  }
+  // A font for the test, deleted after it, when no canvas selects it any more.
+  HFONT TestFont(const char* face, int height, int width = 0, int weight = FW_NORMAL) {
+    HFONT font = MakeFont(face, height, width, weight);
+    if (font) fonts_.push_back(font);
+    return font;
   }
   // Draws the text at (x, y) with the font selected and answers its extent.
   SIZE Draw(Canvas& canvas, HFONT font, const std::u16string& text, int x = 0, int y = 0) {
@@ -78,6 +85,9 @@ class GdiFontTest : public ::testing::Test {
     EXPECT_TRUE(ExtTextOutW(canvas.dc(), x, y, ETO_OPAQUE, nullptr, text.c_str(), UINT(text.size()), nullptr));
     return size;
   }
+
+ private:
+  std::vector<HFONT> fonts_;
 };
 
 TEST_F(GdiFontTest, FacesResolveToAddedFilesByNameWeightAndFallback) {
@@ -136,7 +146,7 @@ TEST_F(GdiFontTest, UnreadableFilesAreNotAddedAndNoFileMeansNoFont) {
 TEST_F(GdiFontTest, HeightIsTheCellAndWidthScalesOnlyHorizontally) {
   Canvas canvas(256, 64);
   for (int height : {12, 20, 45}) {
-    HFONT font = MakeFont("DejaVu Sans", height);
+    HFONT font = TestFont("DejaVu Sans", height);
     SelectObject(canvas.dc(), font);
     TEXTMETRICA metrics{};
     ASSERT_TRUE(GetTextMetricsA(canvas.dc(), &metrics));
@@ -145,8 +155,8 @@ TEST_F(GdiFontTest, HeightIsTheCellAndWidthScalesOnlyHorizontally) {
     SelectObject(canvas.dc(), GetStockObject(BLACK_BRUSH));
   }
   SIZE narrow{}, wide{};
-  HFONT thin = MakeFont("DejaVu Sans", 20, 6);
-  HFONT fat = MakeFont("DejaVu Sans", 20, 12);
+  HFONT thin = TestFont("DejaVu Sans", 20, 6);
+  HFONT fat = TestFont("DejaVu Sans", 20, 12);
   SelectObject(canvas.dc(), thin);
   GetTextExtentPoint32W(canvas.dc(), u"MMMMMMMM", 8, &narrow);
   SelectObject(canvas.dc(), fat);
@@ -155,7 +165,7 @@ TEST_F(GdiFontTest, HeightIsTheCellAndWidthScalesOnlyHorizontally) {
   EXPECT_EQ(wide.cy, 20);
   EXPECT_NEAR(double(wide.cx) / narrow.cx, 2.0, 0.15);
 
-  HFONT fallback = MakeFont("DejaVu Sans", 0);  // GDI's own choice
+  HFONT fallback = TestFont("DejaVu Sans", 0);  // GDI's own choice
   SelectObject(canvas.dc(), fallback);
   TEXTMETRICA metrics{};
   ASSERT_TRUE(GetTextMetricsA(canvas.dc(), &metrics));
@@ -164,9 +174,9 @@ TEST_F(GdiFontTest, HeightIsTheCellAndWidthScalesOnlyHorizontally) {
 
 TEST_F(GdiFontTest, HeavierWeightsInkMore) {
   Canvas light(256, 32), heavy(256, 32), bold(256, 32);
-  Draw(light, MakeFont("DejaVu Sans", 20, 0, 400), u"Hello");
-  Draw(heavy, MakeFont("DejaVu Sans", 20, 0, 550), u"Hello");
-  Draw(bold, MakeFont("DejaVu Sans", 20, 0, 700), u"Hello");
+  Draw(light, TestFont("DejaVu Sans", 20, 0, 400), u"Hello");
+  Draw(heavy, TestFont("DejaVu Sans", 20, 0, 550), u"Hello");
+  Draw(bold, TestFont("DejaVu Sans", 20, 0, 700), u"Hello");
   EXPECT_GT(heavy.Ink(), light.Ink() * 11 / 10);
   EXPECT_GT(bold.Ink(), heavy.Ink());
 }
@@ -177,7 +187,7 @@ TEST_F(GdiFontTest, TextDrawsInsideItsExtentWithTheBackgroundBehind) {
   SetBkColor(canvas.dc(), RGB(0, 0, 0));
   HGDIOBJ brush = GetStockObject(BLACK_BRUSH);
   ASSERT_EQ(FillRect(canvas.dc(), &all, static_cast<HBRUSH>(brush)), 1);
-  SIZE size = Draw(canvas, MakeFont("DejaVu Sans", 16), u"H", 10, 20);
+  SIZE size = Draw(canvas, TestFont("DejaVu Sans", 16), u"H", 10, 20);
   EXPECT_EQ(size.cy, 16);
   EXPECT_GT(size.cx, 4);
   EXPECT_GT(canvas.Ink(10, 20, 10 + size.cx, 20 + size.cy), 0);
@@ -191,14 +201,14 @@ TEST_F(GdiFontTest, TextDrawsInsideItsExtentWithTheBackgroundBehind) {
 
 TEST_F(GdiFontTest, DrawingIsClippedToTheBitmap) {
   Canvas canvas(8, 8);
-  Draw(canvas, MakeFont("DejaVu Sans", 40), u"W", -5, -10);
-  Draw(canvas, MakeFont("DejaVu Sans", 40), u"W", 6, 6);
+  Draw(canvas, TestFont("DejaVu Sans", 40), u"W", -5, -10);
+  Draw(canvas, TestFont("DejaVu Sans", 40), u"W", 6, 6);
   SUCCEED();
 }
 
 TEST_F(GdiFontTest, UnicodeRangesListWhatTheFaceMaps) {
   Canvas canvas(8, 8);
-  SelectObject(canvas.dc(), MakeFont("DejaVu Sans", 12));
+  SelectObject(canvas.dc(), TestFont("DejaVu Sans", 12));
   DWORD size = GetFontUnicodeRanges(canvas.dc(), nullptr);
   ASSERT_GE(size, sizeof(GLYPHSET));
   std::vector<unsigned char> buffer(size);

@@ -103,6 +103,54 @@ TEST_F(LuaPlusTest, ErrorsGoToAlertAndLeaveTheStackClean) {
   EXPECT_EQ(0, lua_gettop(state_->GetCState()));
 }
 
+TEST_F(LuaPlusTest, StatesOfferOnlyTheLibrariesAGameScriptMayUse) {
+  const struct {
+    const char* name;
+    const char* type;
+  } cases[] = {
+      {"io", "nil"},          {"package", "nil"},       {"require", "nil"},         {"debug", "nil"},
+      {"loadfile", "nil"},    {"dofile", "nil"},        {"os.execute", "nil"},      {"os.exit", "nil"},
+      {"os.remove", "nil"},   {"os.rename", "nil"},     {"os.getenv", "nil"},       {"os.tmpname", "nil"},
+      {"os.clock", "function"}, {"os.date", "function"}, {"os.time", "function"},  {"os.difftime", "function"},
+      {"string.format", "function"}, {"table.concat", "function"}, {"math.floor", "function"},
+      {"pcall", "function"},  {"setmetatable", "function"}, {"load", "function"},
+  };
+  for (const auto& c : cases) {
+    Run((std::string("Kind = type(") + c.name + ")").c_str());
+    EXPECT_STREQ(state_->GetGlobal("Kind").GetString(), c.type) << c.name;
+  }
+  // load compiles text, with its name and environment, but no binary chunk.
+  Run("local f = load('return x', 'chunk', 'bt', { x = 5 }) Five = f()");
+  EXPECT_EQ(state_->GetGlobal("Five").GetInteger(), 5);
+  Run("Text = load('return 6')()");
+  EXPECT_EQ(state_->GetGlobal("Text").GetInteger(), 6);
+  Run("Compiled, Refusal = load(string.dump(function() return 7 end), 'dumped', 'b')");
+  EXPECT_TRUE(state_->GetGlobal("Compiled").IsNil());
+  EXPECT_NE(std::string(state_->GetGlobal("Refusal").GetString()).find("binary"), std::string::npos);
+}
+
+// A finalizer that raises an error: outside a protected run the engine's own
+// reads and writes of the state must never run it; inside one its error
+// fails that run.
+TEST_F(LuaPlusTest, FinalizersRunOnlyInsideProtectedRuns) {
+  Run("Finalized = 0 Kept = {} "
+      "for i = 1, 50 do Kept[i] = setmetatable({}, { __gc = function() Finalized = Finalized + 1 error('in gc') end }) end");
+  // The engine lets go of them and goes on allocating, enough for several cycles.
+  LuaPlus::LuaObject globals = state_->GetGlobals();
+  globals.SetNumber("Kept", 0);
+  for (int i = 0; i < 20000; ++i) {
+    const std::string key = "key" + std::to_string(i);
+    globals.SetString(key.c_str(), (key + " holds a string long enough to be collected").c_str());
+    globals.SetNumber(key.c_str(), i);
+  }
+  EXPECT_EQ(state_->GetGlobal("Finalized").GetInteger(), 0);
+  Run("_ALERT = function(m) Caught = m end");
+  EXPECT_NE(0, state_->DoString("collectgarbage()"));
+  EXPECT_NE(std::string(state_->GetGlobal("Caught").GetString()).find("in gc"), std::string::npos);
+  EXPECT_GT(state_->GetGlobal("Finalized").GetInteger(), 0);
+  EXPECT_EQ(0, lua_gettop(state_->GetCState()));
+}
+
 TEST_F(LuaPlusTest, DumpRecreatesTheTableInKeyOrder) {
   Run("local s = {} for i = 0, 255 do s[#s + 1] = string.char(i) end "
       "T = { b = 1, a = 'x', [2] = true, [1] = -0.1, ['not id'] = 3, ['and'] = 4,"

@@ -1,8 +1,9 @@
 #include "platform/sound_decoder.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
-#include <vorbis/vorbisenc.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <random>
@@ -15,6 +16,8 @@ namespace {
 using platform::sound::DecodeSound;
 using platform::sound::PcmSound;
 using sound_fixtures::Bytes;
+using sound_fixtures::EncodeVorbis;
+using sound_fixtures::SilentMp3;
 
 TEST(WavDecoder, ReadsSixteenAndEightBitPcm) {
   PcmSound pcm;
@@ -65,19 +68,69 @@ TEST(WavDecoder, RefusesBrokenFiles) {
   }
 }
 
-// MPEG-1 layer III frames at 128 kbit/s, 44.1 kHz, stereo, whose side
-// information is all zero: valid frames that decode to silence.
-Bytes SilentMp3(int frames) {
-  const size_t kFrameBytes = 417;  // 144 * 128000 / 44100
-  Bytes out;
-  for (int i = 0; i < frames; ++i) {
-    Bytes frame(kFrameBytes, 0);
-    frame[0] = 0xFF;
-    frame[1] = 0xFB;
-    frame[2] = 0x90;
-    out.insert(out.end(), frame.begin(), frame.end());
+// Records the largest block SDL is asked for while it lives; SDL's own
+// allocator does the work.
+class SdlAllocationWatch {
+ public:
+  SdlAllocationWatch() {
+    SDL_GetMemoryFunctions(&malloc_, &calloc_, &realloc_, &free_);
+    largest_ = 0;
+    SDL_SetMemoryFunctions(Malloc, Calloc, Realloc, free_);
   }
-  return out;
+  ~SdlAllocationWatch() { SDL_SetMemoryFunctions(malloc_, calloc_, realloc_, free_); }
+  static size_t Largest() { return largest_; }
+
+ private:
+  static void* Malloc(size_t size) {
+    largest_ = std::max(largest_, size);
+    return malloc_(size);
+  }
+  static void* Calloc(size_t count, size_t size) {
+    largest_ = std::max(largest_, count * size);
+    return calloc_(count, size);
+  }
+  static void* Realloc(void* block, size_t size) {
+    largest_ = std::max(largest_, size);
+    return realloc_(block, size);
+  }
+  static inline SDL_malloc_func malloc_;
+  static inline SDL_calloc_func calloc_;
+  static inline SDL_realloc_func realloc_;
+  static inline SDL_free_func free_;
+  static inline size_t largest_;
+};
+
+TEST(WavDecoder, ChunkSizesAreCheckedAgainstTheFileBeforeAnythingIsAllocated) {
+  const Bytes good = sound_fixtures::MakeLevelWav(22050, 1, 4, 100);  // 44 bytes of header, 8 of sound
+  auto with32 = [](Bytes bytes, size_t offset, uint32_t value) {
+    platform::Store32(bytes.data() + offset, value);
+    return bytes;
+  };
+  Bytes listed = good;  // a chunk the loader skips, before the sound
+  const uint8_t list[] = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
+  listed.insert(listed.begin() + 36, list, list + sizeof list);
+  listed = with32(listed, 4, static_cast<uint32_t>(listed.size() - 8));
+  const struct {
+    const char* what;
+    Bytes file;
+    bool decodes;
+  } cases[] = {
+      {"a sound", good, true},
+      {"an odd chunk padded to a whole word", listed, true},
+      {"a data chunk of 4 GB in a 44-byte file",
+       with32(with32(Bytes(good.begin(), good.begin() + 44), 4, 36), 40, 0xFFFFFFF0u), false},
+      {"a data chunk one byte past the end", with32(good, 40, 9), false},
+      {"a file size past the end", with32(good, 4, 0xFFFFFFF0u), false},
+      {"a format chunk past the end", with32(good, 16, 0x7FFFFFFF), false},
+      {"an empty data chunk", sound_fixtures::MakeWav(22050, 1, {}), false},
+      {"no data chunk", with32(good, 36, 0x61746164 ^ 0x20202020), false},
+  };
+  for (const auto& c : cases) {
+    SdlAllocationWatch watch;
+    PcmSound pcm;
+    EXPECT_EQ(platform::sound::DecodeWav(c.file.data(), c.file.size(), pcm), c.decodes) << c.what;
+    EXPECT_LT(SdlAllocationWatch::Largest(), size_t{1} << 20) << c.what;
+  }
 }
 
 TEST(Mp3Decoder, DecodesFramesAndRefusesNoise) {
@@ -90,53 +143,9 @@ TEST(Mp3Decoder, DecodesFramesAndRefusesNoise) {
   EXPECT_LE(pcm.FrameCount(), 1152u * 20);
   Bytes noise(2000, 0x11);
   EXPECT_FALSE(DecodeSound(noise.data(), noise.size(), pcm));
-}
-
-// Encodes the mono samples as Ogg Vorbis.
-Bytes EncodeVorbis(int rate, const std::vector<float>& samples) {
-  vorbis_info info;
-  vorbis_info_init(&info);
-  EXPECT_EQ(vorbis_encode_init_vbr(&info, 1, rate, 0.4f), 0);
-  vorbis_comment comment;
-  vorbis_comment_init(&comment);
-  vorbis_dsp_state dsp;
-  vorbis_block block;
-  vorbis_analysis_init(&dsp, &info);
-  vorbis_block_init(&dsp, &block);
-  ogg_stream_state stream;
-  ogg_stream_init(&stream, 1);
-  Bytes out;
-  ogg_page page;
-  auto append = [&out](const ogg_page& p) {
-    out.insert(out.end(), p.header, p.header + p.header_len);
-    out.insert(out.end(), p.body, p.body + p.body_len);
-  };
-  ogg_packet header, commentPacket, codebook;
-  vorbis_analysis_headerout(&dsp, &comment, &header, &commentPacket, &codebook);
-  ogg_stream_packetin(&stream, &header);
-  ogg_stream_packetin(&stream, &commentPacket);
-  ogg_stream_packetin(&stream, &codebook);
-  while (ogg_stream_flush(&stream, &page)) append(page);
-  float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(samples.size()));
-  std::copy(samples.begin(), samples.end(), buffer[0]);
-  vorbis_analysis_wrote(&dsp, static_cast<int>(samples.size()));
-  vorbis_analysis_wrote(&dsp, 0);
-  ogg_packet packet;
-  while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-    vorbis_analysis(&block, nullptr);
-    vorbis_bitrate_addblock(&block);
-    while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-      ogg_stream_packetin(&stream, &packet);
-      while (ogg_stream_pageout(&stream, &page)) append(page);
-    }
-  }
-  while (ogg_stream_flush(&stream, &page)) append(page);
-  ogg_stream_clear(&stream);
-  vorbis_block_clear(&block);
-  vorbis_dsp_clear(&dsp);
-  vorbis_comment_clear(&comment);
-  vorbis_info_clear(&info);
-  return out;
+  // Too short to hold a frame: nothing decodes, and no empty buffer is copied.
+  const Bytes word = {'a', 'b', 'c', 'd'};
+  EXPECT_FALSE(DecodeSound(word.data(), word.size(), pcm));
 }
 
 TEST(VorbisDecoder, DecodesWhatWasEncodedAndRefusesDamage) {

@@ -1,6 +1,9 @@
 // Sound files made in memory for the sound tests: WAV files of given
-// samples, and a small four-channel tracker module.
+// samples, Ogg Vorbis and MPEG files, and a small four-channel tracker module.
 #pragma once
+#include <vorbis/vorbisenc.h>
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -70,6 +73,71 @@ inline Bytes MakeModule(int patterns) {
     out.insert(out.end(), pattern.begin(), pattern.end());
   }
   for (int i = 0; i < kSampleWords * 2; ++i) out.push_back(i < kSampleWords ? 0x60 : 0xA0);
+  return out;
+}
+
+// MPEG-1 layer III frames at 128 kbit/s, 44.1 kHz, stereo, whose side
+// information is all zero: valid frames that decode to silence.
+inline Bytes SilentMp3(int frames) {
+  const size_t kFrameBytes = 417;  // 144 * 128000 / 44100
+  Bytes out;
+  for (int i = 0; i < frames; ++i) {
+    Bytes frame(kFrameBytes, 0);
+    frame[0] = 0xFF;
+    frame[1] = 0xFB;
+    frame[2] = 0x90;
+    out.insert(out.end(), frame.begin(), frame.end());
+  }
+  return out;
+}
+
+// Encodes the mono samples as Ogg Vorbis.
+inline Bytes EncodeVorbis(int rate, const std::vector<float>& samples) {
+  vorbis_info info;
+  vorbis_info_init(&info);
+  if (vorbis_encode_init_vbr(&info, 1, rate, 0.4f) != 0) {
+    vorbis_info_clear(&info);
+    return {};
+  }
+  vorbis_comment comment;
+  vorbis_comment_init(&comment);
+  vorbis_dsp_state dsp;
+  vorbis_block block;
+  vorbis_analysis_init(&dsp, &info);
+  vorbis_block_init(&dsp, &block);
+  ogg_stream_state stream;
+  ogg_stream_init(&stream, 1);
+  Bytes out;
+  ogg_page page;
+  auto append = [&out](const ogg_page& p) {
+    out.insert(out.end(), p.header, p.header + p.header_len);
+    out.insert(out.end(), p.body, p.body + p.body_len);
+  };
+  ogg_packet header, commentPacket, codebook;
+  vorbis_analysis_headerout(&dsp, &comment, &header, &commentPacket, &codebook);
+  ogg_stream_packetin(&stream, &header);
+  ogg_stream_packetin(&stream, &commentPacket);
+  ogg_stream_packetin(&stream, &codebook);
+  while (ogg_stream_flush(&stream, &page)) append(page);
+  float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(samples.size()));
+  std::copy(samples.begin(), samples.end(), buffer[0]);
+  vorbis_analysis_wrote(&dsp, static_cast<int>(samples.size()));
+  vorbis_analysis_wrote(&dsp, 0);
+  ogg_packet packet;
+  while (vorbis_analysis_blockout(&dsp, &block) == 1) {
+    vorbis_analysis(&block, nullptr);
+    vorbis_bitrate_addblock(&block);
+    while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
+      ogg_stream_packetin(&stream, &packet);
+      while (ogg_stream_pageout(&stream, &page)) append(page);
+    }
+  }
+  while (ogg_stream_flush(&stream, &page)) append(page);
+  ogg_stream_clear(&stream);
+  vorbis_block_clear(&block);
+  vorbis_dsp_clear(&dsp);
+  vorbis_comment_clear(&comment);
+  vorbis_info_clear(&info);
   return out;
 }
 

@@ -119,6 +119,8 @@ TEST_F(Dx8GraphicsTest, DrawArray2DUnbindsTheTextureUnlessItDrewNothing) {
   ASSERT_TRUE(image_files::WritePng(path, 2, 2, std::vector<uint32_t>(4, 0xFFFF0000u)));
   std::unique_ptr<Image> image(graphics_->LoadImageA(path));
   ASSERT_NE(image, nullptr);
+  // Not black: the textured half must turn black (red x green) by drawing.
+  graphics_->Clear(0xFF336699, 0, 0, 1, 0, 0);
   Vertex2D v[6];
   BuildRectQuad(v, {0, 0}, {0.5f, 1}, {0, 0}, {1, 1}, 0xFF00FF00);
   graphics_->SetTexture(0, image.get());

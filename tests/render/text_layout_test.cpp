@@ -45,7 +45,12 @@ TEST(TextLayoutTest, LinesBreakAsTheBoxAndControlCharactersSay) {
       {u"ab\ncd", 100, "[0,2,20][3,5,20]"},
       {u"one$two", 35, "[0,3,30][4,7,30]"},  // "$" breaks without showing
       {u"hello world", 60, "[0,5,50][6,11,50]"},
-      {u"abcdefgh", 35, "[0,3,30][3,6,30][6,8,20]"},  // a long word wraps inside
+      // A long word wraps before the last letter that fitted, which begins the next line...
+      {u"abcdefgh", 35, "[0,2,20][2,4,20][4,6,20][6,8,20]"},
+      {u"abc", 20, "[0,1,10][1,3,20]"},
+      {u"ab\tc", 35, "[0,2,20][2,3,30][3,4,10]"},  // a tab that fitted, the same
+      // ...unless that letter is the line's only one.
+      {u"abc", 15, "[0,1,10][1,2,10][2,3,10]"},
       {u"\u00A3red\u00A3 x", 100, "[0,7,50]"},  // the pound signs take no space
       {u"aa W", 50, "[0,2,20][3,4,50]"},
       {u"W", 49, ""},                       // one glyph wider than the box

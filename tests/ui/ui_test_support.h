@@ -13,6 +13,7 @@
 #include "core/script/console.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
+#include "platform/bass.h"
 #include "platform/bass_testing.h"
 #include "platform/dinput_testing.h"
 #include "render/font.h"
@@ -134,7 +135,7 @@ class UITest : public testsupport::AudioTestBase {
     std::string counts;
     for (size_t i = 0; i < Samples().size(); ++i)
       counts += (i ? " " : "") + std::string(names[i]) + " " +
-                std::to_string(platform::testing::SampleChannelCount(Samples()[i]));
+                std::to_string(static_cast<int>(BASS_SampleGetChannels(Samples()[i], nullptr)));
     return counts;
   }
   // A widget made by the manager, set up with Init and listed under its parent.

@@ -43,8 +43,9 @@ bool ArchiveWriter::Open(const std::string& path) {
 }
 
 bool ArchiveWriter::WriteAt(uint64_t offset, const void* bytes, size_t size) {
-  return std::fseek(file_, static_cast<long>(offset), SEEK_SET) == 0 &&
-         std::fwrite(bytes, 1, size, file_) == size;
+  // An empty entry may come without a buffer at all: nothing to hand fwrite.
+  return size == 0 || (std::fseek(file_, static_cast<long>(offset), SEEK_SET) == 0 &&
+                       std::fwrite(bytes, 1, size, file_) == size);
 }
 
 bool ArchiveWriter::Add(const std::string& name, const unsigned char* bytes, uint32_t size) {

@@ -109,7 +109,6 @@ void Console::OnKeyDown(const input::KeyState* key) {
       TypeKey(code);
       break;
   }
-  if (prompt_.size() > kMaxPromptLength) prompt_.resize(kMaxPromptLength);
 }
 
 void Console::EnterPrompt() {

@@ -40,8 +40,6 @@ class Console : public input::KeyListener {
   // newest commands.
   static constexpr size_t kMaxHistory = 2000;
   static constexpr size_t kMaxCommands = 200;
-  // The prompt is cut to the longest line the text queue draws.
-  static constexpr size_t kMaxPromptLength = 1023;
 
   Console();
   ~Console() override;

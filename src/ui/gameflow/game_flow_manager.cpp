@@ -9,6 +9,7 @@
 #include "platform/win32.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
+#include "ui/gameflow/game_screen.h"
 #include "ui/gameflow/plain_frame.h"
 #include "ui/gameflow/running_application.h"
 
@@ -27,6 +28,13 @@ void GameFlowManager::AddTransitionState(const std::string& name, GameState* sta
   }
   state->SetName(name);
   states_.Add(name, state);
+}
+
+void GameFlowManager::AddScreen(const std::string& name, const std::string& file, const std::string& enterScript,
+                                const std::string& exitScript) {
+  AddTransitionState(name, new GameScreen(camera_, file, enterScript, exitScript));
+  // Written also when the name was taken and the screen refused.
+  LOG_LINE(MSG_COMMENT, "Adding screen " + name + " from file " + file);
 }
 
 void GameFlowManager::GoState(const std::string& name, float delay) {

@@ -40,6 +40,9 @@ class GameFlowManager {
   // The manager owns the state from now on; under a name already taken the
   // state is deleted and the registered one stays.
   void AddTransitionState(const std::string& name, GameState* state);
+  // A scripted screen with the manager's camera, registered under the name.
+  void AddScreen(const std::string& name, const std::string& file, const std::string& enterScript,
+                 const std::string& exitScript);
   // Schedules the change; it takes effect in a later Tick, once the delay
   // has run below zero.
   void GoState(const std::string& name, float delay);
@@ -58,7 +61,8 @@ class GameFlowManager {
   void Clear();
 
   // The class "GameFlowManager" with "IsActive", and the global functions
-  // "GoState", "JumpState", "GetCurrentState", "GetLastState" and "DelayScript".
+  // "AddGameScreen", "GoState", "JumpState", "GetCurrentState", "GetLastState"
+  // and "DelayScript".
   static void RegisterLua(LuaPlus::LuaState* state);
 
   GameState* FindState(const std::string& name) const { return states_.Find(name); }

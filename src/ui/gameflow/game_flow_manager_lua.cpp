@@ -7,6 +7,10 @@
 namespace gameflow {
 
 namespace {
+void AddGameScreenFromLua(const std::string& name, const std::string& file, const std::string& enterScript,
+                          const std::string& exitScript) {
+  GetGameFlowManager().AddScreen(name, file, enterScript, exitScript);
+}
 void GoStateFromLua(const std::string& name, float delay) { GetGameFlowManager().GoState(name, delay); }
 void JumpStateFromLua(const std::string& name) { GetGameFlowManager().GoState(name, 0.0f); }
 std::string GetCurrentStateFromLua() { return GetGameFlowManager().GetCurrentStateName(); }
@@ -19,6 +23,7 @@ void DelayScriptFromLua(const std::string& script, float delay) {
 void GameFlowManager::RegisterLua(LuaPlus::LuaState* state) {
   luabind::module(state->GetCState())[
       luabind::class_<GameFlowManager>("GameFlowManager").def("IsActive", &GameFlowManager::IsActive),
+      luabind::def("AddGameScreen", &AddGameScreenFromLua),
       luabind::def("GoState", &GoStateFromLua),
       luabind::def("JumpState", &JumpStateFromLua),
       luabind::def("GetCurrentState", &GetCurrentStateFromLua),

@@ -97,6 +97,24 @@ TEST(ConfigFileTest, LoadReplacesTheStateAndKeepsOnlyTheFile) {
   EXPECT_EQ(0, config.GetInt("A", 0));
 }
 
+// The file leaves finalizers behind that raise errors; the settings read
+// afterwards allocate enough for the collector to reach them.
+TEST(ConfigFileTest, AFileWhoseGarbageFailsToFinalizeCannotStopTheProgram) {
+  ScratchDir dir;
+  std::string path = dir.Write("vantor.lua",
+                               "Config = { AppName = 'kept' }\n"
+                               "local junk = {}\n"
+                               "for i = 1, 50 do junk[i] = setmetatable({}, { __gc = function() error('no') end }) end\n");
+  config::ConfigFile config;
+  config.Load(path);
+  for (int i = 0; i < 20000; ++i) {
+    const std::string key = "Setting" + std::to_string(i);
+    EXPECT_EQ(config.GetString(key, key + " has a default long enough to be collected"),
+              key + " has a default long enough to be collected");
+  }
+  EXPECT_EQ(config.GetString("AppName", "none"), "kept");
+}
+
 TEST(ConfigFileTest, UnwritableFileIsReported) {
   ScratchDir dir;
   config::ConfigFile config;

@@ -192,4 +192,26 @@ TEST_F(ConsoleTest, UpAndDownWalkTheCommandHistory) {
   EXPECT_EQ(console_->GetPrompt(), "a");
 }
 
+TEST_F(ConsoleTest, ShiftInsertPastesTheClipboardAndALongCommandRunsWhole) {
+  // Longer than one line of the font manager's text queue.
+  const std::string command = "Pasted = '" + std::string(1500, 'y') + "'";
+  ASSERT_TRUE(keyboard_->SetClipboardText(std::u16string(command.begin(), command.end())));
+  Open();
+  Press(SDL_SCANCODE_INSERT);  // Insert alone pastes nothing
+  EXPECT_EQ(console_->GetPrompt(), "");
+  for (SDL_Scancode shift : {SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RSHIFT}) {
+    console_->Do("Pasted = nil");
+    FeedKey(shift, true);
+    keyboard_->Update(false, 0.02f, now_ += 0.02f);
+    Press(SDL_SCANCODE_INSERT);
+    FeedKey(shift, false);
+    keyboard_->Update(false, 0.02f, now_ += 0.02f);
+    EXPECT_EQ(console_->GetPrompt(), command) << shift;
+    Press(SDL_SCANCODE_RETURN);
+    const LuaPlus::LuaObject pasted = console_->GetState()->GetGlobal("Pasted");
+    ASSERT_TRUE(pasted.IsString()) << shift;
+    EXPECT_EQ(std::string(pasted.GetString()).size(), 1500u) << shift;
+  }
+}
+
 }  // namespace

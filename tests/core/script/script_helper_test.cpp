@@ -172,6 +172,13 @@ TEST_F(ScriptHelperTest, DofileRunsFilesThroughTheFileSystem) {
   EXPECT_TRUE(log.Has("Error executing block from " + broken));
 }
 
+// A data file or a panel's script reaches neither the disk nor the system
+// but through the host's own dofile.
+TEST_F(ScriptHelperTest, StatesHaveTheHostsDofileAndNoWayOutside) {
+  Run("Kinds = type(dofile) .. type(print) .. type(loadfile) .. type(io) .. type(os.execute) .. type(require)");
+  EXPECT_EQ(script::ReadString(state_->GetGlobals(), "Kinds", ""), "functionfunctionnilnilnilnil");
+}
+
 TEST_F(ScriptHelperTest, EnsureGlobalTableFillsOnlyANilGlobal) {
   Run("Number = 5");
   EXPECT_FALSE(script::EnsureGlobalTable("Fresh", state_));

@@ -8,48 +8,10 @@
 #include <string>
 
 #include "core/math/random.h"
+#include "core/text/lang_file.h"
 #include "log_capture.h"
 
 namespace {
-
-// Builds a language file in memory: little-endian words and UTF-16LE texts.
-class LangFile {
- public:
-  LangFile& Magic(const char* magic = "bcol") {
-    bytes_.append(magic, 4);
-    return *this;
-  }
-  LangFile& Word(uint32_t word) {
-    for (int i = 0; i < 4; ++i) bytes_ += static_cast<char>(word >> (8 * i));
-    return *this;
-  }
-  LangFile& Text(const std::u16string& text) {
-    for (char16_t unit : text) {
-      bytes_ += static_cast<char>(unit & 0xFF);
-      bytes_ += static_cast<char>(unit >> 8);
-    }
-    return *this;
-  }
-  LangFile& Field(const std::u16string& text) {
-    return Word(static_cast<uint32_t>(text.size())).Word(0).Text(text);
-  }
-  LangFile& Record(const std::u16string& key, const std::u16string& value) {
-    return Field(key).Field(value);
-  }
-  // Drops the last n bytes.
-  LangFile& Cut(size_t n) {
-    bytes_.resize(bytes_.size() - std::min(n, bytes_.size()));
-    return *this;
-  }
-  std::string Save(const std::string& name) const {
-    const std::string path = testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary).write(bytes_.data(), bytes_.size());
-    return path;
-  }
-
- private:
-  std::string bytes_;
-};
 
 class StrManTest : public testing::Test {
  protected:
