@@ -1,7 +1,7 @@
-// The game as a process against a bare SDL + OpenGL program that opens the
-// same window and only clears and presents it: time from launch to the first
-// presented frame, the length of a frame once idle, and the resident memory
-// then. Each run starts this program again as a child, in turn the game and
+// The game, and the engine with none of the game in it, as processes against
+// a bare SDL + OpenGL program that opens the same window and only clears and
+// presents it: time from launch to the first presented frame, the length of a
+// frame once idle, and the resident memory then. Each run starts this program again as a child, in turn the game and
 // the bare loop, so both sides of each ratio come from one run on the same
 // machine state. The children see their frames by taking SDL's swap call
 // over. Headless unless SDL_VIDEODRIVER says otherwise.
@@ -28,6 +28,7 @@
 #include "app/game_application.h"
 #include "app/win32_application.h"
 #include "game/qor_app.h"
+#include "ui/gameflow/game_flow_manager.h"
 
 extern char** environ;
 
@@ -83,11 +84,23 @@ class FrameProbe {
 
 FrameProbe probe;
 
-// The game's start-up as its entry point runs it, splash pages included,
-// then its main loop.
-int RunGame() {
-  const std::string folder = GetUserDataPath();
-  auto* app = new QORApp(folder + "vantor.log", "bench", nullptr, folder + "vantor.lua");
+// The engine with none of the game in it: no fonts of its own, splash pages,
+// scripts or states; its frames are the console over a cleared screen.
+class EmptyApp : public GameApp {
+ public:
+  EmptyApp(const std::string& folder)
+      : GameApp(folder + "vantor.lua", nullptr, "bench", folder + "vantor.log") {}
+  void InitFonts() override {}
+  void ShowSplash() override {}
+  void InitScripts() override {}
+  void OnCreateStates() override { gameflow::GetGameFlowManager().SetApplication(this); }
+  std::string GetRMSFileName() override { return "vantor.rms"; }
+  void MountArchives() override {}
+};
+
+// Start-up as the entry point runs it, splash pages included, then the main
+// loop.
+int RunApp(GameApp* app) {
   SetApp(app);
   if (!app->InitWindow("bench", 800, 600) || !app->Init()) return 1;
   probe.StartIdle();
@@ -95,6 +108,13 @@ int RunGame() {
   }
   return 1;
 }
+
+int RunGame() {
+  const std::string folder = GetUserDataPath();
+  return RunApp(new QORApp(folder + "vantor.log", "bench", nullptr, folder + "vantor.lua"));
+}
+
+int RunEmptyEngine() { return RunApp(new EmptyApp(GetUserDataPath())); }
 
 // The least a program on the same libraries does for a frame.
 int RunBare() {
@@ -184,42 +204,49 @@ void PrintRow(const char* what, const char* unit, double scale, const std::vecto
     b.push_back(bare[i].*figure * scale);
     ratios.push_back(ours[i].*figure / bare[i].*figure);
   }
-  std::printf("%-34s %10.2f %-3s %12.2f %-3s %8.2fx\n", what, Median(a), unit, Median(b), unit, Median(ratios));
+  std::printf("%-38s %10.2f %-3s %12.2f %-3s %8.2fx\n", what, Median(a), unit, Median(b), unit, Median(ratios));
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::strcmp(argv[1], "--child") == 0)
-    return std::strcmp(argv[2], "game") == 0 ? RunGame() : RunBare();
+  if (argc == 3 && std::strcmp(argv[1], "--child") == 0) {
+    if (std::strcmp(argv[2], "game") == 0) return RunGame();
+    if (std::strcmp(argv[2], "engine") == 0) return RunEmptyEngine();
+    return RunBare();
+  }
 
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   char pattern[] = "/tmp/vantor_bench_XXXXXX";
   if (!mkdtemp(pattern)) return 1;
   const std::string home = pattern;
-  const std::string self = "/proc/self/exe";
   char path[4096] = {};
-  if (readlink(self.c_str(), path, sizeof path - 1) <= 0) return 1;
+  if (readlink("/proc/self/exe", path, sizeof path - 1) <= 0) return 1;
 
-  // One launch of each first, so that both find their files in the cache.
-  Figures warm;
-  if (!RunChild(path, "game", home, &warm) || !RunChild(path, "bare", home, &warm)) {
-    std::fprintf(stderr, "a child reported nothing\n");
-    return 1;
-  }
-  std::vector<Figures> ours, bare;
-  for (int run = 0; run < runs; ++run) {
-    Figures game, loop;
-    if (!RunChild(path, "game", home, &game) || !RunChild(path, "bare", home, &loop)) return 1;
-    ours.push_back(game);
-    bare.push_back(loop);
+  // One launch of each first, so that all find their files in the cache.
+  const char* const kinds[] = {"game", "engine", "bare"};
+  std::vector<Figures> figures[3];
+  for (int run = -1; run < runs; ++run) {
+    for (int kind = 0; kind < 3; ++kind) {
+      Figures one;
+      if (!RunChild(path, kinds[kind], home, &one)) {
+        std::fprintf(stderr, "the %s child reported nothing\n", kinds[kind]);
+        return 1;
+      }
+      if (run >= 0) figures[kind].push_back(one);
+    }
   }
   std::string cleanup = "rm -rf '" + home + "'";
   if (std::system(cleanup.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", home.c_str());
 
-  std::printf("The game against a bare SDL + OpenGL clear-and-swap loop, median of %d runs\n", runs);
-  std::printf("%-34s %14s %16s %9s\n", "", "game", "bare loop", "ratio");
-  PrintRow("launch to first presented frame", "ms", 1e3, ours, bare, &Figures::firstFrameSeconds);
-  PrintRow("frame at idle", "ms", 1e3, ours, bare, &Figures::frameSeconds);
-  PrintRow("resident memory at idle", "MB", 1, ours, bare, &Figures::residentMegabytes);
+  const std::vector<Figures>& game = figures[0];
+  const std::vector<Figures>& engine = figures[1];
+  const std::vector<Figures>& bare = figures[2];
+  std::printf("Against a bare SDL + OpenGL clear-and-swap loop, median of %d runs\n", runs);
+  std::printf("%-38s %14s %16s %9s\n", "", "ours", "bare loop", "ratio");
+  PrintRow("game: launch to first presented frame", "ms", 1e3, game, bare, &Figures::firstFrameSeconds);
+  PrintRow("game: frame at idle (title screen)", "ms", 1e3, game, bare, &Figures::frameSeconds);
+  PrintRow("game: resident memory at idle", "MB", 1, game, bare, &Figures::residentMegabytes);
+  PrintRow("engine: empty frame", "ms", 1e3, engine, bare, &Figures::frameSeconds);
+  PrintRow("engine: resident memory at idle", "MB", 1, engine, bare, &Figures::residentMegabytes);
   return 0;
 }
