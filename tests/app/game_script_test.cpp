@@ -32,6 +32,7 @@
 #include "render/font_manager.h"
 #include "render/font_test_support.h"
 #include "temp_folder.h"
+#include "ui/gameflow/game_flow_manager.h"
 
 namespace {
 
@@ -39,6 +40,8 @@ class HubApp : public BareGameApp {
  public:
   HubApp() : BareGameApp("hub_test") {}
   void InitFonts() override { GetFontManager()->LoadFonts("times new roman", 6, 12); }
+  // The frames are the game-flow manager's: it draws for this application.
+  void OnCreateStates() override { gameflow::GetGameFlowManager().SetApplication(this); }
 };
 
 class GameScriptTest : public ::testing::Test {
@@ -50,6 +53,8 @@ class GameScriptTest : public ::testing::Test {
     SetApp(app_.get());
     ASSERT_TRUE(app_->InitWindow("hub test", 800, 600));
     ASSERT_TRUE(app_->Init());
+    // Input flows once the focus has been back a moment.
+    gameflow::GetGameFlowManager().SetLastFocusGain(GetFrameTimer().totalTime - 1.0f);
     platform::testing::ClearMessageQueue();
   }
   void TearDown() override {
