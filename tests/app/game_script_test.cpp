@@ -33,15 +33,34 @@
 #include "render/font_test_support.h"
 #include "temp_folder.h"
 #include "ui/gameflow/game_flow_manager.h"
+#include "ui/ui_manager.h"
 
 namespace {
 
+// Draws its frames through the game's camera, as the playing state does.
+class CameraState : public gameflow::GameState {
+ public:
+  bool Render() override {
+    camera::PerspectiveCamera* camera = GetApp()->GetCamera();
+    if (!camera->Begin(true)) return false;
+    camera->End();
+    return camera->Present();
+  }
+};
+
+// Starts as the game does and enters a state of its own.
 class HubApp : public BareGameApp {
  public:
   HubApp() : BareGameApp("hub_test") {}
   void InitFonts() override { GetFontManager()->LoadFonts("times new roman", 6, 12); }
-  // The frames are the game-flow manager's: it draws for this application.
-  void OnCreateStates() override { gameflow::GetGameFlowManager().SetApplication(this); }
+  void OnCreateStates() override {
+    gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+    flow.SetCamera(GetCamera());
+    flow.SetApplication(this);
+    flow.SetFadeOverlay(false);
+    flow.AddTransitionState("hub", new CameraState());
+    flow.SetState(flow.FindState("hub"));
+  }
 };
 
 class GameScriptTest : public ::testing::Test {
@@ -53,12 +72,12 @@ class GameScriptTest : public ::testing::Test {
     SetApp(app_.get());
     ASSERT_TRUE(app_->InitWindow("hub test", 800, 600));
     ASSERT_TRUE(app_->Init());
-    // Input flows once the focus has been back a moment.
-    gameflow::GetGameFlowManager().SetLastFocusGain(GetFrameTimer().totalTime - 1.0f);
     platform::testing::ClearMessageQueue();
   }
   void TearDown() override {
     app_->Shutdown();
+    gameflow::GetGameFlowManager().SetApplication(nullptr);
+    gameflow::GetGameFlowManager().SetCamera(nullptr);
     DestroyWindow(app_->GetWindow());
     SetApp(nullptr);
     app_.reset();
@@ -135,6 +154,7 @@ TEST_F(GameScriptTest, ResizeFontTakesTheCharacterSetAndSpacingOfTheLocaleInAnyC
   }
   EXPECT_EQ(font->GetWidth(), 9);  // truncated
   EXPECT_EQ(GameScript::GetLocale(), "korea");
+  EXPECT_EQ(GetUIMan()->GetLanguage(), "korea");  // images named with "###" follow it
   // The game's own language call sets the locale too.
   ASSERT_TRUE(Run("SetupLanguage('english')"));
   EXPECT_EQ(GameScript::GetLocale(), "english");
@@ -333,6 +353,10 @@ class RedrawingListener : public input::KeyListener {
 
 TEST_F(GameScriptTest, RedrawInsideAFrameOnlyDraws) {
   RedrawingListener listener;
+  // Past the moment after a focus gain in which input is held back.
+  FrameTimer& timer = GetFrameTimer();
+  const float savedTime = timer.totalTime;
+  timer.totalTime += 10.0f;
   const uint32_t frames = GetGraphics()->GetFrameCount();
   platform::testing::FeedKey(SDL_SCANCODE_F5, true);
   app_->Update();
@@ -344,6 +368,7 @@ TEST_F(GameScriptTest, RedrawInsideAFrameOnlyDraws) {
   // Outside a frame a redraw is a whole frame, input included.
   ASSERT_TRUE(Run("ForceRedraw()"));
   EXPECT_EQ(GetGraphics()->GetFrameCount() - frames, 4u);
+  timer.totalTime = savedTime;
 }
 
 TEST_F(GameScriptTest, ShutdownDeletesTheCameraAfterTheConsole) {

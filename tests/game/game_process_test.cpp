@@ -134,10 +134,10 @@ class GameProcessTest : public ::testing::Test {
 TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   pid_t first = Start();
   ASSERT_TRUE(WaitForWindow(std::chrono::seconds(20)));
-  // The scripts choose the first screen at the end of the start; the main
-  // loop enters it.
-  ASSERT_TRUE(WaitForLogLine("Entering game state title", kStartLimit));
+  ASSERT_TRUE(WaitForLogLine("Audio manager Init", kStartLimit));
   EXPECT_EQ(Log().rfind("src/app/application.cpp(", 0), 0u);
+  // The scripts chose the first screen; the main loop enters it.
+  ASSERT_TRUE(WaitForLogLine("Entering game state title", kStartLimit));
   ExpectInOrder(Log(), {"Logfile created", "Input initializes", "Font manager initialized", "Console initialized",
                         "Camera created", "Audio manager Init", "Adding screen title from file ui/title.ui",
                         "Adding screen options from file ui/options.ui", "Entering game state title"});
