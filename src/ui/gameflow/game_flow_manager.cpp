@@ -70,17 +70,12 @@ void GameFlowManager::Tick() {
   const float dt = timer.frameDelta;
   const float now = timer.totalTime;
   const bool suppress = !IsActive();
-  if (current_) {
-    current_->Tick(dt);
-    PollInput(suppress, dt, now);
-    if (MayRender()) RenderFrame();
-    if (RunDueScript(dt)) return;
-  } else {
-    // Until the scripts enter the first state the console still hears its
-    // keys and is drawn; the delayed scripts wait for a state.
-    PollInput(suppress, dt, now);
-    if (MayRender() && !RenderWithoutState()) RecoverFromFailedFrame();
-  }
+  // Until the scripts enter the first state the console still hears its keys
+  // and is drawn; the delayed scripts wait for a state.
+  if (current_) current_->Tick(dt);
+  PollInput(suppress, dt, now);
+  if (MayRender()) RenderFrame();
+  if (current_ && RunDueScript(dt)) return;
   CountPendingDown(dt);
 }
 
@@ -96,11 +91,11 @@ bool GameFlowManager::MayRender() const {
 }
 
 void GameFlowManager::RenderFrame() {
-  if (!current_ || !current_->IsActive() || rendering_) return;
+  if (rendering_ || (current_ && !current_->IsActive())) return;
   // A script run while drawing (a clip's end, a forced redraw) must not
   // begin a second scene inside this one.
   rendering_ = true;
-  const bool drawn = current_->Render();
+  const bool drawn = current_ ? current_->Render() : RenderWithoutState();
   rendering_ = false;
   if (!drawn) RecoverFromFailedFrame();
 }

@@ -2,7 +2,8 @@
 // name (letter case aside) and, once per frame, runs the current state, polls
 // the input devices, renders, runs at most one delayed script and counts a
 // pending change of state down. Scripts choose the states: until one is
-// entered a frame only counts the pending change down and shows the console.
+// entered a frame polls the devices, shows the console and counts the pending
+// change down.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -49,7 +50,8 @@ class GameFlowManager {
   // The change itself: the old state exits, the new one enters.
   void SetState(GameState* state);
   void Tick();
-  // Draws the current state; asked again while it draws, it does nothing.
+  // Draws the current state, or the console alone before any state exists;
+  // asked again while it draws, it does nothing.
   void RenderFrame();
   void DelayScript(const std::string& script, float delay);
   // Whether input reaches the listeners this frame.

@@ -372,11 +372,14 @@ TEST_F(ScriptedFlowTest, BeforeAnyStateTheConsoleListensAndIsDrawn) {
   EXPECT_EQ(view.draws, 1);
   EXPECT_EQ(Global("ran"), "");
   EXPECT_EQ(app.resets, 0);
+  // A redraw asked for outside the tick draws the same frame.
+  flow_.RenderFrame();
+  EXPECT_EQ(view.draws, 2);
 
   // A frame that cannot begin pauses and resets the device.
   platform::testing::LoseDevice(GetDx8Graphics()->GetDevice());
   Frame(10);
-  EXPECT_EQ(view.draws, 1);
+  EXPECT_EQ(view.draws, 2);
   EXPECT_EQ(app.resets, 1);
 
   platform::testing::FeedKey(SDL_SCANCODE_GRAVE, true);
