@@ -62,3 +62,47 @@ for k in 0 1 2 3 4 5 6 7; do
               -draw "translate $cx,16 rotate $((k * 45)) polygon -8,-12 8,-12 0,0 8,12 -8,12 0,0")
 done
 draw ui_img/hourglass.png -size 256x32 xc:none "${hourglass[@]}"
+
+# The text caret and selection mark, stretched over the characters it marks.
+draw ui_img/cursor.png -size 8x16 "xc:rgba(140,190,255,0.55)"
+
+# The title panel: a sandstone tablet of 640 x 480 (0.8 x 0.8 of the screen).
+draw ui_img/title_back.png -size 640x480 "gradient:#ead7a6-#b48d55" \
+  -fill none -stroke "#5a3d10" -strokewidth 6 -draw "roundrectangle 3,3 636,476 20,20" \
+  -stroke "#8a6a30" -strokewidth 2 -draw "roundrectangle 14,14 625,465 14,14"
+
+# Buttons of 200 x 48 (0.25 x 0.08 of the screen): normal, under the mouse, pressed.
+button() {
+  draw "ui_img/$1" -size 200x48 xc:none -fill "$2" -stroke "$3" -strokewidth 3 \
+    -draw "roundrectangle 2,2 197,45 12,12" -stroke none -fill "rgba(255,255,255,0.25)" \
+    -draw "roundrectangle 8,6 191,20 8,8"
+}
+button button_off.png "#2f6f8f" "#173a4c"
+button button_over.png "#3f8fb5" "#1d4a60"
+button button_click.png "#24566f" "#0f2733"
+
+# A text box of 240 x 36 (0.3 x 0.06 of the screen).
+draw ui_img/textbox.png -size 240x36 xc:none -fill "rgba(30,20,8,0.75)" -stroke "#d9b86a" -strokewidth 2 \
+  -draw "roundrectangle 1,1 238,34 6,6"
+
+# The overlay a scripted screen fades in from: plain white, tinted as it fades.
+draw ui_img/fade_bg.png -size 16x16 xc:white
+
+# The mouse pointer the UI draws itself: a white arrow outlined in black, its
+# tip at the top-left corner (32 x 32, shown at 0.02 x 0.02 of the screen).
+draw Cursor.png -size 32x32 xc:none -fill white -stroke black -strokewidth 2 \
+  -draw "polygon 1,1 1,28 8,21 13,31 18,29 13,19 23,19"
+
+# Particle images: a soft white dot, a spark streak and a 3 x 3 sheet of
+# cells (64 x 64 each) of a star that grows and fades, for animated particles.
+draw particles/soft_dot.png -size 64x64 "radial-gradient:rgba(255,255,255,1)-rgba(255,255,255,0)"
+draw particles/spark.png -size 32x64 xc:none \
+  -fill "rgba(255,230,160,0.35)" -draw "ellipse 16,32 8,30 0,360" \
+  -fill "rgba(255,255,235,1)" -draw "ellipse 16,32 3,24 0,360"
+cells=()
+for k in 0 1 2 3 4 5 6 7 8; do
+  cx=$((k % 3 * 64 + 32)) cy=$((k / 3 * 64 + 32)) r=$((6 + k * 3)) a=$(awk "BEGIN { print 1 - $k / 10 }")
+  cells+=(-fill "rgba(255,220,120,$a)"
+          -draw "polygon $cx,$((cy - r)) $((cx + r / 4)),$((cy - r / 4)) $((cx + r)),$cy $((cx + r / 4)),$((cy + r / 4)) $cx,$((cy + r)) $((cx - r / 4)),$((cy + r / 4)) $((cx - r)),$cy $((cx - r / 4)),$((cy - r / 4))")
+done
+draw particles/star_cells.png -size 192x192 xc:none "${cells[@]}"

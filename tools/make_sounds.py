@@ -201,6 +201,11 @@ def rollover():
     return partials(2600, 0.05, RATE, [(1.0, 1.0, 90), (1.5, 0.3, 120)], attack=0.002)
 
 
+def key_tick():
+    """A light tick for each key typed into a text box."""
+    return partials(1700, 0.03, RATE, [(1.0, 1.0, 150), (2.1, 0.3, 200)], attack=0.0005)
+
+
 def whoosh(seconds, low, high):
     """Air moving past: the noise band rises from `low` to `high` Hz and falls
     back while the level swells."""
@@ -419,6 +424,7 @@ def outputs(quick):
         "button_press_a.wav": lambda: click(950),
         "button_press_b.wav": lambda: click(1150),
         "button_rollover.wav": rollover,
+        "textbox_key.wav": key_tick,
         "screen_shift.wav": lambda: whoosh(0.6, 250, 2600),
         "select_a.wav": lambda: select(4),
         "select_b.wav": lambda: select(2),

@@ -35,6 +35,62 @@ length). Then the tags, each a name and key=value fields:
     ImportAssets url=lib.swf 10=name
     Tag type=60 hex=0102                 (any tag, raw data)
     Raw hex=0102                         (bytes with no tag header)
+    DoAction                             (actions one a line, then an End action)
+      ...
+    EndAction
+    DoInitAction sprite=3
+      ...
+    EndAction
+
+Actions go by their interpreter names: one-byte actions alone (add, trace,
+get_var, call_method...; op=0x2A for any code), the others with operands:
+
+    push s:text f:1.5 null undefined r:1 true false d:2.5 i:7 c:0 C:300
+    decl_dict first second "third text"      (the constant pool)
+    goto_frame 3 | goto_frame_lbl intro | goto_frame_exp 1 | set_target clip
+    get_url URL TARGET | get_url2 [METHOD] | store_register 1 | call_frame
+    wait_for_frame 2 1 | wait_for_fr_exp 1
+    goto LABEL | branch_if_true LABEL | with end=LABEL
+    func NAME end=LABEL [PARAM]...            (NAME - for none)
+    function2 NAME end=LABEL regs=3 flags=0x0 [R:PARAM]...
+    LABEL:                                    (a position)
+    bytes 960200                              (raw bytes)
+
+Jumps and bodies end at their label; each long action takes length=N to
+store another length.
+
+Shapes (DefineShape2 and DefineShape3 alike; colours RRGGBB[AA], the alpha
+written by DefineShape3 only; coordinates absolute, in twips):
+
+    DefineShape id=1 bounds=XMIN,XMAX,YMIN,YMAX
+      Fill color=ff0000 [repeat=N]
+      Fill type=linear|radial matrix=SX,SY,R0,R1,TX,TY stops=0:ff0000,255:0000ff
+      Fill type=bitmap|clipped bitmap=4 matrix=...
+      Line width=20 color=000000 [repeat=N]
+      Style [move=X,Y] [fill0=N] [fill1=N] [line=N]
+      Edge to=X,Y                        (straight)
+      Curve control=X,Y to=X,Y
+      NewStyles                          (then its Fill and Line lines)
+    EndShape
+
+The style counts, fill bits and line bits follow from the lines; fills=N,
+lines=N, fillbits=N and linebits=N on DefineShape or NewStyles override
+them. DefineMorphShape takes start=RECT end=RECT, then MorphFill (solid
+color=C end=C; linear or radial matrix=M endmatrix=M stops=R:C,...
+endstops=R:C,...; bitmap or clipped bitmap=ID matrix=M endmatrix=M) and
+MorphLine width=W endwidth=W color=C endcolor=C lines, the start shape's
+records, EndEdges, the end shape's records and EndShape; its colours are
+RGBA.
+
+Lines that fill the ".gsc" cache file written beside the movie (OUT.swf.gsc),
+"gsc" version 4 and a character record a shape:
+
+    CacheShape id=1 [count=N]            (N overrides the tessellation count)
+    CacheTessellation tolerance=15 mesh=X,Y,X,Y,... [mesh=...] outline=STYLE:X,Y,...
+                      [meshes=N] [outlines=N]
+    CacheRaw hex=0102
+
+The record list ends with id 0xffff unless 'CacheEnd no' is given.
 
 Every tag takes 'long' (the long header form) and length=N (a stored length
 other than the data's). Pixel values of the lossless formats: colour-map
@@ -55,8 +111,10 @@ TAG_TYPES = {
     "JPEGTables": 8, "SetBackgroundColor": 9, "DefineBitsLossless": 20, "DefineBitsJPEG2": 21,
     "Protect": 24, "PlaceObject2": 26, "RemoveObject2": 28, "DefineBitsJPEG3": 35,
     "DefineBitsLossless2": 36, "DefineSprite": 39, "FrameLabel": 43, "ExportAssets": 56,
-    "ImportAssets": 57,
+    "ImportAssets": 57, "DefineShape": 2, "DefineShape2": 22, "DefineShape3": 32, "DefineMorphShape": 46,
 }
+
+CACHE_LINES = ("CacheShape", "CacheTessellation", "CacheRaw", "CacheEnd")
 
 
 class AsmError(Exception):
@@ -156,6 +214,223 @@ def rgb(text):
     return bytes.fromhex(text)
 
 
+def color(text, with_alpha):
+    value = bytes.fromhex(text)
+    if len(value) == 3:
+        value += b"\xff"
+    return value if with_alpha else value[:3]
+
+
+def point(text):
+    x, y = (number(v) for v in text.split(","))
+    return x, y
+
+
+def count_width(n):
+    """Bits of an unsigned style index up to n."""
+    width = 0
+    while (1 << width) <= n:
+        width += 1
+    return width
+
+
+class BitWriter:
+    """Bit fields with byte-aligned stretches between them."""
+
+    def __init__(self):
+        self.out = b""
+        self.bits = Bits()
+
+    def put(self, value, width):
+        self.bits.put(value, width)
+
+    def align(self):
+        self.out += self.bits.bytes()
+        self.bits = Bits()
+
+    def raw(self, data):
+        self.align()
+        self.out += data
+
+    def bytes(self):
+        self.align()
+        return self.out
+
+
+class ShapeWriter:
+    """The SHAPE records and style arrays of DefineShape tags and morphs."""
+
+    def __init__(self, tag_type):
+        self.tag_type = tag_type
+
+    def with_alpha(self):
+        return self.tag_type > 22
+
+    def fill(self, f):
+        kind = f.get("type", "solid")
+        if kind == "solid":
+            return u8(0) + color(f["color"], self.with_alpha())
+        if kind in ("linear", "radial"):
+            stops = [s.split(":") for s in f["stops"].split(",")] if f.get("stops") else []
+            return (u8(0x10 if kind == "linear" else 0x12) + matrix(f.get("matrix", "1,1,0,0,0,0")) + u8(len(stops))
+                    + b"".join(u8(number(r)) + color(c, self.with_alpha()) for r, c in stops))
+        if kind in ("bitmap", "clipped"):
+            return (u8(0x40 if kind == "bitmap" else 0x41) + u16(number(f["bitmap"]))
+                    + matrix(f.get("matrix", "1,1,0,0,0,0")))
+        return u8(number(kind))
+
+    def line(self, f):
+        return u16(number(f["width"])) + color(f["color"], self.with_alpha())
+
+    def fill_count(self, n):
+        return u8(0xFF) + u16(n) if n >= 0xFF and self.tag_type > 2 else u8(n)
+
+    @staticmethod
+    def line_count(n):
+        return u8(0xFF) + u16(n) if n >= 0xFF else u8(n)
+
+    def styles(self, lines, fields):
+        """The style arrays of the Fill and Line lines at the front of `lines`."""
+        fills, strokes = [], []
+        while lines and lines[0][0] in ("Fill", "Line"):
+            name, f = lines.pop(0)
+            target, data = (fills, self.fill(f)) if name == "Fill" else (strokes, self.line(f))
+            target.extend([data] * number(f.get("repeat", "1")))
+        fill_n = number(fields.get("fills", str(len(fills))))
+        line_n = number(fields.get("lines", str(len(strokes))))
+        data = self.fill_count(fill_n) + b"".join(fills) + self.line_count(line_n) + b"".join(strokes)
+        fill_bits = number(fields.get("fillbits", str(count_width(len(fills)))))
+        line_bits = number(fields.get("linebits", str(count_width(len(strokes)))))
+        return data, fill_bits, line_bits
+
+    def records(self, lines, w, fill_bits, line_bits, stop="EndShape"):
+        """Shape records up to `stop`, then the end record."""
+        pen = (0, 0)
+        w.put(fill_bits, 4)
+        w.put(line_bits, 4)
+        while lines and lines[0][0] != stop:
+            name, f = lines.pop(0)
+            if name == "Edge":
+                to = point(f["to"])
+                dx, dy = to[0] - pen[0], to[1] - pen[1]
+                width = edge_width(dx, dy)
+                w.put(1, 1)
+                w.put(1, 1)
+                w.put(width - 2, 4)
+                if dx and dy:
+                    w.put(1, 1)
+                    w.put(dx, width)
+                    w.put(dy, width)
+                else:
+                    w.put(0, 1)
+                    w.put(1 if dy else 0, 1)
+                    w.put(dy if dy else dx, width)
+                pen = to
+            elif name == "Curve":
+                control, to = point(f["control"]), point(f["to"])
+                deltas = [control[0] - pen[0], control[1] - pen[1], to[0] - control[0], to[1] - control[1]]
+                width = edge_width(*deltas)
+                w.put(1, 1)
+                w.put(0, 1)
+                w.put(width - 2, 4)
+                for v in deltas:
+                    w.put(v, width)
+                pen = to
+            elif name in ("Style", "NewStyles"):
+                new = name == "NewStyles"
+                flags = [new, "line" in f, "fill1" in f, "fill0" in f, "move" in f]
+                w.put(0, 1)
+                for flag in flags:
+                    w.put(1 if flag else 0, 1)
+                if "move" in f:
+                    pen = point(f["move"])
+                    width = signed_width(*pen)
+                    w.put(width, 5)
+                    w.put(pen[0], width)
+                    w.put(pen[1], width)
+                for key, width in (("fill0", fill_bits), ("fill1", fill_bits), ("line", line_bits)):
+                    if key in f:
+                        w.put(number(f[key]), width)
+                if new:
+                    data, fill_bits, line_bits = self.styles(lines, f)
+                    w.raw(data)
+                    w.put(fill_bits, 4)
+                    w.put(line_bits, 4)
+            else:
+                raise AsmError("%s inside a shape" % name)
+        if not lines:
+            raise AsmError("shape without " + stop)
+        lines.pop(0)
+        w.put(0, 6)
+
+    def shape(self, fields, lines):
+        w = BitWriter()
+        w.raw(rect(*(number(v) for v in fields["bounds"].split(","))))
+        data, fill_bits, line_bits = self.styles(lines, fields)
+        w.raw(data)
+        self.records(lines, w, fill_bits, line_bits)
+        return u16(number(fields["id"])) + w.bytes()
+
+    def morph(self, fields, lines):
+        fills, strokes = [], []
+        while lines and lines[0][0] in ("MorphFill", "MorphLine"):
+            name, f = lines.pop(0)
+            (fills if name == "MorphFill" else strokes).append(self.morph_style(name, f))
+        styles = (self.fill_count(len(fills)) + b"".join(fills) + self.line_count(len(strokes))
+                  + b"".join(strokes))
+        start = BitWriter()
+        self.records(lines, start, count_width(len(fills)), count_width(len(strokes)), stop="EndEdges")
+        end = BitWriter()
+        self.records(lines, end, 0, 0)
+        body = styles + start.bytes()
+        bounds = b"".join(rect(*(number(v) for v in fields[k].split(","))) for k in ("start", "end"))
+        return u16(number(fields["id"])) + bounds + u32(len(body)) + body + end.bytes()
+
+    @staticmethod
+    def morph_style(name, f):
+        if name == "MorphLine":
+            return (u16(number(f["width"])) + u16(number(f["endwidth"])) + color(f["color"], True)
+                    + color(f["endcolor"], True))
+        kind = f.get("type", "solid")
+        if kind == "solid":
+            return u8(0) + color(f["color"], True) + color(f["end"], True)
+        if kind in ("linear", "radial"):
+            starts = [s.split(":") for s in f["stops"].split(",")]
+            ends = [s.split(":") for s in f["endstops"].split(",")]
+            return (u8(0x10 if kind == "linear" else 0x12) + matrix(f.get("matrix", "1,1,0,0,0,0"))
+                    + matrix(f.get("endmatrix", "1,1,0,0,0,0")) + u8(len(starts))
+                    + b"".join(u8(number(a[0])) + color(a[1], True) + u8(number(b[0])) + color(b[1], True)
+                               for a, b in zip(starts, ends)))
+        return (u8(0x40 if kind == "bitmap" else 0x41) + u16(number(f["bitmap"]))
+                + matrix(f.get("matrix", "1,1,0,0,0,0")) + matrix(f.get("endmatrix", "1,1,0,0,0,0")))
+
+
+def edge_width(*deltas):
+    width = max(2, signed_width(*deltas))
+    if width > 17:
+        raise AsmError("an edge spans more than 17 bits")
+    return width
+
+
+def cache_values(values):
+    return u32(len(values)) + b"".join(struct.pack("<h", v) for v in values)
+
+
+def cache_line(name, f):
+    """The ".gsc" bytes of one cache line."""
+    if name == "CacheShape":
+        return u16(number(f["id"])) + u32(number(f["count"]))
+    if name == "CacheRaw":
+        return bytes.fromhex(f.get("hex", ""))
+    meshes = [[number(v) for v in m.split(",") if v] for m in f.get("mesh", [])]
+    outlines = [(number(o.split(":")[0]), [number(v) for v in o.split(":")[1].split(",") if v])
+                for o in f.get("outline", [])]
+    data = struct.pack("<f", float(f["tolerance"]))
+    data += u32(number(f.get("meshes", str(len(meshes))))) + b"".join(cache_values(m) for m in meshes)
+    data += u32(number(f.get("outlines", str(len(outlines)))))
+    return data + b"".join(u32(style) + cache_values(v) for style, v in outlines)
+
+
 def jpeg_segments(data):
     """Splits a JPEG into (marker, segment bytes) up to its scan."""
     if data[:2] != b"\xff\xd8":
@@ -186,6 +461,7 @@ class Assembler:
     def __init__(self, include_dirs, base_dir):
         self.include_dirs = include_dirs + [base_dir]
         self.version = 6
+        self.cache = []  # the cache lines, in order
 
     def read_file(self, name):
         for folder in self.include_dirs:
@@ -216,6 +492,27 @@ class Assembler:
                     raise AsmError("DefineSprite without EndSprite")
                 data = u16(number(fields["id"])) + u16(number(fields.get("frames", "1"))) + body
                 out += self.tag(39, data, fields)
+                continue
+            if name in CACHE_LINES:
+                self.cache.append((name, fields))
+                continue
+            if name in ("DefineShape", "DefineShape2", "DefineShape3"):
+                out += self.tag(TAG_TYPES[name], ShapeWriter(TAG_TYPES[name]).shape(fields, lines), fields)
+                continue
+            if name == "DefineMorphShape":
+                out += self.tag(46, ShapeWriter(46).morph(fields, lines), fields)
+                continue
+            if name in ("DoAction", "DoInitAction"):
+                body = []
+                while lines and lines[0][0] != "EndAction":
+                    body.append(lines.pop(0))
+                if not lines:
+                    raise AsmError(name + " without EndAction")
+                lines.pop(0)
+                data = assemble_actions(body) + b"\0"
+                if name == "DoInitAction":
+                    data = u16(number(fields["sprite"])) + data
+                out += self.tag(12 if name == "DoAction" else 59, data, fields)
                 continue
             if name == "Tag":
                 out += self.tag(number(fields["type"]), bytes.fromhex(fields.get("hex", "")), fields)
@@ -310,6 +607,140 @@ class Assembler:
         return head + zlib.compress(b"".join(bytes.fromhex(p) for p in pixels))
 
 
+SHORT_ACTIONS = {
+    "next_frame": 0x04, "prev_frame": 0x05, "play": 0x06, "stop": 0x07, "toggle_qlty": 0x08,
+    "stop_sounds": 0x09, "add": 0x0A, "sub": 0x0B, "mul": 0x0C, "div": 0x0D, "equ": 0x0E, "lt": 0x0F,
+    "and": 0x10, "or": 0x11, "not": 0x12, "str_eq": 0x13, "str_len": 0x14, "substr": 0x15, "pop": 0x17,
+    "floor": 0x18, "get_var": 0x1C, "set_var": 0x1D, "set_target_exp": 0x20, "str_cat": 0x21,
+    "get_prop": 0x22, "set_prop": 0x23, "dup_sprite": 0x24, "rem_sprite": 0x25, "trace": 0x26,
+    "start_drag": 0x27, "stop_drag": 0x28, "str_lt": 0x29, "cast_object": 0x2B, "random": 0x30,
+    "mb_length": 0x31, "ord": 0x32, "chr": 0x33, "get_timer": 0x34, "substr_mb": 0x35, "ord_mb": 0x36,
+    "chr_mb": 0x37, "delete": 0x3A, "delete_all": 0x3B, "set_local": 0x3C, "call_func": 0x3D,
+    "return": 0x3E, "mod": 0x3F, "new": 0x40, "decl_local": 0x41, "decl_array": 0x42, "decl_obj": 0x43,
+    "type_of": 0x44, "get_target": 0x45, "enumerate": 0x46, "add_t": 0x47, "lt_t": 0x48, "eq_t": 0x49,
+    "number": 0x4A, "string": 0x4B, "dup": 0x4C, "swap": 0x4D, "get_member": 0x4E, "set_member": 0x4F,
+    "inc": 0x50, "dec": 0x51, "call_method": 0x52, "new_method": 0x53, "is_inst_of": 0x54,
+    "enum_object": 0x55, "bit_and": 0x60, "bit_or": 0x61, "bit_xor": 0x62, "shl": 0x63, "asr": 0x64,
+    "lsr": 0x65, "eq_strict": 0x66, "gt_t": 0x67, "gt_str": 0x68, "end": 0x00,
+}
+
+
+def push_entry(word):
+    """One push entry: a type byte and its data."""
+    if word == "null":
+        return u8(2)
+    if word == "undefined":
+        return u8(3)
+    if word in ("true", "false"):
+        return u8(5) + u8(word == "true")
+    kind, sep, value = word.partition(":")
+    if not sep:
+        raise AsmError("push entry without a type: " + word)
+    if kind == "s":
+        return u8(0) + cstring(value)
+    if kind == "f":
+        return u8(1) + struct.pack("<f", float(value))
+    if kind == "r":
+        return u8(4) + u8(number(value))
+    if kind == "b":
+        return u8(5) + u8(number(value))
+    if kind == "d":
+        raw = struct.pack("<d", float(value))
+        return u8(6) + raw[4:] + raw[:4]  # the high word first
+    if kind == "i":
+        return u8(7) + struct.pack("<i", number(value))
+    if kind == "c":
+        return u8(8) + u8(number(value))
+    if kind == "C":
+        return u8(9) + u16(number(value))
+    raise AsmError("unknown push type " + kind)
+
+
+def long_action(name, words, fields, position, labels):
+    """The code and data of an action of 0x80 and up; `position` is the offset
+    after the action, where jumps and bodies count from. Without labels (the
+    first pass) every label counts as 0: sizes do not depend on them."""
+    def label_offset(label):
+        if labels is None:
+            return 0
+        if label not in labels:
+            raise AsmError("unknown label " + label)
+        return labels[label] - position
+
+    positional = [w for w in words if "=" not in w]
+    if name == "push":
+        return 0x96, b"".join(push_entry(w) for w in positional)
+    if name == "decl_dict":
+        return 0x88, u16(len(positional)) + b"".join(cstring(w) for w in positional)
+    if name == "goto_frame":
+        return 0x81, u16(number(positional[0]))
+    if name == "get_url":
+        return 0x83, cstring(positional[0]) + cstring(positional[1])
+    if name == "store_register":
+        return 0x87, u8(number(positional[0]))
+    if name == "wait_for_frame":
+        return 0x8A, u16(number(positional[0])) + u8(number(positional[1]))
+    if name == "set_target":
+        return 0x8B, cstring(positional[0] if positional else "")
+    if name == "goto_frame_lbl":
+        return 0x8C, cstring(positional[0])
+    if name == "wait_for_fr_exp":
+        return 0x8D, u8(number(positional[0]))
+    if name == "with":
+        return 0x94, u16(label_offset(fields["end"]))
+    if name == "goto":
+        return 0x99, struct.pack("<h", label_offset(positional[0]))
+    if name == "get_url2":
+        return 0x9A, u8(number(positional[0]) if positional else 0)
+    if name == "branch_if_true":
+        return 0x9D, struct.pack("<h", label_offset(positional[0]))
+    if name == "call_frame":
+        return 0x9E, b""
+    if name == "goto_frame_exp":
+        return 0x9F, u8(number(positional[0]) if positional else 0)
+    if name in ("func", "function2"):
+        function_name = "" if positional[0] == "-" else positional[0]
+        params = positional[1:]
+        data = cstring(function_name) + u16(len(params))
+        if name == "function2":
+            data += u8(number(fields.get("regs", "0"))) + u16(number(fields.get("flags", "0")))
+            for param in params:
+                reg, _, pname = param.rpartition(":")
+                data += u8(number(reg) if reg else 0) + cstring(pname)
+        else:
+            data += b"".join(cstring(p) for p in params)
+        # The body starts after the action; its length is counted from there.
+        return (0x8E if name == "function2" else 0x9B), data + u16(label_offset(fields["end"]))
+    raise AsmError("unknown action " + name)
+
+
+def assemble_actions(lines):
+    """The byte code of a DoAction's lines, in two passes: the first places
+    the labels, the second resolves them."""
+    def encode(labels):
+        out, places = b"", {}
+        for name, fields in lines:
+            words = fields["_words"]
+            if name.endswith(":"):
+                places[name[:-1]] = len(out)
+            elif name == "bytes":
+                out += bytes.fromhex("".join(words))
+            elif name == "op":
+                out += u8(number(words[0]))
+            elif name in SHORT_ACTIONS:
+                out += u8(SHORT_ACTIONS[name])
+            else:
+                _, data = long_action(name, words, fields, 0, None)
+                after = len(out) + 3 + len(data)
+                code, data = long_action(name, words, fields, after, labels)
+                length = number(fields["length"]) if "length" in fields else len(data)
+                out += u8(code) + u16(length) + data
+        return out, places
+
+    _, labels = encode(None)
+    return encode(labels)[0]
+
+
 def jpeg_size(data):
     for marker, seg in jpeg_segments(data):
         if 0xC0 <= marker <= 0xC2:
@@ -327,10 +758,11 @@ def parse(text):
         fields = {}
         for word in words[1:]:
             key, _, value = word.partition("=")
-            if key == "event":
-                fields.setdefault("event", []).append(value)
+            if key in ("event", "mesh", "outline"):
+                fields.setdefault(key, []).append(value)
             else:
                 fields[key] = value if value else True
+        fields["_words"] = words[1:]
         lines.append((words[0], fields))
     return lines
 
@@ -355,7 +787,24 @@ def assemble(text, include_dirs, base_dir, compress=False):
     length = number(header["filelength"]) if "filelength" in header else 8 + len(body)
     compressed = compress or header.get("compress", "no") == "yes"
     signature = b"CWS" if compressed else b"FWS"
-    return signature + u8(asm.version) + u32(length) + (zlib.compress(body) if compressed else body)
+    movie = signature + u8(asm.version) + u32(length) + (zlib.compress(body) if compressed else body)
+    return movie, cache_file(asm.cache)
+
+
+def cache_file(lines):
+    """The ".gsc" file of the cache lines, or None without any."""
+    if not lines:
+        return None
+    data = b"gsc" + u8(4)
+    for at, (name, fields) in enumerate(lines):
+        if name == "CacheShape" and "count" not in fields:
+            following = [n for n, _ in lines[at + 1:]] + ["CacheShape"]
+            fields["count"] = str(following[:following.index("CacheShape")].count("CacheTessellation"))
+        if name != "CacheEnd":
+            data += cache_line(name, fields)
+    if not any(name == "CacheEnd" for name, _ in lines):
+        data += u16(0xFFFF)
+    return data
 
 
 def main():
@@ -368,12 +817,16 @@ def main():
     with open(args.description, encoding="utf-8") as f:
         text = f.read()
     try:
-        movie = assemble(text, args.include, os.path.dirname(os.path.abspath(args.description)), args.compress)
+        movie, cache = assemble(text, args.include, os.path.dirname(os.path.abspath(args.description)),
+                                args.compress)
     except (AsmError, KeyError, ValueError) as error:
         print("swfasm: %s: %s" % (args.description, error), file=sys.stderr)
         return 1
     with open(args.output, "wb") as f:
         f.write(movie)
+    if cache is not None:
+        with open(args.output + ".gsc", "wb") as f:
+            f.write(cache)
     return 0
 
 

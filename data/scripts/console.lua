@@ -5,3 +5,9 @@ Console = {
 	PromptPos = 0.4,         -- top of the line being typed
 	BackgroundHeight = 0.45, -- the background image reaches down to here
 }
+
+-- The game's start-up, language and screenshot functions.
+dofile("scripts/game.lua")
+
+-- The screens: OnInitUI() puts up the first one.
+dofile("scripts/screens.lua")

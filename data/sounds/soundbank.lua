@@ -8,6 +8,8 @@ SoundBank = {
   { Name = "button_press", Files = { "sounds/button_press_a.wav", "sounds/button_press_b.wav" }, Bias = { 0.8, 0.8 } },
   -- Heard whenever the pointer crosses a button: kept soft.
   { Name = "button_rollover", Files = { "sounds/button_rollover.wav" }, Bias = { 0.35 } },
+  -- Each key typed into a text box.
+  { Name = "textbox_new_text", Files = { "sounds/textbox_key.wav" }, Bias = { 0.4 } },
   { Name = "screen_shift", Files = { "sounds/screen_shift.wav" }, Bias = { 0.6 } },
 
   -- The board.

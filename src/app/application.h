@@ -47,6 +47,8 @@ class Application {
   virtual bool PumpMessage() = 0;
 
   const std::string& GetAppName() const { return appName_; }
+  uint32_t GetWidth() const { return width_; }
+  uint32_t GetHeight() const { return height_; }
   bool IsInactive() const { return inactive_; }
   bool IsQuitting() const { return quit_; }
   bool IsFullScreen() const { return fullScreen_; }

@@ -4,6 +4,7 @@
 
 #include "app/game_rms.h"
 #include "app/web_server.h"
+#include "core/script/config_file.h"
 #include "core/script/console.h"
 #include "core/frame_timer.h"
 #include "core/input/input.h"
@@ -16,6 +17,8 @@
 #include "core/script/swear_filter.h"
 #include "platform/winmm.h"
 #include "audio/audio.h"
+#include "ui/gameflow/game_flow_manager.h"
+#include "ui/ui_manager.h"
 
 namespace {
 GameApp* g_app = nullptr;
@@ -28,7 +31,15 @@ GameApp::GameApp(const std::string& configFileName, HINSTANCE instance, const st
                  const std::string& logFileName)
     : Win32Application(configFileName, instance, caption, logFileName) {}
 
-GameApp::~GameApp() { DetachConsoleView(); }
+GameApp::~GameApp() {
+  DetachFromGameFlow();
+  DetachConsoleView();
+}
+
+void GameApp::DetachFromGameFlow() {
+  gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+  if (flow.GetApplication() == this) flow.SetApplication(nullptr);
+}
 
 void GameApp::DetachConsoleView() {
   if (!consoleViewAttached_) return;
@@ -75,21 +86,41 @@ bool GameApp::InitGraphics() {
   if (!SetVideoMode()) return false;
   if (!input::GetInput().Init(window_)) return false;
   LOG_LINE(MSG_INIT, "Input initializes");
+  // Made now, it hears both devices.
+  GetUIMan();
   ShowSplash();
   InitFonts();
   console::Console* console = GetConsole();
   console->SetView(&consoleDrawer_);
   consoleViewAttached_ = true;
   console->Init("scripts/console.lua", "verdana");
-  if (LuaPlus::LuaState* state = console->GetState()) {
-    GameRMS::RegisterLua(state);
-    web::Server::RegisterLua(state);
-  }
+  if (LuaPlus::LuaState* state = console->GetState()) GameScript::RegisterLua(state);
   console->Do("OnStartUp()");
+  // TODO(merge: record store): the language is the record store's, "english" when empty.
   console->Do("SetupLanguage('english');");
   LOG_LINE(MSG_INIT, "Console initialized");
   GetSwearFilter().Load("scripts/swear.lua");
+  // TODO(merge: UI manager): the loading panel "ui/loading.ui" and its progress bar, then
+  // AdvanceLoadingProgress(4).
+  CreateCamera();
+  // TODO(merge: UI manager): AdvanceLoadingProgress(2).
   return true;
+}
+
+namespace {
+// The game's 3D camera looks down on the origin from behind and above.
+const math::Vec3 kCameraEye{0, 20, -20}, kCameraTarget{0, 0, 0}, kCameraUp{0, 1, 0};
+constexpr float kCameraFov = 60.0f, kCameraAspect = 4.0f / 3.0f, kCameraNear = 5.0f, kCameraFar = 4000.0f;
+}  // namespace
+
+void GameApp::CreateCamera() {
+  const math::Vec3 colour = config::GetConfig().GetVector("ClearColor", {0.1f, 0.1f, 0.3f});
+  camera_ = std::make_unique<camera::PerspectiveCamera>(kCameraEye, kCameraTarget, kCameraUp, kCameraFov,
+                                                        kCameraAspect, kCameraNear, kCameraFar);
+  camera_->SetClearColour(PackARGB(colour.x, colour.y, colour.z, 1.0f));
+  camera_->LookAt(kCameraEye, kCameraTarget, kCameraUp);
+  // The game keeps 4:3 whatever the screen's shape.
+  camera_->SetProjection(kCameraNear, kCameraFar, kCameraFov, kCameraAspect);
 }
 
 bool GameApp::SetVideoMode() {
@@ -115,25 +146,25 @@ bool GameApp::SetVideoMode() {
   return true;
 }
 
-void GameApp::InitSystems() { recordStore_ = std::make_unique<GameRMS>(GetUserDataPath() + GetRMSFileName()); }
+void GameApp::InitSystems() {
+  script_ = std::make_unique<GameScript>();
+  recordStore_ = std::make_unique<GameRMS>(GetUserDataPath() + GetRMSFileName());
+}
 
-// One frame: the devices are polled, mouse first, so their listeners hear
-// this frame's events.
+// One frame: the current state, the devices, the picture, the delayed
+// scripts and the pending change of state.
 bool GameApp::Update() {
-  const FrameTimer& timer = GetFrameTimer();
-  input::Input& devices = input::GetInput();
-  if (input::Mouse* mouse = devices.GetMouse()) mouse->Update(false, timer.frameDelta, timer.totalTime);
-  if (input::Keyboard* keyboard = devices.GetKeyboard()) keyboard->Update(false, timer.frameDelta, timer.totalTime);
-  Graphics* graphics = GetGraphics();
-  if (graphics && graphics->BeginScene()) {
-    graphics->Clear(0xFF000000u, 1.0f, 0, 1, 0, 0);
-    graphics->SetDefaultRenderStates();
-    GetConsole()->Render();
-    GetFontManager()->FlushText();
-    graphics->EndScene();
-    graphics->Present();
-  }
+  inFrame_ = true;
+  gameflow::GetGameFlowManager().Tick();
+  inFrame_ = false;
   return true;
+}
+
+void GameApp::ForceRedraw() {
+  if (inFrame_)
+    gameflow::GetGameFlowManager().RenderFrame();
+  else
+    Update();
 }
 
 bool GameApp::OnEvent(int code, intptr_t a, intptr_t b) {
@@ -141,9 +172,11 @@ bool GameApp::OnEvent(int code, intptr_t a, intptr_t b) {
     case kFocusGained:
       BASS_Start();
       SetCursorFile("");
+      if (gameflow::GameState* state = gameflow::GetGameFlowManager().GetCurrentState()) state->OnResume();
       break;
     case kFocusLost:
       BASS_Pause();
+      if (gameflow::GameState* state = gameflow::GetGameFlowManager().GetCurrentState()) state->OnPause();
       break;
     case kSizeChanged: {
       // The size message packs the client size into b; a collapsed size would
@@ -165,6 +198,12 @@ void GameApp::SetFullScreenMode(uint32_t, uint32_t) {
   exStyle_ = static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE));
   HideAppWindow();
   ResetDevice();
+  const Dx8Graphics* graphics = GetDx8Graphics();
+  if (graphics && graphics->IsDeviceLost()) {
+    LOG_LINE(MSG_ERROR, "Unable to switch to full screen, staying windowed");
+    fullScreen_ = false;
+    ResetDevice();
+  }
   ShowAppWindow();
   SetCursorFile("");
 }
@@ -184,13 +223,25 @@ bool GameApp::Shutdown() {
   // exists until exit.
   GetServer()->TerminateThread();
   LOG_LINE(MSG_INIT, "Server connection shutdown");
+  gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+  if (gameflow::GameState* state = flow.GetCurrentState()) state->OnExit();
+  flow.Clear();
+  LOG_LINE(MSG_INIT, "Gameflow manager shutdown");
   GetFontManager()->UnloadFonts();
   LOG_LINE(MSG_INIT, "Font manager shutdown");
   GetConsole()->Shutdown();
   DetachConsoleView();
   LOG_LINE(MSG_INIT, "Console shutdown");
+  camera_.reset();
+  ui::UIManager* ui = GetUIMan();
+  ui->DropAllPanels();
+  ui->ShutdownFlash();
+  // The manager outlives the graphics that hold its cursor's image.
+  ui->ReleaseCursorImage();
+  LOG_LINE(MSG_INIT, "UI shutdown");
   Graphics::SHUTDOWN();
   LOG_LINE(MSG_INIT, "Graphics shutdown");
+  script_.reset();
   // Its destruction saves it once more.
   recordStore_.reset();
   return true;

@@ -6,11 +6,14 @@
 #include <string>
 
 #include "app/console_drawer.h"
+#include "app/game_script.h"
 #include "app/win32_application.h"
+#include "render/perspective_camera.h"
+#include "ui/gameflow/running_application.h"
 
 class GameRMS;
 
-class GameApp : public Win32Application {
+class GameApp : public Win32Application, public gameflow::RunningApplication {
  public:
   GameApp(const std::string& configFileName, HINSTANCE instance, const std::string& caption,
           const std::string& logFileName);
@@ -20,8 +23,15 @@ class GameApp : public Win32Application {
   bool Shutdown() override;
   bool Update() override;
   bool OnEvent(int code, intptr_t a, intptr_t b) override;
+  // A switch the device refuses is logged and leaves the game windowed.
   void SetFullScreenMode(uint32_t width, uint32_t height) override;
   void SetWindowedMode(uint32_t width, uint32_t height) override;
+
+  // What the game-flow manager asks of the running application.
+  bool HasFocus() const override { return hasFocus_; }
+  bool IsInactive() const override { return inactive_; }
+  bool IsFullScreen() const override { return fullScreen_; }
+  void ResetDevice() override { Win32Application::ResetDevice(); }
 
   // Left to the game.
   virtual void InitFonts() = 0;
@@ -35,6 +45,13 @@ class GameApp : public Win32Application {
   virtual void InitSystems();
 
   void AdvanceLoadingProgress(int steps);
+  // One frame at once. Asked for from inside a frame (an input event or a
+  // script the frame runs), it only draws: input is not polled twice and the
+  // frame does not run again from within itself.
+  void ForceRedraw();
+
+  camera::PerspectiveCamera* GetCamera() const { return camera_.get(); }
+  GameScript* GetScript() const { return script_.get(); }
 
   // Null before InitSystems and after Shutdown.
   GameRMS* GetRecordStore() const { return recordStore_.get(); }
@@ -42,13 +59,19 @@ class GameApp : public Win32Application {
  private:
   bool SetVideoMode();
   void DetachConsoleView();
+  // The game-flow manager outlives the application: it must not keep it.
+  void DetachFromGameFlow();
+  void CreateCamera();
 
   console::ConsoleDrawer consoleDrawer_;
   bool consoleViewAttached_ = false;
+  bool inFrame_ = false;
 
  protected:
+  std::unique_ptr<camera::PerspectiveCamera> camera_;
   int progressCount_ = 0;
   int progressTotal_ = 50;
+  std::unique_ptr<GameScript> script_;
   std::unique_ptr<GameRMS> recordStore_;
 };
 

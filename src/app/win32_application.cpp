@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/frame_timer.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
 #include "core/log.h"
@@ -9,6 +10,8 @@
 #include "render/font.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
+#include "ui/gameflow/game_flow_manager.h"
+#include "ui/ui_manager.h"
 
 namespace {
 Win32Application* g_windowApp = nullptr;
@@ -94,8 +97,13 @@ void Win32Application::ResetDevice() {
   FontManager* fonts = GetFontManager();
   for (auto& entry : fonts->Entries())
     if (entry.second) entry.second->ResetResources();
+  ui::UIManager* ui = GetUIMan();
+  ui->ShutdownFlash();
   Graphics* graphics = GetGraphics();
-  if (graphics && graphics->ResetDevice(800, 600, fullScreen_)) fonts->ReloadFonts();
+  if (graphics && graphics->ResetDevice(800, 600, fullScreen_)) {
+    ui->ResetResources();
+    fonts->ReloadFonts();
+  }
 }
 
 bool Win32Application::GetDesktopMode(uint32_t* width, uint32_t* height, uint32_t* bitsPerPixel) {
@@ -187,6 +195,8 @@ LRESULT Win32Application::WindowProc(HWND window, UINT message, WPARAM wParam, L
         if (wParam == WA_ACTIVE || wParam == WA_CLICKACTIVE) {
           LOG_LINE(MSG_WARNING, "GAINED FOCUS");
           g_windowApp->OnEvent(kFocusGained, 0, 0);
+          // Input stays suppressed for a moment after the focus returns.
+          gameflow::GetGameFlowManager().SetLastFocusGain(GetFrameTimer().totalTime);
           g_windowApp->hasFocus_ = true;
           // Nothing held before the focus left may stay held.
           if (input::Mouse* mouse = input::GetInput().GetMouse()) mouse->ReleaseAll();

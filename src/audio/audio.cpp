@@ -2,8 +2,11 @@
 
 #include <strings.h>
 
-#include "core/log.h"
+#include <algorithm>
+#include <vector>
+
 #include "audio/audio_set.h"
+#include "core/log.h"
 #include "core/files/vfs.h"
 #include "core/script/lua_records.h"
 #include "core/script/script_helper.h"
@@ -74,6 +77,20 @@ HCHANNEL Audio::PlaySample(uint32_t sampleKey, float factor) {
     BASS_ChannelPlay(channel, TRUE);
   }
   return channel;
+}
+
+bool Audio::IsSamplePlaying(uint32_t sampleKey) const {
+  const LoadedSample* sample = SampleOf(sampleKey);
+  if (!sample) return false;
+  const DWORD count = BASS_SampleGetChannels(sample->handle, nullptr);
+  if (count == 0 || count == static_cast<DWORD>(-1)) return false;
+  std::vector<HCHANNEL> channels(count);
+  // Channels only end meanwhile, so the second answer never exceeds the first.
+  const DWORD filled = BASS_SampleGetChannels(sample->handle, channels.data());
+  if (filled == static_cast<DWORD>(-1)) return false;
+  channels.resize(std::min(filled, count));
+  return std::any_of(channels.begin(), channels.end(),
+                     [](HCHANNEL channel) { return BASS_ChannelIsActive(channel) == BASS_ACTIVE_PLAYING; });
 }
 
 int Audio::PlaySound(const std::string& setName) {

@@ -44,6 +44,8 @@ class Audio : public NamedRegistry<LoadedSample> {
   uint32_t LoadSound(const std::string& fileName, bool loop);
   // At SFX volume x 0.6 x factor; 0 when muted or nothing plays.
   HCHANNEL PlaySample(uint32_t sampleKey, float factor);
+  // Whether a channel of the sample is playing; false for an unknown key.
+  bool IsSamplePlaying(uint32_t sampleKey) const;
   // Plays a sound set: its channel, 0 when nothing played, -1 for an unknown set.
   int PlaySound(const std::string& setName);
   // The music channel afterwards. The music already playing under that name

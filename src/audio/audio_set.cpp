@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "core/log.h"
 #include "audio/audio.h"
+#include "core/log.h"
 #include "core/script/lua_records.h"
 #include "core/script/script_helper.h"
 

@@ -7,6 +7,7 @@
 #include "render/font_manager.h"
 #include "render/graphics.h"
 #include "render/sprite_set.h"
+#include "ui/gameflow/game_flow_manager.h"
 
 QORApp::QORApp(const std::string& logFileName, const std::string& caption, HINSTANCE instance,
                const std::string& configFileName)
@@ -61,5 +62,10 @@ void QORApp::InitScripts() {
 void QORApp::OnCreateStates() {
   ui::GetSpriteSet()->Load("img/sprites.lua");
   ui::GetSpriteSet()->Load("ui_img/sprites.lua");
+  gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+  flow.SetCamera(GetCamera());
+  flow.SetApplication(this);
+  flow.SetFadeOverlay(false);
+  GetConsole()->Do("OnInitUI()");
 }
 void QORApp::MountArchives() { vfs::GetVFS().AddArchive("zev.arc"); }

@@ -3,9 +3,11 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "platform/bass_testing.h"
 #include "platform/mixer.h"
@@ -130,6 +132,14 @@ HCHANNEL BASS_SampleGetChannel(HSAMPLE sample, BOOL onlyNew) {
   return mixer ? mixer->NewSampleChannel(sample, onlyNew != FALSE) : 0;
 }
 
+DWORD BASS_SampleGetChannels(HSAMPLE sample, HCHANNEL* channels) {
+  Mixer* mixer = GetMixer();
+  std::vector<HCHANNEL> live;
+  if (!mixer || !mixer->ChannelsOf(sample, live)) return static_cast<DWORD>(-1);
+  if (channels) std::copy(live.begin(), live.end(), channels);
+  return static_cast<DWORD>(live.size());
+}
+
 HMUSIC BASS_MusicLoad(BOOL mem, const void* file, QWORD offset, DWORD length, DWORD flags,
                       DWORD freq) {
   Mixer* mixer = GetMixer();
@@ -198,11 +208,6 @@ void RenderMix(int16_t* out, size_t frames) {
 MixerChannelInfo InspectChannel(DWORD channel) {
   Mixer* mixer = GetMixer();
   return mixer ? mixer->Inspect(channel) : MixerChannelInfo{};
-}
-
-int SampleChannelCount(HSAMPLE sample) {
-  Mixer* mixer = GetMixer();
-  return mixer ? mixer->LiveChannelsOf(sample) : 0;
 }
 
 }  // namespace platform::testing

@@ -56,6 +56,10 @@ HSAMPLE BASS_SampleLoad(BOOL mem, const void* file, QWORD offset, DWORD length, 
 // channel is taken over, unless `onlyNew`. A channel is freed when it is
 // stopped, ends or is taken over.
 HCHANNEL BASS_SampleGetChannel(HSAMPLE sample, BOOL onlyNew);
+// The number of the sample's channels not yet freed, written to `channels`
+// unless it is null (room for the sample's `max` is enough); -1 for an
+// unknown sample.
+DWORD BASS_SampleGetChannels(HSAMPLE sample, HCHANNEL* channels);
 
 // Loads a tracker module held in memory (as BASS_SampleLoad); `freq` 0
 // renders at the output rate.

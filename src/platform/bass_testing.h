@@ -28,7 +28,5 @@ void SetOfflineMixing(bool offline);
 // would; silence when the sound system is not started.
 void RenderMix(int16_t* out, size_t frames);
 MixerChannelInfo InspectChannel(DWORD channel);
-// Channels of the sample that are not yet freed.
-int SampleChannelCount(HSAMPLE sample);
 
 }  // namespace platform::testing

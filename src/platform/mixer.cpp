@@ -293,12 +293,13 @@ testing::MixerChannelInfo Mixer::Inspect(DWORD channel) {
   return info;
 }
 
-int Mixer::LiveChannelsOf(HSAMPLE sample) {
+bool Mixer::ChannelsOf(HSAMPLE sample, std::vector<HCHANNEL>& channels) {
   std::lock_guard<std::recursive_mutex> hold(lock_);
-  int count = 0;
+  channels.clear();
+  if (samples_.find(sample) == samples_.end()) return false;
   for (const auto& entry : voices_)
-    if (entry.second.sample == sample && !entry.second.freed) ++count;
-  return count;
+    if (entry.second.sample == sample && !entry.second.freed) channels.push_back(entry.first);
+  return true;
 }
 
 }  // namespace platform::sound

@@ -39,8 +39,10 @@ class Mixer {
 
   void Mix(int16_t* out, size_t frames);
 
+  // The sample's channels not yet freed; false for an unknown sample.
+  bool ChannelsOf(HSAMPLE sample, std::vector<HCHANNEL>& channels);
+
   testing::MixerChannelInfo Inspect(DWORD channel);
-  int LiveChannelsOf(HSAMPLE sample);
 
  private:
   struct Sample {

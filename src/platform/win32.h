@@ -232,6 +232,34 @@ union LARGE_INTEGER {
 };
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+// File dialogs, shown by the desktop's file chooser (zenity) when the system
+// has one; without it every dialog counts as cancelled. Both block until the
+// user answers and give TRUE with the chosen path, FALSE on a cancel or when
+// the path does not fit the buffer.
+struct OPENFILENAMEA {
+  DWORD lStructSize;  // sizeof(OPENFILENAMEA)
+  HWND hwndOwner;
+  // Pairs of zero-terminated texts (a name, then its patterns separated by
+  // ';'), ended by an empty text; null offers every file.
+  LPCSTR lpstrFilter;
+  LPSTR lpstrFile;  // the chosen path, zero-terminated, in nMaxFile bytes
+  DWORD nMaxFile;
+  LPSTR lpstrFileTitle;  // optional: the chosen name without its folder
+  DWORD nMaxFileTitle;
+  LPCSTR lpstrInitialDir;  // optional
+  LPCSTR lpstrTitle;
+  DWORD Flags;
+};
+enum : DWORD {
+  OFN_OVERWRITEPROMPT = 0x00000002,
+  OFN_HIDEREADONLY = 0x00000004,
+  OFN_NOCHANGEDIR = 0x00000008,
+  OFN_PATHMUSTEXIST = 0x00000800,
+  OFN_EXPLORER = 0x00080000,
+};
+BOOL GetOpenFileNameA(OPENFILENAMEA* dialog);
+// With OFN_OVERWRITEPROMPT the chooser asks before an existing file is named.
+BOOL GetSaveFileNameA(OPENFILENAMEA* dialog);
 
 // Folder listing: the names of a folder that match a wildcard pattern ("*"
 // any run, "?" one character, letters without regard to case, a trailing ".*"

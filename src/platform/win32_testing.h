@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/win32.h"
 
@@ -36,4 +38,16 @@ std::string TakeAnsweredInstanceRequests();
 void SetPerformanceCounter(int64_t count);
 // Back to the real counter.
 void UseRealPerformanceCounter();
+// File dialogs: while an answerer is set it answers every dialog in place of
+// the desktop's chooser, true with a path for a choice, false for a cancel.
+// An empty function restores the chooser.
+struct FileDialogRequest {
+  bool save = false;
+  HWND owner = nullptr;
+  std::string title;
+  std::string initialFolder;
+  std::vector<std::pair<std::string, std::string>> filters;  // (name, patterns)
+  DWORD flags = 0;
+};
+void SetFileDialogAnswerer(std::function<bool(const FileDialogRequest& request, std::string& path)> answerer);
 }  // namespace platform::testing

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <vector>
 
+#include "core/frame_timer.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
 #include "core/log.h"
@@ -18,6 +19,7 @@
 #include "platform/win32_testing.h"
 #include "read_file.h"
 #include "temp_folder.h"
+#include "ui/gameflow/game_flow_manager.h"
 
 namespace {
 constexpr UINT kUserMessage = 0x0400;
@@ -76,9 +78,14 @@ TEST_F(ApplicationTest, FocusEventsSetTheFlagsAndLog) {
   platform::testing::SendWindowMessage(window, WM_ACTIVATE, WA_INACTIVE, 0);
   EXPECT_TRUE(app_->IsInactive());
   EXPECT_FALSE(app_->HasFocus());
+  gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+  GetFrameTimer().totalTime += 5.0f;
   platform::testing::SendWindowMessage(window, WM_ACTIVATE, WA_CLICKACTIVE, 0);
   EXPECT_FALSE(app_->IsInactive());
   EXPECT_TRUE(app_->HasFocus());
+  // Input stays suppressed for a moment from now on.
+  EXPECT_EQ(flow.GetLastFocusGain(), GetFrameTimer().totalTime);
+  EXPECT_FALSE(flow.IsActive());
   // Activation while minimised carries a non-zero high word: still a loss.
   platform::testing::SendWindowMessage(window, WM_ACTIVATE, WA_ACTIVE | (WPARAM{1} << 16), 0);
   EXPECT_TRUE(app_->IsInactive());

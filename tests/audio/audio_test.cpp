@@ -105,6 +105,25 @@ TEST_F(AudioTest, EffectsPlayAtSfxVolumeTimesScaleTimesFactor) {
   EXPECT_FALSE(InspectChannel(playing).exists);
 }
 
+TEST_F(AudioTest, SampleIsPlayingWhileAnyOfItsChannelsPlays) {
+  Start();
+  uint32_t key = audio_.LoadSound("sfx/click.wav", false);
+  EXPECT_FALSE(audio_.IsSamplePlaying(key));
+  HCHANNEL first = audio_.PlaySample(key, 1.0f);
+  HCHANNEL second = audio_.PlaySample(key, 1.0f);
+  EXPECT_TRUE(audio_.IsSamplePlaying(key));
+  audio_.StopSound(first);
+  EXPECT_TRUE(audio_.IsSamplePlaying(key));
+  audio_.StopSound(second);
+  EXPECT_FALSE(audio_.IsSamplePlaying(key));
+  // The sound runs a tenth of a second and then ends by itself.
+  audio_.PlaySample(key, 1.0f);
+  Mix(44100 / 5);
+  EXPECT_FALSE(audio_.IsSamplePlaying(key));
+  // A key is no channel handle and no unknown key plays.
+  EXPECT_FALSE(audio_.IsSamplePlaying(12345));
+}
+
 TEST_F(AudioTest, SameMusicGoesOnAndEndedMusicStartsAgain) {
   Start();
   DWORD channel = audio_.PlayMusic("music/tune.mod", 1.0f, true);

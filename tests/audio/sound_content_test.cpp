@@ -25,8 +25,8 @@ constexpr int kRate = 44100;
 
 // The sets the engine and the game play by name.
 const char* const kSetsPlayed[] = {
-    "sounds/GameApp_start_music.ogg", "button_press", "button_rollover", "screen_shift", "select_A",
-    "select_B", "swap", "match3", "match4", "match5"};
+    "sounds/GameApp_start_music.ogg", "button_press", "button_rollover", "textbox_new_text", "screen_shift",
+    "select_A", "select_B", "swap", "match3", "match4", "match5"};
 
 // Mixes `frames` frames offline; the highest absolute sample value.
 int MixPeak(size_t frames) {

@@ -136,8 +136,13 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   ASSERT_TRUE(WaitForWindow(std::chrono::seconds(20)));
   ASSERT_TRUE(WaitForLogLine("Audio manager Init", kStartLimit));
   EXPECT_EQ(Log().rfind("src/app/application.cpp(", 0), 0u);
+  // The scripts chose the first screen; the main loop enters it.
+  ASSERT_TRUE(WaitForLogLine("Entering game state title", kStartLimit));
   ExpectInOrder(Log(), {"Logfile created", "Input initializes", "Font manager initialized", "Console initialized",
-                        "Audio manager Init"});
+                        "Camera created", "Audio manager Init", "Adding screen title from file ui/title.ui",
+                        "Adding screen options from file ui/options.ui", "Entering game state title"});
+  // Every function the engine runs at start-up is there in the game's scripts.
+  EXPECT_EQ(Log().find("attempt to call"), std::string::npos) << Log();
 
   pid_t second = Start();
   EXPECT_EQ(WaitExit(second, std::chrono::seconds(20)), 255);
@@ -146,8 +151,10 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   ASSERT_EQ(kill(first, SIGTERM), 0);
   EXPECT_EQ(WaitExit(first, std::chrono::seconds(20)), 0);
   // The refused copy started the log afresh; the first copy's shut-down follows its lines.
-  ExpectInOrder(Log(), {"Already one instance of game running!", "Server connection shutdown", "Font manager shutdown",
-                        "Console shutdown", "Graphics shutdown", "Audio manager shutdown",
+  ExpectInOrder(Log(), {"Already one instance of game running!", "Server connection shutdown",
+                        "Exiting game state title", "Gameflow manager shutdown", "Font manager shutdown",
+                        "Console shutdown", "Camera Destroyed", "UI shutdown", "Graphics shutdown",
+                        "Audio manager shutdown",
                         "Resource manager shutdown"});
   // The record store was written at the first start and saved again at the end.
   EXPECT_EQ(ReadFile(home_ + "/Quorvel/vantor.rms").size(), 40780u);

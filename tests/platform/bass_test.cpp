@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -164,11 +165,15 @@ TEST_F(BassTest, EachSampleHasItsChannelLimit) {
   EXPECT_FALSE(InspectChannel(channels[0]).exists);
   EXPECT_EQ(BASS_ChannelIsActive(channels[0]), BASS_ACTIVE_STOPPED);
   EXPECT_TRUE(InspectChannel(channels[1]).exists);
-  EXPECT_EQ(platform::testing::SampleChannelCount(sample), 3);
+  HCHANNEL live[3] = {};
+  ASSERT_EQ(BASS_SampleGetChannels(sample, live), 3u);
+  EXPECT_EQ(std::count(live, live + 3, channels[0]), 0);
+  EXPECT_EQ(std::count(live, live + 3, fourth), 1);
   // A stopped channel frees its place.
   BASS_ChannelStop(channels[1]);
   EXPECT_NE(BASS_SampleGetChannel(sample, TRUE), 0u);
-  EXPECT_EQ(platform::testing::SampleChannelCount(sample), 3);
+  EXPECT_EQ(BASS_SampleGetChannels(sample, nullptr), 3u);
+  EXPECT_EQ(BASS_SampleGetChannels(sample + 1000, nullptr), static_cast<DWORD>(-1));
   // Another sample has its own limit.
   HSAMPLE other = Load(sound_fixtures::MakeLevelWav(kRate, 1, 10, 1000), 1, 0);
   EXPECT_NE(BASS_SampleGetChannel(other, TRUE), 0u);

@@ -10,6 +10,7 @@
 #include "core/files/resman.h"
 #include "graphics_fixture.h"
 #include "image_files.h"
+#include "image_identify.h"
 #include "render/image.h"
 #include "render/quad_builders.h"
 
@@ -144,13 +145,7 @@ TEST_F(Dx8GraphicsTest, ScreenshotIsABitmapOutsideToolsRead) {
     graphics_->RequestScreenshot(name, c.half);
     graphics_->EndScene();
     EXPECT_TRUE(graphics_->GetPendingScreenshot().empty());
-    const std::string command = "identify -format '%m %wx%h' '" + name + ".bmp' 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    char answer[128] = {};
-    size_t read = std::fread(answer, 1, sizeof answer - 1, pipe);
-    pclose(pipe);
-    const std::string text(answer, read);  // "BMP" or "BMP3" (the version of its header)
+    const std::string text = IdentifyImage(name + ".bmp");
     EXPECT_EQ(text.rfind("BMP", 0), 0u) << text;
     EXPECT_EQ(text.substr(text.find(' ') + 1), c.size) << text;
     ASSERT_TRUE(graphics_->BeginScene());

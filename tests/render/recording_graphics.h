@@ -42,6 +42,10 @@ class RecordingGraphics : public Graphics {
   std::vector<std::vector<Vertex2D>> drawn;
   std::vector<std::pair<uint32_t, uint32_t>> renderStates;
   std::vector<std::string> loaded;
+  // 3D draws: vertex count and primitive type, and the vertices.
+  std::vector<std::pair<uint32_t, uint32_t>> draws3D;
+  std::vector<std::vector<Vertex3D>> drawn3D;
+  std::vector<std::pair<uint32_t, uint32_t>> textureStages;  // setting, value (stage 0)
   // Images made and not yet deleted.
   static int& LiveImages() {
     static int live = 0;
@@ -74,10 +78,15 @@ class RecordingGraphics : public Graphics {
   bool Present() override { return true; }
   void SetDefaultRenderStates() override {}
   void SetDefaultTextureStages() override {}
-  void SetTextureStage(uint32_t, uint32_t, uint32_t) override {}
+  void SetTextureStage(uint32_t stage, uint32_t setting, uint32_t value) override {
+    if (stage == 0) textureStages.emplace_back(setting, value);
+  }
   void SetTransform(uint32_t, const D3DMATRIX&) override {}
   void SetViewport(const D3DVIEWPORT8&) override {}
-  void DrawArray3D(const Vertex3D*, uint32_t, uint32_t) override {}
+  void DrawArray3D(const Vertex3D* vertices, uint32_t count, uint32_t type) override {
+    draws3D.emplace_back(count, type);
+    drawn3D.emplace_back(vertices, vertices + count);
+  }
   void DrawIndexedArray3D(const Vertex3D*, uint32_t, const uint16_t*, uint32_t, uint32_t) override {}
   Image* CreateDynamicImage(uint32_t, uint32_t, uint32_t) override { return nullptr; }
   Font* CreateFontA(const std::string&) override { return nullptr; }

@@ -4,7 +4,6 @@
 
 #include "swf/base/file_object.h"
 #include "swf/bitmap/bitmap_character.h"
-#include "swf/bitmap/pixel_image.h"
 #include "swf/movie/movie_library.h"
 #include "swf/movie/place_object_2.h"
 #include "swf/movie/remove_object_2.h"
@@ -92,46 +91,6 @@ std::string Describe(swf::movie_def_impl* movie) {
         << entry.value->get_bitmap()->height << "\n";
   for (auto& entry : movie->exports()) out << "export " << entry.key.c_str() << "\n";
   return out.str();
-}
-
-RecordingBackend::RecordingBackend() { swf::set_render_backend(this); }
-RecordingBackend::~RecordingBackend() { swf::set_render_backend(nullptr); }
-
-const RecordedBitmap* RecordingBackend::Find(swf::backend_bitmap* bitmap) const {
-  const size_t index = static_cast<size_t>(bitmap->texture_index);
-  return index >= 1 && index <= bitmaps_.size() ? &bitmaps_[index - 1] : nullptr;
-}
-
-swf::backend_bitmap* RecordingBackend::Record(RecordedBitmap bitmap) {
-  bitmaps_.push_back(std::move(bitmap));
-  const RecordedBitmap& kept = bitmaps_.back();
-  return new swf::backend_bitmap(static_cast<int32_t>(bitmaps_.size()), kept.width, kept.height);
-}
-
-swf::backend_bitmap* RecordingBackend::new_empty_bitmap() { return Record({}); }
-
-swf::backend_bitmap* RecordingBackend::new_alpha_bitmap(int width, int height, const uint8_t* pixels) {
-  RecordedBitmap bitmap{width, height, true, {}};
-  for (int i = 0; i < width * height; ++i) bitmap.rgba.insert(bitmap.rgba.end(), {255, 255, 255, pixels[i]});
-  return Record(std::move(bitmap));
-}
-
-swf::backend_bitmap* RecordingBackend::new_rgb_bitmap(swf::rgb_image* image) {
-  RecordedBitmap bitmap{image->width, image->height, false, {}};
-  for (int y = 0; y < image->height; ++y) {
-    const uint8_t* row = swf::image_row(image, y);
-    for (int x = 0; x < image->width; ++x) bitmap.rgba.insert(bitmap.rgba.end(), {row[3 * x], row[3 * x + 1], row[3 * x + 2], 255});
-  }
-  return Record(std::move(bitmap));
-}
-
-swf::backend_bitmap* RecordingBackend::new_rgba_bitmap(swf::rgba_image* image) {
-  RecordedBitmap bitmap{image->width, image->height, true, {}};
-  for (int y = 0; y < image->height; ++y) {
-    const uint8_t* row = swf::image_row(image, y);
-    bitmap.rgba.insert(bitmap.rgba.end(), row, row + 4 * image->width);
-  }
-  return Record(std::move(bitmap));
 }
 
 }  // namespace swf_test

@@ -4,6 +4,10 @@
 #include <utility>
 #include <vector>
 
+namespace LuaPlus {
+class LuaState;
+}
+
 namespace math {
 
 class Ramp {
@@ -15,6 +19,9 @@ class Ramp {
   void Recalc();
   // Entry x * 256, clamped to the table.
   float GetValue(float x) const;
+
+  // The Lua class "FloatRamp"; scripts only reach ramps the engine made.
+  static void RegisterLua(LuaPlus::LuaState* state);
 
  private:
   std::vector<std::pair<float, float>> pairs_;  // (value, length)

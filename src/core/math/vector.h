@@ -3,6 +3,10 @@
 #pragma once
 #include <cmath>
 
+namespace LuaPlus {
+class LuaState;
+}
+
 namespace math {
 
 struct Vec2 {
@@ -85,6 +89,9 @@ struct Vec4 {
   Vec4 operator-(const Vec4& o) const { return {x - o.x, y - o.y, z - o.z, w - o.w}; }
   Vec4 operator*(float s) const { return {x * s, y * s, z * s, w * s}; }
 };
+
+// The Lua classes "Vec2", "Vec3" and "Vec4".
+void RegisterVectorLua(LuaPlus::LuaState* state);
 
 // Safe when both name the same vector.
 inline void CopyVec4(Vec4& out, const Vec4& in) {

@@ -72,4 +72,17 @@ int file_object::close() {
   return result;
 }
 
+uint16_t file_object::read_le16() {
+  uint8_t bytes[2] = {0, 0};
+  read(bytes, 2);
+  return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
+}
+
+uint32_t file_object::read_le32() {
+  uint8_t bytes[4] = {0, 0, 0, 0};
+  read(bytes, 4);
+  return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 | static_cast<uint32_t>(bytes[2]) << 16 |
+         static_cast<uint32_t>(bytes[3]) << 24;
+}
+
 }  // namespace swf

@@ -40,6 +40,10 @@ class file_object {
   // Closes once; later calls do nothing and answer 0.
   int close();
 
+  // Little-endian values; the bytes that did not come read as 0.
+  uint16_t read_le16();
+  uint32_t read_le32();
+
  private:
   file_object() = default;
 

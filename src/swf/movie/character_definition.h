@@ -37,8 +37,12 @@ class character_definition : public library_item {
     (void)parent, (void)id;
     return nullptr;
   }
-  // Reads what the definition keeps in a movie's cache file.
-  virtual void load_cached_data(file_object* file) { (void)file; }
+  // Reads what the definition keeps in a movie's cache file; false, said in
+  // the log, when its record is bad and the rest of the file cannot be read.
+  virtual bool load_cached_data(file_object* file) {
+    (void)file;
+    return true;
+  }
 
   int32_t id = -1;
 };

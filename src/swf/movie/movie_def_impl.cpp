@@ -201,17 +201,17 @@ void movie_def_impl::queue_import(const char* source, int id, const char* symbol
 
 void movie_def_impl::keep_bitmap(backend_bitmap* bitmap) { bitmaps_.push_back(bitmap); }
 
-void movie_def_impl::load_cached_data(file_object* file) {
+bool movie_def_impl::load_cached_data(file_object* file) {
   static const int kCacheVersion = 4;
   unsigned char header[4] = {0, 0, 0, 0};
   file->read(header, 4);
   if (std::memcmp(header, "gsc", 3) != 0) {
     log_error("cache file does not have the correct format; skipping\n");
-    return;
+    return false;
   }
   if (header[3] != kCacheVersion) {
     log_error("cached data is version %d, but we require version %d; skipping\n", header[3], kCacheVersion);
-    return;
+    return false;
   }
   dyn_array<font*> fonts;
   collect_own_fonts(&fonts);
@@ -219,26 +219,26 @@ void movie_def_impl::load_cached_data(file_object* file) {
     // The font block's layout belongs to the glyph cache; without its reader
     // the character records after it cannot be found.
     log_error("cache file holds glyph data this player cannot read; skipping\n");
-    return;
+    return false;
   }
   for (;;) {
     if (file->error()) {
       log_error("error reading cache file (characters); skipping\n");
-      return;
+      return false;
     }
     unsigned char id_bytes[2];
     if (file->at_end() || file->read(id_bytes, 2) < 2) {
       log_error("unexpected eof reading cache file (characters); skipping\n");
-      return;
+      return false;
     }
     const int id = id_bytes[0] | id_bytes[1] << 8;
-    if (id == 0xFFFF) return;
+    if (id == 0xFFFF) return true;
     character_definition* definition = find_character(id);
     if (!definition) {
       log_error("sync error in cache file (reading characters)!  Skipping rest of cache data.\n");
-      return;
+      return false;
     }
-    definition->load_cached_data(file);
+    if (!definition->load_cached_data(file)) return false;
   }
 }
 

@@ -30,7 +30,7 @@ class movie_def_impl : public movie_definition_sub {
   // caller's. A file that is not a movie leaves the definition empty.
   void read(file_object* in);
   // Completes the definition from its cache file.
-  void load_cached_data(file_object* file) override;
+  bool load_cached_data(file_object* file) override;
   // The fonts this movie defines itself, by ascending id.
   void collect_own_fonts(dyn_array<font*>* fonts);
 

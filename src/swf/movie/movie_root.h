@@ -5,6 +5,12 @@
 
 namespace swf {
 
-class movie_root : public counted_object {};
+class movie;
+
+class movie_root : public counted_object {
+ public:
+  // The "_root" clip; none until the stage code makes it.
+  virtual movie* get_root_sprite() { return nullptr; }
+};
 
 }  // namespace swf

@@ -1,6 +1,7 @@
 #include "swf/movie/swf_event.h"
 
 #include "swf/base/log.h"
+#include "swf/script/as_function.h"
 #include "swf/stream/bit_stream.h"
 
 namespace swf {
@@ -39,6 +40,7 @@ void swf_event::read(bit_stream& in, uint32_t flags) {
               actions.length());
     in.seek_offset(declared_end);
   }
+  method.set_as_function(new as_function(&actions, nullptr, 0, actions.length(), dyn_array<with_entry>()));
 }
 
 }  // namespace swf

@@ -1,7 +1,9 @@
 #include "swf/movie/tag_loaders.h"
 
+#include "swf/action/do_action_tag.h"
 #include "swf/base/open_hash.h"
 #include "swf/bitmap/bitmap_loaders.h"
+#include "swf/geometry/shape_loaders.h"
 #include "swf/movie/asset_tags.h"
 #include "swf/movie/place_object_2.h"
 #include "swf/movie/remove_object_2.h"
@@ -27,22 +29,28 @@ void register_standard_tag_loaders() {
   if (registered) return;
   registered = true;
   register_tag_loader(0, null_loader);
+  register_tag_loader(2, shape_loader);
   register_tag_loader(4, place_object_loader);
   register_tag_loader(5, remove_object_loader);
   register_tag_loader(6, define_bits_loader);
   register_tag_loader(8, jpeg_tables_loader);
   register_tag_loader(9, set_background_color_loader);
+  register_tag_loader(12, do_action_loader);
   register_tag_loader(20, define_bits_lossless_loader);
   register_tag_loader(21, define_bits_jpeg2_loader);
+  register_tag_loader(22, shape_loader);
   register_tag_loader(24, null_loader);
   register_tag_loader(26, place_object_loader);
   register_tag_loader(28, remove_object_loader);
+  register_tag_loader(32, shape_loader);
   register_tag_loader(35, define_bits_jpeg3_loader);
   register_tag_loader(36, define_bits_lossless_loader);
   register_tag_loader(39, sprite_loader);
   register_tag_loader(43, frame_label_loader);
+  register_tag_loader(46, shape_morph_loader);
   register_tag_loader(56, export_loader);
   register_tag_loader(57, import_loader);
+  register_tag_loader(59, do_init_action_loader);
 }
 
 tag_loader find_tag_loader(int tag_type) {

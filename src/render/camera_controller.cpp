@@ -1,0 +1,7 @@
+#include "render/camera_controller.h"
+
+namespace camera {
+
+CameraController::~CameraController() = default;
+
+}  // namespace camera

@@ -1,0 +1,45 @@
+#include "swf/script/movie.h"
+
+#include "swf/base/log.h"
+
+namespace swf {
+
+const char* movie::invoke_method(const char* name, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  const char* result = invoke_method_va(name, format, args);
+  va_end(args);
+  return result;
+}
+
+int movie::add_interval_timer(Timer* timer) {
+  (void)timer;
+  log_message("FIXME: %s: unimplemented\n", "swf::movie::add_interval_timer");
+  return -1;
+}
+
+void movie::clear_interval_timer(int number) {
+  (void)number;
+  log_message("FIXME: %s: unimplemented\n", "swf::movie::clear_interval_timer");
+}
+
+void movie::do_something(Timer* timer) {
+  (void)timer;
+  log_message("FIXME: %s: unimplemented\n", "swf::movie::do_something");
+}
+
+matrix2x3 movie::get_world_matrix() {
+  if (!parent) return matrix;
+  matrix2x3 world = parent->get_world_matrix();
+  world.concatenate(matrix);
+  return world;
+}
+
+color_xform movie::get_world_color_transform() {
+  if (!parent) return cxform;
+  color_xform world = parent->get_world_color_transform();
+  world.concatenate(cxform);
+  return world;
+}
+
+}  // namespace swf
