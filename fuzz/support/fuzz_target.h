@@ -1,10 +1,10 @@
-// What every fuzz target shares. A target is one file, fuzz/<name>.cpp, that
-// defines
+// What every fuzz target shares. A target is one file below fuzz/, in the
+// folder of the layer whose reader it feeds, that defines
 //   extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 //     feeds one input to a reader, as the game would meet it;
-//   // Weak: a target without seeds starts from nothing.
-void WriteSeeds(fuzz::Seeds& seeds) __attribute__((weak));
-//     the starting inputs, made by our own writers and test fixtures.
+//   void WriteSeeds(fuzz::Seeds& seeds);
+//     the starting inputs, made by our own writers and test fixtures
+//     (optional: a target without it starts from nothing).
 // The shared start-up runs each target headless with a scratch folder of its
 // own for the files it writes, with the log silenced (VANTOR_FUZZ_VERBOSE=1
 // shows it), and writes the seeds instead of fuzzing when VANTOR_FUZZ_SEEDS

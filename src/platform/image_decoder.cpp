@@ -10,6 +10,7 @@
 
 #include "platform/d3d8_format.h"
 #include "platform/dds_reader.h"
+#include "platform/image_header.h"
 
 namespace platform {
 namespace {
@@ -53,21 +54,24 @@ bool DecodeDds(const uint8_t* bytes, size_t size, DecodedImage& image) {
 }
 
 // Only the types the engine reads go to SDL2_image, which knows many more
-// (vector drawings, layered paint files, ...) that no game file may be: PNG,
-// JPEG and BMP by their signatures, anything else as TGA, which has none.
+// (vector drawings, layered paint files, ...) that no game file may be, and
+// only once the header's size is within bounds: the decoders allocate the
+// whole picture before they read it.
 SDL_Surface* LoadWithSdlImage(const uint8_t* bytes, size_t size) {
+  const ImageType type = ImageTypeOf(bytes, size);
+  uint32_t width = 0, height = 0;
+  if (!ReadImageSize(bytes, size, type, &width, &height) || width == 0 || height == 0 ||
+      width > kMaxImageSide || height > kMaxImageSide)
+    return nullptr;
   if (size > static_cast<size_t>(std::numeric_limits<int>::max())) return nullptr;
   SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
   if (!stream) return nullptr;
   SDL_Surface* surface = nullptr;
-  if (IMG_isPNG(stream)) {
-    surface = IMG_LoadPNG_RW(stream);
-  } else if (IMG_isJPG(stream)) {
-    surface = IMG_LoadJPG_RW(stream);
-  } else if (IMG_isBMP(stream)) {
-    surface = IMG_LoadBMP_RW(stream);
-  } else {
-    surface = IMG_LoadTGA_RW(stream);
+  switch (type) {
+    case ImageType::kPng: surface = IMG_LoadPNG_RW(stream); break;
+    case ImageType::kJpeg: surface = IMG_LoadJPG_RW(stream); break;
+    case ImageType::kBmp: surface = IMG_LoadBMP_RW(stream); break;
+    case ImageType::kTga: surface = IMG_LoadTGA_RW(stream); break;
   }
   SDL_RWclose(stream);
   return surface;

@@ -17,6 +17,11 @@ struct DecodedImage {
   std::vector<uint32_t> pixels;             // rows from the top
 };
 
+// A PNG, JPEG, BMP or TGA file whose header claims more pixels across or
+// down is refused before it is decoded: no texture is that large, and a few
+// bytes of header could otherwise claim gigabytes.
+constexpr uint32_t kMaxImageSide = 8192;
+
 bool DecodeImage(const uint8_t* bytes, size_t size, DecodedImage& image);
 
 // Box-filters `source` to the given size (each target texel averages the

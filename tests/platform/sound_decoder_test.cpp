@@ -1,14 +1,13 @@
 #include "platform/sound_decoder.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <random>
 
 #include "platform/module_player.h"
+#include "platform/sdl_allocation_watch.h"
 #include "platform/sound_fixtures.h"
 
 namespace {
@@ -67,38 +66,6 @@ TEST(WavDecoder, RefusesBrokenFiles) {
     EXPECT_FALSE(DecodeSound(truncated.data(), truncated.size(), pcm)) << cut;
   }
 }
-
-// Records the largest block SDL is asked for while it lives; SDL's own
-// allocator does the work.
-class SdlAllocationWatch {
- public:
-  SdlAllocationWatch() {
-    SDL_GetMemoryFunctions(&malloc_, &calloc_, &realloc_, &free_);
-    largest_ = 0;
-    SDL_SetMemoryFunctions(Malloc, Calloc, Realloc, free_);
-  }
-  ~SdlAllocationWatch() { SDL_SetMemoryFunctions(malloc_, calloc_, realloc_, free_); }
-  static size_t Largest() { return largest_; }
-
- private:
-  static void* Malloc(size_t size) {
-    largest_ = std::max(largest_, size);
-    return malloc_(size);
-  }
-  static void* Calloc(size_t count, size_t size) {
-    largest_ = std::max(largest_, count * size);
-    return calloc_(count, size);
-  }
-  static void* Realloc(void* block, size_t size) {
-    largest_ = std::max(largest_, size);
-    return realloc_(block, size);
-  }
-  static inline SDL_malloc_func malloc_;
-  static inline SDL_calloc_func calloc_;
-  static inline SDL_realloc_func realloc_;
-  static inline SDL_free_func free_;
-  static inline size_t largest_;
-};
 
 TEST(WavDecoder, ChunkSizesAreCheckedAgainstTheFileBeforeAnythingIsAllocated) {
   const Bytes good = sound_fixtures::MakeLevelWav(22050, 1, 4, 100);  // 44 bytes of header, 8 of sound

@@ -45,7 +45,6 @@ void import_loader(bit_stream& in, int tag_type, movie_definition_sub* m) {
   (void)tag_type;
   const std::unique_ptr<char[]> source_url = in.read_cstring();
   const int count = in.read_uint16();
-  // The library keeps the source; this reference is never given back.
   movie_definition_sub* source = open_shared_movie(source_url.get());
   if (!source) {
     log_error("can't import movie from url %s\n", source_url.get());
@@ -56,6 +55,10 @@ void import_loader(bit_stream& in, int tag_type, movie_definition_sub* m) {
     const std::unique_ptr<char[]> symbol = in.read_cstring();
     define_imported_item(m, id, source, symbol.get(), source_url.get());
   }
+  // The importing movie keeps the source alive for as long as it lives (the
+  // library keeps its own reference); ours goes back.
+  m->keep_import_source(source);
+  release_ref(source);
 }
 
 }  // namespace swf

@@ -51,6 +51,7 @@ class movie_def_impl : public movie_definition_sub {
   void build_glyph_textures() override;
   void visit_import_sources(import_visitor* visitor) override;
   void bind_import_source(const char* source, movie_definition_sub* definition) override;
+  void keep_import_source(movie_definition_sub* definition) override { import_sources_.push_back(definition); }
   int get_bitmap_count() override { return bitmaps_.size(); }
   backend_bitmap* get_bitmap_at(int i) override;
   const frame_tag_list* get_frame_tags(int frame) override;

@@ -35,6 +35,9 @@ class movie_definition_sub : public character_definition {
   virtual void build_glyph_textures() = 0;
   virtual void visit_import_sources(import_visitor* visitor) = 0;
   virtual void bind_import_source(const char* source, movie_definition_sub* definition) = 0;
+  // Keeps a movie this one imported from alive as long as this one lives
+  // (its items may refer back to it).
+  virtual void keep_import_source(movie_definition_sub* definition) = 0;
   virtual int get_bitmap_count() = 0;
   virtual backend_bitmap* get_bitmap_at(int i) = 0;
   // The frame's display tags; an empty list for a frame the timeline lacks.

@@ -100,8 +100,8 @@ movie_definition_sub* open_shared_movie(const char* path) {
     log_error("error: couldn't load library movie '%s'\n", path);
     return nullptr;
   }
+  // The library takes a reference of its own; the load's is the caller's.
   movies().add(key, movie);
-  movie->take_ref();
   return movie;
 }
 

@@ -29,6 +29,7 @@ class sprite_definition : public movie_definition_sub {
   void build_glyph_textures() override {}
   void visit_import_sources(import_visitor*) override {}
   void bind_import_source(const char*, movie_definition_sub*) override {}
+  void keep_import_source(movie_definition_sub*) override {}
   int get_bitmap_count() override { return 0; }
   backend_bitmap* get_bitmap_at(int) override { return nullptr; }
   const frame_tag_list* get_frame_tags(int frame) override;
