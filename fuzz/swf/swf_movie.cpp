@@ -1,5 +1,6 @@
 // libFuzzer target: a whole SWF movie (plain or compressed) through the
-// player's loader, as the movie library reads it from a file.
+// player's loader, as the movie library reads it from a file. Seeds: the SWF
+// test movies, plain and compressed.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -7,8 +8,10 @@
 #include <vector>
 
 #include "../../tests/swf/memory_file.h"
+#include "fuzz_target.h"
 #include "swf/movie/movie_definition_sub.h"
 #include "swf/movie/movie_library.h"
+#include "swf_input.h"
 
 namespace {
 const uint8_t* g_data = nullptr;
@@ -32,3 +35,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   g_files.clear();
   return 0;
 }
+
+void WriteSeeds(fuzz::Seeds& seeds) { fuzz::AddSwfFixtures(seeds, ".swf"); }
