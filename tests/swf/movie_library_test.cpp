@@ -9,6 +9,8 @@
 #include "player_log_capture.h"
 #include "swf/movie/movie_library.h"
 #include "swf/movie/sprite_definition.h"
+#include "swf/stage/movie_root.h"
+#include "swf/stage/sprite_instance.h"
 #include "swf/text/font.h"
 #include "temp_folder.h"
 
@@ -32,7 +34,14 @@ TEST_F(MovieLibrary, SharesOneDefinitionPerPathWithoutRegardToCase) {
 
   EXPECT_EQ(swf::open_shared_movie("missing.swf"), nullptr);
   EXPECT_TRUE(log.Has("error: couldn't load library movie 'missing.swf'\n"));
-  EXPECT_EQ(swf::open_shared_instance(first), nullptr) << "root instances come with the stage";
+  swf::movie_root* shared = swf::open_shared_instance(first);
+  ASSERT_NE(shared, nullptr);
+  EXPECT_EQ(swf::open_shared_instance(first), shared) << "one root instance per definition";
+  EXPECT_STREQ(shared->get_root_sprite()->name.c_str(), "_root");
+  swf::release_ref(shared);
+  swf::release_ref(shared);
+  auto* sprite = static_cast<swf::movie_definition_sub*>(first->find_character(1));
+  EXPECT_EQ(swf::open_shared_instance(sprite), nullptr) << "a sprite is no root";
   EXPECT_TRUE(log.Has("error: couldn't create instance\n"));
   EXPECT_STREQ(swf::get_work_folder(), "");
 }

@@ -5,7 +5,8 @@
 #include "swf/base/log.h"
 #include "swf/movie/movie_definition_sub.h"
 #include "swf/movie/movie_library.h"
-#include "swf/movie/movie_root.h"
+#include "swf/stage/movie_root.h"
+#include "swf/stage/sprite_instance.h"
 #include "swf/script/movie.h"
 
 namespace swf {

@@ -10,6 +10,8 @@
 #include "swf/bitmap/jpeg_reader.h"
 #include "swf/movie/asset_tags.h"
 #include "swf/movie/display_tag.h"
+#include "swf/stage/movie_root.h"
+#include "swf/stage/sprite_instance.h"
 #include "swf/movie/frame_lists.h"
 #include "swf/movie/inflating_file.h"
 #include "swf/movie/tag_loaders.h"
@@ -22,6 +24,15 @@ namespace swf {
 
 movie_def_impl::movie_def_impl(bool skips_bitmaps, bool skips_glyph_shapes)
     : skips_bitmaps_(skips_bitmaps), skips_glyph_shapes_(skips_glyph_shapes) {}
+
+movie_root* movie_def_impl::create_root_instance() {
+  movie_root* root = new movie_root(this);
+  root->take_ref();
+  sprite_instance* sprite = new sprite_instance(this, root, nullptr, -1);
+  sprite->name = "_root";
+  root->set_root_sprite(sprite);
+  return root;
+}
 
 movie_def_impl::~movie_def_impl() {
   delete_frame_tags(frame_tags_);

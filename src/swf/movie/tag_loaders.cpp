@@ -9,6 +9,7 @@
 #include "swf/movie/remove_object_2.h"
 #include "swf/movie/set_background_color.h"
 #include "swf/movie/sprite_definition.h"
+#include "swf/stage/button_character_definition.h"
 #include "swf/stream/bit_stream.h"
 
 namespace swf {
@@ -33,9 +34,11 @@ void register_standard_tag_loaders() {
   register_tag_loader(4, place_object_loader);
   register_tag_loader(5, remove_object_loader);
   register_tag_loader(6, define_bits_loader);
+  register_tag_loader(7, button_loader);
   register_tag_loader(8, jpeg_tables_loader);
   register_tag_loader(9, set_background_color_loader);
   register_tag_loader(12, do_action_loader);
+  register_tag_loader(17, button_sound_loader);
   register_tag_loader(20, define_bits_lossless_loader);
   register_tag_loader(21, define_bits_jpeg2_loader);
   register_tag_loader(22, shape_loader);
@@ -43,6 +46,7 @@ void register_standard_tag_loaders() {
   register_tag_loader(26, place_object_loader);
   register_tag_loader(28, remove_object_loader);
   register_tag_loader(32, shape_loader);
+  register_tag_loader(34, button_loader);
   register_tag_loader(35, define_bits_jpeg3_loader);
   register_tag_loader(36, define_bits_lossless_loader);
   register_tag_loader(39, sprite_loader);
