@@ -22,9 +22,27 @@ length). Then the tags, each a name and key=value fields:
                  [clipdepth=3] [event=FLAGS:HEX[:LENGTH]]...
     RemoveObject id=1 depth=2
     RemoveObject2 depth=2
+    PlaceObject2 depth=1 id=5 clipevents  (clip events with their actions)
+      ClipEvent flags=0x1
+        ...actions...
+      EndClipEvent
+    EndPlace
     DefineSprite id=3 frames=1
       ...tags of the sprite...
     EndSprite
+    DefineButton id=6                    (records, then the release actions)
+      Record states=up,over,down,hit id=1 depth=1 [matrix=...]
+      Actions
+        ...actions...
+      EndActions
+    EndButton
+    DefineButton2 id=7 [menu] [actionoffset=N]
+      Record states=up,hit id=1 depth=1 [matrix=...] [cxform=...]
+      Condition flags=0x08               (BUTTONCONDACTION; [offset=N])
+        ...actions...
+      EndCondition
+    EndButton
+    DefineButtonSound id=7 rollout=ID[:stop][:loops=N] rollover=... press=... release=...
     DefineBitsLossless id=4 format=3 width=5 height=2 colors=ff0000,00ff00 pixels=0,1,...
     DefineBitsLossless2 id=4 format=5 width=1 height=1 pixels=80102030
     JPEGTables jpeg=picture.jpg          (the picture's tables)
@@ -111,7 +129,7 @@ TAG_TYPES = {
     "JPEGTables": 8, "SetBackgroundColor": 9, "DefineBitsLossless": 20, "DefineBitsJPEG2": 21,
     "Protect": 24, "PlaceObject2": 26, "RemoveObject2": 28, "DefineBitsJPEG3": 35,
     "DefineBitsLossless2": 36, "DefineSprite": 39, "FrameLabel": 43, "ExportAssets": 56,
-    "ImportAssets": 57, "DefineShape": 2, "DefineShape2": 22, "DefineShape3": 32, "DefineMorphShape": 46,
+    "ImportAssets": 57, "DefineButton": 7, "DefineButton2": 34, "DefineButtonSound": 17, "DefineShape": 2, "DefineShape2": 22, "DefineShape3": 32, "DefineMorphShape": 46,
 }
 
 CACHE_LINES = ("CacheShape", "CacheTessellation", "CacheRaw", "CacheEnd")
@@ -502,14 +520,19 @@ class Assembler:
             if name == "DefineMorphShape":
                 out += self.tag(46, ShapeWriter(46).morph(fields, lines), fields)
                 continue
+            if name == "PlaceObject2" and "clipevents" in fields:
+                fields.setdefault("event", [])
+                while lines and lines[0][0] == "ClipEvent":
+                    flags = lines.pop(0)[1]["flags"]
+                    actions = assemble_actions(block(lines, "EndClipEvent")) + b"\0"
+                    fields["event"].append(flags + ":" + actions.hex())
+                if not lines or lines.pop(0)[0] != "EndPlace":
+                    raise AsmError("PlaceObject2 clipevents without EndPlace")
+            if name in ("DefineButton", "DefineButton2"):
+                out += self.tag(TAG_TYPES[name], button(name, fields, lines), fields)
+                continue
             if name in ("DoAction", "DoInitAction"):
-                body = []
-                while lines and lines[0][0] != "EndAction":
-                    body.append(lines.pop(0))
-                if not lines:
-                    raise AsmError(name + " without EndAction")
-                lines.pop(0)
-                data = assemble_actions(body) + b"\0"
+                data = assemble_actions(block(lines, "EndAction")) + b"\0"
                 if name == "DoInitAction":
                     data = u16(number(fields["sprite"])) + data
                 out += self.tag(12 if name == "DoAction" else 59, data, fields)
@@ -552,6 +575,9 @@ class Assembler:
             width, height = jpeg_size(jpeg)
             alpha = zlib.compress(bytes([number(f.get("alpha", "255"))]) * (width * height))
             return u16(number(f["id"])) + u32(len(jpeg)) + jpeg + alpha
+        if name == "DefineButtonSound":
+            return u16(number(f["id"])) + b"".join(button_sound(f.get(event, "0"))
+                                                    for event in ("rollout", "rollover", "press", "release"))
         if name == "ExportAssets":
             entries = [(number(k), v) for k, v in f.items() if k[0].isdigit()]
             return u16(len(entries)) + b"".join(u16(i) + cstring(s) for i, s in entries)
@@ -605,6 +631,67 @@ class Assembler:
                             .ljust(pitch, b"\0") for y in range(height))
             return head + zlib.compress(rows)
         return head + zlib.compress(b"".join(bytes.fromhex(p) for p in pixels))
+
+
+def block(lines, end):
+    """The lines up to the end line, which is taken too."""
+    body = []
+    while lines and lines[0][0] != end:
+        body.append(lines.pop(0))
+    if not lines:
+        raise AsmError("no " + end)
+    lines.pop(0)
+    return body
+
+
+BUTTON_STATES = {"up": 0x01, "over": 0x02, "down": 0x04, "hit": 0x08}
+
+
+def button(name, fields, lines):
+    """A DefineButton or DefineButton2 body: its records, then its actions."""
+    records = b""
+    while lines and lines[0][0] == "Record":
+        f = lines.pop(0)[1]
+        flags = sum(BUTTON_STATES[s] for s in f["states"].split(",")) if "states" in f else number(f["flags"])
+        records += u8(flags) + u16(number(f["id"])) + u16(number(f.get("depth", "1")))
+        records += matrix(f.get("matrix", "1,1,0,0,0,0"))
+        if name == "DefineButton2":
+            records += cxform(f.get("cxform", "256,256,256,256,0,0,0,0"), True)
+    records += u8(0)
+    if name == "DefineButton":
+        actions = b""
+        if lines and lines[0][0] == "Actions":
+            lines.pop(0)
+            actions = assemble_actions(block(lines, "EndActions"))
+        if not lines or lines.pop(0)[0] != "EndButton":
+            raise AsmError("DefineButton without EndButton")
+        return u16(number(fields["id"])) + records + actions + b"\0"
+    conditions = []
+    while lines and lines[0][0] == "Condition":
+        f = lines.pop(0)[1]
+        conditions.append((f, assemble_actions(block(lines, "EndCondition")) + b"\0"))
+    if not lines or lines.pop(0)[0] != "EndButton":
+        raise AsmError("DefineButton2 without EndButton")
+    body = b""
+    for at, (f, actions) in enumerate(conditions):
+        size = 4 + len(actions)
+        offset = number(f["offset"]) if "offset" in f else (0 if at == len(conditions) - 1 else size)
+        body += u16(offset) + u16(number(f["flags"])) + actions
+    # The action offset counts from its own field: the field, then the records.
+    default_offset = 2 + len(records) if conditions else 0
+    offset = number(fields["actionoffset"]) if "actionoffset" in fields else default_offset
+    return u16(number(fields["id"])) + u8(1 if "menu" in fields else 0) + u16(offset) + records + body
+
+
+def button_sound(text):
+    """A sound id and, for one that is not 0, its SOUNDINFO."""
+    parts = text.split(":")
+    sound_id = number(parts[0])
+    if sound_id == 0:
+        return u16(0)
+    loops = [number(p[6:]) for p in parts[1:] if p.startswith("loops=")]
+    flags = (0x20 if "stop" in parts[1:] else 0) | (0x04 if loops else 0)
+    return u16(sound_id) + u8(flags) + (u16(loops[0]) if loops else b"")
 
 
 SHORT_ACTIONS = {

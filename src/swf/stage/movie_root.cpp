@@ -14,6 +14,7 @@ movie_root::movie_root(movie_def_impl* definition) : definition_(definition) {
 movie_root::~movie_root() {
   // The root's children may still ask for their movie while they unload.
   root_ = nullptr;
+  loaded_movies_.clear();
 }
 
 void movie_root::set_root_sprite(sprite_instance* root) { root_ = root; }

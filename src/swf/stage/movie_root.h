@@ -64,6 +64,10 @@ class movie_root : public scriptable {
   float get_pixel_scale() const { return pixel_scale_; }
   float get_time() const { return time_; }
 
+  // Keeps the root of a movie loaded into one of this movie's clips for as
+  // long as this movie plays.
+  void keep_loaded_movie(movie_root* loaded) { loaded_movies_.push_back(loaded); }
+
   void get_drag_state(drag_state* out) const;
   void set_drag_state(const drag_state& state);
   void stop_drag() { dragged_ = nullptr; }
@@ -83,6 +87,7 @@ class movie_root : public scriptable {
   mouse_button_state mouse_tracking_;
   bool load_event_sent_ = false;
   dyn_array<counted_ptr<Timer>> timers_;
+  dyn_array<counted_ptr<movie_root>> loaded_movies_;
 };
 
 }  // namespace swf

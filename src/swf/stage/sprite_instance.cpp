@@ -14,7 +14,6 @@
 #include "swf/stage/drag.h"
 #include "swf/stage/movie_root.h"
 #include "swf/stage/sprite_builtins.h"
-#include "swf/stream/bounds_rect.h"
 #include "swf/stream/point2.h"
 
 namespace swf {
@@ -25,6 +24,10 @@ enum member : int {
   NAME, DROPTARGET, URL, HIGHQUALITY, FOCUSRECT, SOUNDBUFTIME, XMOUSE, YMOUSE, PARENT, TEXT, TEXTWIDTH, TEXTCOLOR,
   ONLOAD
 };
+
+// Deeper nesting than this is refused, so that a chain of sprites cannot
+// exhaust the stack.
+constexpr int kMaxNesting = 256;
 
 const char* const kMouseHandlerNames[] = {"onKeyPress",       "onRelease", "onDragOver", "onDragOut",
                                           "onPress",          "onReleaseOutside", "onRollout", "onRollover"};
@@ -282,6 +285,23 @@ display_tag* sprite_instance::find_last_placement(int frame, int at_depth, int c
   return nullptr;
 }
 
+character_definition* sprite_instance::find_placeable(int character_id, const char* operation) {
+  character_definition* character = definition_->find_character(character_id);
+  if (!character) {
+    log_error("sprite::%s(): unknown cid = %d\n", operation, character_id);
+    return nullptr;
+  }
+  // A sprite inside itself would place itself again on every load.
+  int nesting = 0;
+  for (movie* holder = this; holder; holder = holder->parent, ++nesting) {
+    if (holder->get_definition() == character || nesting >= kMaxNesting) {
+      log_error("sprite::%s(): cid = %d would contain itself or nest too deep\n", operation, character_id);
+      return nullptr;
+    }
+  }
+  return character;
+}
+
 void sprite_instance::name_instance(movie* instance, const char* instance_name) {
   if (instance_name && instance_name[0]) instance->name = instance_name;
 }
@@ -290,11 +310,8 @@ movie* sprite_instance::place_character(int character_id, const char* instance_n
                                         const dyn_array<swf_event*>& events, int at_depth, bool replace_allowed,
                                         const color_xform& cxform, const matrix2x3& placement, float at_ratio,
                                         int at_clip_depth) {
-  character_definition* character = definition_->find_character(character_id);
-  if (!character) {
-    log_error("sprite::add_display_object(): unknown cid = %d\n", character_id);
-    return nullptr;
-  }
+  character_definition* character = find_placeable(character_id, "add_display_object");
+  if (!character) return nullptr;
   if (movie* existing = display_list_.find_at_depth(at_depth)) {
     const bool named = instance_name && instance_name[0];
     if (existing->id == character_id &&
@@ -328,11 +345,8 @@ void sprite_instance::replace_with_instance(movie* instance, const char* instanc
 void sprite_instance::replace_character(int character_id, const char* instance_name, int at_depth,
                                         bool has_cxform, const color_xform& cxform, bool has_matrix,
                                         const matrix2x3& placement, float at_ratio, int at_clip_depth) {
-  character_definition* character = definition_->find_character(character_id);
-  if (!character) {
-    log_error("sprite::replace_display_object(): unknown cid = %d\n", character_id);
-    return;
-  }
+  character_definition* character = find_placeable(character_id, "replace_display_object");
+  if (!character) return;
   counted_ptr<movie> instance(character->create_character(this, character_id));
   if (!instance) return;
   replace_with_instance(instance.get(), instance_name, at_depth, has_cxform, cxform, has_matrix, placement,
@@ -457,18 +471,12 @@ bool sprite_instance::get_standard_member(int member, as_variant* out) {
     case ALPHA: out->set_number(cxform.m[3][0] * 100.0f); return true;
     case VISIBLE: out->set_bool(get_visible()); return true;
     case WIDTH:
-    case HEIGHT: {
-      bounds_rect box;
-      box.x_min = 0;
-      box.y_min = 0;
-      box.x_max = get_width();
-      box.y_max = get_height();
-      bounds_rect world;
-      world.enclose_transformed_rect(get_world_matrix(), box);
-      const float extent = member == WIDTH ? world.x_max - world.x_min : world.y_max - world.y_min;
-      out->set_number(extent * 0.05f);
+      // The children's sizes already carry the world scale.
+      out->set_number(get_width() * 0.05f);
       return true;
-    }
+    case HEIGHT:
+      out->set_number(get_height() * 0.05f);
+      return true;
     case ROTATION: out->set_number(matrix.rotation() * 57.29578f); return true;
     case TARGET:
     case DROPTARGET: out->set_string("/_root"); return true;
@@ -524,10 +532,10 @@ bool sprite_instance::set_standard_member(int member, const as_variant& value) {
     case VISIBLE: set_visible(value.to_bool()); break;
     case WIDTH:
     case HEIGHT: {
+      // Scales the clip so that its size becomes the value.
       const float current = member == WIDTH ? get_width() : get_height();
-      float element = number * 20.0f;
-      if (std::fabs(current) > 1e-6f) element /= current;
-      (member == WIDTH ? matrix.m00 : matrix.m11) = element;
+      float& element = member == WIDTH ? matrix.m00 : matrix.m11;
+      element = std::fabs(current) > 1e-6f ? element * number * 20.0f / current : number * 20.0f;
       break;
     }
     case ROTATION: matrix.set_scale_rotation(matrix.x_scale(), matrix.y_scale(), number * 0.017453292f); break;

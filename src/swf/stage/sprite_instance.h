@@ -93,7 +93,10 @@ class sprite_instance : public movie {
   // The standard members of a clip; false for any other name.
   bool get_standard_member(int member, as_variant* out);
   bool set_standard_member(int member, const as_variant& value);
-  // Gives a new instance its name and clip events.
+  // The definition's character of that id, unless it is missing or would
+  // nest this sprite in itself; the refusal is logged for the operation.
+  character_definition* find_placeable(int character_id, const char* operation);
+  // Gives a non-empty name to a new instance.
   static void name_instance(movie* instance, const char* instance_name);
 
   counted_ptr<movie_definition_sub> definition_;
