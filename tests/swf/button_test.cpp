@@ -149,4 +149,21 @@ TEST(Buttons, AnswerTheirMembers) {
   EXPECT_EQ(mute->find_mouse_target(3000, 3500), nullptr);
 }
 
+TEST(Buttons, ASpriteWithMouseEventsIsItsOwnButton) {
+  {
+    StagePlayer player("stage_buttons.swf");
+    player.Step(0.1f, 150, 50, 0);
+    swf::movie* pad = player.Child("pad");
+    ASSERT_NE(pad, nullptr);
+    EXPECT_TRUE(pad->wants_mouse_events());
+    EXPECT_EQ(player.sprite()->find_mouse_target(3000, 1000), pad) << "the sprite, not the square inside it";
+    EXPECT_FALSE(player.Child("plain")->wants_mouse_events());
+    player.Step(0.1f, 150, 50, 1);
+    EXPECT_EQ(player.TakeTraces(), (Lines{"pad_press"}));
+  }
+  bool unloaded = false;
+  for (const PlayerLogLine& line : PlayerLogCapture::Lines()) unloaded |= line.text == ">pad_unload\n";
+  EXPECT_TRUE(unloaded) << "the children of a sprite that goes unload first";
+}
+
 }  // namespace
