@@ -197,4 +197,30 @@ TEST(SpriteInstance, ASpriteThatPlacesItselfIsRefused) {
   EXPECT_TRUE(player.log.Has("sprite::add_display_object(): cid = 3 would contain itself or nest too deep\n"));
 }
 
+TEST(SpriteInstance, AClipAScriptKeepsOutlivesItsParentDetached) {
+  StagePlayer player("stage_timeline.swf");
+  player.Step(0);
+  swf::counted_ptr<swf::movie> inner(player.Child("spinner")->find_target("inner"));
+  ASSERT_TRUE(inner);
+  player.sprite()->set_play_state(swf::movie::STOP);
+  player.sprite()->remove_character_by_name("spinner");
+  EXPECT_NE(player.Child("spinner"), nullptr) << "removed at the purge that ends the step";
+  player.Step(0.1f);
+  EXPECT_EQ(player.Child("spinner"), nullptr);
+  EXPECT_EQ(inner->parent, nullptr);
+  EXPECT_EQ(inner->get_root_sprite(), nullptr);
+}
+
+TEST(SpriteInstance, ReadsAndWritesVariablesByPath) {
+  StagePlayer player("stage_timeline.swf");
+  player.Step(0);
+  swf::movie_root* root = player.root();
+  root->set_variable("spinner.score", "12");
+  root->set_variable_wide("title", u"caf\u00e9");
+  EXPECT_STREQ(root->get_variable("spinner.score"), "12");
+  EXPECT_STREQ(root->get_variable("_root.title"), "caf\xc3\xa9");
+  root->set_variable("nothing", nullptr);
+  EXPECT_TRUE(player.log.Has("error: NULL passed to set_variable('nothing', NULL)\n"));
+}
+
 }  // namespace

@@ -10,6 +10,12 @@
 
 namespace swf {
 
+void display_list::release_entry(int i) {
+  // A script may keep the instance; it no longer has a parent to reach.
+  entries_[i].character->parent = nullptr;
+  entries_.remove(i);
+}
+
 int16_t display_list::depth_at(int i) const { return static_cast<int16_t>(entries_[i].character->depth); }
 
 int display_list::find_depth_index(int depth) const {
@@ -37,7 +43,7 @@ void display_list::add_character(movie* instance, int depth, bool replace, const
                                  const matrix2x3& placement, float ratio, int clip_depth) {
   counted_ptr<movie> held(instance);
   const int i = find_depth_index(depth);
-  if (replace && i < entries_.size() && depth_at(i) == static_cast<int16_t>(depth)) entries_.remove(i);
+  if (replace && i < entries_.size() && depth_at(i) == static_cast<int16_t>(depth)) release_entry(i);
   instance->depth = depth;
   instance->cxform = cxform;
   instance->matrix = placement;
@@ -86,6 +92,7 @@ void display_list::replace_character(movie* instance, int depth, bool has_cxform
   instance->matrix = has_matrix ? placement : old->matrix;
   instance->ratio = ratio;
   instance->clip_depth = static_cast<uint16_t>(clip_depth);
+  if (old != instance) old->parent = nullptr;
   entries_[i].in_use = true;
   entries_[i].character = held;
 }
@@ -116,7 +123,7 @@ void display_list::clear_in_use_flags() {
 
 void display_list::purge_stale() {
   for (int i = entries_.size() - 1; i >= 0; --i)
-    if (!entries_[i].in_use) entries_.remove(i);
+    if (!entries_[i].in_use) release_entry(i);
 }
 
 void display_list::step_time(float dt) {
@@ -169,6 +176,7 @@ movie* display_list::find_by_name_nocase(const char* name) const {
 void display_list::clear() {
   dyn_array<display_entry> leaving = entries_;
   for (display_entry& entry : leaving) entry.character->on_event(event_id{swf_event::UNLOAD, 0});
+  for (display_entry& entry : leaving) entry.character->parent = nullptr;
   entries_.clear();
 }
 

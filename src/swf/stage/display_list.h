@@ -48,6 +48,8 @@ class display_list {
 
  private:
   int16_t depth_at(int i) const;
+  // Erases the entry and detaches its instance from the list's owner.
+  void release_entry(int i);
 
   dyn_array<display_entry> entries_;
 };
