@@ -4,14 +4,11 @@
 
 #include "core/script/script_helper.h"
 #include "core/script/write_lua.h"
-#include "ui/particle_widget_support.h"
 #include "ui/ui_manager.h"
 
 namespace ui {
 
-UIPart2DWidget::UIPart2DWidget(UIWidget* parent, const std::string& name) : UIWidget(parent, name) {
-  type_ = kType;
-}
+UIPart2DWidget::UIPart2DWidget(UIWidget* parent, const std::string& name) : UIParticleWidget(parent, name) {}
 
 UIPart2DWidget::~UIPart2DWidget() = default;
 
@@ -21,8 +18,6 @@ bool UIPart2DWidget::Load(const LuaPlus::LuaObject& table) {
   forceOnTop_ = script::ReadBool(table, "ForceOnTop", false);
   return loaded;
 }
-
-bool UIPart2DWidget::SetPartFile(const std::string& name) { return ReplaceParticleSystem(system_, name); }
 
 void UIPart2DWidget::SavePartFile(const std::string& path) {
   if (system_) system_->Save(path);
@@ -44,7 +39,7 @@ void UIPart2DWidget::Generate(part2d::PartGroup& group, float dt) {
       group.DropGenerationTime();
       return;
     }
-    group.AddParticle(RandomPointIn(position_, size_));
+    group.AddParticle(RandomPoint());
   }
 }
 
@@ -53,7 +48,7 @@ void UIPart2DWidget::TriggerParticles(int count) {
   if (!group) return;
   // Beyond the pool a trigger makes nothing: a huge count must not stall.
   count = std::min(count, group->GetMaxC());
-  for (int i = 0; i < count; ++i) system_->TriggerParticle(RandomPointIn(position_, size_));
+  for (int i = 0; i < count; ++i) system_->TriggerParticle(RandomPoint());
 }
 
 void UIPart2DWidget::ClearParticles() {
@@ -72,18 +67,6 @@ bool UIPart2DWidget::Render(bool) {
   if (!forceOnTop_) DrawParticles();
   EachChildForward([](UIWidget* child) { child->Render(false); });
   return true;
-}
-
-bool UIPart2DWidget::RenderOnTop() {
-  if (!forceOnTop_ || !visible_ || !active_) return false;
-  DrawParticles();
-  return UIWidget::RenderOnTop();
-}
-
-UIWidget* UIPart2DWidget::GetClone() {
-  UIPart2DWidget* clone = new UIPart2DWidget(parent_, NextCloneName());
-  CopyInto(*clone);
-  return clone;
 }
 
 bool UIPart2DWidget::SaveType(WriteLua& writer) {

@@ -5,15 +5,14 @@
 // ForceOnTop, in the pass after all panels. Scripts reach it as
 // "Part2DWidget".
 #pragma once
-#include <memory>
 #include <string>
 
 #include "render/particles/part2d.h"
-#include "ui/ui_widget.h"
+#include "ui/ui_particle_widget.h"
 
 namespace ui {
 
-class UIPart2DWidget : public UIWidget {
+class UIPart2DWidget : public UIParticleWidget<UIPart2DWidget, part2d::Part2D> {
  public:
   static constexpr int kType = 8;
 
@@ -23,20 +22,13 @@ class UIPart2DWidget : public UIWidget {
   bool Load(const LuaPlus::LuaObject& table) override;
   bool Update(float dt) override;
   bool Render(bool force) override;
-  bool RenderOnTop() override;
-  UIWidget* GetClone() override;
   bool SaveType(WriteLua& writer) override;
 
-  // See ReplaceParticleSystem; an empty name leaves no system.
-  bool SetPartFile(const std::string& name);
   // Saves the held system to the file; nothing without one.
   void SavePartFile(const std::string& path);
   bool IsPaused() const { return paused_; }
   // A paused widget neither generates nor ticks; its particles still show.
   void SetPaused(bool paused) { paused_ = paused; }
-  void SetForceOnTop(bool on) { forceOnTop_ = on; }
-  bool IsForcedOnTop() const { return forceOnTop_; }
-  part2d::Part2D* GetPartsys() const { return system_.get(); }
   // Particles of group 0 at random points of the widget, no more than its
   // pool holds.
   void TriggerParticles(int count);
@@ -49,11 +41,9 @@ class UIPart2DWidget : public UIWidget {
   // The group's particles due by now, no more than its pool holds; the
   // time beyond that is dropped.
   void Generate(part2d::PartGroup& group, float dt);
-  void DrawParticles();
+  void DrawParticles() override;
 
-  std::unique_ptr<part2d::Part2D> system_;
   bool paused_ = false;
-  bool forceOnTop_ = false;
 };
 
 }  // namespace ui

@@ -6,7 +6,6 @@
 #include "core/script/script_helper.h"
 #include "core/script/write_lua.h"
 #include "render/abstract_camera.h"
-#include "ui/particle_widget_support.h"
 #include "ui/ui_manager.h"
 
 namespace ui {
@@ -16,7 +15,7 @@ namespace {
 const math::Plane kBirthPlane({0.0f, 0.0f, -1.0f}, 0.0f);
 }  // namespace
 
-UIPartWidget::UIPartWidget(UIWidget* parent, const std::string& name) : UIWidget(parent, name) { type_ = kType; }
+UIPartWidget::UIPartWidget(UIWidget* parent, const std::string& name) : UIParticleWidget(parent, name) {}
 
 UIPartWidget::~UIPartWidget() = default;
 
@@ -28,8 +27,6 @@ bool UIPartWidget::Load(const LuaPlus::LuaObject& table) {
   SetPartIndex(script::ReadInt(table, "PartIndex", 0));
   return loaded;
 }
-
-bool UIPartWidget::SetPartFile(const std::string& name) { return ReplaceParticleSystem(system_, name); }
 
 void UIPartWidget::SetPartIndex(int index) {
   if (!system_) return;
@@ -60,9 +57,8 @@ bool UIPartWidget::Update(float dt) {
 }
 
 void UIPartWidget::Generate(partsys::ParticleGroup& group, const camera::AbstractCamera& camera) {
-  const math::Vec2 point = RandomPointIn(position_, size_);
   math::Vec3 birth(0.0f, 0.0f, 0.0f);
-  math::IntersectRayPlane(camera.ScreenToWorldDir(point), kBirthPlane, camera.GetEye(), birth);
+  math::IntersectRayPlane(camera.ScreenToWorldDir(RandomPoint()), kBirthPlane, camera.GetEye(), birth);
   partsys::Particle* slot = group.GetFreeParticle();
   partsys::ParticleEmitter* emitter = group.GetEmitter();
   if (!slot || !emitter) return;
@@ -82,18 +78,6 @@ bool UIPartWidget::Render(bool force) {
   if (forceOnTop_ || !visible_ || !active_) return false;
   DrawParticles();
   return UIWidget::Render(force);
-}
-
-bool UIPartWidget::RenderOnTop() {
-  if (!forceOnTop_ || !visible_ || !active_) return false;
-  DrawParticles();
-  return UIWidget::RenderOnTop();
-}
-
-UIWidget* UIPartWidget::GetClone() {
-  UIPartWidget* clone = new UIPartWidget(parent_, NextCloneName());
-  CopyInto(*clone);
-  return clone;
 }
 
 bool UIPartWidget::SaveType(WriteLua& writer) {

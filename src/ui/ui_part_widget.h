@@ -4,11 +4,10 @@
 // manager's camera under its own image, text and children, or, with
 // ForceOnTop, in the pass after all panels.
 #pragma once
-#include <memory>
 #include <string>
 
 #include "render/particles/particle_system.h"
-#include "ui/ui_widget.h"
+#include "ui/ui_particle_widget.h"
 
 namespace camera {
 class AbstractCamera;
@@ -16,7 +15,7 @@ class AbstractCamera;
 
 namespace ui {
 
-class UIPartWidget : public UIWidget {
+class UIPartWidget : public UIParticleWidget<UIPartWidget, partsys::ParticleSystem> {
  public:
   static constexpr int kType = 7;
 
@@ -26,33 +25,24 @@ class UIPartWidget : public UIWidget {
   bool Load(const LuaPlus::LuaObject& table) override;
   bool Update(float dt) override;
   bool Render(bool force) override;
-  bool RenderOnTop() override;
-  UIWidget* GetClone() override;
   bool SaveType(WriteLua& writer) override;
 
-  // See ReplaceParticleSystem; an empty name leaves no system.
-  bool SetPartFile(const std::string& name);
   // Clamped to 0 .. the number of groups, which names no group and so stops
   // generation; nothing without a system.
   void SetPartIndex(int index);
   // Seconds between generated particles; 0 or less generates none.
   void SetGenTime(float seconds) { genTime_ = seconds; }
-  void SetForceOnTop(bool on) { forceOnTop_ = on; }
 
-  partsys::ParticleSystem* GetPartsys() const { return system_.get(); }
   int GetPartIndex() const { return partIndex_; }
   float GetGenTime() const { return genTime_; }
   float GetGenerationTime() const { return accumulator_; }
-  bool IsForcedOnTop() const { return forceOnTop_; }
 
  private:
   // One particle of the fed group under a random point of the widget.
   void Generate(partsys::ParticleGroup& group, const camera::AbstractCamera& camera);
-  void DrawParticles();
+  void DrawParticles() override;
 
-  std::unique_ptr<partsys::ParticleSystem> system_;
   int partIndex_ = 0;
-  bool forceOnTop_ = false;
   float genTime_ = 1.0f;
   float accumulator_ = 0.0f;
 };
