@@ -9,6 +9,9 @@
 #include "core/math/random.h"
 #include "log_capture.h"
 #include "read_file.h"
+#include "core/files/resman.h"
+#include "platform/d3d8_testing.h"
+#include "render/dx8_graphics.h"
 #include "render/perspective_camera.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_part2d_widget.h"
@@ -380,6 +383,81 @@ TEST_F(UIPartWidgetTest, ScriptsReachTheScreenWidgetAndItsSystem) {
   part2d::Part2D copy;
   ASSERT_TRUE(copy.Load("copy.p2d"));
   EXPECT_EQ(copy.GroupC(), 2);
+}
+
+// The whole path on the real renderer: a panel's two effects, generated
+// under their widgets and drawn in the UI pass through the screen's camera,
+// show inside their widgets and nowhere else.
+TEST_F(UIPartWidgetTest, BothEffectsShowInsideTheirWidgetsOnTheRealRenderer) {
+  Graphics* recorder = GetGraphics();
+  SetGraphics(nullptr);
+  Dx8Graphics::Create();
+  ASSERT_TRUE(GetDx8Graphics()->Init());
+  ASSERT_TRUE(GetDx8Graphics()->SetDisplayMode(800, 600, false, false));
+  const std::string dot = VANTOR_SOURCE_DIR "/data/particles/soft_dot.png";
+  WriteText("green.lua", "ParticleGroups = { { Texture = [[" + dot + "]], StartC = 0, MaxC = 200, Additive = 0,\n"
+                         "  StartColor = { 0, 1, 0 }, EndColor = { 0, 1, 0 }, StartAlpha = 1, EndAlpha = 1,\n"
+                         "  Emitter = { Type = 'Box', MinForce = { 0, 0, 0 }, MaxForce = { 0, 0, 0 },\n"
+                         "              MinSize = 0.5, MaxSize = 0.5, MinLife = 100, MaxLife = 100 } } }\n");
+  WriteText("red.p2d", "Part2D = { { Image = [[" + dot + "]], MaxC = 200, Lifespan = { 100, 100 }, GenRate = 0.005,\n"
+                       "  SizeFromMin = { 0.02, 0.02 }, SizeFromMax = { 0.02, 0.02 },\n"
+                       "  SizeToMin = { 0.02, 0.02 }, SizeToMax = { 0.02, 0.02 },\n"
+                       "  MinSpeed = { 0, 0 }, MaxSpeed = { 0, 0 }, Color = { { 1, 0, 0, 1 } } } }\n");
+  {
+    ui::UIWidget* panel = Make(nullptr, "panel", {0, 0}, {1, 1});
+    MakeParticleWidget<UIPartWidget>(panel, "motes", "green.lua", {0.6f, 0.6f}, {0.2f, 0.2f})->SetGenTime(0.005f);
+    MakeParticleWidget<UIPart2DWidget>(panel, "red", "red.p2d", {0.1f, 0.1f}, {0.2f, 0.2f});
+    camera_.SetClearColour(0xFF000000u);
+    GetUIMan()->Update(1.0f);
+    ASSERT_TRUE(camera_.Begin(true));
+    GetDx8Graphics()->SetDefaultRenderStates();
+    GetUIMan()->ShowCursor(false);
+    GetUIMan()->Render();
+    GetUIMan()->ShowCursor(true);
+    std::vector<uint32_t> pixels;
+    uint32_t width = 0, height = 0;
+    ASSERT_TRUE(platform::testing::ReadBackFrame(GetDx8Graphics()->GetDevice(), pixels, width, height));
+    camera_.End();
+    ASSERT_EQ(width * height, 800u * 600u);
+    // Pixels strong in the channel (bit shift) and weak in the others,
+    // inside the box (screen fractions), and outside it grown by a margin
+    // for the particles' own size.
+    struct Counts {
+      int inside = 0, outside = 0;
+    };
+    auto count = [&](int shift, math::Vec2 low, math::Vec2 high, float margin) {
+      Counts counts;
+      for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+          const uint32_t pixel = pixels[y * width + x];
+          bool shows = true;
+          for (int channel = 0; channel < 24; channel += 8) {
+            const uint32_t value = pixel >> channel & 0xFF;
+            shows = shows && (channel == shift ? value >= 128 : value <= 64);
+          }
+          if (!shows) continue;
+          const math::Vec2 at(x / 800.0f, y / 600.0f);
+          if (at.x >= low.x && at.x <= high.x && at.y >= low.y && at.y <= high.y) {
+            ++counts.inside;
+          } else if (at.x < low.x - margin || at.x > high.x + margin || at.y < low.y - margin ||
+                     at.y > high.y + margin) {
+            ++counts.outside;
+          }
+        }
+      }
+      return counts;
+    };
+    const Counts green = count(8, {0.6f, 0.6f}, {0.8f, 0.8f}, 0.05f);
+    EXPECT_GT(green.inside, 2000);
+    EXPECT_EQ(green.outside, 0);
+    const Counts red = count(16, {0.1f, 0.1f}, {0.3f, 0.3f}, 0.03f);
+    EXPECT_GT(red.inside, 2000);
+    EXPECT_EQ(red.outside, 0);
+    GetUIMan()->DropAllPanels();
+  }
+  res::GetResMan().ClearResources();
+  Graphics::SHUTDOWN();
+  SetGraphics(recorder);
 }
 
 }  // namespace
