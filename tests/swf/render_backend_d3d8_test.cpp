@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "movie_fixture.h"
+#include "offscreen_device.h"
 #include "platform/d3d8.h"
 #include "platform/d3d8_testing.h"
 #include "player_log_capture.h"
@@ -47,17 +48,8 @@ swf::rgb_image* HalvesImage(int width, int height, Rgb left, Rgb right) {
 class D3D8Backend : public ::testing::Test {
  protected:
   void SetUp() override {
-    d3d_ = Direct3DCreate8(D3D_SDK_VERSION);
-    ASSERT_NE(d3d_, nullptr);
-    D3DPRESENT_PARAMETERS params{};
-    params.BackBufferWidth = kWidth;
-    params.BackBufferHeight = kHeight;
-    params.BackBufferFormat = D3DFMT_X8R8G8B8;
-    params.BackBufferCount = 1;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.Windowed = TRUE;
-    ASSERT_EQ(d3d_->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &params, &device_),
-              D3D_OK);
+    device_ = screen_.device();
+    ASSERT_NE(device_, nullptr);
     device_->BeginScene();
     device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 0, 0);
     MakeBackend();
@@ -66,8 +58,6 @@ class D3D8Backend : public ::testing::Test {
     swf::set_render_backend(nullptr);
     delete backend_;
     platform::testing::RefuseTextureFormats({});
-    if (device_) device_->Release();
-    if (d3d_) d3d_->Release();
   }
   void MakeBackend() {
     swf::set_render_backend(nullptr);
@@ -84,10 +74,7 @@ class D3D8Backend : public ::testing::Test {
     backend_->render_triangle_strip(strip.data(), 4);
   }
   Rgb Pixel(UINT x, UINT y) {
-    std::vector<uint32_t> pixels;
-    uint32_t w = 0, h = 0;
-    EXPECT_TRUE(platform::testing::ReadBackFrame(device_, pixels, w, h));
-    const uint32_t p = pixels.at(y * w + x);
+    const uint32_t p = screen_.Pixel(x, y);
     return {int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)};
   }
   ::testing::AssertionResult PixelIs(UINT x, UINT y, Rgb want, int tolerance = 2) {
@@ -100,7 +87,7 @@ class D3D8Backend : public ::testing::Test {
                                          << got.b << ", not " << want.r << "," << want.g << "," << want.b;
   }
 
-  IDirect3D8* d3d_ = nullptr;
+  OffscreenDevice screen_{kWidth, kHeight};
   IDirect3DDevice8* device_ = nullptr;
   swf::render_backend_d3d8* backend_ = nullptr;
   PlayerLogCapture log;
