@@ -4,12 +4,48 @@
 // lookups asked of what it read.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "../../tests/swf/memory_file.h"
+#include "fuzz_target.h"
 #include "swf/movie/movie_def_impl.h"
 #include "swf/stream/bit_stream.h"
 #include "swf/text/font.h"
 #include "swf/text/fontlib.h"
+
+namespace {
+
+fuzz::Bytes FromHex(const char* hex) {
+  fuzz::Bytes bytes;
+  for (const char* at = hex; at[0] && at[1]; at += 2) bytes.push_back(uint8_t(std::stoi(std::string(at, 2), nullptr, 16)));
+  return bytes;
+}
+
+// The type byte, the split, the font body, then the info body.
+fuzz::Bytes Input(bool font2, const char* font_hex, const char* info_hex) {
+  const fuzz::Bytes body = FromHex(font_hex), info = FromHex(info_hex);
+  fuzz::Bytes input = {uint8_t(font2 ? 1 : 0), uint8_t(body.size() & 0xFF), uint8_t(body.size() >> 8)};
+  input.insert(input.end(), body.begin(), body.end());
+  input.insert(input.end(), info.begin(), info.end());
+  return input;
+}
+
+}  // namespace
+
+// Tag bodies the assembler writes for the test fonts.
+void WriteSeeds(fuzz::Seeds& seeds) {
+  seeds.Add("define_font_and_info",
+            Input(false,
+                  "0100060016002600100d6002c07910072a80e080396c0000100d6002c07910072a80e080396c00001000",
+                  "010005426f78657302414220"));
+  seeds.Add("define_font_2_layout",
+            Input(true,
+                  "0200840004576964650200060015002400100d400401e040395006e403860000100d5b0581e0503954070581cb6000"
+                  "423042002003c80028005802bc0208000800010042304200ceff",
+                  ""));
+  seeds.Add("define_font_2_bad_code_table",
+            Input(true, "030080000642726f6b656e01000400e703100ce0207610365035206ac00041000000000000640008000000", ""));
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;

@@ -277,3 +277,22 @@ TEST_F(FontBlock, EndOfFileWithinTheFonts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GlyphCacheWithoutBackend, MovieLoadsWithEmptyTexturesThatKeepIndexZero) {
+  MovieFolder folder;
+  PlayerLogCapture log;
+  auto movie = LoadMovie("glyph_cache.swf");
+  ASSERT_TRUE(movie);
+  const swf::cached_glyph& glyph = movie->find_font(1)->get_cached_glyph(0);
+  ASSERT_TRUE(glyph.bitmap) << "built at load, with no cache file";
+  EXPECT_EQ(glyph.bitmap->texture_index, 0);
+  EXPECT_EQ(glyph.bitmap->width, 0);
+  swf::fontlib::draw_cached_glyph(swf::matrix2x3(), glyph, swf::rgba_color(), 96);
+  RecordingBackend backend;
+  EXPECT_EQ(glyph.bitmap->texture_index, 0) << "a backend installed later changes nothing";
+  EXPECT_EQ(log.ErrorCount(), 0) << log.Text();
+}
+
+}  // namespace
