@@ -165,6 +165,27 @@ TEST_F(D3D8Backend, BitmapFillsRepeatOrClampOverTheImagesOwnSize) {
   EXPECT_TRUE(PixelIs(240, 42, {0, 0, 255}, 8));
 }
 
+TEST_F(D3D8Backend, BitmapFillFollowsTheShapeMatrix) {
+  swf::counted_ptr<swf::backend_bitmap> bitmap(
+      backend_->new_rgb_bitmap(std::unique_ptr<swf::rgb_image>(HalvesImage(100, 30, {255, 0, 0}, {0, 0, 255})).get()));
+  swf::matrix2x3 to_pixels;
+  to_pixels.m00 = to_pixels.m11 = 1 / kTwips;
+  swf::matrix2x3 shape_matrix;
+  shape_matrix.m00 = shape_matrix.m11 = 2;
+  shape_matrix.m02 = 40 * kTwips;
+  StartFrame();
+  backend_->put_transform(shape_matrix);
+  backend_->textured_fill(0, bitmap.get(), to_pixels, 1);
+  std::vector<int16_t> strip = Rect(0, 0, int(100 * kTwips), int(15 * kTwips));
+  backend_->render_triangle_strip(strip.data(), 4);
+  backend_->finish_frame();
+  // The image doubled from x = 40: its middle at 140.
+  EXPECT_TRUE(PixelIs(60, 10, {255, 0, 0}, 8));
+  EXPECT_TRUE(PixelIs(135, 10, {255, 0, 0}, 8));
+  EXPECT_TRUE(PixelIs(150, 10, {0, 0, 255}, 8));
+  EXPECT_TRUE(PixelIs(30, 10, {0, 0, 0}));
+}
+
 TEST_F(D3D8Backend, AddendAboveOneAddsASecondPass) {
   swf::counted_ptr<swf::backend_bitmap> black(
       backend_->new_rgb_bitmap(std::unique_ptr<swf::rgb_image>(HalvesImage(4, 4, {0, 0, 0}, {0, 0, 0})).get()));
