@@ -476,7 +476,7 @@ void render_backend_d3d8::end_mask() {
 void render_backend_d3d8::drop_mask() { device_->SetRenderState(D3DRS_STENCILENABLE, FALSE); }
 
 render_backend_d3d8* create_render_backend_d3d8(IDirect3DDevice8* device) {
-  return new (std::nothrow) render_backend_d3d8(device);
+  return device ? new (std::nothrow) render_backend_d3d8(device) : nullptr;
 }
 
 }  // namespace swf

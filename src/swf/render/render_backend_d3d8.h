@@ -91,7 +91,7 @@ class render_backend_d3d8 : public render_backend {
   draw_style styles_[3];
 };
 
-// Null only when allocation fails.
+// Null without a device or when allocation fails.
 render_backend_d3d8* create_render_backend_d3d8(IDirect3DDevice8* device);
 
 }  // namespace swf
