@@ -81,6 +81,13 @@ TEST_F(Fonts, FirstOffsetZeroMeansNoGlyphs) {
   EXPECT_EQ(f->get_cached_glyph(-1).bitmap, nullptr) << "the shared empty cached glyph";
 }
 
+TEST_F(Fonts, OffsetTableCutShortKeepsTheWholeOffsets) {
+  swf::font* f = movie->find_font(5);
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(f->glyph_count(), 2);
+  EXPECT_TRUE(log.Has("error: font offset table runs past its tag; 2 of 16 glyphs kept\n")) << log.Text();
+}
+
 TEST_F(Fonts, ExportPrefersTheFontOfAnIdToTheCharacter) {
   swf::library_item* item = movie->find_export("shared");
   ASSERT_NE(item, nullptr);

@@ -33,16 +33,33 @@ void font::read_glyphs(bit_stream& in, int tag_type, int64_t table_start, const 
   }
 }
 
+namespace {
+// Reads `count` glyph offsets; a table cut short by the end of the tag keeps
+// the offsets that came whole, so a corrupt count makes no phantom glyphs.
+void read_offsets(bit_stream& in, int32_t count, bool wide, dyn_array<uint32_t>* offsets) {
+  for (int32_t i = offsets->size(); i < count; ++i) {
+    const uint32_t offset = wide ? in.read_uint32() : in.read_uint16();
+    if (in.overrun()) {
+      log_error("error: font offset table runs past its tag; %d of %d glyphs kept\n", static_cast<int>(i),
+                static_cast<int>(count));
+      return;
+    }
+    offsets->push_back(offset);
+  }
+}
+}  // namespace
+
 void font::read_define_font(bit_stream& in, movie_definition_sub* m) {
   const int64_t table_start = in.tell_offset();
   dyn_array<uint32_t> offsets;
   const uint32_t first = in.read_uint16();
   log_message("offset[0] = %d\n", static_cast<int>(first));
-  const int32_t count = static_cast<int32_t>(first / 2);
-  if (count > 0) offsets.push_back(first);
-  for (int32_t i = 1; i < count; ++i) {
-    offsets.push_back(in.read_uint16());
-    log_message("offset[%d] = %d\n", static_cast<int>(i), static_cast<int>(offsets[i]));
+  if (first >= 2 && !in.overrun()) {
+    offsets.push_back(first);
+    read_offsets(in, static_cast<int32_t>(first / 2), false, &offsets);
+    for (int32_t i = 1; i < offsets.size(); ++i) {
+      log_message("offset[%d] = %d\n", static_cast<int>(i), static_cast<int>(offsets[i]));
+    }
   }
   read_glyphs(in, kTagDefineShape, table_start, offsets, m);
 }
@@ -61,7 +78,7 @@ void font::read_define_font_2(bit_stream& in, movie_definition_sub* m) {
   const int32_t count = in.read_uint16();
   const int64_t table_start = in.tell_offset();
   dyn_array<uint32_t> offsets;
-  for (int32_t i = 0; i < count; ++i) offsets.push_back(wide_offsets ? in.read_uint32() : in.read_uint16());
+  read_offsets(in, count, wide_offsets, &offsets);
   const uint32_t code_table_offset = wide_offsets ? in.read_uint32() : in.read_uint16();
   read_glyphs(in, kTagDefineShape2, table_start, offsets, m);
   // Glyph data that does not end where the code table starts leaves the

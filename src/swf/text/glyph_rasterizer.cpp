@@ -33,10 +33,18 @@ class raster_sink : public trapezoid_sink {
       const int right = column(std::ceil(rx0 + (rx1 - rx0) * t_row));
       if (left < right) {
         std::memset(buffer_ + static_cast<int>(row) * kRenderSize + left, 255, static_cast<size_t>(right - left));
+        first_row = std::min(first_row, static_cast<int>(row));
+        last_row = std::max(last_row, static_cast<int>(row));
+        first_column = std::min(first_column, left);
+        last_column = std::max(last_column, right - 1);
       }
     }
   }
   void take_outline(int, const float*, int) override {}
+
+  // The rows and columns that were filled; none while last_row < 0.
+  int first_row = kRenderSize, last_row = -1;
+  int first_column = kRenderSize, last_column = -1;
 
  private:
   static constexpr int kRenderSize = glyph_rasterizer::kRenderSize;
@@ -51,20 +59,22 @@ class raster_sink : public trapezoid_sink {
 
 }  // namespace
 
-glyph_rasterizer::glyph_rasterizer() : buffer_(new uint8_t[kRenderSize * kRenderSize]) {}
+glyph_rasterizer::glyph_rasterizer() : buffer_(new uint8_t[kRenderSize * kRenderSize]()) {}
 
 rasterized_glyph glyph_rasterizer::rasterize(shape_character* glyph, const bounds_rect& outline) {
   rasterized_glyph out;
-  std::memset(buffer_.get(), 0, kRenderSize * kRenderSize);
   const float offset_x = outline.x_min < 0 ? -outline.x_min : 0.0f;
   const float offset_y = outline.y_max > 0 ? kGlyphSpace - outline.y_max : kGlyphSpace;
   raster_sink sink(buffer_.get(), offset_x, offset_y);
   glyph->tessellate_into(kTolerance, &sink);
+  if (sink.last_row < 0) return out;
 
+  // Only the output pixels over what was filled can be covered; the buffer
+  // is left clear for the next glyph.
   uint8_t coverage[kNominalSize * kNominalSize];
   int min_x = kNominalSize, max_x = -1, min_y = kNominalSize, max_y = -1;
-  for (int y = 0; y < kNominalSize; ++y) {
-    for (int x = 0; x < kNominalSize; ++x) {
+  for (int y = sink.first_row / kFactor; y <= sink.last_row / kFactor; ++y) {
+    for (int x = sink.first_column / kFactor; x <= sink.last_column / kFactor; ++x) {
       int sum = 0;
       for (int sy = 0; sy < kFactor; ++sy) {
         const uint8_t* row = buffer_.get() + (y * kFactor + sy) * kRenderSize + x * kFactor;
@@ -78,6 +88,10 @@ rasterized_glyph glyph_rasterizer::rasterize(shape_character* glyph, const bound
         max_y = std::max(max_y, y);
       }
     }
+  }
+  for (int row = sink.first_row; row <= sink.last_row; ++row) {
+    std::memset(buffer_.get() + row * kRenderSize + sink.first_column, 0,
+                static_cast<size_t>(sink.last_column - sink.first_column + 1));
   }
   if (max_x < 0) return out;
   out.image.reset(new alpha_image(max_x - min_x + 1, max_y - min_y + 1));
