@@ -359,10 +359,6 @@ HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UIN
                         stride, static_cast<const uint16_t*>(indices));
 }
 
-}  // namespace platform::d3d8
-
-namespace platform::d3d8 {
-
 void Device::SetStream(IDirect3DVertexBuffer8* buffer, UINT stride) {
   if (buffer) buffer->AddRef();
   if (stream_) stream_->Release();
