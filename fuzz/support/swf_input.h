@@ -1,13 +1,28 @@
-// What the SWF targets start from: the test movies tools/swfasm.py assembles
-// at build time (and the ".gsc" caches and JPEG pictures beside them), and
-// the tags inside those movies.
+// What the SWF targets share. The input as the one movie file the player can
+// open, "movie.swf" (nothing else, imports or the cache file, exists); and
+// their seeds: the test movies tools/swfasm.py assembles at build time (with
+// the ".gsc" caches and JPEG pictures beside them), and the tags inside them.
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "fuzz_target.h"
 
 namespace fuzz {
+
+// Installs the player's file opener over the input for the guard's life and
+// empties the movie library when it ends.
+class SwfInput {
+ public:
+  SwfInput(const uint8_t* data, size_t size);
+  ~SwfInput();
+  SwfInput(const SwfInput&) = delete;
+  SwfInput& operator=(const SwfInput&) = delete;
+
+  static constexpr const char* kPath = "movie.swf";
+};
 
 struct SwfTag {
   int type = 0;

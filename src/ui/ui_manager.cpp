@@ -7,6 +7,8 @@
 #include "core/memory/profiler.h"
 #include "core/script/script_helper.h"
 #include "core/script/write_lua.h"
+#include "ui/ui_part2d_widget.h"
+#include "ui/ui_part_widget.h"
 #include "ui/ui_widget.h"
 #include "ui/widget_lifetime.h"
 
@@ -29,8 +31,10 @@ UIManager::~UIManager() {
   SetSpriteHost(nullptr);
 }
 
-UIWidget* UIManager::CreateWidget(UIWidget* parent, const std::string&) {
-  // Every type name makes a plain widget until the widget kinds exist.
+UIWidget* UIManager::CreateWidget(UIWidget* parent, const std::string& typeName) {
+  auto is = [&typeName](int type) { return strcasecmp(typeName.c_str(), GetWidgetTypeName(type)) == 0; };
+  if (is(UIPartWidget::kType)) return new UIPartWidget(parent, "");
+  if (is(UIPart2DWidget::kType)) return new UIPart2DWidget(parent, "");
   return new UIWidget(parent, "");
 }
 

@@ -4,6 +4,7 @@
 #include "platform/luaplus.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_mover.h"
+#include "ui/ui_part2d_widget.h"
 #include "ui/ui_widget.h"
 
 namespace ui {
@@ -14,6 +15,8 @@ void ForceLeftAlignFromLua(UIManager&, bool on) { UIManager::ForceLeftAlign(on);
 
 void UIManager::RegisterLua(LuaPlus::LuaState* state) {
   UIWidget::RegisterLua(state);
+  // The widget kinds' classes and the Flash widget's come before this one.
+  UIPart2DWidget::RegisterLua(state);
   UIMover::RegisterLua(state);
   using luabind::class_;
   luabind::module(state->GetCState())[

@@ -16,6 +16,7 @@
 #include "audio/audio.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_mover.h"
+#include "ui/ui_part2d_widget.h"
 #include "ui/widget_lifetime.h"
 
 namespace ui {
@@ -402,6 +403,11 @@ UIWidget* UIWidget::GetWidgetByName(const std::string& name) {
   return found;
 }
 
+UIPart2DWidget* UIWidget::GetPartWidgetByName(const std::string& name) {
+  UIWidget* found = GetWidgetByName(name);
+  return found && found->GetType() == UIPart2DWidget::kType ? static_cast<UIPart2DWidget*>(found) : nullptr;
+}
+
 bool UIWidget::DeleteChild(UIWidget* child, bool destroy) {
   if (!child || child->GetName().empty()) return false;
   return RemoveValue(child, destroy);
@@ -428,8 +434,10 @@ void UIWidget::SetIsActive(bool active) {
   if (active && !parent_ && uiManager_->DropPanel(this, false)) uiManager_->InsertPanel(this);
 }
 
+std::string UIWidget::NextCloneName() { return Numbered("Clone_", g_cloneCount); }
+
 UIWidget* UIWidget::GetClone() {
-  UIWidget* clone = new UIWidget(parent_, Numbered("Clone_", g_cloneCount));
+  UIWidget* clone = new UIWidget(parent_, NextCloneName());
   CopyInto(*clone);
   return clone;
 }

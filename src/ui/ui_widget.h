@@ -28,6 +28,7 @@ namespace ui {
 
 class UIManager;
 class UIMover;
+class UIPart2DWidget;
 
 // "widget" .. "part2d" for types 0 to 8, "widget" for any other.
 const char* GetWidgetTypeName(int type);
@@ -105,6 +106,8 @@ class UIWidget : public NamedList<UIWidget> {
 
   // Names and children.
   UIWidget* GetWidgetByName(const std::string& name);
+  // GetWidgetByName's result when it is a 2D particle widget, else null.
+  UIPart2DWidget* GetPartWidgetByName(const std::string& name);
   // Unlinks the entry holding this very child, destroying it when asked.
   // False for a null or unnamed child (or one not listed).
   bool DeleteChild(UIWidget* child, bool destroy);
@@ -198,6 +201,8 @@ class UIWidget : public NamedList<UIWidget> {
   UISprite* ShownImage();
   // Copies the base fields into a clone (see GetClone).
   void CopyInto(UIWidget& clone) const;
+  // "Clone_" and the next clone number.
+  static std::string NextCloneName();
   void TakeFocus();
   // Visits the children last to first until one handles the call (stops
   // too once this widget is dead); whether one handled it.

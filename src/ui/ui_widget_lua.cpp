@@ -3,12 +3,15 @@
 #include <luabind/luabind.hpp>
 
 #include "platform/luaplus.h"
+#include "ui/ui_part2d_widget.h"
 #include "ui/ui_widget.h"
 
 namespace ui {
 
 void UIWidget::RegisterLua(LuaPlus::LuaState* state) {
-  luabind::module(state->GetCState())[luabind::class_<UIWidget>("Widget")];
+  luabind::module(state->GetCState())[
+      luabind::class_<UIWidget>("Widget")
+          .def("GetPartWidgetByName", &UIWidget::GetPartWidgetByName)];
 }
 
 }  // namespace ui
