@@ -106,3 +106,19 @@ for k in 0 1 2 3 4 5 6 7 8; do
           -draw "polygon $cx,$((cy - r)) $((cx + r / 4)),$((cy - r / 4)) $((cx + r)),$cy $((cx + r / 4)),$((cy + r / 4)) $cx,$((cy + r)) $((cx - r / 4)),$((cy + r / 4)) $((cx - r)),$cy $((cx - r / 4)),$((cy - r / 4))")
 done
 draw particles/star_cells.png -size 192x192 xc:none "${cells[@]}"
+
+# The loading screen on white: a pyramid under the sun (256 x 192, 0.32 x 0.32
+# of the screen) and the two halves of the loading bar (560 x 30, 0.7 x 0.05),
+# gold where it is done and pale sand where it is not; a row across either
+# half is one colour, so the split shows sharp wherever it falls.
+draw ui_img/loading_pyramid.png -size 256x192 xc:none \
+  -fill "#f2c94c" -draw "circle 188,50 188,22" \
+  -fill "#c9974a" -stroke "#5a3d10" -strokewidth 3 -draw "polygon 20,180 128,40 236,180" \
+  -fill "#a87834" -stroke none -draw "polygon 128,40 236,180 150,180" \
+  -fill "#d9b86a" -draw "rectangle 0,180 255,191"
+bar_half() {
+  draw "ui_img/$1" -size 560x30 "gradient:$2-$3" \
+    -fill none -stroke "#5a3d10" -strokewidth 2 -draw "rectangle 1,1 558,28"
+}
+bar_half loading_full.png "#f6d36b" "#b07818"
+bar_half loading_empty.png "#efe6d2" "#cdb68a"

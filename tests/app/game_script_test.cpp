@@ -68,6 +68,12 @@ class GameScriptTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(folder_.ok());
     platform::testing::SetOfflineMixing(true);
+    {
+      // Each test starts windowed from fresh settings, whatever an earlier one stored.
+      GameRMS settings(GetUserDataPath() + "hub_test.rms");
+      settings.Reset();
+      settings.SetUseFullscreenEnabled(false);
+    }
     app_ = std::make_unique<HubApp>();
     SetApp(app_.get());
     ASSERT_TRUE(app_->InitWindow("hub test", 800, 600));
