@@ -108,4 +108,17 @@ TEST_F(UINumberTest, DrawingNeedsAnImageAndAlignsInTheWidget) {
   EXPECT_TRUE(graphics_.drawn.empty());
 }
 
+TEST_F(UINumberTest, TheGamesNumberFilesNameTheirStripsAndOrderedCells) {
+  for (const char* file : {"img/time_number.lua", "img/popup_number.lua"}) {
+    ui::UINumber number;
+    graphics_.loaded.clear();
+    number.Load(std::string(VANTOR_SOURCE_DIR) + "/data/" + file);
+    ASSERT_EQ(graphics_.loaded.size(), 1u) << file;
+    EXPECT_EQ(graphics_.loaded[0].rfind("img/digits_", 0), 0u) << file;
+    EXPECT_EQ(number.GetEdge(0), 0.0f);
+    EXPECT_EQ(number.GetEdge(ui::UINumber::kEdgeCount - 1), 1.0f);
+    for (int i = 1; i < ui::UINumber::kEdgeCount; ++i) EXPECT_GT(number.GetEdge(i), number.GetEdge(i - 1)) << file;
+  }
+}
+
 }  // namespace
