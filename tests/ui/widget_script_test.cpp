@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "core/math/vector.h"
 #include "ui/ui_multi_line.h"
 #include "ui/ui_progress.h"
 #include "ui/ui_manager.h"
@@ -18,9 +17,7 @@ class WidgetScriptTest : public ui_testing::UITest {
  protected:
   void SetUp() override {
     UITest::SetUp();
-    LuaPlus::LuaState* state = console_->GetState();
-    math::RegisterVectorLua(state);
-    ui::UIManager::RegisterLua(state);
+    RegisterUIScripts();
     panel_ = GetUIMan()->AddPanel(VANTOR_TEST_DATA "/kinds.ui");
     ASSERT_NE(panel_, nullptr);
   }
