@@ -7,6 +7,11 @@
 #include "core/memory/profiler.h"
 #include "core/script/script_helper.h"
 #include "core/script/write_lua.h"
+#include "ui/ui_check_box.h"
+#include "ui/ui_drop_down.h"
+#include "ui/ui_multi_line.h"
+#include "ui/ui_progress.h"
+#include "ui/ui_slider.h"
 #include "ui/ui_widget.h"
 #include "ui/widget_lifetime.h"
 
@@ -29,17 +34,21 @@ UIManager::~UIManager() {
   SetSpriteHost(nullptr);
 }
 
-UIWidget* UIManager::CreateWidget(UIWidget* parent, const std::string&) {
-  // Every type name makes a plain widget until the widget kinds exist.
+UIWidget* UIManager::CreateWidget(UIWidget* parent, const std::string& typeName) {
+  std::string type = typeName;
+  for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (type == "slider") return new UISlider(parent, "");
+  if (type == "progress") return new UIProgress(parent, "");
+  if (type == "dropdown") return new UIDropDown(parent, "");
+  if (type == "checkbox") return new UICheckBox(parent, "");
+  if (type == "multiline") return new UIMultiLine(parent, "");
   return new UIWidget(parent, "");
 }
 
 UIWidget* UIManager::CreateWidgetFromTable(UIWidget* parent, const LuaPlus::LuaObject& table) {
   if (!table.IsTable()) return nullptr;
-  std::string type = script::ReadString(table, "Type", "Widget");
-  for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   WidgetCallScope scope;
-  UIWidget* widget = CreateWidget(parent, type);
+  UIWidget* widget = CreateWidget(parent, script::ReadString(table, "Type", "Widget"));
   if (widget->Load(table)) return widget;
   DestroyWidget(widget);
   return nullptr;
