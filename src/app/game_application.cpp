@@ -19,7 +19,7 @@
 #include "audio/audio.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "ui/ui_manager.h"
-//KINDS #include "ui/ui_progress.h"
+#include "ui/ui_progress.h"
 #include "ui/ui_widget.h"
 
 namespace {
@@ -135,7 +135,7 @@ void GameApp::LoadLoadingPanel() {
   loadingPanel_ = GetUIMan()->AddPanel("ui/loading.ui");
   if (!loadingPanel_) return;
   // Any other kind of widget under that name draws as it is, without progress.
-  //KINDS progressWidget_ = dynamic_cast<ui::UIProgress*>(loadingPanel_->GetWidgetByName("LoadingProgress"));
+  progressWidget_ = dynamic_cast<ui::UIProgress*>(loadingPanel_->GetWidgetByName("LoadingProgress"));
 }
 
 namespace {
@@ -257,8 +257,8 @@ void GameApp::AdvanceLoadingProgress(int steps) {
   graphics->Clear(0xFFFFFFFF, 1.0f, 0, 1, 1, 1);
   graphics->BeginScene();
   progressCount_ += steps;
-  //KINDS if (progressWidget_)
-  //KINDS   progressWidget_->SetProgress(static_cast<float>(progressCount_) / static_cast<float>(progressTotal_));
+  if (progressWidget_)
+    progressWidget_->SetProgress(static_cast<float>(progressCount_) / static_cast<float>(progressTotal_));
   if (loadingPanel_) loadingPanel_->Render(false);
   graphics->EndScene();
   graphics->Present();
