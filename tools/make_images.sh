@@ -123,6 +123,20 @@ bar_half() {
 bar_half loading_full.png "#f6d36b" "#b07818"
 bar_half loading_empty.png "#efe6d2" "#cdb68a"
 
+# The options screen's controls: a slider's groove (256 x 40, 0.32 x 0.05 of
+# the screen, stretched) and its knob (24 x 48), and a check box of 36 x 36
+# empty and ticked.
+draw ui_img/slider_track.png -size 256x40 xc:none -fill "#6b4a1c" -stroke "#3a250a" -strokewidth 2 \
+  -draw "roundrectangle 4,14 251,25 6,6"
+draw ui_img/slider_knob.png -size 24x48 xc:none -fill "#f2c94c" -stroke "#5a3d10" -strokewidth 2 \
+  -draw "roundrectangle 2,2 21,45 6,6" -stroke "#b07818" -draw "line 12,10 12,37"
+check_box() {
+  draw "ui_img/$1" -size 36x36 xc:none -fill "#efe6d2" -stroke "#5a3d10" -strokewidth 3 \
+    -draw "roundrectangle 2,2 33,33 5,5" "${@:2}"
+}
+check_box check_off.png
+check_box check_on.png -fill none -stroke "#2f6f3f" -strokewidth 5 -draw "polyline 8,18 15,26 28,9"
+
 # Digit strips for counters and clocks: the ten digits in cells of 24 pixels,
 # then a comma and a colon in cells of 10, 32 pixels high (260 x 32); the
 # number files in img/ give the cells' edges.

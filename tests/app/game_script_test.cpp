@@ -19,6 +19,7 @@
 #include "core/input/input.h"
 #include "core/input/key_listener.h"
 #include "core/input/keyboard.h"
+#include "core/input/mouse.h"
 #include "core/script/console.h"
 #include "image_identify.h"
 #include "log_capture.h"
@@ -33,7 +34,10 @@
 #include "render/font_test_support.h"
 #include "temp_folder.h"
 #include "ui/gameflow/game_flow_manager.h"
+#include "ui/ui_check_box.h"
 #include "ui/ui_manager.h"
+#include "ui/ui_slider.h"
+#include "ui/ui_widget.h"
 
 namespace {
 
@@ -392,6 +396,58 @@ TEST_F(GameScriptTest, ShutdownDeletesTheCameraAfterTheConsole) {
       if (line.find(wanted) != std::string::npos) order.push_back(wanted);
   EXPECT_EQ(order,
             (std::vector<std::string>{"Console shutdown", "Camera Destroyed", "UI shutdown", "Graphics shutdown"}));
+}
+
+// The options screen as the player uses it: its sliders and its check box
+// change the real volumes and display mode, and the record store keeps them.
+TEST_F(GameScriptTest, TheOptionsScreenSetsAndKeepsTheVolumesAndTheDisplayMode) {
+  ui::UIWidget* options = GetUIMan()->AddPanel("ui/options.ui");
+  ASSERT_NE(options, nullptr);
+  options->SetIsVisible(true);
+  audio::Audio& sound = audio::GetAudio();
+  sound.SetMusicVolume(40);
+  ASSERT_TRUE(Run("OnEnterOptions()"));
+  ui::UISlider* music = options->GetSliderByName("music_volume");
+  ui::UISlider* effects = options->GetSliderByName("sound_volume");
+  ui::UICheckBox* fullScreen = options->GetCheckBoxByName("full_screen");
+  ASSERT_TRUE(music && effects && fullScreen);
+  EXPECT_FLOAT_EQ(music->GetSlider(), 0.4f);
+  EXPECT_FLOAT_EQ(effects->GetSlider(), sound.GetSFXVolume() / 100.0f);
+  EXPECT_FALSE(fullScreen->IsChecked());
+
+  input::MouseButton left;
+  left.down = 1;
+  auto pressAt = [&](ui::UIWidget* widget, float fraction) {
+    const math::Vec2 point{widget->GetPosition().x + widget->GetSize().x * fraction,
+                           widget->GetPosition().y + widget->GetSize().y * 0.5f};
+    GetUIMan()->OnMouseHeld(&left, &point);
+  };
+  auto click = [&](ui::UIWidget* widget) {
+    const math::Vec2 point = widget->GetPosition() + widget->GetSize() * 0.5f;
+    GetUIMan()->OnMouseUp(&left, &point);
+  };
+  GameRMS* store = app_->GetRecordStore();
+  pressAt(music, 0.3f);
+  EXPECT_EQ(sound.GetMusicVolume(), 30);
+  EXPECT_EQ(store->GetMusicVolume(), 30.0f);
+  pressAt(effects, 0.8f);
+  EXPECT_EQ(sound.GetSFXVolume(), 80);
+  EXPECT_EQ(store->GetSoundVolume(), 80.0f);
+
+  click(fullScreen);
+  EXPECT_TRUE(app_->IsFullScreen());
+  EXPECT_TRUE(fullScreen->IsChecked());
+  EXPECT_TRUE(store->IsUseFullscreenEnabled());
+  click(fullScreen);
+  EXPECT_FALSE(app_->IsFullScreen());
+  EXPECT_FALSE(store->IsUseFullscreenEnabled());
+  // Refused by the display: the box shows the windowed game; the choice is kept.
+  platform::testing::FailNextResets(GetDx8Graphics()->GetDevice(), 21);
+  click(fullScreen);
+  EXPECT_FALSE(app_->IsFullScreen());
+  EXPECT_FALSE(fullScreen->IsChecked());
+  EXPECT_TRUE(store->IsUseFullscreenEnabled());
+  GetUIMan()->DropPanel(options, true);
 }
 
 }  // namespace
