@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/game_rms.h"
+#include "app/startup_frame.h"
 #include "app/web_server.h"
 #include "core/script/config_file.h"
 #include "core/script/console.h"
@@ -247,22 +248,15 @@ void GameApp::SetWindowedMode(uint32_t, uint32_t) {
   SetCursorFile("");
 }
 
-// A whole frame of its own: start-up runs outside the main loop.
+// Start-up runs outside the main loop: each step is a whole frame of its own,
+// the loading panel on white.
 void GameApp::AdvanceLoadingProgress(int steps) {
-  Dx8Graphics* graphics = GetDx8Graphics();
-  if (!graphics) return;
-  const bool filtering = graphics->GetFiltering();
-  graphics->SetFiltering(true);
-  graphics->SetDefaultRenderStates();
-  graphics->Clear(0xFFFFFFFF, 1.0f, 0, 1, 1, 1);
-  graphics->BeginScene();
   progressCount_ += steps;
   if (progressWidget_)
     progressWidget_->SetProgress(static_cast<float>(progressCount_) / static_cast<float>(progressTotal_));
-  if (loadingPanel_) loadingPanel_->Render(false);
-  graphics->EndScene();
-  graphics->Present();
-  graphics->SetFiltering(filtering);
+  DrawStartupFrame(0xFFFFFFFF, [this] {
+    if (loadingPanel_) loadingPanel_->Render(false);
+  });
 }
 
 // Only what start-up made is shut down: after a failed start the later

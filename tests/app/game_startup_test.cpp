@@ -70,7 +70,8 @@ class GameStartupTest : public ::testing::Test {
     store_->Reset();
     store_->SetUseFullscreenEnabled(false);
   }
-  bool Start() {
+  // The application with its window, not yet started.
+  void Create() {
     if (store_) {
       store_->Save();
       store_.reset();
@@ -78,6 +79,9 @@ class GameStartupTest : public ::testing::Test {
     app_ = std::make_unique<StartupApp>();
     SetApp(app_.get());
     EXPECT_TRUE(app_->InitWindow("startup test", 800, 600));
+  }
+  bool Start() {
+    Create();
     return app_->Init();
   }
   void Stop() {
@@ -101,8 +105,9 @@ TEST_F(GameStartupTest, LoadingFramesShowTheBarFillingOnWhite) {
     if (platform::testing::ReadBackFrame(device, frame.pixels, frame.width, frame.height))
       frames.push_back(std::move(frame));
   });
+  Create();
   LogCapture log;
-  ASSERT_TRUE(Start());
+  ASSERT_TRUE(app_->Init());
   platform::testing::SetPresentObserver(nullptr);
   EXPECT_TRUE(LogCapture::At(MSG_WARNING).empty()) << LogCapture::Text();
   EXPECT_TRUE(LogCapture::At(MSG_ERROR).empty()) << LogCapture::Text();
