@@ -91,7 +91,6 @@ const char kSupportAddress[] = "the game's makers";
 
 bool GameApp::InitGraphics() {
   Dx8Graphics::Create();
-  started_ = Started::kGraphics;
   Dx8Graphics* graphics = GetDx8Graphics();
   graphics->SetWindow(window_);
   if (!graphics->Init()) {

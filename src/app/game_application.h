@@ -67,7 +67,7 @@ class GameApp : public Win32Application, public gameflow::RunningApplication {
 
  private:
   // How far start-up got: shut-down leaves alone what was never made.
-  enum class Started { kNothing, kGraphics, kUI, kFonts, kConsole };
+  enum class Started { kNothing, kUI, kFonts, kConsole };
 
   bool SetVideoMode();
   // "ui/loading.ui", and its bar when "LoadingProgress" is one.
