@@ -48,6 +48,14 @@ TEST_F(UIMultiLineTest, TextWrapsInTheBoxAndCentresEachLineUnlessForcedLeft) {
   EXPECT_LT(left.left, centred.left);
   EXPECT_LE(left.left, 82);
 
+  // A rebuilt font (as after a device reset) takes the glyphs the layout
+  // held: the text is laid out again before it is drawn.
+  ui::UIManager::ForceLeftAlign(false);
+  help_->Resize("DejaVu Sans", 0, 24, 400, 1);
+  const ui_testing::Ink rebuilt = Drawn(text);
+  EXPECT_TRUE(rebuilt.Any());
+  EXPECT_GT(rebuilt.bottom - rebuilt.top, centred.bottom - centred.top);
+
   // A word longer than the box breaks inside the word.
   ui::UIMultiLine* narrow = MakeText("Abracadabrapentagrammaton", {0.5f, 0.1f}, {0.1f, 0.3f});
   EXPECT_GT(narrow->GetLineCount(), 1);
