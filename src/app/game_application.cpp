@@ -232,8 +232,9 @@ bool GameApp::Shutdown() {
   GetConsole()->Shutdown();
   DetachConsoleView();
   LOG_LINE(MSG_INIT, "Console shutdown");
-  camera_.reset();
   ui::UIManager* ui = GetUIMan();
+  ui->SetCamera(nullptr);
+  camera_.reset();
   ui->DropAllPanels();
   ui->ShutdownFlash();
   // The manager outlives the graphics that hold its cursor's image.

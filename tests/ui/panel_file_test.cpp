@@ -297,7 +297,7 @@ TEST_F(PanelFileTest, TheTitlePanelLoadsWithoutAWarningAndRoundTrips) {
     LogCapture log;
     ui::UIWidget* title = GetUIMan()->AddPanel("ui/title.ui");
     ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->Count(), 8u);
+    EXPECT_EQ(title->Count(), 11u);
     EXPECT_TRUE(title->Find("guard")->BlocksAll());
     EXPECT_TRUE(title->Find("name_box")->IsEditable());
     EXPECT_TRUE(title->Find("scarab")->CanDrag());
