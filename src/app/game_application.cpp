@@ -274,11 +274,13 @@ bool GameApp::Shutdown() {
   if (started_ >= Started::kConsole) GetConsole()->Shutdown();
   DetachConsoleView();
   LOG_LINE(MSG_INIT, "Console shutdown");
+  // Screens hand the camera to the UI manager: it lets go before the camera goes.
+  ui::UIManager* ui = started_ >= Started::kUI ? GetUIMan() : nullptr;
+  if (ui) ui->SetCamera(nullptr);
   camera_.reset();
   loadingPanel_ = nullptr;
   progressWidget_ = nullptr;
-  if (started_ >= Started::kUI) {
-    ui::UIManager* ui = GetUIMan();
+  if (ui) {
     ui->DropAllPanels();
     ui->ShutdownFlash();
     // The manager outlives the graphics that hold its cursor's image.

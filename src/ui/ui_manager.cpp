@@ -12,6 +12,8 @@
 #include "ui/ui_multi_line.h"
 #include "ui/ui_progress.h"
 #include "ui/ui_slider.h"
+#include "ui/ui_part2d_widget.h"
+#include "ui/ui_part_widget.h"
 #include "ui/ui_widget.h"
 #include "ui/widget_lifetime.h"
 
@@ -35,13 +37,14 @@ UIManager::~UIManager() {
 }
 
 UIWidget* UIManager::CreateWidget(UIWidget* parent, const std::string& typeName) {
-  std::string type = typeName;
-  for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (type == "slider") return new UISlider(parent, "");
-  if (type == "progress") return new UIProgress(parent, "");
-  if (type == "dropdown") return new UIDropDown(parent, "");
-  if (type == "checkbox") return new UICheckBox(parent, "");
-  if (type == "multiline") return new UIMultiLine(parent, "");
+  auto is = [&typeName](int type) { return strcasecmp(typeName.c_str(), GetWidgetTypeName(type)) == 0; };
+  if (is(UIWidget::kTypeSlider)) return new UISlider(parent, "");
+  if (is(UIWidget::kTypeProgress)) return new UIProgress(parent, "");
+  if (is(UIWidget::kTypeDropDown)) return new UIDropDown(parent, "");
+  if (is(UIWidget::kTypeCheckBox)) return new UICheckBox(parent, "");
+  if (is(UIPartWidget::kType)) return new UIPartWidget(parent, "");
+  if (is(UIPart2DWidget::kType)) return new UIPart2DWidget(parent, "");
+  if (is(UIWidget::kTypeMultiLine)) return new UIMultiLine(parent, "");
   return new UIWidget(parent, "");
 }
 

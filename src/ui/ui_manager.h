@@ -16,6 +16,10 @@
 
 class WriteLua;
 
+namespace camera {
+class AbstractCamera;
+}
+
 namespace LuaPlus {
 class LuaObject;
 class LuaState;
@@ -133,6 +137,11 @@ class UIManager : public SpriteHost, public input::KeyListener, public input::Mo
   // empty script or without a console state.
   void ExecuteScript(const std::string& script);
 
+  // The camera of the scripted screen shown last; the particle widgets draw
+  // with it, and draw nothing while there is none. Not owned.
+  void SetCamera(camera::AbstractCamera* camera) { camera_ = camera; }
+  camera::AbstractCamera* GetCamera() const { return camera_; }
+
   const std::string& GetFontName() const { return fontName_; }
   void SetLanguage(const std::string& language) { language_ = language; }
 
@@ -163,6 +172,7 @@ class UIManager : public SpriteHost, public input::KeyListener, public input::Mo
   UIWidget* dragTarget_ = nullptr;
   UIWidget* editWidget_ = nullptr;
   UIText* editTextBox_ = nullptr;
+  camera::AbstractCamera* camera_ = nullptr;
   std::string fontName_ = "SmallFont";
   std::string language_ = "English";
   UISprite cursor_;

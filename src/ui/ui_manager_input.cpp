@@ -43,7 +43,11 @@ void UIManager::OnKeyUp(const input::KeyState* key) {
 
 void UIManager::OnMouseDown(const input::MouseButton* button, const math::Vec2* point) {
   WidgetCallScope scope;
-  if (openDropdown_ && !openDropdown_->IsInside(*point)) {
+  if (openDropdown_) {
+    if (openDropdown_->IsInside(*point)) {
+      openDropdown_->OnMouseDown(*point, button->index);
+      return;
+    }
     // A press beside a shown list closes it and goes no further; beside a
     // list already closed it goes on as any press.
     if (openDropdown_->IsOpen()) {
@@ -51,9 +55,6 @@ void UIManager::OnMouseDown(const input::MouseButton* button, const math::Vec2* 
       openDropdown_ = nullptr;
       return;
     }
-  } else if (openDropdown_) {
-    openDropdown_->OnMouseDown(*point, button->index);
-    return;
   }
   if (editTextBox_ && editTextBox_->ContainsPoint(*point)) {
     editTextBox_->caret = editTextBox_->selectionEnd = editTextBox_->GetCharIndexAt(*point) - 1;

@@ -9,6 +9,7 @@
 #include "ui/ui_multi_line.h"
 #include "ui/ui_progress.h"
 #include "ui/ui_slider.h"
+#include "ui/ui_part2d_widget.h"
 #include "ui/ui_widget.h"
 
 namespace ui {
@@ -26,7 +27,8 @@ void UIManager::RegisterLua(LuaPlus::LuaState* state) {
   UIDropDown::RegisterLua(state);
   UICheckBox::RegisterLua(state);
   UIMultiLine::RegisterLua(state);
-  // The Flash widget's "SliderWidget" and "Part2DWidget" come here.
+  // The Flash widget's "SliderWidget" comes here.
+  UIPart2DWidget::RegisterLua(state);
   UIMover::RegisterLua(state);
   using luabind::class_;
   luabind::module(state->GetCState())[

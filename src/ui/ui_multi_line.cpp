@@ -22,13 +22,22 @@ bool UIMultiLine::SetTextW(const std::u16string& text) {
   stored_ = text;
   const std::u16string& translated = lang::GetStrMan().LookupWide(text);
   displayed_ = translated.empty() ? text : translated;
-  lineCount_ = charCount_ = 0;
   const Graphics* graphics = GetGraphics();
-  DX8Font* font = LayoutFont();
-  if (font && graphics) {
-    const int boxWidth = static_cast<int>(BoxSize().x * graphics->GetScreenWidth());
-    font->LayoutText(displayed_, boxWidth, lines_, glyphs_, lineCount_, charCount_);
-  }
+  layoutWidth_ = graphics ? static_cast<int>(BoxSize().x * graphics->GetScreenWidth()) : 0;
+  Layout(graphics ? LayoutFont() : nullptr);
+  return true;
+}
+
+void UIMultiLine::Layout(DX8Font* font) {
+  lineCount_ = charCount_ = 0;
+  layoutFont_ = font;
+  if (font) font->LayoutText(displayed_, layoutWidth_, lines_, glyphs_, lineCount_, charCount_);
+}
+
+bool UIMultiLine::LayoutIntact() const {
+  const GlyphCache& cache = layoutFont_->GetCache();
+  for (int i = 0; i < charCount_; ++i)
+    if (glyphs_[i] && cache.Find(displayed_[i]) != glyphs_[i]) return false;
   return true;
 }
 
@@ -50,6 +59,9 @@ bool UIMultiLine::Render(bool force) {
   if (!UIWidget::Render(force)) return false;
   DX8Font* font = LayoutFont();
   if (!font) return false;
+  // Laid out with another font, or none: blank until the text is set again.
+  if (font != layoutFont_) return true;
+  if (!LayoutIntact()) Layout(font);
   const int first = std::min(scroll_, lineCount_);
   if (first == lineCount_) return true;
   const uint32_t flags = UIManager::IsForceLeftAlign() ? 0u : static_cast<uint32_t>(Font::kCentre);

@@ -2,6 +2,11 @@
 // text is set, drawn from the layout every frame, each line centred unless
 // the UI manager forces texts to the left. The widget's own text block stays
 // empty. Scrolling moves the first line drawn.
+//
+// The layout points into the font's glyph cache, which a rebuilt font (after
+// a device reset or a resize) or a crowded cache replaces: drawing lays the
+// text out again, with the same box, whenever a glyph it holds is no longer
+// the font's.
 #pragma once
 #include <string>
 
@@ -42,12 +47,18 @@ class UIMultiLine : public UIWidget {
  private:
   DX8Font* LayoutFont() const;
   math::Vec2 BoxSize() const;
+  void Layout(DX8Font* font);
+  // Every glyph of the layout is still the font's glyph of its character.
+  bool LayoutIntact() const;
 
   const DX8Font::Glyph* glyphs_[text::kMaxChars] = {};
   DX8Font::Line lines_[text::kMaxLines];
   int lineCount_ = 0;
   int charCount_ = 0;
   int scroll_ = 0;
+  // The font and box width (pixels) of the layout.
+  DX8Font* layoutFont_ = nullptr;
+  int layoutWidth_ = 0;
   std::u16string stored_;
   // The translation laid out, which the glyphs index.
   std::u16string displayed_;

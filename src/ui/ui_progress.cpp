@@ -36,7 +36,6 @@ void UIProgress::DrawPart(UISprite& image, const math::Vec2& position, const mat
                           float to) const {
   Graphics* graphics = GetGraphics();
   if (!image.GetImage() || !graphics) return;
-  image.SetRect(position, size, rotation_, 0, colour_);
   // The texture range of the image, or of its sprite-set frame, cut.
   math::Vec2 uvMin, uvMax;
   image.GetUVs(uvMin, uvMax);

@@ -21,6 +21,7 @@
 #include "ui/ui_multi_line.h"
 #include "ui/ui_progress.h"
 #include "ui/ui_slider.h"
+#include "ui/ui_part2d_widget.h"
 #include "ui/widget_lifetime.h"
 
 namespace ui {
@@ -433,6 +434,10 @@ UIMultiLine* UIWidget::GetMultiLineByName(const std::string& name) {
 
 UICheckBox* UIWidget::GetCheckBoxByName(const std::string& name) {
   return static_cast<UICheckBox*>(GetWidgetOfType(name, kTypeCheckBox));
+}
+
+UIPart2DWidget* UIWidget::GetPartWidgetByName(const std::string& name) {
+  return static_cast<UIPart2DWidget*>(GetWidgetOfType(name, UIPart2DWidget::kType));
 }
 
 bool UIWidget::DeleteChild(UIWidget* child, bool destroy) {

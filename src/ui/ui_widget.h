@@ -33,6 +33,7 @@ class UIMover;
 class UIMultiLine;
 class UIProgress;
 class UISlider;
+class UIPart2DWidget;
 
 // "widget" .. "part2d" for types 0 to 8, "widget" for any other.
 const char* GetWidgetTypeName(int type);
@@ -139,6 +140,7 @@ class UIWidget : public NamedList<UIWidget> {
   UIMultiLine* GetMultiLineByName(const std::string& name);
   UIDropDown* GetDropDownByName(const std::string& name);
   UICheckBox* GetCheckBoxByName(const std::string& name);
+  UIPart2DWidget* GetPartWidgetByName(const std::string& name);
   // Unlinks the entry holding this very child, destroying it when asked.
   // False for a null or unnamed child (or one not listed).
   bool DeleteChild(UIWidget* child, bool destroy);
@@ -232,13 +234,13 @@ class UIWidget : public NamedList<UIWidget> {
   UISprite* ShownImage();
   // The text Save writes as "Text": the text block's source.
   virtual std::u16string SavedText() const { return text_.GetSource(); }
-  // "Clone_0", "Clone_1" ... program-wide.
-  static std::string NextCloneName();
   // Copies the base fields into a clone (see GetClone).
   void CopyInto(UIWidget& clone) const;
   // Loads a kind's own image by name (an empty name leaves it empty) at its
   // native size, with the texture corners given and additive off.
   UISprite& LoadKindImage(int index, const std::string& name, const math::Vec2& uv1, const math::Vec2& uv2);
+  // "Clone_" and the next clone number.
+  static std::string NextCloneName();
   void TakeFocus();
   // Visits the children last to first until one handles the call (stops
   // too once this widget is dead); whether one handled it.

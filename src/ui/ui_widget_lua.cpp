@@ -10,6 +10,7 @@
 #include "ui/ui_multi_line.h"
 #include "ui/ui_progress.h"
 #include "ui/ui_slider.h"
+#include "ui/ui_part2d_widget.h"
 #include "ui/ui_widget.h"
 
 namespace ui {
@@ -21,12 +22,9 @@ math::Vec2 LuaGetPosition(const UIWidget& widget) { return widget.GetPosition();
 math::Vec2 LuaGetSize(const UIWidget& widget) { return widget.GetSize(); }
 bool LuaGetIsActive(const UIWidget& widget) { return widget.IsActive() && widget.IsVisible(); }
 uint32_t LuaGetTextColor(const UIWidget& widget) { return widget.GetTextBlock().colour; }
-// The Flash and particle widgets' own classes come with those widgets.
+// The Flash widget's own class comes with that widget.
 UIWidget* LuaGetFlashWidgetByName(UIWidget& widget, const std::string& name) {
   return widget.GetWidgetOfType(name, UIWidget::kTypeFlash);
-}
-UIWidget* LuaGetPartWidgetByName(UIWidget& widget, const std::string& name) {
-  return widget.GetWidgetOfType(name, UIWidget::kTypePart2D);
 }
 
 template <int kIndex>
@@ -85,7 +83,7 @@ void UIWidget::RegisterLua(LuaPlus::LuaState* state) {
           .def("GetDropDownByName", &UIWidget::GetDropDownByName)
           .def("GetCheckBoxByName", &UIWidget::GetCheckBoxByName)
           .def("GetFlashWidgetByName", &LuaGetFlashWidgetByName)
-          .def("GetPartWidgetByName", &LuaGetPartWidgetByName)
+          .def("GetPartWidgetByName", &UIWidget::GetPartWidgetByName)
           .def("SetOffImage", &LuaSetImage<kImageOff>)
           .def("SetOverImage", &LuaSetImage<kImageOver>)
           .def("SetClickImage", &LuaSetImage<kImageClick>)

@@ -150,6 +150,8 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   pid_t second = Start();
   EXPECT_EQ(WaitExit(second, std::chrono::seconds(20)), 255);
   EXPECT_NE(Log().find("Already one instance of game running!  [MSG_FATAL]\n"), std::string::npos);
+  // The title's two-second clip says in the log each time it starts again.
+  EXPECT_TRUE(WaitForLogPiece("\nTitle clip looped  [MSG_SCRIPT]\n", std::chrono::seconds(5)));
 
   ASSERT_EQ(kill(first, SIGTERM), 0);
   EXPECT_EQ(WaitExit(first, std::chrono::seconds(20)), 0);

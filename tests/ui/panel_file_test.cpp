@@ -303,7 +303,7 @@ TEST_F(PanelFileTest, TheGamesPanelsLoadWithoutAWarningAndRoundTrip) {
     ui::UIWidget* panel = GetUIMan()->AddPanel("ui/" + name.substr(0, name.find('_')) + ".ui");
     ASSERT_NE(panel, nullptr);
     if (panel->GetName() == "title") {
-      EXPECT_EQ(panel->Count(), 10u);
+      EXPECT_EQ(panel->Count(), 13u);
       EXPECT_TRUE(panel->Find("guard")->BlocksAll());
       EXPECT_TRUE(panel->Find("name_box")->IsEditable());
       EXPECT_TRUE(panel->Find("scarab")->CanDrag());

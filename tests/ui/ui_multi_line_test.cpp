@@ -2,53 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/script/lua_test_support.h"
 #include "core/text/strman.h"
-#include "platform/d3d8_testing.h"
-#include "render/dx8_graphics.h"
-#include "render/font_test_support.h"
 #include "ui/ui_manager.h"
-#include "ui_test_support.h"
+#include "ui_device_test_support.h"
 
 namespace {
 
-// The inked columns and rows of a frame read back from the device.
-struct Ink {
-  int left = 800, top = 600, right = -1, bottom = -1;
-  bool Any() const { return right > left; }
-};
-
 // On a real device, with a font of the game's that lays text out.
-class UIMultiLineTest : public ui_testing::UITest {
+class UIMultiLineTest : public ui_testing::DeviceUITest {
  protected:
-  void SetUp() override {
-    UITest::SetUp();
-    SetGraphics(nullptr);
-    Dx8Graphics::Create();
-    device_ = GetDx8Graphics();
-    ASSERT_TRUE(device_->Init());
-    ASSERT_TRUE(device_->SetDisplayMode(800, 600, false, false));
-    device_->SetDefaultRenderStates();
-    ASSERT_TRUE(device_->BeginScene());
-    for (const char* name : font_test::kFontFiles) AddFontResourceA(font_test::FontPath(name).c_str());
-    help_ = new DX8Font("Help");
-    help_->Resize("DejaVu Sans", 0, 20, 400, 1);
-    ASSERT_TRUE(GetFontManager()->Add("Help", help_));
-  }
   void TearDown() override {
-    GetUIMan()->DropAllPanels();
     lang::GetStrMan().Clear();
     ui::UIManager::ForceLeftAlign(false);
-    GetFontManager()->Entries().erase(GetFontManager()->KeyOf("Help"));
-    delete help_;
-    for (const char* name : font_test::kFontFiles) RemoveFontResourceA(font_test::FontPath(name).c_str());
-    Graphics::SHUTDOWN();
-    SetGraphics(&graphics_);
-    UITest::TearDown();
+    DeviceUITest::TearDown();
   }
   // A panel showing wrapped text in the font "Help".
   ui::UIMultiLine* MakeText(const std::string& text, math::Vec2 position = {0.1f, 0.1f},
@@ -60,41 +32,29 @@ class UIMultiLineTest : public ui_testing::UITest {
     widget->SetText(text);
     return widget;
   }
-  Ink Drawn(ui::UIWidget* widget) {
-    device_->Clear(0xFF000000u, 1.0f, 0, 1, 0, 0);
-    widget->Render(false);
-    std::vector<uint32_t> pixels;
-    uint32_t w = 0, h = 0;
-    EXPECT_TRUE(platform::testing::ReadBackFrame(device_->GetDevice(), pixels, w, h));
-    Ink ink;
-    for (int y = 0; y < static_cast<int>(h); ++y)
-      for (int x = 0; x < static_cast<int>(w); ++x)
-        if (pixels[size_t(y) * w + x] & 0xFFFFFFu) {
-          ink.left = std::min(ink.left, x);
-          ink.top = std::min(ink.top, y);
-          ink.right = std::max(ink.right, x + 1);
-          ink.bottom = std::max(ink.bottom, y + 1);
-        }
-    return ink;
-  }
-
-  Dx8Graphics* device_ = nullptr;
-  DX8Font* help_ = nullptr;
 };
 
 TEST_F(UIMultiLineTest, TextWrapsInTheBoxAndCentresEachLineUnlessForcedLeft) {
   ui::UIMultiLine* text = MakeText("Swap two stones to make a row of three or more of one colour.");
   EXPECT_GT(text->GetLineCount(), 2);
   EXPECT_EQ(text->GetText(), "");  // the text block stays empty
-  const Ink centred = Drawn(text);
+  const ui_testing::Ink centred = Drawn(text);
   ASSERT_TRUE(centred.Any());
   EXPECT_GE(centred.left, 80);
   EXPECT_LE(centred.right, 80 + 240);
   EXPECT_GE(centred.top, 60);
   ui::UIManager::ForceLeftAlign(true);
-  const Ink left = Drawn(text);
+  const ui_testing::Ink left = Drawn(text);
   EXPECT_LT(left.left, centred.left);
   EXPECT_LE(left.left, 82);
+
+  // A rebuilt font (as after a device reset) takes the glyphs the layout
+  // held: the text is laid out again before it is drawn.
+  ui::UIManager::ForceLeftAlign(false);
+  help_->Resize("DejaVu Sans", 0, 24, 400, 1);
+  const ui_testing::Ink rebuilt = Drawn(text);
+  EXPECT_TRUE(rebuilt.Any());
+  EXPECT_GT(rebuilt.bottom - rebuilt.top, centred.bottom - centred.top);
 
   // A word longer than the box breaks inside the word.
   ui::UIMultiLine* narrow = MakeText("Abracadabrapentagrammaton", {0.5f, 0.1f}, {0.1f, 0.3f});
@@ -116,10 +76,10 @@ TEST_F(UIMultiLineTest, TooManyLinesDrawNothingAndScrollingStopsAtItsBound) {
   ASSERT_EQ(text->GetLineCount(), 5);
   text->ScrollUp();
   EXPECT_EQ(text->GetScroll(), 0);
-  const Ink whole = Drawn(text);
+  const ui_testing::Ink whole = Drawn(text);
   for (int i = 0; i < 10; ++i) text->ScrollDown();
   EXPECT_EQ(text->GetScroll(), 3);  // while at most 5 - 4 + 1
-  const Ink scrolled = Drawn(text);
+  const ui_testing::Ink scrolled = Drawn(text);
   EXPECT_EQ(scrolled.top, whole.top);
   EXPECT_LT(scrolled.bottom, whole.bottom - 2 * 20);  // two lines from the top, not five
   for (int i = 0; i < 10; ++i) text->ScrollUp();

@@ -46,6 +46,8 @@ class PartGroup {
   void SetGenRate(float seconds) { genRate = seconds; }
   // True, taking one period off, when the accumulated time passed GenRate.
   bool TickGeneration(float dt);
+  // Forgets the time gathered towards the next particle.
+  void DropGenerationTime() { accumulator_ = 0.0f; }
   Particle* GetFreeParticle();
   math::Vec2 RandomVelocity() const;
   void SetVelocity(Particle& particle, const math::Vec2& v) const;

@@ -42,7 +42,7 @@ bool GameScreen::OnEnter() {
   fadeSprite_.SetRect({0.0f, 0.0f}, {1.0f, 1.0f}, 0.0f, 0, kOpaqueWhite);
   fadeSprite_.additive = 0;
   if (camera_) {
-    // TODO(merge: UI manager): the camera becomes the UI manager's camera.
+    uiManager->SetCamera(camera_);
     camera_->LookAt(kScreenEye, kScreenTarget, kScreenUp);
   }
   return true;
