@@ -4,6 +4,7 @@
 // offers on top of OpenGL.
 #pragma once
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@ struct TestOverrides {
   bool capsUnavailable = false;
   bool fullScreenUnavailable = false;
   std::function<void(IDirect3DDevice8*)> presentObserver;
+  std::set<D3DFORMAT> refusedFormats;  // as textures, by CheckDeviceFormat
 };
 TestOverrides& Overrides();
 

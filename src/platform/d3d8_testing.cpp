@@ -53,4 +53,8 @@ void SetPresentObserver(std::function<void(IDirect3DDevice8*)> observer) {
   d3d8::Overrides().presentObserver = std::move(observer);
 }
 
+void RefuseTextureFormats(const std::vector<D3DFORMAT>& formats) {
+  d3d8::Overrides().refusedFormats = std::set<D3DFORMAT>(formats.begin(), formats.end());
+}
+
 }  // namespace platform::testing

@@ -29,5 +29,8 @@ void SetFullScreenUnavailable(bool on);
 // Called with the device at each Present, before the frame is shown, while
 // the back buffer still holds it; null stops.
 void SetPresentObserver(std::function<void(IDirect3DDevice8*)> observer);
+// CheckDeviceFormat answers D3DERR_NOTAVAILABLE for these texture formats on
+// every adapter (an empty list refuses none again).
+void RefuseTextureFormats(const std::vector<D3DFORMAT>& formats);
 
 }  // namespace platform::testing
