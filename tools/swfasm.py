@@ -22,9 +22,27 @@ length). Then the tags, each a name and key=value fields:
                  [clipdepth=3] [event=FLAGS:HEX[:LENGTH]]...
     RemoveObject id=1 depth=2
     RemoveObject2 depth=2
+    PlaceObject2 depth=1 id=5 clipevents  (clip events with their actions)
+      ClipEvent flags=0x1
+        ...actions...
+      EndClipEvent
+    EndPlace
     DefineSprite id=3 frames=1
       ...tags of the sprite...
     EndSprite
+    DefineButton id=6                    (records, then the release actions)
+      Record states=up,over,down,hit id=1 depth=1 [matrix=...]
+      Actions
+        ...actions...
+      EndActions
+    EndButton
+    DefineButton2 id=7 [menu] [actionoffset=N]
+      Record states=up,hit id=1 depth=1 [matrix=...] [cxform=...]
+      Condition flags=0x08               (BUTTONCONDACTION; [offset=N])
+        ...actions...
+      EndCondition
+    EndButton
+    DefineButtonSound id=7 rollout=ID[:stop][:loops=N] rollover=... press=... release=...
     DefineBitsLossless id=4 format=3 width=5 height=2 colors=ff0000,00ff00 pixels=0,1,...
     DefineBitsLossless2 id=4 format=5 width=1 height=1 pixels=80102030
     JPEGTables jpeg=picture.jpg          (the picture's tables)
@@ -82,8 +100,35 @@ MorphLine width=W endwidth=W color=C endcolor=C lines, the start shape's
 records, EndEdges, the end shape's records and EndShape; its colours are
 RGBA.
 
+Fonts (glyph outlines in a 1024-unit em square, y down, drawn like shapes
+with fill 1; codes=C,C,... one per glyph, in decimal or hex):
+
+    DefineFont id=1
+      Glyph
+        Style move=X,Y fill0=1
+        Edge to=X,Y
+        Curve control=X,Y to=X,Y
+      EndGlyph
+    EndFont
+    DefineFontInfo id=1 name=Sans codes=65,66 [wide] [small] [shiftjis] [ansi] [italic] [bold]
+    DefineFont2 id=2 name=Sans codes=65,66 [wide] [wideoffsets] [italic] [bold] [small] [shiftjis]
+                [ansi] [language=N] [codetable=N] [layout ascent=A descent=D leading=L
+                advances=A,A kerning=C:C:ADJUST,...]
+      Glyph ... EndGlyph
+    EndFont
+
+(codetable=N stores another offset of the code table than its own.)
+
 Lines that fill the ".gsc" cache file written beside the movie (OUT.swf.gsc),
-"gsc" version 4 and a character record a shape:
+"gsc" version 4, its font block and a character record a shape:
+
+    CacheTexture width=W height=H [fill=HH] [pixels=HEX]   (one alpha texture)
+    CacheFont size=96                    (the next font, in ascending id order)
+    CacheGlyph index=I texture=T bounds=XMIN,YMIN,XMAX,YMAX origin=X,Y
+    CacheFontCount n=N                   (overrides the font count)
+    CacheFontRaw hex=0102                (the whole font block, as given)
+
+The font block is empty (no texture, no font) without these lines. Then:
 
     CacheShape id=1 [count=N]            (N overrides the tessellation count)
     CacheTessellation tolerance=15 mesh=X,Y,X,Y,... [mesh=...] outline=STYLE:X,Y,...
@@ -111,10 +156,13 @@ TAG_TYPES = {
     "JPEGTables": 8, "SetBackgroundColor": 9, "DefineBitsLossless": 20, "DefineBitsJPEG2": 21,
     "Protect": 24, "PlaceObject2": 26, "RemoveObject2": 28, "DefineBitsJPEG3": 35,
     "DefineBitsLossless2": 36, "DefineSprite": 39, "FrameLabel": 43, "ExportAssets": 56,
-    "ImportAssets": 57, "DefineShape": 2, "DefineShape2": 22, "DefineShape3": 32, "DefineMorphShape": 46,
+    "ImportAssets": 57, "DefineButton": 7, "DefineButton2": 34, "DefineButtonSound": 17,
+    "DefineFont": 10, "DefineFontInfo": 13, "DefineFont2": 48,
+    "DefineShape": 2, "DefineShape2": 22, "DefineShape3": 32, "DefineMorphShape": 46,
 }
 
 CACHE_LINES = ("CacheShape", "CacheTessellation", "CacheRaw", "CacheEnd")
+FONT_BLOCK_LINES = ("CacheTexture", "CacheFont", "CacheGlyph", "CacheFontCount", "CacheFontRaw")
 
 
 class AsmError(Exception):
@@ -431,6 +479,90 @@ def cache_line(name, f):
     return data + b"".join(u32(style) + cache_values(v) for style, v in outlines)
 
 
+def pstring(text):
+    data = text.encode("utf-8")
+    return u8(len(data)) + data
+
+
+def font_flags(f, bits):
+    return sum(bit for key, bit in bits if key in f)
+
+
+def codes(f):
+    values = [number(v) for v in str(f.get("codes", "")).split(",") if v]
+    return b"".join(u16(v) if "wide" in f else u8(v) for v in values)
+
+
+def glyph_shapes(lines):
+    """The SHAPE records of the Glyph blocks up to EndFont."""
+    glyphs = []
+    while lines and lines[0][0] == "Glyph":
+        lines.pop(0)
+        w = BitWriter()
+        ShapeWriter(2).records(lines, w, 1, 0, stop="EndGlyph")
+        glyphs.append(w.bytes())
+    if not lines or lines[0][0] != "EndFont":
+        raise AsmError("font without EndFont")
+    lines.pop(0)
+    return glyphs
+
+
+def font_tag(name, f, lines):
+    glyphs = glyph_shapes(lines)
+    if name == "DefineFont":
+        at, offsets = 2 * len(glyphs), b""
+        for g in glyphs:
+            offsets += u16(at)
+            at += len(g)
+        return u16(number(f["id"])) + offsets + b"".join(glyphs)
+    wide_offsets = "wideoffsets" in f
+    offset = u32 if wide_offsets else u16
+    at = (len(glyphs) + 1) * (4 if wide_offsets else 2)
+    offsets = b""
+    for g in glyphs:
+        offsets += offset(at)
+        at += len(g)
+    table = offsets + offset(number(f.get("codetable", str(at)))) + b"".join(glyphs) + codes(f)
+    if "layout" in f:
+        advances = [number(v) for v in str(f.get("advances", "")).split(",") if v]
+        kerning = [[number(v) for v in k.split(":")] for k in str(f.get("kerning", "")).split(",") if k]
+        code = u16 if "wide" in f else u8
+        table += b"".join(struct.pack("<h", number(f.get(k, "0"))) for k in ("ascent", "descent", "leading"))
+        table += b"".join(struct.pack("<h", a) for a in advances)
+        table += rect(0, 0, 0, 0) * len(glyphs)
+        table += u16(len(kerning)) + b"".join(code(a) + code(b) + struct.pack("<h", d) for a, b, d in kerning)
+    flags = font_flags(f, (("layout", 0x80), ("shiftjis", 0x40), ("small", 0x20), ("ansi", 0x10),
+                           ("wideoffsets", 0x08), ("wide", 0x04), ("italic", 0x02), ("bold", 0x01)))
+    return (u16(number(f["id"])) + u8(flags) + u8(number(f.get("language", "0"))) + pstring(f.get("name", ""))
+            + u16(len(glyphs)) + table)
+
+
+def font_block(lines):
+    """The ".gsc" font block of the font block lines."""
+    raw = [f for name, f in lines if name == "CacheFontRaw"]
+    if raw:
+        return bytes.fromhex(raw[0].get("hex", ""))
+    textures, fonts = b"", []
+    texture_count = 0
+    font_count = None
+    for name, f in lines:
+        if name == "CacheTexture":
+            width, height = number(f["width"]), number(f["height"])
+            pixels = bytes.fromhex(f["pixels"]) if "pixels" in f else bytes([number("0x" + f.get("fill", "0"))]) * (
+                width * height)
+            textures += u16(width) + u16(height) + pixels
+            texture_count += 1
+        elif name == "CacheFont":
+            fonts.append([u16(number(f.get("size", "96"))), []])
+        elif name == "CacheGlyph":
+            values = [float(v) for v in f["bounds"].split(",") + f["origin"].split(",")]
+            fonts[-1][1].append(struct.pack("<iH6f", number(f["index"]), number(f["texture"]), *values))
+        elif name == "CacheFontCount":
+            font_count = number(f["n"])
+    data = u16(texture_count) + textures + u16(len(fonts) if font_count is None else font_count)
+    return data + b"".join(size + u32(len(glyphs)) + b"".join(glyphs) for size, glyphs in fonts)
+
+
 def jpeg_segments(data):
     """Splits a JPEG into (marker, segment bytes) up to its scan."""
     if data[:2] != b"\xff\xd8":
@@ -493,8 +625,11 @@ class Assembler:
                 data = u16(number(fields["id"])) + u16(number(fields.get("frames", "1"))) + body
                 out += self.tag(39, data, fields)
                 continue
-            if name in CACHE_LINES:
+            if name in CACHE_LINES or name in FONT_BLOCK_LINES:
                 self.cache.append((name, fields))
+                continue
+            if name in ("DefineFont", "DefineFont2"):
+                out += self.tag(TAG_TYPES[name], font_tag(name, fields, lines), fields)
                 continue
             if name in ("DefineShape", "DefineShape2", "DefineShape3"):
                 out += self.tag(TAG_TYPES[name], ShapeWriter(TAG_TYPES[name]).shape(fields, lines), fields)
@@ -502,14 +637,19 @@ class Assembler:
             if name == "DefineMorphShape":
                 out += self.tag(46, ShapeWriter(46).morph(fields, lines), fields)
                 continue
+            if name == "PlaceObject2" and "clipevents" in fields:
+                fields.setdefault("event", [])
+                while lines and lines[0][0] == "ClipEvent":
+                    flags = lines.pop(0)[1]["flags"]
+                    actions = assemble_actions(block(lines, "EndClipEvent")) + b"\0"
+                    fields["event"].append(flags + ":" + actions.hex())
+                if not lines or lines.pop(0)[0] != "EndPlace":
+                    raise AsmError("PlaceObject2 clipevents without EndPlace")
+            if name in ("DefineButton", "DefineButton2"):
+                out += self.tag(TAG_TYPES[name], button(name, fields, lines), fields)
+                continue
             if name in ("DoAction", "DoInitAction"):
-                body = []
-                while lines and lines[0][0] != "EndAction":
-                    body.append(lines.pop(0))
-                if not lines:
-                    raise AsmError(name + " without EndAction")
-                lines.pop(0)
-                data = assemble_actions(body) + b"\0"
+                data = assemble_actions(block(lines, "EndAction")) + b"\0"
                 if name == "DoInitAction":
                     data = u16(number(fields["sprite"])) + data
                 out += self.tag(12 if name == "DoAction" else 59, data, fields)
@@ -527,6 +667,10 @@ class Assembler:
             return b""
         if name == "SetBackgroundColor":
             return rgb(f["color"])
+        if name == "DefineFontInfo":
+            flags = font_flags(f, (("small", 0x20), ("shiftjis", 0x10), ("ansi", 0x08), ("italic", 0x04),
+                                   ("bold", 0x02), ("wide", 0x01)))
+            return u16(number(f["id"])) + pstring(f.get("name", "")) + u8(flags) + codes(f)
         if name == "FrameLabel":
             return cstring(f["name"])
         if name == "PlaceObject":
@@ -552,6 +696,9 @@ class Assembler:
             width, height = jpeg_size(jpeg)
             alpha = zlib.compress(bytes([number(f.get("alpha", "255"))]) * (width * height))
             return u16(number(f["id"])) + u32(len(jpeg)) + jpeg + alpha
+        if name == "DefineButtonSound":
+            return u16(number(f["id"])) + b"".join(button_sound(f.get(event, "0"))
+                                                    for event in ("rollout", "rollover", "press", "release"))
         if name == "ExportAssets":
             entries = [(number(k), v) for k, v in f.items() if k[0].isdigit()]
             return u16(len(entries)) + b"".join(u16(i) + cstring(s) for i, s in entries)
@@ -605,6 +752,67 @@ class Assembler:
                             .ljust(pitch, b"\0") for y in range(height))
             return head + zlib.compress(rows)
         return head + zlib.compress(b"".join(bytes.fromhex(p) for p in pixels))
+
+
+def block(lines, end):
+    """The lines up to the end line, which is taken too."""
+    body = []
+    while lines and lines[0][0] != end:
+        body.append(lines.pop(0))
+    if not lines:
+        raise AsmError("no " + end)
+    lines.pop(0)
+    return body
+
+
+BUTTON_STATES = {"up": 0x01, "over": 0x02, "down": 0x04, "hit": 0x08}
+
+
+def button(name, fields, lines):
+    """A DefineButton or DefineButton2 body: its records, then its actions."""
+    records = b""
+    while lines and lines[0][0] == "Record":
+        f = lines.pop(0)[1]
+        flags = sum(BUTTON_STATES[s] for s in f["states"].split(",")) if "states" in f else number(f["flags"])
+        records += u8(flags) + u16(number(f["id"])) + u16(number(f.get("depth", "1")))
+        records += matrix(f.get("matrix", "1,1,0,0,0,0"))
+        if name == "DefineButton2":
+            records += cxform(f.get("cxform", "256,256,256,256,0,0,0,0"), True)
+    records += u8(0)
+    if name == "DefineButton":
+        actions = b""
+        if lines and lines[0][0] == "Actions":
+            lines.pop(0)
+            actions = assemble_actions(block(lines, "EndActions"))
+        if not lines or lines.pop(0)[0] != "EndButton":
+            raise AsmError("DefineButton without EndButton")
+        return u16(number(fields["id"])) + records + actions + b"\0"
+    conditions = []
+    while lines and lines[0][0] == "Condition":
+        f = lines.pop(0)[1]
+        conditions.append((f, assemble_actions(block(lines, "EndCondition")) + b"\0"))
+    if not lines or lines.pop(0)[0] != "EndButton":
+        raise AsmError("DefineButton2 without EndButton")
+    body = b""
+    for at, (f, actions) in enumerate(conditions):
+        size = 4 + len(actions)
+        offset = number(f["offset"]) if "offset" in f else (0 if at == len(conditions) - 1 else size)
+        body += u16(offset) + u16(number(f["flags"])) + actions
+    # The action offset counts from its own field: the field, then the records.
+    default_offset = 2 + len(records) if conditions else 0
+    offset = number(fields["actionoffset"]) if "actionoffset" in fields else default_offset
+    return u16(number(fields["id"])) + u8(1 if "menu" in fields else 0) + u16(offset) + records + body
+
+
+def button_sound(text):
+    """A sound id and, for one that is not 0, its SOUNDINFO."""
+    parts = text.split(":")
+    sound_id = number(parts[0])
+    if sound_id == 0:
+        return u16(0)
+    loops = [number(p[6:]) for p in parts[1:] if p.startswith("loops=")]
+    flags = (0x20 if "stop" in parts[1:] else 0) | (0x04 if loops else 0)
+    return u16(sound_id) + u8(flags) + (u16(loops[0]) if loops else b"")
 
 
 SHORT_ACTIONS = {
@@ -795,7 +1003,8 @@ def cache_file(lines):
     """The ".gsc" file of the cache lines, or None without any."""
     if not lines:
         return None
-    data = b"gsc" + u8(4)
+    data = b"gsc" + u8(4) + font_block([(n, f) for n, f in lines if n in FONT_BLOCK_LINES])
+    lines = [(n, f) for n, f in lines if n not in FONT_BLOCK_LINES]
     for at, (name, fields) in enumerate(lines):
         if name == "CacheShape" and "count" not in fields:
             following = [n for n, _ in lines[at + 1:]] + ["CacheShape"]

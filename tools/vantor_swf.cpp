@@ -16,6 +16,7 @@
 #include "swf/movie/movie_def_impl.h"
 #include "swf/movie/movie_library.h"
 #include "swf/movie/sprite_definition.h"
+#include "swf/stage/button_character_definition.h"
 #include "swf/sound/sound_sample.h"
 #include "swf/stream/bit_stream.h"
 #include "swf/text/font.h"
@@ -130,6 +131,7 @@ const char* KindOf(swf::library_item* item) {
   if (item->as_sound_sample()) return "sound";
   if (dynamic_cast<swf::sprite_definition*>(item)) return "sprite";
   if (dynamic_cast<swf::bitmap_character*>(item)) return "bitmap";
+  if (dynamic_cast<swf::button_character_definition*>(item)) return "button";
   if (dynamic_cast<swf::movie_definition_sub*>(item)) return "movie";
   return "character";
 }
@@ -141,6 +143,8 @@ void ListDefinitions(swf::movie_def_impl* movie) {
     std::printf("  %d %s", entry.key, KindOf(definition));
     if (auto* sprite = dynamic_cast<swf::sprite_definition*>(definition))
       std::printf(", %d frames", sprite->get_frame_total());
+    if (auto* button = dynamic_cast<swf::button_character_definition*>(definition))
+      std::printf(", %d records, %d actions", button->records.size(), button->actions.size());
     std::printf("\n");
   }
   for (auto& entry : movie->bitmap_characters()) {

@@ -9,6 +9,8 @@
 #include "player_log_capture.h"
 #include "swf/movie/movie_library.h"
 #include "swf/movie/sprite_definition.h"
+#include "swf/stage/movie_root.h"
+#include "swf/stage/sprite_instance.h"
 #include "swf/text/font.h"
 #include "temp_folder.h"
 
@@ -32,7 +34,14 @@ TEST_F(MovieLibrary, SharesOneDefinitionPerPathWithoutRegardToCase) {
 
   EXPECT_EQ(swf::open_shared_movie("missing.swf"), nullptr);
   EXPECT_TRUE(log.Has("error: couldn't load library movie 'missing.swf'\n"));
-  EXPECT_EQ(swf::open_shared_instance(first), nullptr) << "root instances come with the stage";
+  swf::movie_root* shared = swf::open_shared_instance(first);
+  ASSERT_NE(shared, nullptr);
+  EXPECT_EQ(swf::open_shared_instance(first), shared) << "one root instance per definition";
+  EXPECT_STREQ(shared->get_root_sprite()->name.c_str(), "_root");
+  swf::release_ref(shared);
+  swf::release_ref(shared);
+  auto* sprite = static_cast<swf::movie_definition_sub*>(first->find_character(1));
+  EXPECT_EQ(swf::open_shared_instance(sprite), nullptr) << "a sprite is no root";
   EXPECT_TRUE(log.Has("error: couldn't create instance\n"));
   EXPECT_STREQ(swf::get_work_folder(), "");
 }
@@ -80,12 +89,13 @@ TEST_F(CacheFile, RefusalsAndAValidFile) {
     const char* message;
   };
   const Case cases[] = {
-      {std::string("gsc\x04\x01\x00\x01\x00\xff\xff", 10), nullptr},
+      // After the header, an empty font block: no texture, no font.
+      {std::string("gsc\x04\0\0\0\0\x01\x00\x01\x00\xff\xff", 14), nullptr},
       {std::string("gsx\x04\xff\xff", 6), "cache file does not have the correct format; skipping\n"},
       {std::string("gsc\x03\xff\xff", 6), "cached data is version 3, but we require version 4; skipping\n"},
-      {std::string("gsc\x04\x01\x00", 6), "unexpected eof reading cache file (characters); skipping\n"},
+      {std::string("gsc\x04\0\0\0\0\x01\x00", 10), "unexpected eof reading cache file (characters); skipping\n"},
       {std::string("gsc\x04", 4), "unexpected eof reading cache file (characters); skipping\n"},
-      {std::string("gsc\x04\x07\x00\xff\xff", 8),
+      {std::string("gsc\x04\0\0\0\0\x07\x00\xff\xff", 12),
        "sync error in cache file (reading characters)!  Skipping rest of cache data.\n"},
   };
   for (const Case& c : cases) {

@@ -37,6 +37,11 @@ TEST(VantorSwf, InfoPrintsWhatTheDescriptionSays) {
 
   const std::string bitmaps = RunTool("info " + swf_test::FixturePath("bitmaps.swf"), &status);
   EXPECT_NE(bitmaps.find("  1 bitmap, 0 x 0\n"), std::string::npos) << "no renderer: empty bitmaps\n" << bitmaps;
+
+  const std::string buttons = RunTool("info " + swf_test::FixturePath("stage_buttons.swf"), &status);
+  for (const char* line : {"  20 button, 4 records, 7 actions\n", "  21 button, 1 records, 1 actions\n",
+                           "  DefineButtonSound (type 17, 12 bytes)\n"})
+    EXPECT_NE(buttons.find(line), std::string::npos) << line << "\nin:\n" << buttons;
 }
 
 TEST(VantorSwf, RefusesWhatItCannotRead) {

@@ -5,7 +5,8 @@
 #include "swf/base/log.h"
 #include "swf/movie/movie_definition_sub.h"
 #include "swf/movie/movie_library.h"
-#include "swf/movie/movie_root.h"
+#include "swf/stage/movie_root.h"
+#include "swf/stage/sprite_instance.h"
 #include "swf/script/movie.h"
 
 namespace swf {
@@ -34,17 +35,18 @@ void load_extern_movie(const char* url, movie* character, movie* root_sprite) {
     }
     if (instance) release_ref(instance);
   } else {
-    // The instance stays for the rest of the process: its creation reference
-    // is kept.
+    // The loaded movie plays as long as the movie it was loaded into.
     movie_root* instance = definition->create_root_instance();
     movie* root = instance ? instance->get_root_sprite() : nullptr;
     if (!root) {
       log_error("can't create extern movie_interface for %s\n", path.c_str());
     } else if (movie* parent = character->parent) {
       root->parent = parent;
+      if (movie_root* host = parent->get_movie_root()) host->keep_loaded_movie(instance);
       parent->replace_with_instance(root, character->name.c_str(), character->depth, false, character->cxform,
                                     false, character->matrix, character->ratio, character->clip_depth);
     }
+    if (instance) release_ref(instance);
   }
   release_ref(definition);
 }

@@ -6,6 +6,7 @@
 #include "swf/base/file_object.h"
 #include "swf/base/log.h"
 #include "swf/geometry/trapezoid_tessellator.h"
+#include "swf/script/movie.h"
 #include "swf/stream/bit_stream.h"
 
 namespace swf {
@@ -144,6 +145,15 @@ void shape_character::read(bit_stream& in, int tag_type, bool with_styles, movie
     }
   }
   if (!current.empty()) paths.push_back(current);
+}
+
+display_state instance_display_state(movie* instance) {
+  display_state state;
+  state.world_matrix = instance->get_world_matrix();
+  state.world_cxform = instance->get_world_color_transform();
+  state.pixel_scale = instance->parent ? instance->parent->get_pixel_scale() : instance->get_pixel_scale();
+  state.ratio = instance->ratio;
+  return state;
 }
 
 bool shape_character::hit_test_local(float x, float y) {

@@ -20,6 +20,7 @@
 namespace swf {
 
 class bit_stream;
+class movie;
 class movie_definition_sub;
 
 // What drawing a definition takes of the instance that shows it.
@@ -29,6 +30,10 @@ struct display_state {
   float pixel_scale = 1;  // as the instance's parent reports it
   float ratio = 0;        // 0 .. 1, for morphs
 };
+
+// The state an instance on the stage is drawn with: its world transforms,
+// its parent's pixel scale and its ratio.
+display_state instance_display_state(movie* instance);
 
 class shape_character : public character_definition, public tessellated_shape {
  public:
@@ -40,6 +45,7 @@ class shape_character : public character_definition, public tessellated_shape {
   // and keeping one when none does. A collapsed matrix draws nothing.
   virtual void display_with(const display_state& state);
 
+  void display(movie* instance) override { display_with(instance_display_state(instance)); }
   bool hit_test_local(float x, float y) override;
   float local_height() override { return bounds.y_max - bounds.y_min; }
   float local_width() override { return bounds.x_max - bounds.x_min; }

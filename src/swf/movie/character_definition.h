@@ -8,10 +8,10 @@
 
 namespace swf {
 
-class character;
 class character_definition;
 class file_object;
 class font;
+class movie;
 class sound_sample;
 
 class library_item : public counted_object {
@@ -25,18 +25,17 @@ class character_definition : public library_item {
  public:
   character_definition* as_character_definition() override { return this; }
 
-  virtual void display(character* instance) { (void)instance; }
+  // Draws the instance that shows this definition.
+  virtual void display(movie* instance) { (void)instance; }
   virtual bool hit_test_local(float x, float y) {
     (void)x, (void)y;
     return false;
   }
   virtual float local_height() { return 0; }
   virtual float local_width() { return 0; }
-  // A new instance of the definition; the stage code provides them.
-  virtual character* create_character(character* parent, int id) {
-    (void)parent, (void)id;
-    return nullptr;
-  }
+  // A new instance of the definition placed in `parent`: a static character
+  // unless the definition has a timeline or behaviour of its own.
+  virtual movie* create_character(movie* parent, int id);
   // Reads what the definition keeps in a movie's cache file; false, said in
   // the log, when its record is bad and the rest of the file cannot be read.
   virtual bool load_cached_data(file_object* file) {

@@ -47,7 +47,8 @@ class movie_def_impl : public movie_definition_sub {
   float get_pixel_height() override;
   int get_frame_total() override { return frame_count_; }
   float get_frames_per_second() override { return frame_rate_; }
-  movie_root* create_root_instance() override { return nullptr; }
+  // A new movie root over a new "_root" sprite; one reference for the caller.
+  movie_root* create_root_instance() override;
   void build_glyph_textures() override;
   void visit_import_sources(import_visitor* visitor) override;
   void bind_import_source(const char* source, movie_definition_sub* definition) override;

@@ -9,7 +9,7 @@
 #include "swf/base/open_hash.h"
 #include "swf/base/small_string.h"
 #include "swf/movie/movie_def_impl.h"
-#include "swf/movie/movie_root.h"
+#include "swf/stage/movie_root.h"
 #include "swf/movie/tag_loaders.h"
 
 namespace swf {
@@ -116,8 +116,8 @@ movie_root* open_shared_instance(movie_definition_sub* definition) {
     log_error("error: couldn't create instance\n");
     return nullptr;
   }
+  // The creation reference is the caller's.
   instances().add(definition, root);
-  root->take_ref();
   return root;
 }
 

@@ -1,7 +1,9 @@
 #include "swf/movie/place_object_2.h"
 
+#include "swf/base/log.h"
 #include "swf/movie/movie_definition_sub.h"
 #include "swf/movie/swf_event.h"
+#include "swf/script/movie.h"
 #include "swf/stream/bit_stream.h"
 
 namespace swf {
@@ -75,6 +77,39 @@ uint32_t place_object_2::placement_key() const {
   if (type == MOVE) return 0xFFFFFFFFu;
   const uint32_t id = tag_type == 4 ? character_id : 0xFFFFu;
   return static_cast<uint32_t>(depth) << 16 | id;
+}
+
+void place_object_2::run(movie* m) {
+  switch (type) {
+    case PLACE:
+      m->place_character(character_id, name.get(), events, depth, tag_type != 4, cxform, matrix, ratio, clip_depth);
+      break;
+    case MOVE:
+      m->move_character(depth, has_cxform, cxform, has_matrix, matrix, ratio, clip_depth);
+      break;
+    case REPLACE:
+      m->replace_character(character_id, name.get(), depth, has_cxform, cxform, has_matrix, matrix, ratio,
+                           clip_depth);
+      break;
+  }
+}
+
+void place_object_2::run_state_backwards(movie* m, int frame) {
+  switch (type) {
+    case PLACE:
+      m->remove_character(depth, tag_type == 4 ? character_id : -1);
+      break;
+    case MOVE:
+      run(m);
+      break;
+    case REPLACE:
+      if (display_tag* last = m->find_last_placement(frame, depth, -1)) {
+        last->run_state(m);
+      } else {
+        log_error("reverse REPLACE can't find previous replace or add tag(%d, %d)\n", frame, depth);
+      }
+      break;
+  }
 }
 
 void place_object_loader(bit_stream& in, int tag_type, movie_definition_sub* m) {

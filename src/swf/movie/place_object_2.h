@@ -22,6 +22,10 @@ class place_object_2 : public display_tag {
   ~place_object_2() override;
   void read(bit_stream& in, int tag_type, int swf_version);
   uint32_t placement_key() const override;
+  void run(movie* m) override;
+  void run_state(movie* m) override { run(m); }
+  // Undoes the tag when a timeline seeks back over `frame`.
+  void run_state_backwards(movie* m, int frame) override;
 
   int32_t tag_type = 0;
   std::unique_ptr<char[]> name;  // null when absent

@@ -10,6 +10,10 @@ class movie_definition_sub;
 
 class set_background_color : public display_tag {
  public:
+  // Sets the backdrop's colour and keeps its alpha.
+  void run(movie* m) override;
+  void run_state(movie* m) override { run(m); }
+
   rgba_color color;
 };
 

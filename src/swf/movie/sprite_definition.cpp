@@ -9,6 +9,7 @@
 #include "swf/movie/display_tag.h"
 #include "swf/movie/frame_lists.h"
 #include "swf/movie/tag_loaders.h"
+#include "swf/stage/sprite_instance.h"
 #include "swf/sound/sound_sample.h"
 #include "swf/stream/bit_stream.h"
 #include "swf/text/font.h"
@@ -21,6 +22,10 @@ void release_refused(T* item) {
   counted_ptr<T> drop(item);
 }
 }  // namespace
+
+movie* sprite_definition::create_character(movie* parent, int id) {
+  return create_sprite_instance(this, parent, id);
+}
 
 sprite_definition::~sprite_definition() {
   delete_frame_tags(frame_tags_);

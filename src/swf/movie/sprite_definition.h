@@ -26,6 +26,7 @@ class sprite_definition : public movie_definition_sub {
   int get_frame_total() override { return frame_count_; }
   float get_frames_per_second() override { return owner_->get_frames_per_second(); }
   movie_root* create_root_instance() override { return nullptr; }
+  movie* create_character(movie* parent, int id) override;
   void build_glyph_textures() override {}
   void visit_import_sources(import_visitor*) override {}
   void bind_import_source(const char*, movie_definition_sub*) override {}

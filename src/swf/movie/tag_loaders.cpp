@@ -9,7 +9,9 @@
 #include "swf/movie/remove_object_2.h"
 #include "swf/movie/set_background_color.h"
 #include "swf/movie/sprite_definition.h"
+#include "swf/stage/button_character_definition.h"
 #include "swf/stream/bit_stream.h"
+#include "swf/text/font.h"
 
 namespace swf {
 namespace {
@@ -33,9 +35,13 @@ void register_standard_tag_loaders() {
   register_tag_loader(4, place_object_loader);
   register_tag_loader(5, remove_object_loader);
   register_tag_loader(6, define_bits_loader);
+  register_tag_loader(7, button_loader);
   register_tag_loader(8, jpeg_tables_loader);
   register_tag_loader(9, set_background_color_loader);
+  register_tag_loader(10, define_font_loader);
   register_tag_loader(12, do_action_loader);
+  register_tag_loader(13, define_font_info_loader);
+  register_tag_loader(17, button_sound_loader);
   register_tag_loader(20, define_bits_lossless_loader);
   register_tag_loader(21, define_bits_jpeg2_loader);
   register_tag_loader(22, shape_loader);
@@ -43,11 +49,13 @@ void register_standard_tag_loaders() {
   register_tag_loader(26, place_object_loader);
   register_tag_loader(28, remove_object_loader);
   register_tag_loader(32, shape_loader);
+  register_tag_loader(34, button_loader);
   register_tag_loader(35, define_bits_jpeg3_loader);
   register_tag_loader(36, define_bits_lossless_loader);
   register_tag_loader(39, sprite_loader);
   register_tag_loader(43, frame_label_loader);
   register_tag_loader(46, shape_morph_loader);
+  register_tag_loader(48, define_font_loader);
   register_tag_loader(56, export_loader);
   register_tag_loader(57, import_loader);
   register_tag_loader(59, do_init_action_loader);

@@ -19,6 +19,7 @@ namespace swf {
 
 class Timer;
 class action_buffer;
+class display_tag;
 class movie_definition_sub;
 class movie_root;
 
@@ -91,7 +92,8 @@ class movie : public scriptable {
   }
   virtual matrix2x3 get_world_matrix();
   virtual color_xform get_world_color_transform();
-  virtual movie* find_last_placement(int frame, int at_depth, int character_id) {
+  // The tag that last placed a character at the depth before the frame.
+  virtual display_tag* find_last_placement(int frame, int at_depth, int character_id) {
     (void)frame, (void)at_depth, (void)character_id;
     return nullptr;
   }
