@@ -136,6 +136,12 @@ check_box() {
 }
 check_box check_off.png
 check_box check_on.png -fill none -stroke "#2f6f3f" -strokewidth 5 -draw "polyline 8,18 15,26 28,9"
+# The language list: its button (32 x 32, an arrow pointing down) and the
+# pale sand behind the open list's rows (64 x 64, stretched).
+draw ui_img/drop_button.png -size 32x32 xc:none -fill "#f2c94c" -stroke "#5a3d10" -strokewidth 2 \
+  -draw "roundrectangle 1,1 30,30 5,5" -fill "#5a3d10" -stroke none -draw "polygon 8,12 24,12 16,22"
+draw ui_img/drop_list.png -size 64x64 xc:"#efe6d2" -fill none -stroke "#5a3d10" -strokewidth 2 \
+  -draw "rectangle 1,1 62,62"
 
 # Digit strips for counters and clocks: the ten digits in cells of 24 pixels,
 # then a comma and a colon in cells of 10, 32 pixels high (260 x 32); the

@@ -23,13 +23,24 @@ local function OptionsWidget(getter, name)
 	return options and options[getter](options, name)
 end
 
+-- A volume's bar beside its slider shows the level, 0 to 100.
+local function ShowLevel(name, volume)
+	local bar = OptionsWidget("GetProgressByName", name)
+	if bar then bar:SetProgress(volume / 100) end
+end
+
 function OnEnterOptions()
+	local musicVolume, soundVolume = GetAudio():GetMusicVolume(), GetAudio():GetSFXVolume()
 	local music = OptionsWidget("GetSliderByName", "music_volume")
-	if music then music:SetSlider(GetAudio():GetMusicVolume() / 100) end
+	if music then music:SetSlider(musicVolume / 100) end
+	ShowLevel("music_level", musicVolume)
 	local sound = OptionsWidget("GetSliderByName", "sound_volume")
-	if sound then sound:SetSlider(GetAudio():GetSFXVolume() / 100) end
+	if sound then sound:SetSlider(soundVolume / 100) end
+	ShowLevel("sound_level", soundVolume)
 	local fullScreen = OptionsWidget("GetCheckBoxByName", "full_screen")
 	if fullScreen then fullScreen:SetChecked(IsFullscreenMode()) end
+	local language = OptionsWidget("GetDropDownByName", "language")
+	if language then language:SetCurrentOptionFromText(LanguageTitle(GetRMS():GetLanguage())) end
 end
 
 -- A volume set on its slider, applied at once and kept in the record store;
@@ -44,6 +55,7 @@ function OnMusicVolumeSlid()
 	if not volume then return end
 	GetAudio():SetMusicVolume(volume)
 	GetRMS():SetMusicVolume(volume)
+	ShowLevel("music_level", volume)
 end
 
 function OnSoundVolumeSlid()
@@ -51,6 +63,7 @@ function OnSoundVolumeSlid()
 	if not volume then return end
 	GetAudio():SetSFXVolume(volume)
 	GetRMS():SetSoundVolume(volume)
+	ShowLevel("sound_level", volume)
 	-- Heard at the new level, at most once in a while however long the slide.
 	StartPlayTestSound()
 end
@@ -62,4 +75,19 @@ function OnFullScreenChecked()
 	if not box then return end
 	if box:IsChecked() then FullScreenMode() else WindowedMode() end
 	box:SetChecked(IsFullscreenMode())
+end
+
+-- The languages are listed by their titles ("English"); the profile and the
+-- locale keep their names ("english").
+function LanguageTitle(language)
+	if language == nil or language == "" then language = "english" end
+	return language:sub(1, 1):upper() .. language:sub(2)
+end
+
+function OnLanguageChosen()
+	local list = OptionsWidget("GetDropDownByName", "language")
+	if not list then return end
+	local language = list:GetOriginalSelectedText():lower()
+	SetupLanguage(language)
+	GetRMS():SetLanguage(language)
 end

@@ -35,7 +35,9 @@
 #include "temp_folder.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "ui/ui_check_box.h"
+#include "ui/ui_drop_down.h"
 #include "ui/ui_manager.h"
+#include "ui/ui_progress.h"
 #include "ui/ui_slider.h"
 #include "ui/ui_widget.h"
 
@@ -414,6 +416,13 @@ TEST_F(GameScriptTest, TheOptionsScreenSetsAndKeepsTheVolumesAndTheDisplayMode) 
   EXPECT_FLOAT_EQ(music->GetSlider(), 0.4f);
   EXPECT_FLOAT_EQ(effects->GetSlider(), sound.GetSFXVolume() / 100.0f);
   EXPECT_FALSE(fullScreen->IsChecked());
+  ui::UIProgress* musicLevel = options->GetProgressByName("music_level");
+  ui::UIProgress* effectsLevel = options->GetProgressByName("sound_level");
+  ASSERT_TRUE(musicLevel && effectsLevel);
+  EXPECT_FLOAT_EQ(musicLevel->GetProgress(), 0.4f);
+  ui::UIDropDown* language = options->GetDropDownByName("language");
+  ASSERT_NE(language, nullptr);
+  EXPECT_EQ(language->GetSelectedText(), "English");
 
   input::MouseButton left;
   left.down = 1;
@@ -430,9 +439,11 @@ TEST_F(GameScriptTest, TheOptionsScreenSetsAndKeepsTheVolumesAndTheDisplayMode) 
   pressAt(music, 0.3f);
   EXPECT_EQ(sound.GetMusicVolume(), 30);
   EXPECT_EQ(store->GetMusicVolume(), 30.0f);
+  EXPECT_FLOAT_EQ(musicLevel->GetProgress(), 0.3f);
   pressAt(effects, 0.8f);
   EXPECT_EQ(sound.GetSFXVolume(), 80);
   EXPECT_EQ(store->GetSoundVolume(), 80.0f);
+  EXPECT_FLOAT_EQ(effectsLevel->GetProgress(), 0.8f);
 
   click(fullScreen);
   EXPECT_TRUE(app_->IsFullScreen());
