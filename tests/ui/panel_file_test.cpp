@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/files/resman.h"
@@ -94,7 +95,7 @@ TEST_F(PanelFileTest, LoadingReadsEveryKeyWithItsDefault) {
   EXPECT_FALSE(panel->PlaysSound());
   EXPECT_TRUE(panel->BlocksAll());
   EXPECT_TRUE(panel->CanDrag());
-  EXPECT_EQ(panel->GetType(), 0);
+  EXPECT_EQ(panel->GetType(), ui::UIWidget::kTypeCheckBox);  // the type name in any case
   EXPECT_FLOAT_EQ(panel->GetSize().x, 0.3f);  // a one-entry size is no size
   EXPECT_EQ(panel->GetColor(), 0xFFFF0000u);
   EXPECT_EQ(panel->GetTextBlock().GetHJust(), ui::UIText::kBottomOrRight);
@@ -282,38 +283,44 @@ TEST_F(PanelFileTest, EveryColourByteSurvivesSavingAndLoading) {
   EXPECT_NE(text.find("TextColor = { 1.000000, 0.996079, 0.992157, 0.988236 }"), std::string::npos);
 }
 
-TEST_F(PanelFileTest, TheTitlePanelLoadsWithoutAWarningAndRoundTrips) {
+TEST_F(PanelFileTest, TheGamesPanelsLoadWithoutAWarningAndRoundTrip) {
   // The game's own files on the real renderer.
   Graphics* recorder = GetGraphics();
   SetGraphics(nullptr);
   Dx8Graphics::Create();
   ASSERT_TRUE(GetDx8Graphics()->Init());
   ASSERT_TRUE(GetDx8Graphics()->SetDisplayMode(800, 600, false, false));
-  const std::string saved = Here("title_saved.ui"), again = Here("title_again.ui");
   const std::filesystem::path scratch = std::filesystem::current_path();
+  std::vector<std::pair<std::string, std::string>> files;  // saved, saved again
+  for (const char* name : {"title", "options", "loading"})
+    files.emplace_back(Here(std::string(name) + "_saved.ui"), Here(std::string(name) + "_again.ui"));
   std::filesystem::current_path(VANTOR_SOURCE_DIR "/data");
   ui::GetSpriteSet()->Load("img/sprites.lua");
-  {
+  for (const auto& [saved, again] : files) {
+    SCOPED_TRACE(saved);
     LogCapture log;
-    ui::UIWidget* title = GetUIMan()->AddPanel("ui/title.ui");
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->Count(), 11u);
-    EXPECT_TRUE(title->Find("guard")->BlocksAll());
-    EXPECT_TRUE(title->Find("name_box")->IsEditable());
-    EXPECT_TRUE(title->Find("scarab")->CanDrag());
-    EXPECT_NE(title->Find("scarab")->GetImage(ui::UIWidget::kImageOff).GetEntry(), nullptr);
-    EXPECT_TRUE(title->Find("play")->GetImage(ui::UIWidget::kImageClick).HasImage());
-    GetUIMan()->SavePanel(title, saved);
+    const std::string name = std::filesystem::path(saved).filename().string();
+    ui::UIWidget* panel = GetUIMan()->AddPanel("ui/" + name.substr(0, name.find('_')) + ".ui");
+    ASSERT_NE(panel, nullptr);
+    if (panel->GetName() == "title") {
+      EXPECT_EQ(panel->Count(), 13u);
+      EXPECT_TRUE(panel->Find("guard")->BlocksAll());
+      EXPECT_TRUE(panel->Find("name_box")->IsEditable());
+      EXPECT_TRUE(panel->Find("scarab")->CanDrag());
+      EXPECT_NE(panel->Find("scarab")->GetImage(ui::UIWidget::kImageOff).GetEntry(), nullptr);
+      EXPECT_TRUE(panel->Find("play")->GetImage(ui::UIWidget::kImageClick).HasImage());
+    }
+    GetUIMan()->SavePanel(panel, saved);
     GetUIMan()->DropAllPanels();
     ui::UIWidget* reloaded = GetUIMan()->AddPanel(saved);
     ASSERT_NE(reloaded, nullptr);
     GetUIMan()->SavePanel(reloaded, again);
+    GetUIMan()->DropAllPanels();
     EXPECT_TRUE(LogCapture::At(MSG_WARNING).empty()) << LogCapture::Text();
     EXPECT_TRUE(LogCapture::At(MSG_ERROR).empty()) << LogCapture::Text();
+    EXPECT_EQ(ReadFile(again), ReadFile(saved));
   }
   std::filesystem::current_path(scratch);
-  EXPECT_EQ(ReadFile(again), ReadFile(saved));
-  GetUIMan()->DropAllPanels();
   ui::GetSpriteSet()->Clear();
   res::GetResMan().ClearResources();
   Graphics::SHUTDOWN();
