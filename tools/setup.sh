@@ -14,7 +14,7 @@ VANTOR_PACKAGES=(
   libvorbis-dev libmpg123-dev libopenmpt-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgl-dev libgl1-mesa-dri libegl1
-  zlib1g-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev
+  zlib1g-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev libsquish-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-ebgaramond-extra
   imagemagick ffmpeg
   python3 vorbis-tools

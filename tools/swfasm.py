@@ -100,8 +100,35 @@ MorphLine width=W endwidth=W color=C endcolor=C lines, the start shape's
 records, EndEdges, the end shape's records and EndShape; its colours are
 RGBA.
 
+Fonts (glyph outlines in a 1024-unit em square, y down, drawn like shapes
+with fill 1; codes=C,C,... one per glyph, in decimal or hex):
+
+    DefineFont id=1
+      Glyph
+        Style move=X,Y fill0=1
+        Edge to=X,Y
+        Curve control=X,Y to=X,Y
+      EndGlyph
+    EndFont
+    DefineFontInfo id=1 name=Sans codes=65,66 [wide] [small] [shiftjis] [ansi] [italic] [bold]
+    DefineFont2 id=2 name=Sans codes=65,66 [wide] [wideoffsets] [italic] [bold] [small] [shiftjis]
+                [ansi] [language=N] [codetable=N] [layout ascent=A descent=D leading=L
+                advances=A,A kerning=C:C:ADJUST,...]
+      Glyph ... EndGlyph
+    EndFont
+
+(codetable=N stores another offset of the code table than its own.)
+
 Lines that fill the ".gsc" cache file written beside the movie (OUT.swf.gsc),
-"gsc" version 4 and a character record a shape:
+"gsc" version 4, its font block and a character record a shape:
+
+    CacheTexture width=W height=H [fill=HH] [pixels=HEX]   (one alpha texture)
+    CacheFont size=96                    (the next font, in ascending id order)
+    CacheGlyph index=I texture=T bounds=XMIN,YMIN,XMAX,YMAX origin=X,Y
+    CacheFontCount n=N                   (overrides the font count)
+    CacheFontRaw hex=0102                (the whole font block, as given)
+
+The font block is empty (no texture, no font) without these lines. Then:
 
     CacheShape id=1 [count=N]            (N overrides the tessellation count)
     CacheTessellation tolerance=15 mesh=X,Y,X,Y,... [mesh=...] outline=STYLE:X,Y,...
@@ -129,10 +156,12 @@ TAG_TYPES = {
     "JPEGTables": 8, "SetBackgroundColor": 9, "DefineBitsLossless": 20, "DefineBitsJPEG2": 21,
     "Protect": 24, "PlaceObject2": 26, "RemoveObject2": 28, "DefineBitsJPEG3": 35,
     "DefineBitsLossless2": 36, "DefineSprite": 39, "FrameLabel": 43, "ExportAssets": 56,
-    "ImportAssets": 57, "DefineButton": 7, "DefineButton2": 34, "DefineButtonSound": 17, "DefineShape": 2, "DefineShape2": 22, "DefineShape3": 32, "DefineMorphShape": 46,
+    "ImportAssets": 57, "DefineButton": 7, "DefineButton2": 34, "DefineButtonSound": 17, "DefineFont": 10, "DefineFontInfo": 13, "DefineFont2": 48,
+    "DefineShape": 2, "DefineShape2": 22, "DefineShape3": 32, "DefineMorphShape": 46,
 }
 
 CACHE_LINES = ("CacheShape", "CacheTessellation", "CacheRaw", "CacheEnd")
+FONT_BLOCK_LINES = ("CacheTexture", "CacheFont", "CacheGlyph", "CacheFontCount", "CacheFontRaw")
 
 
 class AsmError(Exception):
@@ -449,6 +478,90 @@ def cache_line(name, f):
     return data + b"".join(u32(style) + cache_values(v) for style, v in outlines)
 
 
+def pstring(text):
+    data = text.encode("utf-8")
+    return u8(len(data)) + data
+
+
+def font_flags(f, bits):
+    return sum(bit for key, bit in bits if key in f)
+
+
+def codes(f):
+    values = [number(v) for v in str(f.get("codes", "")).split(",") if v]
+    return b"".join(u16(v) if "wide" in f else u8(v) for v in values)
+
+
+def glyph_shapes(lines):
+    """The SHAPE records of the Glyph blocks up to EndFont."""
+    glyphs = []
+    while lines and lines[0][0] == "Glyph":
+        lines.pop(0)
+        w = BitWriter()
+        ShapeWriter(2).records(lines, w, 1, 0, stop="EndGlyph")
+        glyphs.append(w.bytes())
+    if not lines or lines[0][0] != "EndFont":
+        raise AsmError("font without EndFont")
+    lines.pop(0)
+    return glyphs
+
+
+def font_tag(name, f, lines):
+    glyphs = glyph_shapes(lines)
+    if name == "DefineFont":
+        at, offsets = 2 * len(glyphs), b""
+        for g in glyphs:
+            offsets += u16(at)
+            at += len(g)
+        return u16(number(f["id"])) + offsets + b"".join(glyphs)
+    wide_offsets = "wideoffsets" in f
+    offset = u32 if wide_offsets else u16
+    at = (len(glyphs) + 1) * (4 if wide_offsets else 2)
+    offsets = b""
+    for g in glyphs:
+        offsets += offset(at)
+        at += len(g)
+    table = offsets + offset(number(f.get("codetable", str(at)))) + b"".join(glyphs) + codes(f)
+    if "layout" in f:
+        advances = [number(v) for v in str(f.get("advances", "")).split(",") if v]
+        kerning = [[number(v) for v in k.split(":")] for k in str(f.get("kerning", "")).split(",") if k]
+        code = u16 if "wide" in f else u8
+        table += b"".join(struct.pack("<h", number(f.get(k, "0"))) for k in ("ascent", "descent", "leading"))
+        table += b"".join(struct.pack("<h", a) for a in advances)
+        table += rect(0, 0, 0, 0) * len(glyphs)
+        table += u16(len(kerning)) + b"".join(code(a) + code(b) + struct.pack("<h", d) for a, b, d in kerning)
+    flags = font_flags(f, (("layout", 0x80), ("shiftjis", 0x40), ("small", 0x20), ("ansi", 0x10),
+                           ("wideoffsets", 0x08), ("wide", 0x04), ("italic", 0x02), ("bold", 0x01)))
+    return (u16(number(f["id"])) + u8(flags) + u8(number(f.get("language", "0"))) + pstring(f.get("name", ""))
+            + u16(len(glyphs)) + table)
+
+
+def font_block(lines):
+    """The ".gsc" font block of the font block lines."""
+    raw = [f for name, f in lines if name == "CacheFontRaw"]
+    if raw:
+        return bytes.fromhex(raw[0].get("hex", ""))
+    textures, fonts = b"", []
+    texture_count = 0
+    font_count = None
+    for name, f in lines:
+        if name == "CacheTexture":
+            width, height = number(f["width"]), number(f["height"])
+            pixels = bytes.fromhex(f["pixels"]) if "pixels" in f else bytes([number("0x" + f.get("fill", "0"))]) * (
+                width * height)
+            textures += u16(width) + u16(height) + pixels
+            texture_count += 1
+        elif name == "CacheFont":
+            fonts.append([u16(number(f.get("size", "96"))), []])
+        elif name == "CacheGlyph":
+            values = [float(v) for v in f["bounds"].split(",") + f["origin"].split(",")]
+            fonts[-1][1].append(struct.pack("<iH6f", number(f["index"]), number(f["texture"]), *values))
+        elif name == "CacheFontCount":
+            font_count = number(f["n"])
+    data = u16(texture_count) + textures + u16(len(fonts) if font_count is None else font_count)
+    return data + b"".join(size + u32(len(glyphs)) + b"".join(glyphs) for size, glyphs in fonts)
+
+
 def jpeg_segments(data):
     """Splits a JPEG into (marker, segment bytes) up to its scan."""
     if data[:2] != b"\xff\xd8":
@@ -511,8 +624,11 @@ class Assembler:
                 data = u16(number(fields["id"])) + u16(number(fields.get("frames", "1"))) + body
                 out += self.tag(39, data, fields)
                 continue
-            if name in CACHE_LINES:
+            if name in CACHE_LINES or name in FONT_BLOCK_LINES:
                 self.cache.append((name, fields))
+                continue
+            if name in ("DefineFont", "DefineFont2"):
+                out += self.tag(TAG_TYPES[name], font_tag(name, fields, lines), fields)
                 continue
             if name in ("DefineShape", "DefineShape2", "DefineShape3"):
                 out += self.tag(TAG_TYPES[name], ShapeWriter(TAG_TYPES[name]).shape(fields, lines), fields)
@@ -550,6 +666,10 @@ class Assembler:
             return b""
         if name == "SetBackgroundColor":
             return rgb(f["color"])
+        if name == "DefineFontInfo":
+            flags = font_flags(f, (("small", 0x20), ("shiftjis", 0x10), ("ansi", 0x08), ("italic", 0x04),
+                                   ("bold", 0x02), ("wide", 0x01)))
+            return u16(number(f["id"])) + pstring(f.get("name", "")) + u8(flags) + codes(f)
         if name == "FrameLabel":
             return cstring(f["name"])
         if name == "PlaceObject":
@@ -882,7 +1002,8 @@ def cache_file(lines):
     """The ".gsc" file of the cache lines, or None without any."""
     if not lines:
         return None
-    data = b"gsc" + u8(4)
+    data = b"gsc" + u8(4) + font_block([(n, f) for n, f in lines if n in FONT_BLOCK_LINES])
+    lines = [(n, f) for n, f in lines if n not in FONT_BLOCK_LINES]
     for at, (name, fields) in enumerate(lines):
         if name == "CacheShape" and "count" not in fields:
             following = [n for n, _ in lines[at + 1:]] + ["CacheShape"]

@@ -413,6 +413,16 @@ class IDirect3DCubeTexture8 : public IDirect3DBaseTexture8 {
   virtual HRESULT UnlockRect(D3DCUBEMAP_FACES face, UINT level) = 0;
 };
 
+// Vertices in memory the device draws from (SetStreamSource). A lock hands
+// out the bytes from `offset` on (size 0: the rest of the buffer).
+class IDirect3DVertexBuffer8 : public IUnknown {
+ public:
+  virtual HRESULT Lock(UINT offset, UINT size, BYTE** data, DWORD flags) = 0;
+  virtual HRESULT Unlock() = 0;
+};
+
+class IDirect3D8;
+
 class IDirect3DDevice8 : public IUnknown {
  public:
   virtual HRESULT TestCooperativeLevel() = 0;
@@ -444,6 +454,18 @@ class IDirect3DDevice8 : public IUnknown {
   virtual HRESULT DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertexCount,
                                          UINT primitiveCount, const void* indices, D3DFORMAT indexFormat,
                                          const void* vertices, UINT stride) = 0;
+  virtual HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
+                                     IDirect3DVertexBuffer8** buffer) = 0;
+  // Stream 0 only; a null buffer unbinds it.
+  virtual HRESULT SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) = 0;
+  // Draws from the buffer bound to stream 0, starting at vertex `startVertex`.
+  virtual HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) = 0;
+  // The Direct3D object that made the device, with a reference for the caller.
+  virtual HRESULT GetDirect3D(IDirect3D8** direct3d) = 0;
+  // The mode of the display the device's window is on.
+  virtual HRESULT GetDisplayMode(D3DDISPLAYMODE* mode) = 0;
+  // Only the fixed-function pipeline exists: 0 is the one accepted handle.
+  virtual HRESULT SetPixelShader(DWORD handle) = 0;
 };
 
 class IDirect3D8 : public IUnknown {

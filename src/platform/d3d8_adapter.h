@@ -3,6 +3,7 @@
 // displays as adapters, their display modes and the capabilities the layer
 // offers on top of OpenGL.
 #pragma once
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ void FillCaps(const GlIdentity& gl, UINT adapter, D3DCAPS8& caps);
 struct CapsOverrides {
   bool squareTexturesOnly = false;
   bool capsUnavailable = false;
+  std::set<D3DFORMAT> refusedFormats;  // as textures, by CheckDeviceFormat
 };
 CapsOverrides& Overrides();
 

@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include "platform/d3d8_adapter.h"
 #include "platform/d3d8_cube_texture.h"
 #include "platform/d3d8_surface.h"
 #include "platform/d3d8_texture.h"
@@ -44,7 +45,8 @@ UINT VerticesOf(D3DPRIMITIVETYPE type, UINT count) {
 
 }  // namespace
 
-Device* Device::Create(HWND window, const D3DPRESENT_PARAMETERS& params, const D3DCAPS8& caps, HRESULT& result) {
+Device* Device::Create(IDirect3D8* creator, HWND window, const D3DPRESENT_PARAMETERS& params, const D3DCAPS8& caps,
+                       HRESULT& result) {
   result = D3DERR_NOTAVAILABLE;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   PrepareGlWindowAttributes();
@@ -68,7 +70,7 @@ Device* Device::Create(HWND window, const D3DPRESENT_PARAMETERS& params, const D
     if (ownsWindow) SDL_DestroyWindow(sdlWindow);
     return nullptr;
   }
-  Device* device = new Device(sdlWindow, ownsWindow, context, caps);
+  Device* device = new Device(creator, sdlWindow, ownsWindow, context, caps);
   if (!device->ApplyPresentation(params)) {
     device->Release();
     return nullptr;
@@ -77,10 +79,14 @@ Device* Device::Create(HWND window, const D3DPRESENT_PARAMETERS& params, const D
   return device;
 }
 
-Device::Device(SDL_Window* window, bool ownsWindow, void* context, const D3DCAPS8& caps)
-    : window_(window), ownsWindow_(ownsWindow), context_(context), caps_(caps) {}
+Device::Device(IDirect3D8* creator, SDL_Window* window, bool ownsWindow, void* context, const D3DCAPS8& caps)
+    : creator_(creator), window_(window), ownsWindow_(ownsWindow), context_(context), caps_(caps) {
+  if (creator_) creator_->AddRef();
+}
 
 Device::~Device() {
+  SetStream(nullptr, 0);
+  if (creator_) creator_->Release();
   MakeCurrent();
   pipeline_.ReleaseTextures();
   DeleteTarget();
@@ -188,6 +194,7 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* params) {
     return D3DERR_NOTAVAILABLE;
   }
   inScene_ = false;
+  SetStream(nullptr, 0);
   if (!ApplyPresentation(*params)) {
     cooperation_ = Cooperation::kNotReset;
     return D3DERR_NOTAVAILABLE;
@@ -351,5 +358,56 @@ HRESULT Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UIN
   return pipeline_.Draw(type, primitiveCount, static_cast<const uint8_t*>(vertices), minIndex + vertexCount,
                         stride, static_cast<const uint16_t*>(indices));
 }
+
+void Device::SetStream(IDirect3DVertexBuffer8* buffer, UINT stride) {
+  if (buffer) buffer->AddRef();
+  if (stream_) stream_->Release();
+  stream_ = buffer;
+  streamStride_ = stride;
+}
+
+HRESULT Device::CreateVertexBuffer(UINT length, DWORD, DWORD, D3DPOOL, IDirect3DVertexBuffer8** buffer) {
+  if (!buffer) return D3DERR_INVALIDCALL;
+  *buffer = nullptr;
+  if (length == 0) return D3DERR_INVALIDCALL;
+  *buffer = new VertexBuffer(length);
+  return D3D_OK;
+}
+
+HRESULT Device::SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) {
+  if (stream != 0 || (buffer && stride == 0)) return D3DERR_INVALIDCALL;
+  SetStream(buffer, stride);
+  return D3D_OK;
+}
+
+HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) {
+  auto* buffer = dynamic_cast<VertexBuffer*>(stream_);
+  if (!buffer || buffer->Locked()) return D3DERR_INVALIDCALL;
+  const uint64_t vertexCount = VerticesOf(type, primitiveCount);
+  const uint64_t available = buffer->Length() / streamStride_;
+  if (startVertex > available || vertexCount > available - startVertex) return D3DERR_INVALIDCALL;
+  if (cooperation_ != Cooperation::kReady) return D3D_OK;
+  MakeCurrent();
+  return pipeline_.Draw(type, primitiveCount, buffer->Bytes() + static_cast<size_t>(startVertex) * streamStride_,
+                        static_cast<UINT>(vertexCount), streamStride_, nullptr);
+}
+
+HRESULT Device::GetDirect3D(IDirect3D8** direct3d) {
+  if (!direct3d || !creator_) return D3DERR_INVALIDCALL;
+  creator_->AddRef();
+  *direct3d = creator_;
+  return D3D_OK;
+}
+
+HRESULT Device::GetDisplayMode(D3DDISPLAYMODE* mode) {
+  if (!mode) return D3DERR_INVALIDCALL;
+  const int display = SDL_GetWindowDisplayIndex(window_);
+  if (display >= 0 && DesktopModeOf(display, *mode)) return D3D_OK;
+  // A window that SDL places on no display reports the back buffer's mode.
+  *mode = D3DDISPLAYMODE{width_, height_, 0, D3DFMT_X8R8G8B8};
+  return D3D_OK;
+}
+
+HRESULT Device::SetPixelShader(DWORD handle) { return handle == 0 ? D3D_OK : D3DERR_INVALIDCALL; }
 
 }  // namespace platform::d3d8

@@ -11,6 +11,7 @@
 
 #include "platform/d3d8_com_object.h"
 #include "platform/d3d8_pipeline.h"
+#include "platform/d3d8_vertex_buffer.h"
 
 struct SDL_Window;
 
@@ -21,7 +22,9 @@ class Device : public ComObject<IDirect3DDevice8> {
   enum class Cooperation { kReady, kLost, kNotReset };
 
   // Null (with the reason in `result`) when the window cannot host OpenGL.
-  static Device* Create(HWND window, const D3DPRESENT_PARAMETERS& params, const D3DCAPS8& caps, HRESULT& result);
+  // The device keeps a reference to `creator` for GetDirect3D.
+  static Device* Create(IDirect3D8* creator, HWND window, const D3DPRESENT_PARAMETERS& params, const D3DCAPS8& caps,
+                        HRESULT& result);
   ~Device() override;
 
   HRESULT TestCooperativeLevel() override;
@@ -51,13 +54,21 @@ class Device : public ComObject<IDirect3DDevice8> {
   HRESULT DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minIndex, UINT vertexCount, UINT primitiveCount,
                                  const void* indices, D3DFORMAT indexFormat, const void* vertices,
                                  UINT stride) override;
+  HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
+                             IDirect3DVertexBuffer8** buffer) override;
+  HRESULT SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) override;
+  HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) override;
+  HRESULT GetDirect3D(IDirect3D8** direct3d) override;
+  HRESULT GetDisplayMode(D3DDISPLAYMODE* mode) override;
+  HRESULT SetPixelShader(DWORD handle) override;
 
   // Testing seam.
   void SetCooperation(Cooperation state) { cooperation_ = state; }
   void FailNextResets(int count) { failingResets_ = count; }
 
  private:
-  Device(SDL_Window* window, bool ownsWindow, void* context, const D3DCAPS8& caps);
+  Device(IDirect3D8* creator, SDL_Window* window, bool ownsWindow, void* context, const D3DCAPS8& caps);
+  void SetStream(IDirect3DVertexBuffer8* buffer, UINT stride);
   bool ApplyPresentation(const D3DPRESENT_PARAMETERS& params);
   bool MakeTarget(uint32_t width, uint32_t height);
   bool DrawableIs(uint32_t width, uint32_t height) const;
@@ -66,6 +77,7 @@ class Device : public ComObject<IDirect3DDevice8> {
   void BindTarget();
   void MakeCurrent();
 
+  IDirect3D8* creator_;
   SDL_Window* window_;
   bool ownsWindow_;
   void* context_;
@@ -77,6 +89,8 @@ class Device : public ComObject<IDirect3DDevice8> {
   uint32_t stencilBuffer_ = 0;
   uint32_t width_ = 0;
   uint32_t height_ = 0;
+  IDirect3DVertexBuffer8* stream_ = nullptr;
+  UINT streamStride_ = 0;
   bool inScene_ = false;
   Cooperation cooperation_ = Cooperation::kReady;
   int failingResets_ = 0;

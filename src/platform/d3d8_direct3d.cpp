@@ -61,6 +61,7 @@ HRESULT Direct3D::CheckDeviceFormat(UINT adapter, D3DDEVTYPE type, D3DFORMAT, DW
   const FormatInfo* info = FindFormat(checkFormat);
   if (!info || resourceType == D3DRTYPE_SURFACE) return info ? D3D_OK : D3DERR_NOTAVAILABLE;
   if (info->bytesPerBlock && !gl_.compressedTextures) return D3DERR_NOTAVAILABLE;
+  if (Overrides().refusedFormats.count(checkFormat)) return D3DERR_NOTAVAILABLE;
   return D3D_OK;
 }
 
@@ -80,7 +81,7 @@ HRESULT Direct3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, 
   HRESULT result = GetDeviceCaps(adapter, type, &caps);
   if (FAILED(result)) return result;
   HWND window = params->hDeviceWindow ? params->hDeviceWindow : focusWindow;
-  *device = Device::Create(window, *params, caps, result);
+  *device = Device::Create(this, window, *params, caps, result);
   return result;
 }
 

@@ -48,4 +48,8 @@ void FailNextResets(IDirect3DDevice8* device, int count) {
 void SetSquareTexturesOnly(bool on) { d3d8::Overrides().squareTexturesOnly = on; }
 void SetCapsUnavailable(bool on) { d3d8::Overrides().capsUnavailable = on; }
 
+void RefuseTextureFormats(const std::vector<D3DFORMAT>& formats) {
+  d3d8::Overrides().refusedFormats = std::set<D3DFORMAT>(formats.begin(), formats.end());
+}
+
 }  // namespace platform::testing

@@ -23,5 +23,8 @@ void FailNextResets(IDirect3DDevice8* device, int count);
 void SetSquareTexturesOnly(bool on);
 // GetDeviceCaps fails on every adapter.
 void SetCapsUnavailable(bool on);
+// CheckDeviceFormat answers D3DERR_NOTAVAILABLE for these texture formats on
+// every adapter (an empty list refuses none again).
+void RefuseTextureFormats(const std::vector<D3DFORMAT>& formats);
 
 }  // namespace platform::testing

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include <squish.h>
+
 #include "platform/bmp_writer.h"
 #include "platform/d3d8_format.h"
 #include "platform/dds_reader.h"
@@ -22,28 +24,74 @@ D3DXIMAGE_FILEFORMAT FileFormatOf(const uint8_t* bytes, size_t size) {
   return D3DXIFF_TGA;
 }
 
-// Texels of a locked area to 0xAARRGGBB words and back.
-bool ReadArea(const D3DLOCKED_RECT& locked, const FormatInfo& format, uint32_t width, uint32_t height,
-              std::vector<uint32_t>& out) {
-  if (format.bytesPerBlock) return false;
-  out.resize(static_cast<size_t>(width) * height);
-  for (uint32_t y = 0; y < height; ++y) {
-    const uint8_t* row = static_cast<const uint8_t*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch;
-    for (uint32_t x = 0; x < width; ++x) {
-      out[static_cast<size_t>(y) * width + x] =
-          platform::d3d8::ReadTexel(format.format, row + x * format.bytesPerTexel);
-    }
+int SquishFlags(D3DFORMAT format) {
+  switch (format) {
+    case D3DFMT_DXT1: return squish::kDxt1;
+    case D3DFMT_DXT3: return squish::kDxt3;
+    default: return squish::kDxt5;
   }
-  return true;
 }
 
-void WriteArea(const D3DLOCKED_RECT& locked, const FormatInfo& format, uint32_t width, uint32_t height,
-               const std::vector<uint32_t>& pixels) {
-  for (uint32_t y = 0; y < height; ++y) {
-    uint8_t* row = static_cast<uint8_t*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch;
-    for (uint32_t x = 0; x < width; ++x) {
-      platform::d3d8::WriteTexel(format.format, row + x * format.bytesPerTexel,
-                                 pixels[static_cast<size_t>(y) * width + x]);
+// An area of texels at (left, top) of an image in memory, in any format the
+// layer stores, to 0xAARRGGBB words; compressed images are decoded block by block.
+void ReadPixels(const uint8_t* bytes, size_t pitch, const FormatInfo& format, uint32_t left, uint32_t top,
+                uint32_t width, uint32_t height, std::vector<uint32_t>& out) {
+  out.resize(static_cast<size_t>(width) * height);
+  if (!format.bytesPerBlock) {
+    for (uint32_t y = 0; y < height; ++y) {
+      const uint8_t* row = bytes + (top + y) * pitch + static_cast<size_t>(left) * format.bytesPerTexel;
+      for (uint32_t x = 0; x < width; ++x) {
+        out[static_cast<size_t>(y) * width + x] = platform::d3d8::ReadTexel(format.format, row + x * format.bytesPerTexel);
+      }
+    }
+    return;
+  }
+  const int flags = SquishFlags(format.format);
+  uint8_t block[64];
+  for (uint32_t by = top / 4; by * 4 < top + height; ++by) {
+    for (uint32_t bx = left / 4; bx * 4 < left + width; ++bx) {
+      squish::Decompress(block, bytes + by * pitch + static_cast<size_t>(bx) * format.bytesPerBlock, flags);
+      for (uint32_t i = 0; i < 16; ++i) {
+        const uint32_t x = bx * 4 + i % 4, y = by * 4 + i / 4;
+        if (x < left || x >= left + width || y < top || y >= top + height) continue;
+        const uint8_t* p = block + i * 4;
+        out[static_cast<size_t>(y - top) * width + (x - left)] =
+            (static_cast<uint32_t>(p[3]) << 24) | (p[0] << 16) | (p[1] << 8) | p[2];
+      }
+    }
+  }
+}
+
+// Writes `pixels` (width x height words) at (left, top) of an image in memory;
+// a compressed image takes whole blocks, so the area starts on a block and
+// ends on one or at the image's edge (`imageWidth`, `imageHeight`).
+void WritePixels(uint8_t* bytes, size_t pitch, const FormatInfo& format, uint32_t left, uint32_t top, uint32_t width,
+                 uint32_t height, const std::vector<uint32_t>& pixels) {
+  if (!format.bytesPerBlock) {
+    for (uint32_t y = 0; y < height; ++y) {
+      uint8_t* row = bytes + (top + y) * pitch + static_cast<size_t>(left) * format.bytesPerTexel;
+      for (uint32_t x = 0; x < width; ++x) {
+        platform::d3d8::WriteTexel(format.format, row + x * format.bytesPerTexel,
+                                   pixels[static_cast<size_t>(y) * width + x]);
+      }
+    }
+    return;
+  }
+  const int flags = SquishFlags(format.format);
+  uint8_t block[64];
+  for (uint32_t by = 0; by * 4 < height; ++by) {
+    for (uint32_t bx = 0; bx * 4 < width; ++bx) {
+      // Texels past the area's edge repeat its last row and column.
+      for (uint32_t i = 0; i < 16; ++i) {
+        const uint32_t x = std::min(bx * 4 + i % 4, width - 1), y = std::min(by * 4 + i / 4, height - 1);
+        const uint32_t argb = pixels[static_cast<size_t>(y) * width + x];
+        block[i * 4] = static_cast<uint8_t>(argb >> 16);
+        block[i * 4 + 1] = static_cast<uint8_t>(argb >> 8);
+        block[i * 4 + 2] = static_cast<uint8_t>(argb);
+        block[i * 4 + 3] = static_cast<uint8_t>(argb >> 24);
+      }
+      squish::Compress(block, bytes + (top / 4 + by) * pitch + static_cast<size_t>(left / 4 + bx) * format.bytesPerBlock,
+                       flags);
     }
   }
 }
@@ -66,22 +114,51 @@ bool AreaOf(IDirect3DSurface8* surface, const RECT* rect, D3DSURFACE_DESC& desc,
   return true;
 }
 
-bool ReadSurface(IDirect3DSurface8* surface, const RECT* rect, std::vector<uint32_t>& pixels, Area& area) {
-  D3DSURFACE_DESC desc;
-  const FormatInfo* format = nullptr;
-  if (!AreaOf(surface, rect, desc, area) || !(format = FindFormat(desc.Format))) return false;
-  D3DLOCKED_RECT locked;
-  if (FAILED(surface->LockRect(&locked, &area.rect, D3DLOCK_READONLY))) return false;
-  bool ok = ReadArea(locked, *format, area.width, area.height, pixels);
-  surface->UnlockRect();
-  return ok;
-}
-
 void ApplyColourKey(std::vector<uint32_t>& pixels, D3DCOLOR key) {
   if (key == 0) return;
   for (uint32_t& p : pixels) {
     if (p == key) p = 0;
   }
+}
+
+bool ReadSurface(IDirect3DSurface8* surface, const RECT* rect, std::vector<uint32_t>& pixels, Area& area) {
+  D3DSURFACE_DESC desc;
+  const FormatInfo* format = nullptr;
+  if (!AreaOf(surface, rect, desc, area) || !(format = FindFormat(desc.Format))) return false;
+  D3DLOCKED_RECT locked;
+  if (FAILED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) return false;
+  ReadPixels(static_cast<const uint8_t*>(locked.pBits), static_cast<size_t>(locked.Pitch), *format,
+             static_cast<uint32_t>(area.rect.left), static_cast<uint32_t>(area.rect.top), area.width, area.height,
+             pixels);
+  surface->UnlockRect();
+  return true;
+}
+
+// Resamples `pixels` (from.width x from.height) over the destination area
+// and stores them in the destination's format.
+HRESULT WriteSurface(IDirect3DSurface8* destination, const RECT* destinationRect, std::vector<uint32_t> pixels,
+                     uint32_t width, uint32_t height, D3DCOLOR colorKey) {
+  Area to;
+  D3DSURFACE_DESC desc;
+  if (!AreaOf(destination, destinationRect, desc, to)) return D3DERR_INVALIDCALL;
+  const FormatInfo* format = FindFormat(desc.Format);
+  if (!format) return D3DERR_INVALIDCALL;
+  if (format->bytesPerBlock) {
+    auto onBlock = [](LONG at, UINT edge) { return at % 4 == 0 || static_cast<UINT>(at) == edge; };
+    if (!onBlock(to.rect.left, 0) || !onBlock(to.rect.top, 0) || !onBlock(to.rect.right, desc.Width) ||
+        !onBlock(to.rect.bottom, desc.Height)) {
+      return D3DERR_INVALIDCALL;
+    }
+  }
+  ApplyColourKey(pixels, colorKey);
+  pixels = platform::Resample(pixels, width, height, to.width, to.height);
+  D3DLOCKED_RECT locked;
+  if (FAILED(destination->LockRect(&locked, &to.rect, 0))) return D3DERR_INVALIDCALL;
+  // The lock hands out the area's first texel (or block).
+  WritePixels(static_cast<uint8_t*>(locked.pBits), static_cast<size_t>(locked.Pitch), *format, 0, 0, to.width,
+              to.height, pixels);
+  destination->UnlockRect();
+  return D3D_OK;
 }
 
 // Fills every level of a texture from one image: level 0 resampled to the
@@ -95,7 +172,8 @@ HRESULT FillLevels(IDirect3DTexture8* texture, std::vector<uint32_t> pixels, uin
     height = desc.Height;
     D3DLOCKED_RECT locked;
     if (FAILED(texture->LockRect(level, &locked, nullptr, 0))) return D3DERR_INVALIDCALL;
-    WriteArea(locked, *FindFormat(desc.Format), width, height, pixels);
+    WritePixels(static_cast<uint8_t*>(locked.pBits), static_cast<size_t>(locked.Pitch), *FindFormat(desc.Format), 0,
+                0, width, height, pixels);
     texture->UnlockRect(level);
   }
   return D3D_OK;
@@ -229,20 +307,26 @@ HRESULT D3DXLoadSurfaceFromSurface(IDirect3DSurface8* destination, const PALETTE
                                    IDirect3DSurface8* source, const PALETTEENTRY*, const RECT* sourceRect, DWORD,
                                    D3DCOLOR colorKey) {
   std::vector<uint32_t> pixels;
-  Area from, to;
-  D3DSURFACE_DESC desc;
-  if (!ReadSurface(source, sourceRect, pixels, from) || !AreaOf(destination, destinationRect, desc, to)) {
+  Area from;
+  if (!ReadSurface(source, sourceRect, pixels, from)) return D3DERR_INVALIDCALL;
+  return WriteSurface(destination, destinationRect, std::move(pixels), from.width, from.height, colorKey);
+}
+
+HRESULT D3DXLoadSurfaceFromMemory(IDirect3DSurface8* destination, const PALETTEENTRY*, const RECT* destinationRect,
+                                  const void* source, D3DFORMAT sourceFormat, UINT sourcePitch, const PALETTEENTRY*,
+                                  const RECT* sourceRect, DWORD, D3DCOLOR colorKey) {
+  const FormatInfo* format = FindFormat(sourceFormat);
+  if (!destination || !source || !sourceRect || !format || sourceRect->left < 0 || sourceRect->top < 0 ||
+      sourceRect->right <= sourceRect->left || sourceRect->bottom <= sourceRect->top ||
+      sourcePitch < platform::d3d8::RowPitch(*format, static_cast<uint32_t>(sourceRect->right))) {
     return D3DERR_INVALIDCALL;
   }
-  const FormatInfo* format = FindFormat(desc.Format);
-  if (!format || format->bytesPerBlock) return D3DERR_INVALIDCALL;
-  ApplyColourKey(pixels, colorKey);
-  pixels = platform::Resample(pixels, from.width, from.height, to.width, to.height);
-  D3DLOCKED_RECT locked;
-  if (FAILED(destination->LockRect(&locked, &to.rect, 0))) return D3DERR_INVALIDCALL;
-  WriteArea(locked, *format, to.width, to.height, pixels);
-  destination->UnlockRect();
-  return D3D_OK;
+  const auto width = static_cast<uint32_t>(sourceRect->right - sourceRect->left);
+  const auto height = static_cast<uint32_t>(sourceRect->bottom - sourceRect->top);
+  std::vector<uint32_t> pixels;
+  ReadPixels(static_cast<const uint8_t*>(source), sourcePitch, *format, static_cast<uint32_t>(sourceRect->left),
+             static_cast<uint32_t>(sourceRect->top), width, height, pixels);
+  return WriteSurface(destination, destinationRect, std::move(pixels), width, height, colorKey);
 }
 
 HRESULT D3DXSaveSurfaceToFileA(const char* path, D3DXIMAGE_FILEFORMAT format, IDirect3DSurface8* surface,

@@ -60,6 +60,15 @@ HRESULT D3DXLoadSurfaceFromSurface(IDirect3DSurface8* destination, const PALETTE
                                    const RECT* destinationRect, IDirect3DSurface8* source,
                                    const PALETTEENTRY* sourcePalette, const RECT* sourceRect, DWORD filter,
                                    D3DCOLOR colorKey);
+// Reads `sourceRect` of an image in memory (`sourcePitch` bytes a row, or
+// a row of blocks) and scales it over the destination area (the whole
+// surface for null), converting the format; a block-compressed destination
+// is compressed as it is written, and takes areas that start and end on
+// whole blocks (or end at its edge). Palettes are not used.
+HRESULT D3DXLoadSurfaceFromMemory(IDirect3DSurface8* destination, const PALETTEENTRY* destinationPalette,
+                                  const RECT* destinationRect, const void* source, D3DFORMAT sourceFormat,
+                                  UINT sourcePitch, const PALETTEENTRY* sourcePalette, const RECT* sourceRect,
+                                  DWORD filter, D3DCOLOR colorKey);
 // BMP only.
 HRESULT D3DXSaveSurfaceToFileA(const char* path, D3DXIMAGE_FILEFORMAT format, IDirect3DSurface8* surface,
                                const PALETTEENTRY* palette, const RECT* rect);

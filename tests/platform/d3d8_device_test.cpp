@@ -7,6 +7,7 @@
 #include "platform/d3d8.h"
 #include "platform/d3d8_testing.h"
 #include "platform/d3dx8.h"
+#include "offscreen_device.h"
 
 namespace {
 
@@ -22,32 +23,15 @@ struct ScreenVertex {
 class D3D8DeviceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    d3d_ = Direct3DCreate8(D3D_SDK_VERSION);
-    ASSERT_NE(d3d_, nullptr);
-    D3DPRESENT_PARAMETERS params{};
-    params.BackBufferWidth = kSize;
-    params.BackBufferHeight = kSize;
-    params.BackBufferFormat = D3DFMT_X8R8G8B8;
-    params.BackBufferCount = 1;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.Windowed = TRUE;
-    ASSERT_EQ(d3d_->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &params, &device_),
-              D3D_OK);
+    ASSERT_NE(screen_.device(), nullptr);
+    d3d_ = screen_.direct3d();
+    device_ = screen_.device();
     device_->SetVertexShader(kScreenFvf);
     device_->SetRenderState(D3DRS_LIGHTING, FALSE);
     device_->BeginScene();
   }
-  void TearDown() override {
-    if (device_) device_->Release();
-    if (d3d_) d3d_->Release();
-  }
 
-  uint32_t Pixel(UINT x, UINT y) {
-    std::vector<uint32_t> pixels;
-    uint32_t w = 0, h = 0;
-    EXPECT_TRUE(platform::testing::ReadBackFrame(device_, pixels, w, h));
-    return pixels.at(y * w + x) & 0xFFFFFFu;
-  }
+  uint32_t Pixel(UINT x, UINT y) { return screen_.Pixel(x, y); }
 
   // A quad covering pixels [x0, x1) x [y0, y1), wound clockwise on screen.
   void DrawRect(float x0, float y0, float x1, float y1, D3DCOLOR colour) {
@@ -70,6 +54,7 @@ class D3D8DeviceTest : public ::testing::Test {
     return texture;
   }
 
+  OffscreenDevice screen_{kSize, kSize};
   IDirect3D8* d3d_ = nullptr;
   IDirect3DDevice8* device_ = nullptr;
 };

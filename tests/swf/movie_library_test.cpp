@@ -89,12 +89,13 @@ TEST_F(CacheFile, RefusalsAndAValidFile) {
     const char* message;
   };
   const Case cases[] = {
-      {std::string("gsc\x04\x01\x00\x01\x00\xff\xff", 10), nullptr},
+      // After the header, an empty font block: no texture, no font.
+      {std::string("gsc\x04\0\0\0\0\x01\x00\x01\x00\xff\xff", 14), nullptr},
       {std::string("gsx\x04\xff\xff", 6), "cache file does not have the correct format; skipping\n"},
       {std::string("gsc\x03\xff\xff", 6), "cached data is version 3, but we require version 4; skipping\n"},
-      {std::string("gsc\x04\x01\x00", 6), "unexpected eof reading cache file (characters); skipping\n"},
+      {std::string("gsc\x04\0\0\0\0\x01\x00", 10), "unexpected eof reading cache file (characters); skipping\n"},
       {std::string("gsc\x04", 4), "unexpected eof reading cache file (characters); skipping\n"},
-      {std::string("gsc\x04\x07\x00\xff\xff", 8),
+      {std::string("gsc\x04\0\0\0\0\x07\x00\xff\xff", 12),
        "sync error in cache file (reading characters)!  Skipping rest of cache data.\n"},
   };
   for (const Case& c : cases) {

@@ -19,6 +19,7 @@
 #include "swf/sound/sound_sample.h"
 #include "swf/stream/bit_stream.h"
 #include "swf/text/font.h"
+#include "swf/text/fontlib.h"
 
 namespace swf {
 
@@ -95,9 +96,11 @@ void movie_def_impl::read(file_object* in) {
 float movie_def_impl::get_pixel_width() { return std::ceil((frame_rect_.x_max - frame_rect_.x_min) * 0.05f); }
 float movie_def_impl::get_pixel_height() { return std::ceil((frame_rect_.y_max - frame_rect_.y_min) * 0.05f); }
 
-// Glyph textures come with the glyph cache; a movie of its own fonts has
-// none to build until then.
-void movie_def_impl::build_glyph_textures() {}
+void movie_def_impl::build_glyph_textures() {
+  dyn_array<font*> fonts;
+  collect_own_fonts(&fonts);
+  fontlib::build_glyph_textures(fonts, this);
+}
 
 void movie_def_impl::collect_own_fonts(dyn_array<font*>* fonts) {
   dyn_array<int32_t> ids;
@@ -226,12 +229,7 @@ bool movie_def_impl::load_cached_data(file_object* file) {
   }
   dyn_array<font*> fonts;
   collect_own_fonts(&fonts);
-  if (!fonts.empty()) {
-    // The font block's layout belongs to the glyph cache; without its reader
-    // the character records after it cannot be found.
-    log_error("cache file holds glyph data this player cannot read; skipping\n");
-    return false;
-  }
+  fontlib::load_cached_font_data(file, fonts, this);
   for (;;) {
     if (file->error()) {
       log_error("error reading cache file (characters); skipping\n");

@@ -11,6 +11,7 @@
 #include "swf/movie/sprite_definition.h"
 #include "swf/stage/button_character_definition.h"
 #include "swf/stream/bit_stream.h"
+#include "swf/text/font.h"
 
 namespace swf {
 namespace {
@@ -37,7 +38,9 @@ void register_standard_tag_loaders() {
   register_tag_loader(7, button_loader);
   register_tag_loader(8, jpeg_tables_loader);
   register_tag_loader(9, set_background_color_loader);
+  register_tag_loader(10, define_font_loader);
   register_tag_loader(12, do_action_loader);
+  register_tag_loader(13, define_font_info_loader);
   register_tag_loader(17, button_sound_loader);
   register_tag_loader(20, define_bits_lossless_loader);
   register_tag_loader(21, define_bits_jpeg2_loader);
@@ -52,6 +55,7 @@ void register_standard_tag_loaders() {
   register_tag_loader(39, sprite_loader);
   register_tag_loader(43, frame_label_loader);
   register_tag_loader(46, shape_morph_loader);
+  register_tag_loader(48, define_font_loader);
   register_tag_loader(56, export_loader);
   register_tag_loader(57, import_loader);
   register_tag_loader(59, do_init_action_loader);
