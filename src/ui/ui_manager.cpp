@@ -7,6 +7,8 @@
 #include "core/memory/profiler.h"
 #include "core/script/script_helper.h"
 #include "core/script/write_lua.h"
+#include "swf/engine/flash_driver.h"
+#include "ui/ui_flash_widget.h"
 #include "ui/ui_part2d_widget.h"
 #include "ui/ui_part_widget.h"
 #include "ui/ui_widget.h"
@@ -33,6 +35,7 @@ UIManager::~UIManager() {
 
 UIWidget* UIManager::CreateWidget(UIWidget* parent, const std::string& typeName) {
   auto is = [&typeName](int type) { return strcasecmp(typeName.c_str(), GetWidgetTypeName(type)) == 0; };
+  if (is(UIFlashWidget::kType)) return new UIFlashWidget(parent, "");
   if (is(UIPartWidget::kType)) return new UIPartWidget(parent, "");
   if (is(UIPart2DWidget::kType)) return new UIPart2DWidget(parent, "");
   return new UIWidget(parent, "");
@@ -141,6 +144,14 @@ void UIManager::Render() {
     cursor_.Render();
   }
 }
+
+void UIManager::InitFlash() {
+  if (flashDriver_) return;
+  flashDriver_ = std::make_unique<flash::FlashDriver>();
+  flashDriver_->Init();
+}
+
+void UIManager::ShutdownFlash() { flashDriver_.reset(); }
 
 void UIManager::ResetResources() {
   InitFlash();

@@ -2,6 +2,7 @@
 #include <luabind/luabind.hpp>
 
 #include "platform/luaplus.h"
+#include "ui/ui_flash_widget.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_mover.h"
 #include "ui/ui_part2d_widget.h"
@@ -15,7 +16,8 @@ void ForceLeftAlignFromLua(UIManager&, bool on) { UIManager::ForceLeftAlign(on);
 
 void UIManager::RegisterLua(LuaPlus::LuaState* state) {
   UIWidget::RegisterLua(state);
-  // The widget kinds' classes and the Flash widget's come before this one.
+  // The widget kinds' classes come here, "MultiLineWidget" last.
+  UIFlashWidget::RegisterLua(state);
   UIPart2DWidget::RegisterLua(state);
   UIMover::RegisterLua(state);
   using luabind::class_;

@@ -112,6 +112,8 @@ class UITest : public testsupport::AudioTestBase {
     manager->DropAllPanels();
     manager->ClearEditWidget();
     manager->SetOpenDropdown(nullptr);
+    // The movie player's libraries are statics that die before the manager.
+    manager->ShutdownFlash();
     GetFontManager()->Entries().erase(GetFontManager()->KeyOf("SmallFont"));
     delete font_;
     ui::GetSpriteSet()->Clear();
