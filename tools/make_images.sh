@@ -106,3 +106,17 @@ for k in 0 1 2 3 4 5 6 7 8; do
           -draw "polygon $cx,$((cy - r)) $((cx + r / 4)),$((cy - r / 4)) $((cx + r)),$cy $((cx + r / 4)),$((cy + r / 4)) $cx,$((cy + r)) $((cx - r / 4)),$((cy + r / 4)) $((cx - r)),$cy $((cx - r / 4)),$((cy - r / 4))")
 done
 draw particles/star_cells.png -size 192x192 xc:none "${cells[@]}"
+
+# Digit strips for counters and clocks: the ten digits in cells of 24 pixels,
+# then a comma and a colon in cells of 10, 32 pixels high (260 x 32); the
+# number files in img/ give the cells' edges.
+digits() {
+  local strip=() k
+  # Each character centred in its cell: offsets from the strip's centre.
+  for k in 0 1 2 3 4 5 6 7 8 9; do strip+=(-annotate "$(printf '%+d+0' $((k * 24 + 12 - 130)))" "$k"); done
+  strip+=(-annotate "+115+0" "," -annotate "+125+0" ":")
+  draw "img/$1" -size 260x32 xc:none -font /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf \
+    -pointsize 26 -gravity center -fill "$2" -stroke "$3" -strokewidth 1 "${strip[@]}"
+}
+digits digits_time.png "#f3d37a" "#4a2a0a"
+digits digits_popup.png "#ffffff" "#1d4a60"

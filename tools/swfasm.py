@@ -156,7 +156,8 @@ TAG_TYPES = {
     "JPEGTables": 8, "SetBackgroundColor": 9, "DefineBitsLossless": 20, "DefineBitsJPEG2": 21,
     "Protect": 24, "PlaceObject2": 26, "RemoveObject2": 28, "DefineBitsJPEG3": 35,
     "DefineBitsLossless2": 36, "DefineSprite": 39, "FrameLabel": 43, "ExportAssets": 56,
-    "ImportAssets": 57, "DefineButton": 7, "DefineButton2": 34, "DefineButtonSound": 17, "DefineFont": 10, "DefineFontInfo": 13, "DefineFont2": 48,
+    "ImportAssets": 57, "DefineButton": 7, "DefineButton2": 34, "DefineButtonSound": 17,
+    "DefineFont": 10, "DefineFontInfo": 13, "DefineFont2": 48,
     "DefineShape": 2, "DefineShape2": 22, "DefineShape3": 32, "DefineMorphShape": 46,
 }
 

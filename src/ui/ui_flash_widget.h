@@ -14,7 +14,7 @@ namespace ui {
 
 class UIFlashWidget : public UIWidget {
  public:
-  static constexpr int kType = 6;
+  static constexpr int kType = kTypeFlash;
 
   // Makes sure the movie player's driver exists.
   UIFlashWidget(UIWidget* parent, const std::string& name);

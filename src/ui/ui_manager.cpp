@@ -8,7 +8,12 @@
 #include "core/script/script_helper.h"
 #include "core/script/write_lua.h"
 #include "swf/engine/flash_driver.h"
+#include "ui/ui_check_box.h"
+#include "ui/ui_drop_down.h"
 #include "ui/ui_flash_widget.h"
+#include "ui/ui_multi_line.h"
+#include "ui/ui_progress.h"
+#include "ui/ui_slider.h"
 #include "ui/ui_part2d_widget.h"
 #include "ui/ui_part_widget.h"
 #include "ui/ui_widget.h"
@@ -35,18 +40,21 @@ UIManager::~UIManager() {
 
 UIWidget* UIManager::CreateWidget(UIWidget* parent, const std::string& typeName) {
   auto is = [&typeName](int type) { return strcasecmp(typeName.c_str(), GetWidgetTypeName(type)) == 0; };
-  if (is(UIFlashWidget::kType)) return new UIFlashWidget(parent, "");
+  if (is(UIWidget::kTypeSlider)) return new UISlider(parent, "");
+  if (is(UIWidget::kTypeProgress)) return new UIProgress(parent, "");
+  if (is(UIWidget::kTypeDropDown)) return new UIDropDown(parent, "");
+  if (is(UIWidget::kTypeCheckBox)) return new UICheckBox(parent, "");
+  if (is(UIWidget::kTypeFlash)) return new UIFlashWidget(parent, "");
   if (is(UIPartWidget::kType)) return new UIPartWidget(parent, "");
   if (is(UIPart2DWidget::kType)) return new UIPart2DWidget(parent, "");
+  if (is(UIWidget::kTypeMultiLine)) return new UIMultiLine(parent, "");
   return new UIWidget(parent, "");
 }
 
 UIWidget* UIManager::CreateWidgetFromTable(UIWidget* parent, const LuaPlus::LuaObject& table) {
   if (!table.IsTable()) return nullptr;
-  std::string type = script::ReadString(table, "Type", "Widget");
-  for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   WidgetCallScope scope;
-  UIWidget* widget = CreateWidget(parent, type);
+  UIWidget* widget = CreateWidget(parent, script::ReadString(table, "Type", "Widget"));
   if (widget->Load(table)) return widget;
   DestroyWidget(widget);
   return nullptr;

@@ -32,6 +32,7 @@ class LuaState;
 
 namespace ui {
 
+class UIDropDown;
 class UIText;
 class UIWidget;
 
@@ -132,8 +133,8 @@ class UIManager : public SpriteHost, public input::KeyListener, public input::Mo
   UIText* GetEditTextBox() const { return editTextBox_; }
   UIWidget* GetDragTarget() const { return dragTarget_; }
   void SetDragTarget(UIWidget* widget) { dragTarget_ = widget; }
-  UIWidget* GetOpenDropdown() const { return openDropdown_; }
-  void SetOpenDropdown(UIWidget* dropdown) { openDropdown_ = dropdown; }
+  UIDropDown* GetOpenDropdown() const { return openDropdown_; }
+  void SetOpenDropdown(UIDropDown* dropdown) { openDropdown_ = dropdown; }
   // Clears focus, drag target, open dropdown and edit box where they point
   // at a widget whose destruction is under way.
   void ForgetDeadWidgets();
@@ -170,12 +171,12 @@ class UIManager : public SpriteHost, public input::KeyListener, public input::Mo
   template <typename Call>
   bool BackToFront(Call call);
   // The open dropdown when the point lies in it.
-  UIWidget* DropdownAt(const math::Vec2& point) const;
+  UIDropDown* DropdownAt(const math::Vec2& point) const;
 
   // Back-most first.
   WalkList<PanelEntry> panels_;
   UIWidget* focus_ = nullptr;
-  UIWidget* openDropdown_ = nullptr;
+  UIDropDown* openDropdown_ = nullptr;
   UIWidget* dragTarget_ = nullptr;
   UIWidget* editWidget_ = nullptr;
   UIText* editTextBox_ = nullptr;

@@ -3,6 +3,7 @@
 // every panel. The open dropdown and the text box being edited come first.
 #include "core/input/keyboard.h"
 #include "core/input/mouse.h"
+#include "ui/ui_drop_down.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_text.h"
 #include "ui/ui_widget.h"
@@ -17,7 +18,7 @@ constexpr int kKeyUp = 200;
 constexpr int kKeyDown = 208;
 }  // namespace
 
-UIWidget* UIManager::DropdownAt(const math::Vec2& point) const {
+UIDropDown* UIManager::DropdownAt(const math::Vec2& point) const {
   return openDropdown_ && openDropdown_->IsInside(point) ? openDropdown_ : nullptr;
 }
 
@@ -43,14 +44,17 @@ void UIManager::OnKeyUp(const input::KeyState* key) {
 void UIManager::OnMouseDown(const input::MouseButton* button, const math::Vec2* point) {
   WidgetCallScope scope;
   if (openDropdown_) {
-    // The dropdown names itself open only while its list shows: a press
-    // elsewhere closes the list and goes no further.
-    if (!openDropdown_->IsInside(*point)) {
+    if (openDropdown_->IsInside(*point)) {
+      openDropdown_->OnMouseDown(*point, button->index);
+      return;
+    }
+    // A press beside a shown list closes it and goes no further; beside a
+    // list already closed it goes on as any press.
+    if (openDropdown_->IsOpen()) {
+      openDropdown_->SetOpen(false);
       openDropdown_ = nullptr;
       return;
     }
-    openDropdown_->OnMouseDown(*point, button->index);
-    return;
   }
   if (editTextBox_ && editTextBox_->ContainsPoint(*point)) {
     editTextBox_->caret = editTextBox_->selectionEnd = editTextBox_->GetCharIndexAt(*point) - 1;
@@ -62,7 +66,7 @@ void UIManager::OnMouseDown(const input::MouseButton* button, const math::Vec2* 
 
 void UIManager::OnMouseDoubleClick(const input::MouseButton* button, const math::Vec2* point) {
   WidgetCallScope scope;
-  if (UIWidget* dropdown = DropdownAt(*point)) {
+  if (UIDropDown* dropdown = DropdownAt(*point)) {
     dropdown->OnDoubleClick(*point, button->index);
   } else if (editTextBox_ && editTextBox_->ContainsPoint(*point)) {
     editTextBox_->caret = 0;
@@ -75,7 +79,7 @@ void UIManager::OnMouseDoubleClick(const input::MouseButton* button, const math:
 
 void UIManager::OnMouseUp(const input::MouseButton* button, const math::Vec2* point) {
   WidgetCallScope scope;
-  if (UIWidget* dropdown = DropdownAt(*point))
+  if (UIDropDown* dropdown = DropdownAt(*point))
     dropdown->OnMouseUp(*point, button->index);
   else
     FrontToBack([&](UIWidget* panel) { return panel->OnMouseUp(*point, button->index); });
@@ -83,7 +87,7 @@ void UIManager::OnMouseUp(const input::MouseButton* button, const math::Vec2* po
 
 void UIManager::OnMouseHeld(const input::MouseButton* button, const math::Vec2* point) {
   WidgetCallScope scope;
-  if (UIWidget* dropdown = DropdownAt(*point))
+  if (UIDropDown* dropdown = DropdownAt(*point))
     dropdown->OnMouseHeld(*point, button->index);
   else
     FrontToBack([&](UIWidget* panel) { return panel->OnMouseHeld(*point, button->index); });
@@ -91,7 +95,7 @@ void UIManager::OnMouseHeld(const input::MouseButton* button, const math::Vec2* 
 
 void UIManager::OnMouseRepeat(const input::MouseButton* button, const math::Vec2* point) {
   WidgetCallScope scope;
-  if (UIWidget* dropdown = DropdownAt(*point))
+  if (UIDropDown* dropdown = DropdownAt(*point))
     dropdown->OnMouseRepeat(*point, button->index);
   else
     FrontToBack([&](UIWidget* panel) { return panel->OnMouseRepeat(*point, button->index); });
@@ -104,7 +108,7 @@ void UIManager::OnMouseHover(const math::Vec2* point) {
 
 void UIManager::OnMouseMove(const math::Vec2* oldPoint, const math::Vec2* newPoint) {
   WidgetCallScope scope;
-  if (UIWidget* dropdown = DropdownAt(*newPoint)) {
+  if (UIDropDown* dropdown = DropdownAt(*newPoint)) {
     dropdown->OnMouseMove(*oldPoint, *newPoint);
     return;
   }

@@ -2,9 +2,14 @@
 #include <luabind/luabind.hpp>
 
 #include "platform/luaplus.h"
+#include "ui/ui_check_box.h"
+#include "ui/ui_drop_down.h"
 #include "ui/ui_flash_widget.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_mover.h"
+#include "ui/ui_multi_line.h"
+#include "ui/ui_progress.h"
+#include "ui/ui_slider.h"
 #include "ui/ui_part2d_widget.h"
 #include "ui/ui_widget.h"
 
@@ -15,8 +20,14 @@ void ForceLeftAlignFromLua(UIManager&, bool on) { UIManager::ForceLeftAlign(on);
 }  // namespace
 
 void UIManager::RegisterLua(LuaPlus::LuaState* state) {
+  // The widget classes in their order; the global "SliderWidget" names the
+  // last class registered under it.
   UIWidget::RegisterLua(state);
-  // The widget kinds' classes come here, "MultiLineWidget" last.
+  UIProgress::RegisterLua(state);
+  UISlider::RegisterLua(state);
+  UIDropDown::RegisterLua(state);
+  UICheckBox::RegisterLua(state);
+  UIMultiLine::RegisterLua(state);
   UIFlashWidget::RegisterLua(state);
   UIPart2DWidget::RegisterLua(state);
   UIMover::RegisterLua(state);

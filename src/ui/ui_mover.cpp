@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "ui/ui_manager.h"
+#include "ui/ui_progress.h"
 #include "ui/ui_widget.h"
 
 namespace ui {
@@ -98,6 +99,13 @@ UIXFade::UIXFade(UIWidget* widget, float delay, float duration, float fromAlpha,
 void UIXFade::Apply(float) { widget_->SetColor(1, 1, 1, Lerp(from_, to_, Elapsed())); }
 
 void UIXFade::SetEndValue() { widget_->SetColor(1, 1, 1, to_); }
+
+UIMoveProgress::UIMoveProgress(UIProgress* bar, float duration, float from, float to, const std::string& endScript)
+    : UIMover(bar, 0.0f, duration, endScript), bar_(bar), from_(from), to_(to) {}
+
+void UIMoveProgress::Apply(float) { bar_->SetProgress(Lerp(from_, to_, Elapsed())); }
+
+void UIMoveProgress::SetEndValue() { bar_->SetProgress(to_); }
 
 UISetImage::UISetImage(UIWidget* widget, float delay, const std::string& image, const std::string& endScript)
     : UIMover(widget, delay, -1.0f, endScript), image_(image) {}

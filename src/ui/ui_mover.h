@@ -1,5 +1,5 @@
 // Movers: small scripted animations of a widget (a move, a sine wobble, a
-// fade, a delayed image change). A widget keeps its movers in a list and runs
+// fade, a progress-bar sweep, a delayed image change). A widget keeps its movers in a list and runs
 // only the first, so movers added one after another play in sequence; a mover
 // waits out its delay, animates over its duration, sets its end value, runs
 // its end script and leaves the list.
@@ -15,6 +15,7 @@ class LuaState;
 
 namespace ui {
 
+class UIProgress;
 class UIWidget;
 
 class UIMover {
@@ -37,7 +38,8 @@ class UIMover {
   bool IsDone() const { return done_; }
   bool IsCleared() const { return suppressEndScript_; }
 
-  // "AddUIPan", "AddUIMove", "AddUISine", "AddUIXFade", "UISetImage".
+  // "AddUIPan", "AddUIMove", "AddUISine", "AddUIXFade", "UIMoveProgress",
+  // "UISetImage".
   static void RegisterLua(LuaPlus::LuaState* state);
 
  protected:
@@ -111,6 +113,20 @@ class UIXFade : public UIMover {
   void SetEndValue() override;
 
  private:
+  float from_, to_;
+};
+
+// Sweeps a progress bar's value, clamped to 0 .. 1 on the way and at the end.
+class UIMoveProgress : public UIMover {
+ public:
+  UIMoveProgress(UIProgress* bar, float duration, float from, float to, const std::string& endScript);
+
+ protected:
+  void Apply(float dt) override;
+  void SetEndValue() override;
+
+ private:
+  UIProgress* bar_;
   float from_, to_;
 };
 

@@ -6,6 +6,7 @@
 
 #include "platform/luaplus.h"
 #include "ui/ui_mover.h"
+#include "ui/ui_progress.h"
 #include "ui/ui_widget.h"
 
 namespace ui {
@@ -33,6 +34,12 @@ void AddUIXFade(UIWidget* widget, float delay, float duration, const math::Vec2&
   if (widget) Add(widget, std::make_unique<UIXFade>(widget, delay, duration, alphas.x, alphas.y, script));
 }
 
+// Only a progress bar takes a sweep.
+void AddUIMoveProgress(UIWidget* widget, float duration, float from, float to, const std::string& script) {
+  if (widget && widget->GetType() == UIWidget::kTypeProgress)
+    Add(widget, std::make_unique<UIMoveProgress>(static_cast<UIProgress*>(widget), duration, from, to, script));
+}
+
 void AddUISetImage(UIWidget* widget, float delay, const std::string& image, const std::string& script) {
   if (widget) Add(widget, std::make_unique<UISetImage>(widget, delay, image, script));
 }
@@ -42,6 +49,7 @@ void AddUISetImage(UIWidget* widget, float delay, const std::string& image, cons
 void UIMover::RegisterLua(LuaPlus::LuaState* state) {
   luabind::module(state->GetCState())[luabind::def("AddUIPan", &AddUIPan), luabind::def("AddUIMove", &AddUIMove),
                                       luabind::def("AddUISine", &AddUISine), luabind::def("AddUIXFade", &AddUIXFade),
+                                      luabind::def("UIMoveProgress", &AddUIMoveProgress),
                                       luabind::def("UISetImage", &AddUISetImage)];
 }
 

@@ -14,8 +14,13 @@
 #include "render/font_manager.h"
 #include "render/graphics.h"
 #include "audio/audio.h"
+#include "ui/ui_check_box.h"
+#include "ui/ui_drop_down.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_mover.h"
+#include "ui/ui_multi_line.h"
+#include "ui/ui_progress.h"
+#include "ui/ui_slider.h"
 #include "ui/ui_part2d_widget.h"
 #include "ui/widget_lifetime.h"
 
@@ -131,17 +136,8 @@ bool UIWidget::Load(const LuaPlus::LuaObject& table) {
   const std::string imageNames[] = {script::ReadString(table, "MouseOff", ""),
                                     script::ReadString(table, "MouseOver", ""),
                                     script::ReadString(table, "MouseClick", "")};
-  for (int i = kImageOff; i <= kImageClick; ++i) {
-    UISprite& image = images_[i];
-    image.owner = this;
-    if (imageNames[i].empty()) continue;
-    image.LoadImage(imageNames[i]);
-    image.GetNativeSize(image.size);
-    image.uv1 = uv1_;
-    image.uv2 = uv2_;
-    image.additive = 0;
-    image.Tick(0);
-  }
+  for (int i = kImageOff; i <= kImageClick; ++i)
+    if (!imageNames[i].empty()) LoadKindImage(i, imageNames[i], uv1_, uv2_).Tick(0);
   const uint8_t additive = script::ReadBool(table, "Additive", false) ? 1 : 0;
   for (UISprite& image : images_) image.additive = additive;
   for (int i = 0; i < kEventCount; ++i) {
@@ -153,6 +149,18 @@ bool UIWidget::Load(const LuaPlus::LuaObject& table) {
   if (script::ReadInt(table, "Active", 1) != 1) active_ = false;
   RunEvent(kOnLoad);
   return true;
+}
+
+UISprite& UIWidget::LoadKindImage(int index, const std::string& name, const math::Vec2& uv1, const math::Vec2& uv2) {
+  UISprite& image = images_[index];
+  image.owner = this;
+  if (name.empty()) return image;
+  image.LoadImage(name);
+  image.GetNativeSize(image.size);
+  image.uv1 = uv1;
+  image.uv2 = uv2;
+  image.additive = 0;
+  return image;
 }
 
 void UIWidget::LoadChildren(const LuaPlus::LuaObject& children) {
@@ -178,7 +186,7 @@ void UIWidget::WriteColour(WriteLua& writer, const char* key, uint32_t colour) c
 bool UIWidget::Save(WriteLua& writer) {
   writer.WriteString("Name", name_);
   writer.WriteString("Font", text_.GetFontName());
-  writer.WriteWString("Text", text_.GetSource());
+  writer.WriteWString("Text", SavedText());
   writer.WriteVec2("BorderSize", text_.border);
   writer.WriteVec2("Pos", parent_ ? position_ - parent_->position_ : position_);
   writer.WriteVec2("Size", size_);
@@ -403,9 +411,33 @@ UIWidget* UIWidget::GetWidgetByName(const std::string& name) {
   return found;
 }
 
-UIPart2DWidget* UIWidget::GetPartWidgetByName(const std::string& name) {
+UIWidget* UIWidget::GetWidgetOfType(const std::string& name, int type) {
   UIWidget* found = GetWidgetByName(name);
-  return found && found->GetType() == UIPart2DWidget::kType ? static_cast<UIPart2DWidget*>(found) : nullptr;
+  return found && found->type_ == type ? found : nullptr;
+}
+
+UISlider* UIWidget::GetSliderByName(const std::string& name) {
+  return static_cast<UISlider*>(GetWidgetOfType(name, kTypeSlider));
+}
+
+UIProgress* UIWidget::GetProgressByName(const std::string& name) {
+  return static_cast<UIProgress*>(GetWidgetOfType(name, kTypeProgress));
+}
+
+UIDropDown* UIWidget::GetDropDownByName(const std::string& name) {
+  return static_cast<UIDropDown*>(GetWidgetOfType(name, kTypeDropDown));
+}
+
+UIMultiLine* UIWidget::GetMultiLineByName(const std::string& name) {
+  return static_cast<UIMultiLine*>(GetWidgetOfType(name, kTypeMultiLine));
+}
+
+UICheckBox* UIWidget::GetCheckBoxByName(const std::string& name) {
+  return static_cast<UICheckBox*>(GetWidgetOfType(name, kTypeCheckBox));
+}
+
+UIPart2DWidget* UIWidget::GetPartWidgetByName(const std::string& name) {
+  return static_cast<UIPart2DWidget*>(GetWidgetOfType(name, UIPart2DWidget::kType));
 }
 
 bool UIWidget::DeleteChild(UIWidget* child, bool destroy) {

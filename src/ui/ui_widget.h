@@ -26,8 +26,13 @@ class LuaState;
 
 namespace ui {
 
+class UICheckBox;
+class UIDropDown;
 class UIManager;
 class UIMover;
+class UIMultiLine;
+class UIProgress;
+class UISlider;
 class UIPart2DWidget;
 
 // "widget" .. "part2d" for types 0 to 8, "widget" for any other.
@@ -65,7 +70,29 @@ class UIWidget : public NamedList<UIWidget> {
     kTabKey,
     kEventCount
   };
-  enum Image : int { kImageOff = 0, kImageOver, kImageClick, kImageCount = 9 };
+  enum Image : int {
+    kImageOff = 0,
+    kImageOver,
+    kImageClick,
+    kImageProgressFull,
+    kImageProgressEmpty,
+    kImageIcon,  // a slider's icon, a dropdown's button
+    kImageListBack,
+    kImageChecked,
+    kImageUnchecked,
+    kImageCount
+  };
+  enum Type : int {
+    kTypeWidget = 0,
+    kTypeProgress,
+    kTypeSlider,
+    kTypeDropDown,
+    kTypeMultiLine,
+    kTypeCheckBox,
+    kTypeFlash,
+    kTypePartSys,
+    kTypePart2D
+  };
   static constexpr int kLeftButton = 0;
   // Deeper "Children" tables are refused when loading.
   static constexpr int kMaxNesting = 32;
@@ -106,7 +133,13 @@ class UIWidget : public NamedList<UIWidget> {
 
   // Names and children.
   UIWidget* GetWidgetByName(const std::string& name);
-  // GetWidgetByName's result when it is a 2D particle widget, else null.
+  // As GetWidgetByName, but null unless the widget found is of the type.
+  UIWidget* GetWidgetOfType(const std::string& name, int type);
+  UISlider* GetSliderByName(const std::string& name);
+  UIProgress* GetProgressByName(const std::string& name);
+  UIMultiLine* GetMultiLineByName(const std::string& name);
+  UIDropDown* GetDropDownByName(const std::string& name);
+  UICheckBox* GetCheckBoxByName(const std::string& name);
   UIPart2DWidget* GetPartWidgetByName(const std::string& name);
   // Unlinks the entry holding this very child, destroying it when asked.
   // False for a null or unnamed child (or one not listed).
@@ -199,8 +232,13 @@ class UIWidget : public NamedList<UIWidget> {
  protected:
   // The shown image: the current one when loaded, else image 0 (or null).
   UISprite* ShownImage();
+  // The text Save writes as "Text": the text block's source.
+  virtual std::u16string SavedText() const { return text_.GetSource(); }
   // Copies the base fields into a clone (see GetClone).
   void CopyInto(UIWidget& clone) const;
+  // Loads a kind's own image by name (an empty name leaves it empty) at its
+  // native size, with the texture corners given and additive off.
+  UISprite& LoadKindImage(int index, const std::string& name, const math::Vec2& uv1, const math::Vec2& uv2);
   // "Clone_" and the next clone number.
   static std::string NextCloneName();
   void TakeFocus();
@@ -208,6 +246,9 @@ class UIWidget : public NamedList<UIWidget> {
   // too once this widget is dead); whether one handled it.
   template <typename Call>
   bool AnyChildBackward(Call call);
+  // The same from the first child to the last.
+  template <typename Call>
+  bool AnyChildForward(Call call);
   template <typename Call>
   void EachChildForward(Call call);
 
@@ -249,6 +290,16 @@ template <typename Call>
 inline bool UIWidget::AnyChildBackward(Call call) {
   bool handled = false;
   WalkBackward([&](UIWidget* child) {
+    handled = call(child);
+    return handled || dead_;
+  });
+  return handled;
+}
+
+template <typename Call>
+inline bool UIWidget::AnyChildForward(Call call) {
+  bool handled = false;
+  WalkForward([&](UIWidget* child) {
     handled = call(child);
     return handled || dead_;
   });

@@ -96,7 +96,7 @@ TEST_F(PanelFileTest, LoadingReadsEveryKeyWithItsDefault) {
   EXPECT_FALSE(panel->PlaysSound());
   EXPECT_TRUE(panel->BlocksAll());
   EXPECT_TRUE(panel->CanDrag());
-  EXPECT_EQ(panel->GetType(), 0);
+  EXPECT_EQ(panel->GetType(), ui::UIWidget::kTypeCheckBox);  // the type name in any case
   EXPECT_FLOAT_EQ(panel->GetSize().x, 0.3f);  // a one-entry size is no size
   EXPECT_EQ(panel->GetColor(), 0xFFFF0000u);
   EXPECT_EQ(panel->GetTextBlock().GetHJust(), ui::UIText::kBottomOrRight);

@@ -76,7 +76,7 @@ TEST_F(UIFlashWidgetTest, TheScriptClassDrivesTheMovie) {
   ASSERT_NE(widget, nullptr);
   EXPECT_TRUE(GetUIMan()->HasFlashDriver());
   console_->Do(
-      "local desert = GetUIMan():GetWidget('desert')\n"
+      "local desert = GetUIMan():GetPanel('screen'):GetFlashWidgetByName('desert')\n"
       "table.insert(Events, tostring(desert:IsLooping()) .. ' ' .. tostring(desert:IsPaused()))\n"
       "desert:SetFlashClip([[" + kMovie + "]])\n"
       "table.insert(Events, tostring(desert:IsLooping()) .. ' ' .. tostring(desert:IsPaused()))\n"

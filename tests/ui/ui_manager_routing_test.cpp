@@ -5,6 +5,7 @@
 
 #include "core/input/keyboard.h"
 #include "core/input/mouse.h"
+#include "ui/ui_drop_down.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_widget.h"
 #include "ui_test_support.h"
@@ -185,7 +186,10 @@ TEST_F(UIManagerRoutingTest, AfterDroppingEveryPanelEventsTouchNothingFreed) {
   ui::UIWidget* picture = Make(back_, "picture", {0.1f, 0.1f}, {0.1f, 0.1f});
   ui.SetEditWidget(box);
   ui.SetDragTarget(picture);
-  ui.SetOpenDropdown(back_);
+  auto* list = static_cast<ui::UIDropDown*>(ui.CreateWidget(back_, "dropdown"));
+  list->Init("list", {0.5f, 0.5f}, {0.1f, 0.05f});
+  ASSERT_TRUE(back_->Add("list", list));
+  ui.SetOpenDropdown(list);
   ui.DropAllPanels();
   EXPECT_EQ(ui.GetFocus(), nullptr);
   EXPECT_EQ(ui.GetDragTarget(), nullptr);

@@ -46,15 +46,20 @@ TEST_F(UIManagerTest, FocusAndTheEditBoxFollowEachOther) {
   EXPECT_EQ(manager->GetEditTextBox(), nullptr);
 }
 
-TEST_F(UIManagerTest, ScriptsRunInTheConsoleAndEveryTypeNameMakesAWidget) {
+TEST_F(UIManagerTest, ScriptsRunInTheConsoleAndTypeNamesMakeTheirKinds) {
   GetUIMan()->ExecuteScript("table.insert(Events, 'ran')");
   GetUIMan()->ExecuteScript("");
   EXPECT_EQ(Events(), Strings{"ran"});
   EXPECT_EQ(console_->GetHistory().back(), "table.insert(Events, 'ran')");
-  for (const char* type : {"widget", "DropDown", "no such type"}) {
+  const std::pair<const char*, int> kinds[] = {
+      {"widget", ui::UIWidget::kTypeWidget},       {"DropDown", ui::UIWidget::kTypeDropDown},
+      {"progress", ui::UIWidget::kTypeProgress},   {"Slider", ui::UIWidget::kTypeSlider},
+      {"checkbox", ui::UIWidget::kTypeCheckBox},   {"MULTILINE", ui::UIWidget::kTypeMultiLine},
+      {"no such type", ui::UIWidget::kTypeWidget}};
+  for (auto [type, kind] : kinds) {
     std::unique_ptr<ui::UIWidget> widget(GetUIMan()->CreateWidget(nullptr, type));
     EXPECT_EQ(widget->GetName(), "");
-    EXPECT_EQ(widget->GetType(), 0);
+    EXPECT_EQ(widget->GetType(), kind) << type;
   }
 }
 

@@ -18,10 +18,8 @@ class UIMoverTest : public ui_testing::UITest {
  protected:
   void SetUp() override {
     UITest::SetUp();
-    LuaPlus::LuaState* state = console_->GetState();
-    math::RegisterVectorLua(state);
-    ui::UIManager::RegisterLua(state);
-    state->GetGlobals().Register("DropW", &DropW, 0);
+    RegisterUIScripts();
+    console_->GetState()->GetGlobals().Register("DropW", &DropW, 0);
     w_ = Make(nullptr, "w", {0, 0}, {0.1f, 0.1f});
   }
   // Drops and deletes the panel "w" from a script.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/math/vector.h"
 #include "core/script/console.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
@@ -122,6 +123,11 @@ class UITest : public testsupport::AudioTestBase {
     AudioTestBase::TearDown();
   }
 
+  // Vectors and the UI's classes and functions in the console's state.
+  void RegisterUIScripts() {
+    math::RegisterVectorLua(console_->GetState());
+    ui::UIManager::RegisterLua(console_->GetState());
+  }
   // What the scripts appended to "Events", in order.
   std::vector<std::string> Events() {
     std::vector<std::string> events;
