@@ -113,7 +113,7 @@ class UITest : public testsupport::AudioTestBase {
     manager->DropAllPanels();
     manager->ClearEditWidget();
     manager->SetOpenDropdown(nullptr);
-    // The movie player's libraries are statics that die before the manager.
+    // Each test starts without the movie player's driver.
     manager->ShutdownFlash();
     GetFontManager()->Entries().erase(GetFontManager()->KeyOf("SmallFont"));
     delete font_;
