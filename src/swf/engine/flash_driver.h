@@ -26,8 +26,6 @@ class FlashDriver {
   // with an error line, when the graphics have no device).
   void Init();
 
-  bool HasRenderBackend() const { return renderBackend_ != nullptr; }
-
   // The player's hooks.
   static swf::file_object* OpenFile(const char* path);
   static void LogOutput(bool error, const char* text);
