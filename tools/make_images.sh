@@ -107,6 +107,42 @@ for k in 0 1 2 3 4 5 6 7 8; do
 done
 draw particles/star_cells.png -size 192x192 xc:none "${cells[@]}"
 
+# The loading screen on white: a pyramid under the sun (256 x 192, 0.32 x 0.32
+# of the screen) and the two halves of the loading bar (560 x 30, 0.7 x 0.05),
+# gold where it is done and pale sand where it is not; a row across either
+# half is one colour, so the split shows sharp wherever it falls.
+draw ui_img/loading_pyramid.png -size 256x192 xc:none \
+  -fill "#f2c94c" -draw "circle 188,50 188,22" \
+  -fill "#c9974a" -stroke "#5a3d10" -strokewidth 3 -draw "polygon 20,180 128,40 236,180" \
+  -fill "#a87834" -stroke none -draw "polygon 128,40 236,180 150,180" \
+  -fill "#d9b86a" -draw "rectangle 0,180 255,191"
+bar_half() {
+  draw "ui_img/$1" -size 560x30 "gradient:$2-$3" \
+    -fill none -stroke "#5a3d10" -strokewidth 2 -draw "rectangle 1,1 558,28"
+}
+bar_half loading_full.png "#f6d36b" "#b07818"
+bar_half loading_empty.png "#efe6d2" "#cdb68a"
+
+# The options screen's controls: a slider's groove (256 x 40, 0.32 x 0.05 of
+# the screen, stretched) and its knob (24 x 48), and a check box of 36 x 36
+# empty and ticked.
+draw ui_img/slider_track.png -size 256x40 xc:none -fill "#6b4a1c" -stroke "#3a250a" -strokewidth 2 \
+  -draw "roundrectangle 4,14 251,25 6,6"
+draw ui_img/slider_knob.png -size 24x48 xc:none -fill "#f2c94c" -stroke "#5a3d10" -strokewidth 2 \
+  -draw "roundrectangle 2,2 21,45 6,6" -stroke "#b07818" -draw "line 12,10 12,37"
+check_box() {
+  draw "ui_img/$1" -size 36x36 xc:none -fill "#efe6d2" -stroke "#5a3d10" -strokewidth 3 \
+    -draw "roundrectangle 2,2 33,33 5,5" "${@:2}"
+}
+check_box check_off.png
+check_box check_on.png -fill none -stroke "#2f6f3f" -strokewidth 5 -draw "polyline 8,18 15,26 28,9"
+# The language list: its button (32 x 32, an arrow pointing down) and the
+# pale sand behind the open list's rows (64 x 64, stretched).
+draw ui_img/drop_button.png -size 32x32 xc:none -fill "#f2c94c" -stroke "#5a3d10" -strokewidth 2 \
+  -draw "roundrectangle 1,1 30,30 5,5" -fill "#5a3d10" -stroke none -draw "polygon 8,12 24,12 16,22"
+draw ui_img/drop_list.png -size 64x64 xc:"#efe6d2" -fill none -stroke "#5a3d10" -strokewidth 2 \
+  -draw "rectangle 1,1 62,62"
+
 # Digit strips for counters and clocks: the ten digits in cells of 24 pixels,
 # then a comma and a colon in cells of 10, 32 pixels high (260 x 32); the
 # number files in img/ give the cells' edges.

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Synthesises the game's sounds: the effects (WAV), the title theme (Ogg
-Vorbis, through oggenc) and the music module with its segments (a
-four-channel "M.K." module).
+"""Synthesises the game's sounds: the effects (WAV, and the volume test
+sound in Ogg Vorbis), the title theme (Ogg Vorbis, through oggenc) and the
+music module with its segments (a four-channel "M.K." module).
 
     make_sounds.py [--quick] FOLDER
 
@@ -398,19 +398,28 @@ def write_wav(path, channels):
         out.writeframes(interleaved.tobytes())
 
 
-def write_effect(path, samples):
+def faded(samples):
     # A brief fade at the end, so a sound cut while ringing does not click.
-    write_wav(path, [normalised(shape(samples, RATE, attack=0.0, release=0.015))])
+    return normalised(shape(samples, RATE, attack=0.0, release=0.015))
+
+
+def write_effect(path, samples):
+    write_wav(path, [faded(samples)])
+
+
+def write_ogg(path, channels):
+    """Ogg Vorbis of one list per channel, encoded by oggenc."""
+    with tempfile.TemporaryDirectory() as scratch:
+        source = os.path.join(scratch, "source.wav")
+        write_wav(source, channels)
+        subprocess.run(["oggenc", "--quiet", "--quality", "4", "--output", path, source], check=True)
 
 
 def write_theme(path, bars):
     left, right = theme(bars)
     top = max(max(map(abs, left)), max(map(abs, right)))
     scale = PEAK / top
-    with tempfile.TemporaryDirectory() as scratch:
-        source = os.path.join(scratch, "theme.wav")
-        write_wav(source, [[s * scale for s in left], [s * scale for s in right]])
-        subprocess.run(["oggenc", "--quiet", "--quality", "4", "--output", path, source], check=True)
+    write_ogg(path, [[s * scale for s in left], [s * scale for s in right]])
 
 
 def write_module(path):
@@ -434,6 +443,8 @@ def outputs(quick):
         "match5.wav": lambda: arpeggio((0, 2, 4, 7, 9)),
     }
     files = {name: (lambda path, make=make: write_effect(path, make())) for name, make in effects.items()}
+    # The sample the options screen plays while a volume is set.
+    files["block_select.ogg"] = lambda path: write_ogg(path, [faded(select(0))])
     files["GameApp_start_music.ogg"] = lambda path: write_theme(path, 2 if quick else 2 + len(TUNE) + 2)
     files["music.mod"] = write_module
     return files

@@ -43,4 +43,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 void WriteSeeds(fuzz::Seeds& seeds) {
   seeds.AddSourceFile("data/ui/title.ui");
   seeds.AddSourceFile("data/ui/options.ui");
+  seeds.AddSourceFile("data/ui/loading.ui");
 }

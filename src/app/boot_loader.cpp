@@ -1,5 +1,6 @@
 #include "app/boot_loader.h"
 
+#include "app/startup_frame.h"
 #include "core/frame_timer.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
@@ -71,20 +72,11 @@ void BootLoader::Render() {
     brightness = 1.0f - fadeOut_.GetProgress();
   else
     return;  // faded out: the next step switches pages
-  Graphics* graphics = GetGraphics();
-  if (!graphics) return;
-  const bool filtering = graphics->GetFiltering();
-  graphics->SetFiltering(true);
-  graphics->SetDefaultRenderStates();
-  graphics->Clear(0, 1.0f, 0, 1, 1, 1);
-  if (graphics->BeginScene()) {
+  DrawStartupFrame(0, [this, brightness] {
     ui::UISprite& sprite = pages_[static_cast<size_t>(currentPage_)]->sprite;
     sprite.SetRect({0.0f, 0.0f}, {1.0f, 1.0f}, 0.0f, 0, PackARGB(1.0f, 1.0f, 1.0f, brightness));
     sprite.Render();
-    graphics->EndScene();
-    graphics->Present();
-  }
-  graphics->SetFiltering(filtering);
+  });
 }
 
 void BootLoader::Skip() {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/game_rms.h"
+#include "app/startup_frame.h"
 #include "app/web_server.h"
 #include "core/script/config_file.h"
 #include "core/script/console.h"
@@ -19,6 +20,8 @@
 #include "audio/audio.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "ui/ui_manager.h"
+#include "ui/ui_progress.h"
+#include "ui/ui_widget.h"
 
 namespace {
 GameApp* g_app = nullptr;
@@ -47,6 +50,15 @@ void GameApp::DetachConsoleView() {
   consoleViewAttached_ = false;
 }
 
+namespace {
+// Stored volumes come from a file: anything outside 0..100, NaN included,
+// must not reach the mixer.
+int StoredVolume(float volume) {
+  if (!(volume > 0.0f)) return 0;
+  return volume >= 100.0f ? 100 : static_cast<int>(volume);
+}
+}  // namespace
+
 bool GameApp::Init() {
   timeBeginPeriod(1);
   GetLog().flushEachLine = true;
@@ -54,14 +66,21 @@ bool GameApp::Init() {
   MountArchives();
   if (!InitGraphics()) return false;
   startupDone_ = true;
+  // The window's own pointer shows instead.
+  GetUIMan()->ShowCursor(false);
   std::srand(timeGetTime());
   GetConsole()->Do("ReloadGame()");
   InitScripts();
   audio::Audio& sound = audio::GetAudio();
   sound.Init("sounds/soundbank.lua");
+  if (recordStore_) {
+    sound.SetMusicVolume(StoredVolume(recordStore_->GetMusicVolume()));
+    sound.SetSFXVolume(StoredVolume(recordStore_->GetSoundVolume()));
+  }
   LOG_LINE(MSG_INIT, "Audio manager Init");
   sound.PlaySound("sounds/GameApp_start_music.ogg");
   OnCreateStates();
+  if (loadingPanel_) loadingPanel_->SetIsVisible(false);
   return true;
 }
 
@@ -83,28 +102,40 @@ bool GameApp::InitGraphics() {
                 "Failed to init graphics. Exiting", MB_OK);
     return false;
   }
+  if (recordStore_) fullScreen_ = recordStore_->IsUseFullscreenEnabled();
   if (!SetVideoMode()) return false;
   if (!input::GetInput().Init(window_)) return false;
   LOG_LINE(MSG_INIT, "Input initializes");
   // Made now, it hears both devices.
   GetUIMan();
+  started_ = Started::kUI;
   ShowSplash();
   InitFonts();
+  started_ = Started::kFonts;
   console::Console* console = GetConsole();
   console->SetView(&consoleDrawer_);
   consoleViewAttached_ = true;
   console->Init("scripts/console.lua", "verdana");
+  started_ = Started::kConsole;
   if (LuaPlus::LuaState* state = console->GetState()) GameScript::RegisterLua(state);
   console->Do("OnStartUp()");
-  // TODO(merge: record store): the language is the record store's, "english" when empty.
-  console->Do("SetupLanguage('english');");
+  std::string language = recordStore_ ? recordStore_->GetLanguage() : "";
+  if (language.empty()) language = "english";
+  console->Do("SetupLanguage('" + language + "');");
   LOG_LINE(MSG_INIT, "Console initialized");
   GetSwearFilter().Load("scripts/swear.lua");
-  // TODO(merge: UI manager): the loading panel "ui/loading.ui" and its progress bar, then
-  // AdvanceLoadingProgress(4).
+  LoadLoadingPanel();
+  AdvanceLoadingProgress(4);
   CreateCamera();
-  // TODO(merge: UI manager): AdvanceLoadingProgress(2).
+  AdvanceLoadingProgress(2);
   return true;
+}
+
+void GameApp::LoadLoadingPanel() {
+  loadingPanel_ = GetUIMan()->AddPanel("ui/loading.ui");
+  if (!loadingPanel_) return;
+  // Any other kind of widget under that name draws as it is, without progress.
+  progressWidget_ = dynamic_cast<ui::UIProgress*>(loadingPanel_->GetWidgetByName("LoadingProgress"));
 }
 
 namespace {
@@ -216,8 +247,19 @@ void GameApp::SetWindowedMode(uint32_t, uint32_t) {
   SetCursorFile("");
 }
 
-void GameApp::AdvanceLoadingProgress(int steps) { progressCount_ += steps; }
+// Start-up runs outside the main loop: each step is a whole frame of its own,
+// the loading panel on white.
+void GameApp::AdvanceLoadingProgress(int steps) {
+  progressCount_ += steps;
+  if (progressWidget_)
+    progressWidget_->SetProgress(static_cast<float>(progressCount_) / static_cast<float>(progressTotal_));
+  DrawStartupFrame(0xFFFFFFFF, [this] {
+    if (loadingPanel_) loadingPanel_->Render(false);
+  });
+}
 
+// Only what start-up made is shut down: after a failed start the later
+// services were never brought up.
 bool GameApp::Shutdown() {
   // Asking for the web client makes it at the latest here, so its session
   // exists until exit.
@@ -227,21 +269,27 @@ bool GameApp::Shutdown() {
   if (gameflow::GameState* state = flow.GetCurrentState()) state->OnExit();
   flow.Clear();
   LOG_LINE(MSG_INIT, "Gameflow manager shutdown");
-  GetFontManager()->UnloadFonts();
+  if (started_ >= Started::kFonts) GetFontManager()->UnloadFonts();
   LOG_LINE(MSG_INIT, "Font manager shutdown");
-  GetConsole()->Shutdown();
+  if (started_ >= Started::kConsole) GetConsole()->Shutdown();
   DetachConsoleView();
   LOG_LINE(MSG_INIT, "Console shutdown");
-  ui::UIManager* ui = GetUIMan();
-  ui->SetCamera(nullptr);
+  // Screens hand the camera to the UI manager: it lets go before the camera goes.
+  ui::UIManager* ui = started_ >= Started::kUI ? GetUIMan() : nullptr;
+  if (ui) ui->SetCamera(nullptr);
   camera_.reset();
-  ui->DropAllPanels();
-  ui->ShutdownFlash();
-  // The manager outlives the graphics that hold its cursor's image.
-  ui->ReleaseCursorImage();
+  loadingPanel_ = nullptr;
+  progressWidget_ = nullptr;
+  if (ui) {
+    ui->DropAllPanels();
+    ui->ShutdownFlash();
+    // The manager outlives the graphics that hold its cursor's image.
+    ui->ReleaseCursorImage();
+  }
   LOG_LINE(MSG_INIT, "UI shutdown");
   Graphics::SHUTDOWN();
   LOG_LINE(MSG_INIT, "Graphics shutdown");
+  started_ = Started::kNothing;
   script_.reset();
   // Its destruction saves it once more.
   recordStore_.reset();

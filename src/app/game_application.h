@@ -13,6 +13,11 @@
 
 class GameRMS;
 
+namespace ui {
+class UIProgress;
+class UIWidget;
+}  // namespace ui
+
 class GameApp : public Win32Application, public gameflow::RunningApplication {
  public:
   GameApp(const std::string& configFileName, HINSTANCE instance, const std::string& caption,
@@ -44,7 +49,11 @@ class GameApp : public Win32Application, public gameflow::RunningApplication {
   virtual bool InitGraphics();
   virtual void InitSystems();
 
+  // Draws a loading frame at once: the loading panel on white, its bar
+  // advanced by the steps.
   void AdvanceLoadingProgress(int steps);
+  int GetLoadingProgress() const { return progressCount_; }
+  int GetLoadingTotal() const { return progressTotal_; }
   // One frame at once. Asked for from inside a frame (an input event or a
   // script the frame runs), it only draws: input is not polled twice and the
   // frame does not run again from within itself.
@@ -57,7 +66,12 @@ class GameApp : public Win32Application, public gameflow::RunningApplication {
   GameRMS* GetRecordStore() const { return recordStore_.get(); }
 
  private:
+  // How far start-up got: shut-down leaves alone what was never made.
+  enum class Started { kNothing, kUI, kFonts, kConsole };
+
   bool SetVideoMode();
+  // "ui/loading.ui", and its bar when "LoadingProgress" is one.
+  void LoadLoadingPanel();
   void DetachConsoleView();
   // The game-flow manager outlives the application: it must not keep it.
   void DetachFromGameFlow();
@@ -66,9 +80,13 @@ class GameApp : public Win32Application, public gameflow::RunningApplication {
   console::ConsoleDrawer consoleDrawer_;
   bool consoleViewAttached_ = false;
   bool inFrame_ = false;
+  Started started_ = Started::kNothing;
 
  protected:
   std::unique_ptr<camera::PerspectiveCamera> camera_;
+  // Owned by the UI manager.
+  ui::UIWidget* loadingPanel_ = nullptr;
+  ui::UIProgress* progressWidget_ = nullptr;
   int progressCount_ = 0;
   int progressTotal_ = 50;
   std::unique_ptr<GameScript> script_;

@@ -1,5 +1,7 @@
 #include "game/qor_app.h"
 
+#include <string>
+
 #include "app/boot_loader.h"
 #include "core/script/console.h"
 #include "core/log.h"
@@ -59,13 +61,23 @@ void QORApp::InitScripts() {
   console->BindKey(60, "CaptureAutoScreenshot()");
   console->BindKey(61, "CaptureMiniScreenshot()");
 }
+// The loading bar moves 28 of its 50 steps here. The game's own script API
+// is registered first and its four states are added last, once they exist.
 void QORApp::OnCreateStates() {
+  AdvanceLoadingProgress(2);
   ui::GetSpriteSet()->Load("img/sprites.lua");
+  AdvanceLoadingProgress(10);
   ui::GetSpriteSet()->Load("ui_img/sprites.lua");
+  AdvanceLoadingProgress(10);
+  AdvanceLoadingProgress(2);
   gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
   flow.SetCamera(GetCamera());
-  flow.SetApplication(this);
   flow.SetFadeOverlay(false);
+  flow.SetApplication(this);
+  AdvanceLoadingProgress(4);
   GetConsole()->Do("OnInitUI()");
+  // Shows whether the total still matches the steps really taken.
+  LOG_LINE(MSG_COMMENT, "Loading units : " + std::to_string(GetLoadingProgress()) + ", total units " +
+                            std::to_string(GetLoadingTotal()));
 }
 void QORApp::MountArchives() { vfs::GetVFS().AddArchive("zev.arc"); }

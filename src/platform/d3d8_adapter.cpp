@@ -85,8 +85,8 @@ const GlIdentity& ProbeGl() {
   return identity;
 }
 
-CapsOverrides& Overrides() {
-  static CapsOverrides overrides;
+TestOverrides& Overrides() {
+  static TestOverrides overrides;
   return overrides;
 }
 

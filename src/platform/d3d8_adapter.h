@@ -3,6 +3,7 @@
 // displays as adapters, their display modes and the capabilities the layer
 // offers on top of OpenGL.
 #pragma once
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -32,11 +33,13 @@ void FillIdentifier(const GlIdentity& gl, D3DADAPTER_IDENTIFIER8& identifier);
 void FillCaps(const GlIdentity& gl, UINT adapter, D3DCAPS8& caps);
 
 // Test overrides (see d3d8_testing.h).
-struct CapsOverrides {
+struct TestOverrides {
   bool squareTexturesOnly = false;
   bool capsUnavailable = false;
+  bool fullScreenUnavailable = false;
+  std::function<void(IDirect3DDevice8*)> presentObserver;
   std::set<D3DFORMAT> refusedFormats;  // as textures, by CheckDeviceFormat
 };
-CapsOverrides& Overrides();
+TestOverrides& Overrides();
 
 }  // namespace platform::d3d8

@@ -106,6 +106,7 @@ bool Device::ApplyPresentation(const D3DPRESENT_PARAMETERS& params) {
   uint32_t width = params.BackBufferWidth ? params.BackBufferWidth : static_cast<uint32_t>(windowWidth);
   uint32_t height = params.BackBufferHeight ? params.BackBufferHeight : static_cast<uint32_t>(windowHeight);
   if (width == 0 || height == 0) return false;
+  if (!params.Windowed && Overrides().fullScreenUnavailable) return false;
   if (!ownsWindow_) {
     // Full screen takes the desktop's mode; Present scales the back buffer into it.
     if (SDL_SetWindowFullscreen(window_, params.Windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
@@ -206,6 +207,7 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* params) {
 HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*) {
   if (cooperation_ != Cooperation::kReady) return D3DERR_DEVICELOST;
   MakeCurrent();
+  if (Overrides().presentObserver) Overrides().presentObserver(this);
   if (!frameBuffer_) {
     SDL_GL_SwapWindow(window_);
     // A window whose size changed since is drawn through a buffer from now on.

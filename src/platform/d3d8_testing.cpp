@@ -1,6 +1,7 @@
 #include "platform/d3d8_testing.h"
 
 #include <cstring>
+#include <utility>
 
 #include "platform/d3d8_adapter.h"
 #include "platform/d3d8_device.h"
@@ -47,6 +48,10 @@ void FailNextResets(IDirect3DDevice8* device, int count) {
 
 void SetSquareTexturesOnly(bool on) { d3d8::Overrides().squareTexturesOnly = on; }
 void SetCapsUnavailable(bool on) { d3d8::Overrides().capsUnavailable = on; }
+void SetFullScreenUnavailable(bool on) { d3d8::Overrides().fullScreenUnavailable = on; }
+void SetPresentObserver(std::function<void(IDirect3DDevice8*)> observer) {
+  d3d8::Overrides().presentObserver = std::move(observer);
+}
 
 void RefuseTextureFormats(const std::vector<D3DFORMAT>& formats) {
   d3d8::Overrides().refusedFormats = std::set<D3DFORMAT>(formats.begin(), formats.end());

@@ -2,6 +2,7 @@
 // the device (OpenGL never loses it), and shape the reported capabilities.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/d3d8.h"
@@ -23,6 +24,11 @@ void FailNextResets(IDirect3DDevice8* device, int count);
 void SetSquareTexturesOnly(bool on);
 // GetDeviceCaps fails on every adapter.
 void SetCapsUnavailable(bool on);
+// Devices cannot be made or reset for full screen; windowed ones can.
+void SetFullScreenUnavailable(bool on);
+// Called with the device at each Present, before the frame is shown, while
+// the back buffer still holds it; null stops.
+void SetPresentObserver(std::function<void(IDirect3DDevice8*)> observer);
 // CheckDeviceFormat answers D3DERR_NOTAVAILABLE for these texture formats on
 // every adapter (an empty list refuses none again).
 void RefuseTextureFormats(const std::vector<D3DFORMAT>& formats);

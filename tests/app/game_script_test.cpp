@@ -19,6 +19,7 @@
 #include "core/input/input.h"
 #include "core/input/key_listener.h"
 #include "core/input/keyboard.h"
+#include "core/input/mouse.h"
 #include "core/script/console.h"
 #include "image_identify.h"
 #include "log_capture.h"
@@ -33,7 +34,12 @@
 #include "render/font_test_support.h"
 #include "temp_folder.h"
 #include "ui/gameflow/game_flow_manager.h"
+#include "ui/ui_check_box.h"
+#include "ui/ui_drop_down.h"
 #include "ui/ui_manager.h"
+#include "ui/ui_progress.h"
+#include "ui/ui_slider.h"
+#include "ui/ui_widget.h"
 
 namespace {
 
@@ -68,6 +74,12 @@ class GameScriptTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(folder_.ok());
     platform::testing::SetOfflineMixing(true);
+    {
+      // Each test starts windowed from fresh settings, whatever an earlier one stored.
+      GameRMS settings(GetUserDataPath() + "hub_test.rms");
+      settings.Reset();
+      settings.SetUseFullscreenEnabled(false);
+    }
     app_ = std::make_unique<HubApp>();
     SetApp(app_.get());
     ASSERT_TRUE(app_->InitWindow("hub test", 800, 600));
@@ -386,6 +398,67 @@ TEST_F(GameScriptTest, ShutdownDeletesTheCameraAfterTheConsole) {
       if (line.find(wanted) != std::string::npos) order.push_back(wanted);
   EXPECT_EQ(order,
             (std::vector<std::string>{"Console shutdown", "Camera Destroyed", "UI shutdown", "Graphics shutdown"}));
+}
+
+// The options screen as the player uses it: its sliders and its check box
+// change the real volumes and display mode, and the record store keeps them.
+TEST_F(GameScriptTest, TheOptionsScreenSetsAndKeepsTheVolumesAndTheDisplayMode) {
+  ui::UIWidget* options = GetUIMan()->AddPanel("ui/options.ui");
+  ASSERT_NE(options, nullptr);
+  options->SetIsVisible(true);
+  audio::Audio& sound = audio::GetAudio();
+  sound.SetMusicVolume(40);
+  ASSERT_TRUE(Run("OnEnterOptions()"));
+  ui::UISlider* music = options->GetSliderByName("music_volume");
+  ui::UISlider* effects = options->GetSliderByName("sound_volume");
+  ui::UICheckBox* fullScreen = options->GetCheckBoxByName("full_screen");
+  ASSERT_TRUE(music && effects && fullScreen);
+  EXPECT_FLOAT_EQ(music->GetSlider(), 0.4f);
+  EXPECT_FLOAT_EQ(effects->GetSlider(), sound.GetSFXVolume() / 100.0f);
+  EXPECT_FALSE(fullScreen->IsChecked());
+  ui::UIProgress* musicLevel = options->GetProgressByName("music_level");
+  ui::UIProgress* effectsLevel = options->GetProgressByName("sound_level");
+  ASSERT_TRUE(musicLevel && effectsLevel);
+  EXPECT_FLOAT_EQ(musicLevel->GetProgress(), 0.4f);
+  ui::UIDropDown* language = options->GetDropDownByName("language");
+  ASSERT_NE(language, nullptr);
+  EXPECT_EQ(language->GetSelectedText(), "English");
+
+  input::MouseButton left;
+  left.down = 1;
+  auto pressAt = [&](ui::UIWidget* widget, float fraction) {
+    const math::Vec2 point{widget->GetPosition().x + widget->GetSize().x * fraction,
+                           widget->GetPosition().y + widget->GetSize().y * 0.5f};
+    GetUIMan()->OnMouseHeld(&left, &point);
+  };
+  auto click = [&](ui::UIWidget* widget) {
+    const math::Vec2 point = widget->GetPosition() + widget->GetSize() * 0.5f;
+    GetUIMan()->OnMouseUp(&left, &point);
+  };
+  GameRMS* store = app_->GetRecordStore();
+  pressAt(music, 0.3f);
+  EXPECT_EQ(sound.GetMusicVolume(), 30);
+  EXPECT_EQ(store->GetMusicVolume(), 30.0f);
+  EXPECT_FLOAT_EQ(musicLevel->GetProgress(), 0.3f);
+  pressAt(effects, 0.8f);
+  EXPECT_EQ(sound.GetSFXVolume(), 80);
+  EXPECT_EQ(store->GetSoundVolume(), 80.0f);
+  EXPECT_FLOAT_EQ(effectsLevel->GetProgress(), 0.8f);
+
+  click(fullScreen);
+  EXPECT_TRUE(app_->IsFullScreen());
+  EXPECT_TRUE(fullScreen->IsChecked());
+  EXPECT_TRUE(store->IsUseFullscreenEnabled());
+  click(fullScreen);
+  EXPECT_FALSE(app_->IsFullScreen());
+  EXPECT_FALSE(store->IsUseFullscreenEnabled());
+  // Refused by the display: the box shows the windowed game; the choice is kept.
+  platform::testing::FailNextResets(GetDx8Graphics()->GetDevice(), 21);
+  click(fullScreen);
+  EXPECT_FALSE(app_->IsFullScreen());
+  EXPECT_FALSE(fullScreen->IsChecked());
+  EXPECT_TRUE(store->IsUseFullscreenEnabled());
+  GetUIMan()->DropPanel(options, true);
 }
 
 }  // namespace

@@ -139,10 +139,13 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   // The scripts chose the first screen; the main loop enters it.
   ASSERT_TRUE(WaitForLogLine("Entering game state title", kStartLimit));
   ExpectInOrder(Log(), {"Logfile created", "Input initializes", "Font manager initialized", "Console initialized",
-                        "Camera created", "Audio manager Init", "Adding screen title from file ui/title.ui",
-                        "Adding screen options from file ui/options.ui", "Entering game state title"});
-  // Every function the engine runs at start-up is there in the game's scripts.
+                        "UI panel loading loaded from file ui/loading.ui", "Camera created", "Audio manager Init",
+                        "Adding screen title from file ui/title.ui", "Adding screen options from file ui/options.ui",
+                        "Loading units : 34, total units 50", "Entering game state title"});
+  // Every function the engine runs at start-up is there in the game's scripts,
+  // and all the content it names is there too.
   EXPECT_EQ(Log().find("attempt to call"), std::string::npos) << Log();
+  EXPECT_EQ(Log().find("[MSG_WARNING]"), std::string::npos) << Log();
 
   pid_t second = Start();
   EXPECT_EQ(WaitExit(second, std::chrono::seconds(20)), 255);
