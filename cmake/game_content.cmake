@@ -73,6 +73,23 @@ add_custom_command(OUTPUT ${VANTOR_DATA}/video/sunrise.avi
   VERBATIM)
 list(APPEND content_outputs ${VANTOR_DATA}/video/sunrise.avi)
 
+# The title screen's movie, assembled by our SWF writer and kept loose beside
+# the archive (the movie player reads from disk); its sand is a JPEG that
+# ImageMagick draws.
+set(movie_pictures ${CMAKE_BINARY_DIR}/movie_pictures)
+add_custom_command(OUTPUT ${movie_pictures}/movie_sand.jpg
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${movie_pictures}
+  COMMAND ${VANTOR_CONVERT} -size 64x32 "gradient:#f0c878-#a87028" -fill "#c89848"
+          -draw "ellipse 16,20 14,3 0,360" -draw "ellipse 48,10 12,2 0,360" -quality 90
+          JPG:${movie_pictures}/movie_sand.jpg
+  VERBATIM)
+add_custom_command(OUTPUT ${VANTOR_DATA}/movies/sunrise.swf
+  COMMAND ${VANTOR_PYTHON} ${CMAKE_SOURCE_DIR}/tools/swfasm.py -I ${movie_pictures}
+          ${VANTOR_DATA}/movies/sunrise.swfasm ${VANTOR_DATA}/movies/sunrise.swf
+  DEPENDS ${VANTOR_DATA}/movies/sunrise.swfasm ${CMAKE_SOURCE_DIR}/tools/swfasm.py ${movie_pictures}/movie_sand.jpg
+  VERBATIM)
+list(APPEND content_outputs ${VANTOR_DATA}/movies/sunrise.swf)
+
 # The generator knows its files and makes again only those older than itself,
 # so it runs on every build and a warm run costs a moment.
 add_custom_target(game_sounds

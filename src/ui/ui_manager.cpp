@@ -7,8 +7,10 @@
 #include "core/memory/profiler.h"
 #include "core/script/script_helper.h"
 #include "core/script/write_lua.h"
+#include "swf/engine/flash_driver.h"
 #include "ui/ui_check_box.h"
 #include "ui/ui_drop_down.h"
+#include "ui/ui_flash_widget.h"
 #include "ui/ui_multi_line.h"
 #include "ui/ui_progress.h"
 #include "ui/ui_slider.h"
@@ -42,6 +44,7 @@ UIWidget* UIManager::CreateWidget(UIWidget* parent, const std::string& typeName)
   if (is(UIWidget::kTypeProgress)) return new UIProgress(parent, "");
   if (is(UIWidget::kTypeDropDown)) return new UIDropDown(parent, "");
   if (is(UIWidget::kTypeCheckBox)) return new UICheckBox(parent, "");
+  if (is(UIWidget::kTypeFlash)) return new UIFlashWidget(parent, "");
   if (is(UIPartWidget::kType)) return new UIPartWidget(parent, "");
   if (is(UIPart2DWidget::kType)) return new UIPart2DWidget(parent, "");
   if (is(UIWidget::kTypeMultiLine)) return new UIMultiLine(parent, "");
@@ -149,6 +152,14 @@ void UIManager::Render() {
     cursor_.Render();
   }
 }
+
+void UIManager::InitFlash() {
+  if (flashDriver_) return;
+  flashDriver_ = std::make_unique<flash::FlashDriver>();
+  flashDriver_->Init();
+}
+
+void UIManager::ShutdownFlash() { flashDriver_.reset(); }
 
 void UIManager::ResetResources() {
   InitFlash();

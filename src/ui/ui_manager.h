@@ -6,6 +6,7 @@
 // cursor. It is also the sprites' host: their language and their owners'
 // "clip_ended".
 #pragma once
+#include <memory>
 #include <string>
 
 #include "core/input/key_listener.h"
@@ -15,6 +16,10 @@
 #include "ui/walk_list.h"
 
 class WriteLua;
+
+namespace flash {
+class FlashDriver;
+}
 
 namespace camera {
 class AbstractCamera;
@@ -85,9 +90,12 @@ class UIManager : public SpriteHost, public input::KeyListener, public input::Mo
   void Render();
   // After a device reset: the Flash driver, then each panel.
   void ResetResources();
-  // The Flash driver comes with the movie player; until then both do nothing.
-  void InitFlash() {}
-  void ShutdownFlash() {}
+  // Makes the movie player's driver unless it exists.
+  void InitFlash();
+  // Deletes the driver, which empties the player's libraries: at shut-down
+  // and before a device reset.
+  void ShutdownFlash();
+  bool HasFlashDriver() const { return flashDriver_ != nullptr; }
 
   void SetCursor(const std::string& image, const math::Vec2& offset, const math::Vec2& size);
   // Lets the cursor's image go before the graphics that hold it shut down;
@@ -173,6 +181,7 @@ class UIManager : public SpriteHost, public input::KeyListener, public input::Mo
   UIWidget* editWidget_ = nullptr;
   UIText* editTextBox_ = nullptr;
   camera::AbstractCamera* camera_ = nullptr;
+  std::unique_ptr<flash::FlashDriver> flashDriver_;
   std::string fontName_ = "SmallFont";
   std::string language_ = "English";
   UISprite cursor_;

@@ -4,6 +4,7 @@
 #include "platform/luaplus.h"
 #include "ui/ui_check_box.h"
 #include "ui/ui_drop_down.h"
+#include "ui/ui_flash_widget.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_mover.h"
 #include "ui/ui_multi_line.h"
@@ -27,7 +28,7 @@ void UIManager::RegisterLua(LuaPlus::LuaState* state) {
   UIDropDown::RegisterLua(state);
   UICheckBox::RegisterLua(state);
   UIMultiLine::RegisterLua(state);
-  // The Flash widget's "SliderWidget" comes here.
+  UIFlashWidget::RegisterLua(state);
   UIPart2DWidget::RegisterLua(state);
   UIMover::RegisterLua(state);
   using luabind::class_;

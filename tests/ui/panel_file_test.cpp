@@ -11,6 +11,7 @@
 #include "read_file.h"
 #include "render/dx8_graphics.h"
 #include "render/sprite_set.h"
+#include "ui/ui_flash_widget.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_widget.h"
 #include "ui_test_support.h"
@@ -287,12 +288,14 @@ TEST_F(PanelFileTest, TheGamesPanelsLoadWithoutAWarningAndRoundTrip) {
   // The game's own files on the real renderer.
   Graphics* recorder = GetGraphics();
   SetGraphics(nullptr);
+  // A movie player made anew draws on this renderer's device.
+  GetUIMan()->ShutdownFlash();
   Dx8Graphics::Create();
   ASSERT_TRUE(GetDx8Graphics()->Init());
   ASSERT_TRUE(GetDx8Graphics()->SetDisplayMode(800, 600, false, false));
   const std::filesystem::path scratch = std::filesystem::current_path();
   std::vector<std::pair<std::string, std::string>> files;  // saved, saved again
-  for (const char* name : {"title", "options", "loading"})
+  for (const char* name : {"title", "options", "loading", "movie"})
     files.emplace_back(Here(std::string(name) + "_saved.ui"), Here(std::string(name) + "_again.ui"));
   std::filesystem::current_path(VANTOR_SOURCE_DIR "/data");
   ui::GetSpriteSet()->Load("img/sprites.lua");
@@ -303,12 +306,21 @@ TEST_F(PanelFileTest, TheGamesPanelsLoadWithoutAWarningAndRoundTrip) {
     ui::UIWidget* panel = GetUIMan()->AddPanel("ui/" + name.substr(0, name.find('_')) + ".ui");
     ASSERT_NE(panel, nullptr);
     if (panel->GetName() == "title") {
-      EXPECT_EQ(panel->Count(), 13u);
+      EXPECT_EQ(panel->Count(), 14u);
       EXPECT_TRUE(panel->Find("guard")->BlocksAll());
       EXPECT_TRUE(panel->Find("name_box")->IsEditable());
       EXPECT_TRUE(panel->Find("scarab")->CanDrag());
       EXPECT_NE(panel->Find("scarab")->GetImage(ui::UIWidget::kImageOff).GetEntry(), nullptr);
       EXPECT_TRUE(panel->Find("play")->GetImage(ui::UIWidget::kImageClick).HasImage());
+    }
+    if (panel->GetName() == "movie") {
+      ui::UIWidget* desert = panel->Find("desert");
+      ASSERT_NE(desert, nullptr);
+      ASSERT_EQ(desert->GetType(), ui::UIFlashWidget::kType);
+      const flash::FlashMovie* movie = static_cast<ui::UIFlashWidget*>(desert)->GetMovie();
+      ASSERT_NE(movie, nullptr);
+      EXPECT_NE(movie->GetInstance(), nullptr);
+      EXPECT_TRUE(movie->IsLooping());
     }
     GetUIMan()->SavePanel(panel, saved);
     GetUIMan()->DropAllPanels();
@@ -321,6 +333,7 @@ TEST_F(PanelFileTest, TheGamesPanelsLoadWithoutAWarningAndRoundTrip) {
     EXPECT_EQ(ReadFile(again), ReadFile(saved));
   }
   std::filesystem::current_path(scratch);
+  GetUIMan()->ShutdownFlash();
   ui::GetSpriteSet()->Clear();
   res::GetResMan().ClearResources();
   Graphics::SHUTDOWN();

@@ -113,6 +113,8 @@ class UITest : public testsupport::AudioTestBase {
     manager->DropAllPanels();
     manager->ClearEditWidget();
     manager->SetOpenDropdown(nullptr);
+    // Each test starts without the movie player's driver.
+    manager->ShutdownFlash();
     GetFontManager()->Entries().erase(GetFontManager()->KeyOf("SmallFont"));
     delete font_;
     ui::GetSpriteSet()->Clear();

@@ -1,6 +1,7 @@
 #include "swf/movie/movie_library.h"
 
 #include <memory>
+#include <new>
 
 #include "swf/base/counted_ptr.h"
 #include "swf/base/dyn_array.h"
@@ -16,14 +17,21 @@ namespace swf {
 namespace {
 file_opener_callback g_opener = nullptr;
 
+// The libraries are never destroyed: the engine's owner of the player (a
+// static itself) may empty them while the process exits.
+template <class Table>
+Table& immortal_table() {
+  alignas(Table) static unsigned char storage[sizeof(Table)];
+  static Table* table = new (storage) Table;
+  return *table;
+}
+
 open_hash<small_string, counted_ptr<movie_definition_sub>>& movies() {
-  static open_hash<small_string, counted_ptr<movie_definition_sub>> library;
-  return library;
+  return immortal_table<open_hash<small_string, counted_ptr<movie_definition_sub>>>();
 }
 
 open_hash<const movie_definition_sub*, counted_ptr<movie_root>>& instances() {
-  static open_hash<const movie_definition_sub*, counted_ptr<movie_root>> library;
-  return library;
+  return immortal_table<open_hash<const movie_definition_sub*, counted_ptr<movie_root>>>();
 }
 
 // The paths being read right now, innermost last, so that a movie that
