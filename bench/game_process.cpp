@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "app/game_application.h"
+#include "app/game_rms.h"
 #include "app/win32_application.h"
 #include "game/qor_app.h"
 #include "ui/gameflow/game_flow_manager.h"
@@ -99,8 +100,13 @@ class EmptyApp : public GameApp {
 };
 
 // Start-up as the entry point runs it, splash pages included, then the main
-// loop.
+// loop. Windowed like the bare loop: a first start would take the whole
+// screen, which draws through a buffer of another size.
 int RunApp(GameApp* app) {
+  {
+    GameRMS settings(GetUserDataPath() + app->GetRMSFileName());
+    settings.SetUseFullscreenEnabled(false);
+  }
   SetApp(app);
   if (!app->InitWindow("bench", 800, 600) || !app->Init()) return 1;
   probe.StartIdle();
