@@ -1,12 +1,13 @@
 # The SWF player's tool and test movies. The movies are assembled at build
 # time by tools/swfasm.py from their descriptions in tests/swf/data/, each
 # once as written and once compressed, with JPEG pictures that ImageMagick
-# draws; no movie is kept in the repository.
+# draws; no movie is kept in the repository. The SWF tests read them, and the
+# SWF fuzz targets start from them.
 if(TARGET vantor-swf)
   target_link_libraries(vantor-swf PRIVATE swf)
 endif()
 
-if(TARGET swf_tests)
+if(TARGET swf_tests OR VANTOR_FUZZ)
   set(swf_fixtures ${CMAKE_BINARY_DIR}/swf_fixtures)
   find_program(VANTOR_CONVERT NAMES convert-im6.q16 convert PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
   find_program(VANTOR_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
@@ -40,6 +41,9 @@ if(TARGET swf_tests)
     list(APPEND swf_movies ${swf_fixtures}/${movie_name}.swf)
   endforeach()
   add_custom_target(swf_fixtures DEPENDS ${swf_movies})
+endif()
+
+if(TARGET swf_tests)
   add_dependencies(swf_tests swf_fixtures vantor-swf)
   target_compile_definitions(swf_tests PRIVATE VANTOR_SWF_FIXTURES="${swf_fixtures}")
 endif()

@@ -121,7 +121,8 @@ DWORD GetFontUnicodeRanges(HDC handle, GLYPHSET* table) {
   const std::vector<uint16_t> codes = dc->font->MappedCodes();
   std::vector<WCRANGE> ranges;
   for (uint16_t code : codes) {
-    if (!ranges.empty() && ranges.back().wcLow + ranges.back().cGlyphs == code)
+    // A range counts at most 0xFFFF codes in its 16 bits; a longer run starts another.
+    if (!ranges.empty() && ranges.back().wcLow + ranges.back().cGlyphs == code && ranges.back().cGlyphs < 0xFFFF)
       ++ranges.back().cGlyphs;
     else
       ranges.push_back({code, 1});
@@ -133,9 +134,11 @@ DWORD GetFontUnicodeRanges(HDC handle, GLYPHSET* table) {
   table->flAccel = 0;
   table->cGlyphsSupported = DWORD(codes.size());
   table->cRanges = DWORD(ranges.size());
-  // The ranges run on past the declared one, into the caller's size-queried buffer.
-  std::memcpy(reinterpret_cast<unsigned char*>(table) + offsetof(GLYPHSET, ranges), ranges.data(),
-              ranges.size() * sizeof(WCRANGE));
+  // The ranges run on past the declared one, into the caller's size-queried
+  // buffer; a face that maps no code has none.
+  if (!ranges.empty())
+    std::memcpy(reinterpret_cast<unsigned char*>(table) + offsetof(GLYPHSET, ranges), ranges.data(),
+                ranges.size() * sizeof(WCRANGE));
   return size;
 }
 

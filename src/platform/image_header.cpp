@@ -67,11 +67,24 @@ bool BmpSize(const uint8_t* bytes, size_t size, uint32_t* width, uint32_t* heigh
   return true;
 }
 
+// TGA pixels follow the header, the image's id and its colour map: plain,
+// each pixel whole; run-length packed (type bit 3), a packet byte and one
+// pixel at least for every 128 pixels. A file too short for the pixels it
+// claims would fail in the decoder only after the whole picture was allocated.
 bool TgaSize(const uint8_t* bytes, size_t size, uint32_t* width, uint32_t* height) {
-  if (size < 18) return false;
+  constexpr size_t kHeader = 18;
+  constexpr uint8_t kRunLength = 8;
+  constexpr uint64_t kPixelsPerPacket = 128;
+  if (size < kHeader) return false;
   *width = Load16(bytes + 12);
   *height = Load16(bytes + 14);
-  return true;
+  const uint64_t mapBytes = bytes[1] == 1 ? uint64_t{Load16(bytes + 5)} * ((bytes[7] + 7u) / 8) : 0;
+  const uint64_t pixelBytes = (bytes[16] + 7u) / 8;
+  const uint64_t pixels = uint64_t{*width} * *height;
+  const uint64_t least = (bytes[2] & kRunLength)
+                             ? (pixels + kPixelsPerPacket - 1) / kPixelsPerPacket * (1 + pixelBytes)
+                             : pixels * pixelBytes;
+  return kHeader + bytes[0] + mapBytes + least <= size;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "render/graphics.h"
 
+#include <cmath>
+
 namespace {
 
 Graphics* g_graphics = nullptr;
@@ -30,7 +32,11 @@ bool Graphics::SetResolution(uint32_t width, uint32_t height) {
 
 uint32_t PackARGB(float red, float green, float blue, float alpha) {
   auto channel = [](float value) {
-    return static_cast<uint32_t>(static_cast<int64_t>(value * 255.0f)) & 0xFF;
+    // Below 2^63 in size, so that truncating to 64 bits is defined; NaN fails too.
+    constexpr float kLimit = 9.2e18f;
+    const float scaled = value * 255.0f;
+    if (!(std::fabs(scaled) < kLimit)) return 0u;
+    return static_cast<uint32_t>(static_cast<int64_t>(scaled)) & 0xFF;
   };
   return channel(alpha) << 24 | channel(red) << 16 | channel(green) << 8 | channel(blue);
 }

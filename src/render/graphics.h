@@ -149,5 +149,6 @@ void SetGraphics(Graphics* graphics);
 float GetAspectHeightOverWidth();
 float GetAspectWidthOverHeight();
 
-// Each channel times 255, truncated, low 8 bits kept (no clamping).
+// Each channel times 255, truncated, low 8 bits kept (no clamping); a channel
+// that is NaN, infinite or too large for 64 bits gives 0.
 uint32_t PackARGB(float red, float green, float blue, float alpha);

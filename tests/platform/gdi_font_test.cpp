@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/gdi_font_testing.h"
+#include "read_file.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -226,6 +229,35 @@ TEST_F(GdiFontTest, UnicodeRangesListWhatTheFaceMaps) {
   EXPECT_TRUE(covers(u'\u00A3'));
   EXPECT_FALSE(covers(u'\u4E00'));
   EXPECT_FALSE(covers(u'\x01'));
+}
+
+// A face without a character map, nor glyph names to make one from (both
+// tables renamed), maps no code: it has no range, and the glyph set holds
+// only its header.
+TEST_F(GdiFontTest, AFaceThatMapsNoCodeHasNoRanges) {
+  std::string bytes = ReadFile(FontPath("EBGaramond12-Bold.ttf"));
+  for (const char* table : {"cmap", "post"}) {
+    const size_t tag = bytes.find(table);
+    ASSERT_NE(tag, std::string::npos);
+    bytes[tag + 3] = 'q';
+  }
+  TempFolder folder;
+  const std::string path = (folder.Path() / "unmapped.ttf").string();
+  std::ofstream(path, std::ios::binary) << bytes;
+  TearDown();
+  ASSERT_EQ(AddFontResourceA(path.c_str()), 1);
+  {
+    Canvas canvas(8, 8);
+    SelectObject(canvas.dc(), TestFont("EB Garamond", 12));
+    std::vector<unsigned char> buffer(GetFontUnicodeRanges(canvas.dc(), nullptr));
+    ASSERT_EQ(buffer.size(), sizeof(GLYPHSET));
+    auto* set = reinterpret_cast<GLYPHSET*>(buffer.data());
+    ASSERT_EQ(GetFontUnicodeRanges(canvas.dc(), set), sizeof(GLYPHSET));
+    EXPECT_EQ(set->cRanges, 0u);
+    EXPECT_EQ(set->cGlyphsSupported, 0u);
+  }
+  RemoveFontResourceA(path.c_str());
+  SetUp();
 }
 
 TEST_F(GdiFontTest, HandlesAreCheckedBeforeUse) {

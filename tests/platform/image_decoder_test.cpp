@@ -29,6 +29,15 @@ std::vector<uint8_t> Tga(uint32_t width, uint32_t height, bool pixels) {
   return out;
 }
 
+// A run-length packed TGA of the given size with `runs` packets of 128 pixels
+// (the longest run a packet holds).
+std::vector<uint8_t> RunLengthTga(uint32_t width, uint32_t height, size_t runs) {
+  std::vector<uint8_t> out = Tga(width, height, false);
+  out[2] = 10;
+  for (size_t i = 0; i < runs; ++i) out.insert(out.end(), {0xFF, 0x40, 0x40, 0x40});
+  return out;
+}
+
 // The signature and the header chunk of a PNG, then its end.
 std::vector<uint8_t> PngHeader(uint32_t width, uint32_t height) {
   std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
@@ -96,6 +105,9 @@ TEST(ImageDecoderTest, AHeaderClaimingAHugePictureIsRefusedBeforeAnythingIsAlloc
       {"the widest picture taken", Tga(platform::kMaxImageSide, 1, true), true},
       {"one pixel wider", Tga(platform::kMaxImageSide + 1, 1, true), false},
       {"a TGA of 20000 x 20000 in a header", Tga(20000, 20000, false), false},
+      {"a TGA of 8000 x 8000 without its pixels", Tga(8000, 8000, false), false},
+      {"a run-length TGA of 128 x 2 in two runs", RunLengthTga(128, 2, 2), true},
+      {"a run-length TGA of 8000 x 8000 in two runs", RunLengthTga(8000, 8000, 2), false},
       {"a PNG of 20000 x 20000 in a header", PngHeader(20000, 20000), false},
       {"a JPEG of 20000 x 20000 in a header", jpeg, false},
       {"a BMP of 8 x 8 claiming 67 million across", Bmp(0x04000008), false},

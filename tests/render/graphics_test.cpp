@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "render/image_subset.h"
 
 namespace {
@@ -15,6 +18,9 @@ TEST(PackARGBTest, TruncatesEachChannelAndKeepsItsLowByte) {
       {0.5f, 0, 0, 1, 0xFF7F0000u},
       {0, 1.5f, 0, 0, 0x00007E00u},  // 382 keeps its low byte
       {0, 0, 0.999f, 0.25f, 0x3F0000FEu},
+      // Values no integer holds (a file's 0/0, say) give 0, the rest stand.
+      {std::nanf(""), 1, std::numeric_limits<float>::infinity(), 1e30f, 0x0000FF00u},
+      {-std::numeric_limits<float>::infinity(), -1e30f, 1, 1, 0xFF0000FFu},
   };
   for (const auto& c : cases) EXPECT_EQ(PackARGB(c.r, c.g, c.b, c.a), c.packed) << c.r << c.g << c.b << c.a;
 }

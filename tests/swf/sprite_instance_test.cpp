@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "stage_player.h"
+#include "swf/action/action_buffer.h"
 #include "swf/script/as_variant.h"
 
 namespace {
@@ -110,6 +111,18 @@ TEST(SpriteInstance, GoingToTheCurrentFrameRunsNothingAndStops) {
   player.Step(0);
   EXPECT_TRUE(player.TakeTraces().empty());
   EXPECT_EQ(player.sprite()->get_play_state(), swf::movie::STOP);
+}
+
+TEST(SpriteInstance, FramesThatKeepQueuingEachOtherStopAtTheActionBudget) {
+  const int64_t budget = swf::script_limits::max_actions_per_run;
+  swf::script_limits::max_actions_per_run = 300;
+  StagePlayer player("stage_endless.swf");
+  player.Step(0);
+  swf::script_limits::max_actions_per_run = budget;
+  const Lines traces = player.TakeTraces();
+  EXPECT_GT(traces.size(), 10u);
+  EXPECT_LE(traces.size(), 100u) << "the pass shares one budget of 300 actions, 4 a frame";
+  EXPECT_TRUE(player.log.Has("error: script stopped after 300 actions\n")) << player.log.Text();
 }
 
 TEST(SpriteInstance, CallFrameRunsOnlyTheActionsOfTheFrame) {

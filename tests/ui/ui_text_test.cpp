@@ -172,7 +172,8 @@ TEST_F(UITextTest, TheCaretRectangleMarksTheSelectionOrTheNextCharacter) {
 }
 
 TEST_F(UITextTest, DrawingJustifiesTranslatesAndShowsTheCaret) {
-  lang::GetStrMan().Add("greeting", new std::u16string(u"Hallo"));
+  auto* greeting = new std::u16string(u"Hallo");
+  lang::GetStrMan().Add("greeting", greeting);
   ui::UIWidget* label = Make(panel_, "label", {0.1f, 0.5f}, {0.4f, 0.2f});
   label->SetText("greeting");
   EXPECT_EQ(label->GetText(), "Hallo");
@@ -180,6 +181,7 @@ TEST_F(UITextTest, DrawingJustifiesTranslatesAndShowsTheCaret) {
   Start(u"greeting", 0, 0);
   EXPECT_EQ(Text().GetDisplayed(), u"greeting");  // editable text is never translated
   lang::GetStrMan().Entries().erase(lang::GetStrMan().KeyOf("greeting"));
+  delete greeting;
 
   const struct {
     const char* h;

@@ -16,6 +16,9 @@ namespace part2d {
 namespace {
 constexpr uint32_t kBatchVertices = 600;
 constexpr uint32_t kParticleVertices = 12;
+// The batch is drawn once 6 more vertices would pass 599: whole particles then
+// fill it exactly, and none is ever written past its end.
+static_assert(kBatchVertices % kParticleVertices == 0, "particles fill the batch exactly");
 Vertex2D batch[kBatchVertices];
 }  // namespace
 

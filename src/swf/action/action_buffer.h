@@ -20,6 +20,18 @@ struct script_limits {
   static int64_t max_actions_per_run;
 };
 
+// One script run for its lifetime: the outermost scope starts a fresh budget
+// of actions, and every buffer executed meanwhile is nested in it. A pass that
+// runs buffers one after another (which may queue more) holds one, so that
+// scripts that keep queuing one another end with the budget.
+class script_run_scope {
+ public:
+  script_run_scope();
+  ~script_run_scope();
+  script_run_scope(const script_run_scope&) = delete;
+  script_run_scope& operator=(const script_run_scope&) = delete;
+};
+
 class action_buffer {
  public:
   // Appends actions until one whose code is 0 has been appended (or the data

@@ -696,22 +696,17 @@ void action_run::with_block(action_data data, int32_t next) {
   drop(1);
 }
 
-// Keeps the run depth for as long as a run lasts.
-class run_depth_guard {
- public:
-  run_depth_guard() {
-    if (g_run_depth == 0) {
-      g_actions_spent = 0;
-      g_budget_spent = false;
-    }
-    ++g_run_depth;
-  }
-  ~run_depth_guard() { --g_run_depth; }
-  run_depth_guard(const run_depth_guard&) = delete;
-  run_depth_guard& operator=(const run_depth_guard&) = delete;
-};
-
 }  // namespace
+
+script_run_scope::script_run_scope() {
+  if (g_run_depth == 0) {
+    g_actions_spent = 0;
+    g_budget_spent = false;
+  }
+  ++g_run_depth;
+}
+
+script_run_scope::~script_run_scope() { --g_run_depth; }
 
 void action_buffer::execute(as_context* context) {
   const int32_t locals = context->local_frames.size();
@@ -732,7 +727,7 @@ void action_buffer::execute(as_context* context, int32_t start, int32_t length, 
     return;
   }
   if (g_run_depth > 0 && g_budget_spent) return;
-  run_depth_guard depth;
+  script_run_scope depth;
   action_run(*this, *context, start, start + length, result, with, function2).run();
 }
 

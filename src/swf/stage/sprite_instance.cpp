@@ -64,7 +64,8 @@ void sprite_instance::advance_frame() {
 }
 
 void sprite_instance::run_queued_actions() {
-  // Actions a buffer queues run in the same pass.
+  // Actions a buffer queues run in the same pass, all on one budget.
+  script_run_scope pass;
   for (int i = 0; i < queued_actions_.size(); ++i) queued_actions_[i]->execute(&context_);
   queued_actions_.clear();
 }

@@ -1,10 +1,14 @@
 // libFuzzer target: a whole SWF movie read and then played through its own
 // movie root for a few frames, the mouse moving and pressing as the input's
 // last bytes say, and drawn after every step: the sprite, button and
-// display-list code meets whatever the loaders built.
+// display-list code meets whatever the loaders built. The script limits are
+// as low as the action target's, so that endless scripts end quickly. Seeds:
+// the SWF test movies, plain and compressed.
 #include <cstddef>
 #include <cstdint>
 
+#include "fuzz_target.h"
+#include "swf/action/action_buffer.h"
 #include "swf/movie/movie_definition_sub.h"
 #include "swf/movie/movie_library.h"
 #include "swf/stage/movie_root.h"
@@ -15,6 +19,8 @@ constexpr int kSteps = 12;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  swf::script_limits::max_call_depth = 64;
+  swf::script_limits::max_actions_per_run = 100000;
   fuzz::SwfInput input(data, size);
   swf::movie_definition_sub* movie = swf::load_movie_file(fuzz::SwfInput::kPath);
   if (!movie) return 0;
@@ -33,3 +39,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   swf::release_ref(movie);
   return 0;
 }
+
+void WriteSeeds(fuzz::Seeds& seeds) { fuzz::AddSwfFixtures(seeds, ".swf"); }

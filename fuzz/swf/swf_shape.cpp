@@ -1,18 +1,25 @@
 // libFuzzer target: a shape or morph tag body (the first byte picks the tag
 // type) read, tessellated and drawn at three scales, hit tested, and the
-// morph shown at two ratios.
+// morph shown at two ratios. Seeds: the shape tags of the SWF test movies.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 #include "../../tests/swf/memory_file.h"
-#include "swf/geometry/shape_loaders.h"
+#include "fuzz_target.h"
 #include "swf/geometry/shape_character.h"
+#include "swf/geometry/shape_loaders.h"
 #include "swf/movie/movie_def_impl.h"
 #include "swf/stream/bit_stream.h"
+#include "swf_input.h"
+
+namespace {
+const int kTagTypes[] = {2, 22, 32, 46};
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  static const int kTagTypes[] = {2, 22, 32, 46};
   const int tag_type = kTagTypes[data[0] % 4];
   swf_test::MemoryFile file(data + 1, size - 1);
   swf::bit_stream in(file.file());
@@ -33,4 +40,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   shape->hit_test_local(0, 0);
   shape->hit_test_local(shape->bounds.x_max, (shape->bounds.y_min + shape->bounds.y_max) / 2);
   return 0;
+}
+
+void WriteSeeds(fuzz::Seeds& seeds) {
+  int count = 0;
+  for (const fuzz::SwfTag& tag : fuzz::SwfFixtureTags()) {
+    const auto type = std::find(std::begin(kTagTypes), std::end(kTagTypes), tag.type);
+    if (type == std::end(kTagTypes)) continue;
+    fuzz::Bytes input{static_cast<uint8_t>(type - std::begin(kTagTypes))};
+    input.insert(input.end(), tag.body.begin(), tag.body.end());
+    seeds.Add("shape_" + std::to_string(count++), input);
+  }
 }
