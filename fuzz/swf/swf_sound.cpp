@@ -1,7 +1,8 @@
 // libFuzzer target: a whole SWF movie read with the engine's sound backend
 // installed on a mixer without output, then played for a few frames with the
 // mix rendered after each: DefineSound, the ADPCM decoder, StartSound and the
-// backend's samples meet whatever the input holds.
+// backend's samples meet whatever the input holds. Seeds: the SWF test
+// movies, plain and compressed.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "fuzz_target.h"
 #include "platform/bass.h"
 #include "platform/bass_testing.h"
+#include "swf/action/action_buffer.h"
 #include "swf/movie/movie_definition_sub.h"
 #include "swf/movie/movie_library.h"
 #include "swf/sound/sound_backend_bass.h"
@@ -21,12 +23,10 @@ constexpr int kSteps = 6;
 constexpr size_t kMixFrames = 256;
 }  // namespace
 
-// The test movie of every sound format the assembler writes.
-void WriteSeeds(fuzz::Seeds& seeds) {
-  seeds.Add("sounds", fuzz::ReadBytes(VANTOR_BINARY_DIR "/swf_fixtures/sounds.swf"));
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // As low as the action target's, so that endless scripts end quickly.
+  swf::script_limits::max_call_depth = 64;
+  swf::script_limits::max_actions_per_run = 100000;
   platform::testing::SetOfflineMixing(true);
   if (!BASS_Init(0, 44100, 0, nullptr, nullptr)) return 0;
   {
@@ -49,3 +49,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   BASS_Free();
   return 0;
 }
+
+void WriteSeeds(fuzz::Seeds& seeds) { fuzz::AddSwfFixtures(seeds, ".swf"); }
