@@ -43,6 +43,12 @@ length). Then the tags, each a name and key=value fields:
       EndCondition
     EndButton
     DefineButtonSound id=7 rollout=ID[:stop][:loops=N] rollover=... press=... release=...
+    DefineSound id=9 format=pcm16|adpcm|pcm8|nellymoser rate=5512|11025|22050|44100 [stereo]
+                tone=HZ,SAMPLES[,AMPLITUDE] [fade] [bits=2..5] [count=N]
+                (a sine of SAMPLES samples a channel, fading out to silence with
+                fade; ADPCM with codes of `bits` bits, 4 unless given; count
+                overrides the stored sample count)
+    StartSound id=9 [stop] [loops=N]
     DefineBitsLossless id=4 format=3 width=5 height=2 colors=ff0000,00ff00 pixels=0,1,...
     DefineBitsLossless2 id=4 format=5 width=1 height=1 pixels=80102030
     JPEGTables jpeg=picture.jpg          (the picture's tables)
@@ -145,6 +151,7 @@ written in hex with 0x. JPEG files are looked up in the -I folders, then
 beside the description.
 """
 import argparse
+import math
 import os
 import shlex
 import struct
@@ -157,7 +164,7 @@ TAG_TYPES = {
     "Protect": 24, "PlaceObject2": 26, "RemoveObject2": 28, "DefineBitsJPEG3": 35,
     "DefineBitsLossless2": 36, "DefineSprite": 39, "FrameLabel": 43, "ExportAssets": 56,
     "ImportAssets": 57, "DefineButton": 7, "DefineButton2": 34, "DefineButtonSound": 17,
-    "DefineFont": 10, "DefineFontInfo": 13, "DefineFont2": 48,
+    "DefineFont": 10, "DefineFontInfo": 13, "DefineFont2": 48, "DefineSound": 14, "StartSound": 15,
     "DefineShape": 2, "DefineShape2": 22, "DefineShape3": 32, "DefineMorphShape": 46,
 }
 
@@ -699,6 +706,10 @@ class Assembler:
         if name == "DefineButtonSound":
             return u16(number(f["id"])) + b"".join(button_sound(f.get(event, "0"))
                                                     for event in ("rollout", "rollover", "press", "release"))
+        if name == "DefineSound":
+            return define_sound(f)
+        if name == "StartSound":
+            return u16(number(f["id"])) + sound_info("stop" in f, number(f["loops"]) if "loops" in f else None)
         if name == "ExportAssets":
             entries = [(number(k), v) for k, v in f.items() if k[0].isdigit()]
             return u16(len(entries)) + b"".join(u16(i) + cstring(s) for i, s in entries)
@@ -804,6 +815,12 @@ def button(name, fields, lines):
     return u16(number(fields["id"])) + u8(1 if "menu" in fields else 0) + u16(offset) + records + body
 
 
+def sound_info(stop, loops):
+    """A SOUNDINFO with the stop flag and, unless None, a loop count."""
+    flags = (0x20 if stop else 0) | (0x04 if loops is not None else 0)
+    return u8(flags) + (u16(loops) if loops is not None else b"")
+
+
 def button_sound(text):
     """A sound id and, for one that is not 0, its SOUNDINFO."""
     parts = text.split(":")
@@ -811,8 +828,84 @@ def button_sound(text):
     if sound_id == 0:
         return u16(0)
     loops = [number(p[6:]) for p in parts[1:] if p.startswith("loops=")]
-    flags = (0x20 if "stop" in parts[1:] else 0) | (0x04 if loops else 0)
-    return u16(sound_id) + u8(flags) + (u16(loops[0]) if loops else b"")
+    return u16(sound_id) + sound_info("stop" in parts[1:], loops[0] if loops else None)
+
+
+SOUND_RATES = (5512, 11025, 22050, 44100)
+SOUND_FORMATS = {"pcm16": (3, True), "pcm8": (3, False), "adpcm": (1, True), "nellymoser": (6, True)}
+ADPCM_STEPS = (
+    7, 8, 9, 10, 11, 12, 13, 14, 16, 17, 19, 21, 23, 25, 28, 31, 34, 37, 41, 45, 50, 55, 60, 66, 73, 80, 88, 97,
+    107, 118, 130, 143, 157, 173, 190, 209, 230, 253, 279, 307, 337, 371, 408, 449, 494, 544, 598, 658, 724, 796,
+    876, 963, 1060, 1166, 1282, 1411, 1552, 1707, 1878, 2066, 2272, 2499, 2749, 3024, 3327, 3660, 4026, 4428, 4871,
+    5358, 5894, 6484, 7132, 7845, 8630, 9493, 10442, 11487, 12635, 13899, 15289, 16818, 18500, 20350, 22385, 24623,
+    27086, 29794, 32767)
+ADPCM_INDEX_MOVES = {2: (-1, 2), 3: (-1, -1, 2, 4), 4: (-1, -1, -1, -1, 2, 4, 6, 8),
+                     5: (-1, -1, -1, -1, -1, -1, -1, -1, 1, 2, 4, 6, 8, 10, 13, 16)}
+ADPCM_BLOCK = 4096
+
+
+def tone(f, channels):
+    """The interleaved 16-bit samples of the sine that `tone` describes."""
+    parts = f["tone"].split(",")
+    hz, count = number(parts[0]), number(parts[1])
+    amplitude = number(parts[2]) if len(parts) > 2 else 16000
+    rate = number(f.get("rate", "22050"))
+    samples = []
+    for i in range(count):
+        level = amplitude * (1 - i / count if "fade" in f else 1)
+        samples += [int(round(level * math.sin(2 * math.pi * hz * i / rate)))] * channels
+    return samples
+
+
+def adpcm_code(sample, index, target, bits):
+    """The code that brings `sample` closest to `target`, and where it leads."""
+    best = None
+    for code in range(1 << bits):
+        magnitude = code & ((1 << (bits - 1)) - 1)
+        difference = (ADPCM_STEPS[index] * (2 * magnitude + 1)) >> (bits - 1)
+        if code >> (bits - 1):
+            difference = -difference
+        value = min(max(sample + difference, -32768), 32767)
+        if best is None or abs(value - target) < abs(best[1] - target):
+            best = (code, value, min(max(index + ADPCM_INDEX_MOVES[bits][magnitude], 0), 88))
+    return best
+
+
+def adpcm(samples, channels, bits):
+    """SWF ADPCM: blocks of 4096 samples a channel, each opening raw."""
+    w = BitWriter()
+    w.put(bits - 2, 2)
+    frames = len(samples) // channels
+    state = [[0, 0] for _ in range(channels)]
+    for frame in range(frames):
+        for c in range(channels):
+            target = samples[frame * channels + c]
+            if frame % ADPCM_BLOCK == 0:
+                state[c][0] = target
+                w.put(target & 0xFFFF, 16)
+                w.put(state[c][1], 6)
+            else:
+                code, state[c][0], state[c][1] = adpcm_code(state[c][0], state[c][1], target, bits)
+                w.put(code, bits)
+    w.align()
+    return w.bytes()
+
+
+def define_sound(f):
+    format_number, sixteen_bits = SOUND_FORMATS[f["format"]]
+    stereo = "stereo" in f
+    channels = 2 if stereo else 1
+    samples = tone(f, channels)
+    if f["format"] == "adpcm":
+        data = adpcm(samples, channels, number(f.get("bits", "4")))
+    elif f["format"] == "pcm8":
+        data = bytes((v >> 8) + 128 for v in samples)
+    else:
+        data = b"".join(struct.pack("<h", v) for v in samples)
+    count = number(f["count"]) if "count" in f else len(samples) // channels
+    rate_index = SOUND_RATES.index(number(f.get("rate", "22050")))
+    head = format_number << 4 | rate_index << 2 | (2 if sixteen_bits else 0) | (1 if stereo else 0)
+    return u16(number(f["id"])) + u8(head) + u32(count) + data
 
 
 SHORT_ACTIONS = {

@@ -1,9 +1,15 @@
-// Shows what the player reads from an SWF movie.
+// Shows what the player reads from an SWF movie, and plays one.
 //   vantor-swf info MOVIE
 // prints the header, each frame's tags (a sprite's own tags indented below
 // it), the definitions, labels and exports the player made, and the player's
 // log lines.
+//   vantor-swf play MOVIE [--frames N]
+// plays the movie headless, as fast as it can, for N frame steps after its
+// first frame (default: until it stops, at most 300), printing each "trace"
+// line to standard output as it happens and the player's errors to standard
+// error. The first step runs the actions of the first frame and the second.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -17,6 +23,8 @@
 #include "swf/movie/movie_library.h"
 #include "swf/movie/sprite_definition.h"
 #include "swf/stage/button_character_definition.h"
+#include "swf/stage/movie_root.h"
+#include "swf/stage/sprite_instance.h"
 #include "swf/sound/sound_sample.h"
 #include "swf/stream/bit_stream.h"
 #include "swf/text/font.h"
@@ -179,12 +187,62 @@ int Info(const char* path) {
   return 0;
 }
 
+constexpr int kDefaultPlayFrames = 300;
+
+void PrintTrace(const char* line) {
+  std::printf("%s\n", line);
+  std::fflush(stdout);
+}
+
+void PrintError(bool error, const char* text) {
+  if (error) std::fputs(text, stderr);
+}
+
+// Plays `frames` frame steps, or until the movie stops when `until_stop`.
+int Play(const char* path, int frames, bool until_stop) {
+  swf::set_log_handler(PrintError);
+  swf::set_trace_handler(PrintTrace);
+  swf::register_file_opener_callback(OpenFile);
+  swf::movie_definition_sub* movie = swf::load_movie_file(path);
+  if (!movie) {
+    std::fprintf(stderr, "vantor-swf: cannot play %s\n", path);
+    return 1;
+  }
+  const float rate = movie->get_frames_per_second();
+  const float frame_time = rate > 0 ? 1.0f / rate : 1.0f / 12;
+  swf::movie_root* root = movie->create_root_instance();
+  for (int frame = 0; root && frame < frames; ++frame) {
+    root->step_time(frame_time);
+    if (until_stop && root->get_root_sprite()->get_play_state() == swf::movie::STOP) break;
+  }
+  if (root) swf::release_ref(root);
+  swf::release_ref(movie);
+  swf::clear_movie_library();
+  swf::set_trace_handler(nullptr);
+  swf::set_log_handler(nullptr);
+  return 0;
+}
+
+// The frame count of "--frames N", or -1 when it is not a positive number.
+int FrameCount(const char* text) {
+  char* end = nullptr;
+  const long count = std::strtol(text, &end, 10);
+  return end != text && *end == '\0' && count > 0 && count <= 1000000 ? static_cast<int>(count) : -1;
+}
+
+int Usage() {
+  std::fputs("usage: vantor-swf info MOVIE\n       vantor-swf play MOVIE [--frames N]\n", stderr);
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 || std::strcmp(argv[1], "info") != 0) {
-    std::fputs("usage: vantor-swf info MOVIE\n", stderr);
-    return 2;
+  if (argc == 3 && std::strcmp(argv[1], "info") == 0) return Info(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "play") == 0) return Play(argv[2], kDefaultPlayFrames, true);
+  if (argc == 5 && std::strcmp(argv[1], "play") == 0 && std::strcmp(argv[3], "--frames") == 0) {
+    const int frames = FrameCount(argv[4]);
+    if (frames > 0) return Play(argv[2], frames, false);
   }
-  return Info(argv[2]);
+  return Usage();
 }

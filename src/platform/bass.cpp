@@ -20,6 +20,27 @@ constexpr int kMaxOutputRate = 192000;
 constexpr Uint16 kDeviceFrames = 1024;
 
 std::atomic<bool> offlineMixing{false};
+std::atomic<int> lastError{BASS_OK};
+
+// Notes the outcome of a call for BASS_ErrorGetCode and passes its result on.
+template <typename T>
+T Outcome(T result, int errorCode) {
+  lastError = result ? BASS_OK : errorCode;
+  return result;
+}
+
+// A sample between BASS_SampleCreate and BASS_SampleCreateDone.
+struct PendingSample {
+  bool open = false;
+  platform::sound::PcmSound pcm;
+  DWORD max = 0;
+  bool loop = false;
+};
+
+PendingSample& ThePendingSample() {
+  static PendingSample pending;
+  return pending;
+}
 
 void SDLCALL FillDevice(void* mixer, Uint8* stream, int length) {
   if (offlineMixing) {
@@ -100,6 +121,7 @@ BOOL BASS_Free() {
   Output& output = TheOutput();
   if (!output.mixer) return FALSE;
   output.Close();
+  ThePendingSample() = PendingSample{};
   return TRUE;
 }
 
@@ -121,11 +143,52 @@ HSAMPLE BASS_SampleLoad(BOOL mem, const void* file, QWORD offset, DWORD length, 
                         DWORD flags) {
   Mixer* mixer = GetMixer();
   const unsigned char* data = MemoryFile(mem, file, offset, length);
-  if (!mixer || !data || max < 1 || max > 65535) return 0;
+  if (!mixer) return Outcome<HSAMPLE>(0, BASS_ERROR_INIT);
+  if (!data || max < 1 || max > 65535) return Outcome<HSAMPLE>(0, BASS_ERROR_ILLPARAM);
   platform::sound::PcmSound pcm;
-  if (!platform::sound::DecodeSound(data, length, pcm)) return 0;
-  return mixer->AddSample(std::move(pcm), max, (flags & BASS_SAMPLE_LOOP) != 0);
+  if (!platform::sound::DecodeSound(data, length, pcm)) return Outcome<HSAMPLE>(0, BASS_ERROR_FILEFORM);
+  return Outcome(mixer->AddSample(std::move(pcm), max, (flags & BASS_SAMPLE_LOOP) != 0), BASS_ERROR_INIT);
 }
+
+void* BASS_SampleCreate(DWORD length, DWORD freq, DWORD chans, DWORD max, DWORD flags) {
+  if (!GetMixer()) return Outcome<void*>(nullptr, BASS_ERROR_INIT);
+  const bool sizeOk = length > 0 && length <= platform::sound::kMaxPcmBytes && (chans == 1 || chans == 2) &&
+                      length % (chans * sizeof(int16_t)) == 0;
+  const bool rateOk = freq >= static_cast<DWORD>(platform::sound::kMinRate) && freq <= kMaxOutputRate;
+  if (!sizeOk || !rateOk || max < 1 || max > 65535 || (flags & ~BASS_SAMPLE_LOOP) != 0)
+    return Outcome<void*>(nullptr, BASS_ERROR_ILLPARAM);
+  PendingSample& pending = ThePendingSample();
+  pending.open = true;
+  pending.pcm.rate = static_cast<int>(freq);
+  pending.pcm.channels = static_cast<int>(chans);
+  pending.pcm.samples.assign(length / sizeof(int16_t), 0);
+  pending.max = max;
+  pending.loop = (flags & BASS_SAMPLE_LOOP) != 0;
+  return Outcome<void*>(pending.pcm.samples.data(), BASS_OK);
+}
+
+HSAMPLE BASS_SampleCreateDone() {
+  PendingSample& pending = ThePendingSample();
+  Mixer* mixer = GetMixer();
+  if (!mixer) return Outcome<HSAMPLE>(0, BASS_ERROR_INIT);
+  if (!pending.open) return Outcome<HSAMPLE>(0, BASS_ERROR_NOTAVAIL);
+  pending.open = false;
+  return Outcome(mixer->AddSample(std::move(pending.pcm), pending.max, pending.loop), BASS_ERROR_INIT);
+}
+
+BOOL BASS_SampleStop(HSAMPLE sample) {
+  Mixer* mixer = GetMixer();
+  if (!mixer) return Outcome<BOOL>(FALSE, BASS_ERROR_INIT);
+  return Outcome<BOOL>(mixer->StopSample(sample), BASS_ERROR_HANDLE);
+}
+
+BOOL BASS_SampleFree(HSAMPLE sample) {
+  Mixer* mixer = GetMixer();
+  if (!mixer) return Outcome<BOOL>(FALSE, BASS_ERROR_INIT);
+  return Outcome<BOOL>(mixer->FreeSample(sample), BASS_ERROR_HANDLE);
+}
+
+int BASS_ErrorGetCode() { return lastError; }
 
 HCHANNEL BASS_SampleGetChannel(HSAMPLE sample, BOOL onlyNew) {
   Mixer* mixer = GetMixer();

@@ -22,6 +22,7 @@ typedef DWORD HSYNC;
 // library from it.
 typedef void SYNCPROC(HSYNC handle, DWORD channel, DWORD data, void* user);
 
+constexpr DWORD BASS_SAMPLE_MONO = 2;  // accepted by BASS_SampleLoad; a sound keeps its own channels
 constexpr DWORD BASS_SAMPLE_LOOP = 4;
 constexpr DWORD BASS_MUSIC_LOOP = BASS_SAMPLE_LOOP;
 constexpr DWORD BASS_MUSIC_RAMPS = 0x400;  // volume ramping
@@ -40,6 +41,17 @@ constexpr QWORD BassMusicPosition(DWORD order, DWORD row) {
   return (order & 0xFFFF) | (static_cast<QWORD>((row & 0x7FFF) | 0x8000) << 16);
 }
 
+// Error codes of BASS_ErrorGetCode.
+constexpr int BASS_OK = 0;
+constexpr int BASS_ERROR_HANDLE = 5;    // unknown handle
+constexpr int BASS_ERROR_INIT = 8;      // the sound system is not started
+constexpr int BASS_ERROR_NOTAVAIL = 18; // nothing to finish (BASS_SampleCreateDone)
+constexpr int BASS_ERROR_ILLPARAM = 20;
+constexpr int BASS_ERROR_FILEFORM = 41; // data that no decoder takes
+
+// The error of the latest failed call (BASS_OK after a call that succeeded).
+int BASS_ErrorGetCode();
+
 // Device -1 or 1 opens the default output, 0 mixes with no output.
 BOOL BASS_Init(int device, DWORD freq, DWORD flags, HWND window, const void* guid);
 BOOL BASS_Free();
@@ -52,6 +64,15 @@ BOOL BASS_Pause();
 // playing at once.
 HSAMPLE BASS_SampleLoad(BOOL mem, const void* file, QWORD offset, DWORD length, DWORD max,
                         DWORD flags);
+// Starts a sample of `length` bytes of 16-bit PCM (`chans` 1 or 2,
+// interleaved) at `freq` Hz with `flags` 0 or BASS_SAMPLE_LOOP: answers the
+// buffer to fill, valid until BASS_SampleCreateDone makes the sample of it.
+void* BASS_SampleCreate(DWORD length, DWORD freq, DWORD chans, DWORD max, DWORD flags);
+HSAMPLE BASS_SampleCreateDone();
+// Stops every channel of the sample.
+BOOL BASS_SampleStop(HSAMPLE sample);
+// Stops the sample's channels and frees it.
+BOOL BASS_SampleFree(HSAMPLE sample);
 // A new channel of the sample. At the sample's limit the longest-playing
 // channel is taken over, unless `onlyNew`. A channel is freed when it is
 // stopped, ends or is taken over.

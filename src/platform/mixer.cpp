@@ -75,6 +75,27 @@ HCHANNEL Mixer::NewSampleChannel(HSAMPLE sample, bool onlyNew) {
   return handle;
 }
 
+bool Mixer::StopSample(HSAMPLE sample) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
+  if (samples_.find(sample) == samples_.end()) return false;
+  for (auto& [handle, voice] : voices_) {
+    if (voice.module || voice.sample != sample) continue;
+    voice.playing = false;
+    voice.freed = true;
+  }
+  return true;
+}
+
+bool Mixer::FreeSample(HSAMPLE sample) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
+  if (!StopSample(sample)) return false;
+  // The channels' records name the sample: they go with it.
+  for (auto it = voices_.begin(); it != voices_.end();)
+    it = !it->second.module && it->second.sample == sample ? voices_.erase(it) : std::next(it);
+  samples_.erase(sample);
+  return true;
+}
+
 HMUSIC Mixer::AddMusic(std::unique_ptr<ModulePlayer> module, DWORD flags) {
   std::lock_guard<std::recursive_mutex> hold(lock_);
   DWORD handle = NewHandle();

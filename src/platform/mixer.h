@@ -25,6 +25,10 @@ class Mixer {
 
   HSAMPLE AddSample(PcmSound pcm, DWORD maxChannels, bool loop);
   HCHANNEL NewSampleChannel(HSAMPLE sample, bool onlyNew);
+  // Stops (and so frees) every channel of the sample; false for an unknown one.
+  bool StopSample(HSAMPLE sample);
+  // Stops the sample's channels and forgets the sample.
+  bool FreeSample(HSAMPLE sample);
   HMUSIC AddMusic(std::unique_ptr<ModulePlayer> module, DWORD flags);
   bool FreeMusic(HMUSIC music);
 

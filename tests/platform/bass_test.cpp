@@ -218,6 +218,51 @@ TEST_F(BassTest, RefusesWhatIsNoSound) {
   EXPECT_EQ(BASS_SampleGetChannel(12345, FALSE), 0u);
 }
 
+TEST_F(BassTest, CreatedSampleHoldsWhatWasWrittenAndReportsRefusals) {
+  EXPECT_EQ(BASS_SampleCreateDone(), 0u);
+  EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_NOTAVAIL);
+  struct Refused {
+    DWORD length, freq, chans, max, flags;
+  };
+  const Refused refused[] = {
+      {0, 22050, 1, 1, 0}, {3, 22050, 1, 1, 0}, {6, 22050, 2, 1, 0}, {4, 22050, 3, 1, 0},
+      {4, 10, 1, 1, 0},    {4, 22050, 1, 0, 0}, {4, 22050, 1, 1, 1},
+  };
+  for (const Refused& r : refused) {
+    EXPECT_EQ(BASS_SampleCreate(r.length, r.freq, r.chans, r.max, r.flags), nullptr) << r.length << " " << r.chans;
+    EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_ILLPARAM);
+  }
+
+  auto* buffer = static_cast<int16_t*>(BASS_SampleCreate(2 * 4410, 22050, 1, 2, BASS_SAMPLE_LOOP));
+  ASSERT_NE(buffer, nullptr);
+  std::fill(buffer, buffer + 4410, int16_t{8000});
+  HSAMPLE sample = BASS_SampleCreateDone();
+  ASSERT_NE(sample, 0u);
+  EXPECT_EQ(BASS_ErrorGetCode(), BASS_OK);
+  EXPECT_EQ(BASS_SampleCreateDone(), 0u) << "one sample per creation";
+
+  HCHANNEL first = BASS_SampleGetChannel(sample, FALSE);
+  HCHANNEL second = BASS_SampleGetChannel(sample, FALSE);
+  ASSERT_TRUE(BASS_ChannelPlay(first, TRUE));
+  ASSERT_TRUE(BASS_ChannelPlay(second, TRUE));
+  EXPECT_EQ(InspectChannel(first).freq, 22050);
+  std::vector<int16_t> mix = Render(64);
+  EXPECT_NEAR(mix[20], 16000, 2);
+  EXPECT_NEAR(mix[21], 16000, 2);
+
+  EXPECT_TRUE(BASS_SampleStop(sample));
+  EXPECT_TRUE(IsSilent(Render(64)));
+  EXPECT_EQ(BASS_SampleGetChannels(sample, nullptr), 0u);
+  EXPECT_NE(BASS_SampleGetChannel(sample, FALSE), 0u) << "a stopped sample plays again";
+
+  EXPECT_TRUE(BASS_SampleFree(sample));
+  EXPECT_TRUE(IsSilent(Render(64)));
+  EXPECT_FALSE(BASS_SampleFree(sample));
+  EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_HANDLE);
+  EXPECT_FALSE(BASS_SampleStop(sample));
+  EXPECT_EQ(BASS_SampleGetChannel(sample, FALSE), 0u);
+}
+
 TEST_F(BassTest, ModulePlaysLoopsAndFrees) {
   Bytes mod = sound_fixtures::MakeModule(1);
   HMUSIC once = LoadMusic(mod, BASS_MUSIC_PRESCAN | BASS_MUSIC_RAMPS);

@@ -90,7 +90,7 @@ TEST(Buttons, ShowTheRecordsOfTheirState) {
 
 class RecordingSound : public swf::sound_backend {
  public:
-  int32_t make_sample(const void*, int, int, int, int, bool) override { return 0; }
+  int32_t make_sample(const void*, size_t, uint32_t, int, int, bool) override { return 0; }
   void begin_playback(int32_t id, int loops) override { calls.push_back("begin " + std::to_string(id) + " " + std::to_string(loops)); }
   void end_playback(int32_t id) override { calls.push_back("end " + std::to_string(id)); }
   void free_sample(int32_t id) override { calls.push_back("free " + std::to_string(id)); }

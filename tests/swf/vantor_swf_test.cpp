@@ -19,6 +19,28 @@ std::string RunTool(const std::string& arguments, int* status) {
   return output;
 }
 
+TEST(VantorSwf, PlayPrintsTheTraceLinesAlone) {
+  struct Case {
+    std::string arguments;
+    std::string out;
+  } cases[] = {
+      {"", "first\nsecond line\n2.5\nthird\n"},  // until the movie stops
+      {" --frames 1", "first\nsecond line\n2.5\n"},  // the first step plays two frames
+      {" --frames 2", "first\nsecond line\n2.5\nthird\n"},
+      {" --frames 6", "first\nsecond line\n2.5\nthird\n"},
+  };
+  for (const Case& c : cases) {
+    int status = -1;
+    EXPECT_EQ(RunTool("play " + swf_test::FixturePath("traces.swf") + c.arguments, &status), c.out) << c.arguments;
+    EXPECT_EQ(status, 0);
+  }
+  int status = -1;
+  EXPECT_EQ(RunTool("play " + swf_test::FixturePath("traces.swf") + " --frames 0", &status), "");
+  EXPECT_NE(status, 0);
+  EXPECT_EQ(RunTool("play /nonexistent.swf", &status), "");
+  EXPECT_NE(status, 0);
+}
+
 TEST(VantorSwf, InfoPrintsWhatTheDescriptionSays) {
   int status = -1;
   const std::string out = RunTool("info " + swf_test::FixturePath("compressed/timeline.swf"), &status);

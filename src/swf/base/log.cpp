@@ -6,6 +6,7 @@
 namespace swf {
 namespace {
 log_handler g_handler = nullptr;
+trace_handler g_trace_handler = nullptr;
 char g_buffer[500];
 
 void pass_on(bool error, const char* format, va_list arguments) {
@@ -16,6 +17,13 @@ void pass_on(bool error, const char* format, va_list arguments) {
 }  // namespace
 
 void set_log_handler(log_handler handler) { g_handler = handler; }
+
+void set_trace_handler(trace_handler handler) { g_trace_handler = handler; }
+
+void log_trace(const char* line) {
+  if (g_trace_handler) g_trace_handler(line);
+  else log_message("%s\n", line);
+}
 
 void log_message(const char* format, ...) {
   va_list arguments;

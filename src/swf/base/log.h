@@ -14,4 +14,11 @@ void set_log_handler(log_handler handler);
 void log_message(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void log_error(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// The script's "trace" lines go to their own handler when one is installed
+// (a tool that prints them alone), else into the log as messages.
+using trace_handler = void (*)(const char* line);
+void set_trace_handler(trace_handler handler);
+// One line, without its newline; passed whole to a trace handler.
+void log_trace(const char* line);
+
 }  // namespace swf

@@ -11,6 +11,7 @@
 #include "swf/movie/movie_library.h"
 #include "swf/render/render_backend_d3d8.h"
 #include "swf/sound/sound_backend.h"
+#include "swf/sound/sound_backend_bass.h"
 
 namespace flash {
 
@@ -21,6 +22,7 @@ FlashDriver::~FlashDriver() {
   swf::set_render_backend(nullptr);
   renderBackend_.reset();
   swf::set_sound_backend(nullptr);
+  soundBackend_.reset();
   swf::clear_movie_library();
 }
 
@@ -34,7 +36,8 @@ void FlashDriver::Init() {
   renderBackend_.reset(swf::create_render_backend_d3d8(device));
   if (!renderBackend_) LOG_LINE(MSG_ERROR, "No graphics device for the movie player: movies will not draw");
   swf::set_render_backend(renderBackend_.get());
-  swf::set_sound_backend(nullptr);
+  soundBackend_.reset(swf::create_sound_backend_bass());
+  swf::set_sound_backend(soundBackend_.get());
 }
 
 swf::file_object* FlashDriver::OpenFile(const char* path) {

@@ -1,7 +1,7 @@
 // The engine's link to the movie player, one per process, owned by the UI
 // manager: it installs the player's file opener, log and fscommand hooks and
-// makes the render backend on the engine's device. Movies play silently:
-// the player has no sound output yet.
+// makes the render backend on the engine's device and the sound backend on
+// the engine's sound library.
 #pragma once
 #include <memory>
 
@@ -9,6 +9,7 @@ namespace swf {
 class file_object;
 class movie_root;
 class render_backend_d3d8;
+class sound_backend;
 }  // namespace swf
 
 namespace flash {
@@ -23,7 +24,8 @@ class FlashDriver {
   FlashDriver& operator=(const FlashDriver&) = delete;
 
   // Installs the hooks, then the render backend on the graphics device (none,
-  // with an error line, when the graphics have no device).
+  // with an error line, when the graphics have no device) and the sound
+  // backend.
   void Init();
 
   // The player's hooks.
@@ -33,6 +35,7 @@ class FlashDriver {
 
  private:
   std::unique_ptr<swf::render_backend_d3d8> renderBackend_;
+  std::unique_ptr<swf::sound_backend> soundBackend_;
 };
 
 }  // namespace flash

@@ -9,6 +9,7 @@
 #include "swf/movie/remove_object_2.h"
 #include "swf/movie/set_background_color.h"
 #include "swf/movie/sprite_definition.h"
+#include "swf/sound/sound_tags.h"
 #include "swf/stage/button_character_definition.h"
 #include "swf/stream/bit_stream.h"
 #include "swf/text/font.h"
@@ -41,6 +42,8 @@ void register_standard_tag_loaders() {
   register_tag_loader(10, define_font_loader);
   register_tag_loader(12, do_action_loader);
   register_tag_loader(13, define_font_info_loader);
+  register_tag_loader(14, define_sound_loader);
+  register_tag_loader(15, start_sound_loader);
   register_tag_loader(17, button_sound_loader);
   register_tag_loader(20, define_bits_lossless_loader);
   register_tag_loader(21, define_bits_jpeg2_loader);

@@ -43,11 +43,11 @@ void trace_builtin(const native_call& call) {
     as_variant to_string;
     if (object->get_member("toString", &to_string) && to_string.is_function()) {
       const as_variant text = call_method0(to_string, call.context, object);
-      log_message("%s\n", text.to_string().c_str());
+      log_trace(text.to_string().c_str());
       return;
     }
   }
-  log_message("%s\n", value.to_string().c_str());
+  log_trace(value.to_string().c_str());
 }
 
 void object_ctor(const native_call& call) { set_result(call, as_variant(static_cast<scriptable*>(new as_plain_object()))); }

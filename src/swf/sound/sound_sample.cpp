@@ -4,8 +4,12 @@
 
 namespace swf {
 
+sound_sample::sound_sample(int32_t sample_id)
+    : sample_id(sample_id), maker_serial_(get_sound_backend() ? get_sound_backend()->serial() : 0) {}
+
 sound_sample::~sound_sample() {
-  if (sound_backend* backend = get_sound_backend()) backend->free_sample(sample_id);
+  sound_backend* backend = get_sound_backend();
+  if (backend && backend->serial() == maker_serial_) backend->free_sample(sample_id);
 }
 
 }  // namespace swf

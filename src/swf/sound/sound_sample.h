@@ -1,4 +1,5 @@
-// A sound a movie defines: the installed backend's sample, freed with it.
+// A sound a movie defines: a sample of the backend installed when it was
+// made, freed with it while that backend is still the installed one.
 #pragma once
 #include <cstdint>
 
@@ -8,11 +9,14 @@ namespace swf {
 
 class sound_sample : public library_item {
  public:
-  explicit sound_sample(int32_t sample_id) : sample_id(sample_id) {}
+  explicit sound_sample(int32_t sample_id);
   ~sound_sample() override;
   sound_sample* as_sound_sample() override { return this; }
 
   const int32_t sample_id;
+
+ private:
+  const uint64_t maker_serial_;  // 0 when no backend was installed
 };
 
 }  // namespace swf
