@@ -16,6 +16,7 @@
 #include "audio/audio.h"
 #include "ui/ui_check_box.h"
 #include "ui/ui_drop_down.h"
+#include "ui/ui_flash_widget.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_mover.h"
 #include "ui/ui_multi_line.h"
@@ -434,6 +435,10 @@ UIMultiLine* UIWidget::GetMultiLineByName(const std::string& name) {
 
 UICheckBox* UIWidget::GetCheckBoxByName(const std::string& name) {
   return static_cast<UICheckBox*>(GetWidgetOfType(name, kTypeCheckBox));
+}
+
+UIFlashWidget* UIWidget::GetFlashWidgetByName(const std::string& name) {
+  return static_cast<UIFlashWidget*>(GetWidgetOfType(name, UIFlashWidget::kType));
 }
 
 UIPart2DWidget* UIWidget::GetPartWidgetByName(const std::string& name) {

@@ -28,6 +28,7 @@ namespace ui {
 
 class UICheckBox;
 class UIDropDown;
+class UIFlashWidget;
 class UIManager;
 class UIMover;
 class UIMultiLine;
@@ -140,6 +141,7 @@ class UIWidget : public NamedList<UIWidget> {
   UIMultiLine* GetMultiLineByName(const std::string& name);
   UIDropDown* GetDropDownByName(const std::string& name);
   UICheckBox* GetCheckBoxByName(const std::string& name);
+  UIFlashWidget* GetFlashWidgetByName(const std::string& name);
   UIPart2DWidget* GetPartWidgetByName(const std::string& name);
   // Unlinks the entry holding this very child, destroying it when asked.
   // False for a null or unnamed child (or one not listed).

@@ -7,6 +7,7 @@
 #include "platform/luaplus.h"
 #include "ui/ui_check_box.h"
 #include "ui/ui_drop_down.h"
+#include "ui/ui_flash_widget.h"
 #include "ui/ui_multi_line.h"
 #include "ui/ui_progress.h"
 #include "ui/ui_slider.h"
@@ -22,10 +23,6 @@ math::Vec2 LuaGetPosition(const UIWidget& widget) { return widget.GetPosition();
 math::Vec2 LuaGetSize(const UIWidget& widget) { return widget.GetSize(); }
 bool LuaGetIsActive(const UIWidget& widget) { return widget.IsActive() && widget.IsVisible(); }
 uint32_t LuaGetTextColor(const UIWidget& widget) { return widget.GetTextBlock().colour; }
-// The Flash widget's own class comes with that widget.
-UIWidget* LuaGetFlashWidgetByName(UIWidget& widget, const std::string& name) {
-  return widget.GetWidgetOfType(name, UIWidget::kTypeFlash);
-}
 
 template <int kIndex>
 void LuaSetImage(UIWidget& widget, const std::string& name) {
@@ -82,7 +79,7 @@ void UIWidget::RegisterLua(LuaPlus::LuaState* state) {
           .def("GetMultiLineByName", &UIWidget::GetMultiLineByName)
           .def("GetDropDownByName", &UIWidget::GetDropDownByName)
           .def("GetCheckBoxByName", &UIWidget::GetCheckBoxByName)
-          .def("GetFlashWidgetByName", &LuaGetFlashWidgetByName)
+          .def("GetFlashWidgetByName", &UIWidget::GetFlashWidgetByName)
           .def("GetPartWidgetByName", &UIWidget::GetPartWidgetByName)
           .def("SetOffImage", &LuaSetImage<kImageOff>)
           .def("SetOverImage", &LuaSetImage<kImageOver>)
