@@ -5,6 +5,12 @@
 #include "swf/base/log.h"
 #include "swf/script/as_plain_object.h"
 #include "swf/script/call_method.h"
+#include "swf/script/key_object.h"
+#include "swf/script/math_object.h"
+#include "swf/script/movieclip_loader.h"
+#include "swf/script/sound_object.h"
+#include "swf/script/string_object.h"
+#include "swf/script/text_format_object.h"
 
 namespace swf {
 namespace {
@@ -25,7 +31,13 @@ void init_builtins() {
   g_global->take_ref();
   g_global->set_member("trace", as_variant(trace_builtin));
   g_global->set_member("Object", as_variant(object_ctor));
+  g_global->set_member("Sound", as_variant(sound_ctor));
   g_global->set_member("Array", as_variant(array_ctor));
+  g_global->set_member("TextFormat", as_variant(textformat_new));
+  g_global->set_member("MovieClipLoader", as_variant(moviecliploader_new));
+  g_global->set_member("String", as_variant(string_ctor));
+  math_init(g_global);
+  key_init(g_global);
 }
 
 as_plain_object* global_object() { return g_global; }
