@@ -17,15 +17,9 @@
 namespace {
 using swf_test::ScriptOutcome;
 using swf_test::ScriptRun;
+using swf_test::WithoutMemberTraces;
 using Lines = std::vector<std::string>;
 
-// The lines without the get_member trace lines, which carry addresses.
-Lines WithoutMemberTraces(const Lines& lines) {
-  Lines kept;
-  for (const std::string& line : lines)
-    if (line.rfind("-- get_member", 0) != 0) kept.push_back(line);
-  return kept;
-}
 
 class ActionInterpreter : public ::testing::Test {
  protected:

@@ -24,6 +24,18 @@ void set_result(const native_call& call, const as_variant& value) {
   if (call.result) *call.result = value;
 }
 
+// The listener object of argument 0, or null, said in the log under the
+// method's name.
+scriptable* listener_argument(const native_call& call, const char* method) {
+  if (call.arg_count < 1) {
+    log_error("%s needs one argument (the listener object)\n", method);
+    return nullptr;
+  }
+  scriptable* listener = call.arg(0).to_object();
+  if (!listener) log_error("%s passed a NULL object; ignored\n", method);
+  return listener;
+}
+
 }  // namespace
 
 key_state_object::key_state_object() = default;
@@ -103,32 +115,13 @@ void key_is_toggled(const native_call& call) {
 
 void key_add_listener(const native_call& call) {
   key_state_object* key = key_of(call);
-  if (!key) return;
-  if (call.arg_count < 1) {
-    log_error("key_add_listener needs one argument (the listener object)\n");
-    return;
-  }
-  scriptable* listener = call.arg(0).to_object();
-  if (!listener) {
-    log_error("key_add_listener passed a NULL object; ignored\n");
-    return;
-  }
-  key->add_listener(listener);
+  if (scriptable* listener = key ? listener_argument(call, "key_add_listener") : nullptr) key->add_listener(listener);
 }
 
 void key_remove_listener(const native_call& call) {
   key_state_object* key = key_of(call);
-  if (!key) return;
-  if (call.arg_count < 1) {
-    log_error("key_remove_listener needs one argument (the listener object)\n");
-    return;
-  }
-  scriptable* listener = call.arg(0).to_object();
-  if (!listener) {
-    log_error("key_remove_listener passed a NULL object; ignored\n");
-    return;
-  }
-  key->remove_listener(listener);
+  if (scriptable* listener = key ? listener_argument(call, "key_remove_listener") : nullptr)
+    key->remove_listener(listener);
 }
 
 }  // namespace swf
