@@ -10,6 +10,7 @@
 
 #include "recording_sound.h"
 #include "script_run.h"
+#include "stage_player.h"
 #include "swf/movie/movie_def_impl.h"
 #include "swf/script/builtins.h"
 #include "swf/script/key_object.h"
@@ -113,6 +114,22 @@ TEST_F(BuiltinFrames, SetTextFormatCopiesTheMembersWhateverTheirCase) {
   EXPECT_EQ(f.size, 20.5f);
   EXPECT_EQ(f.left_margin, -1.0f);
   EXPECT_EQ(f.indent, -1.0f);
+}
+
+TEST(TitleMovie, RingsItsChimeThroughASoundAndMovesTheGem) {
+  swf_test::RecordingSound sound;
+  swf_test::InstalledBackend installed(&sound);
+  swf_test::StagePlayer player(VANTOR_SOURCE_DIR "/data/movies/sunrise.swf");
+  ASSERT_NE(player.movie(), nullptr);
+  player.Step(1.0f / 20);
+  const swf::sound_sample* chime = player.movie()->find_sound(30);
+  ASSERT_NE(chime, nullptr);
+  EXPECT_EQ(sound.calls, (Lines{"begin " + std::to_string(chime->sample_id) + " 0"}));
+  swf::movie* gem = player.Child("gem");
+  ASSERT_NE(gem, nullptr);
+  EXPECT_GE(gem->matrix.m02, 310 * 20.0f);
+  EXPECT_LT(gem->matrix.m02, 350 * 20.0f);
+  EXPECT_EQ(PlayerLogCapture::ErrorCount(), 0) << PlayerLogCapture::Text();
 }
 
 // A native call with `this` and arguments of the test's choice.
