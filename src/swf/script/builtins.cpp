@@ -19,10 +19,6 @@ as_plain_object* g_global = nullptr;  // one reference held
 struct global_release {
   ~global_release() { clear_builtins(); }
 } g_release_at_exit;
-
-void set_result(const native_call& call, const as_variant& value) {
-  if (call.result) *call.result = value;
-}
 }  // namespace
 
 void init_builtins() {
@@ -62,7 +58,7 @@ void trace_builtin(const native_call& call) {
   log_trace(value.to_string().c_str());
 }
 
-void object_ctor(const native_call& call) { set_result(call, as_variant(static_cast<scriptable*>(new as_plain_object()))); }
+void object_ctor(const native_call& call) { call.set_result(as_variant(static_cast<scriptable*>(new as_plain_object()))); }
 
 void array_ctor(const native_call& call) {
   as_plain_object* array = new as_plain_object();
@@ -75,7 +71,7 @@ void array_ctor(const native_call& call) {
       array->set_member(index, call.arg(i));
     }
   }
-  set_result(call, value);
+  call.set_result(value);
 }
 
 }  // namespace swf

@@ -20,10 +20,6 @@ const key_code kKeyCodes[] = {
 // another object does nothing there.
 key_state_object* key_of(const native_call& call) { return dynamic_cast<key_state_object*>(call.this_object); }
 
-void set_result(const native_call& call, const as_variant& value) {
-  if (call.result) *call.result = value;
-}
-
 // The listener object of argument 0, or null, said in the log under the
 // method's name.
 scriptable* listener_argument(const native_call& call, const char* method) {
@@ -91,11 +87,11 @@ void key_is_down(const native_call& call) {
     log_error("key_is_down needs one argument (the key code)\n");
     return;
   }
-  set_result(call, as_variant(key->is_down(call.arg(0).to_int32())));
+  call.set_result(as_variant(key->is_down(call.arg(0).to_int32())));
 }
 
 void key_get_code(const native_call& call) {
-  if (key_state_object* key = key_of(call)) set_result(call, as_variant(key->last_key()));
+  if (key_state_object* key = key_of(call)) call.set_result(as_variant(key->last_key()));
 }
 
 void key_get_ascii(const native_call& call) {
@@ -106,11 +102,11 @@ void key_get_ascii(const native_call& call) {
     const char text[2] = {static_cast<char>(key->last_key() & 0xFF), '\0'};
     ascii.set_string(text);
   }
-  set_result(call, ascii);
+  call.set_result(ascii);
 }
 
 void key_is_toggled(const native_call& call) {
-  if (key_of(call)) set_result(call, as_variant(false));
+  if (key_of(call)) call.set_result(as_variant(false));
 }
 
 void key_add_listener(const native_call& call) {

@@ -15,7 +15,7 @@ void moviecliploader_new(const native_call& call) {
   loader->set_member("loadClip", as_variant(moviecliploader_loadclip));
   loader->set_member("unloadClip", as_variant(moviecliploader_unloadclip));
   loader->set_member("getProgress", as_variant(moviecliploader_getprogress));
-  if (call.result) *call.result = value;
+  call.set_result(value);
 }
 
 void moviecliploader_loadclip(const native_call& call) { (void)call; }
@@ -31,7 +31,7 @@ void moviecliploader_getprogress(const native_call& call) {
   const as_variant value(static_cast<scriptable*>(progress));
   progress->set_member("bytesLoaded", as_variant(loader->bytes_loaded));
   progress->set_member("bytesTotal", as_variant(loader->bytes_total));
-  if (call.result) *call.result = value;
+  call.set_result(value);
 }
 
 }  // namespace swf

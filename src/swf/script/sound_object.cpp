@@ -35,7 +35,7 @@ void sound_ctor(const native_call& call) {
   sound->set_member("attachSound", as_variant(sound_attach));
   sound->set_member("start", as_variant(sound_start));
   sound->set_member("stop", as_variant(sound_stop));
-  if (call.result) *call.result = value;
+  call.set_result(value);
 }
 
 void sound_attach(const native_call& call) {

@@ -8,33 +8,29 @@
 namespace swf {
 namespace {
 
-void set_result(const native_call& call, const as_variant& value) {
-  if (call.result) *call.result = value;
-}
-
 void char_code_at(const native_call& call, const small_string& text) {
   const int32_t index = call.arg(0).to_int32();
   const bool inside = index >= 0 && index < text.utf8_length();
-  set_result(call, as_variant(inside ? static_cast<double>(text.utf8_char_at(index)) : 0.0));
+  call.set_result(as_variant(inside ? static_cast<double>(text.utf8_char_at(index)) : 0.0));
 }
 
 void char_at(const native_call& call, const small_string& text) {
   const int32_t index = call.arg(0).to_int32();
   small_string one;
   if (index >= 0 && index < text.utf8_length()) one = text.utf8_substring(index, index + 1);
-  set_result(call, as_variant(one.c_str()));
+  call.set_result(as_variant(one.c_str()));
 }
 
 void from_char_code(const native_call& call) {
   small_string text;
   for (int i = 0; i < call.arg_count; ++i) text.append_code_point(static_cast<uint32_t>(call.arg(i).to_int32()));
-  set_result(call, as_variant(text.c_str()));
+  call.set_result(as_variant(text.c_str()));
 }
 
 // The start is a character index; the answer counts characters too.
 void index_of(const native_call& call, const small_string& text) {
   if (call.arg_count < 1) {
-    set_result(call, as_variant(-1));
+    call.set_result(as_variant(-1));
     return;
   }
   const small_string search(call.arg(0).to_string());
@@ -48,7 +44,7 @@ void index_of(const native_call& call, const small_string& text) {
     if (const char* hit = std::strstr(from, search.c_str()))
       found = small_string::utf8_length(text.c_str(), static_cast<int32_t>(hit - text.c_str()));
   }
-  set_result(call, as_variant(found));
+  call.set_result(as_variant(found));
 }
 
 int32_t clamp(int32_t value, int32_t low, int32_t high) { return value < low ? low : value > high ? high : value; }
@@ -62,7 +58,7 @@ void substring(const native_call& call, const small_string& text) {
     start = end;
     end = swapped;
   }
-  set_result(call, as_variant(text.utf8_substring(start, end).c_str()));
+  call.set_result(as_variant(text.utf8_substring(start, end).c_str()));
 }
 
 bool named(const small_string& method, const char* name) { return compare_nocase(method.c_str(), name) == 0; }
@@ -72,7 +68,7 @@ bool named(const small_string& method, const char* name) { return compare_nocase
 string_object* string_of(const native_call& call) { return dynamic_cast<string_object*>(call.this_object); }
 
 void string_to_string(const native_call& call) {
-  if (string_object* object = string_of(call)) set_result(call, as_variant(object->text.c_str()));
+  if (string_object* object = string_of(call)) call.set_result(as_variant(object->text.c_str()));
 }
 
 template <const char* kName>
@@ -94,15 +90,15 @@ void string_method(const native_call& call, const small_string& method, const sm
   } else if (named(method, "fromCharCode")) {
     from_char_code(call);
   } else if (named(method, "toUpperCase")) {
-    set_result(call, as_variant(text.utf8_to_upper().c_str()));
+    call.set_result(as_variant(text.utf8_to_upper().c_str()));
   } else if (named(method, "toLowerCase")) {
-    set_result(call, as_variant(text.utf8_to_lower().c_str()));
+    call.set_result(as_variant(text.utf8_to_lower().c_str()));
   } else if (named(method, "indexOf")) {
     index_of(call, text);
   } else if (named(method, "substring")) {
     substring(call, text);
   } else {
-    set_result(call, as_variant());
+    call.set_result(as_variant());
   }
 }
 
@@ -114,7 +110,7 @@ void string_ctor(const native_call& call) {
   object->set_member(kFromCharCode, as_variant(string_own_method<kFromCharCode>));
   object->set_member(kCharCodeAt, as_variant(string_own_method<kCharCodeAt>));
   object->set_member(kLastIndexOf, as_variant(string_own_method<kLastIndexOf>));
-  set_result(call, value);
+  call.set_result(value);
 }
 
 }  // namespace swf

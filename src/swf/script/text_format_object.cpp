@@ -25,7 +25,7 @@ void textformat_new(const native_call& call) {
   const as_variant value(static_cast<scriptable*>(object));
   log_message("\tCreated New TextFormat object at %p. Not fully implmented yet!\n", static_cast<void*>(object));
   if (call.context) call.context->set_variable("setTextFormat", as_variant(textformat_set), with_stack());
-  if (call.result) *call.result = value;
+  call.set_result(value);
 }
 
 void textformat_set(const native_call& call) {
