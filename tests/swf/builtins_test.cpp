@@ -4,6 +4,7 @@
 // of object and the Key object's listeners are checked directly.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -146,6 +147,13 @@ class NativeCall {
     function(swf::native_call{&result, this_object_, &context_, count_, context_.stack_size() - 1});
     return result;
   }
+  // A string method on the text, as a method call on a string value makes it.
+  swf::as_variant CallString(const char* method, const char* text) {
+    swf::as_variant result("untouched");
+    swf::string_method(swf::native_call{&result, this_object_, &context_, count_, context_.stack_size() - 1}, method,
+                       text);
+    return result;
+  }
 
  private:
   swf::as_context context_;
@@ -190,6 +198,71 @@ TEST(BuiltinMethods, MathReadsMissingArgumentsAsUndefined) {
   max.to_c_function()(swf::native_call{&result, math.to_object(), &context, 2, 1});
   EXPECT_EQ(result.to_number(), 0.0);
   swf::clear_builtins();
+}
+
+TEST(StringMethods, HugeIndicesAndMultiByteTextStayInBounds) {
+  const double kHuge = 4294967296.0;  // 2^32, which wraps round to 0 as a 32-bit integer
+  const double kInfinity = std::numeric_limits<double>::infinity();
+  const double kNan = std::numeric_limits<double>::quiet_NaN();
+  using V = swf::as_variant;
+  const struct {
+    const char* method;
+    const char* text;
+    std::vector<V> args;
+    const char* result;
+  } cases[] = {
+      // Indices past either end, however large, answer nothing.
+      {"charAt", "abc", {V(kHuge)}, ""},
+      {"charAt", "abc", {V(-kHuge + 1)}, ""},
+      {"charAt", "abc", {V(kNan)}, "a"},
+      {"charCodeAt", "abc", {V(kHuge + 1)}, "0"},
+      {"substring", "hello", {V(0), V(kHuge + 1)}, "hello"},
+      {"substring", "hello", {V(1e300), V(1)}, "ello"},
+      {"substring", "hello", {V(kInfinity)}, ""},
+      {"substring", "hello", {V(-kInfinity), V(2)}, "he"},
+      {"indexOf", "abc", {V("a"), V(kHuge)}, "-1"},
+      // Multi-byte characters count as one; a stray continuation byte is a
+      // character of its own, a byte inside a character is none.
+      {"charAt", "a\u00e9b", {V(1)}, "\u00e9"},
+      {"charAt", "a\u00e9", {V(2)}, ""},
+      {"charCodeAt", "\U0001F600!", {V(1)}, "33"},
+      {"substring", "h\u00e9llo", {V(1), V(2)}, "\u00e9"},
+      {"substring", "\u00e9\u00e9", {V(1), V(5)}, "\u00e9"},
+      {"indexOf", "\u00e9\u00e9x", {V("x"), V(1)}, "2"},
+      {"indexOf", "\u00e9", {V("\xA9")}, "-1"},
+      {"indexOf", "a\u00e9\xA9", {V("\xA9")}, "2"},
+      {"indexOf", "abc", {V(""), V(3)}, "3"},
+      // Only Unicode scalar values make characters; the rest become U+FFFD.
+      {"fromCharCode", "", {V(0xD800), V(0xDFFF)}, "\uFFFD\uFFFD"},
+      {"fromCharCode", "", {V(0x110000), V(-1)}, "\uFFFD\uFFFD"},
+      {"fromCharCode", "", {V(0x10FFFF), V(0xE9), V(kHuge + 65)}, "\U0010FFFF\u00e9A"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.method) + " on " + c.text);
+    NativeCall call(nullptr, c.args);
+    EXPECT_STREQ(call.CallString(c.method, c.text).to_string().c_str(), c.result);
+  }
+}
+
+TEST(ClipMethods, AHugeFrameNumberGoesToAnEndRatherThanWrappingRound) {
+  swf_test::StagePlayer player("builtins.swf");
+  player.Step(1.0f / 12);
+  swf::movie* clip = player.Child("a");  // three frames
+  ASSERT_NE(clip, nullptr);
+  const double kHuge = 4294967296.0;
+  const double kInfinity = std::numeric_limits<double>::infinity();
+  const struct {
+    double frame;
+    int index;
+  } cases[] = {
+      {2, 1},    {kHuge + 2, 2},        {1e300, 2}, {kInfinity, 2},
+      {-kHuge + 2, 0}, {-kInfinity, 0}, {3, 2},     {std::numeric_limits<double>::quiet_NaN(), 0},
+  };
+  for (const auto& c : cases) {
+    NativeCall call(clip, {swf::as_variant(c.frame)});
+    call.Call(swf::sprite_goto_and_stop);
+    EXPECT_EQ(clip->get_frame_index(), c.index) << "gotoAndStop(" << c.frame << ")";
+  }
 }
 
 TEST(KeyObject, HoldsEachListenerOnceAndWeakly) {

@@ -56,6 +56,13 @@ int32_t double_to_int32(double value) {
   return static_cast<int32_t>(static_cast<uint32_t>(low));
 }
 
+int32_t double_to_index(double value) {
+  if (std::isnan(value)) return 0;
+  if (value <= INT32_MIN) return INT32_MIN;
+  if (value >= INT32_MAX) return INT32_MAX;
+  return static_cast<int32_t>(value);
+}
+
 as_variant::as_variant(const char16_t* text) : as_variant() {
   kind_ = STRING;
   text_.assign_wide(text);

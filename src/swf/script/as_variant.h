@@ -109,4 +109,9 @@ bool parse_number_text(const char* text, double* out);
 // NaN and the infinities give 0.
 int32_t double_to_int32(double value);
 
+// An index or frame number from a double: truncated toward zero and held
+// within the 32-bit range, so that a huge number stays past every end
+// instead of wrapping round; NaN gives 0.
+int32_t double_to_index(double value);
+
 }  // namespace swf

@@ -8,22 +8,32 @@
 namespace swf {
 namespace {
 
+// An index argument; a huge one lies past the end rather than wrapping round.
+int32_t index_argument(const native_call& call, int i) { return double_to_index(call.arg(i).to_number()); }
+
 void char_code_at(const native_call& call, const small_string& text) {
-  const int32_t index = call.arg(0).to_int32();
+  const int32_t index = index_argument(call, 0);
   const bool inside = index >= 0 && index < text.utf8_length();
   call.set_result(as_variant(inside ? static_cast<double>(text.utf8_char_at(index)) : 0.0));
 }
 
 void char_at(const native_call& call, const small_string& text) {
-  const int32_t index = call.arg(0).to_int32();
+  const int32_t index = index_argument(call, 0);
   small_string one;
   if (index >= 0 && index < text.utf8_length()) one = text.utf8_substring(index, index + 1);
   call.set_result(as_variant(one.c_str()));
 }
 
+// What is no Unicode scalar value (a surrogate half, a number past U+10FFFF
+// or below 0) would make text no UTF-8 reader takes: it becomes U+FFFD.
+uint32_t scalar_value(int32_t code) {
+  const bool scalar = code >= 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+  return scalar ? static_cast<uint32_t>(code) : kReplacementCharacter;
+}
+
 void from_char_code(const native_call& call) {
   small_string text;
-  for (int i = 0; i < call.arg_count; ++i) text.append_code_point(static_cast<uint32_t>(call.arg(i).to_int32()));
+  for (int i = 0; i < call.arg_count; ++i) text.append_code_point(scalar_value(call.arg(i).to_int32()));
   call.set_result(as_variant(text.c_str()));
 }
 
@@ -34,15 +44,20 @@ void index_of(const native_call& call, const small_string& text) {
     return;
   }
   const small_string search(call.arg(0).to_string());
-  const int32_t start = call.arg_count > 1 ? call.arg(1).to_int32() : 0;
-  const int32_t count = text.utf8_length();
+  const int32_t start = call.arg_count > 1 ? index_argument(call, 1) : 0;
   int32_t found = -1;
-  if (start >= 0 && start <= count) {
-    // The byte offset of the start character.
-    const char* from = text.c_str();
-    for (int32_t i = 0; i < start; ++i) utf8_decode_next(&from);
-    if (const char* hit = std::strstr(from, search.c_str()))
-      found = small_string::utf8_length(text.c_str(), static_cast<int32_t>(hit - text.c_str()));
+  if (start >= 0 && start <= text.utf8_length()) {
+    const char* at = text.c_str();
+    for (int32_t i = 0; i < start; ++i) utf8_decode_next(&at);
+    // Only a match that begins a character counts, not one inside it.
+    const size_t search_bytes = static_cast<size_t>(search.length());
+    for (int32_t index = start;; ++index) {
+      if (std::strncmp(at, search.c_str(), search_bytes) == 0) {
+        found = index;
+        break;
+      }
+      if (utf8_decode_next(&at) == 0) break;
+    }
   }
   call.set_result(as_variant(found));
 }
@@ -51,8 +66,8 @@ int32_t clamp(int32_t value, int32_t low, int32_t high) { return value < low ? l
 
 void substring(const native_call& call, const small_string& text) {
   const int32_t count = text.utf8_length();
-  int32_t start = call.arg_count > 0 ? clamp(call.arg(0).to_int32(), 0, count) : 0;
-  int32_t end = call.arg_count > 1 ? clamp(call.arg(1).to_int32(), 0, count) : count;
+  int32_t start = call.arg_count > 0 ? clamp(index_argument(call, 0), 0, count) : 0;
+  int32_t end = call.arg_count > 1 ? clamp(index_argument(call, 1), 0, count) : count;
   if (end < start) {
     const int32_t swapped = start;
     start = end;

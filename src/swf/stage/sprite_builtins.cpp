@@ -20,7 +20,8 @@ movie* clip_of(const native_call& call) {
   return call.context ? call.context->target : nullptr;
 }
 
-// Goes to the one-based frame of argument 0, then plays or stops.
+// Goes to the one-based frame of argument 0, then plays or stops; a huge
+// number goes to the last frame rather than wrapping round to another.
 void goto_frame(const native_call& call, const char* name, int play_state) {
   movie* clip = clip_of(call);
   if (!clip) return;
@@ -28,7 +29,7 @@ void goto_frame(const native_call& call, const char* name, int play_state) {
     log_error("error: %s needs one arg\n", name);
     return;
   }
-  clip->goto_frame_index(double_to_int32(call.arg(0).to_number() - 1));
+  clip->goto_frame_index(double_to_index(call.arg(0).to_number() - 1));
   clip->set_play_state(play_state);
 }
 
