@@ -86,12 +86,43 @@ TEST_F(ActionFaults, DeepRecursionStopsAtTheDepthLimit) {
   EXPECT_EQ(o.traces, (Lines{"returned"}));
 }
 
+TEST_F(ActionFaults, AToStringThatTracesItsObjectStopsAtTheDepthLimit) {
+  // At the full depth, so that a sanitizer build shows the stack holds it.
+  const ScriptOutcome o = run_.Run("trace_itself");
+  EXPECT_EQ(o.errors, (Lines{"error: scripts nested deeper than 256; the call is skipped"}));
+  // Each toString run that reached its trace logs what the one within gave.
+  Lines expected(256, "undefined");
+  expected.push_back("after");
+  EXPECT_EQ(o.traces, expected);
+}
+
 TEST_F(ActionFaults, AnEndlessLoopStopsAtTheActionBudget) {
   LimitGuard limit(256, 5000);
   const ScriptOutcome o = run_.Run("endless");
   EXPECT_EQ(o.errors, (Lines{"error: script stopped after 5000 actions"}));
   // The next run has a budget of its own.
   EXPECT_EQ(run_.Run("endless").errors.size(), 1u);
+}
+
+TEST_F(ActionFaults, ValuesPushedWithoutEndStopTheScriptAndAreDropped) {
+  // Each loop pushes three values, which cost three actions, then jumps.
+  const struct {
+    int64_t actions;
+    const char* error;
+  } cases[] = {
+      {1000000, "error: script stopped with more than 1000 values on the stack"},
+      {1000, "error: script stopped after 1000 actions"},  // 250 loops, 750 values
+  };
+  const int32_t values = swf::script_limits::max_stack_values;
+  swf::script_limits::max_stack_values = 1000;
+  for (const auto& c : cases) {
+    LimitGuard limit(256, c.actions);
+    const ScriptOutcome o = run_.Run("pushes_forever");
+    EXPECT_EQ(o.errors, (Lines{c.error}));
+    // What a frame's actions leave on the stack goes with them.
+    EXPECT_EQ(run_.root()->Context().stack_size(), 0);
+  }
+  swf::script_limits::max_stack_values = values;
 }
 
 TEST_F(ActionFaults, TheRecursionBudgetCountsAcrossCalls) {

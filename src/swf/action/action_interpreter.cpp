@@ -22,6 +22,7 @@ namespace swf {
 
 int32_t script_limits::max_call_depth = 256;
 int64_t script_limits::max_actions_per_run = 20000000;
+int32_t script_limits::max_stack_values = 1 << 20;
 
 namespace {
 constexpr int kMaxWithDepth = 8;
@@ -110,7 +111,14 @@ void action_run::run() {
   int32_t pc = start_;
   while (pc < end_ && !returned_) {
     if (++g_actions_spent > script_limits::max_actions_per_run) {
-      if (!g_budget_spent) log_error("error: script stopped after %lld actions\n", static_cast<long long>(g_actions_spent - 1));
+      if (!g_budget_spent)
+        log_error("error: script stopped after %lld actions\n", static_cast<long long>(script_limits::max_actions_per_run));
+      g_budget_spent = true;
+    }
+    if (context_.stack_size() > script_limits::max_stack_values && !g_budget_spent) {
+      // One push may add thousands of values: a loop of them would take all
+      // memory long before the budget ends it.
+      log_error("error: script stopped with more than %d values on the stack\n", script_limits::max_stack_values);
       g_budget_spent = true;
     }
     if (g_budget_spent) break;
@@ -473,7 +481,10 @@ bool action_run::jump(int32_t* next, int16_t offset, bool branch) {
 }
 
 void action_run::push_data(action_data data) {
-  while (!data.at_end()) {
+  // Each value after the first costs an action of the budget: one push may
+  // carry thousands of them.
+  for (bool first = true; !data.at_end(); first = false) {
+    if (!first) ++g_actions_spent;
     const int type = data.read_u8();
     switch (type) {
       case 0: {
@@ -710,9 +721,13 @@ script_run_scope::~script_run_scope() { --g_run_depth; }
 
 void action_buffer::execute(as_context* context) {
   const int32_t locals = context->local_frames.size();
+  const int32_t stack = context->stack_size();
   context->add_frame_barrier();
   execute(context, 0, length(), nullptr, with_stack(), false);
   context->local_frames.resize(locals);
+  // What the actions left on the stack is theirs alone: a script that leaves
+  // values behind each frame would otherwise grow it for good.
+  if (context->stack_size() > stack) context->stack.resize(stack);
 }
 
 void action_buffer::execute(as_context* context, int32_t start, int32_t length, as_variant* result,
