@@ -39,6 +39,7 @@ edit_text_character::~edit_text_character() = default;
 const char* edit_text_character::get_text_variable() { return definition_->variable_name.c_str(); }
 
 void edit_text_character::set_text_value(const char* text) {
+  if (!text) text = "";
   if (text_ == text) return;
   text_ = text;
   if (definition_->max_length > 0 && text_.utf8_length() > definition_->max_length) {

@@ -20,8 +20,6 @@ class text_character : public character_definition {
   // The tag after its character id; tag type 11 stores RGB colours, 33 RGBA.
   void read(bit_stream& in, int tag_type);
   void display(movie* instance) override;
-  float local_height() override { return bounds.y_max - bounds.y_min; }
-  float local_width() override { return bounds.x_max - bounds.x_min; }
 
   bounds_rect bounds;
   matrix2x3 text_matrix;
