@@ -9,6 +9,7 @@
 #include <GL/glext.h>
 
 #include "platform/d3d8_adapter.h"
+#include "platform/d3d8_context.h"
 #include "platform/d3d8_cube_texture.h"
 #include "platform/d3d8_surface.h"
 #include "platform/d3d8_texture.h"
@@ -80,7 +81,8 @@ Device* Device::Create(IDirect3D8* creator, HWND window, const D3DPRESENT_PARAME
 }
 
 Device::Device(IDirect3D8* creator, SDL_Window* window, bool ownsWindow, void* context, const D3DCAPS8& caps)
-    : creator_(creator), window_(window), ownsWindow_(ownsWindow), context_(context), caps_(caps) {
+    : creator_(creator), window_(window), ownsWindow_(ownsWindow), context_(context), serial_(NewContextSerial()),
+      caps_(caps) {
   if (creator_) creator_->AddRef();
 }
 
@@ -92,11 +94,13 @@ Device::~Device() {
   DeleteTarget();
   // The pipeline's own OpenGL objects go with the context.
   SDL_GL_DeleteContext(context_);
+  if (CurrentContextSerial() == serial_) SetCurrentContextSerial(0);
   if (ownsWindow_) SDL_DestroyWindow(window_);
 }
 
 void Device::MakeCurrent() {
   if (SDL_GL_GetCurrentContext() != context_) SDL_GL_MakeCurrent(window_, context_);
+  SetCurrentContextSerial(serial_);
 }
 
 bool Device::ApplyPresentation(const D3DPRESENT_PARAMETERS& params) {
@@ -332,7 +336,14 @@ HRESULT Device::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
 HRESULT Device::GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) {
   return pipeline_.GetRenderState(state, value);
 }
-HRESULT Device::SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) { return pipeline_.SetTexture(stage, texture); }
+HRESULT Device::SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) {
+  // Another device's texture names nothing here, or another texture: the stage is left empty.
+  if (texture && StorageOf(texture).Context() != serial_) {
+    pipeline_.SetTexture(stage, nullptr);
+    return D3DERR_INVALIDCALL;
+  }
+  return pipeline_.SetTexture(stage, texture);
+}
 HRESULT Device::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
   return pipeline_.SetStageState(stage, type, value);
 }

@@ -81,6 +81,7 @@ class Device : public ComObject<IDirect3DDevice8> {
   SDL_Window* window_;
   bool ownsWindow_;
   void* context_;
+  const uint64_t serial_;  // of the context, for the textures made in it
   D3DCAPS8 caps_;
   D3DPRESENT_PARAMETERS params_{};
   Pipeline pipeline_;

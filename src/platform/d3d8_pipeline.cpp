@@ -7,8 +7,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include "platform/d3d8_cube_texture.h"
-#include "platform/d3d8_texture.h"
+#include "platform/d3d8_texture_storage.h"
 
 namespace platform::d3d8 {
 namespace {
@@ -433,9 +432,7 @@ void Pipeline::ApplyStages(uint32_t activeStages) {
     GLenum target = GL_TEXTURE_2D;
     GLuint name = whiteTexture_;
     if (IDirect3DBaseTexture8* texture = textures_[stage]) {
-      TextureStorage& storage = texture->GetType() == D3DRTYPE_CUBETEXTURE
-                                    ? static_cast<CubeTexture*>(texture)->Storage()
-                                    : static_cast<Texture*>(texture)->Storage();
+      TextureStorage& storage = StorageOf(texture);
       target = storage.GlTarget();
       name = storage.GlName();
     }

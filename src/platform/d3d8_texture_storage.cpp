@@ -6,6 +6,10 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include "platform/d3d8_context.h"
+#include "platform/d3d8_cube_texture.h"
+#include "platform/d3d8_texture.h"
+
 namespace platform::d3d8 {
 
 uint32_t TextureStorage::FullChainLength(uint32_t width, uint32_t height) {
@@ -16,7 +20,7 @@ uint32_t TextureStorage::FullChainLength(uint32_t width, uint32_t height) {
 
 TextureStorage::TextureStorage(bool cube, const FormatInfo& format, uint32_t width, uint32_t height,
                                uint32_t levels, D3DPOOL pool, DWORD usage, IUnknown* container)
-    : cube_(cube) {
+    : cube_(cube), context_(CurrentContextSerial()) {
   uint32_t full = FullChainLength(width, height);
   levelCount_ = (levels == 0 || levels > full) ? full : levels;
   for (uint32_t face = 0; face < FaceCount(); ++face) {
@@ -27,6 +31,7 @@ TextureStorage::TextureStorage(bool cube, const FormatInfo& format, uint32_t wid
     }
   }
   uploaded_.assign(surfaces_.size(), false);
+  if (!Live()) return;
   glGenTextures(1, &glName_);
   glBindTexture(GlTarget(), glName_);
   glTexParameteri(GlTarget(), GL_TEXTURE_MAX_LEVEL, 0);
@@ -36,7 +41,8 @@ TextureStorage::TextureStorage(bool cube, const FormatInfo& format, uint32_t wid
 }
 
 TextureStorage::~TextureStorage() {
-  glDeleteTextures(1, &glName_);
+  // A dead context took the name with it; in another context the name is a stranger's.
+  if (Live()) glDeleteTextures(1, &glName_);
   for (MemorySurface* surface : surfaces_) delete surface;
 }
 
@@ -52,6 +58,8 @@ HRESULT TextureStorage::LevelDesc(uint32_t level, D3DSURFACE_DESC* desc) {
   desc->Type = cube_ ? D3DRTYPE_CUBETEXTURE : D3DRTYPE_TEXTURE;
   return D3D_OK;
 }
+
+bool TextureStorage::Live() const { return context_ != 0 && context_ == CurrentContextSerial(); }
 
 uint32_t TextureStorage::GlTarget() const { return cube_ ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D; }
 
@@ -70,6 +78,7 @@ bool TextureStorage::MarkChanged(uint32_t face, const RECT* area) {
 }
 
 void TextureStorage::Upload(uint32_t index, const RECT& area) {
+  if (!Live()) return;
   MemorySurface& surface = *surfaces_[index];
   const FormatInfo& format = surface.Format();
   const bool whole = area.left == 0 && area.top == 0 && area.right == static_cast<LONG>(surface.Width()) &&
@@ -119,6 +128,11 @@ void TextureStorage::Specify(uint32_t index, const uint8_t* bytes) {
   while (sampledLevels_ < levelCount_ && everyFaceHas(sampledLevels_)) ++sampledLevels_;
   if (sampledLevels_ != before)
     glTexParameteri(GlTarget(), GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(sampledLevels_ - 1));
+}
+
+TextureStorage& StorageOf(IDirect3DBaseTexture8* texture) {
+  return texture->GetType() == D3DRTYPE_CUBETEXTURE ? static_cast<CubeTexture*>(texture)->Storage()
+                                                    : static_cast<Texture*>(texture)->Storage();
 }
 
 }  // namespace platform::d3d8

@@ -5,7 +5,9 @@
 // device reset; what of them still reads as zeros takes no memory. OpenGL
 // holds level 0 from the start and a lower level once it has been written: a
 // chain that nothing writes (a glyph cache's) costs nothing there, and
-// sampling stops at the last level written.
+// sampling stops at the last level written. The OpenGL object belongs to the
+// device whose context was current when the texture was made: once that
+// context is gone, or while another one is current, nothing reaches OpenGL.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -31,6 +33,8 @@ class TextureStorage : public SurfaceOwner {
   HRESULT LevelDesc(uint32_t level, D3DSURFACE_DESC* desc);
   uint32_t GlTarget() const;
   uint32_t GlName() const { return glName_; }
+  // The serial of the context holding the OpenGL object.
+  uint64_t Context() const { return context_; }
 
   void SurfaceWritten(uint32_t index, const RECT& area) override;
   // Uploads an area of a face's level 0 (all of it for null); false when the
@@ -42,6 +46,7 @@ class TextureStorage : public SurfaceOwner {
   // Gives OpenGL the whole level (undefined contents for null bytes).
   void Specify(uint32_t index, const uint8_t* bytes);
   uint32_t FaceCount() const { return cube_ ? 6 : 1; }
+  bool Live() const;
 
   bool cube_;
   uint32_t levelCount_;
@@ -49,6 +54,10 @@ class TextureStorage : public SurfaceOwner {
   std::vector<bool> uploaded_;            // per surface
   uint32_t sampledLevels_ = 1;            // levels held by OpenGL on every face
   uint32_t glName_ = 0;
+  uint64_t context_;
 };
+
+// The storage of one of this layer's textures.
+TextureStorage& StorageOf(IDirect3DBaseTexture8* texture);
 
 }  // namespace platform::d3d8

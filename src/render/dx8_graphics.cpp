@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "core/files/resman.h"
 #include "core/log.h"
 #include "platform/d3dx8.h"
 #include "platform/dxerr8.h"
@@ -124,6 +125,8 @@ bool Dx8Graphics::SetDisplayMode(uint32_t width, uint32_t height, bool fullscree
       LOG_LINE(MSG_INIT, "Initialized D3D Software T&L!");
     }
   }
+  // What an earlier device held is built again on this one.
+  res::GetResMan().ReloadAll();
   SetupWindow(width, height, fullscreen);
   ApplyResolution(width, height);
   if (window_) ShowWindow(window_, SW_SHOW);
@@ -193,6 +196,9 @@ bool Dx8Graphics::Shutdown() {
 }
 
 bool Dx8Graphics::ReleaseDevice() {
+  // Loaded surfaces outlive the device, their textures must not: a texture's
+  // name means nothing, or another texture, on the next device.
+  if (device_) res::GetResMan().ReleaseAll();
   if (device_) device_->Release();
   device_ = nullptr;
   return true;

@@ -41,9 +41,14 @@ class D3D8DeviceTest : public ::testing::Test {
     ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, v, sizeof(ScreenVertex)), D3D_OK);
   }
 
-  IDirect3DTexture8* SolidTexture(D3DCOLOR colour) {
+  IDirect3DTexture8* SolidTexture(D3DCOLOR colour) { return SolidTextureOn(device_, colour); }
+  static IDirect3DTexture8* SolidTextureOn(IDirect3DDevice8* device, D3DCOLOR colour) {
     IDirect3DTexture8* texture = nullptr;
-    EXPECT_EQ(device_->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
+    EXPECT_EQ(device->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture), D3D_OK);
+    Fill(texture, colour);
+    return texture;
+  }
+  static void Fill(IDirect3DTexture8* texture, D3DCOLOR colour) {
     D3DLOCKED_RECT locked;
     texture->LockRect(0, &locked, nullptr, 0);
     for (int y = 0; y < 2; ++y) {
@@ -51,7 +56,6 @@ class D3D8DeviceTest : public ::testing::Test {
       row[0] = row[1] = colour;
     }
     texture->UnlockRect(0);
-    return texture;
   }
 
   OffscreenDevice screen_{kSize, kSize};
@@ -147,6 +151,29 @@ TEST_F(D3D8DeviceTest, UnboundStageReadsOpaqueWhite) {
   device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0, 0);
   DrawRect(0, 0, kSize, kSize, 0xFF40A0C0);  // texture x diffuse with no texture: the diffuse colour
   EXPECT_EQ(Pixel(3, 3), 0x40A0C0u);
+}
+
+// OpenGL names die with their context, and the next context hands the same
+// names out again: a texture that outlives its device must not reach them.
+TEST_F(D3D8DeviceTest, ATextureOutlivingItsDeviceLeavesTheNextDevicesTexturesAlone) {
+  IDirect3DTexture8* orphan = nullptr;
+  {
+    OffscreenDevice earlier(kSize, kSize);
+    ASSERT_NE(earlier.device(), nullptr);
+    orphan = SolidTextureOn(earlier.device(), 0xFFFF0000);
+  }
+  IDirect3DTexture8* green = SolidTexture(0xFF00FF00);
+  // Refused as a texture of another device: the stage reads as unbound.
+  EXPECT_EQ(device_->SetTexture(0, orphan), D3DERR_INVALIDCALL);
+  DrawRect(0, 0, kSize, kSize, 0xFFFFFFFF);
+  EXPECT_EQ(Pixel(10, 10), 0xFFFFFFu);
+  // Writing and releasing the orphan changes nothing here.
+  Fill(orphan, 0xFF0000FF);
+  orphan->Release();
+  device_->SetTexture(0, green);
+  DrawRect(0, 0, kSize, kSize, 0xFFFFFFFF);
+  EXPECT_EQ(Pixel(10, 10), 0x00FF00u);
+  green->Release();
 }
 
 TEST_F(D3D8DeviceTest, AlphaTestPassesAtTheReferenceValue) {

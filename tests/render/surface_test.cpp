@@ -165,6 +165,27 @@ TEST_F(SurfaceTest, ReleasedSurfaceRebuildsItsTextureFromTheFile) {
   EXPECT_EQ(Pixel(10, 10), 0xFF0000u);
 }
 
+// Loaded surfaces stay with the resource manager when the device goes; the
+// next device hands their old texture names to textures of its own.
+TEST_F(SurfaceTest, ImageLoadedOnAnEarlierDeviceDrawsItsOwnTexels) {
+  const std::string folder = image_files::Folder("next_device");
+  ASSERT_TRUE(image_files::WritePng(folder + "bands.png", 16, 16, image_files::TwoBands(16, 16, kRed, kBlue)));
+  ASSERT_TRUE(image_files::WritePng(folder + "green.png", 4, 4, std::vector<uint32_t>(16, 0xFF00FF00u)));
+  std::unique_ptr<Image> bands(graphics_->LoadImageA(folder + "bands.png"));
+  ASSERT_NE(bands, nullptr);
+
+  GraphicsTest::TearDown();
+  GraphicsTest::SetUp();
+  std::unique_ptr<Image> green(graphics_->LoadImageA(folder + "green.png"));
+  ASSERT_NE(green, nullptr);
+  graphics_->Clear(0xFF000000, 0, 0, 1, 0, 0);
+  DrawFullScreen(bands.get());
+  EXPECT_EQ(Pixel(400, 100), kRed & 0xFFFFFF) << std::hex << Pixel(400, 100);
+  EXPECT_EQ(Pixel(400, 500), kBlue & 0xFFFFFF) << std::hex << Pixel(400, 500);
+  DrawFullScreen(green.get());
+  EXPECT_EQ(Pixel(400, 300), 0x00FF00u) << std::hex << Pixel(400, 300);
+}
+
 TEST_F(SurfaceTest, SecondImageOfANameSharesTheLoadedSurface) {
   const std::string path = image_files::Folder("shared") + "shared.png";
   ASSERT_TRUE(image_files::WritePng(path, 4, 4, std::vector<uint32_t>(16, kRed)));

@@ -1,10 +1,13 @@
 #include "recording_clip.h"
 
+#include "swf/stage/sprite_builtins.h"
+
 namespace swf_test {
 
 RecordingClip::RecordingClip(RecordingClip* parent_clip, const char* clip_name, std::vector<std::string>* record)
     : movie(parent_clip, 1), record_(record), context_(this) {
   name = clip_name;
+  swf::init_sprite_builtins();
 }
 
 RecordingClip::~RecordingClip() = default;
@@ -22,9 +25,12 @@ void RecordingClip::set_member(const swf::small_string& member, const swf::as_va
 bool RecordingClip::get_member(const swf::small_string& member, swf::as_variant* out) {
   if (context_.get_member(member, out)) return true;
   auto child = children_.find(member.c_str());
-  if (child == children_.end()) return false;
-  out->set_object(child->second.get());
-  return true;
+  if (child != children_.end()) {
+    out->set_object(child->second.get());
+    return true;
+  }
+  // The clip methods, as a sprite finds them.
+  return swf::sprite_builtins()->get_member(member, out);
 }
 
 void RecordingClip::goto_frame_index(int index) {

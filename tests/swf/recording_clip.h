@@ -1,7 +1,6 @@
 // A clip for script tests: its members are its context's variables, its
-// children are
-// named clips, and it writes every movie call made on it into a shared
-// record ("goto 3", "play 0", "label intro", ...).
+// named child clips and the clip methods, and it writes every movie call
+// made on it into a shared record ("goto 3", "play 0", "label intro", ...).
 #pragma once
 #include <map>
 #include <memory>

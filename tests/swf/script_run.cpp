@@ -5,6 +5,13 @@
 
 namespace swf_test {
 
+std::vector<std::string> WithoutMemberTraces(const std::vector<std::string>& lines) {
+  std::vector<std::string> kept;
+  for (const std::string& line : lines)
+    if (line.rfind("-- get_member", 0) != 0) kept.push_back(line);
+  return kept;
+}
+
 ScriptRun::ScriptRun(const char* movie_name)
     : movie_(LoadMovie(FixturePath(movie_name))), root_(new RecordingClip(nullptr, "_root", &record_)) {
   root_->definition = movie_.get();

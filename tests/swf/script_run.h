@@ -17,6 +17,9 @@ struct ScriptOutcome {
   std::vector<std::string> calls;   // of the recording clips
 };
 
+// The lines without the get_member trace lines, which carry addresses.
+std::vector<std::string> WithoutMemberTraces(const std::vector<std::string>& lines);
+
 class ScriptRun {
  public:
   // The movie is an assembled fixture; the root clip's children "a" and

@@ -10,6 +10,7 @@
 
 #include "platform/bass.h"
 #include "platform/bass_testing.h"
+#include "recording_sound.h"
 #include "stage_player.h"
 #include "swf/sound/adpcm_decoder.h"
 #include "swf/sound/sound_backend_bass.h"
@@ -17,55 +18,18 @@
 
 namespace {
 
+using swf_test::InstalledBackend;
+using swf_test::MadeSample;
+using swf_test::RecordingSound;
 using swf_test::StagePlayer;
 using Lines = std::vector<std::string>;
 
 constexpr float kFrame = 1.0f / 12;
 
-struct MadeSample {
-  std::vector<int16_t> samples;
-  size_t size;
-  uint32_t count;
-  int format;
-  int rate;
-  bool stereo;
-};
-
-class RecordingSound : public swf::sound_backend {
- public:
-  int32_t make_sample(const void* data, size_t size, uint32_t count, int format, int rate, bool stereo) override {
-    MadeSample made{{}, size, count, format, rate, stereo};
-    if (data) {
-      made.samples.resize(size / 2);
-      std::memcpy(made.samples.data(), data, made.samples.size() * 2);
-    }
-    made_.push_back(made);
-    return static_cast<int32_t>(made_.size()) - 1;
-  }
-  void begin_playback(int32_t id, int loops) override {
-    calls.push_back("begin " + std::to_string(id) + " " + std::to_string(loops));
-  }
-  void end_playback(int32_t id) override { calls.push_back("end " + std::to_string(id)); }
-  void free_sample(int32_t id) override { calls.push_back("free " + std::to_string(id)); }
-
-  const MadeSample& made(int id) const { return made_.at(static_cast<size_t>(id)); }
-  Lines calls;
-
- private:
-  std::vector<MadeSample> made_;
-};
-
 // The assembler's tone: a sine of the given frequency, rate and amplitude.
 int16_t Tone(int i, double hz, double rate, double amplitude) {
   return static_cast<int16_t>(std::lround(amplitude * std::sin(2 * M_PI * hz * i / rate)));
 }
-
-// Installs a backend for the life of a test.
-class InstalledBackend {
- public:
-  explicit InstalledBackend(swf::sound_backend* backend) { swf::set_sound_backend(backend); }
-  ~InstalledBackend() { swf::set_sound_backend(nullptr); }
-};
 
 TEST(SoundLoaders, HandTheBackendDecodedAdpcmAndPcmAtTheirOwnRates) {
   RecordingSound sound;

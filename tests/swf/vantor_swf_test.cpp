@@ -41,6 +41,32 @@ TEST(VantorSwf, PlayPrintsTheTraceLinesAlone) {
   EXPECT_NE(status, 0);
 }
 
+TEST(VantorSwf, PlayPrintsWhatTheBuiltinsAnswer) {
+  const std::string movie = swf_test::FixturePath("builtins.swf");
+  FILE* file = std::fopen(movie.c_str(), "rb");
+  ASSERT_NE(file, nullptr);
+  std::fseek(file, 0, SEEK_END);
+  const std::string length = std::to_string(std::ftell(file));
+  std::fclose(file);
+  const std::string expected =
+      // Math
+      "3.1415926535898\n3.1415926535898\nnan\n1\nnan\n0\n1\n-2\n1.5707963267949\n1.4142135623731\n0\n"
+      // Array
+      "null\n5\n6\nundefined\nx\n"
+      // the clip methods: gotoAndStop(2.9), nextFrame on the last frame,
+      // prevFrame, gotoAndPlay(1), the bytes loaded and in all
+      "2\n3\n2\n1\n" + length + "\n" + length + "\n"
+      // Key
+      "38\n32\nfalse\nundefined\n0\nundefined\nfalse\nundefined\n"
+      // String
+      "b\n\n0\n233\n5\n-1\n-1\n2\nel\nhello\na\n\u00c0B\n\u00c0b\nundefined\nh\u00e9\nabc\n98\nundefined\n"
+      // MovieClipLoader, TextFormat, Sound, the last frame
+      "0\n0\nundefined\nundefined\nfunction\nundefined\nend\n";
+  int status = -1;
+  EXPECT_EQ(RunTool("play " + movie, &status), expected);
+  EXPECT_EQ(status, 0);
+}
+
 TEST(VantorSwf, InfoPrintsWhatTheDescriptionSays) {
   int status = -1;
   const std::string out = RunTool("info " + swf_test::FixturePath("compressed/timeline.swf"), &status);

@@ -5,16 +5,14 @@
 #include <utility>
 #include <vector>
 
-#include "core/files/resman.h"
 #include "core/script/lua_test_support.h"
 #include "log_capture.h"
 #include "read_file.h"
-#include "render/dx8_graphics.h"
 #include "render/sprite_set.h"
 #include "ui/ui_flash_widget.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_widget.h"
-#include "ui_test_support.h"
+#include "ui_device_test_support.h"
 
 namespace {
 
@@ -285,14 +283,9 @@ TEST_F(PanelFileTest, EveryColourByteSurvivesSavingAndLoading) {
 }
 
 TEST_F(PanelFileTest, TheGamesPanelsLoadWithoutAWarningAndRoundTrip) {
-  // The game's own files on the real renderer.
-  Graphics* recorder = GetGraphics();
-  SetGraphics(nullptr);
-  // A movie player made anew draws on this renderer's device.
-  GetUIMan()->ShutdownFlash();
-  Dx8Graphics::Create();
-  ASSERT_TRUE(GetDx8Graphics()->Init());
-  ASSERT_TRUE(GetDx8Graphics()->SetDisplayMode(800, 600, false, false));
+  // The game's own files on the real renderer; a movie player made anew draws on its device.
+  ui_testing::RealDevice device;
+  ASSERT_NO_FATAL_FAILURE(device.Start());
   const std::filesystem::path scratch = std::filesystem::current_path();
   std::vector<std::pair<std::string, std::string>> files;  // saved, saved again
   for (const char* name : {"title", "options", "loading", "movie"})
@@ -333,11 +326,6 @@ TEST_F(PanelFileTest, TheGamesPanelsLoadWithoutAWarningAndRoundTrip) {
     EXPECT_EQ(ReadFile(again), ReadFile(saved));
   }
   std::filesystem::current_path(scratch);
-  GetUIMan()->ShutdownFlash();
-  ui::GetSpriteSet()->Clear();
-  res::GetResMan().ClearResources();
-  Graphics::SHUTDOWN();
-  SetGraphics(recorder);
 }
 
 }  // namespace

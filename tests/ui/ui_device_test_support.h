@@ -1,6 +1,7 @@
 // Widget tests on a real device: the renderer draws into a hidden window's
 // frame, which the tests read back; images are TGA files the tests write, and
-// the font "Help" lays text out with one of the game's fonts.
+// the font "Help" lays text out with one of the game's fonts. A test of
+// another fixture borrows the device for its body with RealDevice.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@
 #include "render/dx8_font.h"
 #include "render/dx8_graphics.h"
 #include "render/font_test_support.h"
+#include "render/sprite_set.h"
+#include "ui/ui_manager.h"
 #include "ui_test_support.h"
 
 namespace ui_testing {
@@ -25,16 +28,51 @@ struct Ink {
   bool Any() const { return right > left; }
 };
 
-class DeviceUITest : public UITest {
- protected:
-  void SetUp() override {
-    UITest::SetUp();
-    // The recording renderer steps aside for the real one.
+// Swaps the recording renderer for the real one (800 x 600, windowed) and
+// back. What was made for a renderer goes with it: the movie player, the
+// sprite set and the loaded surfaces.
+class RealDevice {
+ public:
+  RealDevice() = default;
+  RealDevice(const RealDevice&) = delete;
+  RealDevice& operator=(const RealDevice&) = delete;
+  ~RealDevice() { Stop(); }
+
+  // Call through ASSERT_NO_FATAL_FAILURE: a device that cannot start ends the test.
+  void Start() {
+    started_ = true;
+    recorder_ = GetGraphics();
     SetGraphics(nullptr);
+    GetUIMan()->ShutdownFlash();
     Dx8Graphics::Create();
     device_ = GetDx8Graphics();
     ASSERT_TRUE(device_->Init());
     ASSERT_TRUE(device_->SetDisplayMode(800, 600, false, false));
+  }
+  void Stop() {
+    if (!started_) return;
+    started_ = false;
+    GetUIMan()->ShutdownFlash();
+    ui::GetSpriteSet()->Clear();
+    res::GetResMan().ClearResources();
+    Graphics::SHUTDOWN();
+    SetGraphics(recorder_);
+    device_ = nullptr;
+  }
+  Dx8Graphics* Get() const { return device_; }
+
+ private:
+  bool started_ = false;
+  Graphics* recorder_ = nullptr;
+  Dx8Graphics* device_ = nullptr;
+};
+
+class DeviceUITest : public UITest {
+ protected:
+  void SetUp() override {
+    UITest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(real_.Start());
+    device_ = real_.Get();
     device_->SetDefaultRenderStates();
     ASSERT_TRUE(device_->BeginScene());
     for (const char* name : font_test::kFontFiles) AddFontResourceA(font_test::FontPath(name).c_str());
@@ -44,13 +82,11 @@ class DeviceUITest : public UITest {
   }
   void TearDown() override {
     GetUIMan()->DropAllPanels();
-    // Loaded surfaces belong to this device: none may outlive it.
-    res::GetResMan().ClearResources();
-    GetFontManager()->Entries().erase(GetFontManager()->KeyOf("Help"));
+    if (help_) GetFontManager()->Entries().erase(GetFontManager()->KeyOf("Help"));
     delete help_;
+    help_ = nullptr;
     for (const char* name : font_test::kFontFiles) RemoveFontResourceA(font_test::FontPath(name).c_str());
-    Graphics::SHUTDOWN();
-    SetGraphics(&graphics_);
+    real_.Stop();
     UITest::TearDown();
   }
 
@@ -91,6 +127,7 @@ class DeviceUITest : public UITest {
     return ink;
   }
 
+  RealDevice real_;
   Dx8Graphics* device_ = nullptr;
   DX8Font* help_ = nullptr;
 };

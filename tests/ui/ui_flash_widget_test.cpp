@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "core/files/resman.h"
 #include "log_capture.h"
 #include "platform/d3d8_testing.h"
 #include "render/dx8_graphics.h"
 #include "swf/stage/movie_root.h"
 #include "ui/ui_flash_widget.h"
 #include "ui/ui_manager.h"
-#include "ui_test_support.h"
+#include "ui_device_test_support.h"
 
 namespace {
 
@@ -173,12 +172,8 @@ Lit CountLit(const std::vector<uint32_t>& pixels, int x0, int y0, int x1, int y1
 
 // The nested widget covers pixels 200 .. 600 x 150 .. 450: its absolute place.
 TEST_F(UIFlashWidgetTest, TheMovieDrawsInsideItsWidgetAndAgainAfterADeviceReset) {
-  Graphics* recorder = GetGraphics();
-  SetGraphics(nullptr);
-  GetUIMan()->ShutdownFlash();
-  Dx8Graphics::Create();
-  ASSERT_TRUE(GetDx8Graphics()->Init());
-  ASSERT_TRUE(GetDx8Graphics()->SetDisplayMode(800, 600, false, false));
+  ui_testing::RealDevice device;
+  ASSERT_NO_FATAL_FAILURE(device.Start());
   GetUIMan()->ShowCursor(false);
   {
     UIFlashWidget* widget = LoadPanel(", FlashMovie = [[" + kMovie + "]], Looping = 0");
@@ -215,11 +210,7 @@ TEST_F(UIFlashWidgetTest, TheMovieDrawsInsideItsWidgetAndAgainAfterADeviceReset)
     EXPECT_EQ(lit.outside, 0);
     GetUIMan()->DropAllPanels();
   }
-  GetUIMan()->ShutdownFlash();
   GetUIMan()->ShowCursor(true);
-  res::GetResMan().ClearResources();
-  Graphics::SHUTDOWN();
-  SetGraphics(recorder);
 }
 
 }  // namespace

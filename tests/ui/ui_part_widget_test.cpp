@@ -9,14 +9,13 @@
 #include "core/math/random.h"
 #include "log_capture.h"
 #include "read_file.h"
-#include "core/files/resman.h"
 #include "platform/d3d8_testing.h"
 #include "render/dx8_graphics.h"
 #include "render/perspective_camera.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_part2d_widget.h"
 #include "ui/ui_part_widget.h"
-#include "ui_test_support.h"
+#include "ui_device_test_support.h"
 
 namespace {
 
@@ -389,11 +388,8 @@ TEST_F(UIPartWidgetTest, ScriptsReachTheScreenWidgetAndItsSystem) {
 // under their widgets and drawn in the UI pass through the screen's camera,
 // show inside their widgets and nowhere else.
 TEST_F(UIPartWidgetTest, BothEffectsShowInsideTheirWidgetsOnTheRealRenderer) {
-  Graphics* recorder = GetGraphics();
-  SetGraphics(nullptr);
-  Dx8Graphics::Create();
-  ASSERT_TRUE(GetDx8Graphics()->Init());
-  ASSERT_TRUE(GetDx8Graphics()->SetDisplayMode(800, 600, false, false));
+  ui_testing::RealDevice device;
+  ASSERT_NO_FATAL_FAILURE(device.Start());
   const std::string dot = VANTOR_SOURCE_DIR "/data/particles/soft_dot.png";
   WriteText("green.lua", "ParticleGroups = { { Texture = [[" + dot + "]], StartC = 0, MaxC = 200, Additive = 0,\n"
                          "  StartColor = { 0, 1, 0 }, EndColor = { 0, 1, 0 }, StartAlpha = 1, EndAlpha = 1,\n"
@@ -455,9 +451,6 @@ TEST_F(UIPartWidgetTest, BothEffectsShowInsideTheirWidgetsOnTheRealRenderer) {
     EXPECT_EQ(red.outside, 0);
     GetUIMan()->DropAllPanels();
   }
-  res::GetResMan().ClearResources();
-  Graphics::SHUTDOWN();
-  SetGraphics(recorder);
 }
 
 }  // namespace

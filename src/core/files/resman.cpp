@@ -58,6 +58,10 @@ void ResMan::ReloadAll() {
   }
 }
 
+void ResMan::ReleaseAll() {
+  for (auto& item : resources_.Entries()) item.second->Release();
+}
+
 void ResMan::ClearResources() { resources_.Clear(); }
 
 ResMan& GetResMan() {

@@ -43,6 +43,8 @@ class ResMan {
   Resource* LoadResource(const std::string& name);
   // Release, then InitializeResource, for every resource in key order.
   void ReloadAll();
+  // Release for every resource, in key order; each is built again on its next use.
+  void ReleaseAll();
   // Destroys every resource, in key order.
   void ClearResources();
 

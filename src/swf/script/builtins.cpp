@@ -5,6 +5,12 @@
 #include "swf/base/log.h"
 #include "swf/script/as_plain_object.h"
 #include "swf/script/call_method.h"
+#include "swf/script/key_object.h"
+#include "swf/script/math_object.h"
+#include "swf/script/movieclip_loader.h"
+#include "swf/script/sound_object.h"
+#include "swf/script/string_object.h"
+#include "swf/script/text_format_object.h"
 
 namespace swf {
 namespace {
@@ -13,10 +19,6 @@ as_plain_object* g_global = nullptr;  // one reference held
 struct global_release {
   ~global_release() { clear_builtins(); }
 } g_release_at_exit;
-
-void set_result(const native_call& call, const as_variant& value) {
-  if (call.result) *call.result = value;
-}
 }  // namespace
 
 void init_builtins() {
@@ -25,7 +27,13 @@ void init_builtins() {
   g_global->take_ref();
   g_global->set_member("trace", as_variant(trace_builtin));
   g_global->set_member("Object", as_variant(object_ctor));
+  g_global->set_member("Sound", as_variant(sound_ctor));
   g_global->set_member("Array", as_variant(array_ctor));
+  g_global->set_member("TextFormat", as_variant(textformat_new));
+  g_global->set_member("MovieClipLoader", as_variant(moviecliploader_new));
+  g_global->set_member("String", as_variant(string_ctor));
+  math_init(g_global);
+  key_init(g_global);
 }
 
 as_plain_object* global_object() { return g_global; }
@@ -50,7 +58,7 @@ void trace_builtin(const native_call& call) {
   log_trace(value.to_string().c_str());
 }
 
-void object_ctor(const native_call& call) { set_result(call, as_variant(static_cast<scriptable*>(new as_plain_object()))); }
+void object_ctor(const native_call& call) { call.set_result(as_variant(static_cast<scriptable*>(new as_plain_object()))); }
 
 void array_ctor(const native_call& call) {
   as_plain_object* array = new as_plain_object();
@@ -63,7 +71,7 @@ void array_ctor(const native_call& call) {
       array->set_member(index, call.arg(i));
     }
   }
-  set_result(call, value);
+  call.set_result(value);
 }
 
 }  // namespace swf

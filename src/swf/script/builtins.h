@@ -1,5 +1,6 @@
-// The global object that scripts find their built-ins in, and the built-ins
-// of the core: trace, Object and Array.
+// The global object that scripts find their built-ins in (trace, Object,
+// Sound, Array, TextFormat, MovieClipLoader, String, Math and Key), and the
+// built-ins trace, Object and Array.
 #pragma once
 #include "swf/script/native_call.h"
 

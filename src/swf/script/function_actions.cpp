@@ -6,6 +6,7 @@
 #include "swf/script/as_plain_object.h"
 #include "swf/script/call_method.h"
 #include "swf/script/native_call.h"
+#include "swf/script/string_object.h"
 
 namespace swf {
 namespace {
@@ -55,11 +56,14 @@ void call_method_action(as_context& context, int swf_version) {
       result = call_method(method, &context, o, n, context.stack_size() - 4);
     }
   } else if (object_value.kind() == as_variant::STRING) {
-    // String methods come with the String built-in; until then they answer
-    // undefined.
-    (void)swf_version;
+    const small_string text(object_value.to_string_versioned(swf_version));
+    string_method(native_call{&result, nullptr, &context, n, context.stack_size() - 4}, name, text);
   } else if (object_value.kind() == as_variant::C_FUNCTION) {
-    log_error("error: method call on unknown c function.\n");
+    // String.fromCharCode and the like: string methods on no text.
+    if (object_value.to_c_function() == string_ctor)
+      string_method(native_call{&result, nullptr, &context, n, context.stack_size() - 4}, name, small_string());
+    else
+      log_error("error: method call on unknown c function.\n");
   } else if (object_value.kind() == as_variant::NUMBER && name == "toString") {
     result.set_string(object_value.to_string());
   } else {

@@ -20,6 +20,10 @@ struct native_call {
 
   // Argument i, or undefined when the stack does not hold it.
   const as_variant& arg(int i) const;
+  // Stores the result, unless the caller wants none.
+  void set_result(const as_variant& value) const {
+    if (result) *result = value;
+  }
 };
 
 }  // namespace swf

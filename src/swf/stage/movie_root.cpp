@@ -20,6 +20,7 @@ movie_root::~movie_root() {
 void movie_root::set_root_sprite(sprite_instance* root) { root_ = root; }
 
 movie_definition_sub* movie_root::get_definition() { return root_->get_definition(); }
+uint32_t movie_root::get_file_length() const { return definition_->get_file_length(); }
 int movie_root::get_frame_index() { return root_->get_frame_index(); }
 bool movie_root::has_wrapped() { return root_->has_wrapped(); }
 void movie_root::rewind() { root_->rewind(); }

@@ -29,6 +29,8 @@ class movie_root : public scriptable {
   void set_root_sprite(sprite_instance* root);
 
   movie_definition_sub* get_definition();
+  // The file length the movie's header states.
+  uint32_t get_file_length() const;
   int get_frame_index();
   bool has_wrapped();
   void rewind();

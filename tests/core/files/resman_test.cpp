@@ -136,6 +136,17 @@ TEST_F(ResManTest, ReloadAllReleasesThenInitialisesEachInKeyOrder) {
   EXPECT_EQ(manager.FindResource(b)->GetState(), res::kStateReady);
 }
 
+TEST_F(ResManTest, ReleaseAllReleasesEachAndKeepsItListed) {
+  const std::string a = dir.Write("a.png", Text("a"));
+  res::Resource* loaded = manager.LoadResource(a);
+  ASSERT_NE(loaded, nullptr);
+  Calls().clear();
+  manager.ReleaseAll();
+  EXPECT_EQ(Calls(), std::vector<std::string>{"release " + Lower(a)});
+  EXPECT_EQ(manager.FindResource(a), loaded);
+  EXPECT_EQ(loaded->GetState(), res::kStateReleased);
+}
+
 TEST_F(ResManTest, ClearDestroysEveryResourceInKeyOrder) {
   std::map<uint32_t, std::string> byKey;
   for (const char* name : {"a.png", "b.png", "c.png", "d.png"}) {
