@@ -157,6 +157,22 @@ TEST_F(TextMovie, SmallTextDrawsCachedGlyphsAndLargeTextOutlines) {
   EXPECT_EQ(backend.CallsNamed("solid_fill"), std::vector<std::string>{"solid_fill 0 00ff0080"});
 }
 
+// A parent that draws its children at four pixels a twip's worth.
+class ScaledParent : public swf::movie {
+ public:
+  ScaledParent() : movie(nullptr, 0) {}
+  float get_pixel_scale() override { return 4; }
+};
+
+TEST_F(TextMovie, TextKeepsItsOwnPixelScale) {
+  ASSERT_TRUE(movie);
+  swf::counted_ptr<swf::movie> parent(new ScaledParent);
+  swf::counted_ptr<swf::movie> text(movie->find_character(11)->create_character(parent.get(), 11));
+  backend.ClearCalls();
+  text->display();
+  EXPECT_EQ(backend.CallsNamed("render_bitmap").size(), 1u) << "an em of 25.6 pixels, not four times that";
+}
+
 // An edit text definition in font 1 at 1024 twips, one glyph unit a twip:
 // the first baseline lies at 1024 - the descent of 200.
 struct FieldCase {
