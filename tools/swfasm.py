@@ -125,6 +125,24 @@ with fill 1; codes=C,C,... one per glyph, in decimal or hex):
 
 (codetable=N stores another offset of the code table than its own.)
 
+Static text (DefineText stores RGB colours, DefineText2 RGBA), one record
+a line, each with its style changes and its glyphs as INDEX:ADVANCE pairs;
+the glyph and advance bits follow from the values unless given, and count=N
+stores another glyph count:
+
+    DefineText id=5 bounds=XMIN,XMAX,YMIN,YMAX [matrix=...] [glyphbits=N] [advancebits=N]
+      Record [font=1 height=400] [color=RRGGBB[AA]] [x=X] [y=Y] glyphs=0:600,1:600 [count=N]
+    EndText
+
+An edit text field (a layout block is written when any of its values is
+given; a quoted text may hold \\n, \\r, \\b and \\\\):
+
+    DefineEditText id=6 bounds=XMIN,XMAX,YMIN,YMAX [font=1 height=400] [color=RRGGBBAA]
+                   [maxlength=N] [align=left|right|center|justify|N] [leftmargin=N]
+                   [rightmargin=N] [indent=N] [leading=N] [variable=NAME] [text=TEXT]
+                   [wordwrap] [multiline] [password] [readonly] [autosize] [noselect]
+                   [border] [html] [outlines]
+
 Lines that fill the ".gsc" cache file written beside the movie (OUT.swf.gsc),
 "gsc" version 4, its font block and a character record a shape:
 
@@ -166,6 +184,7 @@ TAG_TYPES = {
     "ImportAssets": 57, "DefineButton": 7, "DefineButton2": 34, "DefineButtonSound": 17,
     "DefineFont": 10, "DefineFontInfo": 13, "DefineFont2": 48, "DefineSound": 14, "StartSound": 15,
     "DefineShape": 2, "DefineShape2": 22, "DefineShape3": 32, "DefineMorphShape": 46,
+    "DefineText": 11, "DefineText2": 33, "DefineEditText": 37,
 }
 
 CACHE_LINES = ("CacheShape", "CacheTessellation", "CacheRaw", "CacheEnd")
@@ -544,6 +563,79 @@ def font_tag(name, f, lines):
             + u16(len(glyphs)) + table)
 
 
+def text_tag(name, f, lines):
+    """DefineText or DefineText2 with the Record lines up to EndText."""
+    records = [fields for _, fields in block(lines, "EndText")]
+    with_alpha = name == "DefineText2"
+    glyphs = [[[number(v) for v in g.split(":")] for g in str(r.get("glyphs", "")).split(",") if g] for r in records]
+    indexes = [i for run in glyphs for i, _ in run]
+    advances = [a for run in glyphs for _, a in run]
+    glyph_bits = number(f.get("glyphbits", str(max(1, count_width(max(indexes, default=0))))))
+    advance_bits = number(f.get("advancebits", str(signed_width(*advances) if advances else 1)))
+    data = u16(number(f["id"])) + rect(*(number(v) for v in f["bounds"].split(",")))
+    data += matrix(f.get("matrix", "1,1,0,0,0,0")) + u8(glyph_bits) + u8(advance_bits)
+    for r, run in zip(records, glyphs):
+        flags = 0x80 | font_flags(r, (("font", 0x08), ("color", 0x04), ("y", 0x02), ("x", 0x01)))
+        data += u8(flags)
+        if "font" in r:
+            data += u16(number(r["font"]))
+        if "color" in r:
+            data += color(r["color"], with_alpha)
+        for key in ("x", "y"):
+            if key in r:
+                data += struct.pack("<h", number(r[key]))
+        if "font" in r:
+            data += u16(number(r.get("height", "1024")))
+        w = BitWriter()
+        for index, advance in run:
+            w.put(index, glyph_bits)
+            w.put(advance, advance_bits)
+        data += u8(number(r.get("count", str(len(run))))) + w.bytes()
+    return data + u8(0)
+
+
+EDIT_TEXT_ALIGN = {"left": 0, "right": 1, "center": 2, "justify": 3}
+EDIT_TEXT_LAYOUT = ("align", "leftmargin", "rightmargin", "indent", "leading")
+
+
+def text_escapes(text):
+    out, at = "", 0
+    while at < len(text):
+        if text[at] == "\\" and at + 1 < len(text):
+            out += {"n": "\n", "r": "\r", "b": "\b", "\\": "\\"}.get(text[at + 1], text[at:at + 2])
+            at += 2
+        else:
+            out += text[at]
+            at += 1
+    return out
+
+
+def edit_text(f):
+    layout = any(k in f for k in EDIT_TEXT_LAYOUT)
+    flags = font_flags(f, (("text", 0x8000), ("wordwrap", 0x4000), ("multiline", 0x2000), ("password", 0x1000),
+                           ("readonly", 0x0800), ("color", 0x0400), ("maxlength", 0x0200), ("font", 0x0100),
+                           ("autosize", 0x0040), ("noselect", 0x0010), ("border", 0x0008),
+                           ("html", 0x0002), ("outlines", 0x0001)))
+    if layout:
+        flags |= 0x0020
+    data = u16(number(f["id"])) + rect(*(number(v) for v in f["bounds"].split(","))) + struct.pack(">H", flags)
+    if "font" in f:
+        data += u16(number(f["font"])) + u16(number(f.get("height", "240")))
+    if "color" in f:
+        data += color(f["color"], True)
+    if "maxlength" in f:
+        data += u16(number(f["maxlength"]))
+    if layout:
+        align = str(f.get("align", "left"))
+        data += u8(EDIT_TEXT_ALIGN[align] if align in EDIT_TEXT_ALIGN else number(align))
+        data += u16(number(f.get("leftmargin", "0"))) + u16(number(f.get("rightmargin", "0")))
+        data += struct.pack("<hh", number(f.get("indent", "0")), number(f.get("leading", "0")))
+    data += cstring(str(f.get("variable", "")))
+    if "text" in f:
+        data += cstring(text_escapes(str(f["text"])) if f["text"] is not True else "")
+    return data
+
+
 def font_block(lines):
     """The ".gsc" font block of the font block lines."""
     raw = [f for name, f in lines if name == "CacheFontRaw"]
@@ -638,6 +730,9 @@ class Assembler:
             if name in ("DefineFont", "DefineFont2"):
                 out += self.tag(TAG_TYPES[name], font_tag(name, fields, lines), fields)
                 continue
+            if name in ("DefineText", "DefineText2"):
+                out += self.tag(TAG_TYPES[name], text_tag(name, fields, lines), fields)
+                continue
             if name in ("DefineShape", "DefineShape2", "DefineShape3"):
                 out += self.tag(TAG_TYPES[name], ShapeWriter(TAG_TYPES[name]).shape(fields, lines), fields)
                 continue
@@ -680,6 +775,8 @@ class Assembler:
             return u16(number(f["id"])) + pstring(f.get("name", "")) + u8(flags) + codes(f)
         if name == "FrameLabel":
             return cstring(f["name"])
+        if name == "DefineEditText":
+            return edit_text(f)
         if name == "PlaceObject":
             data = u16(number(f["id"])) + u16(number(f["depth"])) + matrix(f.get("matrix", "1,1,0,0,0,0"))
             return data + (cxform(f["cxform"], False) if "cxform" in f else b"")

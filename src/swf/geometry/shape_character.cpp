@@ -196,17 +196,22 @@ float shape_character::wanted_tolerance(const display_state& state) {
 }
 
 void shape_character::display_with(const display_state& state) {
+  display_with_styles(state, fill_styles, line_styles);
+}
+
+void shape_character::display_with_styles(const display_state& state, dyn_array<fill_style>& fills,
+                                          dyn_array<line_style>& lines) {
   const float wanted = wanted_tolerance(state);
   if (wanted == 0) return;
   for (const std::unique_ptr<tessellation>& t : tessellations_) {
     if (wanted > 3 * t->tolerance()) break;  // every later one is finer still
     if (wanted > t->tolerance()) {
-      t->display(state.world_matrix, state.world_cxform, fill_styles, line_styles);
+      t->display(state.world_matrix, state.world_cxform, fills, lines);
       return;
     }
   }
   tessellations_.push_back(std::make_unique<tessellation>(this, 0.75f * wanted));
-  tessellations_.back()->display(state.world_matrix, state.world_cxform, fill_styles, line_styles);
+  tessellations_.back()->display(state.world_matrix, state.world_cxform, fills, lines);
   std::stable_sort(tessellations_.begin(), tessellations_.end(),
                    [](const std::unique_ptr<tessellation>& a, const std::unique_ptr<tessellation>& b) {
                      return a->tolerance() > b->tolerance();

@@ -44,6 +44,9 @@ class shape_character : public character_definition, public tessellated_shape {
   // Draws with a cached tessellation that fits the on-screen scale, making
   // and keeping one when none does. A collapsed matrix draws nothing.
   virtual void display_with(const display_state& state);
+  // The same with other styles than the shape's own: glyphs have none and
+  // are drawn in their text's colour.
+  void display_with_styles(const display_state& state, dyn_array<fill_style>& fills, dyn_array<line_style>& lines);
 
   void display(movie* instance) override { display_with(instance_display_state(instance)); }
   bool hit_test_local(float x, float y) override;

@@ -12,7 +12,9 @@
 #include "swf/sound/sound_tags.h"
 #include "swf/stage/button_character_definition.h"
 #include "swf/stream/bit_stream.h"
+#include "swf/text/edit_text_char.h"
 #include "swf/text/font.h"
+#include "swf/text/text_character.h"
 
 namespace swf {
 namespace {
@@ -40,6 +42,7 @@ void register_standard_tag_loaders() {
   register_tag_loader(8, jpeg_tables_loader);
   register_tag_loader(9, set_background_color_loader);
   register_tag_loader(10, define_font_loader);
+  register_tag_loader(11, text_loader);
   register_tag_loader(12, do_action_loader);
   register_tag_loader(13, define_font_info_loader);
   register_tag_loader(14, define_sound_loader);
@@ -52,9 +55,11 @@ void register_standard_tag_loaders() {
   register_tag_loader(26, place_object_loader);
   register_tag_loader(28, remove_object_loader);
   register_tag_loader(32, shape_loader);
+  register_tag_loader(33, text_loader);
   register_tag_loader(34, button_loader);
   register_tag_loader(35, define_bits_jpeg3_loader);
   register_tag_loader(36, define_bits_lossless_loader);
+  register_tag_loader(37, edit_text_loader);
   register_tag_loader(39, sprite_loader);
   register_tag_loader(43, frame_label_loader);
   register_tag_loader(46, shape_morph_loader);
