@@ -129,6 +129,16 @@ TEST_F(ActionFaults, ValuesPushedWithoutEndStopTheScriptAndAreDropped) {
   swf::script_limits::max_stack_values = values;
 }
 
+TEST_F(ActionFaults, AStringDoubledWithoutEndStopsTheScript) {
+  const int32_t bytes = swf::script_limits::max_string_bytes;
+  swf::script_limits::max_string_bytes = 1000;
+  for (const char* label : {"doubles_by_add", "doubles_by_str_cat"}) {
+    // 8 bytes doubled to 512, which a join may double no more.
+    EXPECT_EQ(run_.Run(label).errors, (Lines{"error: script stopped at a string of more than 1000 bytes"})) << label;
+  }
+  swf::script_limits::max_string_bytes = bytes;
+}
+
 TEST_F(ActionFaults, TheRecursionBudgetCountsAcrossCalls) {
   LimitGuard limit(100000, 600);
   const ScriptOutcome o = run_.Run("recursion");

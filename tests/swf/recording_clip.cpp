@@ -1,5 +1,7 @@
 #include "recording_clip.h"
 
+#include <cstdio>
+
 #include "swf/stage/sprite_builtins.h"
 
 namespace swf_test {
@@ -72,12 +74,19 @@ swf::movie* RecordingClip::find_target(const char* target_name) {
   return child == children_.end() ? nullptr : child->second.get();
 }
 
+namespace {
+// A bound as a script may give it: whole, fractional, infinite or NaN.
+std::string BoundText(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+  return text;
+}
+}  // namespace
+
 void RecordingClip::set_drag_state(const swf::drag_state& state) {
   Record(std::string(name.c_str()) + " drag " + state.character->name.c_str() + " " +
-         std::to_string(state.lock_center) + " " + std::to_string(state.bound) + " " +
-         std::to_string(static_cast<int>(state.bound_x0)) + "," + std::to_string(static_cast<int>(state.bound_y0)) +
-         "," + std::to_string(static_cast<int>(state.bound_x1)) + "," +
-         std::to_string(static_cast<int>(state.bound_y1)));
+         std::to_string(state.lock_center) + " " + std::to_string(state.bound) + " " + BoundText(state.bound_x0) +
+         "," + BoundText(state.bound_y0) + "," + BoundText(state.bound_x1) + "," + BoundText(state.bound_y1));
 }
 
 void RecordingClip::stop_drag() { Record(std::string(name.c_str()) + " stop_drag"); }

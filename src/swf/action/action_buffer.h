@@ -14,12 +14,13 @@ class bit_stream;
 
 // How far scripts may go: nested runs (function calls, CallFrame,
 // constructors, event handlers), the actions of one outermost run with
-// everything it calls, and the values on the stack. Far above what real
-// movies reach; tests lower them.
+// everything it calls, the values on the stack and the bytes of a string
+// the script joins. Far above what real movies reach; tests lower them.
 struct script_limits {
   static int32_t max_call_depth;
   static int64_t max_actions_per_run;
   static int32_t max_stack_values;
+  static int32_t max_string_bytes;
 };
 
 // One script run for its lifetime: the outermost scope starts a fresh budget

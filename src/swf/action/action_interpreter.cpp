@@ -23,6 +23,7 @@ namespace swf {
 int32_t script_limits::max_call_depth = 256;
 int64_t script_limits::max_actions_per_run = 20000000;
 int32_t script_limits::max_stack_values = 1 << 20;
+int32_t script_limits::max_string_bytes = 1 << 24;
 
 namespace {
 constexpr int kMaxWithDepth = 8;
@@ -81,6 +82,7 @@ class action_run {
   void push_data(action_data data);
   void define_function(int code, action_data data, int32_t* next);
   void substring();
+  void join_strings();
   void start_drag();
   void enumerate();
   void get_member();
@@ -209,14 +211,7 @@ void action_run::do_short_action(int code) {
       }
       break;
     }
-    case 0x21: {  // str_cat
-      need(2);
-      small_string joined(strv(top(1)));
-      joined.append(strv(top(0)).c_str());
-      top(1).set_string(joined);
-      drop(1);
-      break;
-    }
+    case 0x21: join_strings(); break;  // str_cat
     case 0x22: {  // get_prop
       need(2);
       movie* m = context_.find_target(top(1));
@@ -329,12 +324,10 @@ void action_run::do_short_action(int code) {
     case 0x47:  // add_t
       need(2);
       if (is_string(top(0)) || is_string(top(1))) {
-        small_string joined(strv(top(1)));
-        joined.append(strv(top(0)).c_str());
-        top(1).set_string(joined);
-      } else {
-        top(1).add(top(0));
+        join_strings();
+        break;
       }
+      top(1).add(top(0));
       drop(1);
       break;
     case 0x48:  // lt_t
@@ -589,6 +582,24 @@ void action_run::define_function(int code, action_data data, int32_t* next) {
   const as_variant value(function.get());
   if (*name) context_.set_member(name, value);
   context_.push(value);
+}
+
+// The two top values' texts joined into one. A string doubled in a loop
+// would take all memory long before the budget ends the script, so a join
+// past the limit stops it instead.
+void action_run::join_strings() {
+  need(2);
+  small_string joined(strv(top(1)));
+  const small_string& right = strv(top(0));
+  if (static_cast<int64_t>(joined.length()) + right.length() > script_limits::max_string_bytes) {
+    log_error("error: script stopped at a string of more than %d bytes\n", script_limits::max_string_bytes);
+    g_budget_spent = true;
+    top(1) = as_variant();
+  } else {
+    joined.append(right.c_str());
+    top(1).set_string(joined);
+  }
+  drop(1);
 }
 
 void action_run::substring() {
