@@ -7,6 +7,7 @@
 
 #include "../../tests/swf/memory_file.h"
 #include "platform/little_endian.h"
+#include "swf/action/action_buffer.h"
 #include "swf/movie/movie_library.h"
 
 namespace fuzz {
@@ -50,6 +51,11 @@ void ReadTags(const Bytes& bytes, size_t begin, size_t end, std::vector<SwfTag>&
 }
 
 }  // namespace
+
+void LimitScripts() {
+  swf::script_limits::max_call_depth = 64;
+  swf::script_limits::max_actions_per_run = 100000;
+}
 
 SwfInput::SwfInput(const uint8_t* data, size_t size) {
   g_data = data;

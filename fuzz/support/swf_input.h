@@ -24,6 +24,10 @@ class SwfInput {
   static constexpr const char* kPath = "movie.swf";
 };
 
+// Lowers the player's script limits far below a real movie's, so that an
+// endless script ends within a fraction of a second.
+void LimitScripts();
+
 struct SwfTag {
   int type = 0;
   Bytes body;

@@ -23,8 +23,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 0x10000) return 0;
-  swf::script_limits::max_call_depth = 64;
-  swf::script_limits::max_actions_per_run = 100000;
+  fuzz::LimitScripts();
   __lsan::ScopedDisabler cycles_may_leak;
   std::vector<std::string> record;
   swf::counted_ptr<swf_test::RecordingClip> clip(new swf_test::RecordingClip(nullptr, "_root", &record));

@@ -11,7 +11,6 @@
 #include "fuzz_target.h"
 #include "platform/bass.h"
 #include "platform/bass_testing.h"
-#include "swf/action/action_buffer.h"
 #include "swf/movie/movie_definition_sub.h"
 #include "swf/movie/movie_library.h"
 #include "swf/sound/sound_backend_bass.h"
@@ -24,9 +23,7 @@ constexpr size_t kMixFrames = 256;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // As low as the action target's, so that endless scripts end quickly.
-  swf::script_limits::max_call_depth = 64;
-  swf::script_limits::max_actions_per_run = 100000;
+  fuzz::LimitScripts();
   platform::testing::SetOfflineMixing(true);
   if (!BASS_Init(0, 44100, 0, nullptr, nullptr)) return 0;
   {

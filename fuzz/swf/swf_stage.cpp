@@ -8,7 +8,6 @@
 #include <cstdint>
 
 #include "fuzz_target.h"
-#include "swf/action/action_buffer.h"
 #include "swf/movie/movie_definition_sub.h"
 #include "swf/movie/movie_library.h"
 #include "swf/stage/movie_root.h"
@@ -19,8 +18,7 @@ constexpr int kSteps = 12;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  swf::script_limits::max_call_depth = 64;
-  swf::script_limits::max_actions_per_run = 100000;
+  fuzz::LimitScripts();
   fuzz::SwfInput input(data, size);
   swf::movie_definition_sub* movie = swf::load_movie_file(fuzz::SwfInput::kPath);
   if (!movie) return 0;
