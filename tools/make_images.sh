@@ -3,18 +3,23 @@
 #
 #     make_images.sh CONVERT DATA_FOLDER
 #
-# An image newer than this script is kept, so a warm run does nothing.
-# Animation strips hold their frames side by side, as the sprite sets read them.
+# An image newer than the script that draws it is kept, so a warm run does
+# nothing. Animation strips hold their frames side by side, as the sprite sets
+# read them. The board's sheets are drawn by the parts in tools/images/, one
+# file per area, each sourced in turn with draw() at hand.
 set -euo pipefail
 convert=$1
 data=$2
 script=${BASH_SOURCE[0]}
+# The file whose age an image is held against: this script, or the part
+# being sourced when that part is newer.
+drawer=$script
 
 # draw NAME ARGS...: the picture ARGS describe, written as NAME under the data folder.
 draw() {
   local out="$data/$1"
   shift
-  [[ "$out" -nt "$script" ]] && return 0
+  [[ "$out" -nt "$script" && "$out" -nt "$drawer" ]] && return 0
   mkdir -p "$(dirname "$out")"
   "$convert" "$@" "PNG32:$out.part"
   mv "$out.part" "$out"
@@ -156,3 +161,10 @@ digits() {
 }
 digits digits_time.png "#f3d37a" "#4a2a0a"
 digits digits_popup.png "#ffffff" "#1d4a60"
+
+for part in "$(dirname "$script")"/images/*.sh; do
+  [[ -e "$part" ]] || continue
+  drawer=$part
+  # shellcheck source=/dev/null
+  source "$part"
+done
