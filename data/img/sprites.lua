@@ -5,6 +5,15 @@ Sprites = {
   { Name = "scarab_walk_right", ImageFile = "img/scarab_walk.png", SpriteC = 4, FrameTime = 10 },
   -- The same strip mirrored: the scarab walks to the left.
   { Name = "scarab_walk_left", ImageFile = "img/scarab_walk.png", SpriteC = 4, FrameTime = 10, FlipU = 1 },
+  -- The board's effects, played once per start (tools/images/board_effects.sh).
+  { Name = "Effect_Overlay_Sparkly", ImageFile = "img/effect_sparkly.png", SpriteC = 8, FrameTime = 16 },
+  { Name = "Effect_Overlay_Shatter", ImageFile = "img/effect_shatter.png", SpriteC = 8, FrameTime = 16 },
+  { Name = "Effect_Overlay_Lightning", ImageFile = "img/effect_lightning.png", SpriteC = 6, FrameTime = 15 },
+  { Name = "Effect_Overlay_power", ImageFile = "img/effect_power.png", SpriteC = 8, FrameTime = 12 },
+  { Name = "swirl", ImageFile = "img/effect_swirl.png", SpriteC = 8, FrameTime = 10 },
+  { Name = "scarab_swap", ImageFile = "img/effect_scarab_swap.png", SpriteC = 8, FrameTime = 16 },
+  -- A coin of a gold flight, spinning as it flies.
+  { Name = "gold_spin", ImageFile = "img/gold_spin.png", SpriteC = 8, FrameTime = 12 },
   -- The floor tiles under the board (one frame each), the web over a cell,
   -- and the flips a tile plays once when a match wears it down.
   { Name = "Tile_Normal_Metal", ImageFile = "img/tile_metal.png", SpriteC = 1, FrameTime = 1 },
