@@ -24,4 +24,7 @@ SoundBank = {
   { Name = "block_fall_2", Files = { "sounds/block_fall_2.wav" }, Bias = { 0.5 } },
   -- A rock falling on the explorer's way breaks apart.
   { Name = "special 6", Files = { "sounds/rock_crumble.wav" }, Bias = { 0.8 } },
+  -- The tokens appearing at the start of a level, and the flash's end.
+  { Name = "START_FLASH", Files = { "sounds/start_flash.wav" }, Bias = { 0.8 } },
+  { Name = "end_flash.ogg", Files = { "sounds/end_flash.wav" }, Bias = { 0.7 } },
 }
