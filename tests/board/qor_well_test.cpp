@@ -3,6 +3,8 @@
 #include "board/effects/qor_start_flash.h"
 #include "board/well/game_end.h"
 #include "core/input/keyboard.h"
+#include "core/script/console.h"
+#include "render/font_manager.h"
 #include "core/script/lua_test_support.h"
 #include "game_board_support.h"
 #include "log_capture.h"
@@ -310,6 +312,33 @@ TEST_F(GameBoardTest, TheStartFlashRunsOnTheGameBoardOnly) {
   EXPECT_NE(board.GetStartFlash(), nullptr);
   board.Tick(0.1f);
   EXPECT_EQ(board.GetStartFlash(), nullptr);
+}
+
+TEST_F(GameBoardTest, TheLevelStartRunsItsScriptOnTheConsole) {
+  struct Case {
+    bool race, editing;
+    const char* started;
+  } cases[] = {{false, false, "level"}, {true, false, "race"}, {false, true, ""}};
+  for (const Case& c : cases) {
+    GetConsole()->Init("scripts/level_start.lua", "");
+    TestWell board;
+    board.race = c.race;
+    board.editing = c.editing;
+    ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
+    GetConsole()->Do("ran = table.concat(started, ',')");
+    EXPECT_STREQ(GetConsole()->GetState()->GetGlobal("ran").GetString(), c.started);
+    GetConsole()->Shutdown();
+  }
+}
+
+TEST_F(GameBoardTest, TheOverlayQueuesTheLevelsPath) {
+  TestWell board;
+  ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
+  FontManager* fonts = GetFontManager();
+  fonts->FlushText();
+  board.DrawOverlay();
+  EXPECT_EQ(fonts->QueuedCount(), 1u);
+  fonts->FlushText();
 }
 
 }  // namespace
