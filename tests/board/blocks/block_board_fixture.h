@@ -12,6 +12,7 @@
 #include "board/blocks/qor_block.h"
 #include "board/qor_well.h"
 #include "board/well/block_names.h"
+#include "log_capture.h"
 #include "render/recording_graphics.h"
 #include "render/sprite_set.h"
 
@@ -83,6 +84,8 @@ class BlockBoard {
   }
   static std::string ImageOf(const well::Block* block) { return block->GetSprite().GetName(); }
 
+  // The effects owner's particle files are not among the fixtures.
+  LogCapture quiet_;
   RecordingGraphics graphics_;
   std::unique_ptr<TestWell> board_;
 
