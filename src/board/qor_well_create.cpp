@@ -125,9 +125,7 @@ int32_t QORWell::CountColorInRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2
   return count;
 }
 
-int32_t QORWell::GetBlockType(const well::Block* block) const {
-  return block ? AsGameBlock(block)->GetType() : -1;
-}
+int32_t QORWell::GetBlockType(const well::Block* block) const { return block ? AsGameBlock(block)->GetType() : -1; }
 
 int32_t QORWell::GetMilestoneIndex(const well::Block* block) const {
   if (GetBlockType(block) != QORBlock::kMilestone) return 0;

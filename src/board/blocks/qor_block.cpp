@@ -16,10 +16,9 @@
 namespace {
 
 const char* const kTypeNames[QORBlock::kNamedTypes] = {
-    "qor_block",      "qor_rock",        "unknown",          "unknown",          "qor_random_block",
-    "qor_entrance",   "qor_exit",        "qor_bottleneck",   "unknown",          "qor_milestone",
-    "qor_startblock", "qor_mummynest",   "qor_scorpionnest", "qor_spidernest",   "qor_cobranest",
-    "qor_scarabnest", "qor_locustnest",  "qor_invisible"};
+    "qor_block",        "qor_rock",       "unknown",       "unknown",        "qor_random_block", "qor_entrance",
+    "qor_exit",         "qor_bottleneck", "unknown",       "qor_milestone",  "qor_startblock",   "qor_mummynest",
+    "qor_scorpionnest", "qor_spidernest", "qor_cobranest", "qor_scarabnest", "qor_locustnest",   "qor_invisible"};
 
 // The particles of a broken rock.
 constexpr float kRockDust = 50.0f;
@@ -30,9 +29,7 @@ QORBlock::NestMaker QORBlock::nestMaker = nullptr;
 
 QORBlock::QORBlock(well::BaseWell* board) : well::Block(board) { SetSize(1, 1); }
 
-const char* QORBlock::TypeName(int32_t type) {
-  return type >= 0 && type < kNamedTypes ? kTypeNames[type] : "unknown";
-}
+const char* QORBlock::TypeName(int32_t type) { return type >= 0 && type < kNamedTypes ? kTypeNames[type] : "unknown"; }
 
 int32_t QORBlock::TypeFromName(const std::string& name) {
   for (int32_t type = 0; type < kNamedTypes; ++type)
@@ -69,7 +66,7 @@ bool QORBlock::BracketText(const std::string& name, std::string& text) {
   text.clear();
   if (open == std::string::npos || close == std::string::npos || open == 0 || close == 0) return false;
   // substr bounds the cut by the name's end; a "[" that ends the name leaves nothing.
-  text = name.substr(std::min(open + 1, name.size()), close);
+  text = name.substr(open + 1, close);
   if (!text.empty()) text.pop_back();
   return true;
 }
@@ -95,17 +92,13 @@ void QORBlock::ReturnToStand() {
   Init();
 }
 
-math::Vec2 QORBlock::GetEffectCentre() const {
-  return GetScreenPosition() + drawSize_ * 0.5f + board_->GetScroll();
-}
+math::Vec2 QORBlock::GetEffectCentre() const { return GetScreenPosition() + drawSize_ * 0.5f + board_->GetScroll(); }
 
 // --- Token.
 
 QORTokenBlock::QORTokenBlock(well::BaseWell* board) : QORBlock(board) { type_ = kToken; }
 
-void QORTokenBlock::Init() {
-  LoadImage("token_" + well::StateToName(state_) + "_" + well::ColorToName(color_));
-}
+void QORTokenBlock::Init() { LoadImage("token_" + well::StateToName(state_) + "_" + well::ColorToName(color_)); }
 
 void QORTokenBlock::SetSelected() {
   if (IsFixedState() || GetState() == well::kStateSelected) return;

@@ -1,7 +1,5 @@
 #include "board/blocks/qor_fixed_blocks.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -109,8 +107,7 @@ void QORBottleneckBlock::AddToBatch(ui::SpriteBatch& batch, ui::SpriteBatch& ove
   QORBlock::AddToBatch(batch, overlay);
 }
 
-void QORBottleneckBlock::DrawClipped(const math::Vec2& position, const math::Vec2& clipMin,
-                                     const math::Vec2& clipMax) {
+void QORBottleneckBlock::DrawClipped(const math::Vec2& position, const math::Vec2& clipMin, const math::Vec2& clipMax) {
   ShowWholeEmpty();
   QORBlock::DrawClipped(position, clipMin, clipMax);
 }
@@ -153,8 +150,7 @@ void QORBottleneckBlock::Feed(int32_t n) {
 
 // --- Milestone.
 
-QORMilestoneBlock::QORMilestoneBlock(well::BaseWell* board, const std::string& name)
-    : QORBlock(board), name_(name) {
+QORMilestoneBlock::QORMilestoneBlock(well::BaseWell* board, const std::string& name) : QORBlock(board), name_(name) {
   type_ = kMilestone;
   color_ = kNoColour;
   well::Block::SetSize(kLandmarkSide, kLandmarkSide);
@@ -179,13 +175,12 @@ void QORMilestoneBlock::AddToBatch(ui::SpriteBatch& batch, ui::SpriteBatch& over
   if (!OnRaceBoard()) QORBlock::AddToBatch(batch, overlay);
 }
 
-void QORMilestoneBlock::DrawClipped(const math::Vec2& position, const math::Vec2& clipMin,
-                                    const math::Vec2& clipMax) {
+void QORMilestoneBlock::DrawClipped(const math::Vec2& position, const math::Vec2& clipMin, const math::Vec2& clipMax) {
   if (!OnRaceBoard()) QORBlock::DrawClipped(position, clipMin, clipMax);
 }
 
-void QORMilestoneBlock::AddToBatchClipped(ui::SpriteBatch& batch, ui::SpriteBatch& overlay,
-                                          const math::Vec2& clipMin, const math::Vec2& clipMax) {
+void QORMilestoneBlock::AddToBatchClipped(ui::SpriteBatch& batch, ui::SpriteBatch& overlay, const math::Vec2& clipMin,
+                                          const math::Vec2& clipMax) {
   if (!OnRaceBoard()) QORBlock::AddToBatchClipped(batch, overlay, clipMin, clipMax);
 }
 

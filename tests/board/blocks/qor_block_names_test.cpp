@@ -15,11 +15,11 @@ TEST(QORBlockNames, TypesNameTheirTableEntryAndEveryOtherNumberIsUnknown) {
   const struct {
     int32_t type;
     const char* name;
-  } cases[] = {{0, "qor_block"},         {1, "qor_rock"},       {2, "unknown"},       {3, "unknown"},
-               {4, "qor_random_block"},  {5, "qor_entrance"},   {6, "qor_exit"},      {7, "qor_bottleneck"},
-               {8, "unknown"},           {9, "qor_milestone"},  {10, "qor_startblock"}, {11, "qor_mummynest"},
-               {16, "qor_locustnest"},   {17, "qor_invisible"}, {18, "unknown"},      {19, "unknown"},
-               {-1, "unknown"},          {INT32_MAX, "unknown"}};
+  } cases[] = {{0, "qor_block"},        {1, "qor_rock"},       {2, "unknown"},         {3, "unknown"},
+               {4, "qor_random_block"}, {5, "qor_entrance"},   {6, "qor_exit"},        {7, "qor_bottleneck"},
+               {8, "unknown"},          {9, "qor_milestone"},  {10, "qor_startblock"}, {11, "qor_mummynest"},
+               {16, "qor_locustnest"},  {17, "qor_invisible"}, {18, "unknown"},        {19, "unknown"},
+               {-1, "unknown"},         {INT32_MAX, "unknown"}};
   for (const auto& c : cases) EXPECT_STREQ(QORBlock::TypeName(c.type), c.name) << c.type;
 }
 
@@ -28,12 +28,21 @@ TEST(QORBlockNames, NamesGiveTheirTypeWithoutCaseAndMilestonesByTheirPrefix) {
     const char* name;
     int32_t type;
   } cases[] = {
-      {"QOR_ROCK", 1},           {"qor_block", 0},          {"Qor_Exit", 6},
-      {"unknown", 2},            {"UNKNOWN", 2},            {"qor_invisible", 17},
-      {"qor_milestone[7]", 9},   {"qor_milestone[]", 9},    {"my_qor_milestone", 9},
+      {"QOR_ROCK", 1},
+      {"qor_block", 0},
+      {"Qor_Exit", 6},
+      {"unknown", 2},
+      {"UNKNOWN", 2},
+      {"qor_invisible", 17},
+      {"qor_milestone[7]", 9},
+      {"qor_milestone[]", 9},
+      {"my_qor_milestone", 9},
       // The milestone prefix is searched with its case.
-      {"QOR_MILESTONE[7]", 0},   {"qor_big_barrel", 0},     {"", 0},
-      {"qor_random_block", 4},   {"qor_scorpionnest", 12},
+      {"QOR_MILESTONE[7]", 0},
+      {"qor_big_barrel", 0},
+      {"", 0},
+      {"qor_random_block", 4},
+      {"qor_scorpionnest", 12},
   };
   for (const auto& c : cases) EXPECT_EQ(QORBlock::TypeFromName(c.name), c.type) << c.name;
 }
@@ -83,14 +92,18 @@ TEST(QORBlockNames, BracketTextIsCutWithinTheName) {
     bool found;
     const char* text;
   } cases[] = {
-      {"qor_milestone[7]", true, "7"},      {"qor_milestone[12]", true, "12"},
-      {"qor_milestone[]", true, ""},        {"qor_milestone", false, ""},
-      {"[7]", false, ""},                   {"qor_milestone[7", false, ""},
-      {"]qor_milestone[7", false, ""},      // the last "]" at position 0
+      {"qor_milestone[7]", true, "7"},
+      {"qor_milestone[12]", true, "12"},
+      {"qor_milestone[]", true, ""},
+      {"qor_milestone", false, ""},
+      {"[7]", false, ""},
+      {"qor_milestone[7", false, ""},
+      {"]qor_milestone[7", false, ""},  // the last "]" at position 0
       // A "[" that ends the name leaves nothing to cut.
       {"qor_milestone]x[", true, ""},
       // At most as long as the position of the last "]", less one character.
-      {"ab[cd]efgh", true, "cd]e"},         {"a[x]", true, "x"},
+      {"ab[cd]efgh", true, "cd]e"},
+      {"a[x]", true, "x"},
   };
   for (const auto& c : cases) {
     std::string text = "stale";
@@ -105,8 +118,8 @@ TEST(QORBlockNames, MilestonesAndImageBlocksReadTheirBrackets) {
     const char* name;
     int32_t index;
     const char* image;
-  } milestones[] = {{"qor_milestone[7]", 7, "milestone"},  {"qor_milestone[]", 0, "milestone"},
-                    {"qor_milestone", 0, "none"},          {"qor_milestone[x3]", 0, "milestone"},
+  } milestones[] = {{"qor_milestone[7]", 7, "milestone"},   {"qor_milestone[]", 0, "milestone"},
+                    {"qor_milestone", 0, "none"},           {"qor_milestone[x3]", 0, "milestone"},
                     {"qor_milestone[-2]", -2, "milestone"}, {"qor_milestone[99999999999]", INT32_MAX, "milestone"}};
   for (const auto& c : milestones) {
     QORMilestoneBlock milestone(&board, c.name);

@@ -26,8 +26,8 @@ TEST_F(QORTokenTest, ShowsTheImageOfItsStateAndColour) {
     const char* colour;
     bool selected;
     const char* image;
-  } cases[] = {{"red", false, "token_stand_red"},         {"RED", true, "token_selected_red"},
-               {"blue", false, "token_stand_blue"},       {"generic12", true, "token_selected_generic12"},
+  } cases[] = {{"red", false, "token_stand_red"},           {"RED", true, "token_selected_red"},
+               {"blue", false, "token_stand_blue"},         {"generic12", true, "token_selected_generic12"},
                {"turqoise", false, "token_stand_turqoise"}, {"no such colour", false, "token_stand_red"}};
   int32_t x = 0;
   for (const auto& c : cases) {
@@ -159,8 +159,8 @@ class QORRockBreakTest : public testsupport::AudioTestBase, protected block_test
     WriteSound("crumble.wav");
     WriteText("bank.lua", "SoundBank = { { Name = 'special 6', Files = { [[" + crumble_ + "]] } } }\n");
     audio::GetAudio().Init("bank.lua");
-    ASSERT_TRUE(board_->GetGameEffects()->GetParticleSet(QORWellSFX::kDust)->Load(VANTOR_SOURCE_DIR
-                                                                                  "/data/effects/dust.p2d"));
+    ASSERT_TRUE(
+        board_->GetGameEffects()->GetParticleSet(QORWellSFX::kDust)->Load(VANTOR_SOURCE_DIR "/data/effects/dust.p2d"));
   }
 
   std::string crumble_;

@@ -1,11 +1,12 @@
 // Tombs, bottles, milestones and start blocks on a game board.
+#include "board/blocks/qor_fixed_blocks.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "block_board_fixture.h"
-#include "board/blocks/qor_fixed_blocks.h"
 #include "render/quad_builders.h"
 #include "render/sprite_batch.h"
 

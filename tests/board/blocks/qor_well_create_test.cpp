@@ -37,9 +37,7 @@ class QORWellCreateTest : public BlockBoardTest {
 
 TEST_F(QORWellCreateTest, ALargeBlockNeedsItsWholeAreaFreeWhateverSizeItIsGiven) {
   Put("qor_block", "red", 3, 2);
-  const struct {
-    int32_t width, height;
-  } sizes[] = {{2, 2}, {1, 1}, {0, 0}};
+  const struct { int32_t width, height; } sizes[] = {{2, 2}, {1, 1}, {0, 0}};
   for (const auto& size : sizes) {
     EXPECT_EQ(board_->CreateBlock("qor_entrance", "red", 2, 2, size.width, size.height), nullptr)
         << size.width << " x " << size.height;
@@ -133,10 +131,10 @@ TEST_F(QORWellCreateTest, CountColorInRectCountsLiveBlocksOfTheColourAndRecordsF
     int32_t count;
     size_t runs;
   } cases[] = {
-      {0, 5, 3, 5, well::kColorRed, 4, 4, 1},    // a line of four
-      {3, 5, -2, 5, well::kColorRed, 5, 4, 0},   // bounds in any order, clamped; short of five
-      {2, 5, 4, 5, well::kColorRed, 3, 2, 0},    // the bottle never counts
-      {0, 5, 9, 9, well::kColorNone, 0, 0, 0},   // colour "none" counts nothing
+      {0, 5, 3, 5, well::kColorRed, 4, 4, 1},   // a line of four
+      {3, 5, -2, 5, well::kColorRed, 5, 4, 0},  // bounds in any order, clamped; short of five
+      {2, 5, 4, 5, well::kColorRed, 3, 2, 0},   // the bottle never counts
+      {0, 5, 9, 9, well::kColorNone, 0, 0, 0},  // colour "none" counts nothing
       {0, 0, 7, 4, well::kColorRed, 0, 0, 0},
   };
   for (const auto& c : cases) {
@@ -154,10 +152,14 @@ TEST(QORWellModeNames, ArcadeUnlessTheNameHoldsOnlyTrack) {
   const struct {
     std::string name;
     const std::type_info& mode;
-  } cases[] = {{"arcade", typeid(QORArcadeMode)},        {"ARCADE", typeid(QORArcadeMode)},
-               {"PLAY_arcade", typeid(QORArcadeMode)},   {"track arcade", typeid(QORArcadeMode)},
-               {"track", typeid(QORTrackMode)},          {"PLAY_Track", typeid(QORTrackMode)},
-               {"", typeid(QORArcadeMode)},              {"puzzle", typeid(QORArcadeMode)},
+  } cases[] = {{"arcade", typeid(QORArcadeMode)},
+               {"ARCADE", typeid(QORArcadeMode)},
+               {"PLAY_arcade", typeid(QORArcadeMode)},
+               {"track arcade", typeid(QORArcadeMode)},
+               {"track", typeid(QORTrackMode)},
+               {"PLAY_Track", typeid(QORTrackMode)},
+               {"", typeid(QORArcadeMode)},
+               {"puzzle", typeid(QORArcadeMode)},
                {std::string(600, 'x') + "TRACK", typeid(QORTrackMode)}};
   for (const auto& c : cases) {
     std::unique_ptr<QORWellMode> mode = QORWellMode::GetMode(c.name, nullptr);
