@@ -4,14 +4,18 @@
 # start block, and the bottles of the 24 colours. A cell is 45 x 45 pixels;
 # the tombs, the treasure and the milestone cover 2 x 2 cells.
 
-# The colours in index order, with the shape each token has, so that two
-# colours side by side differ in outline as well as in hue.
+# The colours in index order, each with its token's shape, so that colours
+# of a level differ in outline as well as in hue: 0 circle, 1 diamond, 2
+# square, 3 triangle, 4 hexagon, 5 star, 6 cross, 7 triangle on its point,
+# 8 octagon, 9 pentagon.
 block_colours=(blue green red yellow purple black turqoise orange pink violet cyan white
                generic1 generic2 generic3 generic4 generic5 generic6
                generic7 generic8 generic9 generic10 generic11 generic12)
 block_hues=("#2f6fe0" "#2fae4a" "#d8322e" "#f2c81e" "#8a3fc4" "#34343a" "#1fb5a5" "#f07f1c"
             "#f27fb8" "#a98bf0" "#3fd6f0" "#f4f1e8" "#8b5a2b" "#7d8c2a" "#1f2f7a" "#7a1f3a"
             "#0f7f7f" "#a6e22e" "#c9a227" "#9aa4ae" "#ff6f5e" "#4b2a9a" "#9ff0c8" "#d62ad6")
+block_shapes=(0 1 2 3 4 5 6 7 8 9 2 0
+              8 3 5 1 9 4 6 0 7 2 5 1)
 
 # block_mix COLOUR TARGET PERCENT: the colour moved that far towards the target.
 block_mix() {
@@ -23,16 +27,27 @@ block_mix() {
   echo "$out"
 }
 
+# block_polygon SIDES RADIUS TURN: a regular polygon's points, the first at
+# TURN (in half-turns) from the top.
+block_polygon() {
+  awk -v n="$1" -v r="$2" -v t="$3" 'BEGIN {
+    for (k = 0; k < n; k++) { a = 3.14159 * (2 * k / n + t - 0.5); printf "%.1f,%.1f ", r * cos(a), r * sin(a) } }'
+}
+
 # block_shape KIND RADIUS: a drawing primitive centred on the origin.
 block_shape() {
-  local r=$2
+  local r=$2 s
   case $1 in
     0) echo "circle 0,0 $r,0" ;;
-    1) echo "polygon 0,-$r $r,0 0,$r -$r,0" ;;
-    2) local s=$((r * 4 / 5)); echo "roundrectangle -$s,-$s $s,$s 5,5" ;;
+    1) echo "polygon $(block_polygon 4 "$r" 0)" ;;
+    2) s=$((r * 4 / 5)); echo "roundrectangle -$s,-$s $s,$s 5,5" ;;
     3) echo "polygon 0,-$r $((r * 19 / 20)),$((r * 3 / 4)) -$((r * 19 / 20)),$((r * 3 / 4))" ;;
-    4) echo "polygon $(awk -v r="$r" 'BEGIN { for (k = 0; k < 6; k++) printf "%.1f,%.1f ", r * cos(k * 3.14159 / 3), r * sin(k * 3.14159 / 3) }')" ;;
+    4) echo "polygon $(block_polygon 6 "$r" 0.5)" ;;
     5) echo "polygon $(awk -v r="$r" 'BEGIN { for (k = 0; k < 10; k++) { q = (k % 2) ? r * 0.5 : r; a = -3.14159 / 2 + k * 3.14159 / 5; printf "%.1f,%.1f ", q * cos(a), q * sin(a) } }')" ;;
+    6) s=$((r * 2 / 5)); echo "polygon -$s,-$r $s,-$r $s,-$s $r,-$s $r,$s $s,$s $s,$r -$s,$r -$s,$s -$r,$s -$r,-$s -$s,-$s" ;;
+    7) echo "polygon 0,$r $((r * 19 / 20)),-$((r * 3 / 4)) -$((r * 19 / 20)),-$((r * 3 / 4))" ;;
+    8) echo "polygon $(block_polygon 8 "$r" 0.125)" ;;
+    9) echo "polygon $(block_polygon 5 "$r" 0)" ;;
   esac
 }
 
@@ -60,8 +75,8 @@ token_strip() {
 }
 
 for i in "${!block_colours[@]}"; do
-  token_strip "token_stand_${block_colours[$i]}" "${block_hues[$i]}" $((i % 6)) 0
-  token_strip "token_selected_${block_colours[$i]}" "${block_hues[$i]}" $((i % 6)) 1
+  token_strip "token_stand_${block_colours[$i]}" "${block_hues[$i]}" "${block_shapes[$i]}" 0
+  token_strip "token_selected_${block_colours[$i]}" "${block_hues[$i]}" "${block_shapes[$i]}" 1
 done
 
 # A grey boulder with two cracks.
@@ -134,19 +149,22 @@ draw img/startblock.png -size 45x45 xc:none \
   -fill "#c8322e" -stroke "#6b1512" -strokewidth 1 -draw "polygon 8,27 28,27 28,22 38,32 28,42 28,37 8,37"
 
 # block_bottle NAME COLOUR FILLED: a glass bottle in the top-left 45 x 45 of a 64 x
-# 64 image, empty with a tinted rim or filled with the colour. Both have the
-# same outline: the board shows the full one from the bottom up as it fills.
+# 64 image, empty or filled with the colour. Both have the same outline, and
+# the cork and a token-shaped seal of the colour show which tokens it takes:
+# the board shows the full one from the bottom up as it fills.
 block_bottle() {
-  local name=$1 hue=$2 filled=$3 glass dark
+  local name=$1 hue=$2 shape=$3 filled=$4 glass dark
   dark=$(block_mix "$hue" "#000000" 50)
   if [[ $filled == 1 ]]; then glass=$hue; else glass="rgba(225,240,245,0.55)"; fi
   draw "img/$name.png" -size 64x64 xc:none \
-    -fill "#8a5a2a" -stroke "#3a250a" -strokewidth 1 -draw "rectangle 18,2 26,8" \
+    -fill "$hue" -stroke "$dark" -strokewidth 1 -draw "rectangle 18,2 26,8" \
     -fill "$glass" -stroke "$dark" -strokewidth 2 -draw "rectangle 17,8 27,16" \
     -draw "roundrectangle 7,15 37,43 8,8" \
-    -fill "rgba(255,255,255,0.6)" -stroke none -draw "roundrectangle 11,19 15,37 2,2"
+    -fill "rgba(255,255,255,0.6)" -stroke none -draw "roundrectangle 11,19 15,37 2,2" \
+    -fill "#f4e9c8" -stroke "$dark" -strokewidth 1 -draw "circle 24,30 24,21" \
+    -fill "$hue" -stroke none -draw "translate 24,30 $(block_shape "$shape" 6)"
 }
 for i in "${!block_colours[@]}"; do
-  block_bottle "token_emptybottle_${block_colours[$i]}" "${block_hues[$i]}" 0
-  block_bottle "token_fullbottle_${block_colours[$i]}" "${block_hues[$i]}" 1
+  block_bottle "token_emptybottle_${block_colours[$i]}" "${block_hues[$i]}" "${block_shapes[$i]}" 0
+  block_bottle "token_fullbottle_${block_colours[$i]}" "${block_hues[$i]}" "${block_shapes[$i]}" 1
 done
