@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -104,7 +105,8 @@ TEST_F(QORBottleTest, TheFullPartRisesFromTheBottomAsItFills) {
   const math::Vec2 size = board_->GetCellSize();
   const float picture = 45.0f / 64.0f;
   int fed = 0;
-  for (int fill : {0, 8, 15}) {
+  // Past full (broken) the full bottle covers it all.
+  for (int fill : {0, 8, 15, 16}) {
     while (fed < fill) {
       bottle->Feed(1);
       ++fed;
@@ -114,7 +116,7 @@ TEST_F(QORBottleTest, TheFullPartRisesFromTheBottomAsItFills) {
     bottle->AddToBatchClipped(batch, overlay, clipMin, clipMax);
     batch.Flush(false);
     // The empty bottle from the top down to the fill's level, the full one below it.
-    const float d = 1.0f - static_cast<float>(fill) / 15.0f;
+    const float d = std::max(0.0f, 1.0f - static_cast<float>(fill) / 15.0f);
     Vertex2D empty[6], full[6];
     BuildOrientedQuad(empty, at, {size.x, d * size.y}, {0.0f, 0.0f}, {picture, d * picture}, 0xFFFFFFFFu, 0);
     BuildOrientedQuad(full, {at.x, at.y + d * size.y}, {size.x, size.y - d * size.y}, {0.0f, d * picture},
