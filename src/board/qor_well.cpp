@@ -386,6 +386,13 @@ void QORWell::Step() {
   CheckFirstHints();
 }
 
+void QORWell::PlaySoundCues() {
+  for (int cue = 0; cue < kSoundCueCount; ++cue) {
+    if (soundCues_[cue]) audio::GetAudio().PlaySound(kSoundCueNames[cue]);
+    soundCues_[cue] = 0;
+  }
+}
+
 // --- Drawing.
 
 void QORWell::Draw() {

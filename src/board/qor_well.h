@@ -285,7 +285,6 @@ class QORWell : public well::GameScrollWell {
   void DrawSwap();
   void BuildSpawnCells();
   void ResolveMatches();
-  void PlaySoundCues();
   void CheckFirstHints();
   void ShowPossibleMove();
   // A walker's operations; the cell is false for no walker, the kind is the
@@ -306,6 +305,8 @@ class QORWell : public well::GameScrollWell {
 
   // The board's steps in their order.
   void TickMusicAndInterface(float dt);
+  // Plays each raised cue once, in the order of kSoundCueNames, and lowers it.
+  void PlaySoundCues();
   void TickStartFlash(float dt);
   void TickSparkle(float dt);
   void TickIdleHint(float dt);

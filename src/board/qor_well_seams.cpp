@@ -32,7 +32,6 @@ void QORWell::OnRightClick(const math::Vec2&) {}
 void QORWell::TickSwap(float) {}
 void QORWell::DrawSwap() {}
 void QORWell::ResolveMatches() {}
-void QORWell::PlaySoundCues() { std::fill(std::begin(soundCues_), std::end(soundCues_), 0); }
 void QORWell::CheckFirstHints() {}
 void QORWell::ShowPossibleMove() {}
 void QORWell::ShowShadyHint() {}

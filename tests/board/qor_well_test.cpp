@@ -380,4 +380,15 @@ TEST_F(GameBoardTest, ClearingTheBoardForgetsTheBlocksItDeletes) {
   board.Tick(0.05f);
 }
 
+TEST_F(GameBoardTest, RaisedSoundCuesAreLoweredAtTheEndOfTheStep) {
+  TestWell board;
+  ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
+  board.RaiseSoundCue(QORWell::kCueBlockSwitch);
+  board.RaiseSoundCue(QORWell::kCueBaseClear3 + 4);
+  EXPECT_TRUE(board.IsSoundCueRaised(QORWell::kCueBaseClear3 + 4));
+  EXPECT_STREQ(QORWell::kSoundCueNames[QORWell::kCueBaseClear3 + 4], "base_clear_7");
+  board.Step();
+  for (int cue = 0; cue < QORWell::kSoundCueCount; ++cue) EXPECT_FALSE(board.IsSoundCueRaised(cue)) << cue;
+}
+
 }  // namespace
