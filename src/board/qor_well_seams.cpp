@@ -6,7 +6,7 @@
 
 #include "board/blocks/qor_well_mode.h"
 
-// --- Input, matches, cues and hints ('Moves and matching').
+// --- Input, matches, cues and hints.
 
 bool QORWell::OnMouseMove(const math::Vec2& point) {
   mousePosition_ = point;
@@ -18,12 +18,14 @@ void QORWell::OnRightClick(const math::Vec2&) {}
 void QORWell::TickSwap(float) {}
 void QORWell::DrawSwap() {}
 void QORWell::ResolveMatches() {}
-void QORWell::PlaySoundCues() { std::fill(std::begin(soundCues_), std::end(soundCues_), 0); }
 void QORWell::CheckFirstHints() {}
 void QORWell::ShowPossibleMove() {}
 void QORWell::ShowShadyHint() {}
 
-// --- HUD, help and tutorial ('Help, tutorial and HUD').
+// --- HUD, help and tutorial.
+
+void QORWell::InitUI() {}
+void QORWell::AddScore(int32_t) {}
 
 void QORWell::TickHud(float) {}
 bool QORWell::TickTutorial(float) { return true; }
@@ -32,11 +34,12 @@ void QORWell::SetHudElapsed(int32_t) {}
 void QORWell::DrawHud() {}
 void QORWell::DrawHelp() {}
 void QORWell::HideHud() {}
+void QORWell::DeleteHelp() {}
 void QORWell::RefreshHudColors() {}
 void QORWell::ReadHudColorSwitches(uint8_t*) {}
 void QORWell::AwardDebugPower() {}
 
-// --- Explorer, goal map and the level's end ('Explorer and end screen').
+// --- Explorer, goal map and the level's end.
 
 void QORWell::CreateExplorer() {}
 bool QORWell::GetExplorerCell(int32_t&, int32_t&) const { return false; }
@@ -55,23 +58,26 @@ void QORWell::PlaceTargetMarkers() {}
 void QORWell::WinGame() { GameScrollWell::WinGame(); }
 void QORWell::LooseGame() { GameScrollWell::LooseGame(); }
 
-// --- Walkers and the rival ('Walkers'): no walker exists before them.
+// --- Walkers and the rival: no walker exists before them.
 
 bool QORWell::GetWalkerCell(const QORWalker*, int32_t&, int32_t&) const { return false; }
 int32_t QORWell::GetWalkerType(const QORWalker*) const { return -1; }
+int32_t QORWell::GetWalkerTurnSense(const QORWalker*) const { return 1; }
+void QORWell::TickWalker(QORWalker*, float) {}
+bool QORWell::IsWalkerDone(const QORWalker*) const { return false; }
+void QORWell::DrawWalker(QORWalker*) {}
+void QORWell::SetWalkerAlpha(QORWalker*, float) {}
+void QORWell::WalkerTryAttack(QORWalker*) {}
 void QORWell::DestroyWalker(QORWalker*) {}
 QORWalker* QORWell::MakeShady(int32_t, int32_t) { return nullptr; }
-void QORWell::TickWalkers(float) {}
-void QORWell::DrawWalkers() {}
-void QORWell::SetWalkerAlphas(const well::Cell&) {}
-void QORWell::NotifyWalkersNearExplorer() {}
-void QORWell::WriteWalkers(WriteLua&) {}
 
-// --- The mummy ('Mummy and powers').
+// --- The mummy.
 
-void QORWell::ResurrectMummy(well::Block*) {}
 void QORWell::TickMummy(float) {}
-void QORWell::DrawMummy(const well::Cell&) {}
+bool QORWell::GetMummyCell(int32_t&, int32_t&) const { return false; }
+void QORWell::DrawMummy(float) {}
+void QORWell::CreateMummy(int32_t, int32_t) {}
+void QORWell::CastMummyMagic() {}
 
 // --- Objects of a level in play, deleted with the board.
 
