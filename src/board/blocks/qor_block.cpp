@@ -135,7 +135,7 @@ void QORTokenBlock::OnDestroyed() {
 
 QORRockBlock::QORRockBlock(well::BaseWell* board) : QORBlock(board) {
   type_ = kRock;
-  color_ = kNoColour;
+  color_ = well::kColorNone;
 }
 
 void QORRockBlock::Init() { LoadImage("Token_Rock"); }
@@ -176,24 +176,24 @@ void QORRockBlock::OnDestroyed() {
 
 QORRandomBlock::QORRandomBlock(well::BaseWell* board) : QORBlock(board) {
   type_ = kRandom;
-  color_ = kNoColour;
+  color_ = well::kColorNone;
 }
 
 void QORRandomBlock::Init() { LoadImage("random_block_none"); }
 
-void QORRandomBlock::SetColor(int32_t) { color_ = kNoColour; }
+void QORRandomBlock::SetColor(int32_t) { color_ = well::kColorNone; }
 
 QORInvisibleBlock::QORInvisibleBlock(well::BaseWell* board) : QORBlock(board) {
   type_ = kInvisible;
-  color_ = kNoColour;
+  color_ = well::kColorNone;
   state_ = kFixedState;
 }
 
-void QORInvisibleBlock::SetColor(int32_t) { color_ = kNoColour; }
+void QORInvisibleBlock::SetColor(int32_t) { color_ = well::kColorNone; }
 
 QORImageBlock::QORImageBlock(well::BaseWell* board, const std::string& name) : QORBlock(board), name_(name) {
   type_ = kImage;
-  color_ = kNoColour;
+  color_ = well::kColorNone;
   if (!BracketText(name, image_)) image_ = "none";
 }
 
@@ -206,4 +206,4 @@ void QORImageBlock::SetStanding() {
   Init();
 }
 
-void QORImageBlock::SetColor(int32_t) { color_ = kNoColour; }
+void QORImageBlock::SetColor(int32_t) { color_ = well::kColorNone; }

@@ -32,8 +32,6 @@ class QORBlock : public well::Block {
   };
   // The state of blocks that never change it: it never counts towards a run.
   static constexpr int32_t kFixedState = 3;
-  // Blocks that take no colour of their own are "none".
-  static constexpr int32_t kNoColour = 27;
   // Types 0 to 17 have a table entry (three of them "unknown").
   static constexpr int32_t kNamedTypes = 18;
   // A nest's class; null until the nests are built, when a nest type makes a

@@ -25,7 +25,7 @@ int32_t LeadingIndex(const std::string& text) {
 
 QORTombBlock::QORTombBlock(well::BaseWell* board, int32_t type) : QORBlock(board) {
   type_ = type;
-  color_ = kNoColour;
+  color_ = well::kColorNone;
   well::Block::SetSize(kLandmarkSide, kLandmarkSide);
 }
 
@@ -152,7 +152,7 @@ void QORBottleneckBlock::Feed(int32_t n) {
 
 QORMilestoneBlock::QORMilestoneBlock(well::BaseWell* board, const std::string& name) : QORBlock(board), name_(name) {
   type_ = kMilestone;
-  color_ = kNoColour;
+  color_ = well::kColorNone;
   well::Block::SetSize(kLandmarkSide, kLandmarkSide);
   std::string text;
   if (BracketText(name, text)) {
@@ -184,7 +184,7 @@ void QORMilestoneBlock::AddToBatchClipped(ui::SpriteBatch& batch, ui::SpriteBatc
   if (!OnRaceBoard()) QORBlock::AddToBatchClipped(batch, overlay, clipMin, clipMax);
 }
 
-void QORMilestoneBlock::SetColor(int32_t) { color_ = kNoColour; }
+void QORMilestoneBlock::SetColor(int32_t) { color_ = well::kColorNone; }
 
 void QORMilestoneBlock::SetStanding() { ReturnToStand(); }
 
@@ -194,11 +194,11 @@ void QORMilestoneBlock::Open() { LoadImage("subgoal"); }
 
 QORStartBlock::QORStartBlock(well::BaseWell* board) : QORBlock(board) {
   type_ = kStartBlock;
-  color_ = kNoColour;
+  color_ = well::kColorNone;
 }
 
 void QORStartBlock::Init() { LoadImage(image_); }
 
-void QORStartBlock::SetColor(int32_t) { color_ = kNoColour; }
+void QORStartBlock::SetColor(int32_t) { color_ = well::kColorNone; }
 
 void QORStartBlock::SetStanding() { ReturnToStand(); }
