@@ -19,6 +19,11 @@ constexpr int kTagDefineBitsLossless2 = 36;
 
 enum lossless_format { COLOR_MAPPED = 3, RGB15 = 4, RGB32 = 5 };
 
+// zlib makes at most about 1032 bytes of one, plus a little for a stream's
+// first literal.
+constexpr int64_t kMaxInflateRatio = 1032;
+constexpr int64_t kInflateSlack = 1024;
+
 void define_bitmap(movie_definition_sub* m, int id, backend_bitmap* bitmap) {
   m->define_bitmap_character(id, new bitmap_character(bitmap));
 }
@@ -79,6 +84,33 @@ void read_rgb15(bit_stream& in, Image* image, int out_bytes) {
       if (out_bytes == 4) out[3] = 255;
     }
   }
+}
+
+// The bytes a lossless bitmap's pixels inflate to (the colour table aside);
+// -1 for a format that has none.
+int64_t lossless_pixel_bytes(int format, int width, int height) {
+  switch (format) {
+    case COLOR_MAPPED: return padded_to_4(width) * height;
+    case RGB15: return padded_to_4(static_cast<int64_t>(width) * 2) * height;
+    case RGB32: return static_cast<int64_t>(width) * height * 4;
+    default: return -1;
+  }
+}
+
+// Refuses, before anything is allocated, a header whose pixels cannot come
+// out of the bytes left in its tag: a few bytes must not make a giant image.
+// Data that is merely short still makes its image.
+bool lossless_data_plausible(bit_stream& in, int id, int format, int width, int height) {
+  const int64_t needed = lossless_pixel_bytes(format, width, height);
+  if (needed < 0) {
+    log_error("define_bits_lossless_loader: bitmap %d has unknown format %d; skipping it\n", id, format);
+    return false;
+  }
+  const int64_t available = in.tag_end_offset() - in.tell_offset();
+  if (needed <= available * kMaxInflateRatio + kInflateSlack) return true;
+  log_error("define_bits_lossless_loader: bitmap %d of %d x %d pixels cannot come out of %lld bytes; skipping it\n",
+            id, width, height, static_cast<long long>(available));
+  return false;
 }
 
 std::unique_ptr<rgb_image> read_lossless_rgb(bit_stream& in, int format, int width, int height) {
@@ -166,7 +198,7 @@ void define_bits_lossless_loader(bit_stream& in, int tag_type, movie_definition_
   const int format = in.read_uint8();
   const int width = in.read_uint16();
   const int height = in.read_uint16();
-  if (!image_size_allowed(width, height)) return;
+  if (!image_size_allowed(width, height) || !lossless_data_plausible(in, id, format, width, height)) return;
   if (tag_type == kTagDefineBitsLossless2) {
     define_rgba(m, id, read_lossless_rgba(in, format, width, height));
   } else {
