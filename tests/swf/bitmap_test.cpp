@@ -118,6 +118,16 @@ TEST_F(Bitmaps, LosslessDataThatIsMerelyShortStillMakesItsImage) {
   EXPECT_EQ(PixelAt(short_data, 1, 0), (Pixel{0, 0, 0, 255}));
 }
 
+TEST(LosslessBitmaps, PixelsThatCannotComeOutOfTheFileAreRefused) {
+  MovieFolder folder;
+  PlayerLogCapture log;
+  RecordingBackend backend;
+  swf::counted_ptr<swf::movie_def_impl> movie = LoadMovie("bitmap_past_end.swf");
+  ASSERT_TRUE(movie);
+  EXPECT_EQ(movie->find_bitmap_character(17), nullptr);
+  EXPECT_TRUE(log.Has("bitmap 17 of 4000 x 4000 pixels cannot come out of 0 bytes; skipping it\n")) << log.Text();
+}
+
 TEST(ImageBuffers, PitchesAndAlphaHashes) {
   std::unique_ptr<swf::rgb_image> rgb(swf::make_rgb_image(5, 2));
   EXPECT_EQ(rgb->pitch, 16);
