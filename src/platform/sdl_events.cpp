@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/presentation.h"
 #include "platform/win32_internal.h"
 
 namespace {
@@ -51,8 +52,12 @@ void Route(const SDL_Event& event) {
       break;
     case SDL_WINDOWEVENT: RouteWindowEvent(event.window); break;
     case SDL_MOUSEMOTION:
-      if (HWND window = WindowOfEvent(event.motion.windowID))
-        platform::detail::PostMouseMove(window, event.motion.x, event.motion.y);
+      if (HWND window = WindowOfEvent(event.motion.windowID)) {
+        // The window's client area is the picture, wherever the device shows it.
+        int x = event.motion.x, y = event.motion.y;
+        platform::MapToBackBuffer(window->sdl, x, y);
+        platform::detail::PostMouseMove(window, x, y);
+      }
       if (g_inputSink) g_inputSink(event);
       break;
     case SDL_KEYDOWN:
