@@ -10,6 +10,7 @@
 #include "platform/d3d8_testing.h"
 #include "platform/presentation.h"
 #include "platform/win32.h"
+#include "offscreen_device.h"
 
 namespace {
 
@@ -53,13 +54,7 @@ class PresentationTest : public ::testing::Test {
     window_ = CreateWindowExA(0, "PresentationTestWindow", "presentation", WS_POPUP, 0, 0, width, height, nullptr,
                               nullptr, nullptr, nullptr);
     ASSERT_NE(window_, nullptr);
-    D3DPRESENT_PARAMETERS params{};
-    params.BackBufferWidth = kBackWidth;
-    params.BackBufferHeight = kBackHeight;
-    params.BackBufferFormat = D3DFMT_X8R8G8B8;
-    params.BackBufferCount = 1;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.Windowed = TRUE;
+    D3DPRESENT_PARAMETERS params = WindowedBackBuffer(kBackWidth, kBackHeight);
     ASSERT_EQ(direct3d_->CreateDevice(0, D3DDEVTYPE_HAL, window_, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &params,
                                       &device_),
               D3D_OK);
@@ -159,11 +154,7 @@ TEST_F(PresentationTest, DrawsStraightIntoTheWindowOnceItFitsTheBackBufferAgain)
   MakeWindowAndDevice(800, 600);
   if (!device_) return;
   EXPECT_FALSE(platform::testing::DrawsThroughBuffer(device_));
-  D3DPRESENT_PARAMETERS params{};
-  params.BackBufferFormat = D3DFMT_X8R8G8B8;
-  params.Windowed = TRUE;
-  params.BackBufferWidth = 640;
-  params.BackBufferHeight = 480;
+  D3DPRESENT_PARAMETERS params = WindowedBackBuffer(640, 480);
   ASSERT_EQ(device_->Reset(&params), D3D_OK);
   EXPECT_TRUE(platform::testing::DrawsThroughBuffer(device_));
   params.BackBufferWidth = kBackWidth;
@@ -184,10 +175,7 @@ TEST_F(PresentationTest, FullScreenInAWindowTheDisplayLeftAsItWasShowsTheWholePi
   MakeWindowAndDevice(800, 600);
   if (!device_) return;
   ShowWindow(window_, SW_SHOW);
-  D3DPRESENT_PARAMETERS params{};
-  params.BackBufferFormat = D3DFMT_X8R8G8B8;
-  params.BackBufferWidth = kBackWidth;
-  params.BackBufferHeight = kBackHeight;
+  D3DPRESENT_PARAMETERS params = WindowedBackBuffer(kBackWidth, kBackHeight);
   params.Windowed = FALSE;
   ASSERT_EQ(device_->Reset(&params), D3D_OK);
   std::vector<uint32_t> shown;
