@@ -233,7 +233,8 @@ TEST_F(GameScriptTest, FullScreenRefusedByTheDeviceLeavesTheGameWindowed) {
   platform::testing::FailNextResets(GetDx8Graphics()->GetDevice(), 21);
   ASSERT_TRUE(Run("FullScreenMode() full = IsFullscreenMode()"));
   EXPECT_FALSE(Global("full").GetBoolean());
-  EXPECT_EQ(LinesWith("Unable to switch to full screen, staying windowed"), 1);
+  EXPECT_EQ(LinesWith("**** UNABLE TO START FULLSCREEN ****"), 1);
+  EXPECT_EQ(LinesWith("**** Forcing windowed mode ****"), 1);
   EXPECT_FALSE(GetDx8Graphics()->IsDeviceLost());
   EXPECT_TRUE(GetGraphics()->IsWindowed());
   // The player's choice is kept for the next start all the same.
