@@ -16,6 +16,7 @@
 #include "platform/gl_drawable.h"
 #include "platform/presentation.h"
 #include "platform/sdl_events.h"
+#include "platform/window_loss.h"
 
 namespace platform {
 
@@ -249,7 +250,9 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*) {
   MakeCurrent();
   if (frameBuffer_) ShowBuffer();
   if (Overrides().presentObserver) Overrides().presentObserver(this);
-  SDL_GL_SwapWindow(window_);
+  // A window destroyed from outside takes no more frames; the game is told
+  // and closes.
+  if (!IsWindowLost(window_)) SDL_GL_SwapWindow(window_);
   // The next frame goes straight into a window that fits the back buffer
   // (again), and through the buffer into one that does not (any longer).
   if (WindowFits(width_, height_) != (frameBuffer_ == 0)) {

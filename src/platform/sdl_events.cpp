@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "platform/presentation.h"
+#include "platform/window_loss.h"
 #include "platform/win32_internal.h"
 
 namespace {
@@ -51,6 +52,7 @@ void Route(const SDL_Event& event) {
       platform::detail::ForEachLiveWindow(SendClose);
       break;
     case SDL_WINDOWEVENT: RouteWindowEvent(event.window); break;
+    case SDL_SYSWMEVENT: platform::NoteWindowSystemEvent(event); break;
     case SDL_MOUSEMOTION:
       if (HWND window = WindowOfEvent(event.motion.windowID)) {
         // The window's client area is the picture, wherever the device shows it.
@@ -94,6 +96,7 @@ void PumpEvents() {
   if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) Route(event);
+  AnnounceLostWindows();
 }
 
 void SetInputEventSink(InputEventSink sink) { g_inputSink = sink; }

@@ -43,9 +43,11 @@ class GameProcessTest : public ::testing::Test {
     EXPECT_EQ(std::system(command.c_str()), 0);
   }
 
-  pid_t Start() {
+  // The game on the given display: headless by default.
+  pid_t Start(const std::vector<std::string>& display = {"SDL_VIDEODRIVER=offscreen"}) {
     std::vector<std::string> env = {"XDG_DATA_HOME=" + home_, "XDG_RUNTIME_DIR=" + home_,
-                                    "SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy", "HOME=" + home_};
+                                    "SDL_AUDIODRIVER=dummy", "HOME=" + home_};
+    env.insert(env.end(), display.begin(), display.end());
     // A sanitizer build's program takes the same run-time options as its tests.
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
       if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
@@ -67,6 +69,33 @@ class GameProcessTest : public ::testing::Test {
     EXPECT_EQ(result, 0);
     running_.push_back(pid);
     return pid;
+  }
+
+  // A virtual X display of a desktop's size, without a window manager; its
+  // name (":N"), or "" when it did not start.
+  std::string StartVirtualDisplay() {
+    const std::string numberFile = home_ + "/display";
+    std::string program = "Xvfb";
+    std::vector<std::string> args = {program, "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"};
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, numberFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    int result = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (result != 0) return "";
+    running_.push_back(pid);
+    auto end = Clock::now() + std::chrono::seconds(20);
+    while (Clock::now() < end) {
+      const std::string number = ReadFile(numberFile);
+      if (!number.empty() && number.back() == '\n') return ":" + number.substr(0, number.size() - 1);
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return "";
   }
 
   // The exit status, or -1 when the program did not end in time; `meanwhile`
@@ -162,6 +191,24 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
                         "Audio manager shutdown",
                         "Resource manager shutdown"});
   // The record store was written at the first start and saved again at the end.
+  EXPECT_EQ(ReadFile(home_ + "/Quorvel/vantor.rms").size(), 40780u);
+}
+
+// On a real (virtual) X display, a game window destroyed from outside closes
+// the game as a close request would: settings saved, exit status 0.
+TEST_F(GameProcessTest, AWindowDestroyedFromOutsideClosesTheGameInGoodOrder) {
+  const std::string display = StartVirtualDisplay();
+  ASSERT_FALSE(display.empty()) << "Xvfb (package xvfb) must be installed";
+  pid_t game = Start({"SDL_VIDEODRIVER=x11", "DISPLAY=" + display});
+  ASSERT_TRUE(WaitForLogLine("Entering game state title", kStartLimit)) << Log();
+  // No window manager carries the first start's full screen out: the game says so and stays windowed.
+  EXPECT_NE(Log().find("> **** Forcing windowed mode ****  [MSG_ERROR]"), std::string::npos);
+  const std::string close = "DISPLAY=" + display + " xdotool search --name 'Vantor of Ostravine' windowclose";
+  ASSERT_EQ(std::system(close.c_str()), 0) << "xdotool (package xdotool) must be installed";
+  EXPECT_EQ(WaitExit(game, std::chrono::seconds(30)), 0);
+  ExpectInOrder(Log(), {"The game window was destroyed from outside: closing", "Gameflow manager shutdown",
+                        "Graphics shutdown", "Config file saved"});
+  EXPECT_FALSE(ReadFile(home_ + "/Quorvel/vantor.lua").empty());
   EXPECT_EQ(ReadFile(home_ + "/Quorvel/vantor.rms").size(), 40780u);
 }
 
