@@ -19,6 +19,7 @@
 #include "game/win_main.h"
 #include "platform/win32_testing.h"
 #include "read_file.h"
+#include "virtual_display.h"
 
 extern char** environ;
 
@@ -69,33 +70,6 @@ class GameProcessTest : public ::testing::Test {
     EXPECT_EQ(result, 0);
     running_.push_back(pid);
     return pid;
-  }
-
-  // A virtual X display of a desktop's size, without a window manager; its
-  // name (":N"), or "" when it did not start.
-  std::string StartVirtualDisplay() {
-    const std::string numberFile = home_ + "/display";
-    std::string program = "Xvfb";
-    std::vector<std::string> args = {program, "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, numberFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    int result = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (result != 0) return "";
-    running_.push_back(pid);
-    auto end = Clock::now() + std::chrono::seconds(20);
-    while (Clock::now() < end) {
-      const std::string number = ReadFile(numberFile);
-      if (!number.empty() && number.back() == '\n') return ":" + number.substr(0, number.size() - 1);
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return "";
   }
 
   // The exit status, or -1 when the program did not end in time; `meanwhile`
@@ -197,7 +171,8 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
 // On a real (virtual) X display, a game window destroyed from outside closes
 // the game as a close request would: settings saved, exit status 0.
 TEST_F(GameProcessTest, AWindowDestroyedFromOutsideClosesTheGameInGoodOrder) {
-  const std::string display = StartVirtualDisplay();
+  VirtualDisplay x(home_ + "/display");
+  const std::string display = x.Name();
   ASSERT_FALSE(display.empty()) << "Xvfb (package xvfb) must be installed";
   pid_t game = Start({"SDL_VIDEODRIVER=x11", "DISPLAY=" + display});
   ASSERT_TRUE(WaitForLogLine("Entering game state title", kStartLimit)) << Log();

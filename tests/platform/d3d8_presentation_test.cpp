@@ -3,7 +3,10 @@
 // the pointer mapped back into the picture.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/d3d8.h"
@@ -11,6 +14,7 @@
 #include "platform/presentation.h"
 #include "platform/win32.h"
 #include "offscreen_device.h"
+#include "virtual_display.h"
 
 namespace {
 
@@ -189,6 +193,54 @@ TEST_F(PresentationTest, FullScreenInAWindowTheDisplayLeftAsItWasShowsTheWholePi
   const POINT pointer = PointerAt(kMarkLeft + 10, kMarkTop + 10);
   EXPECT_EQ(pointer.x, kMarkLeft + 10);
   EXPECT_EQ(pointer.y, kMarkTop + 10);
+}
+
+// Offscreen surfaces keep the size they were made with; a window that really
+// resizes needs a window system. This one runs in a copy of this program on a
+// virtual X display, started by the test after it.
+constexpr char kOnXDisplay[] = "VANTOR_PRESENTATION_ON_X";
+
+TEST_F(PresentationTest, FollowsAWindowResizedOnAnXDisplay) {
+  if (!std::getenv(kOnXDisplay)) GTEST_SKIP() << "runs on a virtual X display only";
+  MakeWindowAndDevice(640, 480);
+  ASSERT_NE(device_, nullptr);
+  ShowWindow(window_, SW_SHOW);
+  std::vector<uint32_t> shown;
+  uint32_t width = 0, height = 0;
+  PresentFrame(shown, width, height);
+  EXPECT_TRUE(platform::testing::DrawsThroughBuffer(device_));
+  const struct {
+    int width, height;
+    bool scaled;
+  } sizes[] = {{800, 600, false}, {1024, 768, true}, {1280, 720, true}, {800, 600, false}};
+  for (const auto& size : sizes) {
+    SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
+    SetWindowPos(window_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE);
+    // The frame that finds the window resized is shown as it was made; the
+    // next goes the new way.
+    PresentFrame(shown, width, height);
+    EXPECT_EQ(platform::testing::DrawsThroughBuffer(device_), size.scaled);
+    PresentFrame(shown, width, height);
+    ASSERT_EQ(width, static_cast<uint32_t>(size.width));
+    ASSERT_EQ(height, static_cast<uint32_t>(size.height));
+    const platform::Presentation p = platform::Letterbox(kBackWidth, kBackHeight, size.width, size.height);
+    int x = 0, y = 0;
+    InWindow(p, kMarkLeft + kMarkSize / 2, kMarkTop + kMarkSize / 2, x, y);
+    EXPECT_EQ(shown.at(static_cast<size_t>(y) * width + x) & 0xFFFFFFu, kMark & 0xFFFFFFu);
+    InWindow(p, 798.5, 598.5, x, y);
+    EXPECT_EQ(shown.at(static_cast<size_t>(y) * width + x) & 0xFFFFFFu, kBackground & 0xFFFFFFu);
+  }
+}
+
+TEST(PresentationOnXTest, RunsTheResizeTestOnAVirtualXDisplay) {
+  if (std::getenv(kOnXDisplay)) GTEST_SKIP() << "already on it";
+  VirtualDisplay display(testing::TempDir() + "presentation_display");
+  ASSERT_FALSE(display.Name().empty()) << "Xvfb (package xvfb) must be installed";
+  const std::string command = std::string(kOnXDisplay) + "=1 SDL_VIDEODRIVER=x11 DISPLAY=" + display.Name() + " " +
+                              "/proc/" + std::to_string(getpid()) + "/exe" +
+                              " --gtest_filter=PresentationTest.FollowsAWindowResizedOnAnXDisplay > " +
+                              testing::TempDir() + "presentation_on_x.txt 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0) << ReadFile(testing::TempDir() + "presentation_on_x.txt");
 }
 
 TEST(LetterboxTest, CentresTheLargestPictureOfTheBackBuffersShape) {
