@@ -121,9 +121,13 @@ bool Device::ApplyPresentation(const D3DPRESENT_PARAMETERS& params) {
   if (width == 0 || height == 0) return false;
   if (!params.Windowed && Overrides().fullScreenUnavailable) return false;
   if (!ownsWindow_) {
+    // A display that refused full screen is asked again only after a
+    // windowed reset, not by every retry of the same switch.
+    if (!params.Windowed && fullScreenRefused_) return false;
     // Full screen takes the desktop's mode; Present scales the back buffer into it.
     if (SDL_SetWindowFullscreen(window_, params.Windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
-    if (!params.Windowed && !FullScreenTookEffect()) {
+    fullScreenRefused_ = !params.Windowed && !FullScreenTookEffect();
+    if (fullScreenRefused_) {
       SDL_SetWindowFullscreen(window_, 0);
       return false;
     }
@@ -140,7 +144,7 @@ bool Device::ApplyPresentation(const D3DPRESENT_PARAMETERS& params) {
   return true;
 }
 
-bool Device::FullScreenTookEffect() const {
+bool Device::FullScreenTookEffect() {
   // An offscreen driver shows nothing: its surfaces keep their size, and
   // there is no display to refuse the switch.
   const char* driver = SDL_GetCurrentVideoDriver();
@@ -148,8 +152,10 @@ bool Device::FullScreenTookEffect() const {
   SDL_DisplayMode desktop{};
   const int display = SDL_GetWindowDisplayIndex(window_);
   if (display < 0 || SDL_GetDesktopDisplayMode(display, &desktop) != 0) return false;
-  // A window manager resizes the window a moment after the request; a display
-  // without one, or one that refuses, leaves it as it was.
+  // A window manager resizes the window a moment after the request, once the
+  // window is shown (the frame hides it while it switches, and shows it after
+  // anyway); a display without one, or one that refuses, leaves it as it was.
+  SDL_ShowWindow(window_);
   constexpr Uint32 kSettleMs = 500;
   const Uint32 start = SDL_GetTicks();
   for (;;) {

@@ -72,7 +72,7 @@ class Device : public ComObject<IDirect3DDevice8> {
   Device(IDirect3D8* creator, SDL_Window* window, bool ownsWindow, void* context, const D3DCAPS8& caps);
   void SetStream(IDirect3DVertexBuffer8* buffer, UINT stride);
   bool ApplyPresentation(const D3DPRESENT_PARAMETERS& params);
-  bool FullScreenTookEffect() const;
+  bool FullScreenTookEffect();
   bool MakeTarget(uint32_t width, uint32_t height);
   void DrawableSize(int* width, int* height) const;
   bool WindowFits(uint32_t width, uint32_t height) const;
@@ -92,6 +92,7 @@ class Device : public ComObject<IDirect3DDevice8> {
   D3DPRESENT_PARAMETERS params_{};
   Pipeline pipeline_;
   bool windowHasStencil_ = false;
+  bool fullScreenRefused_ = false;
   uint32_t frameBuffer_ = 0;  // 0 while drawing straight to the window
   uint32_t colourBuffer_ = 0;
   uint32_t stencilBuffer_ = 0;

@@ -21,29 +21,28 @@ bool g_watching = false;
   return info.info.x11.window;
 }
 
-// What MarkLost looks for and found, for the visitor below.
+// What MarkLost looks for, for the visitor below.
 ::Window g_destroyed = 0;
-bool g_found = false;
 
 void MarkIfDestroyed(HWND window) {
-  if (XWindowOf(window) != g_destroyed) return;
-  window->lost = true;
-  g_found = true;
+  if (XWindowOf(window) == g_destroyed) window->lost = true;
 }
 
-// Marks the window of ours that the X window was; true when there was one.
-bool MarkLost(::Window destroyed) {
+// Marks the window of ours that the X window was, if any.
+void MarkLost(::Window destroyed) {
   g_destroyed = destroyed;
-  g_found = false;
   platform::detail::ForEachLiveWindow(&MarkIfDestroyed);
-  return g_found;
 }
 
-// Requests on a window that is gone fail; the window is noted as lost and the
-// process goes on. Every other error is the previous handler's.
+// Requests on a window that is gone fail, whether on the window itself or on
+// one around it (a window manager's frame goes with it); the process goes on,
+// and a window of ours is noted as lost. Every other error is the previous
+// handler's.
 int OnXError(Display* display, XErrorEvent* error) {
-  const bool onGoneWindow = error->error_code == BadWindow || error->error_code == BadDrawable;
-  if (onGoneWindow && MarkLost(error->resourceid)) return 0;
+  if (error->error_code == BadWindow || error->error_code == BadDrawable) {
+    MarkLost(error->resourceid);
+    return 0;
+  }
   return g_previousHandler ? g_previousHandler(display, error) : 0;
 }
 
