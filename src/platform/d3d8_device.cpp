@@ -164,6 +164,9 @@ bool Device::FullScreenTookEffect() {
     if (width == desktop.w && height == desktop.h) return true;
     if (SDL_GetTicks() - start >= kSettleMs) return false;
     SDL_Delay(10);
+    // Some window systems resize the drawable only as SDL reads their events;
+    // the events wait in SDL's queue for the next pump.
+    SDL_PumpEvents();
   }
 }
 
