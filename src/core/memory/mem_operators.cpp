@@ -23,8 +23,7 @@ class TrackerBadAlloc : public std::bad_alloc {
 void* AllocateOrThrow(std::size_t size, std::size_t alignment, MemTracker::AllocKind kind) {
   if (size == 0) size = 1;
   for (;;) {
-    MemTracker::CallSite site = MemTracker::GetCallSite();
-    void* block = MemTracker::Allocate(size, site.file, site.line, site.function, kind, alignment);
+    void* block = MemTracker::Allocate(size, kind, alignment);
     if (block) return block;
     std::new_handler handler = std::get_new_handler();
     if (!handler) throw TrackerBadAlloc();
@@ -42,8 +41,7 @@ void* AllocateOrNull(std::size_t size, std::size_t alignment, MemTracker::AllocK
 
 void ReleaseTracked(void* block, MemTracker::AllocKind kind) noexcept {
   if (!block) return;
-  MemTracker::CallSite site = MemTracker::GetCallSite();
-  MemTracker::Release(block, site.line, site.file, site.function, kind);
+  MemTracker::Release(block, kind);
 }
 
 constexpr std::size_t kPlain = MemTracker::kGuardBytes;
