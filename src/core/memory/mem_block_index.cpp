@@ -4,15 +4,15 @@
 
 // When the larger table cannot be had, the table stays as it is and fills up.
 bool MemBlockIndex::Grow() {
-  const size_t oldCount = Mask() + 1;
+  const size_t oldCount = mask_ + 1;
   auto* grown = static_cast<Slot*>(std::calloc(oldCount * 2, sizeof(Slot)));
   if (!grown) return false;
-  Slot* old = Table();
-  const bool oldOnHeap = table_ != nullptr;
+  Slot* old = table_;
   table_ = grown;
-  ++bits_;
+  mask_ = oldCount * 2 - 1;
+  --runShift_;
   for (size_t slot = 0; slot < oldCount; ++slot)
-    if (old[slot].key) Place(grown, Mask(), HomeOf(old[slot].key), old[slot].key, old[slot].record);
-  if (oldOnHeap) std::free(old);
+    if (old[slot].key) Place(grown, mask_, HomeOf(old[slot].key), old[slot].key, old[slot].record);
+  if (old != initialTable_) std::free(old);
   return true;
 }

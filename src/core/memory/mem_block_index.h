@@ -25,30 +25,31 @@ class MemBlockIndex {
   static constexpr size_t kNone = SIZE_MAX;
 
   constexpr MemBlockIndex() = default;
+  MemBlockIndex(const MemBlockIndex&) = delete;
+  MemBlockIndex& operator=(const MemBlockIndex&) = delete;
 
   // The slot of a pointer handed out, or kNone.
   size_t Find(const void* userPointer) const {
     if (!userPointer) return kNone;
-    const Slot* table = Table();
-    for (size_t slot = HomeOf(userPointer);; slot = (slot + 1) & Mask()) {
-      if (table[slot].key == userPointer) return slot;
-      if (!table[slot].key) return kNone;
+    for (size_t slot = HomeOf(userPointer);; slot = (slot + 1) & mask_) {
+      if (table_[slot].key == userPointer) return slot;
+      if (!table_[slot].key) return kNone;
     }
   }
 
-  MemRecord* RecordAt(size_t slot) const { return Table()[slot].record; }
+  MemRecord* RecordAt(size_t slot) const { return table_[slot].record; }
 
   // False, and nothing stored, when the table is full and cannot grow.
   bool Insert(const void* userPointer, MemRecord* record) {
-    if ((count_ + 1) * 2 > Mask() + 1 && !MakeRoom()) return false;
-    Place(Table(), Mask(), HomeOf(userPointer), userPointer, record);
+    if ((count_ + 1) * 2 > mask_ + 1 && !MakeRoom()) return false;
+    Place(table_, mask_, HomeOf(userPointer), userPointer, record);
     ++count_;
     return true;
   }
 
   void RemoveAt(size_t slot) {
-    Slot* table = Table();
-    const size_t mask = Mask();
+    Slot* table = table_;
+    const size_t mask = mask_;
     // Each later entry of the probe run moves into the gap when its home does
     // not lie between the gap and itself, so every probe still finds it.
     size_t gap = slot;
@@ -71,12 +72,9 @@ class MemBlockIndex {
     MemRecord* record;
   };
 
-  Slot* Table() const { return table_ ? table_ : const_cast<Slot*>(initialTable_); }
-  size_t Mask() const { return (size_t{1} << bits_) - 1; }
-
   size_t HomeOf(const void* userPointer) const {
     const uint64_t address = reinterpret_cast<uintptr_t>(userPointer);
-    const uint64_t run = ((address >> 12) * 0x9E3779B97F4A7C15u) >> (64 - (bits_ - kRunBits));
+    const uint64_t run = ((address >> 12) * 0x9E3779B97F4A7C15u) >> runShift_;
     return static_cast<size_t>((run << kRunBits) | ((address >> 4) & ((1u << kRunBits) - 1)));
   }
 
@@ -88,11 +86,12 @@ class MemBlockIndex {
 
   // Grows the table past half full; failing that, it fills up but for the
   // one free slot that ends every probe.
-  bool MakeRoom() { return Grow() || count_ + 1 <= Mask(); }
+  bool MakeRoom() { return Grow() || count_ + 1 <= mask_; }
   bool Grow();
 
   Slot initialTable_[size_t{1} << kInitialBits] = {};
-  Slot* table_ = nullptr;  // taken from the C heap once grown; null while the initial one serves
-  int bits_ = kInitialBits;
+  Slot* table_ = initialTable_;  // taken from the C heap once grown
+  size_t mask_ = (size_t{1} << kInitialBits) - 1;
+  int runShift_ = 64 - (kInitialBits - kRunBits);  // keeps the hash's top bits that pick a run
   size_t count_ = 0;
 };

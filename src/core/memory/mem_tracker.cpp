@@ -174,6 +174,57 @@ void CountRelease(const MemRecord& record) {
   --counters.liveBlocks;
 }
 
+// Both ways in inline it, so the operators' way takes no further call.
+[[gnu::always_inline]] inline void* AllocateBlock(size_t size, const char* file, int32_t line,
+                                                  const char* function, MemTracker::AllocKind kind,
+                                                  size_t alignment) {
+  CallSiteReset reset;
+  LockScope locked;
+  ++counters.allocationCounter;
+
+  MemRecord* record = records.Take();
+  MemNames* siteNames = nullptr;
+  if (record && (Named(file) || Named(function)) && !(siteNames = names.Take())) {
+    records.Give(record);
+    record = nullptr;
+  }
+  if (!record) {
+    lastProblem = kNoTrackingRoom;
+    return nullptr;
+  }
+  const size_t offset = alignment > MemTracker::kGuardBytes ? alignment : MemTracker::kGuardBytes;
+  size_t blockSize = 0;
+  void* raw = TakeBlock(size, offset, &blockSize);
+  unsigned char* user = raw ? static_cast<unsigned char*>(raw) + offset : nullptr;
+  if (!user || !blocks.Insert(user, record)) {
+    std::free(raw);
+    if (siteNames) names.Give(siteNames);
+    records.Give(record);
+    lastProblem = raw ? kNoTrackingRoom : kOutOfMemory;
+    return nullptr;
+  }
+  record->blockSize = blockSize;
+  record->size = size;
+  record->rawBlock = raw;
+  record->userPointer = user;
+  record->line = line;
+  record->kind = kind;
+  record->allocationNumber = counters.allocationCounter;
+  if (siteNames) {
+    CopyName(siteNames->sourceFile, BaseName(file));
+    CopyName(siteNames->function, function);
+    record->names = siteNames;
+  }
+  CountAllocation(size, blockSize);
+
+  if (kind == MemTracker::kCalloc)
+    std::memset(user, 0, size);
+  else
+    Paint(user, size, kNewRun);
+  WriteGuards(user, size);
+  return user;
+}
+
 void ReleaseBlock(void* userPointer) {
   CallSiteReset reset;
   LockScope locked;
@@ -207,55 +258,11 @@ MemTracker::CallSite MemTracker::GetCallSite() { return callSite; }
 
 void* MemTracker::Allocate(size_t size, const char* file, int32_t line, const char* function,
                            AllocKind kind, size_t alignment) {
-  CallSiteReset reset;
-  LockScope locked;
-  ++counters.allocationCounter;
-
-  MemRecord* record = records.Take();
-  MemNames* siteNames = nullptr;
-  if (record && (Named(file) || Named(function)) && !(siteNames = names.Take())) {
-    records.Give(record);
-    record = nullptr;
-  }
-  if (!record) {
-    lastProblem = kNoTrackingRoom;
-    return nullptr;
-  }
-  const size_t offset = alignment > kGuardBytes ? alignment : kGuardBytes;
-  size_t blockSize = 0;
-  void* raw = TakeBlock(size, offset, &blockSize);
-  unsigned char* user = raw ? static_cast<unsigned char*>(raw) + offset : nullptr;
-  if (!user || !blocks.Insert(user, record)) {
-    std::free(raw);
-    if (siteNames) names.Give(siteNames);
-    records.Give(record);
-    lastProblem = raw ? kNoTrackingRoom : kOutOfMemory;
-    return nullptr;
-  }
-  record->blockSize = blockSize;
-  record->size = size;
-  record->rawBlock = raw;
-  record->userPointer = user;
-  record->line = line;
-  record->kind = kind;
-  record->allocationNumber = counters.allocationCounter;
-  if (siteNames) {
-    CopyName(siteNames->sourceFile, BaseName(file));
-    CopyName(siteNames->function, function);
-    record->names = siteNames;
-  }
-  CountAllocation(size, blockSize);
-
-  if (kind == kCalloc)
-    std::memset(user, 0, size);
-  else
-    Paint(user, size, kNewRun);
-  WriteGuards(user, size);
-  return user;
+  return AllocateBlock(size, file, line, function, kind, alignment);
 }
 
 void* MemTracker::Allocate(size_t size, AllocKind kind, size_t alignment) {
-  return Allocate(size, callSite.file, callSite.line, callSite.function, kind, alignment);
+  return AllocateBlock(size, callSite.file, callSite.line, callSite.function, kind, alignment);
 }
 
 // Release takes the call site and kind only to match Allocate; a record
