@@ -1,5 +1,6 @@
 #include "core/memory/mem_tracker.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -110,18 +111,18 @@ inline void Paint(unsigned char* area, size_t size, const PaintRun& run) {
 // Four copies of each guard word on either side of the user area; none in
 // sanitizer builds, whose kGuardBytes is 0.
 template <uint32_t kWord>
-struct GuardRun {
-  uint32_t words[MemTracker::kGuardBytes / sizeof(uint32_t)];
-  constexpr GuardRun() : words() {
-    for (uint32_t& word : words) word = kWord;
-  }
-};
-constexpr GuardRun<MemTracker::kPrefixGuard> kPrefixRun;
-constexpr GuardRun<MemTracker::kSuffixGuard> kSuffixRun;
+constexpr std::array<uint32_t, MemTracker::kGuardBytes / sizeof(uint32_t)> GuardRun() {
+  std::array<uint32_t, MemTracker::kGuardBytes / sizeof(uint32_t)> words{};
+  for (uint32_t& word : words) word = kWord;
+  return words;
+}
+constexpr auto kPrefixRun = GuardRun<MemTracker::kPrefixGuard>();
+constexpr auto kSuffixRun = GuardRun<MemTracker::kSuffixGuard>();
 
 void WriteGuards(unsigned char* user, size_t size) {
-  std::memcpy(user - MemTracker::kGuardBytes, kPrefixRun.words, MemTracker::kGuardBytes);
-  std::memcpy(user + size, kSuffixRun.words, MemTracker::kGuardBytes);
+  if constexpr (MemTracker::kGuardBytes == 0) return;
+  std::memcpy(user - MemTracker::kGuardBytes, kPrefixRun.data(), MemTracker::kGuardBytes);
+  std::memcpy(user + size, kSuffixRun.data(), MemTracker::kGuardBytes);
 }
 
 bool Named(const char* name) { return name && name != kUnnamed; }
