@@ -34,7 +34,10 @@ VANTOR_CLMUL __m128i Fold(__m128i lane, __m128i constants, __m128i block) {
 }
 }  // namespace
 
-bool CanFoldCrc32() { return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse2"); }
+bool CanFoldCrc32() {
+  __builtin_cpu_init();  // the key table may be built by a static initialiser that runs first
+  return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse2");
+}
 
 VANTOR_CLMUL uint32_t FoldCrc32(uint32_t reg, const unsigned char* bytes, size_t length, bool upperCase) {
   __m128i lanes[4];
