@@ -21,7 +21,10 @@ draw() {
   shift
   [[ "$out" -nt "$script" && "$out" -nt "$drawer" ]] && return 0
   mkdir -p "$(dirname "$out")"
-  "$convert" "$@" "PNG32:$out.part"
+  # JPEG for pictures named so, PNG with alpha for the rest.
+  local format=PNG32
+  [[ "$out" == *.jpg ]] && format=JPG
+  "$convert" "$@" "$format:$out.part"
   mv "$out.part" "$out"
 }
 

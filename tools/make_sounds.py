@@ -243,11 +243,12 @@ def arpeggio(degrees):
 
 # --- The title theme.
 
-def theme(bars):
-    """Stereo (left, right) loop: drone and drums throughout, the tune on the
-    oud from the third bar, doubled by the ney above in its second half. Tails
-    that run past the end are folded onto the start, so the loop is seamless."""
-    eighth = 60.0 / 104 / 2
+def theme(bars, tempo=104, tune=TUNE):
+    """Stereo (left, right) loop at `tempo` crotchets a minute: drone and
+    drums throughout, the tune's bars on the oud from the third bar, doubled
+    by the ney above from the tune's fifth bar. Tails that run past the end
+    are folded onto the start, so the loop is seamless."""
+    eighth = 60.0 / tempo / 2
     bar = 8 * eighth
     length = int(bars * bar * RATE)
     left, right = [0.0] * length, [0.0] * length
@@ -273,7 +274,7 @@ def theme(bars):
             if stroke in strokes:
                 voice, pan, gain = strokes[stroke]
                 place(voice, (b * 8 + i) * eighth, pan, gain)
-    for b, notes in enumerate(TUNE[:max(0, bars - 2)]):
+    for b, notes in enumerate(tune[:max(0, bars - 2)]):
         at = (b + 2) * bar
         for degree, eighths in notes:
             place(note(pluck, midi_of(degree), 1.2), at, -0.35, 0.5)
@@ -285,6 +286,33 @@ def theme(bars):
         return [a + b for a, b in zip(channel[:length], channel[length:] + [0.0] * length)]
 
     return fold(left), fold(right)
+
+
+def rotated(bars):
+    """The tune begun at its bar `bars`, wrapping round to its start."""
+    return TUNE[bars:] + TUNE[:bars]
+
+
+# (tempo, bars the tune is turned by) of the three game-play pieces, which the
+# board plays one after another in random order.
+GAME_PLAY_CUES = ((96, 2), (108, 4), (116, 6))
+
+
+def flash_shimmer():
+    """Bells tumbling down the scale over rising air, as the tokens appear."""
+    out = whoosh(0.9, 400, 5000)
+    out = [s * 0.4 for s in out]
+    for i, degree in enumerate((9, 7, 5, 4, 2)):
+        mix_into(out, chime(hertz(midi_of(degree, 1)), 0.9, RATE), int(i * 0.07 * RATE), 0.6)
+    return out
+
+
+def flash_chord():
+    """The tonic chord struck at once, high and ringing: the board is ready."""
+    out = []
+    for degree in (0, 2, 4, 7):
+        mix_into(out, chime(hertz(midi_of(degree, 1)), 1.6, RATE), 0, 0.5)
+    return out
 
 
 # --- The module: three parts, each two orders long and looping on itself,
@@ -415,8 +443,8 @@ def write_ogg(path, channels):
         subprocess.run(["oggenc", "--quiet", "--quality", "4", "--output", path, source], check=True)
 
 
-def write_theme(path, bars):
-    left, right = theme(bars)
+def write_theme(path, bars, tempo=104, tune=TUNE):
+    left, right = theme(bars, tempo, tune)
     top = max(max(map(abs, left)), max(map(abs, right)))
     scale = PEAK / top
     write_ogg(path, [[s * scale for s in left], [s * scale for s in right]])
@@ -447,6 +475,13 @@ def outputs(quick):
     files["block_select.ogg"] = lambda path: write_ogg(path, [faded(select(0))])
     files["GameApp_start_music.ogg"] = lambda path: write_theme(path, 2 if quick else 2 + len(TUNE) + 2)
     files["music.mod"] = write_module
+    # The game-play music: the tune once round after two bars of lead-in.
+    for number, (tempo, turn) in enumerate(GAME_PLAY_CUES, 1):
+        files["Game Play Cue %i.ogg" % number] = (
+            lambda path, tempo=tempo, turn=turn: write_theme(path, 2 if quick else 2 + len(TUNE), tempo, rotated(turn)))
+    files["Scarab Race.ogg"] = lambda path: write_theme(path, 2 if quick else 2 + len(TUNE), 144, TUNE)
+    files["start_flash.wav"] = lambda path: write_effect(path, flash_shimmer())
+    files["end_flash.wav"] = lambda path: write_effect(path, flash_chord())
     return files
 
 

@@ -5,4 +5,29 @@ Sprites = {
   { Name = "scarab_walk_right", ImageFile = "img/scarab_walk.png", SpriteC = 4, FrameTime = 10 },
   -- The same strip mirrored: the scarab walks to the left.
   { Name = "scarab_walk_left", ImageFile = "img/scarab_walk.png", SpriteC = 4, FrameTime = 10, FlipU = 1 },
+  -- The board's effects, played once per start (tools/images/board_effects.sh).
+  { Name = "Effect_Overlay_Sparkly", ImageFile = "img/effect_sparkly.png", SpriteC = 8, FrameTime = 16 },
+  { Name = "Effect_Overlay_Shatter", ImageFile = "img/effect_shatter.png", SpriteC = 8, FrameTime = 16 },
+  { Name = "Effect_Overlay_Lightning", ImageFile = "img/effect_lightning.png", SpriteC = 6, FrameTime = 15 },
+  { Name = "Effect_Overlay_power", ImageFile = "img/effect_power.png", SpriteC = 8, FrameTime = 12 },
+  { Name = "swirl", ImageFile = "img/effect_swirl.png", SpriteC = 8, FrameTime = 10 },
+  { Name = "scarab_swap", ImageFile = "img/effect_scarab_swap.png", SpriteC = 8, FrameTime = 16 },
+  -- A coin of a gold flight, spinning as it flies.
+  { Name = "gold_spin", ImageFile = "img/gold_spin.png", SpriteC = 8, FrameTime = 12 },
+  -- The floor tiles under the board (one frame each), the web over a cell,
+  -- and the flips a tile plays once when a match wears it down.
+  { Name = "Tile_Normal_Metal", ImageFile = "img/tile_metal.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "Tile_Normal_Sand1", ImageFile = "img/tile_sand1.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "Tile_Normal_Sand2", ImageFile = "img/tile_sand2.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "Tile_Normal_Sand3", ImageFile = "img/tile_sand3.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "Tile_Crack_Sand1", ImageFile = "img/tile_crack_sand1.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "Tile_Crack_Sand2", ImageFile = "img/tile_crack_sand2.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "Tile_Crack_Sand3", ImageFile = "img/tile_crack_sand3.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "Tile_Normal_Gold", ImageFile = "img/tile_gold.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "tile_edit_only", ImageFile = "img/tile_edit_only.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "Tile_Flip_Metal", ImageFile = "img/tile_flip_metal.png", SpriteC = 6, FrameTime = 20 },
+  { Name = "Tile_Flip_Sand", ImageFile = "img/tile_flip_sand.png", SpriteC = 6, FrameTime = 20 },
+  { Name = "Tile_Flip_Crack", ImageFile = "img/tile_flip_crack.png", SpriteC = 6, FrameTime = 20 },
+  { Name = "Tile_Flip_Gold", ImageFile = "img/tile_flip_gold.png", SpriteC = 6, FrameTime = 20 },
+  { Name = "spiderweb", ImageFile = "img/spiderweb.png", SpriteC = 1, FrameTime = 1 },
 }

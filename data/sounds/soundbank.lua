@@ -19,4 +19,7 @@ SoundBank = {
   { Name = "match3", Files = { "sounds/match3.wav" }, Bias = { 0.8 } },
   { Name = "match4", Files = { "sounds/match4.wav" }, Bias = { 0.9 } },
   { Name = "match5", Files = { "sounds/match5.wav" } },
+  -- The tokens appearing at the start of a level, and the flash's end.
+  { Name = "START_FLASH", Files = { "sounds/start_flash.wav" }, Bias = { 0.8 } },
+  { Name = "end_flash.ogg", Files = { "sounds/end_flash.wav" }, Bias = { 0.7 } },
 }

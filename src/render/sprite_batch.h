@@ -35,6 +35,8 @@ class SpriteBatch {
   // Draws and empties the batch; sorting keeps the order of sprites that
   // share a texture.
   void Flush(bool sortByTexture);
+  // Empties the batch without drawing.
+  void Clear() { count_ = 0; }
   // Orders entries by the address of their texture's surface (none first):
   // less than zero, zero or greater than zero.
   static int CompareTexture(const Entry& a, const Entry& b);

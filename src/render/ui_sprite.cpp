@@ -100,17 +100,23 @@ void UISprite::GetNativeSize(math::Vec2& out) const {
 }
 
 bool UISprite::Tick(float dt) {
-  if (entry_) {
-    // Advance is false only when a multi-frame animation finished a cycle.
-    if (entry_->Advance(clock, dt)) return true;
-    RunClipEnded();
-    return false;
-  }
-  if (!image_) return false;
-  // A still image reports true every frame, a video when its clip wrapped.
-  if (!image_->Update()) return false;
-  RunClipEnded();
-  return true;
+  // Advance is false only when a multi-frame animation finished a cycle, and
+  // Tick answers as Advance does; an image of its own answers whether its
+  // cycle ended (a still image every frame, a video when its clip wrapped).
+  // The owner's "clip_ended" may load another image: the kind is read first.
+  const bool animation = entry_ != nullptr;
+  const bool ended = TickEndsCycle(dt);
+  return animation ? !ended : ended;
+}
+
+bool UISprite::TickEndsCycle(float dt) {
+  bool ended = false;
+  if (entry_)
+    ended = !entry_->Advance(clock, dt);
+  else if (image_)
+    ended = image_->Update();
+  if (ended) RunClipEnded();
+  return ended;
 }
 
 void UISprite::RunClipEnded() {

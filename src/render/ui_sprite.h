@@ -42,6 +42,10 @@ class UISprite {
   // Advances the animation or the image's own update; runs the owner's
   // "clip_ended" at the end of a cycle (see the source for the results).
   bool Tick(float dt);
+  // Advances as Tick does and answers plainly whether that ended a cycle:
+  // a multi-frame entry wrapped, a video wrapped, and every tick of a still
+  // image of its own. False for a one-frame entry and without an image.
+  bool TickEndsCycle(float dt);
 
   void BuildQuad(Vertex2D* out) const;
   // Cut to the clip rectangle (screen units); unclipped when oriented.

@@ -1,0 +1,26 @@
+// The game-play music: three pieces loaded as samples, one of them playing;
+// when it ends another is drawn at random (possibly the same one again).
+#pragma once
+#include <cstdint>
+
+#include "platform/bass.h"
+
+class QORMusicRotation {
+ public:
+  static constexpr int kPieces = 3;
+
+  // Loads "sounds/Game Play Cue 1.ogg" to "3.ogg" and starts one at random.
+  void Build();
+  // Starts a piece at random when the one playing has ended.
+  void Tick();
+
+  int GetIndex() const { return index_; }
+  HCHANNEL GetChannel() const { return channel_; }
+
+ private:
+  void PlayRandomPiece();
+
+  uint32_t samples_[kPieces] = {};
+  int index_ = 0;
+  HCHANNEL channel_ = 0;
+};

@@ -1,0 +1,371 @@
+// The game's board: a level played over floor tiles. On top of the scrolling
+// board it keeps the tiles, the tiled background, the weights by which new
+// blocks get their colour and type, the level's time limit and music, the
+// walkers on the board, and the level file's own tables. The HUD, help,
+// tutorial, mode, explorer, mummy, goal map and game variables belong to the
+// parts of the board built on this one; where the board calls them it goes
+// through the seams listed at the end of the class.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "board/qor_barrier.h"
+#include "board/qor_tile.h"
+#include "board/well/game_scroll_well.h"
+#include "core/countdown_timer.h"
+#include "core/math/probset.h"
+#include "render/ui_sprite.h"
+
+namespace input {
+struct KeyState;
+}
+namespace well {
+class HandHold;
+}
+class QORExplorer;
+class QORGameHelp;
+class QORGoalMap;
+class QORMummy;
+class QORMusicRotation;
+class QORStartFlash;
+class QORWalker;
+class QORWellMode;
+class QORWellSFX;
+class QORWellUI;
+
+class QORWell : public well::GameScrollWell {
+ public:
+  static constexpr int kColorCount = 24;
+  static constexpr int kTypeCount = 18;
+  // The window onto the board, in whole cells, and a cell of 45 x 45 pixels.
+  static constexpr uint32_t kViewColumns = 18;
+  static constexpr uint32_t kViewRows = 12;
+  static constexpr float kCellWidth = 0.05625f;
+  static constexpr float kCellHeight = 0.075f;
+  // A background picture of 512 x 512 pixels, in screen units.
+  static constexpr float kBackgroundWidth = 0.64f;
+  static constexpr float kBackgroundHeight = 0.85333335f;
+  // The level timer always counts over this period; the limit sets what is left.
+  static constexpr float kTimerPeriod = 360.0f;
+  static constexpr float kMinTimeLimit = 72.0f;
+  // A level file's header may not ask for more cells a side.
+  static constexpr int32_t kMaxLevelSide = 256;
+  // The editor's board and the largest area a saved level keeps.
+  static constexpr int32_t kEditorSide = 60;
+  // The board a level falls back to when its file does not load.
+  static constexpr uint32_t kFallbackWidth = 80;
+  static constexpr uint32_t kFallbackHeight = 12;
+  // The explorer, the mummy and the walkers show through under the pointer.
+  static constexpr float kSeeThroughAlpha = 0.35f;
+
+  explicit QORWell(void* owner);
+  ~QORWell() override;
+
+  // --- Slots of the well family that the game board replaces.
+  bool ClearWell() override;
+  void OnSettled() override;
+  // Also finds a block of up to 2 x 2 cells from its other cells.
+  well::Block* GetBlock(int32_t x, int32_t y) override;
+  void ReservedHook(int32_t, int32_t) override {}
+  well::Block* CreateBlock(const std::string& typeName, const std::string& colorName, int32_t x, int32_t y,
+                           int32_t width, int32_t height) override;
+  // Works out the size to keep, then writes the board file.
+  bool Save(const std::string& fileName) override;
+  void OnLevelStart() override;
+  void Draw() override;
+  void Tick(float dt) override;
+  well::Block* SpawnRandomBlock(int32_t x, int32_t y, float delay) override;
+  void SaveExtra(WriteLua& writer) override;
+  // Reads the floor, the invisible blockers, the barriers and the rival's start.
+  void AfterLoad(LuaPlus::LuaState* state) override { LoadSpecial(state); }
+  void BeforeSave(WriteLua& writer) override;
+  // Reads the header and the level's data and sets the board up; false,
+  // with nothing else read, without a header or level data.
+  bool BeforeLoad(LuaPlus::LuaState* state) override;
+  void WinGame() override;
+  void LooseGame() override;
+  bool ReservedFlag() override { return false; }
+  void AddScore(int32_t points) override;
+  void Step() override;
+
+  // --- The game board's own slots.
+  virtual void DrawOverlay();
+  // Makes the grid, the floor (all void) and the background, and enables the
+  // flagged colours.
+  virtual void Setup(uint32_t width, uint32_t height, const uint8_t colorFlags[kColorCount]);
+  // Loads the level, chooses the mode and starts the level. False when the
+  // file did not load (or asked for a size out of range) and the board fell
+  // back to 80 x 12 cells with every colour.
+  virtual bool LoadLevel(const std::string& path);
+  virtual bool OnMouseMove(const math::Vec2& point);
+  virtual void OnMouseDrag(const math::Vec2& point);
+  virtual void ReservedInputHook(int32_t) {}
+  virtual void OnLeftClick(const math::Vec2& point);
+  virtual void OnRightClick(const math::Vec2& point);
+  virtual void Refill();
+  virtual void InitUI();
+  virtual void ShutdownUI();
+  virtual bool IsRace() { return false; }
+  // The debug keys Q, W, P and D.
+  virtual void OnKey(const input::KeyState* key);
+
+  // --- Floor tiles.
+  QORTile* GetTile(int32_t x, int32_t y);
+  // Shows the tile's picture, or plays its flip when a hit is pending and
+  // moves its type by the hit.
+  void RefreshTile(QORTile& tile);
+  void RefreshHitTiles();
+  void TickTiles(float dt);
+  // Turns about half of the gold tiles back to cracked sand.
+  void RestoreCrackedTiles();
+  // A blue burst and a spray of sparks from the cell's centre.
+  void PlayCellBurst(int32_t x, int32_t y);
+  void DrawBackground();
+  void DrawTiles();
+  // The webs, then every walker.
+  void DrawWebs();
+  int32_t GetTileTotal() const { return tileTotal_; }
+  int32_t GetTilesBroken() const { return tilesBroken_; }
+  void AddTileBroken() { ++tilesBroken_; }
+  struct FloorBounds {
+    int32_t minX = 0, minY = 0, maxX = 0, maxY = 0;
+  };
+  const FloorBounds& GetFloorBounds() const { return floorBounds_; }
+
+  // --- Background, colours and the block weights.
+  void SetBackground(const std::string& imageFile);
+  const std::string& GetBackgroundImage() const { return backgroundImage_; }
+  int32_t GetBackgroundColumns() const { return backgroundColumns_; }
+  int32_t GetBackgroundRows() const { return backgroundRows_; }
+  void SetBackgroundEffect(const std::string& name);
+  void SetColors(const uint8_t colorFlags[kColorCount]);
+  void ResetProbSets();
+  num::ProbSet& GetColorWeights() { return colorWeights_; }
+  num::ProbSet& GetTypeWeights() { return typeWeights_; }
+
+  // --- Time and music.
+  // Clamped to [72, 360] s; the timer's period stays 360 s.
+  void SetTimeLimit(float seconds);
+  void SpendTime(float seconds);
+  float GetTimeLimit() const { return timeLimit_; }
+  CountdownTimer& GetLevelTimer() { return levelTimer_; }
+  // The race's music on the race board and on a level with the rival, else
+  // the game-play rotation.
+  void TriggerMusic();
+  void BuildGamePlayMusic();
+  QORMusicRotation* GetMusic() const { return music_.get(); }
+
+  // --- The level file.
+  const std::string& GetLevelPath() const { return levelPath_; }
+  const std::string& GetLevelId() const { return levelId_; }
+  // The file name without folder and ".lua", lower case; "temple_1_level_1"
+  // for a path without a folder or an extension.
+  static std::string LevelIdOf(const std::string& path);
+  void LoadSpecial(LuaPlus::LuaState* state);
+  // Queues every barrier for the debug drawing (race and editor boards).
+  void DrawBarriers();
+  std::vector<QORBarrier>& GetBarriers() { return barriers_; }
+  int32_t GetSavedWidth() const { return savedWidth_; }
+  int32_t GetSavedHeight() const { return savedHeight_; }
+  bool IsShadyLevel() const { return shadyLevel_ != 0; }
+  void GetShadyStart(int32_t& x, int32_t& y) const {
+    x = shadyStartX_;
+    y = shadyStartY_;
+  }
+
+  // --- Walkers: the board owns every walker on its list.
+  // Keeps the walker when its cell lies on the board and neither another
+  // walker stands there nor, for a rival, another rival is listed; a walker
+  // not kept is destroyed at once. True when kept.
+  bool AddWalker(QORWalker* walker);
+  // Removes the first walker on the cell under the point; false when none.
+  bool DeleteWalkers(const math::Vec2& point);
+  QORWalker* FindWalkerAt(int32_t x, int32_t y);
+  void NotifyWalkersNearExplorer();
+  const std::vector<QORWalker*>& GetWalkers() const { return walkers_; }
+  // The rival on a level that defines his start, when none is on the board.
+  void SpawnShady();
+  QORWalker* GetShady() const { return shady_; }
+  void ResurrectMummy(well::Block* nest);
+
+  // --- Blocks of note.
+  void FindEntranceAndExit();
+  well::Block* GetEntrance() const { return entrance_; }
+  well::Block* GetExit() const { return exit_; }
+  const std::vector<well::Block*>& GetMilestones() const { return milestones_; }
+  std::vector<std::pair<int32_t, int32_t>>& GetSpawnCells() { return spawnCells_; }
+
+  // --- Sound cues: raised during a logic step, each played once at its end.
+  enum SoundCue {
+    kCueBlockSwitch,
+    kCueBlockFall1,
+    kCueBlockFall2,
+    kCueMummyHi,
+    kCueMummyBye,
+    kCueMummyMagic,
+    kCueBlockClear3,  // to kCueBlockClear3 + 4: a pass scoring 3 to 7
+    kCueBaseClear3 = kCueBlockClear3 + 5,  // to + 4: by the combo count
+    kSoundCueCount = kCueBaseClear3 + 5,
+  };
+  // The sound set each cue plays, in the order they are played.
+  static const char* const kSoundCueNames[kSoundCueCount];
+  void RaiseSoundCue(int cue) { soundCues_[cue] = 1; }
+  bool IsSoundCueRaised(int cue) const { return soundCues_[cue] != 0; }
+
+  // --- Play.
+  void EdgeScroll(float dt);
+  void SetEdgeScrolling(bool on) { edgeScrolling_ = on ? 1 : 0; }
+  const math::Vec2& GetMousePosition() const { return mousePosition_; }
+  void SetMousePosition(const math::Vec2& point) { mousePosition_ = point; }
+  QORStartFlash* GetStartFlash() const { return startFlash_.get(); }
+  QORWellSFX* GetGameEffects() const;
+  bool GetRaceDebug() const { return raceDebug_ != 0; }
+  int32_t GetNestFlag() const { return nestFlag_; }
+  void SetNestFlag(int32_t flag) { nestFlag_ = flag; }
+  int32_t GetCrittersKilled() const { return crittersKilled_; }
+  void AddCritterKilled() { ++crittersKilled_; }
+  int32_t GetComboCount() const { return comboCount_; }
+  void SetComboCount(int32_t count) { comboCount_ = count; }
+
+  // --- Seams: what the later parts of the board fill in. Until then each
+  // answers as if its object were missing (no HUD, help, tutorial, mode,
+  // explorer, mummy, goal map or block types), which the board skips.
+  // The block's game type (plain token 0, entrance 5, exit 6, milestone 9
+  // ...), -1 for a block that is not a game block.
+  int32_t GetBlockType(const well::Block* block) const;
+  // A milestone block's index, by which the milestones are sorted.
+  int32_t GetMilestoneIndex(const well::Block* block) const;
+  bool GetExplorerCell(int32_t& x, int32_t& y) const;
+  // The explorer's position on the board, in screen units; false without one.
+  bool GetExplorerBoardPosition(math::Vec2& position) const;
+
+ protected:
+  // Seams, continued: the calls of the board's own steps. Each does nothing
+  // until its part lands.
+  void CreateExplorer();
+  void PlaceExplorer(int32_t x, int32_t y);
+  void TickExplorer(float dt);
+  // Drawn at the alpha; the mummy and the walkers show through when `under`
+  // is their cell.
+  void DrawExplorer(float alpha);
+  void DeleteLevelObjects();
+  void TickHud(float dt);
+  // The tutorial's step; false when the current step holds the board still.
+  bool TickTutorial(float dt);
+  bool IsHintShowing() const;
+  void SetHudElapsed(int32_t seconds);
+  void DrawHud();
+  void DrawHelp();
+  void HideHud();
+  void RefreshHudColors();
+  void ReadHudColorSwitches(uint8_t flags[kColorCount]);
+  void AwardDebugPower();
+  void ShowShadyHint();
+  void StartMode();
+  void TickMode(float dt);
+  void StepMode();
+  void DrawMode();
+  void TickMummy(float dt);
+  void DrawMummy(const well::Cell& under);
+  void CreateGoalMap();
+  void OpenGoalMap(bool open);
+  void TickGoalMap(float dt);
+  void DrawGoalMap();
+  void PlaceTargetMarkers();
+  void TickSwap(float dt);
+  void DrawSwap();
+  void BuildSpawnCells();
+  void ResolveMatches();
+  void PlaySoundCues();
+  void CheckFirstHints();
+  void ShowPossibleMove();
+  void TickWalkers(float dt);
+  void DrawWalkers();
+  void SetWalkerAlphas(const well::Cell& under);
+  // The walker's cell and kind (rival 1); false for no walker.
+  bool GetWalkerCell(const QORWalker* walker, int32_t& x, int32_t& y) const;
+  int32_t GetWalkerType(const QORWalker* walker) const;
+  // Tells the walker it leaves the board, then deletes it.
+  void DestroyWalker(QORWalker* walker);
+  // A new rival on the cell, handed to AddWalker.
+  QORWalker* MakeShady(int32_t x, int32_t y);
+  void WriteWalkers(WriteLua& writer);
+
+  // The board's steps in their order.
+  void TickMusicAndInterface(float dt);
+  void TickStartFlash(float dt);
+  void TickSparkle(float dt);
+  void TickIdleHint(float dt);
+  void UpdateFloorBounds();
+  // Deletes every walker on the list and forgets the rival.
+  void ClearWalkers();
+  // The refused-size check of a level header, with its log line.
+  bool IsLevelSizeAccepted(int32_t width, int32_t height) const;
+  void AllocateTiles();
+  void AllocateBackground();
+  void SaveTiles(WriteLua& writer);
+  void SaveBarriers(WriteLua& writer);
+  void ComputeSavedSize();
+  // Draws one picture over a cell: plainly inside the view, clipped at its edge.
+  void DrawInView(ui::UISprite& sprite, int32_t x, int32_t y);
+  bool IsCellInsideView(const math::Vec2& position) const;
+
+  std::unique_ptr<QORTile[]> tiles_;
+  QORWellUI* hud_ = nullptr;
+  QORWellMode* mode_ = nullptr;
+  ui::UISprite spareSprite_;
+  ui::UISprite webSprite_;
+  num::ProbSet colorWeights_{kColorCount};
+  num::ProbSet typeWeights_{kTypeCount};
+  math::Vec2 mousePosition_;
+  well::Block* hovered_ = nullptr;
+  well::Block* selectedA_ = nullptr;
+  well::Block* selectedB_ = nullptr;
+  CountdownTimer swapTimer_{0.2f, -1.0f};
+  uint8_t swapBack_ = 0;
+  CountdownTimer sparkleTimer_{2.0f, 2.0f};
+  ui::UISprite selectionRing_;
+  int32_t backgroundColumns_ = 0;
+  int32_t backgroundRows_ = 0;
+  std::unique_ptr<ui::UISprite[]> backgroundSprites_;
+  std::string backgroundImage_;
+  math::Vec2 backgroundTileSize_{kBackgroundWidth, kBackgroundHeight};
+  QORExplorer* explorer_ = nullptr;
+  QORMummy* mummy_ = nullptr;
+  well::Block* entrance_ = nullptr;
+  well::Block* exit_ = nullptr;
+  std::string levelPath_;
+  uint8_t shadyLevel_ = 0;
+  int32_t shadyStartX_ = 0;
+  int32_t shadyStartY_ = 0;
+  QORWalker* shady_ = nullptr;
+  FloorBounds floorBounds_;
+  std::vector<QORWalker*> walkers_;
+  std::vector<std::pair<int32_t, int32_t>> spawnCells_;
+  int32_t savedWidth_ = 0;
+  int32_t savedHeight_ = 0;
+  uint8_t edgeScrolling_ = 1;
+  uint8_t soundCues_[kSoundCueCount] = {};
+  std::vector<well::Block*> milestones_;
+  QORGoalMap* goalMap_ = nullptr;
+  std::vector<QORBarrier> barriers_;
+  int32_t comboCount_ = 0;
+  std::unique_ptr<QORStartFlash> startFlash_;
+  CountdownTimer idleHintTimer_{10.0f, 10.0f};
+  uint8_t raceDebug_ = 0;
+  QORGameHelp* help_ = nullptr;
+  float timeLimit_ = kTimerPeriod;
+  CountdownTimer levelTimer_{kTimerPeriod, kTimerPeriod};
+  std::string levelId_;
+  int32_t nestFlag_ = 0;
+  int32_t crittersKilled_ = 0;
+  int32_t tilesBroken_ = 0;
+  int32_t tileTotal_ = 0;
+  well::HandHold* handHold_ = nullptr;
+  std::unique_ptr<QORMusicRotation> music_;
+  // Set by BeforeLoad when the header asks for a size out of range.
+  uint8_t sizeRefused_ = 0;
+};

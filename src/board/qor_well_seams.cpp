@@ -1,0 +1,88 @@
+// The board's calls into the parts built on it, inert until each lands: the
+// board then behaves as if the HUD, help, tutorial, mode, game blocks,
+// explorer, mummy, goal map, walkers and game variables were missing, which
+// every step of it skips. Each part moves its group into its own source.
+#include "board/qor_well.h"
+
+// --- Game blocks and the mode ('Blocks and modes').
+
+well::Block* QORWell::CreateBlock(const std::string&, const std::string&, int32_t, int32_t, int32_t, int32_t) {
+  return nullptr;
+}
+well::Block* QORWell::SpawnRandomBlock(int32_t, int32_t, float) { return nullptr; }
+void QORWell::Refill() {}
+void QORWell::BuildSpawnCells() { spawnCells_.clear(); }
+int32_t QORWell::GetBlockType(const well::Block*) const { return -1; }
+int32_t QORWell::GetMilestoneIndex(const well::Block*) const { return 0; }
+void QORWell::StartMode() {}
+void QORWell::TickMode(float) {}
+void QORWell::StepMode() {}
+void QORWell::DrawMode() {}
+
+// --- Input, matches, cues and hints ('Moves and matching').
+
+bool QORWell::OnMouseMove(const math::Vec2& point) {
+  mousePosition_ = point;
+  return false;
+}
+void QORWell::OnMouseDrag(const math::Vec2&) {}
+void QORWell::OnLeftClick(const math::Vec2&) {}
+void QORWell::OnRightClick(const math::Vec2&) {}
+void QORWell::TickSwap(float) {}
+void QORWell::DrawSwap() {}
+void QORWell::ResolveMatches() {}
+void QORWell::PlaySoundCues() { std::fill(std::begin(soundCues_), std::end(soundCues_), 0); }
+void QORWell::CheckFirstHints() {}
+void QORWell::ShowPossibleMove() {}
+void QORWell::ShowShadyHint() {}
+
+// --- HUD, help and tutorial ('Help, tutorial and HUD').
+
+void QORWell::TickHud(float) {}
+bool QORWell::TickTutorial(float) { return true; }
+bool QORWell::IsHintShowing() const { return false; }
+void QORWell::SetHudElapsed(int32_t) {}
+void QORWell::DrawHud() {}
+void QORWell::DrawHelp() {}
+void QORWell::HideHud() {}
+void QORWell::RefreshHudColors() {}
+void QORWell::ReadHudColorSwitches(uint8_t*) {}
+void QORWell::AwardDebugPower() {}
+
+// --- Explorer, goal map and the level's end ('Explorer and end screen').
+
+void QORWell::CreateExplorer() {}
+bool QORWell::GetExplorerCell(int32_t&, int32_t&) const { return false; }
+bool QORWell::GetExplorerBoardPosition(math::Vec2&) const { return false; }
+void QORWell::PlaceExplorer(int32_t, int32_t) {}
+void QORWell::TickExplorer(float) {}
+void QORWell::DrawExplorer(float) {}
+void QORWell::CreateGoalMap() {}
+void QORWell::OpenGoalMap(bool) {}
+void QORWell::TickGoalMap(float) {}
+void QORWell::DrawGoalMap() {}
+void QORWell::PlaceTargetMarkers() {}
+void QORWell::WinGame() { GameScrollWell::WinGame(); }
+void QORWell::LooseGame() { GameScrollWell::LooseGame(); }
+
+// --- Walkers and the rival ('Walkers'): no walker exists before them.
+
+bool QORWell::GetWalkerCell(const QORWalker*, int32_t&, int32_t&) const { return false; }
+int32_t QORWell::GetWalkerType(const QORWalker*) const { return -1; }
+void QORWell::DestroyWalker(QORWalker*) {}
+QORWalker* QORWell::MakeShady(int32_t, int32_t) { return nullptr; }
+void QORWell::TickWalkers(float) {}
+void QORWell::DrawWalkers() {}
+void QORWell::SetWalkerAlphas(const well::Cell&) {}
+void QORWell::NotifyWalkersNearExplorer() {}
+void QORWell::WriteWalkers(WriteLua&) {}
+
+// --- The mummy ('Mummy and powers').
+
+void QORWell::ResurrectMummy(well::Block*) {}
+void QORWell::TickMummy(float) {}
+void QORWell::DrawMummy(const well::Cell&) {}
+
+// --- Objects of a level in play, deleted with the board.
+
+void QORWell::DeleteLevelObjects() {}

@@ -1,0 +1,158 @@
+#include "board/well/well_path.h"
+
+#include <algorithm>
+#include <deque>
+
+#include "board/well/base_well.h"
+
+namespace well {
+
+namespace {
+
+// The direction table; ties in the search go to the later entry.
+constexpr int32_t kStepX[4] = {1, 0, -1, 0};
+constexpr int32_t kStepY[4] = {0, 1, 0, -1};
+
+}  // namespace
+
+WellPath::WellPath(BaseWell* board) : board_(board) {}
+
+WellPath::~WellPath() = default;
+
+void WellPath::Create() {
+  width_ = static_cast<int32_t>(board_->GetWidth());
+  height_ = static_cast<int32_t>(board_->GetHeight());
+  cells_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), PathCell());
+  ResetCosts();
+}
+
+void WellPath::ResetCosts() {
+  for (size_t i = 0; i < cells_.size(); ++i) {
+    const int32_t index = static_cast<int32_t>(i);
+    cells_[i].cost = GetCellCost(index % width_, index / width_);
+    cells_[i].bestDepth = kUnreached;
+  }
+}
+
+WellPath::PathCell* WellPath::GetPathCell(int32_t x, int32_t y) {
+  return IsOnBoard(x, y) ? &cells_[x + y * width_] : nullptr;
+}
+
+bool WellPath::PopNextStep(int32_t& x, int32_t& y) {
+  if (path_.empty()) return false;
+  const int32_t index = path_.back();
+  path_.pop_back();
+  x = index % width_;
+  y = index / width_;
+  return true;
+}
+
+// Breadth first: every cell gets its shortest step count at its first
+// visit, the same distances a depth-first relaxation ends with.
+void WellPath::FloodFill(int32_t goalX, int32_t goalY) {
+  for (PathCell& cell : cells_) cell.distance = kUnreached;
+  PathCell* goal = GetPathCell(goalX, goalY);
+  if (!goal || goal->cost == 0) return;
+  goal->distance = 0;
+  std::deque<int32_t> open{goalX + goalY * width_};
+  while (!open.empty()) {
+    const int32_t index = open.front();
+    open.pop_front();
+    const int32_t x = index % width_, y = index / width_;
+    const int32_t next = cells_[index].distance + 1;
+    for (int32_t i = 0; i < 4; ++i) {
+      PathCell* cell = GetPathCell(x + kStepX[i], y + kStepY[i]);
+      if (!cell || cell->cost == 0 || cell->distance <= next) continue;
+      cell->distance = next;
+      open.push_back(x + kStepX[i] + (y + kStepY[i]) * width_);
+    }
+  }
+}
+
+void WellPath::BuildPath(int32_t startX, int32_t startY, int32_t goalX, int32_t goalY) {
+  goalX_ = goalX;
+  goalY_ = goalY;
+  startX_ = startX;
+  startY_ = startY;
+  if (!IsOnBoard(startX, startY)) return;
+  for (PathCell& cell : cells_) {
+    cell.bestDepth = kUnreached;
+    cell.direction = -1;
+  }
+  const int32_t startDistance = cells_[startX + startY * width_].distance;
+  path_.clear();
+  BestRecord best{startX, startY, startDistance};
+  const int32_t result = Search(best);
+  // No move brings the walker nearer.
+  if (result == kUnreached || result >= startDistance) return;
+  WalkTo(best);
+}
+
+// Each cell answers the smallest distance found through it: its own, or a
+// neighbour's searched one level deeper, ties going to the later direction.
+// A cell is searched again only from a shallower depth than before.
+int32_t WellPath::Search(BestRecord& best) {
+  struct Frame {
+    int32_t x, y, depth;
+    int32_t score;
+    int32_t direction;
+    int32_t length;  // 0 at the start while no neighbour has won
+    int32_t next;    // the next direction to try
+  };
+  std::vector<Frame> stack;
+  // What the last searched cell answered, and its length.
+  int32_t result = kUnreached;
+  int32_t length = 0;
+  // Pushes a frame for the cell, or answers at once (false).
+  auto enter = [&](int32_t x, int32_t y, int32_t depth) {
+    PathCell* cell = GetPathCell(x, y);
+    result = kUnreached;
+    length = 0;
+    if (!cell || cell->cost < kWalkableCost || cell->bestDepth <= depth) return false;
+    cell->bestDepth = depth;
+    if (cell->distance < best.distance) best = {x, y, cell->distance};
+    stack.push_back({x, y, depth, cell->distance, -1, depth, 0});
+    return true;
+  };
+  auto take = [&](Frame& frame, int32_t direction) {
+    if (result > frame.score) return;
+    frame.score = result;
+    frame.direction = direction;
+    frame.length = length + 1;
+  };
+  if (!enter(startX_, startY_, 0)) return result;
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    if (frame.next < 4) {
+      const int32_t direction = frame.next++;
+      if (!enter(frame.x + kStepX[direction], frame.y + kStepY[direction], frame.depth + 1)) take(frame, direction);
+      continue;
+    }
+    PathCell& cell = cells_[frame.x + frame.y * width_];
+    cell.direction = frame.length == 0 ? -1 : frame.direction;
+    result = frame.length == 0 ? kUnreached : frame.score;
+    length = frame.length;
+    stack.pop_back();
+    if (!stack.empty()) take(stack.back(), stack.back().next - 1);
+  }
+  return result;
+}
+
+// The chosen directions could in principle run in a circle: the walk takes
+// at most one step per cell.
+void WellPath::WalkTo(const BestRecord& best) {
+  std::vector<int32_t> walked;
+  int32_t x = startX_, y = startY_;
+  const size_t limit = cells_.size();
+  while (walked.size() < limit) {
+    walked.push_back(x + y * width_);
+    if (x == best.x && y == best.y) break;
+    const int32_t direction = cells_[x + y * width_].direction;
+    if (direction < 0 || !IsOnBoard(x + kStepX[direction], y + kStepY[direction])) break;
+    x += kStepX[direction];
+    y += kStepY[direction];
+  }
+  path_.assign(walked.rbegin(), walked.rend() - 1);
+}
+
+}  // namespace well

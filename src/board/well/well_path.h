@@ -1,0 +1,82 @@
+// A route for a walker over a board's cells. A derived class prices each
+// cell; the path floods step counts outward from a goal, then searches from
+// a start for the way that comes closest to the goal and keeps it as a list
+// of steps, taken one by one. An unreachable goal leads to the reachable
+// cell nearest to it, when that is nearer than the start.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace well {
+
+class BaseWell;
+
+class WellPath {
+ public:
+  // Unreached: no distance, no depth.
+  static constexpr int32_t kUnreached = 1000000;
+  // Cost 0 stops the flood and the walker; 1 lets the flood through only.
+  static constexpr int32_t kWalkableCost = 2;
+
+  struct PathCell {
+    int32_t distance = kUnreached;   // steps from the goal, by the flood
+    int32_t bestDepth = kUnreached;  // shallowest search depth that reached it
+    int32_t direction = -1;          // index into the direction table, -1 none
+    int32_t cost = 0;
+  };
+
+  explicit WellPath(BaseWell* board);
+  virtual ~WellPath();
+  WellPath(const WellPath&) = delete;
+  WellPath& operator=(const WellPath&) = delete;
+
+  // Routes from the start to the goal, or towards it; a start off the board
+  // keeps the path as it was. The caller runs FloodFill from the goal and
+  // ResetCosts beforehand.
+  virtual void BuildPath(int32_t startX, int32_t startY, int32_t goalX, int32_t goalY);
+  // Every cell's distance from the goal through cells of non-zero cost.
+  virtual void FloodFill(int32_t goalX, int32_t goalY);
+  virtual int32_t GetCellCost(int32_t x, int32_t y) = 0;
+
+  // Takes the board's size and makes its cells afresh, priced.
+  void Create();
+  // Prices every cell again and forgets the search depths.
+  void ResetCosts();
+  // Null off the board.
+  PathCell* GetPathCell(int32_t x, int32_t y);
+  // The next step, taken off the path; false when none is left.
+  bool PopNextStep(int32_t& x, int32_t& y);
+
+  bool IsEmpty() const { return path_.empty(); }
+  // Cell indices still to take, the next step last.
+  const std::vector<int32_t>& GetSteps() const { return path_; }
+  int32_t GetWidth() const { return width_; }
+  int32_t GetHeight() const { return height_; }
+  BaseWell* GetBoard() const { return board_; }
+
+ protected:
+  int32_t goalX_ = 0;
+  int32_t goalY_ = 0;
+  int32_t startX_ = 0;
+  int32_t startY_ = 0;
+
+ private:
+  struct BestRecord {
+    int32_t x, y, distance;
+  };
+
+  bool IsOnBoard(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+  // The depth-first search from the start, on a stack of its own rather
+  // than the call stack (it can run as deep as the board has cells).
+  int32_t Search(BestRecord& best);
+  // Walks the chosen directions from the start into the path.
+  void WalkTo(const BestRecord& best);
+
+  std::vector<PathCell> cells_;
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+  BaseWell* board_;
+  std::vector<int32_t> path_;
+};
+
+}  // namespace well
