@@ -304,6 +304,9 @@ class QORWell : public well::GameScrollWell {
   void ClearWalkers();
   // The refused-size check of a level header, with its log line.
   bool IsLevelSizeAccepted(int32_t width, int32_t height) const;
+  // The level's own table in the level data: background, colours (those
+  // at 1) and time limit. The count of colours it enables.
+  int ReadLevelData(LuaPlus::LuaState* data, uint8_t flags[kColorCount]);
   void AllocateTiles();
   void AllocateBackground();
   void SaveTiles(WriteLua& writer);

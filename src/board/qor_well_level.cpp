@@ -68,27 +68,31 @@ bool QORWell::BeforeLoad(LuaPlus::LuaState* state) {
   }
 
   LuaPlus::LuaState* data = script::CreateLuaState();
-  if (!script::LoadScript(data, kLevelDataFile)) {
+  const bool read = script::LoadScript(data, kLevelDataFile);
+  const int enabled = read ? ReadLevelData(data, flags) : 0;
+  LuaPlus::LuaState::Destroy(data);
+  if (!read) {
     LOG_LINE(MSG_ERROR, "Unable to dataset!");
-    LuaPlus::LuaState::Destroy(data);
     return false;
   }
-  int enabled = 0;
-  const LuaPlus::LuaObject level = script::GetGlobalObject(data, levelId_);
-  if (level.IsTable()) {
-    backgroundName_ = script::ReadString(level, "Background", "img/background_1.jpg");
-    for (int i = 0; i < kColorCount; ++i) {
-      const LuaPlus::LuaObject value = script::GetField(level, well::ColorToName(i));
-      flags[i] = value.IsNumber() && value.GetNumber() == 1.0 ? 1 : 0;
-      enabled += flags[i];
-    }
-    SetTimeLimit(script::ReadFloat(level, "Timer", kDefaultTimerMinutes) * 60.0f);
-  }
-  LuaPlus::LuaState::Destroy(data);
   if (enabled == 0) std::fill(flags, flags + kStandardColors, 1);
   Setup(width, height, flags);
   SetColors(flags);
   return true;
+}
+
+int QORWell::ReadLevelData(LuaPlus::LuaState* data, uint8_t flags[kColorCount]) {
+  const LuaPlus::LuaObject level = script::GetGlobalObject(data, levelId_);
+  if (!level.IsTable()) return 0;
+  backgroundName_ = script::ReadString(level, "Background", "img/background_1.jpg");
+  int enabled = 0;
+  for (int i = 0; i < kColorCount; ++i) {
+    const LuaPlus::LuaObject value = script::GetField(level, well::ColorToName(i));
+    flags[i] = value.IsNumber() && value.GetNumber() == 1.0 ? 1 : 0;
+    enabled += flags[i];
+  }
+  SetTimeLimit(script::ReadFloat(level, "Timer", kDefaultTimerMinutes) * 60.0f);
+  return enabled;
 }
 
 void QORWell::LoadSpecial(LuaPlus::LuaState* state) {

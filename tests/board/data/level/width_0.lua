@@ -1,0 +1,1 @@
+QOR = { Width = 0, Height = 6 }

@@ -1,0 +1,1 @@
+QOR = { Width = 300, Height = 6 }

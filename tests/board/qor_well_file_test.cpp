@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/script/lua_test_support.h"
+#include "game_board_support.h"
+#include "read_file.h"
+
+namespace {
+
+using board_testing::GameBoardTest;
+using board_testing::TestWell;
+using testsupport::RunStockLua;
+
+class GameBoardFileTest : public GameBoardTest {
+ protected:
+  // Saved under a folder "level", so that its level id is the file's name.
+  std::string SavePath(const std::string& name) { return scratch_.Path("level/" + name); }
+  void SetUp() override {
+    GameBoardTest::SetUp();
+    scratch_.Write("level/.keep", "");
+  }
+
+  testsupport::ScratchDir scratch_;
+};
+
+TEST_F(GameBoardFileTest, SavedSizeCoversTheUsedAreaUpToSixtyCells) {
+  struct Case {
+    uint32_t width, height;
+    int32_t tileX, tileY;
+    const char* expected;
+  } cases[] = {
+      // A used area reaching column 70 keeps the first sixty columns.
+      {80, 12, 70, 3, "60 4"},
+      {80, 80, 59, 59, "60 60"},
+      {8, 6, 2, 1, "3 2"},
+      {8, 6, -1, -1, "0 0"},  // no floor at all
+  };
+  for (const Case& c : cases) {
+    TestWell board;
+    uint8_t flags[QORWell::kColorCount] = {};
+    board.Setup(c.width, c.height, flags);
+    if (QORTile* tile = board.GetTile(c.tileX, c.tileY)) tile->type = kTileSand;
+    const std::string path = SavePath("sized.lua");
+    ASSERT_TRUE(board.Save(path));
+    EXPECT_EQ(RunStockLua(path, "print(QOR.Width .. ' ' .. QOR.Height)"), std::string(c.expected) + "\n");
+  }
+}
+
+TEST_F(GameBoardFileTest, TheLayoutsRecordsWidenTheSavedArea) {
+  TestWell board;
+  uint8_t flags[QORWell::kColorCount] = {};
+  board.Setup(20, 20, flags);
+  board.GetTile(1, 1)->type = kTileMetal;
+  board.Put("tomb", 6, 3, 2, 2);
+  board.RecordLayout();
+  ASSERT_TRUE(board.Save(SavePath("records.lua")));
+  EXPECT_EQ(RunStockLua(SavePath("records.lua"), "print(QOR.Width .. ' ' .. QOR.Height)"), "8 5\n");
+}
+
+TEST_F(GameBoardFileTest, HeaderWritesTheBoardsOwnColours) {
+  TestWell board;
+  ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
+  const std::string path = SavePath("colours.lua");
+  ASSERT_TRUE(board.Save(path));
+  const std::string text = ReadFile(path);
+  EXPECT_EQ(text.rfind("QOR = \n{ \n   Width = 0,\n   Height = 0,\n   Background = \"img/red_room.jpg\",\n", 0), 0u)
+      << text;
+  EXPECT_EQ(RunStockLua(path,
+                        "local on = {} for name, v in pairs(QOR.Colors) do if v == 1 then on[#on + 1] = name end end "
+                        "local n = 0 for _ in pairs(QOR.Colors) do n = n + 1 end "
+                        "print(table.concat(on, ','), n)"),
+            "red\t24\n");
+}
+
+TEST_F(GameBoardFileTest, SaveThenLoadKeepsFloorWebsAndBarriers) {
+  TestWell first;
+  ASSERT_TRUE(first.LoadLevel("level/floor.lua"));
+  const std::string path = SavePath("floor.lua");
+  ASSERT_TRUE(first.Save(path));
+  EXPECT_EQ(RunStockLua(path, "print(QOR.Width, QOR.Height, #BackgroundTiles, #Barriers, Barriers[1].From[2], "
+                              "BackgroundTiles[3].Webbed, BackgroundTiles[5].Index, Spiders)"),
+            "6\t2\t12\t2\t0.2\t1\t2\tnil\n");
+
+  TestWell second;
+  ASSERT_TRUE(second.LoadLevel(path));
+  for (int32_t x = 0; x < 6; ++x) {
+    for (int32_t y = 0; y < 2; ++y) {
+      const QORTile* a = first.GetTile(x, y);
+      const QORTile* b = second.GetTile(x, y);
+      ASSERT_NE(b, nullptr);
+      EXPECT_EQ(a->type, b->type) << x << "," << y;
+      EXPECT_EQ(a->crackVariant, b->crackVariant) << x << "," << y;
+      EXPECT_EQ(a->webbed, b->webbed) << x << "," << y;
+    }
+  }
+  ASSERT_EQ(second.GetBarriers().size(), 2u);
+  EXPECT_FLOAT_EQ(second.GetBarriers()[0].to.y, 0.4f);
+  EXPECT_FLOAT_EQ(second.GetBarriers()[1].from.y, 0.25f);
+  // The saved area lists its void cells too, and they count.
+  EXPECT_EQ(first.GetTileTotal(), 6);
+  EXPECT_EQ(second.GetTileTotal(), 10);
+}
+
+TEST_F(GameBoardFileTest, TheEditingBoardIsSixtyCellsASideAndKeepsItsLastColumn) {
+  TestWell board;
+  board.editing = true;
+  ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
+  EXPECT_EQ(board.GetWidth(), 60u);
+  EXPECT_EQ(board.GetHeight(), 60u);
+  board.GetTile(59, 2)->type = kTileEditOnly;
+  board.RefreshTile(*board.GetTile(59, 2));
+  EXPECT_EQ(board.GetTile(59, 2)->sprite.GetName(), "tile_edit_only");
+  const std::string path = SavePath("edited.lua");
+  ASSERT_TRUE(board.Save(path));
+  EXPECT_EQ(RunStockLua(path, "local t = BackgroundTiles[#BackgroundTiles] print(QOR.Width, t.X, t.Y, t.Type)"),
+            "60\t59\t2\t6\n");
+}
+
+}  // namespace
