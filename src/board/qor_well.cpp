@@ -13,6 +13,7 @@
 #include "core/log.h"
 #include "core/math/random.h"
 #include "core/script/console.h"
+#include "core/script/write_lua.h"
 #include "render/font_manager.h"
 
 namespace {
@@ -67,6 +68,9 @@ QORWellSFX* QORWell::GetGameEffects() const { return static_cast<QORWellSFX*>(ef
 bool QORWell::ClearWell() {
   selectedA_ = selectedB_ = nullptr;
   entrance_ = exit_ = nullptr;
+  // Nor may the hover and the milestones point at the blocks deleted now.
+  hovered_ = nullptr;
+  milestones_.clear();
   return GameScrollWell::ClearWell();
 }
 
@@ -92,10 +96,6 @@ well::Block* QORWell::GetBlock(int32_t x, int32_t y) {
     if (block && block->GetWidth() > 1) return block;
   }
   return nullptr;
-}
-
-void QORWell::AddScore(int32_t points) {
-  (void)points;  // goes to the HUD's score with the HUD
 }
 
 // --- Set-up.
@@ -285,11 +285,10 @@ void QORWell::FindEntranceAndExit() {
   }
 }
 
-void QORWell::InitUI() {}
-
 void QORWell::ShutdownUI() {
   HideHud();
   if (gameEnd_) gameEnd_->HidePanel();
+  DeleteHelp();
 }
 
 // --- The frame.
@@ -304,6 +303,8 @@ void QORWell::Tick(float dt) {
     TickMummy(dt);
     TickWalkers(dt);
     TickExplorer(dt);
+    math::Vec2 position;
+    if (!IsEditing() && GetExplorerBoardPosition(position)) SetScroll(position - math::Vec2(0.5f, 0.5f));
     EdgeScroll(dt);
   }
   TickTiles(dt);
@@ -318,9 +319,11 @@ void QORWell::Tick(float dt) {
   if (!IsRace()) TickGoalMap(dt);
   TickIdleHint(dt);
 
+  // An open hint holds the view still.
+  const bool holdView = IsHintShowing();
   const math::Vec2 scroll = scroll_;
   GameScrollWell::Tick(dt);
-  if (hintShowing) SetScrollVector(scroll);
+  if (holdView) SetScrollVector(scroll);
 }
 
 void QORWell::TickMusicAndInterface(float dt) {
@@ -371,9 +374,8 @@ void QORWell::EdgeScroll(float dt) {
   const float v = kEdgeScrollSpeed * dt;
   if (mousePosition_.x < 0.02f) SetScroll(scroll_ - math::Vec2(v, 0.0f));
   if (mousePosition_.x > 0.98f) SetScroll(scroll_ + math::Vec2(v, 0.0f));
-  // The vertical test reads the scroll as it now stands, as the editor always has.
-  if (scroll_.y < 0.02f) SetScroll(scroll_ - math::Vec2(0.0f, v));
-  if (scroll_.y > 0.98f) SetScroll(scroll_ + math::Vec2(0.0f, v));
+  if (mousePosition_.y < 0.02f) SetScroll(scroll_ - math::Vec2(0.0f, v));
+  if (mousePosition_.y > 0.98f) SetScroll(scroll_ + math::Vec2(0.0f, v));
 }
 
 void QORWell::Step() {
@@ -382,6 +384,13 @@ void QORWell::Step() {
   OnMouseMove(mousePosition_);
   PlaySoundCues();
   CheckFirstHints();
+}
+
+void QORWell::PlaySoundCues() {
+  for (int cue = 0; cue < kSoundCueCount; ++cue) {
+    if (soundCues_[cue]) audio::GetAudio().PlaySound(kSoundCueNames[cue]);
+    soundCues_[cue] = 0;
+  }
 }
 
 // --- Drawing.
@@ -397,7 +406,7 @@ void QORWell::Draw() {
     const well::Cell under = ScreenToCell(mousePosition_);
     int32_t x = 0, y = 0;
     if (GetExplorerCell(x, y)) {
-      DrawExplorer(under == well::Cell{x, y} ? kSeeThroughAlpha : 1.0f);
+      DrawExplorer(AlphaUnder(under, x, y));
       const QORTile* tile = GetTile(x, y);
       math::Vec2 position;
       if (tile && tile->webbed && GetExplorerBoardPosition(position)) {
@@ -405,7 +414,7 @@ void QORWell::Draw() {
         webSprite_.Render();
       }
     }
-    DrawMummy(under);
+    if (GetMummyCell(x, y)) DrawMummy(AlphaUnder(under, x, y));
     SetWalkerAlphas(under);
   }
   if (gameEnd_ && effects_) effects_->Draw();
@@ -448,13 +457,65 @@ bool QORWell::DeleteWalkers(const math::Vec2& point) {
   for (auto it = walkers_.begin(); it != walkers_.end(); ++it) {
     int32_t x = 0, y = 0;
     if (!GetWalkerCell(*it, x, y) || x != cell.x || y != cell.y) continue;
-    QORWalker* walker = *it;
-    walkers_.erase(it);
-    if (shady_ == walker) shady_ = nullptr;
-    DestroyWalker(walker);
+    RemoveWalker(it);
     return true;
   }
   return false;
+}
+
+void QORWell::RemoveWalker(std::vector<QORWalker*>::iterator it) {
+  QORWalker* walker = *it;
+  walkers_.erase(it);
+  if (shady_ == walker) shady_ = nullptr;
+  DestroyWalker(walker);
+}
+
+void QORWell::TickWalkers(float dt) {
+  // By index: a walker's tick may add walkers to the list.
+  for (size_t i = 0; i < walkers_.size(); ++i) TickWalker(walkers_[i], dt);
+  // One walker leaves a frame.
+  for (auto it = walkers_.begin(); it != walkers_.end(); ++it) {
+    if (IsWalkerDone(*it)) {
+      RemoveWalker(it);
+      break;
+    }
+  }
+}
+
+void QORWell::DrawWalkers() {
+  for (QORWalker* walker : walkers_) DrawWalker(walker);
+}
+
+void QORWell::SetWalkerAlphas(const well::Cell& under) {
+  for (QORWalker* walker : walkers_) {
+    int32_t x = 0, y = 0;
+    if (GetWalkerCell(walker, x, y)) SetWalkerAlpha(walker, AlphaUnder(under, x, y));
+  }
+}
+
+void QORWell::NotifyWalkersNearExplorer() {
+  int32_t ex = 0, ey = 0;
+  if (!GetExplorerCell(ex, ey)) return;
+  for (size_t i = 0; i < walkers_.size(); ++i) {
+    int32_t x = 0, y = 0;
+    if (GetWalkerCell(walkers_[i], x, y) && std::abs(x - ex) + std::abs(y - ey) <= 1) WalkerTryAttack(walkers_[i]);
+  }
+  CastMummyMagic();
+}
+
+void QORWell::WriteWalkers(WriteLua& writer) {
+  writer.BeginTable("Spiders");
+  for (QORWalker* walker : walkers_) {
+    int32_t x = 0, y = 0;
+    GetWalkerCell(walker, x, y);
+    writer.BeginTable("");
+    writer.WriteInt("ID", GetWalkerType(walker));
+    writer.WriteInt("X", x);
+    writer.WriteInt("Y", y);
+    writer.WriteInt("Dir", GetWalkerTurnSense(walker));
+    writer.EndTable(true);
+  }
+  writer.EndTable(false);
 }
 
 QORWalker* QORWell::FindWalkerAt(int32_t x, int32_t y) {
@@ -480,6 +541,22 @@ void QORWell::SpawnShady() {
   if (!rival || !AddWalker(rival)) return;
   shady_ = rival;
   ShowShadyHint();
+}
+
+void QORWell::ResurrectMummy(well::Block* nest) {
+  if (mummy_ || !nest || !exit_ || !entrance_ || !explorer_) return;
+  // Beside the nest, on the first plain token of these cells, else on the nest.
+  static const well::Cell kBeside[] = {{0, -1}, {1, -1}, {-1, 0}, {-1, 1}, {2, 0}, {2, 1}, {0, 2}, {1, 2}};
+  const well::Cell at = nest->GetCell();
+  well::Cell cell = at;
+  for (const well::Cell& offset : kBeside) {
+    well::Block* block = GetBlock(at.x + offset.x, at.y + offset.y);
+    if (block && GetBlockType(block) == kPlainToken) {
+      cell = well::Cell{at.x + offset.x, at.y + offset.y};
+      break;
+    }
+  }
+  CreateMummy(cell.x, cell.y);
 }
 
 // --- Keys.

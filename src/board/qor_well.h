@@ -260,6 +260,7 @@ class QORWell : public well::GameScrollWell {
   void DrawHud();
   void DrawHelp();
   void HideHud();
+  void DeleteHelp();
   void RefreshHudColors();
   void ReadHudColorSwitches(uint8_t flags[kColorCount]);
   void AwardDebugPower();
@@ -268,8 +269,13 @@ class QORWell : public well::GameScrollWell {
   void TickMode(float dt);
   void StepMode();
   void DrawMode();
+  // The mummy's step of the board's tick, its deletion included.
   void TickMummy(float dt);
-  void DrawMummy(const well::Cell& under);
+  bool GetMummyCell(int32_t& x, int32_t& y) const;
+  void DrawMummy(float alpha);
+  // A new mummy on the cell, its first state step run.
+  void CreateMummy(int32_t x, int32_t y);
+  void CastMummyMagic();
   void CreateGoalMap();
   void OpenGoalMap(bool open);
   void TickGoalMap(float dt);
@@ -279,29 +285,45 @@ class QORWell : public well::GameScrollWell {
   void DrawSwap();
   void BuildSpawnCells();
   void ResolveMatches();
-  void PlaySoundCues();
   void CheckFirstHints();
   void ShowPossibleMove();
-  void TickWalkers(float dt);
-  void DrawWalkers();
-  void SetWalkerAlphas(const well::Cell& under);
-  // The walker's cell and kind (rival 1); false for no walker.
+  // A walker's operations; the cell is false for no walker, the kind is the
+  // rival's 1, the spider's 0 and so on.
   bool GetWalkerCell(const QORWalker* walker, int32_t& x, int32_t& y) const;
   int32_t GetWalkerType(const QORWalker* walker) const;
+  int32_t GetWalkerTurnSense(const QORWalker* walker) const;
+  void TickWalker(QORWalker* walker, float dt);
+  // The walker marked itself for removal.
+  bool IsWalkerDone(const QORWalker* walker) const;
+  void DrawWalker(QORWalker* walker);
+  void SetWalkerAlpha(QORWalker* walker, float alpha);
+  void WalkerTryAttack(QORWalker* walker);
   // Tells the walker it leaves the board, then deletes it.
   void DestroyWalker(QORWalker* walker);
-  // A new rival on the cell, handed to AddWalker.
+  // A new rival on the cell (his cell and target cell), not yet listed.
   QORWalker* MakeShady(int32_t x, int32_t y);
-  void WriteWalkers(WriteLua& writer);
 
   // The board's steps in their order.
   void TickMusicAndInterface(float dt);
+  // Plays each raised cue once, in the order of kSoundCueNames, and lowers it.
+  void PlaySoundCues();
   void TickStartFlash(float dt);
   void TickSparkle(float dt);
   void TickIdleHint(float dt);
   void UpdateFloorBounds();
   // Deletes every walker on the list and forgets the rival.
   void ClearWalkers();
+  // The one way off the list: the rival is forgotten, the walker told and
+  // deleted.
+  void RemoveWalker(std::vector<QORWalker*>::iterator walker);
+  void TickWalkers(float dt);
+  void DrawWalkers();
+  void SetWalkerAlphas(const well::Cell& under);
+  void WriteWalkers(WriteLua& writer);
+  // The alpha of a figure on the cell: see-through under the pointer.
+  static float AlphaUnder(const well::Cell& under, int32_t x, int32_t y) {
+    return under == well::Cell{x, y} ? kSeeThroughAlpha : 1.0f;
+  }
   // The refused-size check of a level header, with its log line.
   bool IsLevelSizeAccepted(int32_t width, int32_t height) const;
   // The level's own table in the level data: background, colours (those

@@ -14,6 +14,7 @@ void QORWell::Refill() {}
 void QORWell::BuildSpawnCells() { spawnCells_.clear(); }
 int32_t QORWell::GetBlockType(const well::Block*) const { return -1; }
 int32_t QORWell::GetMilestoneIndex(const well::Block*) const { return 0; }
+// The arcade mode, or the track on the race board, started unless editing.
 void QORWell::StartMode() {}
 void QORWell::TickMode(float) {}
 void QORWell::StepMode() {}
@@ -31,12 +32,14 @@ void QORWell::OnRightClick(const math::Vec2&) {}
 void QORWell::TickSwap(float) {}
 void QORWell::DrawSwap() {}
 void QORWell::ResolveMatches() {}
-void QORWell::PlaySoundCues() { std::fill(std::begin(soundCues_), std::end(soundCues_), 0); }
 void QORWell::CheckFirstHints() {}
 void QORWell::ShowPossibleMove() {}
 void QORWell::ShowShadyHint() {}
 
 // --- HUD, help and tutorial ('Help, tutorial and HUD').
+
+void QORWell::InitUI() {}
+void QORWell::AddScore(int32_t) {}
 
 void QORWell::TickHud(float) {}
 bool QORWell::TickTutorial(float) { return true; }
@@ -45,6 +48,7 @@ void QORWell::SetHudElapsed(int32_t) {}
 void QORWell::DrawHud() {}
 void QORWell::DrawHelp() {}
 void QORWell::HideHud() {}
+void QORWell::DeleteHelp() {}
 void QORWell::RefreshHudColors() {}
 void QORWell::ReadHudColorSwitches(uint8_t*) {}
 void QORWell::AwardDebugPower() {}
@@ -69,19 +73,22 @@ void QORWell::LooseGame() { GameScrollWell::LooseGame(); }
 
 bool QORWell::GetWalkerCell(const QORWalker*, int32_t&, int32_t&) const { return false; }
 int32_t QORWell::GetWalkerType(const QORWalker*) const { return -1; }
+int32_t QORWell::GetWalkerTurnSense(const QORWalker*) const { return 1; }
+void QORWell::TickWalker(QORWalker*, float) {}
+bool QORWell::IsWalkerDone(const QORWalker*) const { return false; }
+void QORWell::DrawWalker(QORWalker*) {}
+void QORWell::SetWalkerAlpha(QORWalker*, float) {}
+void QORWell::WalkerTryAttack(QORWalker*) {}
 void QORWell::DestroyWalker(QORWalker*) {}
 QORWalker* QORWell::MakeShady(int32_t, int32_t) { return nullptr; }
-void QORWell::TickWalkers(float) {}
-void QORWell::DrawWalkers() {}
-void QORWell::SetWalkerAlphas(const well::Cell&) {}
-void QORWell::NotifyWalkersNearExplorer() {}
-void QORWell::WriteWalkers(WriteLua&) {}
 
 // --- The mummy ('Mummy and powers').
 
-void QORWell::ResurrectMummy(well::Block*) {}
 void QORWell::TickMummy(float) {}
-void QORWell::DrawMummy(const well::Cell&) {}
+bool QORWell::GetMummyCell(int32_t&, int32_t&) const { return false; }
+void QORWell::DrawMummy(float) {}
+void QORWell::CreateMummy(int32_t, int32_t) {}
+void QORWell::CastMummyMagic() {}
 
 // --- Objects of a level in play, deleted with the board.
 

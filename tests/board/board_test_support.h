@@ -22,10 +22,9 @@ class StubBlock : public well::Block {
     SetSize(1, 1);
     ++Live();
   }
-  ~StubBlock() override {
-    --Live();
-    Record("deleted");
-  }
+  // Records nothing: the board's event list is gone by the time the board
+  // deletes its blocks.
+  ~StubBlock() override { --Live(); }
 
   void Init() override {}
   std::string GetTypeName() override { return type_; }
@@ -77,6 +76,18 @@ class StubWell : public well::GameScrollWell {
   void OnBoardChanged() override {
     if (recordChanges) events.push_back("changed");
   }
+  void OnBlockMoved(well::Block* block, int32_t oldX, int32_t oldY, int32_t newX, int32_t newY) override {
+    moves.push_back({oldX, oldY, newX, newY});
+    GameScrollWell::OnBlockMoved(block, oldX, oldY, newX, newY);
+  }
+  void Step() override {
+    ++steps;
+    GameScrollWell::Step();
+  }
+  well::Block* GetBlock(int32_t x, int32_t y) override {
+    ++blockLookups;
+    return GameScrollWell::GetBlock(x, y);
+  }
   well::Block* CreateBlock(const std::string& type, const std::string& color, int32_t, int32_t, int32_t width,
                            int32_t height) override {
     created.push_back(type + " " + color);
@@ -84,6 +95,7 @@ class StubWell : public well::GameScrollWell {
     StubBlock* block = new StubBlock(this, type, &events);
     block->SetColor(well::NameToColor(color));
     block->SetSize(width, height);
+    block->GetSprite().LoadImage(image);
     return block;
   }
 
@@ -91,12 +103,28 @@ class StubWell : public well::GameScrollWell {
   StubBlock* Put(const std::string& type, int32_t x, int32_t y, int32_t width = 1, int32_t height = 1) {
     StubBlock* block = new StubBlock(this, type, &events);
     block->SetSize(width, height);
+    block->GetSprite().LoadImage(image);
     PutBlock(block, x, y);
     return block;
   }
+  // A board of W x H cells of 0.1 x 0.1 from the screen's corner,
+  // whose view shows `columns` x `rows` of them.
+  void CreateCells(uint32_t width, uint32_t height, uint32_t columns = 10, uint32_t rows = 10) {
+    SetViewCells(columns, rows);
+    Create(width, height, {0.0f, 0.0f}, {0.1f * static_cast<float>(columns), 0.1f * static_cast<float>(rows)},
+           {0.1f, 0.1f});
+  }
 
+  struct Move {
+    int32_t oldX, oldY, newX, newY;
+  };
   std::vector<std::string> events;
   std::vector<std::string> created;
+  std::vector<Move> moves;
+  int steps = 0;
+  int blockLookups = 0;
+  // Loaded into every block the board makes (only with a renderer at hand).
+  std::string image;
   bool recordChanges = false;
 };
 

@@ -3,6 +3,8 @@
 #include "board/effects/qor_start_flash.h"
 #include "board/well/game_end.h"
 #include "core/input/keyboard.h"
+#include "core/script/console.h"
+#include "render/font_manager.h"
 #include "core/script/lua_test_support.h"
 #include "game_board_support.h"
 #include "log_capture.h"
@@ -310,6 +312,83 @@ TEST_F(GameBoardTest, TheStartFlashRunsOnTheGameBoardOnly) {
   EXPECT_NE(board.GetStartFlash(), nullptr);
   board.Tick(0.1f);
   EXPECT_EQ(board.GetStartFlash(), nullptr);
+}
+
+TEST_F(GameBoardTest, TheLevelStartRunsItsScriptOnTheConsole) {
+  struct Case {
+    bool race, editing;
+    const char* started;
+  } cases[] = {{false, false, "level"}, {true, false, "race"}, {false, true, ""}};
+  for (const Case& c : cases) {
+    GetConsole()->Init("scripts/level_start.lua", "");
+    TestWell board;
+    board.race = c.race;
+    board.editing = c.editing;
+    ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
+    GetConsole()->Do("ran = table.concat(started, ',')");
+    EXPECT_STREQ(GetConsole()->GetState()->GetGlobal("ran").GetString(), c.started);
+    GetConsole()->Shutdown();
+  }
+}
+
+TEST_F(GameBoardTest, TheOverlayQueuesTheLevelsPath) {
+  TestWell board;
+  ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
+  FontManager* fonts = GetFontManager();
+  fonts->FlushText();
+  board.DrawOverlay();
+  EXPECT_EQ(fonts->QueuedCount(), 1u);
+  fonts->FlushText();
+}
+
+TEST_F(GameBoardTest, TheEditingBoardScrollsWithThePointerAtTheScreensEdge) {
+  struct Case {
+    bool editing, edgeScrolling;
+    math::Vec2 pointer, start, end;
+  } cases[] = {
+      {true, true, {0.01f, 0.5f}, {1.0f, 1.0f}, {0.92f, 1.0f}},
+      {true, true, {0.99f, 0.99f}, {1.0f, 1.0f}, {1.08f, 1.08f}},
+      {true, true, {0.5f, 0.01f}, {1.0f, 1.0f}, {1.0f, 0.92f}},
+      // The pointer away from the edges leaves the view where it is, however far it is scrolled.
+      {true, true, {0.5f, 0.5f}, {1.0f, 1.5f}, {1.0f, 1.5f}},
+      {false, true, {0.01f, 0.01f}, {1.0f, 1.0f}, {1.0f, 1.0f}},
+      {true, false, {0.01f, 0.01f}, {1.0f, 1.0f}, {1.0f, 1.0f}},
+  };
+  for (const Case& c : cases) {
+    TestWell board;
+    board.editing = true;
+    ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
+    board.editing = c.editing;
+    board.SetEdgeScrolling(c.edgeScrolling);
+    board.SetScroll(c.start);
+    board.SetMousePosition(c.pointer);
+    board.EdgeScroll(0.1f);
+    EXPECT_NEAR(board.GetScroll().x, c.end.x, 1e-5f) << c.pointer.x << "," << c.pointer.y;
+    EXPECT_NEAR(board.GetScroll().y, c.end.y, 1e-5f) << c.pointer.x << "," << c.pointer.y;
+  }
+}
+
+TEST_F(GameBoardTest, ClearingTheBoardForgetsTheBlocksItDeletes) {
+  TestWell board;
+  ASSERT_TRUE(board.LoadLevel("level/floor.lua"));
+  EXPECT_NE(board.GetBlock(6, 0), nullptr);
+  EXPECT_TRUE(board.ClearWell());
+  EXPECT_EQ(board.GetBlock(6, 0), nullptr);
+  EXPECT_EQ(board.GetEntrance(), nullptr);
+  EXPECT_EQ(board.GetExit(), nullptr);
+  EXPECT_TRUE(board.GetMilestones().empty());
+  board.Tick(0.05f);
+}
+
+TEST_F(GameBoardTest, RaisedSoundCuesAreLoweredAtTheEndOfTheStep) {
+  TestWell board;
+  ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
+  board.RaiseSoundCue(QORWell::kCueBlockSwitch);
+  board.RaiseSoundCue(QORWell::kCueBaseClear3 + 4);
+  EXPECT_TRUE(board.IsSoundCueRaised(QORWell::kCueBaseClear3 + 4));
+  EXPECT_STREQ(QORWell::kSoundCueNames[QORWell::kCueBaseClear3 + 4], "base_clear_7");
+  board.Step();
+  for (int cue = 0; cue < QORWell::kSoundCueCount; ++cue) EXPECT_FALSE(board.IsSoundCueRaised(cue)) << cue;
 }
 
 }  // namespace

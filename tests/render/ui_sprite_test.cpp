@@ -162,6 +162,34 @@ TEST_F(SpriteTest, AStillImageOfItsOwnEndsAClipEveryTick) {
   EXPECT_EQ(host_.clipEnded.size(), 2u);
 }
 
+// The plain query owners use: true exactly when the tick ended a cycle.
+TEST_F(SpriteTest, TheCycleEndQueryAnswersWhetherATickEndedACycle) {
+  AddEntry("spin", "spin_256x64.png", 4, 10);  // 0.4 s a cycle
+  AddEntry("dot", "dot_64x64.png", 1, 10);
+  ui::UISprite animated, single, still, empty;
+  animated.owner = FakeOwner();
+  animated.LoadImage("spin");
+  single.LoadImage("dot");
+  still.LoadImage("still_64x64.png");
+  const struct {
+    float dt;
+    bool animatedEnds, singleEnds, stillEnds;
+  } ticks[] = {
+      {0.3f, false, false, true},
+      {0.1f, false, false, true},  // exactly one cycle: not wrapped yet
+      {0.05f, true, false, true},
+      {0.0f, false, false, true},
+      {0.8f, true, false, true},
+  };
+  for (const auto& t : ticks) {
+    EXPECT_EQ(animated.TickEndsCycle(t.dt), t.animatedEnds) << t.dt;
+    EXPECT_EQ(single.TickEndsCycle(t.dt), t.singleEnds) << t.dt;
+    EXPECT_EQ(still.TickEndsCycle(t.dt), t.stillEnds) << t.dt;
+    EXPECT_FALSE(empty.TickEndsCycle(t.dt));
+  }
+  EXPECT_EQ(host_.clipEnded.size(), 2u);  // the owner heard each wrap
+}
+
 TEST_F(SpriteTest, ClippedQuadsCutTheirRectangleAndTexture) {
   ui::UISprite sprite;
   sprite.LoadImage("a_64x64.png");

@@ -49,9 +49,11 @@ class CoinSFX : public well::SFXSet {
   const std::vector<Coin>& GetCoins() const { return coins_; }
   const math::Vec2& GetNativeSize() const { return nativeSize_; }
 
+ protected:
+  std::vector<Coin> coins_;
+
  private:
   ui::UISprite sprite_;
-  std::vector<Coin> coins_;
   size_t flying_ = 0;
   math::Vec2 nativeSize_{0.0f, 0.0f};
   int32_t amount_ = 0;

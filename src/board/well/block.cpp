@@ -1,5 +1,6 @@
 #include "board/well/block.h"
 
+#include <climits>
 #include <cmath>
 
 #include "board/well/base_well.h"
@@ -87,7 +88,9 @@ void Block::SetSize(int32_t width, int32_t height) {
 }
 
 void Block::StrikeBlockBelow() {
-  if (Block* below = board_->GetBlock(cell_.x, cell_.y + height_)) below->OnStruck();
+  const int64_t below = int64_t{cell_.y} + height_;
+  if (below > INT32_MAX) return;
+  if (Block* block = board_->GetBlock(cell_.x, static_cast<int32_t>(below))) block->OnStruck();
 }
 
 void Block::OnStruck() { StrikeBlockBelow(); }

@@ -183,12 +183,14 @@ void GameScrollWell::DrawBlocksBatched() {
   // Larger blocks whose own cell lies just above or left of the window
   // reach into it.
   if (range.y0 > 0) {
-    for (int32_t x = std::max(range.x0 - 1, 0); x < range.x1; ++x) AddCellToBatch(x, range.y0 - 1, clipMin, clipMax, tall);
+    for (int32_t x = std::max(range.x0 - 1, 0); x < range.x1; ++x)
+      AddCellToBatch(x, range.y0 - 1, clipMin, clipMax, tall);
   }
   if (range.x0 > 0) {
     // The corner block, when tall, came with the row above.
-    auto wideNotAdded = [&range](const Block& block) {
-      return block.GetWidth() > 1 && !(range.y0 > 0 && block.GetOccupiedCell().y == range.y0 - 1 && block.GetHeight() > 1);
+    auto wideNotAdded = [&range, &tall](const Block& block) {
+      const bool cameWithRowAbove = range.y0 > 0 && block.GetOccupiedCell().y == range.y0 - 1 && tall(block);
+      return block.GetWidth() > 1 && !cameWithRowAbove;
     };
     for (int32_t y = std::max(range.y0 - 1, 0); y < range.y1; ++y)
       AddCellToBatch(range.x0 - 1, y, clipMin, clipMax, wideNotAdded);

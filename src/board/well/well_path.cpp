@@ -82,7 +82,11 @@ void WellPath::BuildPath(int32_t startX, int32_t startY, int32_t goalX, int32_t 
   const int32_t startDistance = cells_[startX + startY * width_].distance;
   path_.clear();
   BestRecord best{startX, startY, startDistance};
-  const int32_t result = Search(best);
+  int32_t result = kUnreached;
+  if (!Search(best, result)) {
+    RouteBreadthFirst(startDistance);
+    return;
+  }
   // No move brings the walker nearer.
   if (result == kUnreached || result >= startDistance) return;
   WalkTo(best);
@@ -91,7 +95,7 @@ void WellPath::BuildPath(int32_t startX, int32_t startY, int32_t goalX, int32_t 
 // Each cell answers the smallest distance found through it: its own, or a
 // neighbour's searched one level deeper, ties going to the later direction.
 // A cell is searched again only from a shallower depth than before.
-int32_t WellPath::Search(BestRecord& best) {
+bool WellPath::Search(BestRecord& best, int32_t& result) {
   struct Frame {
     int32_t x, y, depth;
     int32_t score;
@@ -100,8 +104,8 @@ int32_t WellPath::Search(BestRecord& best) {
     int32_t next;    // the next direction to try
   };
   std::vector<Frame> stack;
+  int64_t visits = 0;
   // What the last searched cell answered, and its length.
-  int32_t result = kUnreached;
   int32_t length = 0;
   // Pushes a frame for the cell, or answers at once (false).
   auto enter = [&](int32_t x, int32_t y, int32_t depth) {
@@ -110,6 +114,7 @@ int32_t WellPath::Search(BestRecord& best) {
     length = 0;
     if (!cell || cell->cost < kWalkableCost || cell->bestDepth <= depth) return false;
     cell->bestDepth = depth;
+    ++visits;
     if (cell->distance < best.distance) best = {x, y, cell->distance};
     stack.push_back({x, y, depth, cell->distance, -1, depth, 0});
     return true;
@@ -120,8 +125,9 @@ int32_t WellPath::Search(BestRecord& best) {
     frame.direction = direction;
     frame.length = length + 1;
   };
-  if (!enter(startX_, startY_, 0)) return result;
+  if (!enter(startX_, startY_, 0)) return true;
   while (!stack.empty()) {
+    if (visits > kSearchBudget) return false;
     Frame& frame = stack.back();
     if (frame.next < 4) {
       const int32_t direction = frame.next++;
@@ -135,7 +141,7 @@ int32_t WellPath::Search(BestRecord& best) {
     stack.pop_back();
     if (!stack.empty()) take(stack.back(), stack.back().next - 1);
   }
-  return result;
+  return true;
 }
 
 // The chosen directions could in principle run in a circle: the walk takes
@@ -153,6 +159,30 @@ void WellPath::WalkTo(const BestRecord& best) {
     y += kStepY[direction];
   }
   path_.assign(walked.rbegin(), walked.rend() - 1);
+}
+
+
+void WellPath::RouteBreadthFirst(int32_t startDistance) {
+  const int32_t start = startX_ + startY_ * width_;
+  std::vector<int32_t> from(cells_.size(), -1);
+  from[start] = start;
+  std::deque<int32_t> open{start};
+  int32_t best = start;
+  while (!open.empty()) {
+    const int32_t index = open.front();
+    open.pop_front();
+    if (cells_[index].distance < cells_[best].distance) best = index;
+    const int32_t x = index % width_, y = index / width_;
+    for (int32_t i = 0; i < 4; ++i) {
+      const PathCell* cell = GetPathCell(x + kStepX[i], y + kStepY[i]);
+      const int32_t next = x + kStepX[i] + (y + kStepY[i]) * width_;
+      if (!cell || cell->cost < kWalkableCost || from[next] >= 0) continue;
+      from[next] = index;
+      open.push_back(next);
+    }
+  }
+  if (cells_[best].distance >= startDistance) return;
+  for (int32_t index = best; index != start; index = from[index]) path_.push_back(index);
 }
 
 }  // namespace well

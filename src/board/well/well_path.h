@@ -17,6 +17,10 @@ class WellPath {
   static constexpr int32_t kUnreached = 1000000;
   // Cost 0 stops the flood and the walker; 1 lets the flood through only.
   static constexpr int32_t kWalkableCost = 2;
+  // The search enters a cell again whenever it reaches it at a shallower
+  // depth: on a wide open board of 256 x 256 cells that is some 10^9 visits.
+  // Past this many the route is found breadth-first instead.
+  static constexpr int64_t kSearchBudget = 8000000;
 
   struct PathCell {
     int32_t distance = kUnreached;   // steps from the goal, by the flood
@@ -67,10 +71,15 @@ class WellPath {
 
   bool IsOnBoard(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   // The depth-first search from the start, on a stack of its own rather
-  // than the call stack (it can run as deep as the board has cells).
-  int32_t Search(BestRecord& best);
+  // than the call stack (it can run as deep as the board has cells). False
+  // when it ran out of its budget.
+  bool Search(BestRecord& best, int32_t& result);
   // Walks the chosen directions from the start into the path.
   void WalkTo(const BestRecord& best);
+  // The shortest walk to the nearest reachable cell, when that is nearer
+  // than the start; ties go to the cell found first, trying the directions
+  // in table order.
+  void RouteBreadthFirst(int32_t startDistance);
 
   std::vector<PathCell> cells_;
   int32_t width_ = 0;

@@ -1,0 +1,188 @@
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/script/lua_test_support.h"
+#include "game_board_support.h"
+#include "render/graphics_fixture.h"
+
+namespace {
+
+using board_testing::GameBoardTest;
+using board_testing::TestWell;
+
+class TileTest : public GameBoardTest {
+ protected:
+  void SetUp() override {
+    GameBoardTest::SetUp();
+    uint8_t flags[QORWell::kColorCount] = {};
+    board_.Setup(6, 4, flags);
+  }
+  QORTile& Tile(int32_t x, int32_t y) { return *board_.GetTile(x, y); }
+
+  TestWell board_;
+};
+
+// One hit wears a tile a step: its flip plays, then the new picture shows.
+TEST_F(TileTest, AHitFlipsTheTileAndMovesItOneStep) {
+  struct Case {
+    int32_t type, hit;
+    const char* flip;
+    int32_t after;
+    const char* picture;
+  } cases[] = {
+      {kTileMetal, 1, "Tile_Flip_Metal", kTileSand, "Tile_Normal_Sand2"},
+      {kTileSand, 1, "Tile_Flip_Sand", kTileCracked, "Tile_Crack_Sand2"},
+      {kTileCracked, 1, "Tile_Flip_Crack", kTileGold, "Tile_Normal_Gold"},
+      {kTileSand, 5, "Tile_Flip_Sand", kTileGold, "Tile_Normal_Gold"},
+      {kTileCracked, -1, "Tile_Flip_Crack", kTileSand, "Tile_Normal_Sand2"},
+      {kTileMetal, -3, "Tile_Flip_Metal", kTileMetal, "Tile_Normal_Metal"},
+  };
+  for (const Case& c : cases) {
+    QORTile& tile = Tile(1, 1);
+    tile.type = c.type;
+    tile.crackVariant = 2;
+    tile.hit = 0;
+    board_.RefreshTile(tile);
+    tile.hit = c.hit;
+    board_.RefreshTile(tile);
+    EXPECT_EQ(tile.sprite.GetName(), c.flip) << c.type << " " << c.hit;
+    EXPECT_EQ(tile.type, c.after) << c.type << " " << c.hit;
+    EXPECT_EQ(tile.hit, 0);
+    // The flip is six frames at 20 a second; one-frame pictures never end a cycle.
+    board_.TickTiles(0.2f);
+    EXPECT_EQ(tile.sprite.GetName(), c.flip);
+    board_.TickTiles(0.11f);
+    EXPECT_EQ(tile.sprite.GetName(), c.picture) << c.type << " " << c.hit;
+    board_.TickTiles(1.0f);
+    EXPECT_EQ(tile.sprite.GetName(), c.picture);
+  }
+}
+
+TEST_F(TileTest, GoldKeepsItsPictureAndVoidStaysUntouched) {
+  QORTile& gold = Tile(2, 2);
+  gold.type = kTileGold;
+  board_.RefreshTile(gold);
+  gold.hit = 1;
+  board_.RefreshHitTiles();
+  EXPECT_EQ(gold.type, kTileGold);
+  EXPECT_EQ(gold.hit, 0);
+  EXPECT_EQ(gold.sprite.GetName(), "Tile_Normal_Gold");
+
+  QORTile& empty = Tile(3, 3);
+  board_.RefreshTile(empty);
+  EXPECT_EQ(empty.type, kTileVoid);
+  EXPECT_FALSE(empty.sprite.HasImage());
+  for (int32_t type : {int32_t{kTileBare}, int32_t{kTileEditOnly}, int32_t{9}}) {
+    QORTile& tile = Tile(0, 0);
+    tile.type = type;
+    board_.RefreshTile(tile);
+    EXPECT_FALSE(tile.sprite.HasImage()) << type;
+  }
+}
+
+TEST_F(TileTest, EditorOnlyTilesShowOnlyWhileEditing) {
+  board_.editing = true;
+  QORTile& tile = Tile(4, 1);
+  tile.type = kTileEditOnly;
+  board_.RefreshTile(tile);
+  EXPECT_EQ(tile.sprite.GetName(), "tile_edit_only");
+  // In play the same tile is drawn as nothing, picture or not.
+  graphics_.calls.clear();
+  board_.editing = false;
+  board_.DrawTiles();
+  EXPECT_TRUE(graphics_.calls.empty());
+  board_.editing = true;
+  board_.DrawTiles();
+  EXPECT_FALSE(graphics_.calls.empty());
+}
+
+TEST_F(TileTest, RestoringCrackedTilesTouchesOnlyGold) {
+  Tile(0, 0).type = kTileSand;
+  Tile(1, 0).type = kTileCracked;
+  board_.RestoreCrackedTiles();
+  EXPECT_EQ(Tile(0, 0).type, kTileSand);
+  EXPECT_EQ(Tile(1, 0).type, kTileCracked);
+  EXPECT_EQ(Tile(2, 0).type, kTileVoid);
+
+  int cracked = 0;
+  for (int32_t x = 0; x < 6; ++x) {
+    for (int32_t y = 0; y < 4; ++y) Tile(x, y).type = kTileGold;
+  }
+  std::srand(7);
+  board_.RestoreCrackedTiles();
+  for (int32_t x = 0; x < 6; ++x) {
+    for (int32_t y = 0; y < 4; ++y) {
+      const QORTile& tile = Tile(x, y);
+      ASSERT_TRUE(tile.type == kTileGold || tile.type == kTileCracked);
+      if (tile.type == kTileCracked) {
+        ++cracked;
+        EXPECT_EQ(tile.sprite.GetName(), "Tile_Crack_Sand" + std::to_string(tile.crackVariant));
+      }
+    }
+  }
+  EXPECT_GT(cracked, 0);
+  EXPECT_LT(cracked, 24);
+}
+
+// --- What the player sees, read back from a real renderer.
+
+// A solid square image file.
+void WriteSolid(const std::string& path, uint32_t argb) {
+  std::vector<uint32_t> pixels(16 * 16, argb);
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), 16, 16, 32, 16 * 4, SDL_PIXELFORMAT_ARGB8888);
+  ASSERT_NE(surface, nullptr);
+  EXPECT_EQ(IMG_SavePNG(surface, path.c_str()), 0);
+  SDL_FreeSurface(surface);
+}
+
+constexpr uint32_t kBackground = 0x2040A0;
+constexpr uint32_t kSand = 0xE0C040;
+constexpr uint32_t kWeb = 0xF0F0F0;
+
+class FloorReadbackTest : public GraphicsTest {
+ protected:
+  void SetUp() override {
+    GraphicsTest::SetUp();
+    scratch_.Write("level/level_data.lua", "room = { Background = 'img/back.png', red = 1 }\n");
+    scratch_.Write("level/room.lua",
+                   "QOR = { Width = 30, Height = 20 }\n"
+                   "BackgroundTiles = {\n"
+                   "  { X = 1, Y = 1, Type = 2, Index = 1 },\n"
+                   "  { X = 5, Y = 3, Type = 2, Index = 1, Webbed = 1 },\n"
+                   "  { X = 2, Y = 12, Type = 0, Webbed = 1 },\n"
+                   "  { X = 7, Y = 12, Type = 2, Index = 1 },\n"
+                   "}\n");
+    std::filesystem::create_directories("img");
+    WriteSolid("img/back.png", 0xFF000000u | kBackground);
+    WriteSolid("img/sand.png", 0xFF000000u | kSand);
+    WriteSolid("img/web.png", 0xFF000000u | kWeb);
+    ui::GetSpriteSet()->AddSprite("Tile_Normal_Sand1", "img/sand.png", 1, 1.0f, 0, 0, false, false, 0, 0);
+    ui::GetSpriteSet()->AddSprite("spiderweb", "img/web.png", 1, 1.0f, 0, 0, false, false, 0, 0);
+  }
+  void TearDown() override {
+    ui::GetSpriteSet()->Clear();
+    GraphicsTest::TearDown();
+  }
+
+  testsupport::ScratchDir scratch_{true};
+};
+
+TEST_F(FloorReadbackTest, BackgroundTilesAndWebsAreDrawnInOrderAndClippedAtTheViewEdge) {
+  TestWell board;
+  ASSERT_TRUE(board.LoadLevel("level/room.lua"));
+  board.Draw();
+  // Cells are 45 pixels; the view ends at 570 pixels, in row 12.
+  EXPECT_TRUE(Near(Pixel(700, 100), kBackground, 8)) << std::hex << Pixel(700, 100);
+  EXPECT_TRUE(Near(Pixel(67, 67), kSand, 8)) << std::hex << Pixel(67, 67);
+  EXPECT_TRUE(Near(Pixel(247, 157), kWeb, 8)) << std::hex << Pixel(247, 157);  // a web over sand
+  EXPECT_TRUE(Near(Pixel(112, 560), kWeb, 8)) << std::hex << Pixel(112, 560);
+  EXPECT_TRUE(Near(Pixel(112, 580), kBackground, 8)) << std::hex << Pixel(112, 580);
+  EXPECT_TRUE(Near(Pixel(337, 560), kSand, 8)) << std::hex << Pixel(337, 560);
+  EXPECT_TRUE(Near(Pixel(337, 580), kBackground, 8)) << std::hex << Pixel(337, 580);
+}
+
+}  // namespace
