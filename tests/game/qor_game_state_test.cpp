@@ -53,8 +53,16 @@ class RecordingBoard : public QORWell {
   }
   void Tick(float dt) override {
     calls_.push_back("tick");
+    if (winOnTick) {
+      // As the explorer's arrival at the exit wins, in the middle of the tick.
+      winOnTick = false;
+      WinGame();
+      GetConsole()->Do("LevelWasWon(3)");
+    }
     QORWell::Tick(dt);
   }
+
+  bool winOnTick = false;
   void DrawOverlay() override {
     calls_.push_back("overlay");
     QORWell::DrawOverlay();
@@ -357,6 +365,24 @@ TEST_F(PlayingStateTest, AStartScriptMayReplaceOrDropTheBoardThatRunsIt) {
   Lua("OnLevelStart = function() Room:ShutdownLevel() end");
   EXPECT_TRUE(state_->LoadLevel(first));
   EXPECT_EQ(state_->GetBoard(), nullptr);
+}
+
+TEST_F(PlayingStateTest, TheWonScriptMayEndOrReplaceTheLevelFromInsideTheBoardsTick) {
+  const std::string next = Room("next_room", "QOR = { Width = 20, Height = 12 }\n");
+  const struct {
+    std::string script;
+    std::string boardAfter;  // the file of the board left, "" for none
+  } cases[] = {{"Room:ShutdownLevel()", ""}, {"Room:LoadLevel('" + next + "')", next}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(state_->LoadLevel(PlainRoom()));
+    Enter();
+    Lua("LevelWasWon = function(grade) " + c.script + " end");
+    static_cast<RecordingBoard*>(state_->GetBoard())->winOnTick = true;
+    state_->Tick(0.05f);
+    EXPECT_EQ(state_->GetBoard() ? state_->GetBoard()->GetFileName() : "", c.boardAfter) << c.script;
+    state_->Tick(0.05f);
+    state_->OnExit();
+  }
 }
 
 TEST_F(PlayingStateTest, TheLuaClassHasEveryMethodAndAnswersWithoutABoard) {
