@@ -4,7 +4,7 @@
 // every step of it skips. Each part moves its group into its own source.
 #include "board/qor_well.h"
 
-// --- Game blocks and the mode ('Blocks and modes').
+// --- Game blocks and the mode.
 
 well::Block* QORWell::CreateBlock(const std::string&, const std::string&, int32_t, int32_t, int32_t, int32_t) {
   return nullptr;
@@ -20,7 +20,7 @@ void QORWell::TickMode(float) {}
 void QORWell::StepMode() {}
 void QORWell::DrawMode() {}
 
-// --- Input, matches, cues and hints ('Moves and matching').
+// --- Input, matches, cues and hints.
 
 bool QORWell::OnMouseMove(const math::Vec2& point) {
   mousePosition_ = point;
@@ -36,7 +36,7 @@ void QORWell::CheckFirstHints() {}
 void QORWell::ShowPossibleMove() {}
 void QORWell::ShowShadyHint() {}
 
-// --- HUD, help and tutorial ('Help, tutorial and HUD').
+// --- HUD, help and tutorial.
 
 void QORWell::InitUI() {}
 void QORWell::AddScore(int32_t) {}
@@ -53,7 +53,7 @@ void QORWell::RefreshHudColors() {}
 void QORWell::ReadHudColorSwitches(uint8_t*) {}
 void QORWell::AwardDebugPower() {}
 
-// --- Explorer, goal map and the level's end ('Explorer and end screen').
+// --- Explorer, goal map and the level's end.
 
 void QORWell::CreateExplorer() {}
 bool QORWell::GetExplorerCell(int32_t&, int32_t&) const { return false; }
@@ -69,7 +69,7 @@ void QORWell::PlaceTargetMarkers() {}
 void QORWell::WinGame() { GameScrollWell::WinGame(); }
 void QORWell::LooseGame() { GameScrollWell::LooseGame(); }
 
-// --- Walkers and the rival ('Walkers'): no walker exists before them.
+// --- Walkers and the rival: no walker exists before them.
 
 bool QORWell::GetWalkerCell(const QORWalker*, int32_t&, int32_t&) const { return false; }
 int32_t QORWell::GetWalkerType(const QORWalker*) const { return -1; }
@@ -82,7 +82,7 @@ void QORWell::WalkerTryAttack(QORWalker*) {}
 void QORWell::DestroyWalker(QORWalker*) {}
 QORWalker* QORWell::MakeShady(int32_t, int32_t) { return nullptr; }
 
-// --- The mummy ('Mummy and powers').
+// --- The mummy.
 
 void QORWell::TickMummy(float) {}
 bool QORWell::GetMummyCell(int32_t&, int32_t&) const { return false; }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "board/effects/well_sfx.h"
+#include "board/well/game_end.h"
 #include "board_test_support.h"
 
 namespace {
@@ -264,6 +266,44 @@ TEST(BaseWell, CollectingTakesEachBlockOnceColumnByColumn) {
   board.CollectBlocks(3, 0, 2, 2, none);
   board.CollectBlocks(0, 2, 3, 1, none);
   EXPECT_TRUE(none.empty());
+}
+
+// The end screen and the effects owner are ticked every frame after the
+// step, and the end screen drawn by the base; a started end screen with no
+// step left is finished.
+TEST(BaseWell, TheEndScreenAndTheEffectsFollowTheBoardsFrames) {
+  struct Calls {
+    std::vector<std::string> calls;
+  } calls;
+  struct RecordingEffects : well::WellSFX {
+    explicit RecordingEffects(Calls* log) : WellSFX(nullptr, nullptr), log_(log) {}
+    void Tick(float) override { log_->calls.push_back("effects"); }
+    Calls* log_;
+  };
+  struct RecordingEnd : well::GameEnd {
+    explicit RecordingEnd(Calls* log) : GameEnd(nullptr, ""), log_(log) {}
+    void Tick(float) override { log_->calls.push_back("end"); }
+    void Draw() override { log_->calls.push_back("end drawn"); }
+    Calls* log_;
+  };
+  struct LoggingWell : StubWell {
+    explicit LoggingWell(Calls* log) : log_(log) {}
+    void Step() override { log_->calls.push_back("step"); }
+    Calls* log_;
+  };
+  LoggingWell board(&calls);
+  board.CreateCells(1, 1);
+  board.SetEffects(new RecordingEffects(&calls));
+  RecordingEnd* end = new RecordingEnd(&calls);
+  board.SetGameEnd(end);
+  board.Tick(0.06f);
+  board.Draw();
+  EXPECT_EQ(calls.calls, (std::vector<std::string>{"step", "end", "effects", "end drawn"}));
+  EXPECT_FALSE(board.IsGameEndFinished());
+  end->Start();
+  EXPECT_TRUE(board.IsGameEndFinished());
+  board.SetGameEnd(nullptr);
+  EXPECT_FALSE(board.IsGameEndFinished());
 }
 
 }  // namespace

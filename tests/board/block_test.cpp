@@ -72,6 +72,19 @@ TEST_F(BlockTest, AFallingBlockFallsOnWhileTheRowBelowIsFreeAndStrikesWhatItLand
   // A block on the bottom row never starts falling.
   ground->FallTest();
   EXPECT_FALSE(ground->IsSliding());
+
+  // A block of no height (a board file may say so) strikes nothing, not
+  // itself, and not a block above that would strike it back.
+  StubWell flat;
+  flat.CreateCells(1, 3);
+  StubBlock* above = flat.Put("above", 0, 0);
+  StubBlock* none = flat.Put("flat", 0, 1, 1, 0);
+  StubBlock* upward = flat.Put("upward", 0, 2, 1, -1);
+  none->OnStruck();
+  upward->OnStruck();
+  EXPECT_EQ(none->struck, 1);
+  EXPECT_EQ(upward->struck, 1);
+  EXPECT_EQ(above->struck, 0);
 }
 
 TEST_F(BlockTest, FallTestsStartOnlyWhereEveryCellBelowIsFree) {

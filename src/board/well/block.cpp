@@ -88,6 +88,9 @@ void Block::SetSize(int32_t width, int32_t height) {
 }
 
 void Block::StrikeBlockBelow() {
+  // A block without height would strike itself, or a block above it that
+  // strikes it back, for ever.
+  if (height_ < 1) return;
   const int64_t below = int64_t{cell_.y} + height_;
   if (below > INT32_MAX) return;
   if (Block* block = board_->GetBlock(cell_.x, static_cast<int32_t>(below))) block->OnStruck();
