@@ -411,6 +411,18 @@ TEST_F(PlayingStateTest, TheLuaClassHasEveryMethodAndAnswersWithoutABoard) {
   EXPECT_TRUE(LogCapture::At(MSG_SCRIPT).empty()) << LogCapture::Text();
 }
 
+TEST_F(PlayingStateTest, LevelIndexesFromLuaAreTruncated) {
+  ASSERT_TRUE(state_->LoadLevel(PlainRoom()));
+  const struct {
+    const char* value;
+    int index;
+  } cases[] = {{"1.9", 1}, {"-0.5", 0}, {"0", 0}, {"-2.7", -2}};
+  for (const auto& c : cases) {
+    Lua(std::string("Room:SetLevelID(") + c.value + ")");
+    EXPECT_EQ(state_->GetBoard()->GetLevelIndex(), c.index) << c.value;
+  }
+}
+
 TEST_F(PlayingStateTest, EditorColoursSwitchTheColourTheEngineNames) {
   const struct {
     const char* name;
