@@ -250,9 +250,18 @@ class QORWell : public well::GameScrollWell {
   int32_t GetBlockType(const well::Block* block) const;
   // A milestone block's index, by which the milestones are sorted.
   int32_t GetMilestoneIndex(const well::Block* block) const;
-  bool GetExplorerCell(int32_t& x, int32_t& y) const;
+  // Virtual, as the critters' strikes below: a test board may stand in an
+  // explorer of its own.
+  virtual bool GetExplorerCell(int32_t& x, int32_t& y) const;
   // The cell he is stepping to; false without an explorer.
-  bool GetExplorerTargetCell(int32_t& x, int32_t& y) const;
+  virtual bool GetExplorerTargetCell(int32_t& x, int32_t& y) const;
+  // A critter's strike: he stops, then goes back to the entrance.
+  virtual void KnockOutExplorer();
+  // He stops where he stands.
+  virtual void SetExplorerIdle();
+  bool HasMummy() const { return mummy_ != nullptr; }
+  // Shows a first-time hint over the screen rectangle; false when not shown.
+  bool TriggerHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight);
   // He plans his way again after the board changed under it.
   void RebuildExplorerPath();
   // The explorer's position on the board, in screen units; false without one.

@@ -1,7 +1,6 @@
 // The board's calls into the parts built on it, inert until each lands: the
-// board then behaves as if the HUD, help, tutorial, mode, game blocks,
-// explorer, mummy, goal map, walkers and game variables were missing, which
-// every step of it skips. Each part moves its group into its own source.
+// board then behaves as if the HUD, help, tutorial, mode, explorer, mummy,
+// goal map and game variables were missing, which every step of it skips. Each part moves its group into its own source.
 #include "board/qor_well.h"
 
 #include "board/blocks/qor_well_mode.h"
@@ -21,6 +20,7 @@ void QORWell::ResolveMatches() {}
 void QORWell::CheckFirstHints() {}
 void QORWell::ShowPossibleMove() {}
 void QORWell::ShowShadyHint() {}
+bool QORWell::TriggerHint(int32_t, const math::Vec2&, const math::Vec2&) { return false; }
 
 // --- HUD, help and tutorial.
 
@@ -44,6 +44,8 @@ void QORWell::AwardDebugPower() {}
 void QORWell::CreateExplorer() {}
 bool QORWell::GetExplorerCell(int32_t&, int32_t&) const { return false; }
 bool QORWell::GetExplorerTargetCell(int32_t&, int32_t&) const { return false; }
+void QORWell::KnockOutExplorer() {}
+void QORWell::SetExplorerIdle() {}
 void QORWell::RebuildExplorerPath() {}
 void QORWell::InitExplorerVariables() {}
 bool QORWell::GetExplorerBoardPosition(math::Vec2&) const { return false; }
@@ -57,19 +59,6 @@ void QORWell::DrawGoalMap() {}
 void QORWell::PlaceTargetMarkers() {}
 void QORWell::WinGame() { GameScrollWell::WinGame(); }
 void QORWell::LooseGame() { GameScrollWell::LooseGame(); }
-
-// --- Walkers and the rival: no walker exists before them.
-
-bool QORWell::GetWalkerCell(const QORWalker*, int32_t&, int32_t&) const { return false; }
-int32_t QORWell::GetWalkerType(const QORWalker*) const { return -1; }
-int32_t QORWell::GetWalkerTurnSense(const QORWalker*) const { return 1; }
-void QORWell::TickWalker(QORWalker*, float) {}
-bool QORWell::IsWalkerDone(const QORWalker*) const { return false; }
-void QORWell::DrawWalker(QORWalker*) {}
-void QORWell::SetWalkerAlpha(QORWalker*, float) {}
-void QORWell::WalkerTryAttack(QORWalker*) {}
-void QORWell::DestroyWalker(QORWalker*) {}
-QORWalker* QORWell::MakeShady(int32_t, int32_t) { return nullptr; }
 
 // --- The mummy.
 

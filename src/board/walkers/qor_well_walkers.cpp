@@ -1,0 +1,48 @@
+// The game board's side of its walkers: what the board's list logic asks
+// of each walker, and the rival it makes.
+#include "board/qor_well.h"
+#include "board/walkers/qor_shady.h"
+#include "board/walkers/qor_walker.h"
+
+bool QORWell::GetWalkerCell(const QORWalker* walker, int32_t& x, int32_t& y) const {
+  if (!walker) return false;
+  x = walker->GetCell().x;
+  y = walker->GetCell().y;
+  return true;
+}
+
+int32_t QORWell::GetWalkerType(const QORWalker* walker) const {
+  return walker ? walker->GetType() : QORWalker::kNoKind;
+}
+
+int32_t QORWell::GetWalkerTurnSense(const QORWalker* walker) const { return walker ? walker->GetTurnSense() : 1; }
+
+void QORWell::TickWalker(QORWalker* walker, float dt) {
+  if (walker) walker->Tick(dt);
+}
+
+bool QORWell::IsWalkerDone(const QORWalker* walker) const { return walker && walker->IsDone(); }
+
+void QORWell::DrawWalker(QORWalker* walker) {
+  if (walker) walker->Draw();
+}
+
+void QORWell::SetWalkerAlpha(QORWalker* walker, float alpha) {
+  if (walker) walker->SetAlpha(alpha);
+}
+
+void QORWell::WalkerTryAttack(QORWalker* walker) {
+  if (walker) walker->TryAttack();
+}
+
+void QORWell::DestroyWalker(QORWalker* walker) {
+  if (!walker) return;
+  walker->OnRemoved();
+  delete walker;
+}
+
+QORWalker* QORWell::MakeShady(int32_t x, int32_t y) {
+  auto* shady = new QORShady(this);
+  shady->PlaceAt(x, y);
+  return shady;
+}
