@@ -105,6 +105,8 @@ bool QORMummyNest::Tick(float dt) {
   return QORNest::Tick(dt);
 }
 
+bool QORMummyNest::HasLiveWalker() const { return GetQORWell()->HasMummy(); }
+
 void QORMummyNest::SpawnObject() {
   QORWell* well = GetQORWell();
   if (well->HasMummy()) return;

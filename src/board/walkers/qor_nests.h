@@ -70,6 +70,10 @@ class QORMummyNest : public QORNest {
   explicit QORMummyNest(well::BaseWell* board);
   bool Tick(float dt) override;
   void SpawnObject() override;
+
+ protected:
+  // The board's mummy counts as its own: the count starts when it is gone.
+  bool HasLiveWalker() const override;
 };
 
 // A scorpion or spider on the cell above the nest, again and again, one at
