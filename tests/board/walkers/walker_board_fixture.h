@@ -54,6 +54,7 @@ class WalkerWell : public QORWell {
     shadyStartY_ = y;
   }
   using QORWell::ClearWalkers;
+  using QORWell::DrawWalkers;
   using QORWell::TickWalkers;
 
   std::optional<well::Cell> explorer;
