@@ -18,6 +18,8 @@ void QORWell::Refill() {}
 void QORWell::BuildSpawnCells() { spawnCells_.clear(); }
 int32_t QORWell::GetBlockType(const well::Block*) const { return -1; }
 int32_t QORWell::GetMilestoneIndex(const well::Block*) const { return 0; }
+void QORWell::OpenExit() {}
+void QORWell::OpenMilestone(well::Block*) {}
 // The arcade mode, or the track on the race board, started unless editing.
 void QORWell::StartMode() {}
 void QORWell::TickMode(float) {}
@@ -53,23 +55,6 @@ bool QORWell::TriggerHint(int32_t id, const math::Vec2& topLeft, const math::Vec
   if (id == 52 || id == 53) help_->SetImage("right_mouse");
   return true;
 }
-
-// --- Explorer, goal map and the level's end.
-
-void QORWell::CreateExplorer() {}
-bool QORWell::GetExplorerCell(int32_t&, int32_t&) const { return false; }
-bool QORWell::GetExplorerBoardPosition(math::Vec2&) const { return false; }
-void QORWell::PlaceExplorer(int32_t, int32_t) {}
-void QORWell::PlayExplorerPowerAnimation() {}
-void QORWell::TickExplorer(float) {}
-void QORWell::DrawExplorer(float) {}
-void QORWell::CreateGoalMap() {}
-void QORWell::OpenGoalMap(bool) {}
-void QORWell::TickGoalMap(float) {}
-void QORWell::DrawGoalMap() {}
-void QORWell::PlaceTargetMarkers() {}
-void QORWell::WinGame() { GameScrollWell::WinGame(); }
-void QORWell::LooseGame() { GameScrollWell::LooseGame(); }
 
 // --- Walkers and the rival: no walker exists before them.
 
