@@ -2,17 +2,12 @@
 
 #include <algorithm>
 
+#include "board/blocks/qor_block.h"
 #include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/qor_goal_map.h"
 #include "board/qor_pathfind.h"
 #include "board/qor_well.h"
-
-namespace {
-
-constexpr int32_t kRockType = 1;
-
-}  // namespace
 
 QORExplorer::QORExplorer(QORWell* board) : board_(board) {
   sprite_.Setup("Explorer_Idle", math::Vec2(0.0f, 0.0f), math::Vec2(1.0f, 1.0f), false);
@@ -125,7 +120,7 @@ void QORExplorer::OnArrive() {
     return;
   }
   well::Block* here = board_->GetBlock(cell_.x, cell_.y);
-  if (here && board_->GetBlockType(here) == kRockType) here->SetDestroyed();
+  if (here && board_->GetBlockType(here) == QORBlock::kRock) here->SetDestroyed();
   board_->NotifyWalkersNearExplorer();
 
   if (route_) {
@@ -136,7 +131,7 @@ void QORExplorer::OnArrive() {
       ShowAnimation("Explorer_Idle");
     } else {
       well::Block* next = board_->GetBlock(x, y);
-      if (next && board_->GetBlockType(next) == kRockType) {
+      if (next && board_->GetBlockType(next) == QORBlock::kRock) {
         RebuildPath();
         StepTowards(cell_.x, cell_.y);
       } else {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "audio/audio.h"
+#include "board/blocks/qor_block.h"
 #include "board/effects/explosion_sfx_set.h"
 #include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr int32_t kMilestoneType = 9;
-constexpr int32_t kInvisibleType = 17;
 constexpr float kSparkleCost = 1.0f / QORGoalMap::kSparklesPerSecond;
 // Powers 3, 8 and 9 come only after the mummy, a spider or a rock was met.
 struct PowerGate {
@@ -92,7 +91,7 @@ void QORGoalMap::Init() {
   SetupWhole(spareSprite_, "ui_img/selected_map.png");
   targetIconSize_ = targetIcon_.size;
 
-  if (exit && board_->GetBlockType(exit) < kInvisibleType) SetTarget(exit->GetCell().x, exit->GetCell().y);
+  if (exit && board_->GetBlockType(exit) < QORBlock::kInvisible) SetTarget(exit->GetCell().x, exit->GetCell().y);
 }
 
 bool QORGoalMap::HitTest(const math::Vec2& point) const {
@@ -125,7 +124,7 @@ bool QORGoalMap::OnClick(const math::Vec2& point) {
 
 void QORGoalMap::SetTarget(int32_t x, int32_t y) {
   well::Block* block = board_->GetBlock(x, y);
-  if (!block || board_->GetBlockType(block) == kInvisibleType) return;
+  if (!block || board_->GetBlockType(block) == QORBlock::kInvisible) return;
   const well::Cell at = block->GetCell();
   targetX_ = at.x;
   targetY_ = at.y;
@@ -135,7 +134,7 @@ void QORGoalMap::SetTarget(int32_t x, int32_t y) {
 }
 
 void QORGoalMap::SelectBlock(well::Block* block) {
-  if (!block || board_->GetBlockType(block) >= kInvisibleType) return;
+  if (!block || board_->GetBlockType(block) >= QORBlock::kInvisible) return;
   SetTarget(block->GetCell().x, block->GetCell().y);
 }
 
@@ -295,7 +294,7 @@ void QORGoalMap::FindTreasure(const QORGoal& goal) {
   audio::GetAudio().PlaySound("FOUND_TREASURE");
   if (QORWellSFX* effects = board_->GetGameEffects()) effects->SparkleAt(board_->CellToScreen(goal.x, goal.y));
   well::Block* block = board_->GetBlock(goal.x, goal.y);
-  if (!block || board_->GetBlockType(block) != kMilestoneType) return;
+  if (!block || board_->GetBlockType(block) != QORBlock::kMilestone) return;
   board_->OpenMilestone(block);
   int32_t power = std::rand() % 9;
   for (const PowerGate& gate : kPowerGates) {

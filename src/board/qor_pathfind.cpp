@@ -1,16 +1,9 @@
 #include "board/qor_pathfind.h"
 
+#include "board/blocks/qor_block.h"
 #include "board/qor_explorer.h"
 #include "board/qor_tile.h"
 #include "board/qor_well.h"
-
-namespace {
-
-constexpr int32_t kRockType = 1;
-constexpr int32_t kMilestoneType = 9;
-constexpr int32_t kFirstFixedType = 10;  // start blocks, nests, invisible blockers
-
-}  // namespace
 
 const char* const QORPathFind::kPieceNames[kPieceCount] = {
     "Path_Horizontal", "Path_Vertical", "arrow_left",       "arrow_right",     "arrow_up",
@@ -44,8 +37,8 @@ int32_t QORPathFind::GetCellCost(int32_t x, int32_t y) {
   const QORTile* tile = GetGameBoard()->GetTile(x, y);
   if (!tile || tile->type == kTileVoid) return 0;
   const int32_t type = BlockTypeAt(x, y);
-  if (type == kRockType) return 1;
-  if (type == kMilestoneType || type >= kFirstFixedType) return 4;
+  if (type == QORBlock::kRock) return 1;
+  if (type == QORBlock::kMilestone || type >= QORBlock::kStartBlock) return 4;
   if (tile->type == kTileGold || tile->type == kTileBare) return 2;
   return 1;
 }
@@ -163,8 +156,8 @@ int32_t QORPathFindLeg::GetCellCost(int32_t x, int32_t y) {
   const QORTile* tile = GetGameBoard()->GetTile(x, y);
   if (!tile || tile->type == kTileVoid) return 0;
   const int32_t type = BlockTypeAt(x, y);
-  if (type == kRockType || type == kMilestoneType) return 2;
-  if (type >= kFirstFixedType) return 1;
+  if (type == QORBlock::kRock || type == QORBlock::kMilestone) return 2;
+  if (type >= QORBlock::kStartBlock) return 1;
   if (tile->type >= kTileMetal && tile->type <= kTileBare) return 2;
   return 1;
 }

@@ -1,5 +1,6 @@
 // The game board's explorer and goal map: made with the board and at level
 // start, ticked and drawn with it, and deleted with it.
+#include "board/blocks/qor_fixed_blocks.h"
 #include "board/hud/qor_well_ui.h"
 #include "board/qor_explorer.h"
 #include "board/qor_goal_map.h"
@@ -22,6 +23,21 @@ bool QORWell::GetExplorerCell(int32_t& x, int32_t& y) const {
   x = explorer_->GetCell().x;
   y = explorer_->GetCell().y;
   return true;
+}
+
+bool QORWell::GetExplorerTargetCell(int32_t& x, int32_t& y) const {
+  if (!explorer_) return false;
+  x = explorer_->GetTargetCell().x;
+  y = explorer_->GetTargetCell().y;
+  return true;
+}
+
+void QORWell::RebuildExplorerPath() {
+  if (explorer_) explorer_->RebuildPath();
+}
+
+void QORWell::InitExplorerVariables() {
+  if (explorer_) explorer_->InitVariables();
 }
 
 bool QORWell::GetExplorerBoardPosition(math::Vec2& position) const {
@@ -48,10 +64,7 @@ void QORWell::DrawExplorer(float alpha) {
   explorer_->Draw();
 }
 
-// The explorer's route is sized to the board here, before the map aims him
-// at the exit.
 void QORWell::CreateGoalMap() {
-  if (explorer_) explorer_->InitVariables();
   delete goalMap_;
   goalMap_ = new QORGoalMap(this);
   goalMap_->Init();
@@ -80,4 +93,12 @@ void QORWell::AwardTreasure(const math::Vec2& from, int32_t powerIndex) {
   if (!hud_) return;
   hud_->AddTreasureFound();
   hud_->AwardPower(from, powerIndex, true);
+}
+
+void QORWell::OpenExit() {
+  if (GetBlockType(exit_) == QORBlock::kExit) static_cast<QORExitBlock*>(exit_)->Open();
+}
+
+void QORWell::OpenMilestone(well::Block* milestone) {
+  if (GetBlockType(milestone) == QORBlock::kMilestone) static_cast<QORMilestoneBlock*>(milestone)->Open();
 }
