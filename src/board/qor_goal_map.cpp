@@ -290,16 +290,20 @@ void QORGoalMap::CheckTreasureFound() {
   }
 }
 
+int32_t QORGoalMap::TreasurePower(int32_t roll) {
+  for (const PowerGate& gate : kPowerGates) {
+    if (roll == gate.power && GetInt(gate.variable) != 1) return 0;
+  }
+  return roll;
+}
+
 void QORGoalMap::FindTreasure(const QORGoal& goal) {
   audio::GetAudio().PlaySound("FOUND_TREASURE");
   if (QORWellSFX* effects = board_->GetGameEffects()) effects->SparkleAt(board_->CellToScreen(goal.x, goal.y));
   well::Block* block = board_->GetBlock(goal.x, goal.y);
   if (!block || board_->GetBlockType(block) != QORBlock::kMilestone) return;
   board_->OpenMilestone(block);
-  int32_t power = std::rand() % 9;
-  for (const PowerGate& gate : kPowerGates) {
-    if (power == gate.power && GetInt(gate.variable) != 1) power = 0;
-  }
+  const int32_t power = TreasurePower(std::rand() % 9);
   const math::Vec2 centre = board_->CellToScreen(block->GetCell().x, block->GetCell().y) +
                             board_->CellsToSize(block->GetWidth(), block->GetHeight()) * 0.5f + board_->GetScroll();
   board_->AwardTreasure(centre, power);

@@ -69,6 +69,10 @@ class QORGoalMap {
   // Every treasure within reach of the explorer's cell is found, each once.
   void CheckTreasureFound();
 
+  // The power a treasure gives for a roll of 0 to 8: powers 3, 8 and 9 only
+  // once the mummy, a spider or a rock has been met, else power 1.
+  static int32_t TreasurePower(int32_t roll);
+
   bool IsOpen() const { return open_ != 0; }
   void SetOpen(bool open) { open_ = open ? 1 : 0; }
   const std::list<QORGoal>& GetGoals() const { return goals_; }
