@@ -1,5 +1,7 @@
 // The game board's side of its walkers: what the board's list logic asks
-// of each walker, and the rival it makes.
+// of each walker, the rival it makes, and the critters' strikes on the
+// explorer.
+#include "board/qor_explorer.h"
 #include "board/qor_well.h"
 #include "board/walkers/qor_shady.h"
 #include "board/walkers/qor_walker.h"
@@ -45,4 +47,12 @@ QORWalker* QORWell::MakeShady(int32_t x, int32_t y) {
   auto* shady = new QORShady(this);
   shady->PlaceAt(x, y);
   return shady;
+}
+
+void QORWell::KnockOutExplorer() {
+  if (explorer_) explorer_->KnockOut();
+}
+
+void QORWell::SetExplorerIdle() {
+  if (explorer_) explorer_->SetIdle();
 }
