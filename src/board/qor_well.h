@@ -262,8 +262,7 @@ class QORWell : public well::GameScrollWell {
   int32_t GetBlockType(const well::Block* block) const;
   // A milestone block's index, by which the milestones are sorted.
   int32_t GetMilestoneIndex(const well::Block* block) const;
-  // Virtual, as the critters' strikes below: a test board may stand in an
-  // explorer of its own.
+  // The seams a board test stands in for are virtual.
   virtual bool GetExplorerCell(int32_t& x, int32_t& y) const;
   // The cell he is stepping to; false without an explorer.
   virtual bool GetExplorerTargetCell(int32_t& x, int32_t& y) const;
@@ -342,8 +341,13 @@ class QORWell : public well::GameScrollWell {
   void ShowPossibleMove();
   // A walker's operations; the cell is false for no walker, the kind is the
   // rival's 1, the spider's 0 and so on.
-  bool GetWalkerCell(const QORWalker* walker, int32_t& x, int32_t& y) const;
-  int32_t GetWalkerType(const QORWalker* walker) const;
+  virtual bool GetWalkerCell(const QORWalker* walker, int32_t& x, int32_t& y) const;
+  virtual int32_t GetWalkerType(const QORWalker* walker) const;
+  virtual bool CanWalkerBeKilled(const QORWalker* walker) const;
+  // Stops the walker on its cell for the seconds.
+  virtual void StunWalker(QORWalker* walker, float seconds);
+  // Where the walker's sprite stands on the screen.
+  math::Vec2 GetWalkerScreenPosition(const QORWalker* walker) const;
   int32_t GetWalkerTurnSense(const QORWalker* walker) const;
   void TickWalker(QORWalker* walker, float dt);
   // The walker marked itself for removal.
@@ -352,7 +356,7 @@ class QORWell : public well::GameScrollWell {
   void SetWalkerAlpha(QORWalker* walker, float alpha);
   void WalkerTryAttack(QORWalker* walker);
   // Tells the walker it leaves the board, then deletes it.
-  void DestroyWalker(QORWalker* walker);
+  virtual void DestroyWalker(QORWalker* walker);
   // A new rival on the cell (his cell and target cell), not yet listed.
   QORWalker* MakeShady(int32_t x, int32_t y);
 

@@ -51,7 +51,7 @@ void QORShady::Tick(float dt) {
   stunTimer_.Tick(dt);
 }
 
-void QORShady::Stun() { stunTimer_ = CountdownTimer(kStunSeconds, kStunSeconds); }
+void QORShady::Stun(float seconds) { stunTimer_ = CountdownTimer(seconds, seconds); }
 
 void QORShady::Think() {
   well::Cell goal, explorer;

@@ -37,8 +37,8 @@ class QORShady : public QORWalker {
   // The explorer on his cell: gold turns back; he is not stopped.
   bool TryAttack() override;
 
-  // A match beside him: he stands for 2.5 s.
-  void Stun();
+  // A match beside him: he stands for the seconds (the board's 2.5).
+  void Stun(float seconds = kStunSeconds);
   bool IsStunned() const { return !stunTimer_.IsExpired(); }
   // The exit tomb's lower-left cell; false without an exit.
   bool GetExitGoal(well::Cell& goal) const;

@@ -17,6 +17,16 @@ int32_t QORWell::GetWalkerType(const QORWalker* walker) const {
   return walker ? walker->GetType() : QORWalker::kNoKind;
 }
 
+bool QORWell::CanWalkerBeKilled(const QORWalker* walker) const { return walker && walker->CanBeKilled(); }
+
+void QORWell::StunWalker(QORWalker* walker, float seconds) {
+  if (walker && walker->GetType() == QORWalker::kShady) static_cast<QORShady*>(walker)->Stun(seconds);
+}
+
+math::Vec2 QORWell::GetWalkerScreenPosition(const QORWalker* walker) const {
+  return walker ? walker->GetSpritePosition() : math::Vec2(0.0f, 0.0f);
+}
+
 int32_t QORWell::GetWalkerTurnSense(const QORWalker* walker) const { return walker ? walker->GetTurnSense() : 1; }
 
 void QORWell::TickWalker(QORWalker* walker, float dt) {

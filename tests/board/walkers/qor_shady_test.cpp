@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "board/walkers/qor_cobra.h"
+#include "board/walkers/qor_flyer.h"
+#include "board/walkers/qor_scorpion.h"
+#include "board/walkers/qor_spider.h"
 #include "walker_board_fixture.h"
 
 namespace {
@@ -75,6 +79,29 @@ TEST_F(ShadyTest, AStunHoldsHimTwoAndAHalfSeconds) {
   EXPECT_TRUE(shady->IsStunned());
   Run(*shady, 0.125f);
   EXPECT_FALSE(shady->IsStunned());
+}
+
+TEST_F(ShadyTest, AMatchKillsTheCrittersItMayAndStunsOnlyTheRival) {
+  board_->explorer = well::Cell{0, 0};
+  QORShady* shady = Spawn(2, 3);
+  ASSERT_NE(shady, nullptr);
+  Run(*shady, 6.0f);
+  ASSERT_FALSE(shady->IsStunned());
+  const struct {
+    QORWalker* walker;
+    bool killed;
+  } cases[] = {{shady, false},
+               {Add<QORScorpion>(5, 5, nullptr), true},
+               {Add<QORSpider>(5, 6, nullptr), true},
+               {Add<QORLocust>(5, 7, nullptr), true},
+               {Add<QORCobra>(5, 8), false},
+               {Add<QORScarab>(5, 9, nullptr), false}};
+  for (const auto& c : cases) {
+    ASSERT_NE(c.walker, nullptr);
+    EXPECT_EQ(board_->CanWalkerBeKilled(c.walker), c.killed) << c.walker->GetType();
+    board_->StunWalker(c.walker, 2.5f);
+  }
+  EXPECT_TRUE(shady->IsStunned());
 }
 
 TEST_F(ShadyTest, OnlyTheExitsLowerLeftCellLosesTheLevel) {

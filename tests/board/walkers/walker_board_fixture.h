@@ -53,8 +53,10 @@ class WalkerWell : public QORWell {
     shadyStartX_ = x;
     shadyStartY_ = y;
   }
+  using QORWell::CanWalkerBeKilled;
   using QORWell::ClearWalkers;
   using QORWell::DrawWalkers;
+  using QORWell::StunWalker;
   using QORWell::TickWalkers;
 
   std::optional<well::Cell> explorer;
