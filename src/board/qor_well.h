@@ -30,6 +30,7 @@ class QORGameHelp;
 class QORGoalMap;
 class QORMummy;
 class QORMusicRotation;
+class QORPower;
 class QORStartFlash;
 class QORWalker;
 class QORWellMode;
@@ -242,6 +243,17 @@ class QORWell : public well::GameScrollWell {
   int32_t GetComboCount() const { return comboCount_; }
   void SetComboCount(int32_t count) { comboCount_ = count; }
 
+  // --- HUD, help and tutorial.
+  QORWellUI* GetHud() const { return hud_; }
+  QORGameHelp* GetHelp() const { return help_; }
+  well::HandHold* GetHandHold() const { return handHold_; }
+  // The tutorial of the first two levels, while hints are on; built again,
+  // it replaces the one running.
+  void UpdateTutorial();
+  // Shows the hint over the screen rectangle once per profile; true when
+  // the help took it.
+  bool TriggerHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight);
+
   // --- Seams: what the later parts of the board fill in. Until then each
   // answers as if its object were missing (no HUD, help, tutorial, mode,
   // explorer, mummy, goal map or block types), which the board skips.
@@ -250,13 +262,32 @@ class QORWell : public well::GameScrollWell {
   int32_t GetBlockType(const well::Block* block) const;
   // A milestone block's index, by which the milestones are sorted.
   int32_t GetMilestoneIndex(const well::Block* block) const;
-  bool GetExplorerCell(int32_t& x, int32_t& y) const;
+  // The seams a board test stands in for are virtual.
+  virtual bool GetExplorerCell(int32_t& x, int32_t& y) const;
   // The cell he is stepping to; false without an explorer.
-  bool GetExplorerTargetCell(int32_t& x, int32_t& y) const;
+  virtual bool GetExplorerTargetCell(int32_t& x, int32_t& y) const;
+  // A critter's strike: he stops, then goes back to the entrance.
+  virtual void KnockOutExplorer();
+  // He stops where he stands.
+  virtual void SetExplorerIdle();
+  bool HasMummy() const { return mummy_ != nullptr; }
   // He plans his way again after the board changed under it.
   void RebuildExplorerPath();
   // The explorer's position on the board, in screen units; false without one.
   bool GetExplorerBoardPosition(math::Vec2& position) const;
+  void PlayExplorerPowerAnimation();
+  QORExplorer* GetExplorer() const { return explorer_; }
+  QORGoalMap* GetGoalMap() const { return goalMap_; }
+  // The rival's cell; false without a rival.
+  bool GetShadyCell(int32_t& x, int32_t& y) const;
+  // A treasure found: the HUD counts it, and power index + 1 flies from the
+  // board point to its button with the treasure popup.
+  void AwardTreasure(const math::Vec2& from, int32_t powerIndex);
+  // The exit tomb opens as the explorer steps in; a found milestone opens.
+  void OpenExit();
+  void OpenMilestone(well::Block* milestone);
+  // Power index + 1, made for the HUD, which owns it; null for none.
+  QORPower* CreatePower(int32_t index);
 
  protected:
   // Seams, continued: the calls of the board's own steps. Each does nothing
@@ -270,6 +301,9 @@ class QORWell : public well::GameScrollWell {
   // is their cell.
   void DrawExplorer(float alpha);
   void DeleteLevelObjects();
+  void DeleteExplorerAndGoalMap();
+  // The HUD, the help and the tutorial.
+  void DeleteInterface();
   void TickHud(float dt);
   // The tutorial's step; false when the current step holds the board still.
   bool TickTutorial(float dt);
@@ -307,8 +341,13 @@ class QORWell : public well::GameScrollWell {
   void ShowPossibleMove();
   // A walker's operations; the cell is false for no walker, the kind is the
   // rival's 1, the spider's 0 and so on.
-  bool GetWalkerCell(const QORWalker* walker, int32_t& x, int32_t& y) const;
-  int32_t GetWalkerType(const QORWalker* walker) const;
+  virtual bool GetWalkerCell(const QORWalker* walker, int32_t& x, int32_t& y) const;
+  virtual int32_t GetWalkerType(const QORWalker* walker) const;
+  virtual bool CanWalkerBeKilled(const QORWalker* walker) const;
+  // Stops the walker on its cell for the seconds.
+  virtual void StunWalker(QORWalker* walker, float seconds);
+  // Where the walker's sprite stands on the screen.
+  math::Vec2 GetWalkerScreenPosition(const QORWalker* walker) const;
   int32_t GetWalkerTurnSense(const QORWalker* walker) const;
   void TickWalker(QORWalker* walker, float dt);
   // The walker marked itself for removal.
@@ -317,7 +356,7 @@ class QORWell : public well::GameScrollWell {
   void SetWalkerAlpha(QORWalker* walker, float alpha);
   void WalkerTryAttack(QORWalker* walker);
   // Tells the walker it leaves the board, then deletes it.
-  void DestroyWalker(QORWalker* walker);
+  virtual void DestroyWalker(QORWalker* walker);
   // A new rival on the cell (his cell and target cell), not yet listed.
   QORWalker* MakeShady(int32_t x, int32_t y);
 

@@ -26,7 +26,10 @@ constexpr int kRate = 44100;
 // The sets the engine and the game play by name.
 const char* const kSetsPlayed[] = {
     "sounds/GameApp_start_music.ogg", "button_press", "button_rollover", "textbox_new_text", "screen_shift",
-    "select_A", "select_B", "swap", "match3", "match4", "match5", "block_fall_1", "block_fall_2", "special 6"};
+    "select_A", "select_B", "swap", "match3", "match4", "match5", "block_fall_1", "block_fall_2", "special 6",
+    // The critters' sets; names fold case, so the mummy's nest finds the spiders'.
+    "scorpian_appear", "scorpian_strike", "spider_appear", "SPIDER_STRIKE", "COBRA_APPEAR", "cobra strike",
+    "SCARABs_APPEAR", "scarab strike", "LOCUST_APPEAR", "LOCUST_STRIKE"};
 // Files the engine plays by name, through no set: the volume test sound.
 const char* const kFilesPlayed[] = {"sounds/block_select.ogg"};
 
