@@ -218,6 +218,10 @@ TEST_F(TutorialTest, TheSecondLevelTeachesTheRightClickAndTheMap) {
   board_->UpdateTutorial();
   ASSERT_NE(board_->GetHandHold(), nullptr);
   EXPECT_EQ(board_->GetHandHold()->GetStepCount(), 8u);
+  // The interface made after the tutorial keeps it and holds the powers back.
+  board_->InitUI();
+  ASSERT_NE(board_->GetHandHold(), nullptr);
+  EXPECT_FALSE(board_->GetHud()->IsTutorialDone());
   Run(1.55f);
   EXPECT_EQ(ShownText(), "HINT_RIGHT_CLICK_1");
   EXPECT_TRUE(IconShown());
