@@ -251,6 +251,24 @@ def hint_chime(degrees):
     return out
 
 
+def thud(freq, seed):
+    """A token landing on another: a short, low knock of stone on stone."""
+    body = partials(freq, 0.16, RATE, [(1.0, 1.0, 28), (1.7, 0.45, 40), (2.9, 0.2, 60)], attack=0.001)
+    grit = envelope(filtered_noise(0.16, RATE, lambda _: 1400, 1.2, seed=seed), RATE, 70)
+    return mix_into(body, grit, 0, 0.5)
+
+
+def crumble():
+    """A rock breaking apart: a falling rumble under a scatter of grit."""
+    rumble = envelope(filtered_noise(0.7, RATE, lambda t: 260 - 160 * t, 1.5, seed=11), RATE, 5)
+    rng = random.Random(13)
+    grit = [0.0] * len(rumble)
+    for _ in range(14):
+        chip = envelope(filtered_noise(0.05, RATE, lambda _: rng.uniform(1800, 4200), 3.0, seed=rng.randrange(1000)), RATE, 90)
+        mix_into(grit, chip, rng.randrange(0, int(0.5 * RATE)), rng.uniform(0.3, 0.7))
+    return mix_into(rumble, grit, 0, 0.6)
+
+
 # --- The title theme.
 
 def theme(bars, tempo=104, tune=TUNE):
@@ -484,6 +502,9 @@ def outputs(quick):
         # The help box unrolling, and rolling up.
         "help_open.wav": lambda: whoosh(0.3, 600, 3000),
         "help_close.wav": lambda: whoosh(0.25, 1800, 500),
+        "block_fall_1.wav": lambda: thud(170, 17),
+        "block_fall_2.wav": lambda: thud(140, 19),
+        "rock_crumble.wav": crumble,
     }
     files = {name: (lambda path, make=make: write_effect(path, make())) for name, make in effects.items()}
     # The sample the options screen plays while a volume is set.

@@ -57,3 +57,31 @@ Sprites = {
   { Name = "left_mouse", ImageFile = "img/hud/left_mouse.png", SpriteC = 1, FrameTime = 1 },
   { Name = "right_mouse", ImageFile = "img/hud/right_mouse.png", SpriteC = 1, FrameTime = 1 },
 }
+
+-- The board's blocks (tools/images/board_blocks.sh). Tokens of every colour
+-- the level files can name, standing and under the pointer; the board
+-- changes a token's image at the end of a cycle, so a cycle is kept short.
+local colours = { "blue", "green", "red", "yellow", "purple", "black", "turqoise", "orange", "pink", "violet",
+                  "cyan", "white", "generic1", "generic2", "generic3", "generic4", "generic5", "generic6",
+                  "generic7", "generic8", "generic9", "generic10", "generic11", "generic12" }
+for _, colour in ipairs(colours) do
+  for _, state in ipairs({ "stand", "selected" }) do
+    local name = "token_" .. state .. "_" .. colour
+    Sprites[#Sprites + 1] = { Name = name, ImageFile = "img/" .. name .. ".png", SpriteC = 8, FrameTime = 12 }
+  end
+end
+for _, still in ipairs({
+  { "Token_Rock", "img/token_rock.png" },
+  { "random_block_none", "img/random_block.png" },
+  { "Tomb_Closed", "img/tomb_closed.png" },
+  { "Tomb_Opened", "img/tomb_opened.png" },
+  { "subgoal_token", "img/subgoal_token.png" },
+  { "subgoal", "img/subgoal.png" },
+  { "milestone", "img/milestone.png" },
+  { "startblock", "img/startblock.png" },
+}) do
+  Sprites[#Sprites + 1] = { Name = still[1], ImageFile = still[2], SpriteC = 1, FrameTime = 1 }
+end
+-- The tomb's slab sinking and rising.
+Sprites[#Sprites + 1] = { Name = "Tomb_Opening", ImageFile = "img/tomb_opening.png", SpriteC = 6, FrameTime = 10 }
+Sprites[#Sprites + 1] = { Name = "Tomb_Closing", ImageFile = "img/tomb_closing.png", SpriteC = 6, FrameTime = 10 }

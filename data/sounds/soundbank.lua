@@ -19,6 +19,11 @@ SoundBank = {
   { Name = "match3", Files = { "sounds/match3.wav" }, Bias = { 0.8 } },
   { Name = "match4", Files = { "sounds/match4.wav" }, Bias = { 0.9 } },
   { Name = "match5", Files = { "sounds/match5.wav" } },
+  -- A token landing on another; at most one of each per logic step.
+  { Name = "block_fall_1", Files = { "sounds/block_fall_1.wav" }, Bias = { 0.5 } },
+  { Name = "block_fall_2", Files = { "sounds/block_fall_2.wav" }, Bias = { 0.5 } },
+  -- A rock falling on the explorer's way breaks apart.
+  { Name = "special 6", Files = { "sounds/rock_crumble.wav" }, Bias = { 0.8 } },
   -- The tokens appearing at the start of a level, and the flash's end.
   { Name = "START_FLASH", Files = { "sounds/start_flash.wav" }, Bias = { 0.8 } },
   { Name = "end_flash.ogg", Files = { "sounds/end_flash.wav" }, Bias = { 0.7 } },

@@ -199,6 +199,18 @@ class QORWell : public well::GameScrollWell {
   const std::vector<well::Block*>& GetMilestones() const { return milestones_; }
   std::vector<std::pair<int32_t, int32_t>>& GetSpawnCells() { return spawnCells_; }
 
+  // --- Block creation (qor_well_create.cpp).
+  // A block of a colour from the colour weights, redrawn while it would line
+  // up with two of its colour, and a type from the type weights; not placed.
+  well::Block* SpawnRandomBlockAt(int32_t x, int32_t y);
+  using BlockRun = std::vector<well::Block*>;
+  // The blocks of the colour on the rectangle (clamped to the board) that
+  // can count towards a run; with a list, a count of at least the minimum
+  // (and 3) records every block of the colour there as one run.
+  int32_t CountColorInRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t color,
+                           std::vector<BlockRun>* runs, int32_t minimum);
+  QORWellMode* GetMode() const { return mode_; }
+
   // --- Sound cues: raised during a logic step, each played once at its end.
   enum SoundCue {
     kCueBlockSwitch,
@@ -251,6 +263,10 @@ class QORWell : public well::GameScrollWell {
   // A milestone block's index, by which the milestones are sorted.
   int32_t GetMilestoneIndex(const well::Block* block) const;
   bool GetExplorerCell(int32_t& x, int32_t& y) const;
+  // The cell he is stepping to; false without an explorer.
+  bool GetExplorerTargetCell(int32_t& x, int32_t& y) const;
+  // He plans his way again after the board changed under it.
+  void RebuildExplorerPath();
   // The explorer's position on the board, in screen units; false without one.
   bool GetExplorerBoardPosition(math::Vec2& position) const;
   void PlayExplorerPowerAnimation();
@@ -261,6 +277,8 @@ class QORWell : public well::GameScrollWell {
   // Seams, continued: the calls of the board's own steps. Each does nothing
   // until its part lands.
   void CreateExplorer();
+  // A new path search sized to the board.
+  void InitExplorerVariables();
   void PlaceExplorer(int32_t x, int32_t y);
   void TickExplorer(float dt);
   // Drawn at the alpha; the mummy and the walkers show through when `under`

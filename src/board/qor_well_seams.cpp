@@ -4,25 +4,10 @@
 // every step of it skips. Each part moves its group into its own source.
 #include "board/qor_well.h"
 
+#include "board/blocks/qor_well_mode.h"
 #include "board/game_variables.h"
 #include "board/help/qor_game_help.h"
 #include "board/help/well_dynamic_help.h"
-
-// --- Game blocks and the mode.
-
-well::Block* QORWell::CreateBlock(const std::string&, const std::string&, int32_t, int32_t, int32_t, int32_t) {
-  return nullptr;
-}
-well::Block* QORWell::SpawnRandomBlock(int32_t, int32_t, float) { return nullptr; }
-void QORWell::Refill() {}
-void QORWell::BuildSpawnCells() { spawnCells_.clear(); }
-int32_t QORWell::GetBlockType(const well::Block*) const { return -1; }
-int32_t QORWell::GetMilestoneIndex(const well::Block*) const { return 0; }
-// The arcade mode, or the track on the race board, started unless editing.
-void QORWell::StartMode() {}
-void QORWell::TickMode(float) {}
-void QORWell::StepMode() {}
-void QORWell::DrawMode() {}
 
 // --- Input, matches, cues and hints.
 
@@ -58,6 +43,9 @@ bool QORWell::TriggerHint(int32_t id, const math::Vec2& topLeft, const math::Vec
 
 void QORWell::CreateExplorer() {}
 bool QORWell::GetExplorerCell(int32_t&, int32_t&) const { return false; }
+bool QORWell::GetExplorerTargetCell(int32_t&, int32_t&) const { return false; }
+void QORWell::RebuildExplorerPath() {}
+void QORWell::InitExplorerVariables() {}
 bool QORWell::GetExplorerBoardPosition(math::Vec2&) const { return false; }
 void QORWell::PlaceExplorer(int32_t, int32_t) {}
 void QORWell::PlayExplorerPowerAnimation() {}
@@ -98,4 +86,7 @@ void QORWell::CastMummyMagic() {}
 
 // --- Objects of a level in play, deleted with the board.
 
-void QORWell::DeleteLevelObjects() {}
+void QORWell::DeleteLevelObjects() {
+  delete mode_;
+  mode_ = nullptr;
+}

@@ -26,7 +26,7 @@ constexpr int kRate = 44100;
 // The sets the engine and the game play by name.
 const char* const kSetsPlayed[] = {
     "sounds/GameApp_start_music.ogg", "button_press", "button_rollover", "textbox_new_text", "screen_shift",
-    "select_A", "select_B", "swap", "match3", "match4", "match5"};
+    "select_A", "select_B", "swap", "match3", "match4", "match5", "block_fall_1", "block_fall_2", "special 6"};
 // Files the engine plays by name, through no set: the volume test sound.
 const char* const kFilesPlayed[] = {"sounds/block_select.ogg"};
 

@@ -1,0 +1,153 @@
+// The game board's blocks: every block comes from CreateBlock; new blocks
+// enter at the spawn cells with colours that rarely complete a line on
+// arrival; the mode decides when the board is filled.
+#include <strings.h>
+
+#include <algorithm>
+
+#include "board/blocks/qor_block.h"
+#include "board/blocks/qor_fixed_blocks.h"
+#include "board/blocks/qor_well_mode.h"
+#include "board/qor_well.h"
+
+namespace {
+
+// Redraws of a new block's colour while it would line up with two of its own.
+constexpr int kColourRedraws = 30;
+
+const QORBlock* AsGameBlock(const well::Block* block) { return static_cast<const QORBlock*>(block); }
+
+}  // namespace
+
+well::Block* QORWell::CreateBlock(const std::string& typeName, const std::string& colorName, int32_t x, int32_t y,
+                                  int32_t width, int32_t height) {
+  OnBeforeChange();
+  if (x >= 0 && !IsAreaFree(x, y, width, height)) return nullptr;
+  const int32_t color = well::NameToColor(colorName);
+  if (!IsEditing() && strcasecmp(typeName.c_str(), QORBlock::TypeName(QORBlock::kRandom)) == 0) {
+    auto* block = static_cast<QORBlock*>(SpawnRandomBlockAt(x, y));
+    if (block) block->SetRandom(true);
+    return block;
+  }
+  QORBlock* block = QORBlock::FromName(typeName, this);
+  if (!block) return nullptr;
+  // A block larger than the file says must not lie over blocks already there.
+  if (x >= 0 && !IsAreaFree(x, y, std::max(width, block->GetWidth()), std::max(height, block->GetHeight()))) {
+    delete block;
+    return nullptr;
+  }
+  block->SetColor(color);
+  block->SetState(well::kStateStand);
+  block->Init();
+  block->SetCell(x, y);
+  block->SetRandom(false);
+  // The flag tells that the level holds a nest; no other block clears it.
+  if (block->GetType() >= QORBlock::kMummyNest && block->GetType() <= QORBlock::kLocustNest) nestFlag_ = 1;
+  SetMoving();
+  return block;
+}
+
+well::Block* QORWell::SpawnRandomBlockAt(int32_t x, int32_t y) {
+  auto linesUp = [&](int32_t color) {
+    return CountColorInRect(x - 2, y, x, y, color, nullptr, 0) >= 2 ||
+           CountColorInRect(x, y, x + 2, y, color, nullptr, 0) >= 2 ||
+           CountColorInRect(x, y - 2, x, y, color, nullptr, 0) >= 2 ||
+           CountColorInRect(x, y, x, y + 2, color, nullptr, 0) >= 2;
+  };
+  auto color = static_cast<int32_t>(colorWeights_.Pick());
+  for (int redraw = 0; redraw < kColourRedraws && linesUp(color); ++redraw)
+    color = static_cast<int32_t>(colorWeights_.Pick());
+  const auto type = static_cast<int32_t>(typeWeights_.Pick());
+  return CreateBlock(QORBlock::TypeName(type), well::ColorToName(color), x, y, 1, 1);
+}
+
+well::Block* QORWell::SpawnRandomBlock(int32_t x, int32_t y, float delay) {
+  OnBeforeChange();
+  if (!IsInside(x, y)) return nullptr;
+  well::Block* block = SpawnRandomBlockAt(x, y);
+  if (block) PlaceBlock(block, x, y, delay);
+  return block;
+}
+
+void QORWell::Refill() {
+  for (const auto& [x, y] : spawnCells_)
+    if (!GetBlock(x, y)) SpawnRandomBlock(x, y, -1.0f);
+}
+
+void QORWell::BuildSpawnCells() {
+  spawnCells_.clear();
+  // Blocks that never fall: nothing drops from them into the cell below.
+  auto holdsBack = [this](const well::Block* block) {
+    const int32_t type = GetBlockType(block);
+    return type == QORBlock::kEntrance || type == QORBlock::kExit || type == QORBlock::kMilestone ||
+           type >= QORBlock::kMummyNest;
+  };
+  auto tileType = [this](int32_t x, int32_t y) {
+    const QORTile* tile = GetTile(x, y);
+    return tile ? tile->type : kTileVoid;
+  };
+  for (int32_t x = 0; x < static_cast<int32_t>(width_); ++x) {
+    for (int32_t y = 0; y < static_cast<int32_t>(height_); ++y) {
+      const int32_t type = tileType(x, y);
+      if (type < kTileMetal || type == kTileEditOnly) continue;
+      const int32_t above = y > 0 ? tileType(x, y - 1) : kTileVoid;
+      const well::Block* over = y > 0 ? GetBlock(x, y - 1) : nullptr;
+      if (y == 0 || above == kTileVoid || above == kTileEditOnly || (over && holdsBack(over)))
+        spawnCells_.emplace_back(x, y);
+    }
+  }
+  InitExplorerVariables();
+}
+
+int32_t QORWell::CountColorInRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t color,
+                                  std::vector<BlockRun>* runs, int32_t minimum) {
+  if (color == well::kColorNone) return 0;
+  const int32_t left = std::max(std::min(x1, x2), 0);
+  const int32_t top = std::max(std::min(y1, y2), 0);
+  const int32_t right = std::min(std::max(x1, x2), static_cast<int32_t>(width_) - 1);
+  const int32_t bottom = std::min(std::max(y1, y2), static_cast<int32_t>(height_) - 1);
+  int32_t count = 0;
+  for (int32_t x = left; x <= right; ++x) {
+    for (int32_t y = top; y <= bottom; ++y) {
+      const well::Block* block = GetBlock(x, y);
+      if (block && block->GetColor() == color && !AsGameBlock(block)->IsFixedState()) ++count;
+    }
+  }
+  if (runs && count >= std::max(minimum, 3)) {
+    BlockRun& run = runs->emplace_back();
+    for (int32_t x = left; x <= right; ++x) {
+      for (int32_t y = top; y <= bottom; ++y) {
+        well::Block* block = GetBlock(x, y);
+        if (block && block->GetColor() == color) run.push_back(block);
+      }
+    }
+  }
+  return count;
+}
+
+int32_t QORWell::GetBlockType(const well::Block* block) const { return block ? AsGameBlock(block)->GetType() : -1; }
+
+int32_t QORWell::GetMilestoneIndex(const well::Block* block) const {
+  if (GetBlockType(block) != QORBlock::kMilestone) return 0;
+  return static_cast<const QORMilestoneBlock*>(block)->GetIndex();
+}
+
+// --- The mode.
+
+void QORWell::StartMode() {
+  delete mode_;
+  mode_ = QORWellMode::GetMode(IsRace() ? "track" : "arcade", this).release();
+  if (!IsEditing()) mode_->OnLevelLoaded();
+}
+
+void QORWell::TickMode(float dt) {
+  if (mode_) mode_->Tick(dt);
+}
+
+void QORWell::StepMode() {
+  if (mode_) mode_->OnStep();
+}
+
+void QORWell::DrawMode() {
+  if (mode_) mode_->Draw();
+}
