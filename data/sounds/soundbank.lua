@@ -40,4 +40,9 @@ SoundBank = {
   { Name = "scarab strike", Files = { "sounds/scarab_strike.wav" }, Bias = { 0.6 } },
   { Name = "LOCUST_APPEAR", Files = { "sounds/locust_appear.wav" }, Bias = { 0.5 } },
   { Name = "LOCUST_STRIKE", Files = { "sounds/locust_strike.wav" }, Bias = { 0.7 } },
+  -- The help box: a hint opening and going, the box unrolling and rolling up.
+  { Name = "hint_up", Files = { "sounds/hint_up.wav" }, Bias = { 0.7 } },
+  { Name = "hint_down", Files = { "sounds/hint_down.wav" }, Bias = { 0.6 } },
+  { Name = "help_open", Files = { "sounds/help_open.wav" }, Bias = { 0.5 } },
+  { Name = "help_close", Files = { "sounds/help_close.wav" }, Bias = { 0.5 } },
 }
