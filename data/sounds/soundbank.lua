@@ -27,4 +27,9 @@ SoundBank = {
   -- The tokens appearing at the start of a level, and the flash's end.
   { Name = "START_FLASH", Files = { "sounds/start_flash.wav" }, Bias = { 0.8 } },
   { Name = "end_flash.ogg", Files = { "sounds/end_flash.wav" }, Bias = { 0.7 } },
+  -- The explorer reaching the target he was sent to, a treasure found, and
+  -- each star of a won room's summary lighting.
+  { Name = "block_select", Files = { "sounds/block_select.ogg" }, Bias = { 0.7 } },
+  { Name = "FOUND_TREASURE", Files = { "sounds/treasure_found.wav" }, Bias = { 0.9 } },
+  { Name = "scarab strike", Files = { "sounds/star_strike.wav" }, Bias = { 0.8 } },
 }
