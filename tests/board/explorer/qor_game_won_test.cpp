@@ -14,6 +14,7 @@
 #include "board/qor_game_won.h"
 #include "board/qor_goal_map.h"
 #include "board/well/block_names.h"
+#include "core/input/keyboard.h"
 #include "log_capture.h"
 #include "read_file.h"
 #include "platform/bass_testing.h"
@@ -94,6 +95,23 @@ TEST_F(LevelEndTest, ReachingTheExitWinsOnceGradesAndTellsTheScripts) {
   board_->LooseGame();
   EXPECT_EQ(board_->GetGameEnd(), won);
   EXPECT_EQ(Events(), std::vector<std::string>{"won 5"});
+}
+
+// The debug key Q puts the explorer beside the exit's lower row: the board's
+// own tick lets him arrive there within his step period, and the room is won.
+TEST_F(LevelEndTest, TheKeyQTakesTheExplorerToTheExitAndTheBoardsTickWinsTheRoom) {
+  StartRoom();
+  input::KeyState q;
+  q.code = 16;
+  board_->OnKey(&q);
+  EXPECT_EQ(board_->GetExplorer()->GetCell(), (well::Cell{6, 7}));
+  for (int i = 0; i < 30 && !board_->GetGameEnd(); ++i) board_->Tick(0.05f);
+  ASSERT_NE(Won(), nullptr);
+  EXPECT_EQ(Events(), std::vector<std::string>{"won 5"});
+  // The walk stops with the level: the end screen ticks instead.
+  const well::Cell cell = board_->GetExplorer()->GetCell();
+  for (int i = 0; i < 40; ++i) board_->Tick(0.05f);
+  EXPECT_EQ(board_->GetExplorer()->GetCell(), cell);
 }
 
 TEST_F(LevelEndTest, ARivalsLevelReportsItsOwnWinAndLightsNoStars) {
