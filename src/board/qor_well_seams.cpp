@@ -5,6 +5,9 @@
 #include "board/qor_well.h"
 
 #include "board/blocks/qor_well_mode.h"
+#include "board/game_variables.h"
+#include "board/help/qor_game_help.h"
+#include "board/help/well_dynamic_help.h"
 
 // --- Input, matches, cues and hints.
 
@@ -22,22 +25,19 @@ void QORWell::CheckFirstHints() {}
 void QORWell::ShowPossibleMove() {}
 void QORWell::ShowShadyHint() {}
 
-// --- HUD, help and tutorial.
-
-void QORWell::InitUI() {}
-void QORWell::AddScore(int32_t) {}
-
-void QORWell::TickHud(float) {}
-bool QORWell::TickTutorial(float) { return true; }
-bool QORWell::IsHintShowing() const { return false; }
-void QORWell::SetHudElapsed(int32_t) {}
-void QORWell::DrawHud() {}
-void QORWell::DrawHelp() {}
-void QORWell::HideHud() {}
-void QORWell::DeleteHelp() {}
-void QORWell::RefreshHudColors() {}
-void QORWell::ReadHudColorSwitches(uint8_t*) {}
-void QORWell::AwardDebugPower() {}
+// The HUD and the tutorial show their hints through this one.
+bool QORWell::TriggerHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight) {
+  if (GetInt(id) == 1) return false;
+  // Met now: a hint that cannot show now never shows later.
+  SetInt(id, 1);
+  if (!help_ || !help_->CanShow(id)) return false;
+  help_->TriggerHint(id, topLeft, bottomRight);
+  help_->MarkShownHere(id);
+  help_->SetImage(well::WellDynamicHelp::kNoIcon);
+  if (id == 45 || id == 46 || id == 50 || id == 51) help_->SetImage("left_mouse");
+  if (id == 52 || id == 53) help_->SetImage("right_mouse");
+  return true;
+}
 
 // --- Explorer, goal map and the level's end.
 
@@ -48,6 +48,7 @@ void QORWell::RebuildExplorerPath() {}
 void QORWell::InitExplorerVariables() {}
 bool QORWell::GetExplorerBoardPosition(math::Vec2&) const { return false; }
 void QORWell::PlaceExplorer(int32_t, int32_t) {}
+void QORWell::PlayExplorerPowerAnimation() {}
 void QORWell::TickExplorer(float) {}
 void QORWell::DrawExplorer(float) {}
 void QORWell::CreateGoalMap() {}
@@ -70,6 +71,10 @@ void QORWell::SetWalkerAlpha(QORWalker*, float) {}
 void QORWell::WalkerTryAttack(QORWalker*) {}
 void QORWell::DestroyWalker(QORWalker*) {}
 QORWalker* QORWell::MakeShady(int32_t, int32_t) { return nullptr; }
+
+// --- The powers: the HUD's buttons stay empty before them.
+
+QORPower* QORWell::CreatePower(int32_t) { return nullptr; }
 
 // --- The mummy.
 
