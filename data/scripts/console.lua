@@ -11,3 +11,6 @@ dofile("scripts/game.lua")
 
 -- The screens: OnInitUI() puts up the first one.
 dofile("scripts/screens.lua")
+
+-- The map, the picture puzzle and the credits.
+dofile("scripts/map.lua")

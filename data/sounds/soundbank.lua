@@ -27,4 +27,10 @@ SoundBank = {
   -- The tokens appearing at the start of a level, and the flash's end.
   { Name = "START_FLASH", Files = { "sounds/start_flash.wav" }, Bias = { 0.8 } },
   { Name = "end_flash.ogg", Files = { "sounds/end_flash.wav" }, Bias = { 0.7 } },
+
+  -- The picture puzzle: a token landing after the opening drop, a swap that
+  -- brings a piece home, and one that does not.
+  { Name = "puzzle_landed", Files = { "sounds/puzzle_landed.wav" }, Bias = { 0.5 } },
+  { Name = "puzzle_fit", Files = { "sounds/puzzle_fit.wav" }, Bias = { 0.8 } },
+  { Name = "puzzle_arrive", Files = { "sounds/puzzle_arrive.wav" }, Bias = { 0.6 } },
 }
