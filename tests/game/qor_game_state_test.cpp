@@ -63,6 +63,14 @@ class RecordingBoard : public QORWell {
   }
 
   bool winOnTick = false;
+  void InitUI() override {
+    calls_.push_back("init ui");
+    QORWell::InitUI();
+  }
+  void ShutdownUI() override {
+    calls_.push_back("shutdown ui");
+    QORWell::ShutdownUI();
+  }
   void DrawOverlay() override {
     calls_.push_back("overlay");
     QORWell::DrawOverlay();
@@ -266,6 +274,7 @@ TEST_F(PlayingStateTest, KeysReachTheBoardButNotWhileTheConsoleIsOpenOrTheStateI
   // Left, the state keeps its board but hears nothing: no click on the map
   // or the title reaches it, and Escape shows no pause panel there.
   state_->OnExit();
+  Take();
   state_->OnKeyDown(&escape);
   state_->OnKeyDown(&q);
   Press(0, {0.2f, 0.2f});
@@ -293,11 +302,15 @@ TEST_F(PlayingStateTest, EveryEntryStartsUnpausedWithTheBoardItHad) {
   EXPECT_TRUE(state_->IsPaused());
 }
 
-TEST_F(PlayingStateTest, EnteringAndLeavingRunTheBaseTwiceAndTheScriptsBetween) {
+TEST_F(PlayingStateTest, EnteringAndLeavingRunTheBaseTwiceAndTheBoardsInterfaceBetween) {
+  ASSERT_TRUE(state_->LoadLevel(PlainRoom()));
+  Take();
   LogCapture log;
   Lua("GameEntries = 0 OnEnterGame = function() GameEntries = GameEntries + 1 end");
   Enter();
+  EXPECT_EQ(Take(), Calls{"init ui"});
   state_->OnExit();
+  EXPECT_EQ(Take(), Calls{"shutdown ui"});
   int entering = 0, exiting = 0;
   for (const std::string& line : LogCapture::Lines()) {
     if (line.find("> Entering game state game  [") != std::string::npos) ++entering;
