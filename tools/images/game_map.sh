@@ -66,9 +66,9 @@ draw ui_img/minigame_bg.jpg -size 800x600 "gradient:#3a2c1e-#17110b" \
   -fill none -stroke "#8a6a30" -strokewidth 4 -draw "rectangle 40,40 525,530" \
   -stroke "#5a3d10" -strokewidth 10 -draw "roundrectangle 600,70 740,540 18,18"
 # The hourglass's bulbs (64 x 128): glass filled with sand, and empty glass.
-draw ui_img/sand_full.png -size 64x128 "gradient:#f2d28a-#c9974a" \
+draw ui_img/puzzle_sand_full.png -size 64x128 "gradient:#f2d28a-#c9974a" \
   -fill none -stroke "rgba(255,255,255,0.5)" -strokewidth 2 -draw "line 10,6 10,120"
-draw ui_img/sand_empty.png -size 64x128 "xc:rgba(190,220,235,0.25)" \
+draw ui_img/puzzle_sand_empty.png -size 64x128 "xc:rgba(190,220,235,0.25)" \
   -fill none -stroke "rgba(255,255,255,0.5)" -strokewidth 2 -draw "line 10,6 10,120"
 
 # The credits roll over a night sky with stars.
