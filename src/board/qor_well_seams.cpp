@@ -6,23 +6,7 @@
 
 #include "board/blocks/qor_well_mode.h"
 
-// --- Input, matches, cues and hints.
-
-bool QORWell::OnMouseMove(const math::Vec2& point) {
-  mousePosition_ = point;
-  return false;
-}
-void QORWell::OnMouseDrag(const math::Vec2&) {}
-void QORWell::OnLeftClick(const math::Vec2&) {}
-void QORWell::OnRightClick(const math::Vec2&) {}
-void QORWell::TickSwap(float) {}
-void QORWell::DrawSwap() {}
-void QORWell::ResolveMatches() {}
-void QORWell::CheckFirstHints() {}
-void QORWell::ShowPossibleMove() {}
-void QORWell::ShowShadyHint() {}
-
-// --- HUD, help and tutorial.
+// --- HUD, help and tutorial: also their part in moves, matches and hints.
 
 void QORWell::InitUI() {}
 void QORWell::AddScore(int32_t) {}
@@ -38,6 +22,17 @@ void QORWell::DeleteHelp() {}
 void QORWell::RefreshHudColors() {}
 void QORWell::ReadHudColorSwitches(uint8_t*) {}
 void QORWell::AwardDebugPower() {}
+void QORWell::CloseHudPopup() {}
+void QORWell::HudMouseMove(const math::Vec2&) {}
+bool QORWell::HasArmedPower() const { return false; }
+void QORWell::UsePower(const math::Vec2&) {}
+void QORWell::CancelPower(const math::Vec2&) {}
+void QORWell::HudAwardPower(const math::Vec2&, int32_t, bool) {}
+void QORWell::AddHudMatchStats(const int32_t*, int32_t) {}
+bool QORWell::TutorialRefusesClick(const math::Vec2&, int32_t) { return false; }
+void QORWell::CloseHint() {}
+bool QORWell::ShowHelpHint(int32_t, const math::Vec2&, const math::Vec2&, const char*) { return false; }
+bool QORWell::HasHelp() const { return help_ != nullptr; }
 
 // --- Explorer, goal map and the level's end.
 
@@ -55,6 +50,10 @@ void QORWell::OpenGoalMap(bool) {}
 void QORWell::TickGoalMap(float) {}
 void QORWell::DrawGoalMap() {}
 void QORWell::PlaceTargetMarkers() {}
+bool QORWell::GoalMapTakesClick(const math::Vec2&) { return false; }
+void QORWell::TargetExitOnMap() {}
+void QORWell::TargetBlockOnMap(well::Block*) {}
+void QORWell::SendExplorerTo(const math::Vec2&) {}
 void QORWell::WinGame() { GameScrollWell::WinGame(); }
 void QORWell::LooseGame() { GameScrollWell::LooseGame(); }
 
@@ -62,6 +61,9 @@ void QORWell::LooseGame() { GameScrollWell::LooseGame(); }
 
 bool QORWell::GetWalkerCell(const QORWalker*, int32_t&, int32_t&) const { return false; }
 int32_t QORWell::GetWalkerType(const QORWalker*) const { return -1; }
+bool QORWell::CanWalkerBeKilled(const QORWalker*) const { return false; }
+void QORWell::StunWalker(QORWalker*, float) {}
+math::Vec2 QORWell::GetWalkerScreenPosition(const QORWalker*) const { return {}; }
 int32_t QORWell::GetWalkerTurnSense(const QORWalker*) const { return 1; }
 void QORWell::TickWalker(QORWalker*, float) {}
 bool QORWell::IsWalkerDone(const QORWalker*) const { return false; }
@@ -76,6 +78,8 @@ QORWalker* QORWell::MakeShady(int32_t, int32_t) { return nullptr; }
 void QORWell::TickMummy(float) {}
 bool QORWell::GetMummyCell(int32_t&, int32_t&) const { return false; }
 void QORWell::DrawMummy(float) {}
+bool QORWell::GetMummyScreenPosition(math::Vec2&) const { return false; }
+void QORWell::BanishMummy() {}
 void QORWell::CreateMummy(int32_t, int32_t) {}
 void QORWell::CastMummyMagic() {}
 
