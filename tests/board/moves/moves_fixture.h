@@ -64,7 +64,9 @@ class MovesWell : public QORWell {
     math::Vec2 topLeft;
     std::string image;
   };
+  // The help declines every hint while hints are off.
   bool ShowHelpHint(int32_t id, const math::Vec2& topLeft, const math::Vec2&, const char* image) override {
+    if (!hintsOn) return false;
     hints.push_back({id, topLeft, image});
     return true;
   }
@@ -82,6 +84,7 @@ class MovesWell : public QORWell {
   bool editing = false;
   bool race = false;
   bool help = true;
+  bool hintsOn = true;
   std::optional<well::Cell> explorer = well::Cell{0, 0};
   std::optional<well::Cell> mummy;
   std::vector<int32_t> awards;
@@ -207,7 +210,8 @@ class MovesTest : public testsupport::AudioTestBase {
     const well::SimpleSFX* swirl = board_->GetGameEffects()->GetSimpleSet(QORWellSFX::kSwirl);
     for (size_t i = 0; i < swirl->GetSize(); ++i) {
       const well::SimpleSFX::Item& item = swirl->GetItem(i);
-      if (item.active) cells.push_back(board_->ScreenToCell(item.position));
+      // Centred on its cell.
+      if (item.active) cells.push_back(board_->ScreenToCell(item.position + item.size * 0.5f));
     }
     return cells;
   }
