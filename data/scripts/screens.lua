@@ -92,3 +92,29 @@ function OnLanguageChosen()
 	SetupLanguage(language)
 	GetRMS():SetLanguage(language)
 end
+
+-- The title's "Play": the first room of the first temple.
+function PlayFirstRoom()
+	local game = GetGame()
+	if not game then return end
+	game:LoadLevel("level/temple_1_level_1.lua")
+	game:SetLevelID(0)
+	JumpState("game")
+end
+
+-- Each time the playing state is entered, once its board and panels are up.
+function OnEnterGame()
+	LOG("game: entered")
+end
+
+-- A room's board has started: its floor, blocks and music are in place.
+function OnLevelStart()
+	LOG("game: room started")
+end
+
+-- The pause panel's way out: the room is given up and the title comes back.
+function QuitRoom()
+	local game = GetGame()
+	if game then game:ShutdownLevel() end
+	JumpState("title")
+end

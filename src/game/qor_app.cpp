@@ -8,6 +8,7 @@
 #include "core/script/console.h"
 #include "core/log.h"
 #include "core/files/vfs.h"
+#include "game/qor_game_state.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
 #include "render/sprite_set.h"
@@ -64,9 +65,12 @@ void QORApp::InitScripts() {
   console->BindKey(61, "CaptureMiniScreenshot()");
 }
 // The loading bar moves 28 of its 50 steps here. The game's own script API
-// is registered first and its four states are added last, once they exist.
+// is registered first and its states are added last.
 void QORApp::OnCreateStates() {
-  RegisterGameVariables(GetConsole()->GetState());
+  if (LuaPlus::LuaState* lua = GetConsole()->GetState()) {
+    QORGameState::RegisterLua(lua);
+    RegisterGameVariables(lua);
+  }
   // Landing coins pay into the current profile.
   CoinSFX::SetGoldAccess(&GetGold, &SetGold);
   AdvanceLoadingProgress(2);
@@ -84,5 +88,6 @@ void QORApp::OnCreateStates() {
   // Shows whether the total still matches the steps really taken.
   LOG_LINE(MSG_COMMENT, "Loading units : " + std::to_string(GetLoadingProgress()) + ", total units " +
                             std::to_string(GetLoadingTotal()));
+  flow.AddTransitionState("game", new QORGameState(GetCamera()));
 }
 void QORApp::MountArchives() { vfs::GetVFS().AddArchive("zev.arc"); }

@@ -146,6 +146,8 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
   // and all the content it names is there too.
   EXPECT_EQ(Log().find("attempt to call"), std::string::npos) << Log();
   EXPECT_EQ(Log().find("[MSG_WARNING]"), std::string::npos) << Log();
+  // Each of the game's states is registered once.
+  EXPECT_EQ(Log().find("Duplicating"), std::string::npos) << Log();
 
   pid_t second = Start();
   EXPECT_EQ(WaitExit(second, std::chrono::seconds(20)), 255);

@@ -1,0 +1,280 @@
+#include "game/qor_game_state.h"
+
+#include <strings.h>
+
+#include "audio/audio.h"
+#include "board/qor_well.h"
+#include "core/frame_timer.h"
+#include "core/input/keyboard.h"
+#include "core/input/mouse.h"
+#include "core/log.h"
+#include "core/script/console.h"
+#include "render/dd_man.h"
+#include "render/font_manager.h"
+#include "render/graphics.h"
+#include "render/perspective_camera.h"
+#include "ui/ui_manager.h"
+#include "ui/ui_widget.h"
+
+namespace {
+// The board is seen straight on from in front.
+const math::Vec3 kEye{0.0f, 0.0f, -20.0f}, kTarget{0.0f, 0.0f, 0.0f}, kUp{0.0f, 1.0f, 0.0f};
+const math::Vec2 kFrameRatePosition{0.01f, 0.9f};
+constexpr int kLeftButton = 0;
+constexpr int kRightButton = 1;
+constexpr int kPowerCount = 9;
+
+bool IsPauseName(const std::string& name) {
+  return strcasecmp(name.c_str(), "pause") == 0 || strcasecmp(name.c_str(), "hint") == 0;
+}
+
+void HidePanel(ui::UIWidget* panel) {
+  if (panel) panel->SetIsVisible(false);
+}
+}  // namespace
+
+QORGameState::BoardCall::~BoardCall() {
+  if (--state_.boardCallDepth_ == 0) state_.retiredBoards_.clear();
+}
+
+QORGameState::QORGameState(camera::PerspectiveCamera* camera) : camera_(camera) {
+  for (uint8_t& on : colorSwitches_) on = 1;
+}
+
+QORGameState::~QORGameState() = default;
+
+bool QORGameState::OnEnter() {
+  GameState::OnEnter();
+  if (camera_) {
+    camera_->LookAt(kEye, kTarget, kUp);
+    camera_->SetClearColour(kClearColour);
+  }
+  pauseState_ = 0;
+  ui::UIManager* uiManager = GetUIMan();
+  // The UI manager hands back the panel it already lists under the same name.
+  pausePanel_ = uiManager->AddPanel(kPausePanelFile);
+  if (pausePanel_) pausePanel_->SetIsVisible(true);
+  if (board_) {
+    BoardCall call(*this);
+    board_->InitUI();
+  }
+  ApplyGameState();
+  if (IsEditorBoard()) GetConsole()->Do("EditorStart()");
+  GetConsole()->Do("OnEnterGame()");
+  GameState::OnEnter();
+  return true;
+}
+
+bool QORGameState::OnExit() {
+  GameState::OnExit();
+  if (camera_) camera_->SetController(nullptr);
+  audio::GetAudio().StopAll();
+  if (board_) {
+    BoardCall call(*this);
+    board_->ShutdownUI();
+  }
+  // A script may have dropped the panel meanwhile.
+  if (pausePanel_ && GetUIMan()->IsListed(pausePanel_)) pausePanel_->SetIsVisible(false);
+  GameState::OnExit();
+  return true;
+}
+
+bool QORGameState::Tick(float dt) {
+  GameState::Tick(dt);
+  if (camera_) camera_->Update(dt);
+  if (board_ && !IsPaused()) {
+    BoardCall call(*this);
+    board_->Tick(dt);
+  }
+  GetUIMan()->Update(dt);
+  return true;
+}
+
+bool QORGameState::Render() {
+  if (!camera_) return true;  // nothing to draw through
+  if (!camera_->Begin(true)) return false;
+  if (Graphics* graphics = GetGraphics()) graphics->SetDefaultTextureStages();
+  dd::GetManager()->Render3D();
+  Render2D();
+  camera_->End();
+  camera_->Present();
+  return true;
+}
+
+void QORGameState::Render2D() {
+  if (Graphics* graphics = GetGraphics()) graphics->SetDefaultRenderStates();
+  if (board_) {
+    BoardCall call(*this);
+    board_->Draw();
+  }
+  GetUIMan()->Render();
+  if (board_ && !IsPaused()) {
+    BoardCall call(*this);
+    board_->DrawOverlay();
+  }
+  GetConsole()->Render();
+  FontManager* fonts = GetFontManager();
+  fonts->Printf(kFrameRatePosition, "FPS : %.1f", GetFrameTimer().framesPerSecond);
+  fonts->FlushText();
+  dd::GetManager()->Render2D();
+}
+
+void QORGameState::OnPause() { SetPaused(true); }
+
+bool QORGameState::TakesInput() const { return IsActive(); }
+
+void QORGameState::OnKeyDown(const input::KeyState* key) {
+  // What is typed into the open console is the console's.
+  if (!TakesInput() || GetConsole()->IsOpen()) return;
+  if (key->code == kEscapeKey) {
+    SetPaused(!IsPaused());
+    return;
+  }
+  if (board_) {
+    BoardCall call(*this);
+    board_->OnKey(key);
+  }
+}
+
+// A press inside the open goal map belongs to it (a left press still goes
+// to the board, which hands it on); that routing comes with the goal map.
+// A press on an image of the UI stays with the UI, where it also ends the
+// HUD's treasure-found panel once the HUD is there.
+void QORGameState::OnMouseDown(const input::MouseButton* button, const math::Vec2* point) {
+  if (!TakesInput() || !board_ || GetUIMan()->HitTest(*point)) return;
+  BoardCall call(*this);
+  if (button->index == kLeftButton) {
+    board_->OnLeftClick(*point);
+  } else if (button->index == kRightButton) {
+    board_->OnRightClick(*point);
+  }
+}
+
+void QORGameState::OnMouseMove(const math::Vec2*, const math::Vec2* newPoint) {
+  if (!TakesInput() || !board_) return;
+  BoardCall call(*this);
+  board_->OnMouseMove(*newPoint);
+}
+
+void QORGameState::OnMouseDrag(const math::Vec2*, const math::Vec2* point) {
+  if (!TakesInput() || !board_) return;
+  BoardCall call(*this);
+  board_->OnMouseDrag(*point);
+}
+
+void QORGameState::ReplaceBoard(std::unique_ptr<QORWell> board) {
+  if (boardCallDepth_ > 0 && board_) retiredBoards_.push_back(std::move(board_));
+  board_ = std::move(board);
+}
+
+bool QORGameState::LoadLevel(const std::string& path) {
+  if (path.empty()) return false;
+  ReplaceBoard(NewLevelBoard());
+  levelPath_ = path;
+  bool loaded = false;
+  {
+    // The level's start script may load another board meanwhile; this one
+    // lives on until its load has returned.
+    BoardCall call(*this);
+    loaded = board_->LoadLevel(path);
+  }
+  if (loaded) LOG_LINE(MSG_COMMENT, "Level loaded successfully!");
+  return loaded;
+}
+
+std::unique_ptr<QORWell> QORGameState::NewLevelBoard() { return std::make_unique<QORWell>(camera_); }
+
+bool QORGameState::ReplayLevel() { return LoadLevel(levelPath_); }
+
+bool QORGameState::LoadRace(const std::string&) { return false; }
+
+bool QORGameState::LoadEditor(const std::string&) { return false; }
+
+void QORGameState::StartEditor() {}
+
+void QORGameState::ShutdownLevel() { ReplaceBoard(nullptr); }
+
+bool QORGameState::SaveWell(const std::string& path) {
+  if (path.empty() || !board_) return false;
+  BoardCall call(*this);
+  return board_->Save(path);
+}
+
+bool QORGameState::LoadWell(const std::string& path) {
+  if (path.empty() || !board_) return false;
+  BoardCall call(*this);
+  board_->ClearWell();
+  const bool loaded = board_->Load(path, -1.0f);
+  if (board_ && board_->IsEditorWell()) board_->SpawnShady();
+  return loaded;
+}
+
+bool QORGameState::IsEditorBoard() const { return board_ && board_->IsEditorWell(); }
+
+bool QORGameState::BoardEndSequenceRuns() const { return board_ && board_->GetGameEnd() != nullptr; }
+
+void QORGameState::SetGameState(const std::string& name) {
+  if (IsEditorBoard()) return;
+  pauseState_ = IsPauseName(name) && !BoardEndSequenceRuns() ? 1 : 0;
+  ApplyGameState();
+}
+
+void QORGameState::SetPaused(bool paused) { SetGameState(paused ? "pause" : "run"); }
+
+void QORGameState::ApplyGameState() {
+  ui::UIManager* uiManager = GetUIMan();
+  ui::UIWidget* pausePanel = pausePanel_ && uiManager->IsListed(pausePanel_) ? pausePanel_ : nullptr;
+  HidePanel(pausePanel);
+  for (const char* name : {"settings", "profile", "yesno"}) HidePanel(uiManager->GetPanel(name));
+  if (pauseState_ == 0) {
+    if (board_) {
+      BoardCall call(*this);
+      board_->TriggerMusic();
+    }
+    return;
+  }
+  if (pausePanel) {
+    pausePanel->SetIsVisible(true);
+    uiManager->PushPanelToFront(pausePanel);
+  }
+}
+
+// The tutorial of the level index is built here once the board has one.
+void QORGameState::SetLevelID(int levelIndex) {
+  if (board_) board_->SetLevelIndex(levelIndex);
+}
+
+void QORGameState::SetBackground(const std::string& image) {
+  if (board_) board_->SetBackground(image);
+}
+
+void QORGameState::SetBackgroundEffect(const std::string& name) {
+  if (board_) board_->SetBackgroundEffect(name);
+}
+
+void QORGameState::SetScrollOn(bool on) {
+  if (board_) board_->SetEdgeScrolling(on);
+}
+
+// The powers are armed through the HUD, which the board does not hand out
+// yet: until it does there is no power to arm.
+void QORGameState::TriggerSpecial(int power) {
+  if (!board_ || power < 1 || power > kPowerCount) return;
+}
+
+// Likewise the goal map: until the board hands it out there is none to open.
+bool QORGameState::GetMapState() const { return false; }
+
+void QORGameState::SetMapState(bool) {}
+
+void QORGameState::SetEditorColor(const std::string& colourName, bool on) {
+  const int colour = well::NameToColor(colourName);
+  if (colour < 0 || colour >= kColorSwitchCount) return;
+  colorSwitches_[colour] = on ? 1 : 0;
+  if (board_) board_->SetColors(colorSwitches_);
+}
+
+void QORGameState::SetEditorSize(int width, int height) {
+  editorWidth_ = width;
+  editorHeight_ = height;
+}

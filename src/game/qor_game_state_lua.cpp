@@ -1,0 +1,84 @@
+// Lua bindings of the playing state: the class "GameState", which the scripts
+// get from "GetGame", and the globals that reach the game's states by their
+// game-flow names. The states belong to the game-flow manager, never to Lua.
+#include <luabind/luabind.hpp>
+
+#include "game/qor_game_state.h"
+#include "platform/luaplus.h"
+#include "ui/gameflow/game_flow_manager.h"
+
+namespace {
+
+// Scripts give no answer to the loads: success and failure are in the log.
+template <bool (QORGameState::*Load)(const std::string&)>
+void LuaLoad(QORGameState& state, const std::string& path) {
+  (state.*Load)(path);
+}
+void LuaReplayLevel(QORGameState& state) { state.ReplayLevel(); }
+void LuaSetLevelID(QORGameState& state, double levelIndex) {
+  state.SetLevelID(LuaPlus::NumberToInt(levelIndex));
+}
+void LuaSetEditorSize(QORGameState& state, double width, double height) {
+  state.SetEditorSize(LuaPlus::NumberToInt(width), LuaPlus::NumberToInt(height));
+}
+void LuaTriggerSpecial(QORGameState& state, double power) { state.TriggerSpecial(LuaPlus::NumberToInt(power)); }
+
+// The time limit comes from the level's data; the scripts' value is not used.
+void LuaSetLevelTime(QORGameState&, double) {}
+
+// What the level editor's board takes from its panel; the editor fills these.
+void LuaEditorName(QORGameState&, const std::string&) {}
+void LuaSetupGrid(QORGameState&, bool, double) {}
+// The player's bet and the end of the betting belong to the scarab race.
+void LuaSetRaceBet(QORGameState&, double) {}
+void LuaStartRace(QORGameState&) {}
+
+QORGameState* LuaGetGame() {
+  return dynamic_cast<QORGameState*>(gameflow::GetGameFlowManager().FindState("game"));
+}
+
+// The picture puzzle's state comes with the puzzle; until then there is no
+// "minigame" state to reach.
+void LuaSetMiniGameImage(const std::string&) {}
+void LuaToggleMinigamePause() {}
+
+}  // namespace
+
+void QORGameState::RegisterLua(LuaPlus::LuaState* state) {
+  luabind::module(state->GetCState())[
+      luabind::class_<QORGameState>("GameState")
+          .def("LoadLevel", &LuaLoad<&QORGameState::LoadLevel>)
+          .def("SaveWell", &LuaLoad<&QORGameState::SaveWell>)
+          .def("LoadWell", &LuaLoad<&QORGameState::LoadWell>)
+          .def("LoadRace", &LuaLoad<&QORGameState::LoadRace>)
+          .def("SetLevelID", &LuaSetLevelID)
+          .def("SetLevelTime", &LuaSetLevelTime)
+          .def("ShutdownLevel", &QORGameState::ShutdownLevel)
+          .def("SetGameState", &QORGameState::SetGameState)
+          .def("IsPaused", &QORGameState::IsPaused)
+          .def("SetAutoTrigger", &QORGameState::SetAutoTrigger)
+          .def("GetAutoTrigger", &QORGameState::GetAutoTrigger)
+          .def("SetBackgroundEffect", &QORGameState::SetBackgroundEffect)
+          .def("SetBackground", &QORGameState::SetBackground)
+          .def("LoadEditor", &LuaLoad<&QORGameState::LoadEditor>)
+          .def("StartEditor", &QORGameState::StartEditor)
+          .def("SetEditorColor", &QORGameState::SetEditorColor)
+          .def("SetEditorSize", &LuaSetEditorSize)
+          .def("ReplayLevel", &LuaReplayLevel)
+          .def("SetEditorCurrentTile", &LuaEditorName)
+          .def("SetEditorCurrentDecoration", &LuaEditorName)
+          .def("SetEditorCurrentBlock", &LuaEditorName)
+          .def("SetEditorCurrentColor", &LuaEditorName)
+          .def("SetEditorCurrentMode", &LuaEditorName)
+          .def("SetEditorCurrentWalker", &LuaEditorName)
+          .def("SetupGrid", &LuaSetupGrid)
+          .def("TriggerSpecial", &LuaTriggerSpecial)
+          .def("SetRaceBet", &LuaSetRaceBet)
+          .def("SetScrollOn", &QORGameState::SetScrollOn)
+          .def("GetMapState", &QORGameState::GetMapState)
+          .def("SetMapState", &QORGameState::SetMapState)
+          .def("StartRace", &LuaStartRace),
+      luabind::def("GetGame", &LuaGetGame),
+      luabind::def("SetMiniGameImage", &LuaSetMiniGameImage),
+      luabind::def("ToggleMinigamePause", &LuaToggleMinigamePause)];
+}

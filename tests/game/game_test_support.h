@@ -1,0 +1,21 @@
+// The game started in-process as the player's program starts it, from its
+// data folder, on a hidden window: every engine service, the game's fonts,
+// sprite sets, sounds, scripts and states are up. Only the splash pages are
+// left out. The engine's services are process-wide, so one game serves
+// every test of the program: it starts when a test first asks for it and
+// shuts down after the last test.
+#pragma once
+#include "game/qor_app.h"
+
+namespace game_test {
+
+class HeadlessGame : public QORApp {
+ public:
+  HeadlessGame();
+  void ShowSplash() override {}
+};
+
+// Null, with a test failure, when the game did not start.
+HeadlessGame* StartedGame();
+
+}  // namespace game_test

@@ -1,0 +1,128 @@
+// The game's own start-up, and the way from the title into the first room
+// and out again, driven through its scripts, panels and input devices.
+#include "game/qor_app.h"
+
+#include <gtest/gtest.h>
+
+#include <SDL_scancode.h>
+
+#include <string>
+
+#include "board/qor_tile.h"
+#include "board/qor_well.h"
+#include "core/frame_timer.h"
+#include "core/input/input.h"
+#include "core/input/keyboard.h"
+#include "core/input/mouse.h"
+#include "core/script/console.h"
+#include "game/game_test_support.h"
+#include "game/qor_game_state.h"
+#include "log_capture.h"
+#include "platform/dinput_testing.h"
+#include "ui/gameflow/game_flow_manager.h"
+#include "ui/ui_manager.h"
+#include "ui/ui_widget.h"
+
+namespace {
+
+// One key stroke through the keyboard device, as a frame polls it.
+void Stroke(SDL_Scancode key) {
+  input::Keyboard* keyboard = input::GetInput().GetKeyboard();
+  ASSERT_NE(keyboard, nullptr);
+  const FrameTimer& timer = GetFrameTimer();
+  for (bool down : {true, false}) {
+    platform::testing::FeedKey(key, down);
+    keyboard->Update(false, timer.frameDelta, timer.totalTime);
+  }
+}
+
+// A left click in the middle of the widget, through the UI manager.
+void Click(ui::UIWidget* widget) {
+  ASSERT_NE(widget, nullptr);
+  const math::Vec2 point = widget->GetPosition() + widget->GetSize() * 0.5f;
+  input::MouseButton left;
+  left.index = 0;
+  left.down = 1;
+  left.changed = 1;
+  GetUIMan()->OnMouseDown(&left, &point);
+  left.down = 0;
+  GetUIMan()->OnMouseUp(&left, &point);
+}
+
+TEST(GameApplicationTest, ThePlayingStateIsRegisteredOnceAndNoStateIsEnteredByTheProgram) {
+  ASSERT_NE(game_test::StartedGame(), nullptr);
+  gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+  EXPECT_NE(dynamic_cast<QORGameState*>(flow.FindState("game")), nullptr);
+  EXPECT_EQ(flow.GetCurrentState() == flow.FindState("game"), false);
+  // "GetGame" answers it in the console's state.
+  GetConsole()->Do("IsGame = GetGame() ~= nil");
+  lua_State* lua = GetConsole()->GetState()->GetCState();
+  lua_getglobal(lua, "IsGame");
+  EXPECT_TRUE(lua_toboolean(lua, -1));
+  lua_pop(lua, 1);
+}
+
+TEST(GameApplicationTest, PlayLeadsIntoRoomOneWhereEscapePausesAndQuitLeadsBackToTheTitle) {
+  ASSERT_NE(game_test::StartedGame(), nullptr);
+  gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
+  auto* game = dynamic_cast<QORGameState*>(flow.FindState("game"));
+  ASSERT_NE(game, nullptr);
+  flow.SetState(flow.FindState("title"));
+  ui::UIWidget* title = GetUIMan()->GetPanel("title");
+  ASSERT_NE(title, nullptr);
+  ASSERT_TRUE(title->IsVisible());
+
+  LogCapture log;
+  Click(title->GetWidgetByName("play"));
+  QORWell* board = game->GetBoard();
+  ASSERT_NE(board, nullptr);
+  EXPECT_TRUE(LogCapture::Has("> Level loaded successfully!  [MSG_COMMENT]"));
+  EXPECT_TRUE(LogCapture::At(MSG_ERROR).empty()) << LogCapture::Text();
+  EXPECT_FALSE(LogCapture::Has("attempt to call")) << LogCapture::Text();
+  EXPECT_EQ(board->GetLevelId(), "temple_1_level_1");
+  EXPECT_EQ(board->GetLevelIndex(), 0);
+  EXPECT_EQ(flow.GetPendingState(), game);
+
+  // Room 1: its floor, with bare floor under the tombs, and the level's time.
+  EXPECT_EQ(board->GetWidth(), 42u);
+  EXPECT_EQ(board->GetHeight(), 38u);
+  // Bare floor does not count among the tiles to break.
+  EXPECT_EQ(board->GetTileTotal(), 256);
+  const struct {
+    int x, y, type;
+  } tiles[] = {{22, 30, kTileBare}, {37, 31, kTileBare}, {20, 26, kTileMetal},
+               {30, 31, kTileSand}, {19, 31, kTileVoid}, {41, 37, kTileMetal}};
+  for (const auto& t : tiles) {
+    ASSERT_NE(board->GetTile(t.x, t.y), nullptr);
+    EXPECT_EQ(board->GetTile(t.x, t.y)->type, t.type) << t.x << ", " << t.y;
+  }
+  EXPECT_FLOAT_EQ(board->GetTimeLimit(), 300.0f);
+
+  flow.SetState(game);  // what the pending change does once it is due
+  EXPECT_TRUE(LogCapture::Has("game: entered  [MSG_SCRIPT]")) << LogCapture::Text();
+  EXPECT_FALSE(title->IsVisible());
+  Stroke(SDL_SCANCODE_ESCAPE);
+  EXPECT_TRUE(game->IsPaused());
+  ui::UIWidget* pause = GetUIMan()->GetPanel("pause");
+  ASSERT_NE(pause, nullptr);
+  EXPECT_TRUE(pause->IsVisible());
+  Click(pause->GetWidgetByName("resume"));
+  EXPECT_FALSE(game->IsPaused());
+  EXPECT_FALSE(pause->IsVisible());
+
+  Stroke(SDL_SCANCODE_ESCAPE);
+  Click(pause->GetWidgetByName("quit"));
+  EXPECT_EQ(game->GetBoard(), nullptr);
+  ASSERT_NE(flow.GetPendingState(), nullptr);
+  EXPECT_EQ(flow.GetPendingState()->GetName(), "title");
+  flow.SetState(flow.GetPendingState());
+  EXPECT_FALSE(game->IsActive());
+  EXPECT_FALSE(pause->IsVisible());
+  // Left, the state hears no Escape.
+  const bool paused = game->IsPaused();
+  Stroke(SDL_SCANCODE_ESCAPE);
+  EXPECT_EQ(game->IsPaused(), paused);
+  EXPECT_FALSE(pause->IsVisible());
+}
+
+}  // namespace
