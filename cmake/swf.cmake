@@ -47,3 +47,9 @@ if(TARGET swf_tests)
   add_dependencies(swf_tests swf_fixtures vantor-swf)
   target_compile_definitions(swf_tests PRIVATE VANTOR_SWF_FIXTURES="${swf_fixtures}")
 endif()
+
+# The movie widget's tests play some of these movies in the UI.
+if(TARGET ui_tests)
+  add_dependencies(ui_tests swf_fixtures)
+  target_compile_definitions(ui_tests PRIVATE VANTOR_SWF_FIXTURES="${swf_fixtures}")
+endif()

@@ -7,19 +7,25 @@
 #include "platform/d3d8.h"
 #include "platform/d3d8_testing.h"
 
+// A windowed device's one back buffer of that size.
+inline D3DPRESENT_PARAMETERS WindowedBackBuffer(UINT width, UINT height) {
+  D3DPRESENT_PARAMETERS params{};
+  params.BackBufferWidth = width;
+  params.BackBufferHeight = height;
+  params.BackBufferFormat = D3DFMT_X8R8G8B8;
+  params.BackBufferCount = 1;
+  params.SwapEffect = D3DSWAPEFFECT_DISCARD;
+  params.Windowed = TRUE;
+  return params;
+}
+
 class OffscreenDevice {
  public:
   // device() is null when no device could be made.
   OffscreenDevice(UINT width, UINT height) {
     direct3d_ = Direct3DCreate8(D3D_SDK_VERSION);
     if (!direct3d_) return;
-    D3DPRESENT_PARAMETERS params{};
-    params.BackBufferWidth = width;
-    params.BackBufferHeight = height;
-    params.BackBufferFormat = D3DFMT_X8R8G8B8;
-    params.BackBufferCount = 1;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.Windowed = TRUE;
+    D3DPRESENT_PARAMETERS params = WindowedBackBuffer(width, height);
     if (FAILED(direct3d_->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &params,
                                        &device_))) {
       device_ = nullptr;

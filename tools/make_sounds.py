@@ -254,6 +254,16 @@ def cascade(link):
     return mix_into(out, pluck(hertz(root - 12), 0.5, RATE), 0, 0.4)
 
 
+def hint_chime(degrees):
+    """Two soft bells a fifth apart, climbing for a hint that opens and
+    falling for one that goes."""
+    out = []
+    step = int(0.09 * RATE)
+    for i, degree in enumerate(degrees):
+        mix_into(out, chime(hertz(midi_of(degree, 1)), 0.9, RATE), i * step, 0.8)
+    return out
+
+
 def thud(freq, seed):
     """A token landing on another: a short, low knock of stone on stone."""
     body = partials(freq, 0.16, RATE, [(1.0, 1.0, 28), (1.7, 0.45, 40), (2.9, 0.2, 60)], attack=0.001)
@@ -500,6 +510,11 @@ def outputs(quick):
         "match3.wav": lambda: arpeggio((0, 2, 4)),
         "match4.wav": lambda: arpeggio((0, 2, 4, 7)),
         "match5.wav": lambda: arpeggio((0, 2, 4, 7, 9)),
+        "hint_up.wav": lambda: hint_chime((0, 4)),
+        "hint_down.wav": lambda: hint_chime((4, 0)),
+        # The help box unrolling, and rolling up.
+        "help_open.wav": lambda: whoosh(0.3, 600, 3000),
+        "help_close.wav": lambda: whoosh(0.25, 1800, 500),
         "block_fall_1.wav": lambda: thud(170, 17),
         "block_fall_2.wav": lambda: thud(140, 19),
         "rock_crumble.wav": crumble,

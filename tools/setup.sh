@@ -13,12 +13,13 @@ VANTOR_PACKAGES=(
   liblua5.2-dev lua5.2 libluabind-dev libboost-dev
   libvorbis-dev libmpg123-dev libopenmpt-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
-  libgl-dev libgl1-mesa-dri libegl1
+  libgl-dev libgl1-mesa-dri libegl1 libegl-dev libx11-dev
   zlib1g-dev libfreetype-dev libfontconfig-dev libjpeg62-turbo-dev libsquish-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-ebgaramond-extra
   imagemagick ffmpeg
   python3 vorbis-tools
   locales
+  xvfb xauth xdotool
 )
 
 # What ./test.sh --sanitize and ./fuzz.sh need besides: clang, with the

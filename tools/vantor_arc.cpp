@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "core/files/archive.h"
@@ -33,8 +34,22 @@ int Error(const std::string& message) {
   return 1;
 }
 
-// Every regular file below `root` except `skip`, as "/"-separated relative
-// names in byte order, so the same folder always packs the same way.
+bool StartsAndEndsWith(const std::string& name, const std::string& start, const std::string& end) {
+  return name.size() >= start.size() + end.size() && name.compare(0, start.size(), start) == 0 &&
+         name.compare(name.size() - end.size(), end.size(), end) == 0;
+}
+
+// The game runs in the content folder and writes there: screenshots (F2,
+// F3), the profiler's records and the memory tracker's old report. None of
+// it is content.
+bool IsWrittenAtRunTime(const std::string& name) {
+  return StartsAndEndsWith(name, "screenshot_", ".bmp") || StartsAndEndsWith(name, "mini_screenshot_", ".bmp") ||
+         name == "memory.log" || name == "profile.bin" || name == "profile.csv";
+}
+
+// Every regular file below `root` except `skip` and what the game writes at
+// run time, as "/"-separated relative names in byte order, so the same
+// folder always packs the same way.
 bool CollectFiles(const fs::path& root, const fs::path& skip, std::vector<std::string>& names) {
   std::error_code error;
   fs::recursive_directory_iterator it(root, error), end;
@@ -42,7 +57,9 @@ bool CollectFiles(const fs::path& root, const fs::path& skip, std::vector<std::s
     if (!it->is_regular_file(error)) continue;
     std::error_code unrelated;  // `skip` need not exist yet
     if (fs::equivalent(it->path(), skip, unrelated)) continue;
-    names.push_back(it->path().lexically_relative(root).generic_string());
+    std::string name = it->path().lexically_relative(root).generic_string();
+    if (IsWrittenAtRunTime(name)) continue;
+    names.push_back(std::move(name));
   }
   if (error) return false;
   std::sort(names.begin(), names.end());

@@ -4,10 +4,12 @@
 // it), the definitions, labels and exports the player made, and the player's
 // log lines.
 //   vantor-swf play MOVIE [--frames N]
-// plays the movie headless, as fast as it can, for N frame steps after its
-// first frame (default: until it stops, at most 300), printing each "trace"
-// line to standard output as it happens and the player's errors to standard
-// error. The first step runs the actions of the first frame and the second.
+// plays the movie headless, as fast as it can, for N frame steps (default:
+// until it stops, at most 300), printing each "trace" line to standard output
+// as it happens and the player's errors to standard error. The first step
+// runs the first frame's actions alone, each later step one frame, so that a
+// trace compares frame by frame with another player's; a carriage return,
+// alone or before a line feed, prints as one line break.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -190,7 +192,14 @@ int Info(const char* path) {
 constexpr int kDefaultPlayFrames = 300;
 
 void PrintTrace(const char* line) {
-  std::printf("%s\n", line);
+  for (const char* c = line; *c; ++c) {
+    if (*c != '\r') {
+      std::putchar(*c);
+    } else if (c[1] != '\n') {
+      std::putchar('\n');
+    }
+  }
+  std::putchar('\n');
   std::fflush(stdout);
 }
 
@@ -212,7 +221,7 @@ int Play(const char* path, int frames, bool until_stop) {
   const float frame_time = rate > 0 ? 1.0f / rate : 1.0f / 12;
   swf::movie_root* root = movie->create_root_instance();
   for (int frame = 0; root && frame < frames; ++frame) {
-    root->step_time(frame_time);
+    root->step_time(frame == 0 ? 0 : frame_time);  // the first step loads the first frame
     if (until_stop && root->get_root_sprite()->get_play_state() == swf::movie::STOP) break;
   }
   if (root) swf::release_ref(root);

@@ -30,6 +30,32 @@ Sprites = {
   { Name = "Tile_Flip_Crack", ImageFile = "img/tile_flip_crack.png", SpriteC = 6, FrameTime = 20 },
   { Name = "Tile_Flip_Gold", ImageFile = "img/tile_flip_gold.png", SpriteC = 6, FrameTime = 20 },
   { Name = "spiderweb", ImageFile = "img/spiderweb.png", SpriteC = 1, FrameTime = 1 },
+  -- The HUD's power icons and count badges, and the help box's corner marks
+  -- and mouse icons (tools/images/board_hud.sh).
+  { Name = "1_off", ImageFile = "img/hud/1_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "2_off", ImageFile = "img/hud/2_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "3_off", ImageFile = "img/hud/3_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "4_off", ImageFile = "img/hud/4_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "5_off", ImageFile = "img/hud/5_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "6_off", ImageFile = "img/hud/6_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "7_off", ImageFile = "img/hud/7_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "8_off", ImageFile = "img/hud/8_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "9_off", ImageFile = "img/hud/9_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_1", ImageFile = "img/hud/power_1.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_2", ImageFile = "img/hud/power_2.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_3", ImageFile = "img/hud/power_3.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_4", ImageFile = "img/hud/power_4.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_5", ImageFile = "img/hud/power_5.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_6", ImageFile = "img/hud/power_6.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_7", ImageFile = "img/hud/power_7.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_8", ImageFile = "img/hud/power_8.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_9", ImageFile = "img/hud/power_9.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "help_tl", ImageFile = "img/hud/help_tl.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "help_bl", ImageFile = "img/hud/help_bl.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "help_tr", ImageFile = "img/hud/help_tr.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "help_br", ImageFile = "img/hud/help_br.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "left_mouse", ImageFile = "img/hud/left_mouse.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "right_mouse", ImageFile = "img/hud/right_mouse.png", SpriteC = 1, FrameTime = 1 },
 }
 
 -- The board's blocks (tools/images/board_blocks.sh). Tokens of every colour

@@ -8,10 +8,12 @@ function OnInitUI()
 end
 
 -- The title panel slides down from above the screen into place each time the
--- title screen is entered.
+-- title screen is entered. A move applies nothing while it waits out its
+-- delay, so the panel is put at the start first.
 function OnEnterTitle()
 	local title = GetUIMan():GetPanel("title")
 	if title then
+		title:SetPosition(Vec2(0.1, -0.9))
 		AddUIMove(title, 0.2, 0.8, Vec4(0.1, -0.9, 0.1, 0.1), "print('title: in place')")
 	end
 	DelayScript("LOG('title: settled')", 1)

@@ -41,4 +41,10 @@ SoundBank = {
   -- The tokens appearing at the start of a level, and the flash's end.
   { Name = "START_FLASH", Files = { "sounds/start_flash.wav" }, Bias = { 0.8 } },
   { Name = "end_flash.ogg", Files = { "sounds/end_flash.wav" }, Bias = { 0.7 } },
+
+  -- The help box: a hint opening and going, the box unrolling and rolling up.
+  { Name = "hint_up", Files = { "sounds/hint_up.wav" }, Bias = { 0.7 } },
+  { Name = "hint_down", Files = { "sounds/hint_down.wav" }, Bias = { 0.6 } },
+  { Name = "help_open", Files = { "sounds/help_open.wav" }, Bias = { 0.5 } },
+  { Name = "help_close", Files = { "sounds/help_close.wav" }, Bias = { 0.5 } },
 }

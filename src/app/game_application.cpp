@@ -154,12 +154,16 @@ void GameApp::CreateCamera() {
   camera_->SetProjection(kCameraNear, kCameraFar, kCameraFov, kCameraAspect);
 }
 
+void GameApp::LogFullScreenRefused() {
+  LOG_LINE(MSG_ERROR, "**** UNABLE TO START FULLSCREEN ****");
+  LOG_LINE(MSG_ERROR, "**** Forcing windowed mode ****");
+}
+
 bool GameApp::SetVideoMode() {
   Dx8Graphics* graphics = GetDx8Graphics();
   bool ok = graphics->SetDisplayMode(width_, height_, fullScreen_, false);
   if (!ok && fullScreen_) {
-    LOG_LINE(MSG_ERROR, "**** UNABLE TO START FULLSCREEN ****");
-    LOG_LINE(MSG_ERROR, "**** Forcing windowed mode ****");
+    LogFullScreenRefused();
     fullScreen_ = false;
     ok = graphics->SetDisplayMode(width_, height_, false, false);
   }
@@ -231,7 +235,8 @@ void GameApp::SetFullScreenMode(uint32_t, uint32_t) {
   ResetDevice();
   const Dx8Graphics* graphics = GetDx8Graphics();
   if (graphics && graphics->IsDeviceLost()) {
-    LOG_LINE(MSG_ERROR, "Unable to switch to full screen, staying windowed");
+    // The flag shows the mode the display is really in.
+    LogFullScreenRefused();
     fullScreen_ = false;
     ResetDevice();
   }

@@ -70,6 +70,8 @@ class GameApp : public Win32Application, public gameflow::RunningApplication {
   enum class Started { kNothing, kUI, kFonts, kConsole };
 
   bool SetVideoMode();
+  // The two error lines of a full-screen switch the display did not carry out.
+  static void LogFullScreenRefused();
   // "ui/loading.ui", and its bar when "LoadingProgress" is one.
   void LoadLoadingPanel();
   void DetachConsoleView();

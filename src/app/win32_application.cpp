@@ -187,6 +187,9 @@ bool Win32Application::PumpMessage() {
 LRESULT Win32Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DESTROY:
+      // The game never destroys its own window: something outside did. The
+      // game closes as on a close request, saving what it keeps.
+      LOG_LINE(MSG_WARNING, "The game window was destroyed from outside: closing");
       g_windowApp = nullptr;
       PostQuitMessage(0);
       return 0;

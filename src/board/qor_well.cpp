@@ -56,6 +56,7 @@ QORWell::QORWell(void* owner) : GameScrollWell(owner) {
 }
 
 QORWell::~QORWell() {
+  DeleteInterface();
   DeleteLevelObjects();
   ClearWalkers();
   // The scrolling board deletes the blocks and the effects owner after this.

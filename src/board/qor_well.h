@@ -30,6 +30,7 @@ class QORGameHelp;
 class QORGoalMap;
 class QORMummy;
 class QORMusicRotation;
+class QORPower;
 class QORStartFlash;
 class QORWalker;
 class QORWellMode;
@@ -260,9 +261,7 @@ class QORWell : public well::GameScrollWell {
   const MatchPass& GetLastPass() const { return pass_; }
   void HitMummy();
 
-  // --- Hints (qor_well_cues.cpp).
-  // Shows a hint the profile has not seen; its flag is set either way.
-  bool TriggerHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight);
+  // --- Hints (qor_well_cues.cpp), TriggerHint among them.
   // Marks a move near the explorer with swirls; false when none is found.
   bool ShowPossibleMove();
 
@@ -281,6 +280,17 @@ class QORWell : public well::GameScrollWell {
   int32_t GetComboCount() const { return comboCount_; }
   void SetComboCount(int32_t count) { comboCount_ = count; }
 
+  // --- HUD, help and tutorial.
+  QORWellUI* GetHud() const { return hud_; }
+  QORGameHelp* GetHelp() const { return help_; }
+  well::HandHold* GetHandHold() const { return handHold_; }
+  // The tutorial of the first two levels, while hints are on; built again,
+  // it replaces the one running.
+  void UpdateTutorial();
+  // Shows the hint over the screen rectangle once per profile; true when
+  // the help took it.
+  bool TriggerHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight);
+
   // --- Seams: what the later parts of the board fill in. Until then each
   // answers as if its object were missing (no HUD, help, tutorial, mode,
   // explorer, mummy, goal map or block types), which the board skips.
@@ -297,6 +307,9 @@ class QORWell : public well::GameScrollWell {
   void RebuildExplorerPath();
   // The explorer's position on the board, in screen units; false without one.
   bool GetExplorerBoardPosition(math::Vec2& position) const;
+  void PlayExplorerPowerAnimation();
+  // Power index + 1, made for the HUD, which owns it; null for none.
+  QORPower* CreatePower(int32_t index);
 
  protected:
   // Seams, continued: the calls of the board's own steps. Each does nothing
@@ -310,6 +323,8 @@ class QORWell : public well::GameScrollWell {
   // is their cell.
   void DrawExplorer(float alpha);
   void DeleteLevelObjects();
+  // The HUD, the help and the tutorial.
+  void DeleteInterface();
   void TickHud(float dt);
   // The tutorial's step; false when the current step holds the board still.
   bool TickTutorial(float dt);

@@ -7,6 +7,8 @@
 #include "board/blocks/qor_block.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/game_variables.h"
+#include "board/help/qor_game_help.h"
+#include "board/help/well_dynamic_help.h"
 #include "board/qor_well.h"
 
 namespace {
@@ -19,9 +21,6 @@ constexpr int32_t kHintMargin = 3;
 constexpr int32_t kHintRings = 8;
 // Gold beyond this shows the power buttons' hint.
 constexpr int32_t kPowerHintGold = 10;
-// The sidebar image of no icon.
-const char* const kNoImage = "xxxx";
-
 // The hint of meeting a walker, by its kind (spider, rival, cobra, scorpion,
 // mummy, locust, scarab); 0 for none.
 int32_t WalkerHint(int32_t type) {
@@ -58,7 +57,7 @@ const char* HintImage(int32_t id) {
     case kHintRightClick2:
       return "right_mouse";
     default:
-      return kNoImage;
+      return well::WellDynamicHelp::kNoIcon;
   }
 }
 
@@ -69,6 +68,16 @@ bool QORWell::TriggerHint(int32_t id, const math::Vec2& topLeft, const math::Vec
   // Met now: a hint that cannot show now never shows later.
   SetInt(id, 1);
   return ShowHelpHint(id, topLeft, bottomRight, HintImage(id));
+}
+
+bool QORWell::HasHelp() const { return help_ != nullptr; }
+
+bool QORWell::ShowHelpHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight, const char* image) {
+  if (!help_ || !help_->CanShow(id)) return false;
+  help_->TriggerHint(id, topLeft, bottomRight);
+  help_->MarkShownHere(id);
+  help_->SetImage(image);
+  return true;
 }
 
 void QORWell::ShowShadyHint() {

@@ -6,13 +6,15 @@
 
 #include "audio/audio.h"
 #include "board/blocks/qor_block.h"
+#include "board/help/hand_hold.h"
+#include "board/help/hand_hold_step.h"
+#include "board/help/qor_game_help.h"
+#include "board/hud/qor_well_ui.h"
 #include "board/qor_well.h"
 
 namespace {
 
 constexpr float kSwapSeconds = 0.2f;
-constexpr int32_t kLeftButton = 1;
-constexpr int32_t kRightButton = 2;
 
 void PlaySet(const char* name) { audio::GetAudio().PlaySound(name); }
 
@@ -108,7 +110,7 @@ void QORWell::OnLeftClick(const math::Vec2& point) {
   // A treasure's popup closes in the HUD's next tick.
   CloseHudPopup();
   if (handHold_) {
-    if (TutorialRefusesClick(point, kLeftButton)) return;
+    if (TutorialRefusesClick(point, well::HandHoldStep::kLeftButton)) return;
   } else if (IsHintShowing()) {
     CloseHint();
     return;
@@ -165,7 +167,7 @@ void QORWell::OnMouseDrag(const math::Vec2& point) {
 
 void QORWell::OnRightClick(const math::Vec2& point) {
   ForgetLostBlocks();
-  if (handHold_ && TutorialRefusesClick(point, kRightButton)) return;
+  if (handHold_ && TutorialRefusesClick(point, well::HandHoldStep::kRightButton)) return;
   if (HasArmedPower()) {
     CancelPower(point);
     return;
@@ -216,6 +218,37 @@ void QORWell::DrawSwap() {
   selectedA_->SetTint(kTintFaint);
   selectedB_->SetTint(kTintFaint);
 }
+
+// --- What the buttons reach before the blocks.
+
+void QORWell::CloseHudPopup() {
+  if (hud_) hud_->GetPopupTimer().remaining = -1.0f;
+}
+
+void QORWell::HudMouseMove(const math::Vec2& point) {
+  if (hud_) hud_->OnMouseMove(point);
+}
+
+bool QORWell::HasArmedPower() const { return hud_ && hud_->GetArmedPower(); }
+
+void QORWell::UsePower(const math::Vec2& point) {
+  if (hud_) hud_->UsePower(point);
+}
+
+void QORWell::CancelPower(const math::Vec2& point) {
+  if (hud_) hud_->CancelPower(point);
+}
+
+bool QORWell::TutorialRefusesClick(const math::Vec2& point, int32_t button) {
+  well::HandHoldStep* step = handHold_ ? handHold_->GetCurrentStep() : nullptr;
+  return step && !step->AcceptClick(point, static_cast<uint32_t>(button));
+}
+
+void QORWell::CloseHint() {
+  if (help_) help_->Dismiss();
+}
+
+// --- Blocks the selection lets go of.
 
 void QORWell::TriggerRestore() {
   hovered_ = selectedA_ = selectedB_ = nullptr;

@@ -13,6 +13,7 @@
 #include "board/effects/coin_sfx.h"
 #include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
+#include "board/hud/qor_well_ui.h"
 #include "board/qor_well.h"
 
 namespace {
@@ -164,6 +165,18 @@ void QORWell::CheckForWalkers(well::Block* cleared) {
       burnAt(*it);
     }
   }
+}
+
+void QORWell::HudAwardPower(const math::Vec2& boardPosition, int32_t index, bool popup) {
+  if (hud_) hud_->AwardPower(boardPosition, index, popup);
+}
+
+void QORWell::AddHudMatchStats(const int32_t clearedByColor[kColorCount], int32_t score) {
+  if (!hud_) return;
+  for (int32_t color = 0; color < kColorCount; ++color) {
+    for (int32_t n = 0; n < clearedByColor[color]; ++n) hud_->AddClearedBlock(color);
+  }
+  hud_->AddPassScore(score);
 }
 
 void QORWell::HitMummy() {

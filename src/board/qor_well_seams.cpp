@@ -6,34 +6,6 @@
 
 #include "board/blocks/qor_well_mode.h"
 
-// --- HUD, help and tutorial: also their part in moves, matches and hints.
-
-void QORWell::InitUI() {}
-void QORWell::AddScore(int32_t) {}
-
-void QORWell::TickHud(float) {}
-bool QORWell::TickTutorial(float) { return true; }
-bool QORWell::IsHintShowing() const { return false; }
-void QORWell::SetHudElapsed(int32_t) {}
-void QORWell::DrawHud() {}
-void QORWell::DrawHelp() {}
-void QORWell::HideHud() {}
-void QORWell::DeleteHelp() {}
-void QORWell::RefreshHudColors() {}
-void QORWell::ReadHudColorSwitches(uint8_t*) {}
-void QORWell::AwardDebugPower() {}
-void QORWell::CloseHudPopup() {}
-void QORWell::HudMouseMove(const math::Vec2&) {}
-bool QORWell::HasArmedPower() const { return false; }
-void QORWell::UsePower(const math::Vec2&) {}
-void QORWell::CancelPower(const math::Vec2&) {}
-void QORWell::HudAwardPower(const math::Vec2&, int32_t, bool) {}
-void QORWell::AddHudMatchStats(const int32_t*, int32_t) {}
-bool QORWell::TutorialRefusesClick(const math::Vec2&, int32_t) { return false; }
-void QORWell::CloseHint() {}
-bool QORWell::ShowHelpHint(int32_t, const math::Vec2&, const math::Vec2&, const char*) { return false; }
-bool QORWell::HasHelp() const { return help_ != nullptr; }
-
 // --- Explorer, goal map and the level's end.
 
 void QORWell::CreateExplorer() {}
@@ -43,6 +15,7 @@ void QORWell::RebuildExplorerPath() {}
 void QORWell::InitExplorerVariables() {}
 bool QORWell::GetExplorerBoardPosition(math::Vec2&) const { return false; }
 void QORWell::PlaceExplorer(int32_t, int32_t) {}
+void QORWell::PlayExplorerPowerAnimation() {}
 void QORWell::TickExplorer(float) {}
 void QORWell::DrawExplorer(float) {}
 void QORWell::CreateGoalMap() {}
@@ -72,6 +45,10 @@ void QORWell::SetWalkerAlpha(QORWalker*, float) {}
 void QORWell::WalkerTryAttack(QORWalker*) {}
 void QORWell::DestroyWalker(QORWalker*) {}
 QORWalker* QORWell::MakeShady(int32_t, int32_t) { return nullptr; }
+
+// --- The powers: the HUD's buttons stay empty before them.
+
+QORPower* QORWell::CreatePower(int32_t) { return nullptr; }
 
 // --- The mummy.
 

@@ -13,7 +13,10 @@
 #include "platform/d3d8_cube_texture.h"
 #include "platform/d3d8_surface.h"
 #include "platform/d3d8_texture.h"
+#include "platform/gl_drawable.h"
+#include "platform/presentation.h"
 #include "platform/sdl_events.h"
+#include "platform/window_loss.h"
 
 namespace platform {
 
@@ -84,6 +87,11 @@ Device::Device(IDirect3D8* creator, SDL_Window* window, bool ownsWindow, void* c
     : creator_(creator), window_(window), ownsWindow_(ownsWindow), context_(context), serial_(NewContextSerial()),
       caps_(caps) {
   if (creator_) creator_->AddRef();
+  MakeCurrent();
+  GLint stencilBits = 0;
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
+  windowHasStencil_ = stencilBits >= 8;
 }
 
 Device::~Device() {
@@ -95,6 +103,7 @@ Device::~Device() {
   // The pipeline's own OpenGL objects go with the context.
   SDL_GL_DeleteContext(context_);
   if (CurrentContextSerial() == serial_) SetCurrentContextSerial(0);
+  ForgetPresentation(window_);
   if (ownsWindow_) SDL_DestroyWindow(window_);
 }
 
@@ -112,17 +121,53 @@ bool Device::ApplyPresentation(const D3DPRESENT_PARAMETERS& params) {
   if (width == 0 || height == 0) return false;
   if (!params.Windowed && Overrides().fullScreenUnavailable) return false;
   if (!ownsWindow_) {
+    // A display that refused full screen is asked again only after a
+    // windowed reset, not by every retry of the same switch.
+    if (!params.Windowed && fullScreenRefused_) return false;
     // Full screen takes the desktop's mode; Present scales the back buffer into it.
     if (SDL_SetWindowFullscreen(window_, params.Windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+    fullScreenRefused_ = !params.Windowed && !FullScreenTookEffect();
+    if (fullScreenRefused_) {
+      SDL_SetWindowFullscreen(window_, 0);
+      return false;
+    }
   }
   bool waitForRetrace = !params.Windowed && params.FullScreen_PresentationInterval == D3DPRESENT_INTERVAL_ONE;
   SDL_GL_SetSwapInterval(waitForRetrace ? 1 : 0);
   if (!MakeTarget(width, height)) return false;
+  glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
   params_ = params;
   params_.BackBufferWidth = width;
   params_.BackBufferHeight = height;
   pipeline_.Reset(width, height);
+  PublishPresentation();
   return true;
+}
+
+bool Device::FullScreenTookEffect() {
+  // An offscreen driver shows nothing: its surfaces keep their size, and
+  // there is no display to refuse the switch.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && SDL_strcmp(driver, "offscreen") == 0) return true;
+  SDL_DisplayMode desktop{};
+  const int display = SDL_GetWindowDisplayIndex(window_);
+  if (display < 0 || SDL_GetDesktopDisplayMode(display, &desktop) != 0) return false;
+  // A window manager resizes the window a moment after the request, once the
+  // window is shown (the frame hides it while it switches, and shows it after
+  // anyway); a display without one, or one that refuses, leaves it as it was.
+  SDL_ShowWindow(window_);
+  constexpr Uint32 kSettleMs = 500;
+  const Uint32 start = SDL_GetTicks();
+  for (;;) {
+    int width = 0, height = 0;
+    CurrentDrawableSize(window_, &width, &height);
+    if (width == desktop.w && height == desktop.h) return true;
+    if (SDL_GetTicks() - start >= kSettleMs) return false;
+    SDL_Delay(10);
+    // Some window systems resize the drawable only as SDL reads their events;
+    // the events wait in SDL's queue for the next pump.
+    SDL_PumpEvents();
+  }
 }
 
 bool Device::MakeTarget(uint32_t width, uint32_t height) {
@@ -147,22 +192,23 @@ bool Device::MakeTarget(uint32_t width, uint32_t height) {
     }
   }
   BindTarget();
-  glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
   return true;
 }
 
-bool Device::DrawableIs(uint32_t width, uint32_t height) const {
-  int drawableWidth = 0, drawableHeight = 0;
-  SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
-  return static_cast<uint32_t>(drawableWidth) == width && static_cast<uint32_t>(drawableHeight) == height;
-}
+void Device::DrawableSize(int* width, int* height) const { CurrentDrawableSize(window_, width, height); }
 
 bool Device::WindowFits(uint32_t width, uint32_t height) const {
-  if (!DrawableIs(width, height)) return false;
-  GLint stencilBits = 0;
-  glBindFramebuffer(GL_FRAMEBUFFER, 0);
-  glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
-  return stencilBits >= 8;
+  int drawableWidth = 0, drawableHeight = 0;
+  DrawableSize(&drawableWidth, &drawableHeight);
+  return windowHasStencil_ && static_cast<uint32_t>(drawableWidth) == width &&
+         static_cast<uint32_t>(drawableHeight) == height;
+}
+
+void Device::PublishPresentation() {
+  int drawableWidth = 0, drawableHeight = 0;
+  DrawableSize(&drawableWidth, &drawableHeight);
+  SetPresentation(window_, Letterbox(static_cast<int>(width_), static_cast<int>(height_), drawableWidth,
+                                     drawableHeight));
 }
 
 void Device::BindTarget() {
@@ -211,31 +257,39 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* params) {
 HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*) {
   if (cooperation_ != Cooperation::kReady) return D3DERR_DEVICELOST;
   MakeCurrent();
+  if (frameBuffer_) ShowBuffer();
   if (Overrides().presentObserver) Overrides().presentObserver(this);
-  if (!frameBuffer_) {
-    SDL_GL_SwapWindow(window_);
-    // A window whose size changed since is drawn through a buffer from now on.
-    if (!DrawableIs(width_, height_)) MakeTarget(width_, height_);
-    return D3D_OK;
+  // A window destroyed from outside takes no more frames; the game is told
+  // and closes.
+  if (!IsWindowLost(window_)) SDL_GL_SwapWindow(window_);
+  // The next frame goes straight into a window that fits the back buffer
+  // (again), and through the buffer into one that does not (any longer).
+  if (WindowFits(width_, height_) != (frameBuffer_ == 0)) {
+    MakeTarget(width_, height_);
+  } else if (frameBuffer_) {
+    glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
   }
-  int windowWidth = 0, windowHeight = 0;
-  SDL_GL_GetDrawableSize(window_, &windowWidth, &windowHeight);
-  // The largest rectangle of the back buffer's aspect, centred; black around it.
-  double scale = std::min(static_cast<double>(windowWidth) / width_, static_cast<double>(windowHeight) / height_);
-  int w = static_cast<int>(width_ * scale), h = static_cast<int>(height_ * scale);
-  int x = (windowWidth - w) / 2, y = (windowHeight - h) / 2;
+  PublishPresentation();
+  return D3D_OK;
+}
+
+void Device::ShowBuffer() {
+  int drawableWidth = 0, drawableHeight = 0;
+  DrawableSize(&drawableWidth, &drawableHeight);
+  const Presentation picture =
+      Letterbox(static_cast<int>(width_), static_cast<int>(height_), drawableWidth, drawableHeight);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer_);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   glDisable(GL_SCISSOR_TEST);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
-  bool sameSize = w == static_cast<int>(width_) && h == static_cast<int>(height_);
-  glBlitFramebuffer(0, 0, static_cast<GLint>(width_), static_cast<GLint>(height_), x, y, x + w, y + h,
-                    GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
-  SDL_GL_SwapWindow(window_);
-  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
-  return D3D_OK;
+  // OpenGL counts rows from the bottom.
+  const int bottom = drawableHeight - picture.y - picture.height;
+  const bool sameSize = picture.width == static_cast<int>(width_) && picture.height == static_cast<int>(height_);
+  glBlitFramebuffer(0, 0, static_cast<GLint>(width_), static_cast<GLint>(height_), picture.x, bottom,
+                    picture.x + picture.width, bottom + picture.height, GL_COLOR_BUFFER_BIT,
+                    sameSize ? GL_NEAREST : GL_LINEAR);
 }
 
 HRESULT Device::GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE type, IDirect3DSurface8** surface) {

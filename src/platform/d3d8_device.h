@@ -1,9 +1,10 @@
-// IDirect3DDevice8 on an OpenGL context. When the window's drawable has the
-// back buffer's size and a stencil buffer, drawing goes straight to it and
-// Present only swaps. Otherwise (a full-screen desktop of another size)
-// drawing goes to a frame buffer object of the back buffer's size (with a
-// stencil buffer, no depth buffer), which Present scales into the window,
-// keeping its aspect, before it swaps.
+// IDirect3DDevice8 on an OpenGL context. While the window's drawable has the
+// back buffer's size (and a stencil buffer), drawing goes straight to it and
+// Present only swaps. While it has another size (a full-screen desktop of
+// another size, a window the desktop resized) drawing goes to a frame buffer
+// object of the back buffer's size (with a stencil buffer, no depth buffer),
+// which Present scales into the window, keeping its shape, before it swaps.
+// Each Present judges the drawable again for the next frame.
 // OpenGL never loses its device: the lost and not-reset states exist only
 // through the testing seam, so the callers' recovery paths can be run.
 #pragma once
@@ -65,14 +66,19 @@ class Device : public ComObject<IDirect3DDevice8> {
   // Testing seam.
   void SetCooperation(Cooperation state) { cooperation_ = state; }
   void FailNextResets(int count) { failingResets_ = count; }
+  bool DrawsThroughBuffer() const { return frameBuffer_ != 0; }
 
  private:
   Device(IDirect3D8* creator, SDL_Window* window, bool ownsWindow, void* context, const D3DCAPS8& caps);
   void SetStream(IDirect3DVertexBuffer8* buffer, UINT stride);
   bool ApplyPresentation(const D3DPRESENT_PARAMETERS& params);
+  bool FullScreenTookEffect();
   bool MakeTarget(uint32_t width, uint32_t height);
-  bool DrawableIs(uint32_t width, uint32_t height) const;
+  void DrawableSize(int* width, int* height) const;
   bool WindowFits(uint32_t width, uint32_t height) const;
+  // Scales the buffer's picture into the window's back buffer, bars around it.
+  void ShowBuffer();
+  void PublishPresentation();
   void DeleteTarget();
   void BindTarget();
   void MakeCurrent();
@@ -85,6 +91,8 @@ class Device : public ComObject<IDirect3DDevice8> {
   D3DCAPS8 caps_;
   D3DPRESENT_PARAMETERS params_{};
   Pipeline pipeline_;
+  bool windowHasStencil_ = false;
+  bool fullScreenRefused_ = false;
   uint32_t frameBuffer_ = 0;  // 0 while drawing straight to the window
   uint32_t colourBuffer_ = 0;
   uint32_t stencilBuffer_ = 0;

@@ -1,10 +1,17 @@
 #include "platform/d3d8_testing.h"
 
+#include <SDL.h>
+
 #include <cstring>
 #include <utility>
 
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
 #include "platform/d3d8_adapter.h"
 #include "platform/d3d8_device.h"
+#include "platform/gl_drawable.h"
 
 namespace platform::testing {
 namespace {
@@ -32,6 +39,33 @@ bool ReadBackFrame(IDirect3DDevice8* device, std::vector<uint32_t>& pixels, uint
   }
   surface->Release();
   return ok;
+}
+
+bool ReadBackWindow(std::vector<uint32_t>& pixels, uint32_t& width, uint32_t& height) {
+  SDL_Window* window = SDL_GL_GetCurrentWindow();
+  if (!window) return false;
+  int w = 0, h = 0;
+  CurrentDrawableSize(window, &w, &h);
+  if (w <= 0 || h <= 0) return false;
+  GLint readFrameBuffer = 0;
+  glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &readFrameBuffer);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  width = static_cast<uint32_t>(w);
+  height = static_cast<uint32_t>(h);
+  pixels.assign(static_cast<size_t>(width) * height, 0);
+  for (uint32_t row = 0; row < height; ++row) {
+    glReadPixels(0, static_cast<GLint>(height - 1 - row), w, 1, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                 &pixels[static_cast<size_t>(row) * width]);
+  }
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readFrameBuffer));
+  return true;
+}
+
+bool DrawsThroughBuffer(IDirect3DDevice8* device) {
+  d3d8::Device* d = DeviceOf(device);
+  return d && d->DrawsThroughBuffer();
 }
 
 void LoseDevice(IDirect3DDevice8* device) {

@@ -32,12 +32,22 @@ constexpr DWORD kMaxBufferSize = 65536;
 
 // The physical state seen in the event stream, whatever the devices do.
 struct HeldState {
-  bool keys[256] = {};
-  bool capsLock = false;
+  platform::KeyboardMoment keyboard;
   uint8_t buttons = 0;  // bit i: DirectInput button i
 };
 HeldState g_held;
 DWORD g_sequence = 0;
+
+// The keyboard right after each of the latest key events, by sequence number:
+// a frame that reads its keys late still translates each one with the
+// modifiers it was typed with. Four device buffers' worth.
+constexpr DWORD kRememberedMoments = 1024;
+struct RememberedMoment {
+  DWORD sequence = 0;
+  bool recorded = false;
+  platform::KeyboardMoment keyboard;
+};
+RememberedMoment g_moments[kRememberedMoments];
 
 std::map<std::pair<DInputCall, DInputDevice>, HRESULT>& Failures() {
   static std::map<std::pair<DInputCall, DInputDevice>, HRESULT> failures;
@@ -165,13 +175,13 @@ class Device final : public IDirectInputDevice8 {
   DInputDevice Kind() const { return kind_; }
   bool Acquired() const { return acquired_; }
 
-  void AddKey(uint8_t dik, bool down, DWORD time) {
+  void AddKey(uint8_t dik, bool down, DWORD time, DWORD sequence) {
     if (bufferSize_ == 0) return;
     if (buffer_.size() >= bufferSize_) {
       overflowed_ = true;  // the newest event is the one lost
       return;
     }
-    buffer_.push_back({dik, down ? kDown : 0u, time, g_sequence++, 0});
+    buffer_.push_back({dik, down ? kDown : 0u, time, sequence, 0});
   }
   void AddMotion(int dx, int dy) {
     dx_ += dx;
@@ -214,13 +224,15 @@ int ButtonIndexOf(uint8_t sdlButton) {
 
 void OnKeyEvent(const SDL_KeyboardEvent& event) {
   if (event.repeat) return;  // the engine makes its own repeats
-  g_held.capsLock = (event.keysym.mod & KMOD_CAPS) != 0;
+  g_held.keyboard.capsLock = (event.keysym.mod & KMOD_CAPS) != 0;
   uint8_t dik = platform::DikFromScancode(event.keysym.scancode);
   if (dik == 0) return;
   bool down = event.state == SDL_PRESSED;
-  g_held.keys[dik] = down;
+  g_held.keyboard.keys[dik] = down;
+  const DWORD sequence = g_sequence++;
+  g_moments[sequence % kRememberedMoments] = {sequence, true, g_held.keyboard};
   ForEachAcquired(DInputDevice::Keyboard,
-                  [&](Device& device) { device.AddKey(dik, down, event.timestamp); });
+                  [&](Device& device) { device.AddKey(dik, down, event.timestamp, sequence); });
 }
 
 void OnButtonEvent(const SDL_MouseButtonEvent& event) {
@@ -301,8 +313,14 @@ HRESULT DirectInput8Create(HINSTANCE, DWORD version, REFIID iid, void** out, voi
 
 namespace platform {
 
-bool IsKeyDown(uint8_t dik) { return g_held.keys[dik]; }
-bool IsCapsLockOn() { return g_held.capsLock; }
+KeyboardMoment CurrentKeyboard() { return g_held.keyboard; }
+
+bool KeyboardAtEvent(DWORD sequence, KeyboardMoment& moment) {
+  const RememberedMoment& remembered = g_moments[sequence % kRememberedMoments];
+  if (!remembered.recorded || remembered.sequence != sequence) return false;
+  moment = remembered.keyboard;
+  return true;
+}
 
 namespace testing {
 
@@ -313,7 +331,7 @@ void FeedKey(SDL_Scancode key, bool down) {
   event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
   event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
   event.key.keysym.scancode = key;
-  bool caps = g_held.capsLock != (key == SDL_SCANCODE_CAPSLOCK && down);
+  bool caps = g_held.keyboard.capsLock != (key == SDL_SCANCODE_CAPSLOCK && down);
   event.key.keysym.mod = caps ? KMOD_CAPS : KMOD_NONE;
   event.key.timestamp = SDL_GetTicks();
   OnInputEvent(event);
@@ -349,7 +367,10 @@ void FailDirectInputCall(DInputCall call, DInputDevice device, HRESULT code) {
 
 void ClearDirectInputFailures() { Failures().clear(); }
 
-void ResetInputState() { g_held = HeldState{}; }
+void ResetInputState() {
+  g_held = HeldState{};
+  for (RememberedMoment& moment : g_moments) moment = RememberedMoment{};
+}
 
 }  // namespace testing
 }  // namespace platform

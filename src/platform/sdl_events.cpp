@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "platform/presentation.h"
+#include "platform/window_loss.h"
 #include "platform/win32_internal.h"
 
 namespace {
@@ -50,9 +52,14 @@ void Route(const SDL_Event& event) {
       platform::detail::ForEachLiveWindow(SendClose);
       break;
     case SDL_WINDOWEVENT: RouteWindowEvent(event.window); break;
+    case SDL_SYSWMEVENT: platform::NoteWindowSystemEvent(event); break;
     case SDL_MOUSEMOTION:
-      if (HWND window = WindowOfEvent(event.motion.windowID))
-        platform::detail::PostMouseMove(window, event.motion.x, event.motion.y);
+      if (HWND window = WindowOfEvent(event.motion.windowID)) {
+        // The window's client area is the picture, wherever the device shows it.
+        int x = event.motion.x, y = event.motion.y;
+        platform::MapToBackBuffer(window->sdl, x, y);
+        platform::detail::PostMouseMove(window, x, y);
+      }
       if (g_inputSink) g_inputSink(event);
       break;
     case SDL_KEYDOWN:
@@ -89,6 +96,7 @@ void PumpEvents() {
   if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) Route(event);
+  AnnounceLostWindows();
 }
 
 void SetInputEventSink(InputEventSink sink) { g_inputSink = sink; }

@@ -314,6 +314,11 @@ HKL GetKeyboardLayout(DWORD threadId);
 UINT MapVirtualKeyExA(UINT code, UINT mapType, HKL layout);
 // 256 bytes by virtual key: bit 7 while down, bit 0 while a lock is on.
 BOOL GetKeyboardState(BYTE* keyState);
+// The same array as it stood right after the buffered key event of that
+// sequence number (DIDEVICEOBJECTDATA::dwSequence), so that a key read late
+// is translated with the modifiers it was typed with. FALSE once the event
+// is too old to be remembered.
+BOOL GetKeyboardStateAtEvent(DWORD sequence, BYTE* keyState);
 // Writes the key's character to *chars and answers 1, or answers 0 for a key
 // that types nothing. Bit 15 of the scan code marks a release.
 int ToAsciiEx(UINT virtualKey, UINT scanCode, const BYTE* keyState, WORD* chars, UINT flags,

@@ -17,6 +17,9 @@ struct HWND__ {
   bool minimized = false;
   // A window of another running copy, found through its single-instance lock.
   bool remote = false;
+  // Destroyed from outside: nothing more is shown in it (window_loss.h).
+  bool lost = false;
+  bool lossAnnounced = false;
 };
 
 namespace platform::detail {

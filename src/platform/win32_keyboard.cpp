@@ -93,15 +93,24 @@ UINT MapVirtualKeyExA(UINT code, UINT mapType, HKL) {
   return VirtualKeyOf(static_cast<uint8_t>(code));
 }
 
-BOOL GetKeyboardState(BYTE* keyState) {
+namespace {
+BOOL FillKeyState(const platform::KeyboardMoment& moment, BYTE* keyState) {
   if (!keyState) return FALSE;
   std::memset(keyState, 0, 256);
   for (int dik = 0; dik < 256; ++dik) {
-    if (!platform::IsKeyDown(static_cast<uint8_t>(dik))) continue;
+    if (!moment.keys[static_cast<size_t>(dik)]) continue;
     if (UINT virtualKey = VirtualKeyOf(static_cast<uint8_t>(dik))) keyState[virtualKey] |= 0x80;
   }
-  if (platform::IsCapsLockOn()) keyState[VK_CAPITAL] |= 0x01;
+  if (moment.capsLock) keyState[VK_CAPITAL] |= 0x01;
   return TRUE;
+}
+}  // namespace
+
+BOOL GetKeyboardState(BYTE* keyState) { return FillKeyState(platform::CurrentKeyboard(), keyState); }
+
+BOOL GetKeyboardStateAtEvent(DWORD sequence, BYTE* keyState) {
+  platform::KeyboardMoment moment;
+  return platform::KeyboardAtEvent(sequence, moment) ? FillKeyState(moment, keyState) : FALSE;
 }
 
 int ToAsciiEx(UINT virtualKey, UINT scanCode, const BYTE* keyState, WORD* chars, UINT, HKL) {

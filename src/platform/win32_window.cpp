@@ -6,6 +6,7 @@
 #include "platform/d3d8.h"
 #include "platform/sdl_events.h"
 #include "platform/win32_internal.h"
+#include "platform/window_loss.h"
 
 namespace {
 struct WindowClass {
@@ -121,6 +122,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     platform::detail::SetLastErrorText(1, SDL_GetError());
     return nullptr;
   }
+  platform::WatchForWindowLoss();
   auto record = std::make_unique<HWND__>();
   record->className = className;
   record->proc = windowClass->proc;

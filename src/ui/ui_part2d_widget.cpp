@@ -73,7 +73,7 @@ bool UIPart2DWidget::SaveType(WriteLua& writer) {
   // The type is written so that the widget reloads as a particle widget.
   writer.WriteString("Type", GetWidgetTypeName(kType));
   if (!system_) return true;
-  writer.WriteString("Partsys", system_->GetFileName());
+  writer.WriteString("Partsys", partFile_);
   writer.WriteInt("ForceOnTop", forceOnTop_ ? 1 : 0);
   return true;
 }

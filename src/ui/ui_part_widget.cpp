@@ -24,7 +24,12 @@ bool UIPartWidget::Load(const LuaPlus::LuaObject& table) {
   SetPartFile(script::ReadString(table, "Partsys", ""));
   forceOnTop_ = script::ReadBool(table, "ForceOnTop", false);
   genTime_ = script::ReadFloat(table, "GenTime", 1.0f);
-  SetPartIndex(script::ReadInt(table, "PartIndex", 0));
+  const int index = script::ReadInt(table, "PartIndex", 0);
+  if (system_ && !partFileLoaded_) {
+    partIndex_ = index;  // no groups to check it against: kept as given, to save again
+  } else {
+    SetPartIndex(index);
+  }
   return loaded;
 }
 
@@ -84,7 +89,7 @@ bool UIPartWidget::SaveType(WriteLua& writer) {
   // The type is written so that the widget reloads as a particle widget.
   writer.WriteString("Type", GetWidgetTypeName(kType));
   if (!system_) return true;
-  writer.WriteString("Partsys", system_->GetFileName());
+  writer.WriteString("Partsys", partFile_);
   writer.WriteFloat("GenTime", genTime_);
   writer.WriteInt("ForceOnTop", forceOnTop_ ? 1 : 0);
   writer.WriteInt("PartIndex", partIndex_);

@@ -27,10 +27,15 @@ class UIParticleWidget : public UIWidget {
       return true;
     }
     system_.reset();
+    partFile_ = name;
+    partFileLoaded_ = false;
     if (name.empty()) return false;
     system_ = std::make_unique<System>();
-    return system_->Load(name);
+    partFileLoaded_ = system_->Load(name);
+    return partFileLoaded_;
   }
+  // The file named last, whether it loaded or not: a panel saves it as given.
+  const std::string& GetPartFile() const { return partFile_; }
   System* GetPartsys() const { return system_.get(); }
   void SetForceOnTop(bool on) { forceOnTop_ = on; }
   bool IsForcedOnTop() const { return forceOnTop_; }
@@ -61,6 +66,8 @@ class UIParticleWidget : public UIWidget {
   }
 
   std::unique_ptr<System> system_;
+  std::string partFile_;
+  bool partFileLoaded_ = false;
   bool forceOnTop_ = false;
 };
 

@@ -233,7 +233,8 @@ TEST_F(GameScriptTest, FullScreenRefusedByTheDeviceLeavesTheGameWindowed) {
   platform::testing::FailNextResets(GetDx8Graphics()->GetDevice(), 21);
   ASSERT_TRUE(Run("FullScreenMode() full = IsFullscreenMode()"));
   EXPECT_FALSE(Global("full").GetBoolean());
-  EXPECT_EQ(LinesWith("Unable to switch to full screen, staying windowed"), 1);
+  EXPECT_EQ(LinesWith("**** UNABLE TO START FULLSCREEN ****"), 1);
+  EXPECT_EQ(LinesWith("**** Forcing windowed mode ****"), 1);
   EXPECT_FALSE(GetDx8Graphics()->IsDeviceLost());
   EXPECT_TRUE(GetGraphics()->IsWindowed());
   // The player's choice is kept for the next start all the same.
@@ -398,6 +399,29 @@ TEST_F(GameScriptTest, ShutdownDeletesTheCameraAfterTheConsole) {
       if (line.find(wanted) != std::string::npos) order.push_back(wanted);
   EXPECT_EQ(order,
             (std::vector<std::string>{"Console shutdown", "Camera Destroyed", "UI shutdown", "Graphics shutdown"}));
+}
+
+// The title slides in from its start: it shows there from the first frame,
+// through its mover's delay, and comes to rest in its place.
+TEST_F(GameScriptTest, TheTitleShowsAtItsSlidesStartUntilItMoves) {
+  ui::UIWidget* title = GetUIMan()->AddPanel("ui/title.ui");
+  ASSERT_NE(title, nullptr);
+  title->SetIsVisible(true);
+  ASSERT_TRUE(Run("OnEnterTitle()"));
+  const struct {
+    float dt, x, y;
+  } frames[] = {{0.0f, 0.1f, -0.9f},  {0.016f, 0.1f, -0.9f}, {0.15f, 0.1f, -0.9f}, {0.5f, 0.1f, -0.9f},
+                {0.5f, 0.1f, -0.9f}, {0.5f, 0.1f, 0.1f},    {0.5f, 0.1f, 0.1f}};
+  for (const auto& frame : frames) {
+    GetUIMan()->Update(frame.dt);
+    if (frame.y < 0) {
+      EXPECT_FLOAT_EQ(title->GetPosition().y, frame.y) << "after " << frame.dt;
+    } else {
+      EXPECT_NEAR(title->GetPosition().y, frame.y, 1e-4f);
+    }
+    EXPECT_FLOAT_EQ(title->GetPosition().x, frame.x);
+  }
+  GetUIMan()->DropPanel(title, true);
 }
 
 // The options screen as the player uses it: its sliders and its check box

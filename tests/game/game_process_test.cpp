@@ -19,6 +19,7 @@
 #include "game/win_main.h"
 #include "platform/win32_testing.h"
 #include "read_file.h"
+#include "virtual_display.h"
 
 extern char** environ;
 
@@ -43,9 +44,11 @@ class GameProcessTest : public ::testing::Test {
     EXPECT_EQ(std::system(command.c_str()), 0);
   }
 
-  pid_t Start() {
+  // The game on the given display: headless by default.
+  pid_t Start(const std::vector<std::string>& display = {"SDL_VIDEODRIVER=offscreen"}) {
     std::vector<std::string> env = {"XDG_DATA_HOME=" + home_, "XDG_RUNTIME_DIR=" + home_,
-                                    "SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy", "HOME=" + home_};
+                                    "SDL_AUDIODRIVER=dummy", "HOME=" + home_};
+    env.insert(env.end(), display.begin(), display.end());
     // A sanitizer build's program takes the same run-time options as its tests.
     for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
       if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
@@ -164,6 +167,25 @@ TEST_F(GameProcessTest, LogsItsStartRunsUntilTerminatedAndRefusesASecondCopy) {
                         "Audio manager shutdown",
                         "Resource manager shutdown"});
   // The record store was written at the first start and saved again at the end.
+  EXPECT_EQ(ReadFile(home_ + "/Quorvel/vantor.rms").size(), 40780u);
+}
+
+// On a real (virtual) X display, a game window destroyed from outside closes
+// the game as a close request would: settings saved, exit status 0.
+TEST_F(GameProcessTest, AWindowDestroyedFromOutsideClosesTheGameInGoodOrder) {
+  VirtualDisplay x(home_ + "/display");
+  const std::string display = x.Name();
+  ASSERT_FALSE(display.empty()) << "Xvfb (package xvfb) must be installed";
+  pid_t game = Start({"SDL_VIDEODRIVER=x11", "DISPLAY=" + display});
+  ASSERT_TRUE(WaitForLogLine("Entering game state title", kStartLimit)) << Log();
+  // No window manager carries the first start's full screen out: the game says so and stays windowed.
+  EXPECT_NE(Log().find("> **** Forcing windowed mode ****  [MSG_ERROR]"), std::string::npos);
+  const std::string close = "DISPLAY=" + display + " xdotool search --name 'Vantor of Ostravine' windowclose";
+  ASSERT_EQ(std::system(close.c_str()), 0) << "xdotool (package xdotool) must be installed";
+  EXPECT_EQ(WaitExit(game, std::chrono::seconds(30)), 0);
+  ExpectInOrder(Log(), {"The game window was destroyed from outside: closing", "Gameflow manager shutdown",
+                        "Graphics shutdown", "Config file saved"});
+  EXPECT_FALSE(ReadFile(home_ + "/Quorvel/vantor.lua").empty());
   EXPECT_EQ(ReadFile(home_ + "/Quorvel/vantor.rms").size(), 40780u);
 }
 

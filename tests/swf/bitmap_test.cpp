@@ -106,7 +106,26 @@ TEST_F(Bitmaps, RefusedPicturesEndWithAnErrorLine) {
   EXPECT_TRUE(log.Has("no JPEG tables for bitmap 15"));
   EXPECT_EQ(movie->find_bitmap_character(16), nullptr);
   EXPECT_TRUE(log.Has("add_bc appears in sprite tags!\n"));
-  EXPECT_EQ(movie->get_bitmap_count(), 10) << "bitmaps 1 to 10";
+  EXPECT_EQ(movie->find_bitmap_character(17), nullptr);
+  EXPECT_TRUE(log.Has("bitmap 17 of 4000 x 4000 pixels cannot come out of 30 bytes; skipping it\n"));
+  EXPECT_EQ(movie->get_bitmap_count(), 11) << "bitmaps 1 to 10 and 18";
+}
+
+TEST_F(Bitmaps, LosslessDataThatIsMerelyShortStillMakesItsImage) {
+  const RecordedBitmap* short_data = Bitmap(18);
+  ASSERT_NE(short_data, nullptr);
+  EXPECT_EQ(short_data->width, 2);
+  EXPECT_EQ(PixelAt(short_data, 1, 0), (Pixel{0, 0, 0, 255}));
+}
+
+TEST(LosslessBitmaps, PixelsThatCannotComeOutOfTheFileAreRefused) {
+  MovieFolder folder;
+  PlayerLogCapture log;
+  RecordingBackend backend;
+  swf::counted_ptr<swf::movie_def_impl> movie = LoadMovie("bitmap_past_end.swf");
+  ASSERT_TRUE(movie);
+  EXPECT_EQ(movie->find_bitmap_character(17), nullptr);
+  EXPECT_TRUE(log.Has("bitmap 17 of 4000 x 4000 pixels cannot come out of 0 bytes; skipping it\n")) << log.Text();
 }
 
 TEST(ImageBuffers, PitchesAndAlphaHashes) {

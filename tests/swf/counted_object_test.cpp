@@ -31,6 +31,47 @@ TEST(CountedObject, LastReleaseDestroysAndAnUnkeptObjectGoesAtOnce) {
   EXPECT_EQ(destroyed, 2);
 }
 
+// Takes and drops references to itself while it goes, as a clip's unload
+// handlers do through _parent; `keeper` may keep it the first time.
+class Reentrant : public swf::counted_object {
+ public:
+  Reentrant(int* destroyed, swf::counted_ptr<Reentrant>* keeper) : destroyed_(destroyed), keeper_(keeper) {}
+  ~Reentrant() override {
+    swf::counted_ptr<Reentrant> again(this);  // dropped while the object is destroyed
+    ++*destroyed_;
+  }
+
+ protected:
+  void on_last_release() override {
+    ++last_releases;
+    { swf::counted_ptr<Reentrant> again(this); }
+    if (keeper_) *keeper_ = this;
+    keeper_ = nullptr;  // once
+  }
+
+ public:
+  int last_releases = 0;
+
+ private:
+  int* destroyed_;
+  swf::counted_ptr<Reentrant>* keeper_;
+};
+
+TEST(CountedObject, ReferencesTakenWhileAnObjectGoesNeverDestroyItTwice) {
+  int destroyed = 0;
+  swf::release_ref(new Reentrant(&destroyed, nullptr));
+  EXPECT_EQ(destroyed, 1);
+
+  swf::counted_ptr<Reentrant> keeper;
+  Reentrant* kept = new Reentrant(&destroyed, &keeper);
+  swf::release_ref(kept);
+  EXPECT_EQ(destroyed, 1) << "something kept it while it went: it lives on";
+  EXPECT_EQ(kept->ref_count(), 1);
+  EXPECT_EQ(kept->last_releases, 1);
+  keeper = nullptr;
+  EXPECT_EQ(destroyed, 2);
+}
+
 TEST(CountedObject, CountedPointerHoldsOneReference) {
   int destroyed = 0;
   Probe* a = new Probe(&destroyed);

@@ -121,8 +121,28 @@ TEST(SpriteInstance, FramesThatKeepQueuingEachOtherStopAtTheActionBudget) {
   swf::script_limits::max_actions_per_run = budget;
   const Lines traces = player.TakeTraces();
   EXPECT_GT(traces.size(), 10u);
-  EXPECT_LE(traces.size(), 100u) << "the pass shares one budget of 300 actions, 4 a frame";
+  EXPECT_LE(traces.size(), 100u) << "the pass shares one budget of 300 actions, 5 a frame";
   EXPECT_TRUE(player.log.Has("error: script stopped after 300 actions\n")) << player.log.Text();
+}
+
+TEST(SpriteInstance, FramesThatJumpToEachOtherForeverPlayOneBoundedPassAStep) {
+  struct StepBound {
+    const int64_t kept = swf::script_limits::max_actions_per_step;
+    StepBound() { swf::script_limits::max_actions_per_step = 301; }
+    ~StepBound() { swf::script_limits::max_actions_per_step = kept; }
+  } bound;
+  StagePlayer player("stage_endless.swf");
+  player.Step(0);  // the first frame, as the movie loads
+  player.TakeTraces();
+  for (int step = 0; step < 100; ++step) {
+    const int errors = PlayerLogCapture::ErrorCount();
+    player.Step(0.1f);
+    const Lines traces = player.TakeTraces();
+    ASSERT_GE(traces.size(), 301u / 5) << "step " << step << " starts clean";
+    ASSERT_LE(traces.size(), 301u / 5 + 1) << "five actions a frame";
+    ASSERT_EQ(PlayerLogCapture::ErrorCount(), errors + 1) << player.log.Text();
+  }
+  EXPECT_TRUE(player.log.Has("error: script stopped after 301 actions\n"));
 }
 
 TEST(SpriteInstance, CallFrameRunsOnlyTheActionsOfTheFrame) {

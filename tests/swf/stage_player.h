@@ -25,6 +25,8 @@ class StagePlayer {
   // A child of the root sprite by name.
   swf::movie* Child(const char* name);
 
+  // Drops the movie's root, as the engine does when a movie goes.
+  void Close() { root_ = nullptr; }
   // The mouse (pixels, bit 0 the left button), then one step of dt seconds.
   void Step(float dt, int mouse_x = 0, int mouse_y = 0, int buttons = 0);
   // The trace lines since the last call, without their ">" and newline.

@@ -25,13 +25,23 @@ TEST(VantorSwf, PlayPrintsTheTraceLinesAlone) {
     std::string out;
   } cases[] = {
       {"", "first\nsecond line\n2.5\nthird\n"},  // until the movie stops
-      {" --frames 1", "first\nsecond line\n2.5\n"},  // the first step plays two frames
-      {" --frames 2", "first\nsecond line\n2.5\nthird\n"},
+      {" --frames 1", "first\n"},  // one step a frame
+      {" --frames 2", "first\nsecond line\n2.5\n"},
+      {" --frames 3", "first\nsecond line\n2.5\nthird\n"},
       {" --frames 6", "first\nsecond line\n2.5\nthird\n"},
   };
   for (const Case& c : cases) {
     int status = -1;
     EXPECT_EQ(RunTool("play " + swf_test::FixturePath("traces.swf") + c.arguments, &status), c.out) << c.arguments;
+    EXPECT_EQ(status, 0);
+  }
+  const Case movies[] = {
+      {"one_trace.swf --frames 1", "once\n"},
+      {"loop_traces.swf --frames 3", "one\ntwo\nlines\nend\none\n"},  // carriage returns break lines
+  };
+  for (const Case& c : movies) {
+    int status = -1;
+    EXPECT_EQ(RunTool("play " + swf_test::FixturePath(c.arguments), &status), c.out) << c.arguments;
     EXPECT_EQ(status, 0);
   }
   int status = -1;

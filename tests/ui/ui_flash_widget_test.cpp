@@ -120,6 +120,29 @@ TEST_F(UIFlashWidgetTest, TheScriptClassDrivesTheMovie) {
   EXPECT_TRUE(widget->IsLooping());
 }
 
+TEST_F(UIFlashWidgetTest, AMovieWhoseClipsReachTheirRootAsTheyUnloadChangesClipAndCloses) {
+  ui::UIManager::RegisterLua(console_->GetState());
+  const std::string unloading = VANTOR_SWF_FIXTURES "/teardown_unload.swf";
+  UIFlashWidget* widget = LoadPanel(", FlashMovie = [[" + unloading + "]]");
+  ASSERT_NE(widget, nullptr);
+  ASSERT_NE(widget->GetMovie()->GetInstance(), nullptr);
+  GetUIMan()->Update(0.05f);
+  LogCapture log;
+  // Each change of clip and the closing panel destroy a movie whose clips
+  // unload reading _root and _parent.
+  console_->Do("local desert = GetUIMan():GetWidget('desert')\n"
+               "desert:SetFlashClip([[" + kMovie + "]])\n"
+               "desert:SetFlashClip([[" + unloading + "]])\n"
+               "desert:SetFlashClip('')\n"
+               "desert:SetFlashClip([[" + unloading + "]])\n");
+  EXPECT_EQ(widget->GetMovie()->GetFileName(), unloading);
+  GetUIMan()->Update(0.05f);
+  EXPECT_TRUE(GetUIMan()->DropPanel(GetUIMan()->GetPanel("screen"), true));
+  int unloads = 0;
+  for (const std::string& line : LogCapture::Lines()) unloads += line.find(">root:_root") != std::string::npos;
+  EXPECT_EQ(unloads, 2) << "the movie that never played had no clips yet\n" << LogCapture::Text();
+}
+
 TEST_F(UIFlashWidgetTest, AHiddenWidgetPlaysOnAndACloneHasNoMovie) {
   UIFlashWidget* widget = LoadPanel(", FlashMovie = [[" + kMovie + "]]");
   ASSERT_NE(widget, nullptr);

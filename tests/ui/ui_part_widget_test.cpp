@@ -353,6 +353,30 @@ TEST_F(UIPartWidgetTest, PanelsSaveAndReloadTheirParticleWidgets) {
   EXPECT_EQ(flatClone->GetType(), UIPart2DWidget::kType);
 }
 
+TEST_F(UIPartWidgetTest, WidgetsWhoseFileDoesNotLoadSaveItAsGiven) {
+  WriteText("broken.ui",
+            "Panel = { Name = 'broken', Pos = { 0, 0 }, Size = { 1, 1 }, Children = {\n"
+            "  { Name = 'motes', Type = 'partsys', Partsys = 'missing.lua', GenTime = 0.25, ForceOnTop = 1,"
+            " PartIndex = 3 },\n"
+            "  { Name = 'sparks', Type = 'part2d', Partsys = 'missing.p2d', ForceOnTop = 1 } } }\n");
+  LogCapture log;
+  ui::UIWidget* panel = GetUIMan()->AddPanel("broken.ui");
+  ASSERT_NE(panel, nullptr);
+  GetUIMan()->SavePanel(panel, "saved.ui");
+  const std::string first = ReadFile("saved.ui");
+  const std::string keys = Unindented(first);
+  EXPECT_NE(keys.find("Type = \"partsys\",\nPartsys = \"missing.lua\",\nGenTime = 0.250000,\nForceOnTop = 1,\n"
+                      "PartIndex = 3,\n"),
+            std::string::npos)
+      << first;
+  EXPECT_NE(keys.find("Type = \"part2d\",\nPartsys = \"missing.p2d\",\nForceOnTop = 1,\n"), std::string::npos)
+      << first;
+  GetUIMan()->DropAllPanels();
+  ASSERT_NE(GetUIMan()->AddPanel("saved.ui"), nullptr);
+  GetUIMan()->SavePanel(GetUIMan()->GetPanel("broken"), "again.ui");
+  EXPECT_EQ(ReadFile("again.ui"), first);
+}
+
 TEST_F(UIPartWidgetTest, ScriptsReachTheScreenWidgetAndItsSystem) {
   ui::UIManager::RegisterLua(console_->GetState());
   ui::UIWidget* panel = Make(nullptr, "panel", {0, 0}, {1, 1});

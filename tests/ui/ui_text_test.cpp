@@ -97,6 +97,46 @@ TEST_F(UITextTest, EditingKeysKeepWithinTheText) {
   }
 }
 
+TEST_F(UITextTest, TypedTextKeepsItsShiftHoweverLateTheFrameReadsTheKeys) {
+  // The console listens once the keyboard exists; typing reaches it and the edit box alike.
+  console_->Init("console.lua", "");
+  FeedKey(SDL_SCANCODE_GRAVE, true);
+  FeedKey(SDL_SCANCODE_GRAVE, false);
+  Frame();
+  ASSERT_TRUE(console_->IsOpen());
+  Start(u"", 0, 0);
+  const struct {
+    SDL_Scancode key;
+    bool shifted;
+  } typed[] = {{SDL_SCANCODE_P, false}, {SDL_SCANCODE_R, false}, {SDL_SCANCODE_I, false},
+               {SDL_SCANCODE_N, false}, {SDL_SCANCODE_T, false}, {SDL_SCANCODE_9, true},
+               {SDL_SCANCODE_6, false}, {SDL_SCANCODE_8, true},  {SDL_SCANCODE_7, false},
+               {SDL_SCANCODE_0, true}};
+  for (const auto& key : typed) {
+    // A slow frame: the Shift is up again before the keys are read.
+    if (key.shifted) FeedKey(SDL_SCANCODE_LSHIFT, true);
+    FeedKey(key.key, true);
+    if (key.shifted) FeedKey(SDL_SCANCODE_LSHIFT, false);
+    FeedKey(key.key, false);
+    Frame();
+  }
+  EXPECT_EQ(console_->GetPrompt(), "print(6*7)");
+  EXPECT_EQ(Text().GetDisplayed(), u"print(6*7)");
+  // With the frame on time the Shift is read as held, as before.
+  FeedKey(SDL_SCANCODE_LSHIFT, true);
+  FeedKey(SDL_SCANCODE_1, true);
+  Frame();
+  FeedKey(SDL_SCANCODE_1, false);
+  FeedKey(SDL_SCANCODE_LSHIFT, false);
+  Frame();
+  EXPECT_EQ(console_->GetPrompt(), "print(6*7)!");
+  for (int i = 0; i < 11; ++i) Press(DIK_BACK);
+  FeedKey(SDL_SCANCODE_GRAVE, true);
+  FeedKey(SDL_SCANCODE_GRAVE, false);
+  Frame();
+  EXPECT_FALSE(console_->IsOpen());
+}
+
 TEST_F(UITextTest, EveryKeyButTheModifiersClicks) {
   Start(u"abc", 0, 0);
   for (int key : {DIK_HOME, DIK_LSHIFT, DIK_RSHIFT, DIK_LCONTROL, DIK_RCONTROL, DIK_F2}) Press(key);

@@ -13,6 +13,20 @@ namespace input {
 
 namespace {
 constexpr float kBackspaceRepeatFactor = 0.4f;
+
+// The keyboard whose listeners are being called, if any.
+const Keyboard* g_notifying = nullptr;
+
+class NotifyingScope {
+ public:
+  explicit NotifyingScope(const Keyboard* keyboard) : previous_(g_notifying) { g_notifying = keyboard; }
+  ~NotifyingScope() { g_notifying = previous_; }
+  NotifyingScope(const NotifyingScope&) = delete;
+  NotifyingScope& operator=(const NotifyingScope&) = delete;
+
+ private:
+  const Keyboard* previous_;
+};
 }  // namespace
 
 Keyboard::Keyboard(IDirectInput8* directInput, HWND window) : window_(window) {
@@ -72,6 +86,7 @@ bool Keyboard::Update(bool suppress, float frameTime, float now) {
   }
   if (suppress) return true;
 
+  NotifyingScope notifying(this);
   for (KeyState& key : keys_) key.changed = 0;
   size_t listenerCount = listeners_.size();
   for (DWORD i = 0; i < count; ++i) {
@@ -85,6 +100,7 @@ bool Keyboard::Update(bool suppress, float frameTime, float now) {
     }
     if (!key.changed) continue;
     if (key.down) {
+      presses_[events[i].dwOfs & 0xFF] = {events[i].dwSequence, true};
       NotifyEnabled(listenerCount, [&](KeyListener& listener) { listener.OnKeyDown(&key); });
     } else {
       NotifyEnabled(listenerCount, [&](KeyListener& listener) { listener.OnKeyUp(&key); });
@@ -127,11 +143,16 @@ void Keyboard::RemoveListener(KeyListener* listener) {
   if (found != listeners_.end()) listeners_.erase(found);
 }
 
+bool Keyboard::KeyStateAtPress(uint8_t code, BYTE* keyState) const {
+  return presses_[code].known && GetKeyboardStateAtEvent(presses_[code].sequence, keyState);
+}
+
 void Keyboard::ScanCodeToAscii(uint32_t scanCode, char* output) {
   // The layout of the first call holds for the rest of the run.
   static HKL layout = GetKeyboardLayout(0);
   BYTE keyState[256];
-  if (!GetKeyboardState(keyState)) return;
+  const bool atPress = g_notifying && g_notifying->KeyStateAtPress(static_cast<uint8_t>(scanCode), keyState);
+  if (!atPress && !GetKeyboardState(keyState)) return;
   UINT virtualKey = MapVirtualKeyExA(scanCode, MAPVK_VSC_TO_VK, layout);
   WORD characters = 0;
   if (ToAsciiEx(virtualKey, scanCode, keyState, &characters, 0, layout) == 0) return;

@@ -47,8 +47,10 @@ class Keyboard {
 
   const KeyState& GetKeyState(uint8_t code) const { return keys_[code]; }
 
-  // The character(s) of a key code in the current layout and key state, into
-  // at least two bytes; nothing is written for a key that types nothing.
+  // The character(s) of a key code in the current layout, into at least two
+  // bytes; nothing is written for a key that types nothing. A listener called
+  // for a key gets it with the key state of the moment the key went down,
+  // however late the frame read it; any other caller with the state of now.
   static void ScanCodeToAscii(uint32_t scanCode, char* output);
   // The clipboard's text (UTF-8); true when it is not empty.
   bool GetClipboardText(std::string& text) const;
@@ -57,9 +59,19 @@ class Keyboard {
  private:
   template <typename Call>
   void NotifyEnabled(size_t count, Call call);
+  // The key-state array of the moment this keyboard's key went down, while
+  // its listeners are being called; false otherwise.
+  bool KeyStateAtPress(uint8_t code, BYTE* keyState) const;
 
   IDirectInputDevice8* device_ = nullptr;
   KeyState keys_[kKeyCount];
+  // The sequence number of each key's last down event, for the key state it
+  // was typed with.
+  struct Press {
+    DWORD sequence = 0;
+    bool known = false;
+  };
+  Press presses_[kKeyCount];
   std::vector<KeyListener*> listeners_;
   HWND window_;
 };

@@ -14,23 +14,28 @@ class bit_stream;
 
 // How far scripts may go: nested runs (function calls, CallFrame,
 // constructors, event handlers), the actions of one outermost run with
-// everything it calls, the values on the stack and the bytes of a string
-// the script joins. Far above what real movies reach; tests lower them.
+// everything it calls, the actions of one step's pass of a clip's queued
+// frame actions, the values on the stack and the bytes of a string the script
+// joins. Far above what real movies reach; tests lower them.
 struct script_limits {
   static int32_t max_call_depth;
   static int64_t max_actions_per_run;
+  static int64_t max_actions_per_step;
   static int32_t max_stack_values;
   static int32_t max_string_bytes;
 };
 
 // One script run for its lifetime: the outermost scope starts a fresh budget
-// of actions, and every buffer executed meanwhile is nested in it. A pass that
-// runs buffers one after another (which may queue more) holds one, so that
-// scripts that keep queuing one another end with the budget.
+// of actions (at most `budget`), and every buffer executed meanwhile is nested
+// in it. A pass that runs buffers one after another (which may queue more)
+// holds one, so that scripts that keep queuing one another end with the
+// budget.
 class script_run_scope {
  public:
-  script_run_scope();
+  explicit script_run_scope(int64_t budget = script_limits::max_actions_per_run);
   ~script_run_scope();
+  // True once the budget of the outermost run is spent: nothing more runs in it.
+  static bool budget_spent();
   script_run_scope(const script_run_scope&) = delete;
   script_run_scope& operator=(const script_run_scope&) = delete;
 };

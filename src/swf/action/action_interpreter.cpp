@@ -22,6 +22,7 @@ namespace swf {
 
 int32_t script_limits::max_call_depth = 256;
 int64_t script_limits::max_actions_per_run = 20000000;
+int64_t script_limits::max_actions_per_step = 100000;
 int32_t script_limits::max_stack_values = 1 << 20;
 int32_t script_limits::max_string_bytes = 1 << 24;
 
@@ -31,6 +32,7 @@ constexpr int kMaxWithDepth = 8;
 // Runs in progress, and the actions spent since the outermost began.
 int g_run_depth = 0;
 int64_t g_actions_spent = 0;
+int64_t g_action_budget = 0;
 bool g_budget_spent = false;
 
 bool is_string(const as_variant& v) { return v.kind() == as_variant::STRING; }
@@ -112,9 +114,9 @@ class action_run {
 void action_run::run() {
   int32_t pc = start_;
   while (pc < end_ && !returned_) {
-    if (++g_actions_spent > script_limits::max_actions_per_run) {
+    if (++g_actions_spent > g_action_budget) {
       if (!g_budget_spent)
-        log_error("error: script stopped after %lld actions\n", static_cast<long long>(script_limits::max_actions_per_run));
+        log_error("error: script stopped after %lld actions\n", static_cast<long long>(g_action_budget));
       g_budget_spent = true;
     }
     if (context_.stack_size() > script_limits::max_stack_values && !g_budget_spent) {
@@ -720,15 +722,18 @@ void action_run::with_block(action_data data, int32_t next) {
 
 }  // namespace
 
-script_run_scope::script_run_scope() {
+script_run_scope::script_run_scope(int64_t budget) {
   if (g_run_depth == 0) {
     g_actions_spent = 0;
+    g_action_budget = budget < script_limits::max_actions_per_run ? budget : script_limits::max_actions_per_run;
     g_budget_spent = false;
   }
   ++g_run_depth;
 }
 
 script_run_scope::~script_run_scope() { --g_run_depth; }
+
+bool script_run_scope::budget_spent() { return g_run_depth > 0 && g_budget_spent; }
 
 void action_buffer::execute(as_context* context) {
   const int32_t locals = context->local_frames.size();

@@ -19,7 +19,15 @@ life_token* counted_object::get_life_token() {
 }
 
 void release_ref(counted_object* object) {
-  if (--object->ref_count_ <= 0) delete object;
+  if (--object->ref_count_ > 0 || object->dying_) return;
+  object->dying_ = true;
+  object->ref_count_ = 1;  // held through on_last_release
+  object->on_last_release();
+  if (--object->ref_count_ > 0) {
+    object->dying_ = false;
+    return;
+  }
+  delete object;
 }
 
 }  // namespace swf

@@ -27,9 +27,18 @@ class counted_object {
   // Made on first request; the pointer carries no reference of its own.
   life_token* get_life_token();
 
+ protected:
+  // Runs when the last reference goes, before the destructor, with the object
+  // held: scripts run from here may take and drop references to it freely.
+  // An object that something kept meanwhile lives on.
+  virtual void on_last_release() {}
+
  private:
   friend void release_ref(counted_object* object);
   int32_t ref_count_ = 0;
+  // Set while the last release tears the object down: references taken and
+  // dropped meanwhile never destroy it a second time.
+  bool dying_ = false;
   life_token* life_token_ = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "swf/bitmap/bitmap_loaders.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -19,6 +20,11 @@ constexpr int kTagDefineBitsLossless2 = 36;
 
 enum lossless_format { COLOR_MAPPED = 3, RGB15 = 4, RGB32 = 5 };
 
+// zlib makes at most about 1032 bytes of one, plus a little for a stream's
+// first literal.
+constexpr int64_t kMaxInflateRatio = 1032;
+constexpr int64_t kInflateSlack = 1024;
+
 void define_bitmap(movie_definition_sub* m, int id, backend_bitmap* bitmap) {
   m->define_bitmap_character(id, new bitmap_character(bitmap));
 }
@@ -31,10 +37,10 @@ void define_rgba(movie_definition_sub* m, int id, std::unique_ptr<rgba_image> im
   if (image) define_bitmap(m, id, render::new_rgba_bitmap(image.get()));
 }
 
-// A zlib stream of the given size from the tag; bytes that do not come stay 0.
-std::unique_ptr<uint8_t[]> inflate_block(bit_stream& in, int64_t bytes) {
+// A zlib stream of the given size from the file; bytes that do not come stay 0.
+std::unique_ptr<uint8_t[]> inflate_block(file_object* in, int64_t bytes) {
   std::unique_ptr<uint8_t[]> block(new uint8_t[static_cast<size_t>(bytes)]());
-  inflate_wrapper(in.file(), block.get(), static_cast<int>(bytes));
+  inflate_wrapper(in, block.get(), static_cast<int>(bytes));
   return block;
 }
 
@@ -44,8 +50,7 @@ int64_t padded_to_4(int64_t bytes) { return (bytes + 3) & ~int64_t{3}; }
 // colours (red, green, blue and, for 4, alpha); an index past the table's
 // end gives transparent black.
 template <class Image>
-void read_color_mapped(bit_stream& in, Image* image, int entry) {
-  const int colors = in.read_uint8() + 1;
+void read_color_mapped(file_object* in, int colors, Image* image, int entry) {
   const int64_t pitch = padded_to_4(image->width);
   const int64_t table_bytes = static_cast<int64_t>(colors) * entry;
   std::unique_ptr<uint8_t[]> block = inflate_block(in, table_bytes + pitch * image->height);
@@ -65,7 +70,7 @@ void read_color_mapped(bit_stream& in, Image* image, int entry) {
 // 15-bit pixels, two bytes each, most significant first: a reserved bit and
 // 5 bits each of red, green and blue.
 template <class Image>
-void read_rgb15(bit_stream& in, Image* image, int out_bytes) {
+void read_rgb15(file_object* in, Image* image, int out_bytes) {
   const int64_t pitch = padded_to_4(static_cast<int64_t>(image->width) * 2);
   std::unique_ptr<uint8_t[]> block = inflate_block(in, pitch * image->height);
   for (int y = 0; y < image->height; ++y) {
@@ -81,10 +86,63 @@ void read_rgb15(bit_stream& in, Image* image, int out_bytes) {
   }
 }
 
-std::unique_ptr<rgb_image> read_lossless_rgb(bit_stream& in, int format, int width, int height) {
+// The bytes a lossless bitmap's pixels inflate to (the colour table aside);
+// -1 for a format that has none.
+int64_t lossless_pixel_bytes(int format, int width, int height) {
+  switch (format) {
+    case COLOR_MAPPED: return padded_to_4(width) * height;
+    case RGB15: return padded_to_4(static_cast<int64_t>(width) * 2) * height;
+    case RGB32: return static_cast<int64_t>(width) * height * 4;
+    default: return -1;
+  }
+}
+
+// A lossless bitmap's zlib data with its first bytes read ahead: as many as
+// its pixels need at the least. A header whose pixels cannot come out of the
+// bytes the tag really holds is refused before anything is made for them;
+// data that is merely short still makes its image.
+class lossless_data {
+ public:
+  bool open(bit_stream& in, int id, int format, int width, int height) {
+    const int64_t needed = lossless_pixel_bytes(format, width, height);
+    if (needed < 0) {
+      log_error("define_bits_lossless_loader: bitmap %d has unknown format %d; skipping it\n", id, format);
+      return false;
+    }
+    const int64_t least = needed > kInflateSlack ? (needed - kInflateSlack) / kMaxInflateRatio + 1 : 0;
+    head_.reset(new uint8_t[static_cast<size_t>(least)]);
+    head_size_ = in.read_bytes(head_.get(), static_cast<int>(least));
+    if (head_size_ < least) {
+      log_error("define_bits_lossless_loader: bitmap %d of %d x %d pixels cannot come out of %d bytes; skipping it\n",
+                id, width, height, head_size_);
+      return false;
+    }
+    rest_ = in.file();
+    file_.reset(file_object::from_callbacks(this, read, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+    return true;
+  }
+  file_object* file() { return file_.get(); }
+
+ private:
+  static int read(void* buffer, int bytes, void* handle) {
+    lossless_data* data = static_cast<lossless_data*>(handle);
+    const int from_head = std::min(bytes, data->head_size_ - data->head_used_);
+    std::memcpy(buffer, data->head_.get() + data->head_used_, static_cast<size_t>(from_head));
+    data->head_used_ += from_head;
+    return from_head + data->rest_->read(static_cast<uint8_t*>(buffer) + from_head, bytes - from_head);
+  }
+
+  std::unique_ptr<uint8_t[]> head_;
+  int head_size_ = 0;
+  int head_used_ = 0;
+  file_object* rest_ = nullptr;
+  std::unique_ptr<file_object> file_;
+};
+
+std::unique_ptr<rgb_image> read_lossless_rgb(file_object* in, int format, int colors, int width, int height) {
   std::unique_ptr<rgb_image> image(make_rgb_image(width, height));
   if (format == COLOR_MAPPED) {
-    read_color_mapped(in, image.get(), 3);
+    read_color_mapped(in, colors, image.get(), 3);
   } else if (format == RGB15) {
     read_rgb15(in, image.get(), 3);
   } else if (format == RGB32) {
@@ -98,14 +156,14 @@ std::unique_ptr<rgb_image> read_lossless_rgb(bit_stream& in, int format, int wid
   return image;
 }
 
-std::unique_ptr<rgba_image> read_lossless_rgba(bit_stream& in, int format, int width, int height) {
+std::unique_ptr<rgba_image> read_lossless_rgba(file_object* in, int format, int colors, int width, int height) {
   std::unique_ptr<rgba_image> image(make_rgba_image(width, height));
   if (format == COLOR_MAPPED) {
-    read_color_mapped(in, image.get(), 4);
+    read_color_mapped(in, colors, image.get(), 4);
   } else if (format == RGB15) {
     read_rgb15(in, image.get(), 4);
   } else if (format == RGB32) {
-    inflate_wrapper(in.file(), image->data, image->pitch * height);
+    inflate_wrapper(in, image->data, image->pitch * height);
     // Stored alpha, red, green, blue: rotate to red, green, blue, alpha.
     for (int y = 0; y < height; ++y) {
       uint8_t* p = image_row(image.get(), y);
@@ -153,7 +211,7 @@ void define_bits_jpeg3_loader(bit_stream& in, int tag_type, movie_definition_sub
   std::unique_ptr<rgba_image> image(decode_jpeg_rgba(in.file()));
   if (!image) return;
   in.seek_offset(alpha_offset);
-  std::unique_ptr<uint8_t[]> alpha = inflate_block(in, static_cast<int64_t>(image->width) * image->height);
+  std::unique_ptr<uint8_t[]> alpha = inflate_block(in.file(), static_cast<int64_t>(image->width) * image->height);
   for (int y = 0; y < image->height; ++y) {
     uint8_t* p = image_row(image.get(), y);
     for (int x = 0; x < image->width; ++x) p[4 * x + 3] = alpha[static_cast<size_t>(y) * image->width + x];
@@ -167,10 +225,13 @@ void define_bits_lossless_loader(bit_stream& in, int tag_type, movie_definition_
   const int width = in.read_uint16();
   const int height = in.read_uint16();
   if (!image_size_allowed(width, height)) return;
+  const int colors = format == COLOR_MAPPED ? in.read_uint8() + 1 : 0;
+  lossless_data data;
+  if (!data.open(in, id, format, width, height)) return;
   if (tag_type == kTagDefineBitsLossless2) {
-    define_rgba(m, id, read_lossless_rgba(in, format, width, height));
+    define_rgba(m, id, read_lossless_rgba(data.file(), format, colors, width, height));
   } else {
-    define_rgb(m, id, read_lossless_rgb(in, format, width, height));
+    define_rgb(m, id, read_lossless_rgb(data.file(), format, colors, width, height));
   }
 }
 

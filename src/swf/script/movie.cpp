@@ -1,8 +1,23 @@
 #include "swf/script/movie.h"
 
 #include "swf/base/log.h"
+#include "swf/movie/movie_definition_sub.h"
 
 namespace swf {
+namespace {
+// Deeper nesting than this is refused, so that a chain of instances cannot
+// exhaust the stack.
+constexpr int kMaxNesting = 256;
+}  // namespace
+
+const character_definition* movie::get_container_definition() { return get_definition(); }
+
+bool movie::would_nest_endlessly(const character_definition* character) {
+  int nesting = 0;
+  for (movie* holder = this; holder; holder = holder->parent, ++nesting)
+    if (holder->get_container_definition() == character || nesting >= kMaxNesting) return true;
+  return false;
+}
 
 const char* movie::invoke_method(const char* name, const char* format, ...) {
   va_list args;

@@ -19,6 +19,7 @@ namespace swf {
 
 class Timer;
 class action_buffer;
+class character_definition;
 class display_tag;
 class movie_definition_sub;
 class movie_root;
@@ -92,6 +93,13 @@ class movie : public scriptable {
   }
   virtual matrix2x3 get_world_matrix();
   virtual color_xform get_world_color_transform();
+  // The definition this instance was made from where it holds instances of
+  // its own (a sprite's timeline, a button); null for the rest.
+  virtual const character_definition* get_container_definition();
+  // True when an instance of `character` inside this one would nest without
+  // end: this or a holder is an instance of it, or the holders already nest
+  // too deep.
+  bool would_nest_endlessly(const character_definition* character);
   // The tag that last placed a character at the depth before the frame.
   virtual display_tag* find_last_placement(int frame, int at_depth, int character_id) {
     (void)frame, (void)at_depth, (void)character_id;

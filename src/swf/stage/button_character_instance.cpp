@@ -39,7 +39,13 @@ button_character_instance::button_character_instance(button_character_definition
   for (button_record& record : definition_->records) {
     if (!record.character && owner) record.character = owner->find_character(record.character_id);
     counted_ptr<movie> instance;
-    if (record.character) instance = record.character->create_character(this, id);
+    if (record.character && would_nest_endlessly(record.character)) {
+      // A button inside itself would make another of itself for ever.
+      log_error("button: cid = %d would contain itself or nest too deep; its record is skipped\n",
+                record.character_id);
+    } else if (record.character) {
+      instance = record.character->create_character(this, id);
+    }
     if (instance) {
       instance->matrix = record.matrix;
       instance->cxform = record.cxform;
@@ -48,6 +54,8 @@ button_character_instance::button_character_instance(button_character_definition
     record_instances_.push_back(instance);
   }
 }
+
+const character_definition* button_character_instance::get_container_definition() { return definition_; }
 
 bool button_character_instance::is_active(const button_record& record) const {
   switch (mouse_state_) {

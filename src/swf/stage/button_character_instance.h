@@ -27,6 +27,7 @@ class button_character_instance : public movie {
   void step_time(float dt) override;
   void display() override;
   movie_root* get_movie_root() override { return parent ? parent->get_movie_root() : nullptr; }
+  const character_definition* get_container_definition() override;
   movie* find_mouse_target(float x, float y) override;
   void on_button_event(event_id event) override;
 

@@ -11,8 +11,12 @@ movie_root::movie_root(movie_def_impl* definition) : definition_(definition) {
   set_viewport(0, 0, static_cast<int>(definition->get_pixel_width()), static_cast<int>(definition->get_pixel_height()));
 }
 
+void movie_root::on_last_release() {
+  if (root_) root_->unload_children();
+}
+
 movie_root::~movie_root() {
-  // The root's children may still ask for their movie while they unload.
+  // A clip a script kept may still ask for its movie while the root goes.
   root_ = nullptr;
   loaded_movies_.clear();
 }

@@ -74,6 +74,10 @@ class movie_root : public scriptable {
   void set_drag_state(const drag_state& state);
   void stop_drag() { dragged_ = nullptr; }
 
+ protected:
+  // The root sprite's children unload while the whole movie is still there.
+  void on_last_release() override;
+
  private:
   counted_ptr<movie_def_impl> definition_;
   counted_ptr<sprite_instance> root_;

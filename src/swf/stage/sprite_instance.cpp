@@ -25,10 +25,6 @@ enum member : int {
   ONLOAD
 };
 
-// Deeper nesting than this is refused, so that a chain of sprites cannot
-// exhaust the stack.
-constexpr int kMaxNesting = 256;
-
 const char* const kMouseHandlerNames[] = {"onKeyPress",       "onRelease", "onDragOver", "onDragOut",
                                           "onPress",          "onReleaseOutside", "onRollout", "onRollover"};
 }  // namespace
@@ -64,9 +60,12 @@ void sprite_instance::advance_frame() {
 }
 
 void sprite_instance::run_queued_actions() {
-  // Actions a buffer queues run in the same pass, all on one budget.
-  script_run_scope pass;
-  for (int i = 0; i < queued_actions_.size(); ++i) queued_actions_[i]->execute(&context_);
+  // Actions a buffer queues run in the same pass, all on one step's budget;
+  // what is still queued when it is spent is dropped, so frames that keep
+  // going to each other cost one budget a step.
+  script_run_scope pass(script_limits::max_actions_per_step);
+  for (int i = 0; i < queued_actions_.size() && !script_run_scope::budget_spent(); ++i)
+    queued_actions_[i]->execute(&context_);
   queued_actions_.clear();
 }
 
@@ -293,12 +292,9 @@ character_definition* sprite_instance::find_placeable(int character_id, const ch
     return nullptr;
   }
   // A sprite inside itself would place itself again on every load.
-  int nesting = 0;
-  for (movie* holder = this; holder; holder = holder->parent, ++nesting) {
-    if (holder->get_definition() == character || nesting >= kMaxNesting) {
-      log_error("sprite::%s(): cid = %d would contain itself or nest too deep\n", operation, character_id);
-      return nullptr;
-    }
+  if (would_nest_endlessly(character)) {
+    log_error("sprite::%s(): cid = %d would contain itself or nest too deep\n", operation, character_id);
+    return nullptr;
   }
   return character;
 }

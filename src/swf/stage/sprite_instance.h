@@ -85,6 +85,13 @@ class sprite_instance : public movie {
 
   const display_list& get_display_list() const { return display_list_; }
   as_context& context() { return context_; }
+  // Tells every child it unloads, then lets them go.
+  void unload_children() { display_list_.clear(); }
+
+ protected:
+  // The children unload while this clip is held, so their handlers may reach
+  // it through _parent or _root.
+  void on_last_release() override { unload_children(); }
 
  private:
   int frame_count() const;

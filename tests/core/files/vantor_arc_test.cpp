@@ -54,6 +54,20 @@ TEST_F(VantorArcTest, PacksWhatTheIndependentReaderReadsByteExact) {
   EXPECT_EQ(Shell(Tool() + " list " + At("content/zev.arc")), 0);
 }
 
+TEST_F(VantorArcTest, LeavesOutWhatTheGameWritesAtRunTime) {
+  const std::map<std::string, Bytes> content = Tree(At("content"));
+  dir.Write("content/screenshot_20260101_120000_001.bmp", Noise(3000, 7));
+  dir.Write("content/mini_screenshot_20260101_120000_002.bmp", Noise(800, 8));
+  dir.Write("content/memory.log", Text("Memory report"));
+  dir.Write("content/profile.csv", Text("name,calls"));
+  dir.Write("content/ui_img/screenshot_frame.png", Noise(500, 9));  // content that only looks alike
+  ASSERT_EQ(Shell(Tool() + " pack " + At("content") + " " + At("v.arc")), 0);
+  ASSERT_EQ(Shell(Tool() + " extract " + At("v.arc") + " " + At("out")), 0);
+  std::map<std::string, Bytes> expected = content;
+  expected["ui_img/screenshot_frame.png"] = Noise(500, 9);
+  EXPECT_EQ(Tree(At("out")), expected);
+}
+
 TEST_F(VantorArcTest, RefusesCaseVariantNamesWhenPacking) {
   dir.Write("content/scripts/CONSOLE.lua", Text("shadowed"));
   EXPECT_NE(Shell(Tool() + " pack " + At("content") + " " + At("v.arc")), 0);
