@@ -241,6 +241,19 @@ def arpeggio(degrees):
     return out
 
 
+# The notes a run's clear climbs, one more for each step of its score.
+CLEAR_DEGREES = (0, 2, 4, 7, 9, 11, 14)
+
+
+def cascade(link):
+    """A chained pass: two bells a third apart, both higher for each link of
+    the chain, over a soft pluck."""
+    root = midi_of(2 * link, 1)
+    out = list(chime(hertz(root), 1.0, RATE))
+    mix_into(out, chime(hertz(midi_of(2 * link + 2, 1)), 1.0, RATE), int(0.06 * RATE), 0.7)
+    return mix_into(out, pluck(hertz(root - 12), 0.5, RATE), 0, 0.4)
+
+
 def hint_chime(degrees):
     """Two soft bells a fifth apart, climbing for a hint that opens and
     falling for one that goes."""
@@ -518,6 +531,10 @@ def outputs(quick):
         "block_fall_2.wav": lambda: thud(140, 19),
         "rock_crumble.wav": crumble,
     }
+    # A pass's clear by its score (3 to 7), and the chain's ring by its link.
+    for n in range(3, 8):
+        effects["block_clear_%d.wav" % n] = lambda n=n: arpeggio(CLEAR_DEGREES[:n])
+        effects["base_clear_%d.wav" % n] = lambda n=n: cascade(n - 3)
     files = {name: (lambda path, make=make: write_effect(path, make())) for name, make in effects.items()}
     # The sample the options screen plays while a volume is set.
     files["block_select.ogg"] = lambda path: write_ogg(path, [faded(select(0))])

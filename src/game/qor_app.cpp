@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/boot_loader.h"
+#include "board/effects/coin_sfx.h"
+#include "board/game_variables.h"
 #include "core/script/console.h"
 #include "core/log.h"
 #include "core/files/vfs.h"
@@ -70,8 +72,11 @@ void QORApp::InitScripts() {
 void QORApp::OnCreateStates() {
   if (LuaPlus::LuaState* lua = GetConsole()->GetState()) {
     QORGameState::RegisterLua(lua);
+    RegisterGameVariables(lua);
     QORMapState::RegisterLua(lua);
   }
+  // Landing coins pay into the current profile.
+  CoinSFX::SetGoldAccess(&GetGold, &SetGold);
   AdvanceLoadingProgress(2);
   ui::GetSpriteSet()->Load("img/sprites.lua");
   AdvanceLoadingProgress(10);
