@@ -1,9 +1,12 @@
 -- The map of the temples, the picture puzzle and the credits: their entry
 -- points, and the ways to the map from the title and after a room.
 
--- The title's Play: the map, with a profile to keep the player's progress.
+-- The title's Play: the map, with a profile to keep the player's progress;
+-- a new player gets the hints.
 function OpenMap()
-	if GetRMS():GetProfileC() == 0 then GetRMS():AddProfile("Player", "english", "") end
+	if GetRMS():GetProfileC() == 0 and GetRMS():AddProfile("Player", "english", "") then
+		SetHintEnabled(true)
+	end
 	GoState("map", 0.3)
 end
 
