@@ -10,11 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio.h"
 #include "board/effects/qor_grid_wave.h"
 #include "core/input/mouse.h"
 #include "core/script/console.h"
 #include "game/game_test_support.h"
+#include "game/qor_mini_game_waves.h"
 #include "game/qor_puzzle_token.h"
+#include "platform/bass_testing.h"
 #include "platform/bmp_writer.h"
 #include "platform/d3d8_testing.h"
 #include "render/dx8_graphics.h"
@@ -271,6 +274,23 @@ TEST_F(PuzzleTest, TheOpeningDropFollowsEachSlotsDelayAndTheLostWaveFallsRowByRo
   ExpectAt(state_->GetTokenInSlot(24), {bottomLeft.x - 0.125f, bottomLeft.y + 0.5f * (1.3f - bottomLeft.y)},
            "(0, 4) falling");
   ExpectAt(state_->GetTokenInSlot(0), topLeft, "(0, 0) still");
+}
+
+TEST_F(PuzzleTest, TheClosingWaveStartsTheMenuMusicOnceItsCueHasPlayedOut) {
+  platform::testing::SetOfflineMixing(true);
+  Play(13);
+  TickWhile([this] { return !state_->IsDone(); });
+  audio::Audio& sound = audio::GetAudio();
+  const uint32_t menu = sound.LoadSound(QORMiniGameClosingWave::kMenuMusic, true);
+  ASSERT_NE(menu, 0u);
+  state_->Tick(kDt);
+  EXPECT_FALSE(sound.IsSamplePlaying(menu));
+  // The cue is over within four seconds of mix.
+  std::vector<int16_t> mix(44100 * 2 * 4);
+  platform::testing::RenderMix(mix.data(), mix.size() / 2);
+  state_->Tick(kDt);
+  EXPECT_TRUE(sound.IsSamplePlaying(menu));
+  platform::testing::SetOfflineMixing(false);
 }
 
 TEST_F(PuzzleTest, PausingStopsTheClockButNotDuringAWave) {
