@@ -1,5 +1,6 @@
 // The map in the running game: its first-visit hints, the globals that open
-// them, the backdrop behind them, and what leaving the map records.
+// them, the backdrop behind them, and what leaving the map records; the
+// game's states beside it.
 #include "game/qor_map_state.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,9 @@
 #include "core/input/mouse.h"
 #include "core/script/console.h"
 #include "game/game_test_support.h"
+#include "game/qor_credit_state.h"
+#include "game/qor_game_state.h"
+#include "game/qor_mini_game_state.h"
 #include "temp_folder.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "ui/ui_manager.h"
@@ -67,6 +71,22 @@ class MapStateTest : public ::testing::Test {
   gameflow::GameFlowManager* flow_ = nullptr;
   QORMapState* map_ = nullptr;
 };
+
+TEST_F(MapStateTest, TheGameRegistersItsFourStatesAndTheGlobalsReachThePuzzle) {
+  EXPECT_NE(dynamic_cast<QORGameState*>(flow_->FindState("game")), nullptr);
+  EXPECT_NE(dynamic_cast<QORCreditState*>(flow_->FindState("credits")), nullptr);
+  auto* puzzle = dynamic_cast<QORMiniGameState*>(flow_->FindState("minigame"));
+  ASSERT_NE(puzzle, nullptr);
+  const std::string picture = puzzle->GetPicture();
+  Lua("SetMiniGameImage('img/puzzle_scarab.jpg')");
+  EXPECT_EQ(puzzle->GetPicture(), "img/puzzle_scarab.jpg");
+  puzzle->SetPicture(picture);
+  const bool paused = puzzle->IsPaused();
+  Lua("ToggleMinigamePause()");
+  EXPECT_NE(puzzle->IsPaused(), paused);
+  Lua("ToggleMinigamePause()");
+  EXPECT_EQ(puzzle->IsPaused(), paused);
+}
 
 TEST_F(MapStateTest, HintNamesGiveTheirIdsInAnyCaseAndUnknownNamesTheFirstTemple) {
   const struct {
