@@ -7,6 +7,8 @@
 #include "core/input/mouse.h"
 #include "platform/win32.h"
 #include "render/graphics.h"
+#include "render/image.h"
+#include "render/surface.h"
 
 BootLoader::BootLoader(bool skippable) : skippable_(skippable) {}
 
@@ -29,6 +31,7 @@ void BootLoader::AddPage(const std::string& imageName, float hold, float fadeIn,
 }
 
 void BootLoader::SetPage(int index) {
+  if (currentPage_ >= 0 && currentPage_ != index) ReleasePicture(*pages_[static_cast<size_t>(currentPage_)]);
   if (index < 0 || static_cast<size_t>(index) >= pages_.size()) {
     done = true;
     return;
@@ -38,6 +41,13 @@ void BootLoader::SetPage(int index) {
   fadeIn_ = CountdownTimer(page.fadeIn, page.fadeIn);
   hold_ = CountdownTimer(page.hold, page.hold);
   fadeOut_ = CountdownTimer(page.fadeOut, page.fadeOut);
+}
+
+// A page is shown once: its texture goes as the page does. The surface stays
+// listed with the resource manager and loads again should anything use it.
+void BootLoader::ReleasePicture(Page& page) {
+  Image* image = page.sprite.GetImage();
+  if (Surface* surface = image ? image->GetSurface() : nullptr) surface->Release();
 }
 
 void BootLoader::Tick() {

@@ -54,6 +54,7 @@ class BootLoader : public input::KeyListener, public input::MouseListener {
 
  private:
   void SetPage(int index);
+  static void ReleasePicture(Page& page);
   void Skip();
 
   std::vector<std::unique_ptr<Page>> pages_;

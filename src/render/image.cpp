@@ -9,6 +9,8 @@ bool Image::Load(const std::string& name) {
   if (!found) found = res::GetResMan().LoadResource(name);
   surface_ = dynamic_cast<Surface*>(found);
   if (!surface_) return false;
+  // A surface released after its last use (a splash page's) loads again.
+  if (surface_->GetState() == res::kStateReleased && !surface_->InitializeResource()) return false;
   width_ = surface_->GetWidth();
   height_ = surface_->GetHeight();
   return true;

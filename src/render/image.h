@@ -15,7 +15,8 @@ class Image {
   Image& operator=(const Image&) = delete;
 
   // Finds the surface of that name among the loaded resources, else loads
-  // it; false (the resource manager has logged why) when there is none.
+  // it, and loads a released one again; false (the resource manager has
+  // logged why) when there is none.
   virtual bool Load(const std::string& name);
   virtual void SetSurface(Surface* surface) { surface_ = surface; }
   virtual bool Update() { return true; }

@@ -17,6 +17,8 @@
 #include "platform/dinput_testing.h"
 #include "platform/winmm_testing.h"
 #include "render/graphics_fixture.h"
+#include "render/image.h"
+#include "render/surface.h"
 
 namespace {
 
@@ -204,6 +206,30 @@ TEST_F(BootLoaderTest, PagesWithoutAPictureAreLeftOut) {
   loader.AddPage(Picture("teal.bmp", kTeal), 0.0f, 0.0f, 0.0f);
   EXPECT_EQ(loader.GetPageCount(), 2u);
   EXPECT_EQ(StepsUntilDone(loader, 20), 8);
+}
+
+TEST_F(BootLoaderTest, APagesTextureGoesWithThePageAndComesBackOnALaterUse) {
+  const std::string amber = Picture("amber.bmp", kAmber);
+  BootLoader loader(true);
+  loader.AddPage(amber, 0.0f, 0.0f, 0.0f);
+  loader.AddPage(Picture("teal.bmp", kTeal), 1.0f, 0.0f, 0.0f);
+  res::Resource* first = res::GetResMan().FindResource(amber);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->GetState(), res::kStateReady);
+  Steps(loader, 5);  // on the second page
+  ASSERT_EQ(loader.GetCurrentPage(), 1);
+  ExpectCentre(kTeal, 1.0f);
+  // Still listed, without its texture.
+  EXPECT_EQ(res::GetResMan().FindResource(amber), first);
+  EXPECT_EQ(first->GetState(), res::kStateReleased);
+  EXPECT_EQ(res::GetResMan().FindResource(scratch_.Path("teal.bmp"))->GetState(), res::kStateReady);
+
+  Image again;
+  ASSERT_TRUE(again.Load(amber));
+  EXPECT_EQ(again.GetSurface(), first);
+  EXPECT_EQ(first->GetState(), res::kStateReady);
+  StepsUntilDone(loader, 30);
+  EXPECT_EQ(res::GetResMan().FindResource(scratch_.Path("teal.bmp"))->GetState(), res::kStateReleased);
 }
 
 }  // namespace

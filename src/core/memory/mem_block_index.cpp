@@ -1,23 +1,18 @@
 #include "core/memory/mem_block_index.h"
 
-#include <cstdint>
 #include <cstdlib>
 
-// When the larger table cannot be had, the chains just grow longer.
-void MemBlockIndex::Grow() {
-  const size_t oldCount = size_t{1} << bits_;
-  auto* grown = static_cast<Record**>(std::calloc(oldCount * 2, sizeof(Record*)));
-  if (!grown) return;
-  Record** old = Table();
-  const bool oldOnHeap = table_ != nullptr;
+// When the larger table cannot be had, the table stays as it is and fills up.
+bool MemBlockIndex::Grow() {
+  const size_t oldCount = mask_ + 1;
+  auto* grown = static_cast<Slot*>(std::calloc(oldCount * 2, sizeof(Slot)));
+  if (!grown) return false;
+  Slot* old = table_;
   table_ = grown;
-  ++bits_;
-  for (size_t bucket = 0; bucket < oldCount; ++bucket) {
-    for (Record* record = old[bucket]; record;) {
-      Record* next = record->next;
-      LinkAtHead(grown[BucketOf(record->userPointer)], record);
-      record = next;
-    }
-  }
-  if (oldOnHeap) std::free(old);
+  mask_ = oldCount * 2 - 1;
+  --runShift_;
+  for (size_t slot = 0; slot < oldCount; ++slot)
+    if (old[slot].key) Place(grown, mask_, HomeOf(old[slot].key), old[slot].key, old[slot].record);
+  if (old != initialTable_) std::free(old);
+  return true;
 }

@@ -20,16 +20,21 @@ class TrackerBadAlloc : public std::bad_alloc {
   const char* what() const noexcept override { return "bad allocation"; }
 };
 
-void* AllocateOrThrow(std::size_t size, std::size_t alignment, MemTracker::AllocKind kind) {
-  if (size == 0) size = 1;
+// After a refused request: the new handler and another try, for as long as
+// a handler is installed.
+[[gnu::noinline]] void* RetryOrThrow(std::size_t size, std::size_t alignment, MemTracker::AllocKind kind) {
   for (;;) {
-    MemTracker::CallSite site = MemTracker::GetCallSite();
-    void* block = MemTracker::Allocate(size, site.file, site.line, site.function, kind, alignment);
-    if (block) return block;
     std::new_handler handler = std::get_new_handler();
     if (!handler) throw TrackerBadAlloc();
     handler();
+    if (void* block = MemTracker::Allocate(size, kind, alignment)) return block;
   }
+}
+
+inline void* AllocateOrThrow(std::size_t size, std::size_t alignment, MemTracker::AllocKind kind) {
+  if (size == 0) size = 1;
+  if (void* block = MemTracker::Allocate(size, kind, alignment)) return block;
+  return RetryOrThrow(size, alignment, kind);
 }
 
 void* AllocateOrNull(std::size_t size, std::size_t alignment, MemTracker::AllocKind kind) noexcept {
@@ -42,8 +47,7 @@ void* AllocateOrNull(std::size_t size, std::size_t alignment, MemTracker::AllocK
 
 void ReleaseTracked(void* block, MemTracker::AllocKind kind) noexcept {
   if (!block) return;
-  MemTracker::CallSite site = MemTracker::GetCallSite();
-  MemTracker::Release(block, site.line, site.file, site.function, kind);
+  MemTracker::Release(block, kind);
 }
 
 constexpr std::size_t kPlain = MemTracker::kGuardBytes;

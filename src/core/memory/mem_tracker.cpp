@@ -1,5 +1,6 @@
 #include "core/memory/mem_tracker.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -7,11 +8,11 @@
 #include <type_traits>
 
 #include "core/memory/mem_block_index.h"
-#include "core/memory/mem_record_pool.h"
+#include "core/memory/mem_chunk_pool.h"
+#include "core/memory/mem_record.h"
 #include "core/memory/mem_tracker_lock.h"
 
 namespace {
-using Record = MemTracker::AllocRecord;
 
 constexpr const char* kUnnamed = "??";
 constexpr MemTracker::CallSite kNoCallSite = {kUnnamed, 0, kUnnamed};
@@ -23,12 +24,14 @@ constexpr const char* kNeverAllocated = "Request to deallocate RAM that was neve
 // serves allocations made during static initialisation and destruction.
 thread_local MemTracker::CallSite callSite = kNoCallSite;
 MemTrackerLock lock;  // SDL's audio thread and the renderer's workers allocate too
-MemRecordPool pool;
+MemChunkPool<MemRecord, 256> records;
+MemChunkPool<MemNames, 64> names;  // for the few requests that name their call site
 MemBlockIndex blocks;
 MemTracker::Counters counters;
 const char* lastProblem = nullptr;
 static_assert(std::is_trivially_destructible_v<MemTrackerLock> &&
-                  std::is_trivially_destructible_v<MemRecordPool> &&
+                  std::is_trivially_destructible_v<decltype(records)> &&
+                  std::is_trivially_destructible_v<decltype(names)> &&
                   std::is_trivially_destructible_v<MemBlockIndex>,
               "the tracker must outlive every static destructor that releases memory");
 
@@ -58,46 +61,75 @@ struct CallSiteReset {
 // The area reads as the word's little-endian bytes repeated, the last one to
 // three bytes being the word's low-order bytes.
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "words are stored as their painted bytes");
-void Paint(unsigned char* area, size_t size, uint32_t word) {
-  const uint64_t twice = word * 0x100000001u;
-  size_t painted = 0;
+
+// A fill word's bytes repeated, long enough that 16 bytes can be read from
+// any of its first four bytes: the run as it reads from an area's offset on
+// starts at the offset's place in the word.
+struct PaintRun {
+  unsigned char bytes[20];
+  constexpr explicit PaintRun(uint32_t word) : bytes() {
+    for (size_t i = 0; i < sizeof bytes; ++i) bytes[i] = static_cast<unsigned char>(word >> (8 * (i % 4)));
+  }
+};
+constexpr PaintRun kNewRun(MemTracker::kNewFill);
+constexpr PaintRun kReleasedRun(MemTracker::kReleasedFill);
+
+constexpr size_t kPaintedByStores = 256;  // larger areas: cheaper by copying
+
+// Doubles the painted run from `painted` bytes, a whole number of 16-byte
+// steps, until less than 16 bytes are left. Kept out of line so that small
+// areas are painted without a call's saved registers.
+[[gnu::noinline]] void PaintByCopies(unsigned char* area, size_t size, size_t painted) {
+  while (size - painted >= 16) {
+    const size_t step = painted < size - painted ? painted : (size - painted) & ~size_t{15};
+    std::memcpy(area + painted, area, step);
+    painted += step;
+  }
+}
+
+// Whole 16, 8 or 4-byte stores, the last one reaching the area's end and
+// overlapping the one before, so no byte is written one at a time unless the
+// area is shorter than a word.
+inline void Paint(unsigned char* area, size_t size, const PaintRun& run) {
+  const unsigned char* tail = run.bytes + size % 4;  // as the run reads from size - 16, - 8 or - 4
   if (size >= 16) {
-    const uint64_t pattern[2] = {twice, twice};
-    const size_t kByStores = 256;  // larger areas: cheaper by copying
-    const size_t stored = (size < kByStores ? size : kByStores) & ~size_t{15};
-    for (; painted < stored; painted += 16) std::memcpy(area + painted, pattern, 16);
-    // Doubling the painted run keeps large blocks cheap; it stays a whole
-    // number of words until the last copy.
-    while (size - painted >= 16) {
-      const size_t step = painted < size - painted ? painted : (size - painted) & ~size_t{15};
-      std::memcpy(area + painted, area, step);
-      painted += step;
-    }
+    const size_t stored = size < kPaintedByStores ? size & ~size_t{15} : kPaintedByStores;
+    for (size_t at = 0; at < stored; at += 16) std::memcpy(area + at, run.bytes, 16);
+    if (size - stored >= 16) PaintByCopies(area, size, stored);
+    std::memcpy(area + size - 16, tail, 16);
+  } else if (size >= 8) {
+    std::memcpy(area, run.bytes, 8);
+    std::memcpy(area + size - 8, tail, 8);
+  } else if (size >= 4) {
+    std::memcpy(area, run.bytes, 4);
+    std::memcpy(area + size - 4, tail, 4);
+  } else {
+    for (size_t at = 0; at < size; ++at) area[at] = run.bytes[at];
   }
-  if (size - painted >= 8) {
-    std::memcpy(area + painted, &twice, 8);
-    painted += 8;
-  }
-  if (size - painted >= 4) {
-    std::memcpy(area + painted, &word, 4);
-    painted += 4;
-  }
-  for (uint32_t rest = word; painted < size; ++painted, rest >>= 8) area[painted] = static_cast<unsigned char>(rest);
 }
 
 // Four copies of each guard word on either side of the user area; none in
 // sanitizer builds, whose kGuardBytes is 0.
-void WriteGuards(const Record& record) {
-  auto* user = static_cast<unsigned char*>(record.userPointer);
-  for (size_t i = 0; i < MemTracker::kGuardBytes; i += sizeof(uint32_t)) {
-    std::memcpy(user - MemTracker::kGuardBytes + i, &MemTracker::kPrefixGuard, sizeof(uint32_t));
-    std::memcpy(user + record.size + i, &MemTracker::kSuffixGuard, sizeof(uint32_t));
-  }
+template <uint32_t kWord>
+constexpr std::array<uint32_t, MemTracker::kGuardBytes / sizeof(uint32_t)> GuardRun() {
+  std::array<uint32_t, MemTracker::kGuardBytes / sizeof(uint32_t)> words{};
+  for (uint32_t& word : words) word = kWord;
+  return words;
 }
+constexpr auto kPrefixRun = GuardRun<MemTracker::kPrefixGuard>();
+constexpr auto kSuffixRun = GuardRun<MemTracker::kSuffixGuard>();
+
+void WriteGuards(unsigned char* user, size_t size) {
+  if constexpr (MemTracker::kGuardBytes == 0) return;
+  std::memcpy(user - MemTracker::kGuardBytes, kPrefixRun.data(), MemTracker::kGuardBytes);
+  std::memcpy(user + size, kSuffixRun.data(), MemTracker::kGuardBytes);
+}
+
+bool Named(const char* name) { return name && name != kUnnamed; }
 
 // Copies at most kNameLength - 1 characters into a zeroed field.
 void CopyName(char (&target)[MemTracker::kNameLength], const char* name) {
-  if (!name || name == kUnnamed) {
+  if (!Named(name)) {
     target[0] = target[1] = '?';
     return;
   }
@@ -122,23 +154,95 @@ void* TakeBlock(size_t size, size_t offset, size_t* blockSize) {
   return posix_memalign(&raw, offset, *blockSize) == 0 ? raw : nullptr;
 }
 
-void CountAllocation(const Record& record) {
-  counters.liveBytes += record.size;
-  counters.liveBlockBytes += record.blockSize;
+// Sizes come as values rather than read back from the record just written,
+// which would wait on those stores.
+void CountAllocation(size_t size, size_t blockSize) {
+  counters.liveBytes += size;
+  counters.liveBlockBytes += blockSize;
   ++counters.liveBlocks;
   if (counters.liveBytes > counters.peakLiveBytes) counters.peakLiveBytes = counters.liveBytes;
   if (counters.liveBlockBytes > counters.peakLiveBlockBytes)
     counters.peakLiveBlockBytes = counters.liveBlockBytes;
   if (counters.liveBlocks > counters.peakLiveBlocks) counters.peakLiveBlocks = counters.liveBlocks;
-  counters.totalBytes += record.size;
-  counters.totalBlockBytes += record.blockSize;
+  counters.totalBytes += size;
+  counters.totalBlockBytes += blockSize;
   ++counters.totalAllocations;
 }
 
-void CountRelease(const Record& record) {
+void CountRelease(const MemRecord& record) {
   counters.liveBytes -= record.size;
   counters.liveBlockBytes -= record.blockSize;
   --counters.liveBlocks;
+}
+
+// Both ways in inline it, so the operators' way takes no further call.
+[[gnu::always_inline]] inline void* AllocateBlock(size_t size, const char* file, int32_t line,
+                                                  const char* function, MemTracker::AllocKind kind,
+                                                  size_t alignment) {
+  CallSiteReset reset;
+  LockScope locked;
+  ++counters.allocationCounter;
+
+  MemRecord* record = records.Take();
+  MemNames* siteNames = nullptr;
+  if (record && (Named(file) || Named(function)) && !(siteNames = names.Take())) {
+    records.Give(record);
+    record = nullptr;
+  }
+  if (!record) {
+    lastProblem = kNoTrackingRoom;
+    return nullptr;
+  }
+  const size_t offset = alignment > MemTracker::kGuardBytes ? alignment : MemTracker::kGuardBytes;
+  size_t blockSize = 0;
+  void* raw = TakeBlock(size, offset, &blockSize);
+  unsigned char* user = raw ? static_cast<unsigned char*>(raw) + offset : nullptr;
+  if (!user || !blocks.Insert(user, record)) {
+    std::free(raw);
+    if (siteNames) names.Give(siteNames);
+    records.Give(record);
+    lastProblem = raw ? kNoTrackingRoom : kOutOfMemory;
+    return nullptr;
+  }
+  record->blockSize = blockSize;
+  record->size = size;
+  record->rawBlock = raw;
+  record->userPointer = user;
+  record->line = line;
+  record->kind = kind;
+  record->allocationNumber = counters.allocationCounter;
+  if (siteNames) {
+    CopyName(siteNames->sourceFile, BaseName(file));
+    CopyName(siteNames->function, function);
+    record->names = siteNames;
+  }
+  CountAllocation(size, blockSize);
+
+  if (kind == MemTracker::kCalloc)
+    std::memset(user, 0, size);
+  else
+    Paint(user, size, kNewRun);
+  WriteGuards(user, size);
+  return user;
+}
+
+void ReleaseBlock(void* userPointer) {
+  CallSiteReset reset;
+  LockScope locked;
+  const size_t slot = blocks.Find(userPointer);
+  if (slot == MemBlockIndex::kNone) {
+    lastProblem = kNeverAllocated;
+    return;
+  }
+  MemRecord* record = blocks.RecordAt(slot);
+  blocks.RemoveAt(slot);
+  auto* user = static_cast<unsigned char*>(userPointer);
+  Paint(user, record->size, kReleasedRun);
+  WriteGuards(user, record->size);
+  std::free(record->rawBlock);
+  CountRelease(*record);
+  if (record->names) names.Give(record->names);
+  records.Give(record);
 }
 
 // The tracker never writes memory.log; an old one is removed at start-up.
@@ -155,65 +259,43 @@ MemTracker::CallSite MemTracker::GetCallSite() { return callSite; }
 
 void* MemTracker::Allocate(size_t size, const char* file, int32_t line, const char* function,
                            AllocKind kind, size_t alignment) {
-  CallSiteReset reset;
-  LockScope locked;
-  ++counters.allocationCounter;
-
-  Record* record = pool.Take();
-  if (!record) {
-    lastProblem = kNoTrackingRoom;
-    return nullptr;
-  }
-  size_t offset = alignment > kGuardBytes ? alignment : kGuardBytes;
-  void* raw = TakeBlock(size, offset, &record->blockSize);
-  if (!raw) {
-    pool.Give(record);
-    lastProblem = kOutOfMemory;
-    return nullptr;
-  }
-  record->size = size;
-  record->rawBlock = raw;
-  record->userPointer = static_cast<unsigned char*>(raw) + offset;
-  record->line = line;
-  record->kind = kind;
-  record->allocationNumber = counters.allocationCounter;
-  CopyName(record->sourceFile, BaseName(file));
-  CopyName(record->function, function);
-
-  blocks.Insert(record);
-  CountAllocation(*record);
-
-  auto* user = static_cast<unsigned char*>(record->userPointer);
-  if (kind == kCalloc)
-    std::memset(user, 0, size);
-  else
-    Paint(user, size, kNewFill);
-  WriteGuards(*record);
-  return user;
+  return AllocateBlock(size, file, line, function, kind, alignment);
 }
+
+void* MemTracker::Allocate(size_t size, AllocKind kind, size_t alignment) {
+  return AllocateBlock(size, callSite.file, callSite.line, callSite.function, kind, alignment);
+}
+
+// Release takes the call site and kind only to match Allocate; a record
+// keeps no trace of who released the block.
+void MemTracker::Release(void* userPointer, AllocKind /*kind*/) { ReleaseBlock(userPointer); }
 
 void MemTracker::Release(void* userPointer, int32_t /*line*/, const char* /*file*/,
                          const char* /*function*/, AllocKind /*kind*/) {
-  CallSiteReset reset;
-  LockScope locked;
-  Record* record = blocks.Find(userPointer);
-  if (!record) {
-    lastProblem = kNeverAllocated;
-    return;
-  }
-  Paint(static_cast<unsigned char*>(userPointer), record->size, kReleasedFill);
-  WriteGuards(*record);
-  std::free(record->rawBlock);
-  blocks.Remove(record);
-  CountRelease(*record);
-  pool.Give(record);
+  ReleaseBlock(userPointer);
 }
 
 bool MemTracker::FindRecord(const void* userPointer, AllocRecord* out) {
   LockScope locked;
-  const Record* record = blocks.Find(userPointer);
-  if (record) *out = *record;
-  return record != nullptr;
+  const size_t slot = blocks.Find(userPointer);
+  if (slot == MemBlockIndex::kNone) return false;
+  const MemRecord& record = *blocks.RecordAt(slot);
+  *out = AllocRecord{};
+  out->blockSize = record.blockSize;
+  out->size = record.size;
+  out->rawBlock = record.rawBlock;
+  out->userPointer = record.userPointer;
+  if (record.names) {
+    std::memcpy(out->sourceFile, record.names->sourceFile, kNameLength);
+    std::memcpy(out->function, record.names->function, kNameLength);
+  } else {
+    CopyName(out->sourceFile, kUnnamed);
+    CopyName(out->function, kUnnamed);
+  }
+  out->line = record.line;
+  out->kind = record.kind;
+  out->allocationNumber = record.allocationNumber;
+  return true;
 }
 
 MemTracker::Counters MemTracker::GetCounters() {

@@ -43,6 +43,7 @@ class MemTracker {
     const char* function;
   };
 
+  // What the tracker knows of a live block, as FindRecord reports it.
   struct AllocRecord {
     size_t blockSize;   // everything taken from the C heap
     size_t size;        // what was asked for
@@ -53,8 +54,6 @@ class MemTracker {
     int32_t line;
     int32_t kind;
     uint32_t allocationNumber;
-    AllocRecord* next;
-    AllocRecord* previous;
   };
 
   struct Counters {
@@ -78,10 +77,13 @@ class MemTracker {
   // request cannot be met. Resets the calling thread's call site.
   static void* Allocate(size_t size, const char* file, int32_t line, const char* function,
                         AllocKind kind, size_t alignment = kGuardBytes);
+  // The same for the calling thread's call site, as the global operators ask.
+  static void* Allocate(size_t size, AllocKind kind, size_t alignment);
   // Frees a block handed out by Allocate; any other pointer is ignored.
   // Resets the calling thread's call site.
   static void Release(void* userPointer, int32_t line, const char* file, const char* function,
                       AllocKind kind);
+  static void Release(void* userPointer, AllocKind kind);
 
   // Inspection: a copy of the record of a live block; false when unknown.
   static bool FindRecord(const void* userPointer, AllocRecord* out);

@@ -12,9 +12,6 @@ constexpr int kSpinsBeforeYield = 100;
 // costs a barrier in every thread.
 constexpr uint32_t kOtherEntriesBeforeGivingUp = 1000;
 
-// Its address tells the threads apart.
-thread_local char threadToken;
-
 bool RegisterBarrier() {
   return syscall(SYS_membarrier, MEMBARRIER_CMD_REGISTER_PRIVATE_EXPEDITED, 0, 0) == 0;
 }
@@ -25,22 +22,16 @@ void BarrierInEveryThread() { syscall(SYS_membarrier, MEMBARRIER_CMD_PRIVATE_EXP
 }  // namespace
 
 void MemTrackerLock::ClaimLean() {
-  leaner_ = &threadToken;
+  leaner_ = &threadToken_;
   if (!RegisterBarrier()) leanGivenUp_.store(true, std::memory_order_relaxed);
 }
 
-MemTrackerLock::Entry MemTrackerLock::Lock() {
+MemTrackerLock::Entry MemTrackerLock::LockOtherwise() {
   if (__libc_single_threaded) {
     if (!leaner_) ClaimLean();
     return Entry::kAlone;
   }
-  if (leaner_ == &threadToken) {
-    leanerInside_.store(true, std::memory_order_relaxed);
-    // Keeps the compiler from moving the load above the store; the processor
-    // may still do so, which is what the waiting thread's barrier is for.
-    std::atomic_signal_fence(std::memory_order_seq_cst);
-    if (!othersWaiting_.load(std::memory_order_acquire)) return Entry::kLeaning;
-    leanerInside_.store(false, std::memory_order_release);
+  if (leaner_ == &threadToken_) {  // its lean was refused
     LockSpin();
     return Entry::kSpinLock;
   }
@@ -57,15 +48,9 @@ MemTrackerLock::Entry MemTrackerLock::Lock() {
   return Entry::kSpinLock;
 }
 
-void MemTrackerLock::Unlock(Entry entry) {
-  switch (entry) {
-    case Entry::kAlone: break;
-    case Entry::kLeaning: leanerInside_.store(false, std::memory_order_release); break;
-    case Entry::kSpinLock:
-      if (!leanGivenUp_.load(std::memory_order_relaxed)) othersWaiting_.store(false, std::memory_order_release);
-      UnlockSpin();
-      break;
-  }
+void MemTrackerLock::UnlockSpinLock() {
+  if (!leanGivenUp_.load(std::memory_order_relaxed)) othersWaiting_.store(false, std::memory_order_release);
+  UnlockSpin();
 }
 
 void MemTrackerLock::LockSpin() {

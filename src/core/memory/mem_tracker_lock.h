@@ -13,6 +13,8 @@
 //
 // Constant-initialised and trivially destroyed, like the rest of the tracker.
 #pragma once
+#include <sys/single_threaded.h>
+
 #include <atomic>
 #include <cstdint>
 
@@ -23,10 +25,36 @@ class MemTrackerLock {
 
   constexpr MemTrackerLock() = default;
 
-  Entry Lock();
-  void Unlock(Entry entry);
+  // The lone thread and the leaning one get in inline: they make nearly
+  // every entry, and a call would cost them as much as the rest.
+  Entry Lock() {
+    if (__libc_single_threaded && leaner_) return Entry::kAlone;
+    if (leaner_ == &threadToken_ && Lean()) return Entry::kLeaning;
+    return LockOtherwise();
+  }
+  void Unlock(Entry entry) {
+    if (entry == Entry::kLeaning)
+      leanerInside_.store(false, std::memory_order_release);
+    else if (entry == Entry::kSpinLock)
+      UnlockSpinLock();
+  }
 
  private:
+  // Its address tells the threads apart.
+  static inline thread_local char threadToken_ = 0;
+
+  // False when another thread waits: the leaning thread takes the spin lock.
+  bool Lean() {
+    leanerInside_.store(true, std::memory_order_relaxed);
+    // Keeps the compiler from moving the load above the store; the processor
+    // may still do so, which is what the waiting thread's barrier is for.
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    if (!othersWaiting_.load(std::memory_order_acquire)) return true;
+    leanerInside_.store(false, std::memory_order_release);
+    return false;
+  }
+  Entry LockOtherwise();
+  void UnlockSpinLock();
   void LockSpin();
   void UnlockSpin() { spinHeld_.store(false, std::memory_order_release); }
   void ClaimLean();

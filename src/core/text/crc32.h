@@ -23,6 +23,7 @@ class CRC32 {
   // slices_[0] is the standard reflected table; slices_[k][i] is the register
   // change of byte i followed by k zero bytes, so eight bytes take one step.
   uint32_t slices_[8][256];
+  bool canFold_;  // long runs by carry-less multiplication
 };
 
 CRC32& GetCRC32();

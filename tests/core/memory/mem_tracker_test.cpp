@@ -94,6 +94,7 @@ TEST_F(MemTrackerTest, FreshBlockIsPaintedAndGuarded) {
       {"one byte", 1, 0, false},  {"aligned 64", 6, 64, false}, {"aligned 32[]", 33, 32, true},
       {"aligned 8", 5, 8, false}, {"two words", 8, 0, false}, {"four words and three", 19, 0, false},
       {"long", 257, 0, false},     {"copied in runs", 4099, 0, true},
+      {"three words", 12, 0, false}, {"four words", 16, 0, false}, {"stores to the end", 255, 0, false},
   };
   for (const BlockForm& form : forms) {
     SCOPED_TRACE(form.name);

@@ -86,7 +86,8 @@ TEST(Crc32, EveryLengthAndByteValueKeysAsOneByteAtATime) {
   std::string bytes;
   for (int round = 0; round < 40; ++round)
     for (int b = 1; b < 256; ++b) bytes.push_back(static_cast<char>((b * 7 + round) % 255 + 1));
-  for (size_t length : {size_t{1}, size_t{7}, size_t{8}, size_t{9}, size_t{255}, size_t{256}, size_t{257},
+  for (size_t length : {size_t{1}, size_t{7}, size_t{8}, size_t{9}, size_t{63}, size_t{64}, size_t{65},
+                        size_t{79}, size_t{80}, size_t{127}, size_t{128}, size_t{143}, size_t{255}, size_t{256}, size_t{257},
                         size_t{4095}, size_t{4096}, size_t{4097}, size_t{9000}}) {
     for (size_t offset : {size_t{0}, size_t{3}}) {
       SCOPED_TRACE(std::to_string(length) + " from " + std::to_string(offset));
