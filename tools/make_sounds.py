@@ -294,6 +294,35 @@ def piece_fit():
     return mix_into(out, arpeggio((2, 4, 7)), int(0.04 * RATE), 0.6)
 
 
+def treasure_found():
+    """A treasure found: bells leaping up the scale over a soft shimmer."""
+    out = [s * 0.3 for s in whoosh(0.8, 1200, 6000)]
+    for i, degree in enumerate((4, 7, 9, 11)):
+        mix_into(out, chime(hertz(midi_of(degree, 1)), 1.2, RATE), int(i * 0.06 * RATE), 0.8)
+    return out
+
+
+def star_strike():
+    """A star of the summary lighting: a high bell struck on the rim."""
+    out = list(chime(hertz(midi_of(7, 2)), 1.0, RATE))
+    return mix_into(out, tek(RATE), 0, 0.5)
+
+
+def level_complete():
+    """The room cleared: the tune's cadence plucked up to the tonic, then the
+    tonic chord rung high over a last drum stroke. Plays once."""
+    out = []
+    eighth = 60.0 / 112 / 2
+    at = 0.0
+    for degree, eighths in ((4, 1), (5, 1), (7, 2), (9, 1), (8, 1), (7, 4)):
+        mix_into(out, pluck(hertz(midi_of(degree)), 1.2, RATE), int(at * RATE), 0.6)
+        mix_into(out, chime(hertz(midi_of(degree, 1)), 0.8, RATE), int(at * RATE), 0.25)
+        at += eighths * eighth
+    mix_into(out, flash_chord(), int(at * RATE), 0.8)
+    mix_into(out, doum(RATE), int(at * RATE), 0.7)
+    return out
+
+
 # --- The title theme.
 
 def theme(bars, tempo=104, tune=TUNE):
@@ -545,10 +574,14 @@ def outputs(quick):
         files["Game Play Cue %i.ogg" % number] = (
             lambda path, tempo=tempo, turn=turn: write_theme(path, 2 if quick else 2 + len(TUNE), tempo, rotated(turn)))
     files["Scarab Race.ogg"] = lambda path: write_theme(path, 2 if quick else 2 + len(TUNE), 144, TUNE)
-    # The picture puzzle: its music, the pieces' sounds, and the cues of its end.
+    # The level's end: the cue of a cleared room, then the calm menu music,
+    # which loops; the treasure and the summary's stars.
+    files["Level Complete Cue.ogg"] = lambda path: write_ogg(path, [faded(level_complete())])
+    files["Menu Cue.ogg"] = lambda path: write_theme(path, 2 if quick else 4, 84, rotated(4))
+    files["treasure_found.wav"] = lambda path: write_effect(path, treasure_found())
+    files["star_strike.wav"] = lambda path: write_effect(path, star_strike())
+    # The picture puzzle: its music and the pieces' sounds.
     files["Puzzle Cue.ogg"] = lambda path: write_theme(path, 2 if quick else 2 + len(TUNE), 88, rotated(3))
-    files["Menu Cue.ogg"] = lambda path: write_theme(path, 2 if quick else 2 + len(TUNE), 80, rotated(5))
-    files["Level Complete Cue.ogg"] = lambda path: write_ogg(path, [faded(flash_chord())] * 2)
     files["puzzle_landed.wav"] = lambda path: write_effect(path, sand_settle())
     files["puzzle_fit.wav"] = lambda path: write_effect(path, piece_fit())
     files["puzzle_arrive.wav"] = lambda path: write_effect(path, whoosh(0.35, 600, 1800))

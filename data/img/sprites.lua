@@ -85,3 +85,34 @@ end
 -- The tomb's slab sinking and rising.
 Sprites[#Sprites + 1] = { Name = "Tomb_Opening", ImageFile = "img/tomb_opening.png", SpriteC = 6, FrameTime = 10 }
 Sprites[#Sprites + 1] = { Name = "Tomb_Closing", ImageFile = "img/tomb_closing.png", SpriteC = 6, FrameTime = 10 }
+
+-- The explorer (tools/images/board_explorer.sh): frames of 64 x 64.
+for _, walk in ipairs({
+  { "Explorer_Idle", "img/explorer_idle.png", 4, 4 },
+  { "Explorer_Walk_down", "img/explorer_walk_down.png", 4, 8 },
+  { "Explorer_Walk_up", "img/explorer_walk_up.png", 4, 8 },
+  { "Explorer_Walk_left", "img/explorer_walk_left.png", 4, 6 },
+  { "Explorer_Walk_right", "img/explorer_walk_right.png", 4, 6 },
+  { "explorer_power_left", "img/explorer_power_left.png", 6, 10 },
+}) do
+  Sprites[#Sprites + 1] = { Name = walk[1], ImageFile = walk[2], SpriteC = walk[3], FrameTime = walk[4] }
+end
+-- His route, a cell each. The board draws "Path_Horizontal" along the
+-- route's vertical stretches and "Path_Vertical" along its horizontal ones.
+for _, piece in ipairs({
+  { "Path_Horizontal", "img/path_vertical_run.png" },
+  { "Path_Vertical", "img/path_horizontal_run.png" },
+  { "Path_Top_Left", "img/path_top_left.png" },
+  { "Path_Top_Right", "img/path_top_right.png" },
+  { "Path_Bottom_Left", "img/path_bottom_left.png" },
+  { "Path_Bottom_Right", "img/path_bottom_right.png" },
+  { "arrow_left", "img/arrow_left.png" },
+  { "arrow_right", "img/arrow_right.png" },
+  { "arrow_up", "img/arrow_up.png" },
+  { "arrow_down", "img/arrow_down.png" },
+}) do
+  Sprites[#Sprites + 1] = { Name = piece[1], ImageFile = piece[2], SpriteC = 1, FrameTime = 1 }
+end
+-- The explorer's target, marked on the board and on the goal map.
+Sprites[#Sprites + 1] = { Name = "Selected_Goal", ImageFile = "img/selected_goal.png", SpriteC = 4, FrameTime = 8 }
+Sprites[#Sprites + 1] = { Name = "target_icon", ImageFile = "img/target_icon.png", SpriteC = 4, FrameTime = 4 }

@@ -4,6 +4,7 @@ function OnInitUI()
 	AddGameScreen("title", "ui/title.ui", "OnEnterTitle()", "")
 	AddGameScreen("options", "ui/options.ui", "OnEnterOptions()", "")
 	AddGameScreen("movie", "ui/movie.ui", "", "")
+	LoadLevelEndPanels()
 	-- Listed before the map's first visit, hidden until a hint opens.
 	local hintBackdrop = GetUIMan():AddPanel("ui/hint_bg.ui")
 	if hintBackdrop then hintBackdrop:SetIsVisible(false) end

@@ -57,6 +57,7 @@ QORWell::QORWell(void* owner) : GameScrollWell(owner) {
 
 QORWell::~QORWell() {
   DeleteInterface();
+  DeleteExplorerAndGoalMap();
   DeleteLevelObjects();
   ClearWalkers();
   // The scrolling board deletes the blocks and the effects owner after this.

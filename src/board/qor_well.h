@@ -308,6 +308,16 @@ class QORWell : public well::GameScrollWell {
   // The explorer's position on the board, in screen units; false without one.
   bool GetExplorerBoardPosition(math::Vec2& position) const;
   void PlayExplorerPowerAnimation();
+  QORExplorer* GetExplorer() const { return explorer_; }
+  QORGoalMap* GetGoalMap() const { return goalMap_; }
+  // The rival's cell; false without a rival.
+  bool GetShadyCell(int32_t& x, int32_t& y) const;
+  // A treasure found: the HUD counts it, and power index + 1 flies from the
+  // board point to its button with the treasure popup.
+  void AwardTreasure(const math::Vec2& from, int32_t powerIndex);
+  // The exit tomb opens as the explorer steps in; a found milestone opens.
+  void OpenExit();
+  void OpenMilestone(well::Block* milestone);
   // Power index + 1, made for the HUD, which owns it; null for none.
   QORPower* CreatePower(int32_t index);
 
@@ -323,6 +333,7 @@ class QORWell : public well::GameScrollWell {
   // is their cell.
   void DrawExplorer(float alpha);
   void DeleteLevelObjects();
+  void DeleteExplorerAndGoalMap();
   // The HUD, the help and the tutorial.
   void DeleteInterface();
   void TickHud(float dt);

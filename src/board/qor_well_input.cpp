@@ -10,6 +10,7 @@
 #include "board/help/hand_hold_step.h"
 #include "board/help/qor_game_help.h"
 #include "board/hud/qor_well_ui.h"
+#include "board/qor_goal_map.h"
 #include "board/qor_well.h"
 
 namespace {
@@ -246,6 +247,22 @@ bool QORWell::TutorialRefusesClick(const math::Vec2& point, int32_t button) {
 
 void QORWell::CloseHint() {
   if (help_) help_->Dismiss();
+}
+
+bool QORWell::GoalMapTakesClick(const math::Vec2& point) { return goalMap_ && goalMap_->OnClick(point); }
+
+void QORWell::TargetExitOnMap() {
+  if (goalMap_) goalMap_->SelectExit();
+}
+
+void QORWell::TargetBlockOnMap(well::Block* block) {
+  if (goalMap_) goalMap_->SelectBlock(block);
+}
+
+void QORWell::SendExplorerTo(const math::Vec2& point) {
+  if (!goalMap_) return;
+  const well::Cell cell = ScreenToCell(point);
+  goalMap_->SetTarget(cell.x, cell.y);
 }
 
 // --- Blocks the selection lets go of.

@@ -6,30 +6,6 @@
 
 #include "board/blocks/qor_well_mode.h"
 
-// --- Explorer, goal map and the level's end.
-
-void QORWell::CreateExplorer() {}
-bool QORWell::GetExplorerCell(int32_t&, int32_t&) const { return false; }
-bool QORWell::GetExplorerTargetCell(int32_t&, int32_t&) const { return false; }
-void QORWell::RebuildExplorerPath() {}
-void QORWell::InitExplorerVariables() {}
-bool QORWell::GetExplorerBoardPosition(math::Vec2&) const { return false; }
-void QORWell::PlaceExplorer(int32_t, int32_t) {}
-void QORWell::PlayExplorerPowerAnimation() {}
-void QORWell::TickExplorer(float) {}
-void QORWell::DrawExplorer(float) {}
-void QORWell::CreateGoalMap() {}
-void QORWell::OpenGoalMap(bool) {}
-void QORWell::TickGoalMap(float) {}
-void QORWell::DrawGoalMap() {}
-void QORWell::PlaceTargetMarkers() {}
-bool QORWell::GoalMapTakesClick(const math::Vec2&) { return false; }
-void QORWell::TargetExitOnMap() {}
-void QORWell::TargetBlockOnMap(well::Block*) {}
-void QORWell::SendExplorerTo(const math::Vec2&) {}
-void QORWell::WinGame() { GameScrollWell::WinGame(); }
-void QORWell::LooseGame() { GameScrollWell::LooseGame(); }
-
 // --- Walkers and the rival: no walker exists before them.
 
 bool QORWell::GetWalkerCell(const QORWalker*, int32_t&, int32_t&) const { return false; }
