@@ -30,17 +30,6 @@ function PlayTemple(number)
 	if number == 1 then PlayFirstRoom() end
 end
 
--- After a room, the level-won screen's CONTINUE leads back to the map.
-function StartArcade()
-	local game = GetGame()
-	if game then game:ShutdownLevel() end
-	GoState("map", 0.3)
-end
-
-function DefeatShady()
-	StartArcade()
-end
-
 -- The puzzle, on one of its pictures in turn.
 PuzzlePictures = { "img/puzzle_pyramids.jpg", "img/puzzle_scarab.jpg" }
 PuzzleCount = PuzzleCount or 0
