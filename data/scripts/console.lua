@@ -11,3 +11,9 @@ dofile("scripts/game.lua")
 
 -- The screens: OnInitUI() puts up the first one.
 dofile("scripts/screens.lua")
+
+-- The end of a room: its summary, the defeat and what follows.
+dofile("scripts/level_end.lua")
+
+-- The map, the picture puzzle and the credits.
+dofile("scripts/map.lua")

@@ -111,6 +111,8 @@ void QORGameWon::ShowSummary(int32_t tilesBroken, int32_t tileTotal, int32_t tre
     LOG_LINE(MSG_ERROR, std::string("Unable to find the panel ") + kSummaryPanel + " for the level's summary!");
     return;
   }
+  GetUIMan()->PushPanelToFront(panel);
+  panel->SetIsVisible(true);
   for (int32_t i = 0; i < kStarCount; ++i) {
     char name[32];
     std::snprintf(name, sizeof(name), "Stamp_Star_%i", i + 1);
@@ -137,7 +139,7 @@ void QORGameWon::ShowSummary(int32_t tilesBroken, int32_t tileTotal, int32_t tre
 
   if (ui::UIWidget* stamp = panel->GetWidgetByName("Stamp")) stamp->SetImage(0, StampOf(grade));
   if (ui::UIWidget* next = panel->GetWidgetByName("CONTINUE"))
-    next->SetEvent(ui::UIWidget::kLmbClick, board_->GetShady() ? "DefeatShady()" : "StartArcade()");
+    next->SetEvent(ui::UIWidget::kLmbClick, board_->IsShadyLevel() ? "DefeatShady()" : "StartArcade()");
 }
 
 void QORGameWon::ShowRow(const char* const names[5], bool dimmed) {
@@ -165,7 +167,7 @@ void QORGameWon::Tick(float dt) {
   const float t = std::clamp(1.0f - beat.remaining / beat.period, 0.0f, 1.0f);
   board_->SetScroll(cameraStart_ - math::Vec2(0.5f, 0.5f) + (cameraTarget_ - cameraStart_) * t);
   starParticles_->Tick(dt);
-  if (!board_->GetShady()) LightStars();
+  if (!board_->IsShadyLevel()) LightStars();
   GameEnd::Tick(dt);
 }
 

@@ -30,7 +30,10 @@ constexpr int32_t kSecondLevelY = 44;
 }  // namespace
 
 void QORWell::InitUI() {
-  DeleteInterface();
+  // Made again, the interface replaces the old one; a tutorial the scripts
+  // built already stays.
+  delete hud_;
+  DeleteHelp();
   hud_ = new QORWellUI(this);
   hud_->Init();
   help_ = new QORGameHelp();
