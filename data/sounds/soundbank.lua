@@ -19,6 +19,20 @@ SoundBank = {
   { Name = "match3", Files = { "sounds/match3.wav" }, Bias = { 0.8 } },
   { Name = "match4", Files = { "sounds/match4.wav" }, Bias = { 0.9 } },
   { Name = "match5", Files = { "sounds/match5.wav" } },
+  -- Two blocks swapping places.
+  { Name = "block_switch", Files = { "sounds/swap.wav" }, Bias = { 0.6 } },
+  -- A pass of runs, by its score: the more lines, the longer the climb.
+  { Name = "block_clear_3", Files = { "sounds/block_clear_3.wav" }, Bias = { 0.8 } },
+  { Name = "block_clear_4", Files = { "sounds/block_clear_4.wav" }, Bias = { 0.8 } },
+  { Name = "block_clear_5", Files = { "sounds/block_clear_5.wav" }, Bias = { 0.85 } },
+  { Name = "block_clear_6", Files = { "sounds/block_clear_6.wav" }, Bias = { 0.9 } },
+  { Name = "block_clear_7", Files = { "sounds/block_clear_7.wav" } },
+  -- The passes of a cascade, one higher for each link of the chain.
+  { Name = "base_clear_3", Files = { "sounds/base_clear_3.wav" }, Bias = { 0.5 } },
+  { Name = "base_clear_4", Files = { "sounds/base_clear_4.wav" }, Bias = { 0.55 } },
+  { Name = "base_clear_5", Files = { "sounds/base_clear_5.wav" }, Bias = { 0.6 } },
+  { Name = "base_clear_6", Files = { "sounds/base_clear_6.wav" }, Bias = { 0.65 } },
+  { Name = "base_clear_7", Files = { "sounds/base_clear_7.wav" }, Bias = { 0.7 } },
   -- A token landing on another; at most one of each per logic step.
   { Name = "block_fall_1", Files = { "sounds/block_fall_1.wav" }, Bias = { 0.5 } },
   { Name = "block_fall_2", Files = { "sounds/block_fall_2.wav" }, Bias = { 0.5 } },
@@ -37,17 +51,27 @@ SoundBank = {
   { Name = "COBRA_APPEAR", Files = { "sounds/cobra_appear.wav" }, Bias = { 0.7 } },
   { Name = "cobra strike", Files = { "sounds/cobra_strike.wav" }, Bias = { 0.8 } },
   { Name = "SCARABs_APPEAR", Files = { "sounds/scarabs_appear.wav" }, Bias = { 0.5 } },
-  { Name = "scarab strike", Files = { "sounds/scarab_strike.wav" }, Bias = { 0.6 } },
+  -- A scarab's strike, and each star of a summary lighting: one set.
+  { Name = "scarab strike", Files = { "sounds/scarab_strike.wav", "sounds/star_strike.wav" }, Bias = { 0.6, 0.8 } },
   { Name = "LOCUST_APPEAR", Files = { "sounds/locust_appear.wav" }, Bias = { 0.5 } },
   { Name = "LOCUST_STRIKE", Files = { "sounds/locust_strike.wav" }, Bias = { 0.7 } },
+
+  -- Each starting light of the scarab race.
+  { Name = "race countdown", Files = { "sounds/race_light.wav" }, Bias = { 0.8 } },
+
   -- The help box: a hint opening and going, the box unrolling and rolling up.
   { Name = "hint_up", Files = { "sounds/hint_up.wav" }, Bias = { 0.7 } },
   { Name = "hint_down", Files = { "sounds/hint_down.wav" }, Bias = { 0.6 } },
   { Name = "help_open", Files = { "sounds/help_open.wav" }, Bias = { 0.5 } },
   { Name = "help_close", Files = { "sounds/help_close.wav" }, Bias = { 0.5 } },
-  -- The explorer reaching the target he was sent to, a treasure found, and
-  -- each star of a won room's summary lighting.
+
+  -- The explorer reaching the target he was sent to, and a treasure found.
   { Name = "block_select", Files = { "sounds/block_select.ogg" }, Bias = { 0.7 } },
   { Name = "FOUND_TREASURE", Files = { "sounds/treasure_found.wav" }, Bias = { 0.9 } },
-  { Name = "scarab strike", Files = { "sounds/star_strike.wav" }, Bias = { 0.8 } },
+
+  -- The picture puzzle: a token landing after the opening drop, a swap that
+  -- brings a piece home, and one that does not.
+  { Name = "puzzle_landed", Files = { "sounds/puzzle_landed.wav" }, Bias = { 0.5 } },
+  { Name = "puzzle_fit", Files = { "sounds/puzzle_fit.wav" }, Bias = { 0.8 } },
+  { Name = "puzzle_arrive", Files = { "sounds/puzzle_arrive.wav" }, Bias = { 0.6 } },
 }

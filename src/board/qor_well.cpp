@@ -326,6 +326,8 @@ void QORWell::Tick(float dt) {
   const math::Vec2 scroll = scroll_;
   GameScrollWell::Tick(dt);
   if (holdView) SetScrollVector(scroll);
+  // Blocks the tick took off the grid are let go of.
+  ForgetLostBlocks();
 }
 
 void QORWell::TickMusicAndInterface(float dt) {

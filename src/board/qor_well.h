@@ -68,6 +68,8 @@ class QORWell : public well::GameScrollWell {
   // --- Slots of the well family that the game board replaces.
   bool ClearWell() override;
   void OnSettled() override;
+  // The block under a point inside the view, edges included; null elsewhere.
+  well::Block* GetBlockAtPoint(const math::Vec2& point) override;
   // Also finds a block of up to 2 x 2 cells from its other cells.
   well::Block* GetBlock(int32_t x, int32_t y) override;
   void ReservedHook(int32_t, int32_t) override {}
@@ -91,6 +93,8 @@ class QORWell : public well::GameScrollWell {
   bool ReservedFlag() override { return false; }
   void AddScore(int32_t points) override;
   void Step() override;
+  // Forgets the selection and the hover: their blocks are deleted.
+  void TriggerRestore() override;
 
   // --- The game board's own slots.
   virtual void DrawOverlay();
@@ -228,6 +232,39 @@ class QORWell : public well::GameScrollWell {
   void RaiseSoundCue(int cue) { soundCues_[cue] = 1; }
   bool IsSoundCueRaised(int cue) const { return soundCues_[cue] != 0; }
 
+  // --- Moves (qor_well_input.cpp): selection, the swap and its end.
+  // Tokens and rocks off webs; a selected block found on a web loses the
+  // selection.
+  bool CanMoveBlock(well::Block* block);
+  // Starts the swap of two neighbours, or makes the second the selection.
+  void TrySwap(well::Block* first, well::Block* second);
+  // A line of three of the block's colour passes through it.
+  bool HasMatchThrough(well::Block* block);
+  well::Block* GetSelectedA() const { return selectedA_; }
+  well::Block* GetSelectedB() const { return selectedB_; }
+  well::Block* GetHovered() const { return hovered_; }
+  bool IsSwapping() const { return !swapTimer_.IsExpired(); }
+  bool IsSwappingBack() const { return swapBack_ != 0; }
+  static constexpr uint32_t kTintOpaque = 0xFFFFFFFFu;
+  static constexpr uint32_t kTintFaint = 0x32FFFFFFu;
+
+  // --- Matches (qor_well_match.cpp).
+  // Clears every line of three to five; false on the race board.
+  bool ResolveMatches();
+  // What the last pass found: its lines by length and every run it recorded.
+  struct MatchPass {
+    int32_t fives = 0;
+    int32_t fours = 0;
+    int32_t threes = 0;
+    std::vector<BlockRun> runs;
+  };
+  const MatchPass& GetLastPass() const { return pass_; }
+  void HitMummy();
+
+  // --- Hints (qor_well_cues.cpp), TriggerHint among them.
+  // Marks a move near the explorer with swirls; false when none is found.
+  bool ShowPossibleMove();
+
   // --- Play.
   void EdgeScroll(float dt);
   void SetEdgeScrolling(bool on) { edgeScrolling_ = on ? 1 : 0; }
@@ -323,7 +360,7 @@ class QORWell : public well::GameScrollWell {
   void DrawMode();
   // The mummy's step of the board's tick, its deletion included.
   void TickMummy(float dt);
-  bool GetMummyCell(int32_t& x, int32_t& y) const;
+  virtual bool GetMummyCell(int32_t& x, int32_t& y) const;
   void DrawMummy(float alpha);
   // A new mummy on the cell, its first state step run.
   void CreateMummy(int32_t x, int32_t y);
@@ -336,9 +373,33 @@ class QORWell : public well::GameScrollWell {
   void TickSwap(float dt);
   void DrawSwap();
   void BuildSpawnCells();
-  void ResolveMatches();
   void CheckFirstHints();
-  void ShowPossibleMove();
+  // The HUD's and the help's part in moves, matches and hints.
+  void CloseHudPopup();
+  void HudMouseMove(const math::Vec2& point);
+  bool HasArmedPower() const;
+  void UsePower(const math::Vec2& point);
+  void CancelPower(const math::Vec2& point);
+  // A power flies from the board position to its button.
+  virtual void HudAwardPower(const math::Vec2& boardPosition, int32_t index, bool popup);
+  // A pass's cleared blocks by colour (0 to 23) and its score.
+  void AddHudMatchStats(const int32_t clearedByColor[kColorCount], int32_t score);
+  // The tutorial's current step refuses the click of the button (1 left, 2 right).
+  bool TutorialRefusesClick(const math::Vec2& point, int32_t button);
+  void CloseHint();
+  // The help shows the hint over the screen rectangle with the sidebar image
+  // ("xxxx" for none); false when there is no help or it declines the id.
+  virtual bool ShowHelpHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight, const char* image);
+  virtual bool HasHelp() const;
+  // The goal map's part in clicks: it takes a click on itself, targets the
+  // exit or a treasure, and sends the explorer to the cell under a point.
+  bool GoalMapTakesClick(const math::Vec2& point);
+  void TargetExitOnMap();
+  void TargetBlockOnMap(well::Block* block);
+  void SendExplorerTo(const math::Vec2& point);
+  // The mummy's screen position; false without a mummy.
+  bool GetMummyScreenPosition(math::Vec2& position) const;
+  void BanishMummy();
   // A walker's operations; the cell is false for no walker, the kind is the
   // rival's 1, the spider's 0 and so on.
   virtual bool GetWalkerCell(const QORWalker* walker, int32_t& x, int32_t& y) const;
@@ -367,6 +428,22 @@ class QORWell : public well::GameScrollWell {
   void TickStartFlash(float dt);
   void TickSparkle(float dt);
   void TickIdleHint(float dt);
+  // Moves: a block held on the grid, alive; the selection and hover let go
+  // of any other at once, ending a swap under way.
+  bool IsHeld(const well::Block* block) const;
+  void ForgetLostBlocks();
+  // Both tints opaque, nothing selected.
+  void ClearSelection();
+  // Matches: a cleared block feeds bottles of its colour near the explorer
+  // and kills or stuns a walker beside it.
+  void FeedBottlenecks(well::Block* cleared);
+  void CheckForWalkers(well::Block* cleared);
+  // Hints: a pair with a third of its colour diagonally beyond it, and three
+  // of four in a line.
+  bool CheckSwapHint(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  int32_t CountRunOf4(int32_t x, int32_t y, int32_t dx, int32_t dy);
+  bool HintRunOf4(int32_t x, int32_t y);
+  void MarkHintCell(int32_t x, int32_t y);
   void UpdateFloorBounds();
   // Deletes every walker on the list and forgets the rival.
   void ClearWalkers();
@@ -435,6 +512,7 @@ class QORWell : public well::GameScrollWell {
   QORGoalMap* goalMap_ = nullptr;
   std::vector<QORBarrier> barriers_;
   int32_t comboCount_ = 0;
+  MatchPass pass_;
   std::unique_ptr<QORStartFlash> startFlash_;
   CountdownTimer idleHintTimer_{10.0f, 10.0f};
   uint8_t raceDebug_ = 0;

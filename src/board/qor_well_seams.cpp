@@ -5,39 +5,6 @@
 #include "board/qor_well.h"
 
 #include "board/blocks/qor_well_mode.h"
-#include "board/game_variables.h"
-#include "board/help/qor_game_help.h"
-#include "board/help/well_dynamic_help.h"
-
-// --- Input, matches, cues and hints.
-
-bool QORWell::OnMouseMove(const math::Vec2& point) {
-  mousePosition_ = point;
-  return false;
-}
-void QORWell::OnMouseDrag(const math::Vec2&) {}
-void QORWell::OnLeftClick(const math::Vec2&) {}
-void QORWell::OnRightClick(const math::Vec2&) {}
-void QORWell::TickSwap(float) {}
-void QORWell::DrawSwap() {}
-void QORWell::ResolveMatches() {}
-void QORWell::CheckFirstHints() {}
-void QORWell::ShowPossibleMove() {}
-void QORWell::ShowShadyHint() {}
-
-// The HUD and the tutorial show their hints through this one.
-bool QORWell::TriggerHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight) {
-  if (GetInt(id) == 1) return false;
-  // Met now: a hint that cannot show now never shows later.
-  SetInt(id, 1);
-  if (!help_ || !help_->CanShow(id)) return false;
-  help_->TriggerHint(id, topLeft, bottomRight);
-  help_->MarkShownHere(id);
-  help_->SetImage(well::WellDynamicHelp::kNoIcon);
-  if (id == 45 || id == 46 || id == 50 || id == 51) help_->SetImage("left_mouse");
-  if (id == 52 || id == 53) help_->SetImage("right_mouse");
-  return true;
-}
 
 // --- The powers: the HUD's buttons stay empty before them.
 
@@ -48,6 +15,8 @@ QORPower* QORWell::CreatePower(int32_t) { return nullptr; }
 void QORWell::TickMummy(float) {}
 bool QORWell::GetMummyCell(int32_t&, int32_t&) const { return false; }
 void QORWell::DrawMummy(float) {}
+bool QORWell::GetMummyScreenPosition(math::Vec2&) const { return false; }
+void QORWell::BanishMummy() {}
 void QORWell::CreateMummy(int32_t, int32_t) {}
 void QORWell::CastMummyMagic() {}
 

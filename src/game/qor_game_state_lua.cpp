@@ -4,6 +4,7 @@
 #include <luabind/luabind.hpp>
 
 #include "game/qor_game_state.h"
+#include "game/qor_mini_game_state.h"
 #include "platform/luaplus.h"
 #include "ui/gameflow/game_flow_manager.h"
 
@@ -29,18 +30,23 @@ void LuaSetLevelTime(QORGameState&, double) {}
 // What the level editor's board takes from its panel; the editor fills these.
 void LuaEditorName(QORGameState&, const std::string&) {}
 void LuaSetupGrid(QORGameState&, bool, double) {}
-// The player's bet and the end of the betting belong to the scarab race.
-void LuaSetRaceBet(QORGameState&, double) {}
-void LuaStartRace(QORGameState&) {}
+void LuaSetRaceBet(QORGameState& state, double amount) { state.SetRaceBet(LuaPlus::NumberToInt(amount)); }
 
 QORGameState* LuaGetGame() {
   return dynamic_cast<QORGameState*>(gameflow::GetGameFlowManager().FindState("game"));
 }
 
-// The picture puzzle's state comes with the puzzle; until then there is no
-// "minigame" state to reach.
-void LuaSetMiniGameImage(const std::string&) {}
-void LuaToggleMinigamePause() {}
+QORMiniGameState* MiniGame() {
+  return dynamic_cast<QORMiniGameState*>(gameflow::GetGameFlowManager().FindState("minigame"));
+}
+
+void LuaSetMiniGameImage(const std::string& image) {
+  if (QORMiniGameState* puzzle = MiniGame()) puzzle->SetPicture(image);
+}
+
+void LuaToggleMinigamePause() {
+  if (QORMiniGameState* puzzle = MiniGame()) puzzle->TogglePause();
+}
 
 }  // namespace
 
@@ -77,7 +83,7 @@ void QORGameState::RegisterLua(LuaPlus::LuaState* state) {
           .def("SetScrollOn", &QORGameState::SetScrollOn)
           .def("GetMapState", &QORGameState::GetMapState)
           .def("SetMapState", &QORGameState::SetMapState)
-          .def("StartRace", &LuaStartRace),
+          .def("StartRace", &QORGameState::StartRace),
       luabind::def("GetGame", &LuaGetGame),
       luabind::def("SetMiniGameImage", &LuaSetMiniGameImage),
       luabind::def("ToggleMinigamePause", &LuaToggleMinigamePause)];

@@ -29,7 +29,9 @@ const char* const kSetsPlayed[] = {
     "select_A", "select_B", "swap", "match3", "match4", "match5", "block_fall_1", "block_fall_2", "special 6",
     // The critters' sets; names fold case, so the mummy's nest finds the spiders'.
     "scorpian_appear", "scorpian_strike", "spider_appear", "SPIDER_STRIKE", "COBRA_APPEAR", "cobra strike",
-    "SCARABs_APPEAR", "scarab strike", "LOCUST_APPEAR", "LOCUST_STRIKE"};
+    "SCARABs_APPEAR", "scarab strike", "LOCUST_APPEAR", "LOCUST_STRIKE", "race countdown",
+    "block_switch", "block_clear_3", "block_clear_4", "block_clear_5", "block_clear_6", "block_clear_7",
+    "base_clear_3", "base_clear_4", "base_clear_5", "base_clear_6", "base_clear_7"};
 // Files the engine plays by name, through no set: the volume test sound.
 const char* const kFilesPlayed[] = {"sounds/block_select.ogg"};
 
