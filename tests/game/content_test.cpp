@@ -1,0 +1,191 @@
+// The game's rooms as they come with it: every room of the two temples and
+// the race track has its level file and its table in the level data, runs in
+// a plain Lua state, keeps its tombs on bare floor, and can be won once its
+// floor is gold.
+#include <gtest/gtest.h>
+
+#include <lua.hpp>
+
+#include <deque>
+#include <string>
+
+#include "board/qor_explorer.h"
+#include "board/qor_tile.h"
+#include "board/qor_well.h"
+#include "game/game_test_support.h"
+#include "game/qor_game_state.h"
+#include "core/script/console.h"
+#include "ui/gameflow/game_flow_manager.h"
+
+namespace {
+
+constexpr const char* kDataFolder = VANTOR_SOURCE_DIR "/data/";
+
+struct Room {
+  const char* id;
+  int index;   // the level index the map gives it; -1 for the race track
+  bool rival;  // the rival races the explorer
+};
+
+const Room kRooms[] = {
+    {"temple_1_level_1", 0, false}, {"temple_1_level_2", 1, false}, {"temple_1_level_3", 2, false},
+    {"temple_1_level_4", 3, false}, {"temple_1_level_5", 4, true},  {"temple_2_level_1", 5, false},
+    {"temple_2_level_2", 6, false}, {"temple_2_level_3", 7, false}, {"race_1", -1, false},
+};
+
+std::string LevelFile(const Room& room) { return std::string("level/") + room.id + ".lua"; }
+
+// A fresh Lua state that ran one data file; null, with a failure, when the
+// file does not run.
+class LuaFile {
+ public:
+  explicit LuaFile(const std::string& file) : lua_(luaL_newstate()) {
+    luaL_openlibs(lua_);
+    if (luaL_dofile(lua_, (kDataFolder + file).c_str()) != 0) {
+      ADD_FAILURE() << file << ": " << lua_tostring(lua_, -1);
+      lua_close(lua_);
+      lua_ = nullptr;
+    }
+  }
+  ~LuaFile() {
+    if (lua_) lua_close(lua_);
+  }
+  LuaFile(const LuaFile&) = delete;
+  LuaFile& operator=(const LuaFile&) = delete;
+
+  lua_State* get() const { return lua_; }
+  // The type of the field of a global table, or of the global itself.
+  int TypeOf(const char* global, const char* field = nullptr) {
+    lua_getglobal(lua_, global);
+    if (field && lua_istable(lua_, -1)) {
+      lua_getfield(lua_, -1, field);
+      lua_remove(lua_, -2);
+    }
+    const int type = lua_type(lua_, -1);
+    lua_pop(lua_, 1);
+    return type;
+  }
+
+ private:
+  lua_State* lua_;
+};
+
+TEST(GameContent, EveryRoomHasItsLevelDataTableWithColoursSetTo1AndATimer) {
+  LuaFile data("level/level_data.lua");
+  ASSERT_NE(data.get(), nullptr);
+  for (const Room& room : kRooms) {
+    SCOPED_TRACE(room.id);
+    ASSERT_EQ(data.TypeOf(room.id), LUA_TTABLE);
+    EXPECT_EQ(data.TypeOf(room.id, "Timer"), LUA_TNUMBER);
+    EXPECT_EQ(data.TypeOf(room.id, "Background"), LUA_TSTRING);
+    lua_getglobal(data.get(), room.id);
+    int colours = 0;
+    lua_pushnil(data.get());
+    while (lua_next(data.get(), -2) != 0) {
+      const std::string key = lua_tostring(data.get(), -2);
+      if (key != "Timer" && key != "Background") {
+        EXPECT_EQ(lua_tointeger(data.get(), -1), 1) << key;
+        ++colours;
+      }
+      lua_pop(data.get(), 1);
+    }
+    lua_pop(data.get(), 1);
+    EXPECT_GE(colours, 3);
+  }
+}
+
+// Each cell's floor type from a level's BackgroundTiles, 0 where none is set.
+int FloorAt(lua_State* lua, int x, int y) {
+  int type = 0;
+  lua_getglobal(lua, "BackgroundTiles");
+  const int count = static_cast<int>(lua_rawlen(lua, -1));
+  for (int i = 1; i <= count; ++i) {
+    lua_rawgeti(lua, -1, i);
+    lua_getfield(lua, -1, "X");
+    lua_getfield(lua, -2, "Y");
+    lua_getfield(lua, -3, "Type");
+    if (lua_tointeger(lua, -3) == x && lua_tointeger(lua, -2) == y) type = static_cast<int>(lua_tointeger(lua, -1));
+    lua_pop(lua, 4);
+  }
+  lua_pop(lua, 1);
+  return type;
+}
+
+TEST(GameContent, EveryLevelRunsInAPlainLuaStateAndEachRoomsTombsStandOnBareFloor) {
+  for (const Room& room : kRooms) {
+    SCOPED_TRACE(room.id);
+    LuaFile level(LevelFile(room));
+    ASSERT_NE(level.get(), nullptr);
+    for (const char* table : {"QOR", "Blocks", "BackgroundTiles", "Info"})
+      EXPECT_EQ(level.TypeOf(table), LUA_TTABLE) << table;
+    EXPECT_EQ(level.TypeOf("Spiders") == LUA_TTABLE, room.rival);
+    if (room.index < 0) continue;
+    int tombs = 0;
+    lua_State* lua = level.get();
+    lua_getglobal(lua, "Blocks");
+    const int count = static_cast<int>(lua_rawlen(lua, -1));
+    for (int i = 1; i <= count; ++i) {
+      lua_rawgeti(lua, -1, i);
+      lua_getfield(lua, -1, "Type");
+      const std::string type = lua_tostring(lua, -1);
+      lua_getfield(lua, -2, "X");
+      lua_getfield(lua, -3, "Y");
+      const int x = static_cast<int>(lua_tointeger(lua, -2)), y = static_cast<int>(lua_tointeger(lua, -1));
+      lua_pop(lua, 4);
+      if (type != "qor_entrance" && type != "qor_exit") continue;
+      ++tombs;
+      for (int dx = 0; dx < 2; ++dx)
+        for (int dy = 0; dy < 2; ++dy) EXPECT_EQ(FloorAt(lua, x + dx, y + dy), kTileBare) << type;
+    }
+    lua_pop(lua, 1);
+    EXPECT_EQ(tombs, 2);
+  }
+}
+
+// True when the console ran a command beginning with the call after the
+// newest history line that is the mark.
+bool ConsoleRanSince(const std::string& mark, const std::string& call) {
+  const std::deque<std::string>& history = GetConsole()->GetHistory();
+  for (auto line = history.rbegin(); line != history.rend() && *line != mark; ++line)
+    if (line->rfind(call, 0) == 0) return true;
+  return false;
+}
+
+// The room loaded by the real playing state, its floor turned gold: the
+// explorer walks to the exit and the scripts hear of the win.
+TEST(GameContent, EachRoomWithItsFloorTurnedGoldIsWonByTheExplorer) {
+  ASSERT_NE(game_test::StartedGame(), nullptr);
+  auto* game = dynamic_cast<QORGameState*>(gameflow::GetGameFlowManager().FindState("game"));
+  ASSERT_NE(game, nullptr);
+  for (const Room& room : kRooms) {
+    if (room.index < 0) continue;
+    SCOPED_TRACE(room.id);
+    const std::string mark = std::string("-- the content test plays ") + room.id;
+    GetConsole()->Do(mark);
+    ASSERT_TRUE(game->LoadLevel(LevelFile(room)));
+    game->SetLevelID(room.index);
+    QORWell* board = game->GetBoard();
+    ASSERT_NE(board, nullptr);
+    EXPECT_EQ(board->IsShadyLevel(), room.rival);
+    for (int32_t x = 0; x < static_cast<int32_t>(board->GetWidth()); ++x) {
+      for (int32_t y = 0; y < static_cast<int32_t>(board->GetHeight()); ++y) {
+        QORTile* tile = board->GetTile(x, y);
+        if (tile && tile->type >= kTileMetal && tile->type < kTileGold) {
+          tile->type = kTileGold;
+          board->RefreshTile(*tile);
+        }
+      }
+    }
+    ASSERT_NE(board->GetExplorer(), nullptr);
+    ASSERT_NE(board->GetExit(), nullptr);
+    board->GetExplorer()->SetGoal(board->GetExit()->GetCell().x, board->GetExit()->GetCell().y + 1);
+    for (int i = 0; i < 2400 && !board->GetGameEnd(); ++i) board->Tick(0.05f);
+    ASSERT_NE(board->GetGameEnd(), nullptr) << "the explorer stopped on " << board->GetExplorer()->GetCell().x
+                                            << ", " << board->GetExplorer()->GetCell().y;
+    EXPECT_TRUE(ConsoleRanSince(mark, room.rival ? "ShadyWasWon(" : "LevelWasWon("));
+    EXPECT_FALSE(ConsoleRanSince(mark, "OnGameLose("));
+    game->ShutdownLevel();
+  }
+}
+
+}  // namespace
