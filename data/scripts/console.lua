@@ -9,6 +9,9 @@ Console = {
 -- The game's start-up, language and screenshot functions.
 dofile("scripts/game.lua")
 
+-- The rooms of the temples, the player's progress and the questions asked.
+dofile("scripts/rooms.lua")
+
 -- The screens: OnInitUI() puts up the first one.
 dofile("scripts/screens.lua")
 

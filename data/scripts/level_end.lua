@@ -13,30 +13,24 @@ end
 -- The room being played; the screen that starts a room sets it.
 CurrentRoom = CurrentRoom or 0
 
--- Keeps the room's best grade in the profile.
-local function KeepGrade(grade)
-	local rms = GetRMS()
-	if not rms then return end
-	if grade > rms:GetRank(CurrentRoom) then rms:SetRank(CurrentRoom, grade) end
-	rms:Save()
-end
-
 function LevelWasWon(grade)
 	LOG("game: room " .. CurrentRoom .. " won with grade " .. grade)
-	KeepGrade(grade)
+	RoomWon(grade)
 end
 
 function ShadyWasWon(grade)
 	LOG("game: room " .. CurrentRoom .. " won against the rival with grade " .. grade)
-	KeepGrade(grade)
+	RoomWon(grade)
 end
 
 function OnGameLose()
 	LOG("game: room " .. CurrentRoom .. " lost to the rival")
+	RoomLost()
 end
 
 -- Leaves the finished room for the map, where the rooms are chosen.
 function StartArcade()
+	KeepRoomScore()
 	local game = GetGame and GetGame()
 	if game then game:ShutdownLevel() end
 	JumpState("map")

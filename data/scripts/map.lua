@@ -1,12 +1,10 @@
 -- The map of the temples, the picture puzzle and the credits: their entry
 -- points, and the ways to the map from the title and after a room.
 
--- The title's Play: the map, with a profile to keep the player's progress;
--- a new player gets the hints.
+-- The title's Play: the map; a new player first names the profile that
+-- keeps the progress (and gets the hints).
 function OpenMap()
-	if GetRMS():GetProfileC() == 0 and GetRMS():AddProfile("Player", "english", "") then
-		SetHintEnabled(true)
-	end
+	if GetRMS():GetProfileC() == 0 and AskProfile() then return end
 	GoState("map", 0.3)
 end
 
@@ -15,6 +13,8 @@ function OnEnterMap()
 	local map = GetUIMan():GetPanel("map")
 	local temple = map and map:GetWidgetByName("temple_1")
 	if temple then TriggerHintWidget("FIRST_TEMPLE", temple) end
+	ShowMapRooms()
+	AskAfterRoom()
 end
 
 -- Run as the map and the puzzle are left: their result panels go with them.
@@ -25,9 +25,9 @@ function OnExitGeneric()
 	end
 end
 
--- A temple's button: the first temple starts at its first room.
+-- A temple's button: its next room to clear.
 function PlayTemple(number)
-	if number == 1 then PlayFirstRoom() end
+	PlayTempleRoom(number)
 end
 
 -- The puzzle, on one of its pictures in turn.

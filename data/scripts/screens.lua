@@ -5,6 +5,7 @@ function OnInitUI()
 	AddGameScreen("options", "ui/options.ui", "OnEnterOptions()", "")
 	AddGameScreen("movie", "ui/movie.ui", "", "")
 	LoadLevelEndPanels()
+	LoadDialogPanels()
 	-- Listed before the map's first visit, hidden until a hint opens.
 	local hintBackdrop = GetUIMan():AddPanel("ui/hint_bg.ui")
 	if hintBackdrop then hintBackdrop:SetIsVisible(false) end
@@ -101,11 +102,7 @@ end
 
 -- The first room of the first temple, from its button on the map.
 function PlayFirstRoom()
-	local game = GetGame()
-	if not game then return end
-	game:LoadLevel("level/temple_1_level_1.lua")
-	game:SetLevelID(0)
-	JumpState("game")
+	PlayRoom(0)
 end
 
 -- Each time the playing state is entered, once its board and panels are up.

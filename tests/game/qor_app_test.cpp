@@ -49,6 +49,17 @@ void Click(ui::UIWidget* widget) {
   GetUIMan()->OnMouseUp(&left, &point);
 }
 
+// The console's global as text (tostring).
+bool LuaGlobalIs(const char* name, const std::string& text) {
+  lua_State* lua = GetConsole()->GetState()->GetCState();
+  lua_getglobal(lua, "tostring");
+  lua_getglobal(lua, name);
+  lua_call(lua, 1, 1);
+  const std::string value = lua_tostring(lua, -1);
+  lua_pop(lua, 1);
+  return value == text;
+}
+
 TEST(GameApplicationTest, ThePlayingStateIsRegisteredOnceAndNoStateIsEnteredByTheProgram) {
   ASSERT_NE(game_test::StartedGame(), nullptr);
   gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
@@ -74,6 +85,18 @@ TEST(GameApplicationTest, PlayLeadsThroughTheMapIntoRoomOneWhereEscapePausesAndQ
 
   LogCapture log;
   Click(title->GetWidgetByName("play"));
+  // The first start asks for the name the progress is kept under; hints go on.
+  ui::UIWidget* profile = GetUIMan()->GetPanel("profile");
+  ASSERT_NE(profile, nullptr);
+  EXPECT_TRUE(profile->IsVisible());
+  EXPECT_EQ(flow.GetPendingState(), nullptr);
+  ASSERT_NE(profile->GetWidgetByName("name"), nullptr);
+  profile->GetWidgetByName("name")->SetText("Ana");
+  Click(profile->GetWidgetByName("ok"));
+  EXPECT_FALSE(profile->IsVisible());
+  GetConsole()->Do("ProfileName = GetRMS():GetName() Hints = IsHintEnabled()");
+  EXPECT_TRUE(LuaGlobalIs("ProfileName", "Ana"));
+  EXPECT_TRUE(LuaGlobalIs("Hints", "true"));
   ASSERT_NE(flow.GetPendingState(), nullptr);
   EXPECT_EQ(flow.GetPendingState()->GetName(), "map");
   flow.SetState(flow.GetPendingState());
