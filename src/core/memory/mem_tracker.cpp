@@ -157,6 +157,7 @@ inline void Paint(unsigned char* area, size_t size, const PaintRun& run) {
     if (size > 32) {
       // Up to the last store, or over the run that larger areas copy on from.
       const size_t stored = size > kPaintedByStores ? kPaintedByStores : size - 16;
+#pragma GCC unroll 4
       for (size_t at = 16; at < stored; at += 16) std::memcpy(area + at, run.bytes, 16);
       if (size > kPaintedByStores) PaintByCopies(area, size, kPaintedByStores);
     }
