@@ -339,13 +339,13 @@ void* MemTracker::Allocate(size_t size, AllocKind kind, size_t alignment) {
 
 // Release takes the call site and kind only to match Allocate; a record
 // keeps no trace of who released the block.
-void MemTracker::Release(void* userPointer, AllocKind /*kind*/) {
+void MemTracker::Release(void* userPointer, AllocKind /*kind*/) noexcept {
   if (callSite.named) ResetThisThreadsCallSite();
   ReleaseBlock(userPointer);
 }
 
 void MemTracker::Release(void* userPointer, int32_t /*line*/, const char* /*file*/,
-                         const char* /*function*/, AllocKind /*kind*/) {
+                         const char* /*function*/, AllocKind /*kind*/) noexcept {
   ResetThisThreadsCallSite();
   ReleaseBlock(userPointer);
 }
