@@ -140,10 +140,10 @@ void QORMiniGameState::FindOrMakeTokens(ui::UIWidget* panel) {
     }
     // The names are the puzzle's own: a widget of the panel that took one goes.
     if (listed) panel->DeleteChild(listed, true);
-    auto* token = new QORPuzzleToken(panel, name);
+    auto token = std::make_unique<QORPuzzleToken>(panel, name);
     token->Init(name, {0.0f, 0.0f}, {kTokenWidth, kTokenHeight});
-    panel->Add(name, token);
-    tokens_[piece] = token;
+    // The panel owns what it lists.
+    if (panel->Add(name, token.get())) tokens_[piece] = token.release();
   }
 }
 

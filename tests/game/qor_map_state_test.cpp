@@ -109,13 +109,19 @@ TEST_F(MapStateTest, TheGlobalsReachTheMapOnScreenAndLeavingItShutsTheFirstHints
   flow_->SetState(map_);
   Lua("TriggerHint('FIRST_TEMPLE', Vec2(0.3, 0.4), Vec2(0.4, 0.5))");
   EXPECT_EQ(OpenHint(*map_), "HINT_FIRST_TEMPLE");
-  Lua("DisableHint()");
-  EXPECT_FALSE(map_->GetHelp()->IsHintOpen());
+  map_->Tick(0.05f);
+  ASSERT_NE(map_->GetBackdrop(), nullptr);
+  EXPECT_TRUE(map_->GetBackdrop()->IsVisible());
 
+  // Leaving hides the backdrop but leaves the hint open for the next visit.
   flow_->SetState(flow_->FindState("title"));
+  EXPECT_FALSE(map_->GetBackdrop()->IsVisible());
+  EXPECT_TRUE(map_->GetHelp()->IsHintOpen());
   EXPECT_EQ(GetInt(QORMapState::kFirstTempleHint), 1);
   EXPECT_EQ(GetInt(QORMapState::kFirstRoomHint), 1);
   flow_->SetState(map_);
+  Lua("DisableHint()");
+  EXPECT_FALSE(map_->GetHelp()->IsHintOpen());
   Lua("TriggerHintWidget('FIRST_ROOM', GetUIMan():GetPanel('map'))");
   EXPECT_FALSE(map_->GetHelp()->IsHintOpen());
   Lua("TriggerHintWidget('HARD_LEVEL_HINT', nil)");
