@@ -90,6 +90,18 @@ add_custom_command(OUTPUT ${VANTOR_DATA}/movies/sunrise.swf
   VERBATIM)
 list(APPEND content_outputs ${VANTOR_DATA}/movies/sunrise.swf)
 
+# The string tables: each text source in data/lang/ written into the binary
+# file the game loads beside it.
+file(GLOB language_sources CONFIGURE_DEPENDS ${VANTOR_DATA}/lang/*.txt)
+foreach(source ${language_sources})
+  get_filename_component(language ${source} NAME_WE)
+  add_custom_command(OUTPUT ${VANTOR_DATA}/lang/${language}.lang
+    COMMAND ${VANTOR_PYTHON} ${CMAKE_SOURCE_DIR}/tools/make_language.py ${source} ${VANTOR_DATA}/lang/${language}.lang
+    DEPENDS ${source} ${CMAKE_SOURCE_DIR}/tools/make_language.py
+    VERBATIM)
+  list(APPEND content_outputs ${VANTOR_DATA}/lang/${language}.lang)
+endforeach()
+
 # The generator knows its files and makes again only those older than itself,
 # so it runs on every build and a warm run costs a moment.
 add_custom_target(game_sounds

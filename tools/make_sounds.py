@@ -241,6 +241,29 @@ def arpeggio(degrees):
     return out
 
 
+# The notes a run's clear climbs, one more for each step of its score.
+CLEAR_DEGREES = (0, 2, 4, 7, 9, 11, 14)
+
+
+def cascade(link):
+    """A chained pass: two bells a third apart, both higher for each link of
+    the chain, over a soft pluck."""
+    root = midi_of(2 * link, 1)
+    out = list(chime(hertz(root), 1.0, RATE))
+    mix_into(out, chime(hertz(midi_of(2 * link + 2, 1)), 1.0, RATE), int(0.06 * RATE), 0.7)
+    return mix_into(out, pluck(hertz(root - 12), 0.5, RATE), 0, 0.4)
+
+
+def hint_chime(degrees):
+    """Two soft bells a fifth apart, climbing for a hint that opens and
+    falling for one that goes."""
+    out = []
+    step = int(0.09 * RATE)
+    for i, degree in enumerate(degrees):
+        mix_into(out, chime(hertz(midi_of(degree, 1)), 0.9, RATE), i * step, 0.8)
+    return out
+
+
 def thud(freq, seed):
     """A token landing on another: a short, low knock of stone on stone."""
     body = partials(freq, 0.16, RATE, [(1.0, 1.0, 28), (1.7, 0.45, 40), (2.9, 0.2, 60)], attack=0.001)
@@ -257,6 +280,35 @@ def crumble():
         chip = envelope(filtered_noise(0.05, RATE, lambda _: rng.uniform(1800, 4200), 3.0, seed=rng.randrange(1000)), RATE, 90)
         mix_into(grit, chip, rng.randrange(0, int(0.5 * RATE)), rng.uniform(0.3, 0.7))
     return mix_into(rumble, grit, 0, 0.6)
+
+
+def treasure_found():
+    """A treasure found: bells leaping up the scale over a soft shimmer."""
+    out = [s * 0.3 for s in whoosh(0.8, 1200, 6000)]
+    for i, degree in enumerate((4, 7, 9, 11)):
+        mix_into(out, chime(hertz(midi_of(degree, 1)), 1.2, RATE), int(i * 0.06 * RATE), 0.8)
+    return out
+
+
+def star_strike():
+    """A star of the summary lighting: a high bell struck on the rim."""
+    out = list(chime(hertz(midi_of(7, 2)), 1.0, RATE))
+    return mix_into(out, tek(RATE), 0, 0.5)
+
+
+def level_complete():
+    """The room cleared: the tune's cadence plucked up to the tonic, then the
+    tonic chord rung high over a last drum stroke. Plays once."""
+    out = []
+    eighth = 60.0 / 112 / 2
+    at = 0.0
+    for degree, eighths in ((4, 1), (5, 1), (7, 2), (9, 1), (8, 1), (7, 4)):
+        mix_into(out, pluck(hertz(midi_of(degree)), 1.2, RATE), int(at * RATE), 0.6)
+        mix_into(out, chime(hertz(midi_of(degree, 1)), 0.8, RATE), int(at * RATE), 0.25)
+        at += eighths * eighth
+    mix_into(out, flash_chord(), int(at * RATE), 0.8)
+    mix_into(out, doum(RATE), int(at * RATE), 0.7)
+    return out
 
 
 # --- The title theme.
@@ -487,10 +539,19 @@ def outputs(quick):
         "match3.wav": lambda: arpeggio((0, 2, 4)),
         "match4.wav": lambda: arpeggio((0, 2, 4, 7)),
         "match5.wav": lambda: arpeggio((0, 2, 4, 7, 9)),
+        "hint_up.wav": lambda: hint_chime((0, 4)),
+        "hint_down.wav": lambda: hint_chime((4, 0)),
+        # The help box unrolling, and rolling up.
+        "help_open.wav": lambda: whoosh(0.3, 600, 3000),
+        "help_close.wav": lambda: whoosh(0.25, 1800, 500),
         "block_fall_1.wav": lambda: thud(170, 17),
         "block_fall_2.wav": lambda: thud(140, 19),
         "rock_crumble.wav": crumble,
     }
+    # A pass's clear by its score (3 to 7), and the chain's ring by its link.
+    for n in range(3, 8):
+        effects["block_clear_%d.wav" % n] = lambda n=n: arpeggio(CLEAR_DEGREES[:n])
+        effects["base_clear_%d.wav" % n] = lambda n=n: cascade(n - 3)
     files = {name: (lambda path, make=make: write_effect(path, make())) for name, make in effects.items()}
     # The sample the options screen plays while a volume is set.
     files["block_select.ogg"] = lambda path: write_ogg(path, [faded(select(0))])
@@ -501,6 +562,12 @@ def outputs(quick):
         files["Game Play Cue %i.ogg" % number] = (
             lambda path, tempo=tempo, turn=turn: write_theme(path, 2 if quick else 2 + len(TUNE), tempo, rotated(turn)))
     files["Scarab Race.ogg"] = lambda path: write_theme(path, 2 if quick else 2 + len(TUNE), 144, TUNE)
+    # The level's end: the cue of a cleared room, then the calm menu music,
+    # which loops; the treasure and the summary's stars.
+    files["Level Complete Cue.ogg"] = lambda path: write_ogg(path, [faded(level_complete())])
+    files["Menu Cue.ogg"] = lambda path: write_theme(path, 2 if quick else 4, 84, rotated(4))
+    files["treasure_found.wav"] = lambda path: write_effect(path, treasure_found())
+    files["star_strike.wav"] = lambda path: write_effect(path, star_strike())
     files["start_flash.wav"] = lambda path: write_effect(path, flash_shimmer())
     files["end_flash.wav"] = lambda path: write_effect(path, flash_chord())
     return files

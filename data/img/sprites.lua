@@ -30,6 +30,32 @@ Sprites = {
   { Name = "Tile_Flip_Crack", ImageFile = "img/tile_flip_crack.png", SpriteC = 6, FrameTime = 20 },
   { Name = "Tile_Flip_Gold", ImageFile = "img/tile_flip_gold.png", SpriteC = 6, FrameTime = 20 },
   { Name = "spiderweb", ImageFile = "img/spiderweb.png", SpriteC = 1, FrameTime = 1 },
+  -- The HUD's power icons and count badges, and the help box's corner marks
+  -- and mouse icons (tools/images/board_hud.sh).
+  { Name = "1_off", ImageFile = "img/hud/1_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "2_off", ImageFile = "img/hud/2_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "3_off", ImageFile = "img/hud/3_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "4_off", ImageFile = "img/hud/4_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "5_off", ImageFile = "img/hud/5_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "6_off", ImageFile = "img/hud/6_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "7_off", ImageFile = "img/hud/7_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "8_off", ImageFile = "img/hud/8_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "9_off", ImageFile = "img/hud/9_off.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_1", ImageFile = "img/hud/power_1.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_2", ImageFile = "img/hud/power_2.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_3", ImageFile = "img/hud/power_3.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_4", ImageFile = "img/hud/power_4.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_5", ImageFile = "img/hud/power_5.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_6", ImageFile = "img/hud/power_6.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_7", ImageFile = "img/hud/power_7.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_8", ImageFile = "img/hud/power_8.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "power_9", ImageFile = "img/hud/power_9.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "help_tl", ImageFile = "img/hud/help_tl.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "help_bl", ImageFile = "img/hud/help_bl.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "help_tr", ImageFile = "img/hud/help_tr.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "help_br", ImageFile = "img/hud/help_br.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "left_mouse", ImageFile = "img/hud/left_mouse.png", SpriteC = 1, FrameTime = 1 },
+  { Name = "right_mouse", ImageFile = "img/hud/right_mouse.png", SpriteC = 1, FrameTime = 1 },
 }
 
 -- The board's blocks (tools/images/board_blocks.sh). Tokens of every colour
@@ -59,3 +85,34 @@ end
 -- The tomb's slab sinking and rising.
 Sprites[#Sprites + 1] = { Name = "Tomb_Opening", ImageFile = "img/tomb_opening.png", SpriteC = 6, FrameTime = 10 }
 Sprites[#Sprites + 1] = { Name = "Tomb_Closing", ImageFile = "img/tomb_closing.png", SpriteC = 6, FrameTime = 10 }
+
+-- The explorer (tools/images/board_explorer.sh): frames of 64 x 64.
+for _, walk in ipairs({
+  { "Explorer_Idle", "img/explorer_idle.png", 4, 4 },
+  { "Explorer_Walk_down", "img/explorer_walk_down.png", 4, 8 },
+  { "Explorer_Walk_up", "img/explorer_walk_up.png", 4, 8 },
+  { "Explorer_Walk_left", "img/explorer_walk_left.png", 4, 6 },
+  { "Explorer_Walk_right", "img/explorer_walk_right.png", 4, 6 },
+  { "explorer_power_left", "img/explorer_power_left.png", 6, 10 },
+}) do
+  Sprites[#Sprites + 1] = { Name = walk[1], ImageFile = walk[2], SpriteC = walk[3], FrameTime = walk[4] }
+end
+-- His route, a cell each. The board draws "Path_Horizontal" along the
+-- route's vertical stretches and "Path_Vertical" along its horizontal ones.
+for _, piece in ipairs({
+  { "Path_Horizontal", "img/path_vertical_run.png" },
+  { "Path_Vertical", "img/path_horizontal_run.png" },
+  { "Path_Top_Left", "img/path_top_left.png" },
+  { "Path_Top_Right", "img/path_top_right.png" },
+  { "Path_Bottom_Left", "img/path_bottom_left.png" },
+  { "Path_Bottom_Right", "img/path_bottom_right.png" },
+  { "arrow_left", "img/arrow_left.png" },
+  { "arrow_right", "img/arrow_right.png" },
+  { "arrow_up", "img/arrow_up.png" },
+  { "arrow_down", "img/arrow_down.png" },
+}) do
+  Sprites[#Sprites + 1] = { Name = piece[1], ImageFile = piece[2], SpriteC = 1, FrameTime = 1 }
+end
+-- The explorer's target, marked on the board and on the goal map.
+Sprites[#Sprites + 1] = { Name = "Selected_Goal", ImageFile = "img/selected_goal.png", SpriteC = 4, FrameTime = 8 }
+Sprites[#Sprites + 1] = { Name = "target_icon", ImageFile = "img/target_icon.png", SpriteC = 4, FrameTime = 4 }

@@ -11,3 +11,6 @@ dofile("scripts/game.lua")
 
 -- The screens: OnInitUI() puts up the first one.
 dofile("scripts/screens.lua")
+
+-- The end of a room: its summary, the defeat and what follows.
+dofile("scripts/level_end.lua")

@@ -6,9 +6,11 @@ function OnStartUp()
 	LOG("Game scripts started")
 end
 
--- The profile's language: its fonts follow from the locale.
+-- The profile's language: its fonts follow from the locale, its texts from
+-- its string table.
 function SetupLanguage(language)
 	SetLocale(language)
+	LoadLanguage("lang/" .. language .. ".lang")
 end
 
 -- Reads the game's scripts again, so that edits show without a restart.

@@ -4,6 +4,7 @@ function OnInitUI()
 	AddGameScreen("title", "ui/title.ui", "OnEnterTitle()", "")
 	AddGameScreen("options", "ui/options.ui", "OnEnterOptions()", "")
 	AddGameScreen("movie", "ui/movie.ui", "", "")
+	LoadLevelEndPanels()
 	JumpState("title")
 end
 

@@ -19,6 +19,20 @@ SoundBank = {
   { Name = "match3", Files = { "sounds/match3.wav" }, Bias = { 0.8 } },
   { Name = "match4", Files = { "sounds/match4.wav" }, Bias = { 0.9 } },
   { Name = "match5", Files = { "sounds/match5.wav" } },
+  -- Two blocks swapping places.
+  { Name = "block_switch", Files = { "sounds/swap.wav" }, Bias = { 0.6 } },
+  -- A pass of runs, by its score: the more lines, the longer the climb.
+  { Name = "block_clear_3", Files = { "sounds/block_clear_3.wav" }, Bias = { 0.8 } },
+  { Name = "block_clear_4", Files = { "sounds/block_clear_4.wav" }, Bias = { 0.8 } },
+  { Name = "block_clear_5", Files = { "sounds/block_clear_5.wav" }, Bias = { 0.85 } },
+  { Name = "block_clear_6", Files = { "sounds/block_clear_6.wav" }, Bias = { 0.9 } },
+  { Name = "block_clear_7", Files = { "sounds/block_clear_7.wav" } },
+  -- The passes of a cascade, one higher for each link of the chain.
+  { Name = "base_clear_3", Files = { "sounds/base_clear_3.wav" }, Bias = { 0.5 } },
+  { Name = "base_clear_4", Files = { "sounds/base_clear_4.wav" }, Bias = { 0.55 } },
+  { Name = "base_clear_5", Files = { "sounds/base_clear_5.wav" }, Bias = { 0.6 } },
+  { Name = "base_clear_6", Files = { "sounds/base_clear_6.wav" }, Bias = { 0.65 } },
+  { Name = "base_clear_7", Files = { "sounds/base_clear_7.wav" }, Bias = { 0.7 } },
   -- A token landing on another; at most one of each per logic step.
   { Name = "block_fall_1", Files = { "sounds/block_fall_1.wav" }, Bias = { 0.5 } },
   { Name = "block_fall_2", Files = { "sounds/block_fall_2.wav" }, Bias = { 0.5 } },
@@ -27,4 +41,16 @@ SoundBank = {
   -- The tokens appearing at the start of a level, and the flash's end.
   { Name = "START_FLASH", Files = { "sounds/start_flash.wav" }, Bias = { 0.8 } },
   { Name = "end_flash.ogg", Files = { "sounds/end_flash.wav" }, Bias = { 0.7 } },
+
+  -- The help box: a hint opening and going, the box unrolling and rolling up.
+  { Name = "hint_up", Files = { "sounds/hint_up.wav" }, Bias = { 0.7 } },
+  { Name = "hint_down", Files = { "sounds/hint_down.wav" }, Bias = { 0.6 } },
+  { Name = "help_open", Files = { "sounds/help_open.wav" }, Bias = { 0.5 } },
+  { Name = "help_close", Files = { "sounds/help_close.wav" }, Bias = { 0.5 } },
+
+  -- The explorer reaching the target he was sent to, a treasure found, and
+  -- each star of a won room's summary lighting.
+  { Name = "block_select", Files = { "sounds/block_select.ogg" }, Bias = { 0.7 } },
+  { Name = "FOUND_TREASURE", Files = { "sounds/treasure_found.wav" }, Bias = { 0.9 } },
+  { Name = "scarab strike", Files = { "sounds/star_strike.wav" }, Bias = { 0.8 } },
 }

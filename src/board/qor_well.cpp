@@ -56,6 +56,8 @@ QORWell::QORWell(void* owner) : GameScrollWell(owner) {
 }
 
 QORWell::~QORWell() {
+  DeleteInterface();
+  DeleteExplorerAndGoalMap();
   DeleteLevelObjects();
   ClearWalkers();
   // The scrolling board deletes the blocks and the effects owner after this.
@@ -324,6 +326,8 @@ void QORWell::Tick(float dt) {
   const math::Vec2 scroll = scroll_;
   GameScrollWell::Tick(dt);
   if (holdView) SetScrollVector(scroll);
+  // Blocks the tick took off the grid are let go of.
+  ForgetLostBlocks();
 }
 
 void QORWell::TickMusicAndInterface(float dt) {

@@ -30,6 +30,7 @@ class QORGameHelp;
 class QORGoalMap;
 class QORMummy;
 class QORMusicRotation;
+class QORPower;
 class QORStartFlash;
 class QORWalker;
 class QORWellMode;
@@ -67,6 +68,8 @@ class QORWell : public well::GameScrollWell {
   // --- Slots of the well family that the game board replaces.
   bool ClearWell() override;
   void OnSettled() override;
+  // The block under a point inside the view, edges included; null elsewhere.
+  well::Block* GetBlockAtPoint(const math::Vec2& point) override;
   // Also finds a block of up to 2 x 2 cells from its other cells.
   well::Block* GetBlock(int32_t x, int32_t y) override;
   void ReservedHook(int32_t, int32_t) override {}
@@ -90,6 +93,8 @@ class QORWell : public well::GameScrollWell {
   bool ReservedFlag() override { return false; }
   void AddScore(int32_t points) override;
   void Step() override;
+  // Forgets the selection and the hover: their blocks are deleted.
+  void TriggerRestore() override;
 
   // --- The game board's own slots.
   virtual void DrawOverlay();
@@ -227,6 +232,39 @@ class QORWell : public well::GameScrollWell {
   void RaiseSoundCue(int cue) { soundCues_[cue] = 1; }
   bool IsSoundCueRaised(int cue) const { return soundCues_[cue] != 0; }
 
+  // --- Moves (qor_well_input.cpp): selection, the swap and its end.
+  // Tokens and rocks off webs; a selected block found on a web loses the
+  // selection.
+  bool CanMoveBlock(well::Block* block);
+  // Starts the swap of two neighbours, or makes the second the selection.
+  void TrySwap(well::Block* first, well::Block* second);
+  // A line of three of the block's colour passes through it.
+  bool HasMatchThrough(well::Block* block);
+  well::Block* GetSelectedA() const { return selectedA_; }
+  well::Block* GetSelectedB() const { return selectedB_; }
+  well::Block* GetHovered() const { return hovered_; }
+  bool IsSwapping() const { return !swapTimer_.IsExpired(); }
+  bool IsSwappingBack() const { return swapBack_ != 0; }
+  static constexpr uint32_t kTintOpaque = 0xFFFFFFFFu;
+  static constexpr uint32_t kTintFaint = 0x32FFFFFFu;
+
+  // --- Matches (qor_well_match.cpp).
+  // Clears every line of three to five; false on the race board.
+  bool ResolveMatches();
+  // What the last pass found: its lines by length and every run it recorded.
+  struct MatchPass {
+    int32_t fives = 0;
+    int32_t fours = 0;
+    int32_t threes = 0;
+    std::vector<BlockRun> runs;
+  };
+  const MatchPass& GetLastPass() const { return pass_; }
+  void HitMummy();
+
+  // --- Hints (qor_well_cues.cpp), TriggerHint among them.
+  // Marks a move near the explorer with swirls; false when none is found.
+  bool ShowPossibleMove();
+
   // --- Play.
   void EdgeScroll(float dt);
   void SetEdgeScrolling(bool on) { edgeScrolling_ = on ? 1 : 0; }
@@ -242,6 +280,17 @@ class QORWell : public well::GameScrollWell {
   int32_t GetComboCount() const { return comboCount_; }
   void SetComboCount(int32_t count) { comboCount_ = count; }
 
+  // --- HUD, help and tutorial.
+  QORWellUI* GetHud() const { return hud_; }
+  QORGameHelp* GetHelp() const { return help_; }
+  well::HandHold* GetHandHold() const { return handHold_; }
+  // The tutorial of the first two levels, while hints are on; built again,
+  // it replaces the one running.
+  void UpdateTutorial();
+  // Shows the hint over the screen rectangle once per profile; true when
+  // the help took it.
+  bool TriggerHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight);
+
   // --- Seams: what the later parts of the board fill in. Until then each
   // answers as if its object were missing (no HUD, help, tutorial, mode,
   // explorer, mummy, goal map or block types), which the board skips.
@@ -250,13 +299,27 @@ class QORWell : public well::GameScrollWell {
   int32_t GetBlockType(const well::Block* block) const;
   // A milestone block's index, by which the milestones are sorted.
   int32_t GetMilestoneIndex(const well::Block* block) const;
-  bool GetExplorerCell(int32_t& x, int32_t& y) const;
+  // The seams a board test stands in for are virtual.
+  virtual bool GetExplorerCell(int32_t& x, int32_t& y) const;
   // The cell he is stepping to; false without an explorer.
   bool GetExplorerTargetCell(int32_t& x, int32_t& y) const;
   // He plans his way again after the board changed under it.
   void RebuildExplorerPath();
   // The explorer's position on the board, in screen units; false without one.
   bool GetExplorerBoardPosition(math::Vec2& position) const;
+  void PlayExplorerPowerAnimation();
+  QORExplorer* GetExplorer() const { return explorer_; }
+  QORGoalMap* GetGoalMap() const { return goalMap_; }
+  // The rival's cell; false without a rival.
+  bool GetShadyCell(int32_t& x, int32_t& y) const;
+  // A treasure found: the HUD counts it, and power index + 1 flies from the
+  // board point to its button with the treasure popup.
+  void AwardTreasure(const math::Vec2& from, int32_t powerIndex);
+  // The exit tomb opens as the explorer steps in; a found milestone opens.
+  void OpenExit();
+  void OpenMilestone(well::Block* milestone);
+  // Power index + 1, made for the HUD, which owns it; null for none.
+  QORPower* CreatePower(int32_t index);
 
  protected:
   // Seams, continued: the calls of the board's own steps. Each does nothing
@@ -270,6 +333,9 @@ class QORWell : public well::GameScrollWell {
   // is their cell.
   void DrawExplorer(float alpha);
   void DeleteLevelObjects();
+  void DeleteExplorerAndGoalMap();
+  // The HUD, the help and the tutorial.
+  void DeleteInterface();
   void TickHud(float dt);
   // The tutorial's step; false when the current step holds the board still.
   bool TickTutorial(float dt);
@@ -289,7 +355,7 @@ class QORWell : public well::GameScrollWell {
   void DrawMode();
   // The mummy's step of the board's tick, its deletion included.
   void TickMummy(float dt);
-  bool GetMummyCell(int32_t& x, int32_t& y) const;
+  virtual bool GetMummyCell(int32_t& x, int32_t& y) const;
   void DrawMummy(float alpha);
   // A new mummy on the cell, its first state step run.
   void CreateMummy(int32_t x, int32_t y);
@@ -302,13 +368,42 @@ class QORWell : public well::GameScrollWell {
   void TickSwap(float dt);
   void DrawSwap();
   void BuildSpawnCells();
-  void ResolveMatches();
   void CheckFirstHints();
-  void ShowPossibleMove();
+  // The HUD's and the help's part in moves, matches and hints.
+  void CloseHudPopup();
+  void HudMouseMove(const math::Vec2& point);
+  bool HasArmedPower() const;
+  void UsePower(const math::Vec2& point);
+  void CancelPower(const math::Vec2& point);
+  // A power flies from the board position to its button.
+  virtual void HudAwardPower(const math::Vec2& boardPosition, int32_t index, bool popup);
+  // A pass's cleared blocks by colour (0 to 23) and its score.
+  void AddHudMatchStats(const int32_t clearedByColor[kColorCount], int32_t score);
+  // The tutorial's current step refuses the click of the button (1 left, 2 right).
+  bool TutorialRefusesClick(const math::Vec2& point, int32_t button);
+  void CloseHint();
+  // The help shows the hint over the screen rectangle with the sidebar image
+  // ("xxxx" for none); false when there is no help or it declines the id.
+  virtual bool ShowHelpHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight, const char* image);
+  virtual bool HasHelp() const;
+  // The goal map's part in clicks: it takes a click on itself, targets the
+  // exit or a treasure, and sends the explorer to the cell under a point.
+  bool GoalMapTakesClick(const math::Vec2& point);
+  void TargetExitOnMap();
+  void TargetBlockOnMap(well::Block* block);
+  void SendExplorerTo(const math::Vec2& point);
+  // The mummy's screen position; false without a mummy.
+  bool GetMummyScreenPosition(math::Vec2& position) const;
+  void BanishMummy();
   // A walker's operations; the cell is false for no walker, the kind is the
   // rival's 1, the spider's 0 and so on.
-  bool GetWalkerCell(const QORWalker* walker, int32_t& x, int32_t& y) const;
-  int32_t GetWalkerType(const QORWalker* walker) const;
+  virtual bool GetWalkerCell(const QORWalker* walker, int32_t& x, int32_t& y) const;
+  virtual int32_t GetWalkerType(const QORWalker* walker) const;
+  virtual bool CanWalkerBeKilled(const QORWalker* walker) const;
+  // Stops the walker on its cell for the seconds.
+  virtual void StunWalker(QORWalker* walker, float seconds);
+  // Where the walker's sprite stands on the screen.
+  math::Vec2 GetWalkerScreenPosition(const QORWalker* walker) const;
   int32_t GetWalkerTurnSense(const QORWalker* walker) const;
   void TickWalker(QORWalker* walker, float dt);
   // The walker marked itself for removal.
@@ -317,7 +412,7 @@ class QORWell : public well::GameScrollWell {
   void SetWalkerAlpha(QORWalker* walker, float alpha);
   void WalkerTryAttack(QORWalker* walker);
   // Tells the walker it leaves the board, then deletes it.
-  void DestroyWalker(QORWalker* walker);
+  virtual void DestroyWalker(QORWalker* walker);
   // A new rival on the cell (his cell and target cell), not yet listed.
   QORWalker* MakeShady(int32_t x, int32_t y);
 
@@ -328,6 +423,22 @@ class QORWell : public well::GameScrollWell {
   void TickStartFlash(float dt);
   void TickSparkle(float dt);
   void TickIdleHint(float dt);
+  // Moves: a block held on the grid, alive; the selection and hover let go
+  // of any other at once, ending a swap under way.
+  bool IsHeld(const well::Block* block) const;
+  void ForgetLostBlocks();
+  // Both tints opaque, nothing selected.
+  void ClearSelection();
+  // Matches: a cleared block feeds bottles of its colour near the explorer
+  // and kills or stuns a walker beside it.
+  void FeedBottlenecks(well::Block* cleared);
+  void CheckForWalkers(well::Block* cleared);
+  // Hints: a pair with a third of its colour diagonally beyond it, and three
+  // of four in a line.
+  bool CheckSwapHint(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  int32_t CountRunOf4(int32_t x, int32_t y, int32_t dx, int32_t dy);
+  bool HintRunOf4(int32_t x, int32_t y);
+  void MarkHintCell(int32_t x, int32_t y);
   void UpdateFloorBounds();
   // Deletes every walker on the list and forgets the rival.
   void ClearWalkers();
@@ -396,6 +507,7 @@ class QORWell : public well::GameScrollWell {
   QORGoalMap* goalMap_ = nullptr;
   std::vector<QORBarrier> barriers_;
   int32_t comboCount_ = 0;
+  MatchPass pass_;
   std::unique_ptr<QORStartFlash> startFlash_;
   CountdownTimer idleHintTimer_{10.0f, 10.0f};
   uint8_t raceDebug_ = 0;

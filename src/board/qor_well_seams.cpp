@@ -6,62 +6,13 @@
 
 #include "board/blocks/qor_well_mode.h"
 
-// --- Input, matches, cues and hints.
-
-bool QORWell::OnMouseMove(const math::Vec2& point) {
-  mousePosition_ = point;
-  return false;
-}
-void QORWell::OnMouseDrag(const math::Vec2&) {}
-void QORWell::OnLeftClick(const math::Vec2&) {}
-void QORWell::OnRightClick(const math::Vec2&) {}
-void QORWell::TickSwap(float) {}
-void QORWell::DrawSwap() {}
-void QORWell::ResolveMatches() {}
-void QORWell::CheckFirstHints() {}
-void QORWell::ShowPossibleMove() {}
-void QORWell::ShowShadyHint() {}
-
-// --- HUD, help and tutorial.
-
-void QORWell::InitUI() {}
-void QORWell::AddScore(int32_t) {}
-
-void QORWell::TickHud(float) {}
-bool QORWell::TickTutorial(float) { return true; }
-bool QORWell::IsHintShowing() const { return false; }
-void QORWell::SetHudElapsed(int32_t) {}
-void QORWell::DrawHud() {}
-void QORWell::DrawHelp() {}
-void QORWell::HideHud() {}
-void QORWell::DeleteHelp() {}
-void QORWell::RefreshHudColors() {}
-void QORWell::ReadHudColorSwitches(uint8_t*) {}
-void QORWell::AwardDebugPower() {}
-
-// --- Explorer, goal map and the level's end.
-
-void QORWell::CreateExplorer() {}
-bool QORWell::GetExplorerCell(int32_t&, int32_t&) const { return false; }
-bool QORWell::GetExplorerTargetCell(int32_t&, int32_t&) const { return false; }
-void QORWell::RebuildExplorerPath() {}
-void QORWell::InitExplorerVariables() {}
-bool QORWell::GetExplorerBoardPosition(math::Vec2&) const { return false; }
-void QORWell::PlaceExplorer(int32_t, int32_t) {}
-void QORWell::TickExplorer(float) {}
-void QORWell::DrawExplorer(float) {}
-void QORWell::CreateGoalMap() {}
-void QORWell::OpenGoalMap(bool) {}
-void QORWell::TickGoalMap(float) {}
-void QORWell::DrawGoalMap() {}
-void QORWell::PlaceTargetMarkers() {}
-void QORWell::WinGame() { GameScrollWell::WinGame(); }
-void QORWell::LooseGame() { GameScrollWell::LooseGame(); }
-
 // --- Walkers and the rival: no walker exists before them.
 
 bool QORWell::GetWalkerCell(const QORWalker*, int32_t&, int32_t&) const { return false; }
 int32_t QORWell::GetWalkerType(const QORWalker*) const { return -1; }
+bool QORWell::CanWalkerBeKilled(const QORWalker*) const { return false; }
+void QORWell::StunWalker(QORWalker*, float) {}
+math::Vec2 QORWell::GetWalkerScreenPosition(const QORWalker*) const { return {}; }
 int32_t QORWell::GetWalkerTurnSense(const QORWalker*) const { return 1; }
 void QORWell::TickWalker(QORWalker*, float) {}
 bool QORWell::IsWalkerDone(const QORWalker*) const { return false; }
@@ -71,11 +22,17 @@ void QORWell::WalkerTryAttack(QORWalker*) {}
 void QORWell::DestroyWalker(QORWalker*) {}
 QORWalker* QORWell::MakeShady(int32_t, int32_t) { return nullptr; }
 
+// --- The powers: the HUD's buttons stay empty before them.
+
+QORPower* QORWell::CreatePower(int32_t) { return nullptr; }
+
 // --- The mummy.
 
 void QORWell::TickMummy(float) {}
 bool QORWell::GetMummyCell(int32_t&, int32_t&) const { return false; }
 void QORWell::DrawMummy(float) {}
+bool QORWell::GetMummyScreenPosition(math::Vec2&) const { return false; }
+void QORWell::BanishMummy() {}
 void QORWell::CreateMummy(int32_t, int32_t) {}
 void QORWell::CastMummyMagic() {}
 

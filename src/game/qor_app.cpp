@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/boot_loader.h"
+#include "board/effects/coin_sfx.h"
+#include "board/game_variables.h"
 #include "core/script/console.h"
 #include "core/log.h"
 #include "core/files/vfs.h"
@@ -65,7 +67,12 @@ void QORApp::InitScripts() {
 // The loading bar moves 28 of its 50 steps here. The game's own script API
 // is registered first and its states are added last.
 void QORApp::OnCreateStates() {
-  if (LuaPlus::LuaState* lua = GetConsole()->GetState()) QORGameState::RegisterLua(lua);
+  if (LuaPlus::LuaState* lua = GetConsole()->GetState()) {
+    QORGameState::RegisterLua(lua);
+    RegisterGameVariables(lua);
+  }
+  // Landing coins pay into the current profile.
+  CoinSFX::SetGoldAccess(&GetGold, &SetGold);
   AdvanceLoadingProgress(2);
   ui::GetSpriteSet()->Load("img/sprites.lua");
   AdvanceLoadingProgress(10);

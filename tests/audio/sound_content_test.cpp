@@ -26,7 +26,9 @@ constexpr int kRate = 44100;
 // The sets the engine and the game play by name.
 const char* const kSetsPlayed[] = {
     "sounds/GameApp_start_music.ogg", "button_press", "button_rollover", "textbox_new_text", "screen_shift",
-    "select_A", "select_B", "swap", "match3", "match4", "match5", "block_fall_1", "block_fall_2", "special 6"};
+    "select_A", "select_B", "swap", "match3", "match4", "match5", "block_fall_1", "block_fall_2", "special 6",
+    "block_switch", "block_clear_3", "block_clear_4", "block_clear_5", "block_clear_6", "block_clear_7",
+    "base_clear_3", "base_clear_4", "base_clear_5", "base_clear_6", "base_clear_7"};
 // Files the engine plays by name, through no set: the volume test sound.
 const char* const kFilesPlayed[] = {"sounds/block_select.ogg"};
 

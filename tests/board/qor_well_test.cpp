@@ -303,16 +303,19 @@ TEST_F(GameBoardTest, TheStartFlashRunsOnTheGameBoardOnly) {
     ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
     EXPECT_EQ(board.GetStartFlash() != nullptr, c.flash);
   }
-  // Without an explorer the wave spreads from the top-left cell and ends
-  // after the far corner's delay and duration: 0.7 x 12 x 0.2 + 0.4 + 0.7.
+  // Without an entrance the explorer stands on (1, 1): the wave spreads from
+  // there and ends after the far corner's delay and duration,
+  // 0.7 x 10 x 0.2 + 0.4 + 0.7.
   TestWell board;
   ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
   QORStartFlash* flash = board.GetStartFlash();
   ASSERT_NE(flash, nullptr);
-  EXPECT_FLOAT_EQ(flash->GetDelay(0, 0), 0.4f);
+  EXPECT_FLOAT_EQ(flash->GetDelay(1, 1), 0.4f);
+  EXPECT_FLOAT_EQ(flash->GetDelay(0, 0), 0.68f);
   EXPECT_FLOAT_EQ(flash->GetDelay(3, 0), 0.82f);
-  for (int i = 0; i < 27; ++i) board.Tick(0.1f);
+  for (int i = 0; i < 24; ++i) board.Tick(0.1f);
   EXPECT_NE(board.GetStartFlash(), nullptr);
+  board.Tick(0.1f);
   board.Tick(0.1f);
   EXPECT_EQ(board.GetStartFlash(), nullptr);
 }

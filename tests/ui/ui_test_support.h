@@ -83,19 +83,31 @@ class FixedFont : public Font {
 
 class UITest : public testsupport::AudioTestBase {
  protected:
+  // The sound sets of the bank and their files; the first three are the
+  // widgets' own, the others the help box's.
+  struct Sound {
+    const char* file;
+    const char* set;
+  };
+  static constexpr Sound kSounds[] = {{"press", "button_press"}, {"rollover", "button_rollover"},
+                                      {"key", "textbox_new_text"}, {"hint_up", "hint_up"},
+                                      {"hint_down", "hint_down"},  {"help_open", "help_open"},
+                                      {"help_close", "help_close"}};
+  static constexpr size_t kWidgetSounds = 3;
+
   void SetUp() override {
     AudioTestBase::SetUp();
     const std::string here = std::filesystem::current_path().string() + "/";
     // Absolute names: the process-wide sound system keeps every file it loaded.
-    for (const char* sound : {"press", "rollover", "key"}) WriteSound(std::string(sound) + ".wav");
-    WriteText("bank.lua", "SoundBank = {\n"
-                          "  { Name = 'button_press', Files = { [[" + here + "press.wav]] } },\n"
-                          "  { Name = 'button_rollover', Files = { [[" + here + "rollover.wav]] } },\n"
-                          "  { Name = 'textbox_new_text', Files = { [[" + here + "key.wav]] } },\n"
-                          "}\n");
+    std::string bank = "SoundBank = {\n";
+    for (const Sound& sound : kSounds) {
+      WriteSound(std::string(sound.file) + ".wav");
+      bank += "  { Name = '" + std::string(sound.set) + "', Files = { [[" + here + sound.file + ".wav]] } },\n";
+    }
+    WriteText("bank.lua", bank + "}\n");
     audio::GetAudio().Init("bank.lua");
-    for (const char* sound : {"press", "rollover", "key"}) {
-      const audio::LoadedSample* sample = audio::GetAudio().Find(here + sound + ".wav");
+    for (const Sound& sound : kSounds) {
+      const audio::LoadedSample* sample = audio::GetAudio().Find(here + sound.file + ".wav");
       ASSERT_NE(sample, nullptr);
       samples_.push_back(sample->handle);
     }
@@ -137,14 +149,22 @@ class UITest : public testsupport::AudioTestBase {
     return events;
   }
   void ClearEvents() { console_->Do("Events = {}"); }
-  // "press 1 rollover 0 key 2": how many times each sound has played.
+  // "press 1 rollover 0 key 2": how many times each widget sound has played.
   static std::string SoundCounts() {
-    const char* const names[] = {"press", "rollover", "key"};
     std::string counts;
-    for (size_t i = 0; i < Samples().size(); ++i)
-      counts += (i ? " " : "") + std::string(names[i]) + " " +
-                std::to_string(static_cast<int>(BASS_SampleGetChannels(Samples()[i], nullptr)));
+    for (size_t i = 0; i < kWidgetSounds && i < Samples().size(); ++i)
+      counts += (i ? " " : "") + std::string(kSounds[i].file) + " " + std::to_string(Played(kSounds[i].file));
     return counts;
+  }
+  // How many times the sound of the file ("press", "hint_up" ...) has played.
+  static int Played(const std::string& file) {
+    for (size_t i = 0; i < Samples().size(); ++i)
+      if (file == kSounds[i].file) return static_cast<int>(BASS_SampleGetChannels(Samples()[i], nullptr));
+    return -1;
+  }
+  // Forgets what has played so far.
+  static void ClearPlayed() {
+    for (HSAMPLE sample : Samples()) BASS_SampleStop(sample);
   }
   // A widget made by the manager, set up with Init and listed under its parent.
   ui::UIWidget* Make(ui::UIWidget* parent, const std::string& name, math::Vec2 position = {0, 0},

@@ -42,7 +42,7 @@ void GameEnd::Draw() {
 void GameEnd::Tick(float dt) {
   beat_.Tick(dt);
   if (beat_.IsExpired()) {
-    beat_.remaining = kBeat;
+    beat_.remaining = beat_.period;
     OnTimer();
   }
   if (!steps_.empty()) {

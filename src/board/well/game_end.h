@@ -75,7 +75,7 @@ class GameEnd {
   virtual void Tick(float dt);
   virtual void Start() { started_ = 1; }
   virtual bool ReservedFlag() { return true; }
-  // Each time the beat runs out.
+  // Each time the beat runs out; it then starts again at its period.
   virtual void OnTimer() {}
   // Counts in the panel's widget of that name, when there is one.
   virtual void SetNumber(const std::string& widgetName, float target, float start, bool asTime, float delay);
@@ -99,9 +99,15 @@ class GameEnd {
   const std::vector<CountingNumber>& GetNumbers() const { return numbers_; }
   size_t GetStepCount() const { return steps_.size(); }
 
- private:
+ protected:
+  // The beat's period and what is left of it: each beat lasts this long.
+  void SetBeatPeriod(float seconds) { beat_.period = beat_.remaining = seconds; }
+  // A screen may take a panel listed elsewhere as its own.
+  void SetPanel(ui::UIWidget* panel) { panel_ = panel; }
   // The panel, when it is still listed with the UI manager.
   ui::UIWidget* LivePanel() const;
+
+ private:
   void CountNumbers(float dt);
 
   CountdownTimer beat_{kBeat, kBeat};

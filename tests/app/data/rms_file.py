@@ -3,6 +3,8 @@
 
   rms_file.py check-reset FILE     exit 0 when FILE holds exactly a reset store
   rms_file.py write-all FOLDER      writes every fixture of FIXTURES as FOLDER/NAME.rms
+  rms_file.py check-variables FILE PROFILE INDEX=VALUE...
+                                   exit 0 when the profile's game variables hold the values
 """
 import os
 import struct
@@ -92,6 +94,20 @@ def check_reset(path):
     return 0
 
 
+def check_variables(path, profile, pairs):
+    with open(path, "rb") as f:
+        data = f.read()
+    wrong = []
+    for pair in pairs:
+        index, value = (int(n) for n in pair.split("="))
+        at = PROFILES_AT + PROFILE_SIZE * profile + VARIABLES_AT + 4 * index
+        found = struct.unpack_from("<i", data, at)[0]
+        if found != value:
+            wrong.append("variable %d is %d, expected %d" % (index, found, value))
+    print("\n".join(wrong) or "match")
+    return 1 if wrong else 0
+
+
 def with_profiles(count, current):
     store = reset_store()
     for i in range(MAX_PROFILES):
@@ -137,6 +153,8 @@ FIXTURES = {
 def main(args):
     if len(args) == 2 and args[0] == "check-reset":
         return check_reset(args[1])
+    if len(args) >= 3 and args[0] == "check-variables":
+        return check_variables(args[1], int(args[2]), args[3:])
     if len(args) == 2 and args[0] == "write-all":
         for name, make in FIXTURES.items():
             with open(os.path.join(args[1], name + ".rms"), "wb") as f:

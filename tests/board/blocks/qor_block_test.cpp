@@ -11,6 +11,7 @@
 #include "board/effects/explosion_sfx_set.h"
 #include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
+#include "board/qor_explorer.h"
 #include "render/particles/part2d.h"
 #include "render/particles/part_group.h"
 
@@ -139,14 +140,24 @@ TEST_F(QORRockTest, FallsInPlayButNotWhileEditing) {
   EXPECT_EQ(rock->GetCell(), (well::Cell{2, 4}));
 }
 
-TEST_F(QORRockTest, WithoutAnExplorerItLandsOnGoldAndLeavesIt) {
+// The board always has its explorer: a rock landing on gold away from him
+// cracks it, one landing on his cell breaks.
+TEST_F(QORRockTest, LandingOnGoldAwayFromTheExplorerCracksItAndOnHimBreaks) {
   board_->GetTile(2, 7)->type = kTileGold;
-  QORBlock* rock = Put("qor_rock", "none", 2, 6);
-  rock->FallTest();
-  while (rock->IsSliding()) rock->Tick(0.05f);
-  EXPECT_EQ(rock->GetCell(), (well::Cell{2, 7}));
-  EXPECT_EQ(rock->GetState(), well::kStateStand);
-  EXPECT_EQ(board_->GetTile(2, 7)->type, kTileGold);
+  board_->GetTile(4, 7)->type = kTileGold;
+  ASSERT_NE(board_->GetExplorer(), nullptr);
+  board_->GetExplorer()->PlaceAt(4, 7);
+  QORBlock* away = Put("qor_rock", "none", 2, 6);
+  QORBlock* onHim = Put("qor_rock", "none", 4, 6);
+  for (QORBlock* rock : {away, onHim}) {
+    rock->FallTest();
+    while (rock->IsSliding()) rock->Tick(0.05f);
+    EXPECT_EQ(rock->GetCell().y, 7);
+  }
+  EXPECT_EQ(away->GetState(), well::kStateStand);
+  EXPECT_EQ(board_->GetTile(2, 7)->type, kTileCracked);
+  EXPECT_EQ(onHim->GetState(), well::kStateDestroyed);
+  EXPECT_EQ(board_->GetTile(4, 7)->type, kTileGold);
 }
 
 // A rock that breaks raises dust and plays its sound.

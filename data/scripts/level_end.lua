@@ -1,0 +1,49 @@
+-- The end of a room. The board grades a won room, shows its summary and
+-- calls LevelWasWon (ShadyWasWon on a room with the rival) with the grade;
+-- the rival reaching the exit first calls OnGameLose and shows the defeat
+-- panel. CONTINUE on either panel calls StartArcade, or DefeatShady after
+-- beating the rival.
+
+-- The summary panel is loaded once, hidden: the board shows it at the end.
+function LoadLevelEndPanels()
+	local summary = GetUIMan():AddPanel("ui/score_summary.ui")
+	if summary then summary:SetIsVisible(false) end
+end
+
+-- The room being played; the screen that starts a room sets it.
+CurrentRoom = CurrentRoom or 0
+
+-- Keeps the room's best grade in the profile.
+local function KeepGrade(grade)
+	local rms = GetRMS()
+	if not rms then return end
+	if grade > rms:GetRank(CurrentRoom) then rms:SetRank(CurrentRoom, grade) end
+	rms:Save()
+end
+
+function LevelWasWon(grade)
+	LOG("game: room " .. CurrentRoom .. " won with grade " .. grade)
+	KeepGrade(grade)
+end
+
+function ShadyWasWon(grade)
+	LOG("game: room " .. CurrentRoom .. " won against the rival with grade " .. grade)
+	KeepGrade(grade)
+end
+
+function OnGameLose()
+	LOG("game: room " .. CurrentRoom .. " lost to the rival")
+end
+
+-- Leaves the finished room for the screen the rooms are chosen from.
+function StartArcade()
+	local game = GetGame and GetGame()
+	if game then game:ShutdownLevel() end
+	JumpState("title")
+end
+
+-- After a room won against the rival.
+function DefeatShady()
+	LOG("game: the rival is beaten")
+	StartArcade()
+end

@@ -1,0 +1,15 @@
+// A pause in the tutorial; every click is held back meanwhile.
+#pragma once
+#include "board/help/hand_hold_step.h"
+#include "core/countdown_timer.h"
+
+class QORWaitStep : public well::HandHoldStep {
+ public:
+  QORWaitStep(well::HandHold* handHold, float seconds) : HandHoldStep(handHold), timer_(seconds, seconds) {}
+
+  void Tick(float dt) override { timer_.Tick(dt); }
+  bool IsDone() override { return timer_.IsExpired(); }
+
+ private:
+  CountdownTimer timer_;
+};
