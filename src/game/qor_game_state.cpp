@@ -3,12 +3,14 @@
 #include <strings.h>
 
 #include "audio/audio.h"
+#include "board/hud/qor_well_ui.h"
 #include "board/qor_well.h"
 #include "core/frame_timer.h"
 #include "core/input/keyboard.h"
 #include "core/input/mouse.h"
 #include "core/log.h"
 #include "core/script/console.h"
+#include "game/qor_editor_well.h"
 #include "render/dd_man.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
@@ -150,6 +152,22 @@ void QORGameState::OnMouseDown(const input::MouseButton* button, const math::Vec
   }
 }
 
+// A held button repeats the press on the editor's board while auto-trigger
+// is on; barrier mode turns it off, so that one press sets one point.
+void QORGameState::OnMouseHeld(const input::MouseButton* button, const math::Vec2* point) {
+  QOREditorWell* editor = GetEditor();
+  if (!editor || !autoTrigger_) return;
+  if (editor->IsBarrierMode()) {
+    autoTrigger_ = false;
+    return;
+  }
+  OnMouseDown(button, point);
+}
+
+void QORGameState::OnMouseWheel(int32_t delta, const math::Vec2*) {
+  if (QOREditorWell* editor = GetEditor(); editor && TakesInput()) editor->TurnDecorationInHand(delta);
+}
+
 void QORGameState::OnMouseMove(const math::Vec2*, const math::Vec2* newPoint) {
   if (!TakesInput() || !board_) return;
   BoardCall call(*this);
@@ -179,7 +197,12 @@ bool QORGameState::LoadLevel(const std::string& path) {
     loaded = board_->LoadLevel(path);
   }
   if (loaded) LOG_LINE(MSG_COMMENT, "Level loaded successfully!");
+  ReadColorSwitchesFromHud();
   return loaded;
+}
+
+void QORGameState::ReadColorSwitchesFromHud() {
+  if (board_ && board_->GetHud()) board_->GetHud()->ReadColorSwitches(colorSwitches_);
 }
 
 std::unique_ptr<QORWell> QORGameState::NewLevelBoard() { return std::make_unique<QORWell>(camera_); }
@@ -188,9 +211,28 @@ bool QORGameState::ReplayLevel() { return LoadLevel(levelPath_); }
 
 bool QORGameState::LoadRace(const std::string&) { return false; }
 
-bool QORGameState::LoadEditor(const std::string&) { return false; }
+bool QORGameState::LoadEditor(const std::string& path) {
+  ReplaceBoard(std::make_unique<QOREditorWell>(camera_));
+  bool loaded = false;
+  {
+    BoardCall call(*this);
+    loaded = board_->LoadLevel(path);
+  }
+  if (loaded) LOG_LINE(MSG_COMMENT, "Level loaded successfully!");
+  ReadColorSwitchesFromHud();
+  return loaded;
+}
 
-void QORGameState::StartEditor() {}
+void QORGameState::StartEditor() {
+  auto editor = std::make_unique<QOREditorWell>(camera_);
+  editor->SetRequestedSize(editorWidth_, editorHeight_);
+  editor->Setup(colorSwitches_);
+  ReplaceBoard(std::move(editor));
+}
+
+QOREditorWell* QORGameState::GetEditor() const {
+  return IsEditorBoard() ? static_cast<QOREditorWell*>(board_.get()) : nullptr;
+}
 
 void QORGameState::ShutdownLevel() { ReplaceBoard(nullptr); }
 
@@ -205,6 +247,7 @@ bool QORGameState::LoadWell(const std::string& path) {
   BoardCall call(*this);
   board_->ClearWell();
   const bool loaded = board_->Load(path, -1.0f);
+  ReadColorSwitchesFromHud();
   if (board_ && board_->IsEditorWell()) board_->SpawnShady();
   return loaded;
 }
