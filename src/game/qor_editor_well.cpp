@@ -543,6 +543,8 @@ void QOREditorWell::InitUI() {
   auto* hud = new QOREditorUI(this);
   hud_ = hud;
   hud->Init();
+  // The boxes start from the board's colours, which a save then keeps.
+  hud->RefreshColors();
 }
 
 void QOREditorWell::ShutdownUI() {
