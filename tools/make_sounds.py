@@ -311,6 +311,50 @@ def level_complete():
     return out
 
 
+# --- The critters.
+
+def buzz(seconds, freq, seed):
+    """Beating wings: a buzzing tone that flutters, over a breath of air."""
+    n = int(seconds * RATE)
+    phase, out = 0.0, []
+    for i in range(n):
+        t = i / RATE
+        phase += 2 * math.pi * freq * (1 + 0.03 * math.sin(2 * math.pi * 7 * t)) / RATE
+        saw = 2 * ((phase / (2 * math.pi)) % 1.0) - 1
+        out.append(saw * (0.6 + 0.4 * math.sin(2 * math.pi * 23 * t)))
+    air = filtered_noise(seconds, RATE, lambda _: 2 * freq, 3.0, seed=seed)
+    return shape(mix_into(out, air, 0, 0.8), RATE, 0.05, 0.15)
+
+
+def hiss(seconds, seed):
+    """A snake's hiss: a high band of noise swelling and dying away."""
+    noise = filtered_noise(seconds, RATE, lambda t: 4200 + 800 * t, 1.2, seed=seed)
+    n = len(noise)
+    return [s * math.sin(math.pi * i / n) for i, s in enumerate(noise)]
+
+
+def skitter(count, freq, seed):
+    """Many small feet on stone: a quick run of tiny ticks."""
+    rng = random.Random(seed)
+    out = []
+    for k in range(count):
+        tick = partials(freq * rng.uniform(0.8, 1.25), 0.03, RATE, [(1.0, 1.0, 160), (2.2, 0.4, 220)], attack=0.0005)
+        mix_into(out, tick, int(k * 0.035 * RATE + rng.uniform(0, 0.012) * RATE), rng.uniform(0.5, 1.0))
+    return out
+
+
+def snap(freq, seed):
+    """A strike: a sharp crack on a short rush of air."""
+    crack = mix_into(click(freq), whoosh(0.18, 600, 3000), 0, 0.5)
+    return mix_into(crack, thud(freq / 6, seed), int(0.02 * RATE), 0.6)
+
+
+def shimmer():
+    """Sand turning to gold: a bell and its fifth ringing out."""
+    out = list(chime(hertz(midi_of(4, 1)), 0.9, RATE))
+    return mix_into(out, chime(hertz(midi_of(7, 1)), 0.8, RATE), int(0.06 * RATE), 0.7)
+
+
 # --- The title theme.
 
 def theme(bars, tempo=104, tune=TUNE):
@@ -547,6 +591,16 @@ def outputs(quick):
         "block_fall_1.wav": lambda: thud(170, 17),
         "block_fall_2.wav": lambda: thud(140, 19),
         "rock_crumble.wav": crumble,
+        "scorpion_appear.wav": lambda: mix_into(whoosh(0.5, 200, 1600), skitter(8, 2400, 31), int(0.15 * RATE), 0.8),
+        "scorpion_strike.wav": lambda: snap(1900, 33),
+        "spider_appear.wav": lambda: skitter(12, 3400, 35),
+        "spider_strike.wav": lambda: whoosh(0.35, 3000, 7000),
+        "cobra_appear.wav": lambda: hiss(0.9, 37),
+        "cobra_strike.wav": lambda: mix_into(hiss(0.4, 39), snap(1500, 41), 0, 0.9),
+        "scarabs_appear.wav": lambda: buzz(0.9, 110, 43),
+        "scarab_strike.wav": shimmer,
+        "locust_appear.wav": lambda: buzz(0.9, 190, 45),
+        "locust_strike.wav": lambda: mix_into(thud(200, 47), crumble()[: int(0.3 * RATE)], 0, 0.5),
     }
     # A pass's clear by its score (3 to 7), and the chain's ring by its link.
     for n in range(3, 8):

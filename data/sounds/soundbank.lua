@@ -49,8 +49,21 @@ SoundBank = {
   { Name = "help_close", Files = { "sounds/help_close.wav" }, Bias = { 0.5 } },
 
   -- The explorer reaching the target he was sent to, a treasure found, and
-  -- each star of a won room's summary lighting.
+  -- each star of a won room's summary lighting; the scarabs out of their
+  -- nest strike with the same set.
   { Name = "block_select", Files = { "sounds/block_select.ogg" }, Bias = { 0.7 } },
   { Name = "FOUND_TREASURE", Files = { "sounds/treasure_found.wav" }, Bias = { 0.9 } },
-  { Name = "scarab strike", Files = { "sounds/star_strike.wav" }, Bias = { 0.8 } },
+  { Name = "scarab strike", Files = { "sounds/star_strike.wav", "sounds/scarab_strike.wav" }, Bias = { 0.8, 0.6 } },
+
+  -- The critters coming out of their nests (the mummy's nest plays the
+  -- spiders' set) and striking.
+  { Name = "scorpian_appear", Files = { "sounds/scorpion_appear.wav" }, Bias = { 0.7 } },
+  { Name = "scorpian_strike", Files = { "sounds/scorpion_strike.wav" }, Bias = { 0.8 } },
+  { Name = "SPIDER_APPEAR", Files = { "sounds/spider_appear.wav" }, Bias = { 0.7 } },
+  { Name = "SPIDER_STRIKE", Files = { "sounds/spider_strike.wav" }, Bias = { 0.6 } },
+  { Name = "COBRA_APPEAR", Files = { "sounds/cobra_appear.wav" }, Bias = { 0.7 } },
+  { Name = "cobra strike", Files = { "sounds/cobra_strike.wav" }, Bias = { 0.8 } },
+  { Name = "SCARABs_APPEAR", Files = { "sounds/scarabs_appear.wav" }, Bias = { 0.5 } },
+  { Name = "LOCUST_APPEAR", Files = { "sounds/locust_appear.wav" }, Bias = { 0.5 } },
+  { Name = "LOCUST_STRIKE", Files = { "sounds/locust_strike.wav" }, Bias = { 0.7 } },
 }

@@ -302,7 +302,12 @@ class QORWell : public well::GameScrollWell {
   // The seams a board test stands in for are virtual.
   virtual bool GetExplorerCell(int32_t& x, int32_t& y) const;
   // The cell he is stepping to; false without an explorer.
-  bool GetExplorerTargetCell(int32_t& x, int32_t& y) const;
+  virtual bool GetExplorerTargetCell(int32_t& x, int32_t& y) const;
+  // A critter's strike: he stops, then goes back to the entrance.
+  virtual void KnockOutExplorer();
+  // He stops where he stands.
+  virtual void SetExplorerIdle();
+  bool HasMummy() const { return mummy_ != nullptr; }
   // He plans his way again after the board changed under it.
   void RebuildExplorerPath();
   // The explorer's position on the board, in screen units; false without one.

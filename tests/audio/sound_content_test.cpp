@@ -28,7 +28,10 @@ const char* const kSetsPlayed[] = {
     "sounds/GameApp_start_music.ogg", "button_press", "button_rollover", "textbox_new_text", "screen_shift",
     "select_A", "select_B", "swap", "match3", "match4", "match5", "block_fall_1", "block_fall_2", "special 6",
     "block_switch", "block_clear_3", "block_clear_4", "block_clear_5", "block_clear_6", "block_clear_7",
-    "base_clear_3", "base_clear_4", "base_clear_5", "base_clear_6", "base_clear_7"};
+    "base_clear_3", "base_clear_4", "base_clear_5", "base_clear_6", "base_clear_7",
+    // The critters' sets; names fold case, so the mummy's nest finds the spiders'.
+    "scorpian_appear", "scorpian_strike", "spider_appear", "SPIDER_STRIKE", "COBRA_APPEAR", "cobra strike",
+    "SCARABs_APPEAR", "scarab strike", "LOCUST_APPEAR", "LOCUST_STRIKE"};
 // Files the engine plays by name, through no set: the volume test sound.
 const char* const kFilesPlayed[] = {"sounds/block_select.ogg"};
 

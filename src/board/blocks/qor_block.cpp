@@ -12,6 +12,7 @@
 #include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/qor_well.h"
+#include "board/walkers/qor_nests.h"
 
 namespace {
 
@@ -24,8 +25,6 @@ const char* const kTypeNames[QORBlock::kNamedTypes] = {
 constexpr float kRockDust = 50.0f;
 
 }  // namespace
-
-QORBlock::NestMaker QORBlock::nestMaker = nullptr;
 
 QORBlock::QORBlock(well::BaseWell* board) : well::Block(board) { SetSize(1, 1); }
 
@@ -51,12 +50,7 @@ QORBlock* QORBlock::FromName(const std::string& name, well::BaseWell* board) {
     case kInvisible: return new (std::nothrow) QORInvisibleBlock(board);
     default: break;
   }
-  if (type >= kMummyNest && type <= kLocustNest) {
-    if (nestMaker) return nestMaker(type, board);
-    QORBlock* nest = new (std::nothrow) QORBlock(board);
-    if (nest) nest->type_ = type;
-    return nest;
-  }
+  if (type >= kMummyNest && type <= kLocustNest) return QORNest::Make(type, board);
   return new (std::nothrow) QORBlock(board);
 }
 

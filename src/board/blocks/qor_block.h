@@ -26,6 +26,10 @@ class QORBlock : public well::Block {
     kMilestone = 9,
     kStartBlock = 10,
     kMummyNest = 11,
+    kScorpionNest = 12,
+    kSpiderNest = 13,
+    kCobraNest = 14,
+    kScarabNest = 15,
     kLocustNest = 16,
     kInvisible = 17,
     kPlain = 19,  // a block of no named type
@@ -34,11 +38,6 @@ class QORBlock : public well::Block {
   static constexpr int32_t kFixedState = 3;
   // Types 0 to 17 have a table entry (three of them "unknown").
   static constexpr int32_t kNamedTypes = 18;
-  // A nest's class; null until the nests are built, when a nest type makes a
-  // plain block carrying the nest's number.
-  using NestMaker = QORBlock* (*)(int32_t type, well::BaseWell* board);
-  static NestMaker nestMaker;
-
   explicit QORBlock(well::BaseWell* board);
 
   // "unknown" for 2, 3, 8 and every number outside 0 to 17.

@@ -8,6 +8,7 @@
 #include "../board_test_support.h"
 #include "board/blocks/qor_block.h"
 #include "board/blocks/qor_fixed_blocks.h"
+#include "board/walkers/qor_nests.h"
 
 namespace {
 
@@ -77,13 +78,16 @@ TEST(QORBlockNames, FromNameMakesTheClassOfTheTypeAndTheTypeNameReadsBack) {
   }
 }
 
-TEST(QORBlockNames, ANestWithoutItsClassKeepsItsNumberAndName) {
+TEST(QORBlockNames, EachNestNameMakesItsNest) {
   board_testing::StubWell board;
-  ASSERT_EQ(QORBlock::nestMaker, nullptr);
-  std::unique_ptr<QORBlock> nest(QORBlock::FromName("qor_spidernest", &board));
-  ASSERT_NE(nest, nullptr);
-  EXPECT_EQ(nest->GetType(), 13);
-  EXPECT_EQ(nest->GetTypeName(), "qor_spidernest");
+  for (int32_t type = QORBlock::kMummyNest; type <= QORBlock::kLocustNest; ++type) {
+    std::unique_ptr<QORBlock> nest(QORBlock::FromName(QORBlock::TypeName(type), &board));
+    ASSERT_NE(dynamic_cast<QORNest*>(nest.get()), nullptr) << type;
+    EXPECT_EQ(nest->GetType(), type);
+    EXPECT_EQ(nest->GetTypeName(), QORBlock::TypeName(type));
+    EXPECT_EQ(nest->GetWidth(), 2);
+    EXPECT_EQ(nest->GetHeight(), 2);
+  }
 }
 
 TEST(QORBlockNames, BracketTextIsCutWithinTheName) {

@@ -67,10 +67,11 @@ TEST_F(ExplorerTest, CellCostsFollowTheRowsInTheirOrder) {
   QORPathFindLeg leg(explorer_);
   for (const Case& c : cases) {
     board_->ClearWell();
-    board_->GetTile(4, 2)->type = c.tile;
     if (c.block) {
       ASSERT_NE(Put(c.block, "none", 4, 2), nullptr) << c.what;
     }
+    // After the block: a nest takes the floor from under itself.
+    board_->GetTile(4, 2)->type = c.tile;
     EXPECT_EQ(main.GetCellCost(4, 2), c.main) << c.what;
     EXPECT_EQ(leg.GetCellCost(4, 2), c.leg) << c.what;
   }
