@@ -106,8 +106,13 @@ QOREditorWell::~QOREditorWell() { DropInHand(); }
 
 std::string QOREditorWell::TemporaryLevelPath() { return GetTempPath() + kTemporaryLevel; }
 
+void QOREditorWell::Setup(uint32_t width, uint32_t height, const uint8_t colorFlags[kColorCount]) {
+  if (IsEditing()) width = height = kEditorSide;
+  QORWell::Setup(width, height, colorFlags);
+}
+
 void QOREditorWell::Setup(const uint8_t colorFlags[kColorCount]) {
-  QORWell::Setup(kEditorSide, kEditorSide, colorFlags);
+  Setup(kEditorSide, kEditorSide, colorFlags);
   SetCurrentTile("Tile_Normal_Sand1");
   delete mode_;
   mode_ = QORWellMode::GetMode("arcade", this).release();

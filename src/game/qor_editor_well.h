@@ -27,7 +27,8 @@ class QOREditorWell : public QORWell {
   explicit QOREditorWell(void* owner);
   ~QOREditorWell() override;
 
-  using QORWell::Setup;
+  // While editing every board is 60 x 60 cells, whatever a file asks for.
+  void Setup(uint32_t width, uint32_t height, const uint8_t colorFlags[kColorCount]) override;
   // An empty 60 x 60 board with the colours, the sand tile in hand and the
   // arcade mode, not started.
   void Setup(const uint8_t colorFlags[kColorCount]);
