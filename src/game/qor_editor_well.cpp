@@ -113,6 +113,8 @@ void QOREditorWell::Setup(uint32_t width, uint32_t height, const uint8_t colorFl
 
 void QOREditorWell::Setup(const uint8_t colorFlags[kColorCount]) {
   Setup(kEditorSide, kEditorSide, colorFlags);
+  // As on a loaded level, blocks placed on floor rest on the void around it.
+  FillVoidCells();
   SetCurrentTile("Tile_Normal_Sand1");
   delete mode_;
   mode_ = QORWellMode::GetMode("arcade", this).release();

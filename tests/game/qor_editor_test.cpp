@@ -158,7 +158,7 @@ TEST_F(EditorTest, MilestonesAreNumberedOverTheWholeRun) {
   EXPECT_EQ(state_->GetBoard()->GetBlockType(editor_->GetBlock(11, 11)), QORBlock::kMilestone);
   Lua("Room:SetEditorCurrentBlock('qor_block')");
   Click(kLeft, At(20, 20));
-  EXPECT_EQ(editor_->GetBlock(20, 20), nullptr);
+  EXPECT_EQ(state_->GetBoard()->GetBlockType(editor_->GetBlock(20, 20)), QORBlock::kInvisible);
 }
 
 TEST_F(EditorTest, TheTileToolPaintsKindsAndKeepsOneEditOnlyTile) {
