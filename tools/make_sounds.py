@@ -282,33 +282,16 @@ def crumble():
     return mix_into(rumble, grit, 0, 0.6)
 
 
-def treasure_found():
-    """A treasure found: bells leaping up the scale over a soft shimmer."""
-    out = [s * 0.3 for s in whoosh(0.8, 1200, 6000)]
-    for i, degree in enumerate((4, 7, 9, 11)):
-        mix_into(out, chime(hertz(midi_of(degree, 1)), 1.2, RATE), int(i * 0.06 * RATE), 0.8)
-    return out
+def sand_settle():
+    """A puzzle piece settling into the sand: a soft knock and a hiss of grains."""
+    hiss = envelope(filtered_noise(0.3, RATE, lambda t: 3200 - 1800 * t, 1.0, seed=23), RATE, 14)
+    return mix_into(thud(220, 29), hiss, 0, 0.35)
 
 
-def star_strike():
-    """A star of the summary lighting: a high bell struck on the rim."""
-    out = list(chime(hertz(midi_of(7, 2)), 1.0, RATE))
-    return mix_into(out, tek(RATE), 0, 0.5)
-
-
-def level_complete():
-    """The room cleared: the tune's cadence plucked up to the tonic, then the
-    tonic chord rung high over a last drum stroke. Plays once."""
-    out = []
-    eighth = 60.0 / 112 / 2
-    at = 0.0
-    for degree, eighths in ((4, 1), (5, 1), (7, 2), (9, 1), (8, 1), (7, 4)):
-        mix_into(out, pluck(hertz(midi_of(degree)), 1.2, RATE), int(at * RATE), 0.6)
-        mix_into(out, chime(hertz(midi_of(degree, 1)), 0.8, RATE), int(at * RATE), 0.25)
-        at += eighths * eighth
-    mix_into(out, flash_chord(), int(at * RATE), 0.8)
-    mix_into(out, doum(RATE), int(at * RATE), 0.7)
-    return out
+def piece_fit():
+    """A piece home in its slot: a plucked note under a bell chord."""
+    out = pluck(hertz(midi_of(0, 1)), 0.8, RATE)
+    return mix_into(out, arpeggio((2, 4, 7)), int(0.04 * RATE), 0.6)
 
 
 # --- The critters.
@@ -353,6 +336,35 @@ def shimmer():
     """Sand turning to gold: a bell and its fifth ringing out."""
     out = list(chime(hertz(midi_of(4, 1)), 0.9, RATE))
     return mix_into(out, chime(hertz(midi_of(7, 1)), 0.8, RATE), int(0.06 * RATE), 0.7)
+
+
+def treasure_found():
+    """A treasure found: bells leaping up the scale over a soft shimmer."""
+    out = [s * 0.3 for s in whoosh(0.8, 1200, 6000)]
+    for i, degree in enumerate((4, 7, 9, 11)):
+        mix_into(out, chime(hertz(midi_of(degree, 1)), 1.2, RATE), int(i * 0.06 * RATE), 0.8)
+    return out
+
+
+def star_strike():
+    """A star of the summary lighting: a high bell struck on the rim."""
+    out = list(chime(hertz(midi_of(7, 2)), 1.0, RATE))
+    return mix_into(out, tek(RATE), 0, 0.5)
+
+
+def level_complete():
+    """The room cleared: the tune's cadence plucked up to the tonic, then the
+    tonic chord rung high over a last drum stroke. Plays once."""
+    out = []
+    eighth = 60.0 / 112 / 2
+    at = 0.0
+    for degree, eighths in ((4, 1), (5, 1), (7, 2), (9, 1), (8, 1), (7, 4)):
+        mix_into(out, pluck(hertz(midi_of(degree)), 1.2, RATE), int(at * RATE), 0.6)
+        mix_into(out, chime(hertz(midi_of(degree, 1)), 0.8, RATE), int(at * RATE), 0.25)
+        at += eighths * eighth
+    mix_into(out, flash_chord(), int(at * RATE), 0.8)
+    mix_into(out, doum(RATE), int(at * RATE), 0.7)
+    return out
 
 
 # --- The title theme.
@@ -622,6 +634,11 @@ def outputs(quick):
     files["Menu Cue.ogg"] = lambda path: write_theme(path, 2 if quick else 4, 84, rotated(4))
     files["treasure_found.wav"] = lambda path: write_effect(path, treasure_found())
     files["star_strike.wav"] = lambda path: write_effect(path, star_strike())
+    # The picture puzzle: its music and the pieces' sounds.
+    files["Puzzle Cue.ogg"] = lambda path: write_theme(path, 2 if quick else 2 + len(TUNE), 88, rotated(3))
+    files["puzzle_landed.wav"] = lambda path: write_effect(path, sand_settle())
+    files["puzzle_fit.wav"] = lambda path: write_effect(path, piece_fit())
+    files["puzzle_arrive.wav"] = lambda path: write_effect(path, whoosh(0.35, 600, 1800))
     files["start_flash.wav"] = lambda path: write_effect(path, flash_shimmer())
     files["end_flash.wav"] = lambda path: write_effect(path, flash_chord())
     return files

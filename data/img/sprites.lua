@@ -88,6 +88,32 @@ end
 Sprites[#Sprites + 1] = { Name = "Tomb_Opening", ImageFile = "img/tomb_opening.png", SpriteC = 6, FrameTime = 10 }
 Sprites[#Sprites + 1] = { Name = "Tomb_Closing", ImageFile = "img/tomb_closing.png", SpriteC = 6, FrameTime = 10 }
 
+-- The walkers and their nests (tools/images/board_walkers.sh): four frames
+-- each; the cobra's right strike and the rival's left walk are mirrored.
+for _, nest in ipairs({ "mummy_nest", "scorpion_nest", "spider_nest", "cobra_nest", "scarab_nest", "locust_nest" }) do
+  Sprites[#Sprites + 1] = { Name = nest, ImageFile = "img/" .. nest .. ".png", SpriteC = 1, FrameTime = 1 }
+end
+local walkers = { "cobra_idle", "locust_fly", "spider_spin_left", "spider_spin_right" }
+for _, way in ipairs({ "left", "right", "up", "down" }) do
+  walkers[#walkers + 1] = "scorpion_walk_" .. way
+  walkers[#walkers + 1] = "scorpion_attack_" .. way
+  walkers[#walkers + 1] = "spider_" .. way
+end
+for _, name in ipairs(walkers) do
+  Sprites[#Sprites + 1] = { Name = name, ImageFile = "img/" .. name .. ".png", SpriteC = 4, FrameTime = 8 }
+end
+for _, walker in ipairs({
+  { "cobra_strike_left", "img/cobra_strike.png" },
+  { "cobra_strike_right", "img/cobra_strike.png", 1 },
+  { "Scarab_fly_Yellow", "img/scarab_fly_yellow.png" },
+  { "Shady_Idle", "img/shady_idle.png" },
+  { "Shady_Walk_left", "img/shady_walk_right.png", 1 },
+  { "Shady_Walk_Right", "img/shady_walk_right.png" },
+  { "Shady_Walk_Up", "img/shady_walk_up.png" },
+  { "Shady_Walk_Down", "img/shady_walk_down.png" },
+}) do
+  Sprites[#Sprites + 1] = { Name = walker[1], ImageFile = walker[2], SpriteC = 4, FrameTime = 8, FlipU = walker[3] }
+end
 -- The explorer (tools/images/board_explorer.sh): frames of 64 x 64.
 for _, walk in ipairs({
   { "Explorer_Idle", "img/explorer_idle.png", 4, 4 },
@@ -118,33 +144,6 @@ end
 -- The explorer's target, marked on the board and on the goal map.
 Sprites[#Sprites + 1] = { Name = "Selected_Goal", ImageFile = "img/selected_goal.png", SpriteC = 4, FrameTime = 8 }
 Sprites[#Sprites + 1] = { Name = "target_icon", ImageFile = "img/target_icon.png", SpriteC = 4, FrameTime = 4 }
-
--- The walkers and their nests (tools/images/board_walkers.sh): four frames
--- each; the cobra's right strike and the rival's left walk are mirrored.
-for _, nest in ipairs({ "mummy_nest", "scorpion_nest", "spider_nest", "cobra_nest", "scarab_nest", "locust_nest" }) do
-  Sprites[#Sprites + 1] = { Name = nest, ImageFile = "img/" .. nest .. ".png", SpriteC = 1, FrameTime = 1 }
-end
-local walkers = { "cobra_idle", "locust_fly", "spider_spin_left", "spider_spin_right" }
-for _, way in ipairs({ "left", "right", "up", "down" }) do
-  walkers[#walkers + 1] = "scorpion_walk_" .. way
-  walkers[#walkers + 1] = "scorpion_attack_" .. way
-  walkers[#walkers + 1] = "spider_" .. way
-end
-for _, name in ipairs(walkers) do
-  Sprites[#Sprites + 1] = { Name = name, ImageFile = "img/" .. name .. ".png", SpriteC = 4, FrameTime = 8 }
-end
-for _, walker in ipairs({
-  { "cobra_strike_left", "img/cobra_strike.png" },
-  { "cobra_strike_right", "img/cobra_strike.png", 1 },
-  { "Scarab_fly_Yellow", "img/scarab_fly_yellow.png" },
-  { "Shady_Idle", "img/shady_idle.png" },
-  { "Shady_Walk_left", "img/shady_walk_right.png", 1 },
-  { "Shady_Walk_Right", "img/shady_walk_right.png" },
-  { "Shady_Walk_Up", "img/shady_walk_up.png" },
-  { "Shady_Walk_Down", "img/shady_walk_down.png" },
-}) do
-  Sprites[#Sprites + 1] = { Name = walker[1], ImageFile = walker[2], SpriteC = 4, FrameTime = 8, FlipU = walker[3] }
-end
 
 -- The level editor's decorations (tools/images/board_editor.sh).
 for _, decoration in ipairs({ "deco_palm", "deco_column", "deco_vase", "deco_torch" }) do

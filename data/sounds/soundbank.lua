@@ -42,19 +42,6 @@ SoundBank = {
   { Name = "START_FLASH", Files = { "sounds/start_flash.wav" }, Bias = { 0.8 } },
   { Name = "end_flash.ogg", Files = { "sounds/end_flash.wav" }, Bias = { 0.7 } },
 
-  -- The help box: a hint opening and going, the box unrolling and rolling up.
-  { Name = "hint_up", Files = { "sounds/hint_up.wav" }, Bias = { 0.7 } },
-  { Name = "hint_down", Files = { "sounds/hint_down.wav" }, Bias = { 0.6 } },
-  { Name = "help_open", Files = { "sounds/help_open.wav" }, Bias = { 0.5 } },
-  { Name = "help_close", Files = { "sounds/help_close.wav" }, Bias = { 0.5 } },
-
-  -- The explorer reaching the target he was sent to, a treasure found, and
-  -- each star of a won room's summary lighting; the scarabs out of their
-  -- nest strike with the same set.
-  { Name = "block_select", Files = { "sounds/block_select.ogg" }, Bias = { 0.7 } },
-  { Name = "FOUND_TREASURE", Files = { "sounds/treasure_found.wav" }, Bias = { 0.9 } },
-  { Name = "scarab strike", Files = { "sounds/star_strike.wav", "sounds/scarab_strike.wav" }, Bias = { 0.8, 0.6 } },
-
   -- The critters coming out of their nests (the mummy's nest plays the
   -- spiders' set) and striking.
   { Name = "scorpian_appear", Files = { "sounds/scorpion_appear.wav" }, Bias = { 0.7 } },
@@ -64,6 +51,24 @@ SoundBank = {
   { Name = "COBRA_APPEAR", Files = { "sounds/cobra_appear.wav" }, Bias = { 0.7 } },
   { Name = "cobra strike", Files = { "sounds/cobra_strike.wav" }, Bias = { 0.8 } },
   { Name = "SCARABs_APPEAR", Files = { "sounds/scarabs_appear.wav" }, Bias = { 0.5 } },
+  { Name = "scarab strike", Files = { "sounds/scarab_strike.wav" }, Bias = { 0.6 } },
   { Name = "LOCUST_APPEAR", Files = { "sounds/locust_appear.wav" }, Bias = { 0.5 } },
   { Name = "LOCUST_STRIKE", Files = { "sounds/locust_strike.wav" }, Bias = { 0.7 } },
+  -- The help box: a hint opening and going, the box unrolling and rolling up.
+  { Name = "hint_up", Files = { "sounds/hint_up.wav" }, Bias = { 0.7 } },
+  { Name = "hint_down", Files = { "sounds/hint_down.wav" }, Bias = { 0.6 } },
+  { Name = "help_open", Files = { "sounds/help_open.wav" }, Bias = { 0.5 } },
+  { Name = "help_close", Files = { "sounds/help_close.wav" }, Bias = { 0.5 } },
+
+  -- The explorer reaching the target he was sent to, a treasure found, and
+  -- each star of a won room's summary lighting.
+  { Name = "block_select", Files = { "sounds/block_select.ogg" }, Bias = { 0.7 } },
+  { Name = "FOUND_TREASURE", Files = { "sounds/treasure_found.wav" }, Bias = { 0.9 } },
+  { Name = "scarab strike", Files = { "sounds/star_strike.wav" }, Bias = { 0.8 } },
+
+  -- The picture puzzle: a token landing after the opening drop, a swap that
+  -- brings a piece home, and one that does not.
+  { Name = "puzzle_landed", Files = { "sounds/puzzle_landed.wav" }, Bias = { 0.5 } },
+  { Name = "puzzle_fit", Files = { "sounds/puzzle_fit.wav" }, Bias = { 0.8 } },
+  { Name = "puzzle_arrive", Files = { "sounds/puzzle_arrive.wav" }, Bias = { 0.6 } },
 }

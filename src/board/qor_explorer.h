@@ -67,11 +67,8 @@ class QORExplorer {
   well::Cell GetTargetCell() const { return target_; }
   well::Cell GetGoal() const { return goal_; }
   bool IsKnockedOut() const { return knockedOut_ != 0; }
-  bool IsStepping() const { return !stepTimer_.IsExpired(); }
   const CountdownTimer& GetStepTimer() const { return stepTimer_; }
   QORPathFind* GetRoute() const { return route_.get(); }
-  const ui::UISprite& GetSprite() const { return sprite_; }
-  float GetAlpha() const { return alpha_; }
   void SetAlpha(float alpha) { alpha_ = alpha; }
 
  private:

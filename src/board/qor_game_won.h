@@ -92,8 +92,6 @@ class QORGameWon : public well::GameEnd {
   int32_t GetGrade() const { return grade_; }
   const math::Vec2& GetCameraStart() const { return cameraStart_; }
   const math::Vec2& GetCameraTarget() const { return cameraTarget_; }
-  ui::UIWidget* GetStar(int32_t index) const { return index >= 0 && index < kStarCount ? stars_[index] : nullptr; }
-  part2d::Part2D* GetStarParticles() const { return starParticles_.get(); }
   const QORMenuCue& GetMusic() const { return music_; }
 
  private:

@@ -58,7 +58,6 @@ class QORPathFind : public well::WellPath {
   };
   // The stored cells that have a piece, far end first.
   const std::vector<DisplayEntry>& GetDisplay() const { return display_; }
-  const ui::UISprite& GetPieceSprite(Piece piece) const { return pieces_[piece]; }
 
  protected:
   // The leg's own search: the base search and its display, no leg.

@@ -411,7 +411,7 @@ class QORWell : public well::GameScrollWell {
   // Stops the walker on its cell for the seconds.
   virtual void StunWalker(QORWalker* walker, float seconds);
   // Where the walker's sprite stands on the screen.
-  math::Vec2 GetWalkerScreenPosition(const QORWalker* walker) const;
+  virtual math::Vec2 GetWalkerScreenPosition(const QORWalker* walker) const;
   int32_t GetWalkerTurnSense(const QORWalker* walker) const;
   void TickWalker(QORWalker* walker, float dt);
   // The walker marked itself for removal.

@@ -31,7 +31,9 @@ const char* const kSetsPlayed[] = {
     "base_clear_3", "base_clear_4", "base_clear_5", "base_clear_6", "base_clear_7",
     // The critters' sets; names fold case, so the mummy's nest finds the spiders'.
     "scorpian_appear", "scorpian_strike", "spider_appear", "SPIDER_STRIKE", "COBRA_APPEAR", "cobra strike",
-    "SCARABs_APPEAR", "scarab strike", "LOCUST_APPEAR", "LOCUST_STRIKE"};
+    "SCARABs_APPEAR", "scarab strike", "LOCUST_APPEAR", "LOCUST_STRIKE",
+    // The picture puzzle's tokens.
+    "puzzle_landed", "puzzle_fit", "puzzle_arrive"};
 // Files the engine plays by name, through no set: the volume test sound.
 const char* const kFilesPlayed[] = {"sounds/block_select.ogg"};
 

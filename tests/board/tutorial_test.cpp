@@ -51,9 +51,12 @@ class TutorialTest : public hud_testing::HelpTest {
     uint8_t flags[QORWell::kColorCount] = {};
     board_->Setup(40, 50, flags);
     board_->InitUI();
+    // After the profile's application, which sets the log up anew.
+    log_ = std::make_unique<LogCapture>();
   }
   void TearDown() override {
     board_.reset();
+    log_.reset();
     HelpTest::TearDown();
   }
 
@@ -77,7 +80,7 @@ class TutorialTest : public hud_testing::HelpTest {
     return step && step->AcceptClick(point, button);
   }
 
-  LogCapture log_;
+  std::unique_ptr<LogCapture> log_;
   std::unique_ptr<TutorialWell> board_;
 };
 
@@ -169,7 +172,7 @@ TEST_F(TutorialTest, AStepWithoutItsBlockIsDoneAtItsBeginWithAWarning) {
   steps.emplace_back(new QORAreaHintStep(board_.get(), &hold, 47, nullptr, board_->Put("token", 1, 1)));
   steps.emplace_back(new QORAreaHintStep(board_.get(), &hold, 53, nullptr));
   for (auto& step : steps) {
-    log_.Lines().clear();
+    LogCapture::Lines().clear();
     EXPECT_FALSE(step->IsDone());
     step->Begin();
     EXPECT_TRUE(step->IsDone()) << step->GetHintId();

@@ -102,8 +102,16 @@ for grade in a b c d f; do
     -annotate -12x-12+0+2 "$letter"
 done
 
+# tablet W H RADIUS FROM TO: sets the array `tablet` to a sandstone gradient
+# cut to a rounded rectangle.
+tablet() {
+  tablet=(-size "$1x$2" xc:none -fill white -draw "roundrectangle 3,3 $(($1 - 4)),$(($2 - 4)) $3,$3"
+          "(" -size "$1x$2" "gradient:$4-$5" ")" -compose SrcIn -composite -compose Over)
+}
+
 # The summary's sandstone tablet (0.7 x 0.84 of the screen) and its icons.
-draw ui_img/summary_back.png -size 560x504 "gradient:#ead7a6-#b48d55" \
+tablet 560 504 20 "#ead7a6" "#b48d55"
+draw ui_img/summary_back.png "${tablet[@]}" \
   -fill none -stroke "#5a3d10" -strokewidth 6 -draw "roundrectangle 3,3 556,500 20,20" \
   -stroke "#8a6a30" -strokewidth 2 -draw "roundrectangle 14,14 545,489 14,14" \
   -draw "line 40,72 520,72" -draw "line 40,388 520,388"
@@ -120,5 +128,6 @@ draw ui_img/summary_time.png -size 40x40 xc:none -fill "#c8a25a" -stroke "#5a3d1
 draw ui_img/summary_star.png -size 48x48 xc:none -fill "#ffd75a" -stroke "#8a5a10" -strokewidth 2 \
   -draw "polygon 24,3 30,18 46,18 33,28 38,44 24,34 10,44 15,28 2,18 18,18"
 # The defeat panel (0.5 x 0.5 of the screen): a darker tablet.
-draw ui_img/defeat_back.png -size 400x300 "gradient:#c9b287-#7d5f36" \
+tablet 400 300 18 "#c9b287" "#7d5f36"
+draw ui_img/defeat_back.png "${tablet[@]}" \
   -fill none -stroke "#3b2a10" -strokewidth 6 -draw "roundrectangle 3,3 396,296 18,18"

@@ -54,10 +54,10 @@ corner() {
   draw "img/hud/help_$1.png" -size 24x24 xc:none -fill "#f2c94c" -stroke "#5a3d10" -strokewidth 2 \
     -draw "polygon $2"
 }
-corner tl "2,2 22,8 8,22"
-corner tr "22,2 16,22 2,8"
-corner bl "2,22 8,2 22,16"
-corner br "22,22 2,16 16,2"
+corner tl "22,22 2,10 10,2"
+corner tr "2,22 14,2 22,10"
+corner bl "22,2 10,22 2,14"
+corner br "2,2 22,14 14,22"
 
 # The mouse with its left or right button lit, and the plate behind it.
 mouse() {

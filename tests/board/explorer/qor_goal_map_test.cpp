@@ -7,6 +7,7 @@
 #include "../blocks/block_board_fixture.h"
 #include "app/game_rms.h"
 #include "board/game_variables.h"
+#include "board/hud/qor_well_ui.h"
 #include "board/qor_explorer.h"
 #include "board/qor_goal_map.h"
 
@@ -117,6 +118,26 @@ TEST_F(GoalMapTest, TreasuresInReachAreFoundInOneCheckEachOnceAndTheExitNever) {
   board_->GetExplorer()->PlaceAt(5, 1);
   map_->CheckTreasureFound();
   EXPECT_EQ(map_->GetGoals().size(), 2u);
+}
+
+// The HUD counts the treasures it was given and flies a power for each; the
+// goal map keeps its own count.
+TEST_F(GoalMapTest, EachTreasureFoundFliesAPowerToTheHud) {
+  Put("qor_milestone[1]", "none", 2, 2);
+  Put("qor_milestone[2]", "none", 5, 5);
+  Start();
+  board_->InitUI();
+  QORWellUI* hud = board_->GetHud();
+  ASSERT_NE(hud, nullptr);
+  board_->GetExplorer()->PlaceAt(3, 3);
+  map_->CheckTreasureFound();
+  EXPECT_EQ(hud->GetTreasuresFound(), 1);
+  EXPECT_EQ(hud->GetFlights().size(), 1u);
+  board_->GetExplorer()->PlaceAt(5, 6);
+  map_->CheckTreasureFound();
+  EXPECT_EQ(hud->GetTreasuresFound(), 2);
+  EXPECT_EQ(map_->GetTreasuresFound(), 2);
+  EXPECT_EQ(hud->GetFlights().size(), 2u);
 }
 
 TEST_F(GoalMapTest, WithoutAnExitTheLastTreasureIsFoundToo) {

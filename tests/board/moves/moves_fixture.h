@@ -42,6 +42,8 @@ struct StubWalker {
 class MovesWell : public QORWell {
  public:
   MovesWell() : QORWell(nullptr) {}
+  // The stub walkers belong to the test.
+  ~MovesWell() override { walkers_.clear(); }
   bool IsEditing() override { return editing; }
   bool IsRace() override { return race; }
   bool GetExplorerCell(int32_t& x, int32_t& y) const override { return Read(explorer, x, y); }
@@ -54,6 +56,9 @@ class MovesWell : public QORWell {
   int32_t GetWalkerType(const QORWalker* walker) const override { return Stub(walker)->type; }
   bool CanWalkerBeKilled(const QORWalker* walker) const override { return Stub(walker)->killable; }
   void StunWalker(QORWalker* walker, float seconds) override { Stub(walker)->stunned = seconds; }
+  math::Vec2 GetWalkerScreenPosition(const QORWalker* walker) const override {
+    return CellToScreen(Stub(walker)->x, Stub(walker)->y);
+  }
   void DestroyWalker(QORWalker* walker) override { Stub(walker)->removed = true; }
   void HudAwardPower(const math::Vec2&, int32_t index, bool popup) override {
     awards.push_back(popup ? -1 : index);

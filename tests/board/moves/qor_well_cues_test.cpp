@@ -99,11 +99,14 @@ TEST_F(CuesTest, AHintShowsOncePerProfileAndIsSpentEvenWhenDeclined) {
 
 TEST_F(CuesTest, FirstMeetingsShowWalkersAnywhereButBlocksAndTilesWellInsideTheView) {
   // 30 x 20 cells: the view's inner window is columns and rows 3 to 15 and 3 to 9.
+  // Nests take 2 x 2 cells: a block is met on its own, top-left cell.
   std::vector<std::string> extra(20);
-  extra[5] = "  ..";
   extra[4] = "    o";
-  extra[9] = "               .";
-  extra[10] = "    .";
+  extra[5] = " ....";
+  extra[6] = " ....";
+  extra[9] = "               ..";
+  extra[10] = "    ..         ..";
+  extra[11] = "    ..";
   LayFiller(30, 20, extra);
   for (int32_t x = 0; x < 30; ++x)
     for (int32_t y = 0; y < 20; ++y) board_->GetTile(x, y)->type = kTileGold;
@@ -113,7 +116,7 @@ TEST_F(CuesTest, FirstMeetingsShowWalkersAnywhereButBlocksAndTilesWellInsideTheV
   const struct {
     const char* type;
     int32_t x, y;
-  } nests[] = {{"qor_scorpionnest", 2, 5}, {"qor_cobranest", 3, 5}, {"qor_scarabnest", 15, 9},
+  } nests[] = {{"qor_scorpionnest", 1, 5}, {"qor_cobranest", 3, 5}, {"qor_scarabnest", 15, 9},
                {"qor_locustnest", 4, 10}};
   for (const auto& nest : nests) {
     QORBlock* block = Put(nest.type, well::kColorNone, nest.x, nest.y);
@@ -136,7 +139,7 @@ TEST_F(CuesTest, FirstMeetingsShowWalkersAnywhereButBlocksAndTilesWellInsideTheV
   EXPECT_EQ(HintIds(), (std::vector<int32_t>{kHintSpecialUse, kHintFirstSpider, kHintFirstCobra,
                                              kHintFirstRock, kHintFirst2ClickTile, kHintFirstWeb,
                                              kHintFirstScarab}));
-  EXPECT_EQ(board_->hints[1].topLeft.x, 0.0f) << "the spider where it stands";
+  EXPECT_EQ(board_->hints[1].topLeft.x, board_->CellToScreen(0, 0).x) << "the spider where it stands";
   EXPECT_EQ(board_->hints[2].topLeft.x, board_->CellToScreen(3, 5).x);
   EXPECT_EQ(GetInt(kHintFirstScorpion), 0);
   EXPECT_EQ(GetInt(kHintFirstLocust), 0);
