@@ -12,6 +12,7 @@
 #include "core/input/mouse_listener.h"
 #include "ui/gameflow/game_state.h"
 
+class QOREditorWell;
 class QORWell;
 
 namespace camera {
@@ -51,6 +52,9 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
 
   void OnKeyDown(const input::KeyState* key) override;
   void OnMouseDown(const input::MouseButton* button, const math::Vec2* point) override;
+  void OnMouseHeld(const input::MouseButton* button, const math::Vec2* point) override;
+  // Turns the editor's decoration in hand a quarter by the sign of the delta.
+  void OnMouseWheel(int32_t delta, const math::Vec2* point) override;
   void OnMouseMove(const math::Vec2* oldPoint, const math::Vec2* newPoint) override;
   void OnMouseDrag(const math::Vec2* dragStart, const math::Vec2* point) override;
 
@@ -60,10 +64,12 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
   bool LoadLevel(const std::string& path);
   // The last level loaded with a non-empty path, again.
   bool ReplayLevel();
-  // The race and the editor's boards are made by the scarab race and the
-  // level editor; until then these keep the current board.
+  // The race's board is made by the scarab race; until then this keeps the
+  // current board.
   bool LoadRace(const std::string& path);
+  // A new editor board from the level file; true when the file ran.
   bool LoadEditor(const std::string& path);
+  // A new empty editor board of 60 x 60 cells with the colour switches.
   void StartEditor();
   void ShutdownLevel();
   bool SaveWell(const std::string& path);
@@ -95,6 +101,8 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
   bool GetAutoTrigger() const { return autoTrigger_; }
 
   QORWell* GetBoard() const { return board_.get(); }
+  // The board when it is the editor's, else null.
+  QOREditorWell* GetEditor() const;
   const std::string& GetLevelPath() const { return levelPath_; }
   const uint8_t* GetColorSwitches() const { return colorSwitches_; }
 
