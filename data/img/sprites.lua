@@ -25,6 +25,8 @@ Sprites = {
   { Name = "Tile_Crack_Sand3", ImageFile = "img/tile_crack_sand3.png", SpriteC = 1, FrameTime = 1 },
   { Name = "Tile_Normal_Gold", ImageFile = "img/tile_gold.png", SpriteC = 1, FrameTime = 1 },
   { Name = "tile_edit_only", ImageFile = "img/tile_edit_only.png", SpriteC = 1, FrameTime = 1 },
+  -- The editor's mark of a cell without floor (tools/images/board_editor.sh).
+  { Name = "Tile_None", ImageFile = "img/tile_none.png", SpriteC = 1, FrameTime = 1 },
   { Name = "Tile_Flip_Metal", ImageFile = "img/tile_flip_metal.png", SpriteC = 6, FrameTime = 20 },
   { Name = "Tile_Flip_Sand", ImageFile = "img/tile_flip_sand.png", SpriteC = 6, FrameTime = 20 },
   { Name = "Tile_Flip_Crack", ImageFile = "img/tile_flip_crack.png", SpriteC = 6, FrameTime = 20 },
@@ -152,4 +154,9 @@ end
 for _, colour in ipairs({ "red", "green", "blue" }) do
   Sprites[#Sprites + 1] = { Name = "Scarab_fly_" .. colour, ImageFile = "img/scarab_fly_" .. colour .. ".png",
                             SpriteC = 4, FrameTime = 8 }
+end
+
+-- The level editor's decorations (tools/images/board_editor.sh).
+for _, decoration in ipairs({ "deco_palm", "deco_column", "deco_vase", "deco_torch" }) do
+  Sprites[#Sprites + 1] = { Name = decoration, ImageFile = "img/" .. decoration .. ".png", SpriteC = 1, FrameTime = 1 }
 end

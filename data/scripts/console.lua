@@ -23,3 +23,6 @@ dofile("scripts/map.lua")
 
 -- The scarab race: its bet and payout.
 dofile("scripts/race.lua")
+
+-- The level editor's panels and keys.
+dofile("scripts/editor.lua")

@@ -170,6 +170,9 @@ class QORWell : public well::GameScrollWell {
   // for a path without a folder or an extension.
   static std::string LevelIdOf(const std::string& path);
   void LoadSpecial(LuaPlus::LuaState* state);
+  // Void and editor-only cells get an invisible block, so that nothing
+  // falls into them.
+  void FillVoidCells();
   // Queues every barrier for the debug drawing (race and editor boards).
   void DrawBarriers();
   std::vector<QORBarrier>& GetBarriers() { return barriers_; }

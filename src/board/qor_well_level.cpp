@@ -95,6 +95,16 @@ int QORWell::ReadLevelData(LuaPlus::LuaState* data, uint8_t flags[kColorCount]) 
   return enabled;
 }
 
+void QORWell::FillVoidCells() {
+  for (uint32_t x = 0; x < width_; ++x) {
+    for (uint32_t y = 0; y < height_; ++y) {
+      const int32_t type = tiles_[GetCellIndex(x, y)].type;
+      if (type != kTileVoid && type != kTileEditOnly) continue;
+      if (well::Block* block = CreateBlock("qor_invisible", "none", x, y, 1, 1)) PlaceBlock(block, x, y, -1.0f);
+    }
+  }
+}
+
 void QORWell::LoadSpecial(LuaPlus::LuaState* state) {
   tileTotal_ = 0;
   const LuaPlus::LuaObject floor = script::GetGlobalObject(state, "BackgroundTiles");
@@ -118,14 +128,7 @@ void QORWell::LoadSpecial(LuaPlus::LuaState* state) {
     RefreshHitTiles();
   }
 
-  // Void and editor-only cells are filled, so that nothing falls into them.
-  for (uint32_t x = 0; x < width_; ++x) {
-    for (uint32_t y = 0; y < height_; ++y) {
-      const int32_t type = tiles_[GetCellIndex(x, y)].type;
-      if (type != kTileVoid && type != kTileEditOnly) continue;
-      if (well::Block* block = CreateBlock("qor_invisible", "none", x, y, 1, 1)) PlaceBlock(block, x, y, -1.0f);
-    }
-  }
+  FillVoidCells();
 
   const LuaPlus::LuaObject barriers = script::GetGlobalObject(state, "Barriers");
   if (barriers.IsTable()) {

@@ -11,6 +11,7 @@
 #include "core/input/mouse.h"
 #include "core/log.h"
 #include "core/script/console.h"
+#include "game/qor_editor_well.h"
 #include "game/qor_race_well.h"
 #include "render/dd_man.h"
 #include "render/font_manager.h"
@@ -168,12 +169,26 @@ void QORGameState::OnMouseDown(const input::MouseButton* button, const math::Vec
   }
 }
 
-// A held button steers the player's scarab on the race board.
+// A held button steers the player's scarab on the race board. On the
+// editor's board it repeats the press while auto-trigger is on; barrier mode
+// turns that off, so that one press sets one point.
 void QORGameState::OnMouseHeld(const input::MouseButton* button, const math::Vec2* point) {
-  QORRaceWell* race = TakesInput() ? GetRace() : nullptr;
-  if (!race) return;
-  BoardCall call(*this);
-  race->SteerRacer(*point, button->index);
+  if (QORRaceWell* race = TakesInput() ? GetRace() : nullptr) {
+    BoardCall call(*this);
+    race->SteerRacer(*point, button->index);
+    return;
+  }
+  QOREditorWell* editor = GetEditor();
+  if (!editor || !autoTrigger_) return;
+  if (editor->IsBarrierMode()) {
+    autoTrigger_ = false;
+    return;
+  }
+  OnMouseDown(button, point);
+}
+
+void QORGameState::OnMouseWheel(int32_t delta, const math::Vec2*) {
+  if (QOREditorWell* editor = GetEditor(); editor && TakesInput()) editor->TurnDecorationInHand(delta);
 }
 
 void QORGameState::OnMouseMove(const math::Vec2*, const math::Vec2* newPoint) {
@@ -236,9 +251,28 @@ void QORGameState::StartRace() {
   if (QORRaceWell* race = GetRace()) race->StartRace();
 }
 
-bool QORGameState::LoadEditor(const std::string&) { return false; }
+bool QORGameState::LoadEditor(const std::string& path) {
+  ReplaceBoard(std::make_unique<QOREditorWell>(camera_));
+  bool loaded = false;
+  {
+    BoardCall call(*this);
+    loaded = board_->LoadLevel(path);
+  }
+  if (loaded) LOG_LINE(MSG_COMMENT, "Level loaded successfully!");
+  ReadHudColorSwitches();
+  return loaded;
+}
 
-void QORGameState::StartEditor() {}
+void QORGameState::StartEditor() {
+  auto editor = std::make_unique<QOREditorWell>(camera_);
+  editor->SetRequestedSize(editorWidth_, editorHeight_);
+  editor->Setup(colorSwitches_);
+  ReplaceBoard(std::move(editor));
+}
+
+QOREditorWell* QORGameState::GetEditor() const {
+  return IsEditorBoard() ? static_cast<QOREditorWell*>(board_.get()) : nullptr;
+}
 
 void QORGameState::ShutdownLevel() { ReplaceBoard(nullptr); }
 

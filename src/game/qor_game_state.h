@@ -12,6 +12,7 @@
 #include "core/input/mouse_listener.h"
 #include "ui/gameflow/game_state.h"
 
+class QOREditorWell;
 class QORRaceWell;
 class QORWell;
 
@@ -53,6 +54,8 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
   void OnKeyDown(const input::KeyState* key) override;
   void OnMouseDown(const input::MouseButton* button, const math::Vec2* point) override;
   void OnMouseHeld(const input::MouseButton* button, const math::Vec2* point) override;
+  // Turns the editor's decoration in hand a quarter by the sign of the delta.
+  void OnMouseWheel(int32_t delta, const math::Vec2* point) override;
   void OnMouseMove(const math::Vec2* oldPoint, const math::Vec2* newPoint) override;
   void OnMouseDrag(const math::Vec2* dragStart, const math::Vec2* point) override;
 
@@ -69,9 +72,9 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
   void StartRace();
   // The current board when it is a race board.
   QORRaceWell* GetRace() const;
-  // The editor's board is made by the level editor; until then this keeps
-  // the current board.
+  // A new editor board from the level file; true when the file ran.
   bool LoadEditor(const std::string& path);
+  // A new empty editor board of 60 x 60 cells with the colour switches.
   void StartEditor();
   void ShutdownLevel();
   bool SaveWell(const std::string& path);
@@ -103,6 +106,8 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
   bool GetAutoTrigger() const { return autoTrigger_; }
 
   QORWell* GetBoard() const { return board_.get(); }
+  // The board when it is the editor's, else null.
+  QOREditorWell* GetEditor() const;
   const std::string& GetLevelPath() const { return levelPath_; }
   const uint8_t* GetColorSwitches() const { return colorSwitches_; }
 

@@ -3,6 +3,7 @@
 // game-flow names. The states belong to the game-flow manager, never to Lua.
 #include <luabind/luabind.hpp>
 
+#include "game/qor_editor_well.h"
 #include "game/qor_game_state.h"
 #include "game/qor_mini_game_state.h"
 #include "platform/luaplus.h"
@@ -27,9 +28,14 @@ void LuaTriggerSpecial(QORGameState& state, double power) { state.TriggerSpecial
 // The time limit comes from the level's data; the scripts' value is not used.
 void LuaSetLevelTime(QORGameState&, double) {}
 
-// What the level editor's board takes from its panel; the editor fills these.
-void LuaEditorName(QORGameState&, const std::string&) {}
-void LuaSetupGrid(QORGameState&, bool, double) {}
+// What the level editor's board takes from its panel; nothing on another board.
+template <void (QOREditorWell::*Set)(const std::string&)>
+void LuaEditorName(QORGameState& state, const std::string& name) {
+  if (QOREditorWell* editor = state.GetEditor()) (editor->*Set)(name);
+}
+void LuaSetupGrid(QORGameState& state, bool snap, double) {
+  if (QOREditorWell* editor = state.GetEditor()) editor->SetSnap(snap);
+}
 void LuaSetRaceBet(QORGameState& state, double amount) { state.SetRaceBet(LuaPlus::NumberToInt(amount)); }
 
 QORGameState* LuaGetGame() {
@@ -71,12 +77,12 @@ void QORGameState::RegisterLua(LuaPlus::LuaState* state) {
           .def("SetEditorColor", &QORGameState::SetEditorColor)
           .def("SetEditorSize", &LuaSetEditorSize)
           .def("ReplayLevel", &LuaReplayLevel)
-          .def("SetEditorCurrentTile", &LuaEditorName)
-          .def("SetEditorCurrentDecoration", &LuaEditorName)
-          .def("SetEditorCurrentBlock", &LuaEditorName)
-          .def("SetEditorCurrentColor", &LuaEditorName)
-          .def("SetEditorCurrentMode", &LuaEditorName)
-          .def("SetEditorCurrentWalker", &LuaEditorName)
+          .def("SetEditorCurrentTile", &LuaEditorName<&QOREditorWell::SetCurrentTile>)
+          .def("SetEditorCurrentDecoration", &LuaEditorName<&QOREditorWell::SetCurrentDecoration>)
+          .def("SetEditorCurrentBlock", &LuaEditorName<&QOREditorWell::SetCurrentBlock>)
+          .def("SetEditorCurrentColor", &LuaEditorName<&QOREditorWell::SetCurrentColor>)
+          .def("SetEditorCurrentMode", &LuaEditorName<&QOREditorWell::SetMode>)
+          .def("SetEditorCurrentWalker", &LuaEditorName<&QOREditorWell::SetCurrentWalker>)
           .def("SetupGrid", &LuaSetupGrid)
           .def("TriggerSpecial", &LuaTriggerSpecial)
           .def("SetRaceBet", &LuaSetRaceBet)

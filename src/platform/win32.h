@@ -224,6 +224,9 @@ DWORD FormatMessageA(DWORD flags, const void* source, DWORD messageId, DWORD lan
 HLOCAL LocalFree(HLOCAL memory);
 BOOL SHGetSpecialFolderPathA(HWND owner, LPSTR path, int folder, BOOL create);
 BOOL CreateDirectoryA(LPCSTR path, void* security);
+// The system's folder for temporary files: $TMPDIR, else the C library's
+// P_tmpdir; always ending in '/'.
+std::string GetTempPath();
 void Sleep(DWORD milliseconds);
 
 // The performance counter: CLOCK_MONOTONIC in nanoseconds.

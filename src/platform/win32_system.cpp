@@ -182,6 +182,13 @@ bool MakeFolders(const std::string& path) {
 
 // The application-data folder is the XDG data folder; paths are at most
 // MAX_PATH (260) bytes, as callers size their buffers so.
+std::string GetTempPath() {
+  const char* folder = std::getenv("TMPDIR");
+  std::string path = folder && *folder ? folder : P_tmpdir;
+  if (path.empty() || path.back() != '/') path += '/';
+  return path;
+}
+
 BOOL SHGetSpecialFolderPathA(HWND, LPSTR path, int folder, BOOL create) {
   if (folder != CSIDL_APPDATA || !path) return FALSE;
   std::string result;

@@ -92,13 +92,19 @@ class RaceTest : public ::testing::Test {
   void Run(int frames) {
     for (int i = 0; i < frames; ++i) race_->Tick(kDt);
   }
-  // Lines the console ran from this point on.
-  size_t Mark() const { return GetConsole()->GetHistory().size(); }
-  static int Ran(size_t from, const std::string& text) {
+  // A numbered line put into the console's history: what ran since is found
+  // after it, also once the full history has dropped its oldest lines.
+  static size_t Mark() {
+    static size_t marks = 0;
+    GetConsole()->Do(MarkLine(++marks));
+    return marks;
+  }
+  static std::string MarkLine(size_t mark) { return "-- race test mark " + std::to_string(mark); }
+  static int Ran(size_t mark, const std::string& text) {
     const auto& history = GetConsole()->GetHistory();
     int count = 0;
-    for (size_t i = from; i < history.size(); ++i)
-      if (history[i].find(text) != std::string::npos) ++count;
+    for (auto line = history.rbegin(); line != history.rend() && *line != MarkLine(mark); ++line)
+      if (line->find(text) != std::string::npos) ++count;
     return count;
   }
   // The player is put on each waypoint in turn until it has passed them all.

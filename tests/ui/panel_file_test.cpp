@@ -288,7 +288,7 @@ TEST_F(PanelFileTest, TheGamesPanelsLoadWithoutAWarningAndRoundTrip) {
   ASSERT_NO_FATAL_FAILURE(device.Start());
   const std::filesystem::path scratch = std::filesystem::current_path();
   std::vector<std::pair<std::string, std::string>> files;  // saved, saved again
-  for (const char* name : {"title", "options", "loading", "movie"})
+  for (const char* name : {"title", "options", "loading", "movie", "editor", "editor_3"})
     files.emplace_back(Here(std::string(name) + "_saved.ui"), Here(std::string(name) + "_again.ui"));
   std::filesystem::current_path(VANTOR_SOURCE_DIR "/data");
   ui::GetSpriteSet()->Load("img/sprites.lua");
@@ -296,10 +296,10 @@ TEST_F(PanelFileTest, TheGamesPanelsLoadWithoutAWarningAndRoundTrip) {
     SCOPED_TRACE(saved);
     LogCapture log;
     const std::string name = std::filesystem::path(saved).filename().string();
-    ui::UIWidget* panel = GetUIMan()->AddPanel("ui/" + name.substr(0, name.find('_')) + ".ui");
+    ui::UIWidget* panel = GetUIMan()->AddPanel("ui/" + name.substr(0, name.rfind('_')) + ".ui");
     ASSERT_NE(panel, nullptr);
     if (panel->GetName() == "title") {
-      EXPECT_EQ(panel->Count(), 14u);
+      EXPECT_EQ(panel->Count(), 15u);
       EXPECT_TRUE(panel->Find("guard")->BlocksAll());
       EXPECT_TRUE(panel->Find("name_box")->IsEditable());
       EXPECT_TRUE(panel->Find("scarab")->CanDrag());
