@@ -160,3 +160,7 @@ end
 for _, decoration in ipairs({ "deco_palm", "deco_column", "deco_vase", "deco_torch" }) do
   Sprites[#Sprites + 1] = { Name = decoration, ImageFile = "img/" .. decoration .. ".png", SpriteC = 1, FrameTime = 1 }
 end
+
+-- The background a board shows before a room names its own: a new board's
+-- background name is "random" (the level editor's empty board keeps it).
+Sprites[#Sprites + 1] = { Name = "random", ImageFile = "img/Background_1.jpg", SpriteC = 1, FrameTime = 1 }

@@ -1,8 +1,9 @@
 // A player's tour of the whole game, headless, through its scripts, panels
 // and input devices: a new profile, the map, the first room with its
 // tutorial won with the key Q, its summary and the second room opened; the
-// rival's room lost; the race, the picture puzzle and the credits. No step
-// may leave a load failure or a script error in the log.
+// rival's room lost; the race, the picture puzzle, the credits and the
+// level editor. No step may leave a load failure or a script error in the
+// log.
 #include <gtest/gtest.h>
 
 #include <SDL_scancode.h>
@@ -112,7 +113,7 @@ class TourTest : public ::testing::Test {
   QORGameState* game_ = nullptr;
 };
 
-TEST_F(TourTest, ANewPlayerWinsTheFirstRoomLosesToTheRivalRacesSolvesThePuzzleAndSeesTheCredits) {
+TEST_F(TourTest, ANewPlayerWinsTheFirstRoomLosesToTheRivalRacesPlaysThePuzzleSeesTheCreditsAndOpensTheEditor) {
   LogCapture log;
   // The game's own scripts, as they start; a first start: no profile yet.
   Lua("dofile('scripts/console.lua')");
@@ -221,8 +222,20 @@ TEST_F(TourTest, ANewPlayerWinsTheFirstRoomLosesToTheRivalRacesSolvesThePuzzleAn
   ASSERT_EQ(CurrentState(), "credits");
   Tick(3.0f);
   ExpectCleanLog("puzzle and credits");
+
+  // The level editor, from the title.
   Lua("JumpState('title')");
   Settle();
+  Click(Widget("title", "editor"));
+  Settle();
+  ASSERT_EQ(CurrentState(), "game");
+  ASSERT_NE(game_->GetBoard(), nullptr);
+  EXPECT_TRUE(game_->GetBoard()->IsEditorWell());
+  Tick(1.0f);
+  ExpectCleanLog("editor");
+  Lua("EditorBack()");
+  Settle();
+  EXPECT_EQ(CurrentState(), "title");
 }
 
 }  // namespace
