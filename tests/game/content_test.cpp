@@ -1,12 +1,21 @@
-// The game's rooms as they come with it: every room of the two temples and
+// The game's content as it comes with it: every room of the two temples and
 // the race track has its level file and its table in the level data, runs in
 // a plain Lua state, keeps its tombs on bare floor, and can be won once its
-// floor is gold.
+// floor is gold; every image a panel names and every file a script or panel
+// quotes is there; every function the game calls by name is defined.
 #include <gtest/gtest.h>
 
 #include <lua.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <deque>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <vector>
+#include <sstream>
 #include <string>
 
 #include "board/qor_explorer.h"
@@ -34,6 +43,33 @@ const Room kRooms[] = {
 };
 
 std::string LevelFile(const Room& room) { return std::string("level/") + room.id + ".lua"; }
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+// A file of data/, its name compared without regard to case as the loose
+// files are found.
+bool DataFileExists(const std::string& name) {
+  std::filesystem::path path = kDataFolder;
+  std::stringstream parts(name);
+  std::string part;
+  while (std::getline(parts, part, '/')) {
+    bool found = false;
+    if (std::filesystem::is_directory(path)) {
+      for (const auto& entry : std::filesystem::directory_iterator(path)) {
+        if (Lower(entry.path().filename().string()) == Lower(part)) {
+          path = entry.path();
+          found = true;
+          break;
+        }
+      }
+    }
+    if (!found) return false;
+  }
+  return std::filesystem::is_regular_file(path);
+}
 
 // A fresh Lua state that ran one data file; null, with a failure, when the
 // file does not run.
@@ -139,6 +175,113 @@ TEST(GameContent, EveryLevelRunsInAPlainLuaStateAndEachRoomsTombsStandOnBareFloo
     }
     lua_pop(lua, 1);
     EXPECT_EQ(tombs, 2);
+  }
+}
+
+// The names of the entries of both sprite sets, in lower case (names fold
+// case).
+std::set<std::string> SpriteNames() {
+  std::set<std::string> names;
+  for (const char* file : {"img/sprites.lua", "ui_img/sprites.lua"}) {
+    LuaFile sprites(file);
+    if (!sprites.get()) continue;
+    lua_State* lua = sprites.get();
+    lua_getglobal(lua, "Sprites");
+    const int count = static_cast<int>(lua_rawlen(lua, -1));
+    for (int i = 1; i <= count; ++i) {
+      lua_rawgeti(lua, -1, i);
+      lua_getfield(lua, -1, "Name");
+      if (lua_isstring(lua, -1)) names.insert(Lower(lua_tostring(lua, -1)));
+      lua_pop(lua, 2);
+    }
+    lua_pop(lua, 1);
+  }
+  return names;
+}
+
+// Every image that the widget table on the stack or one of its children
+// names.
+void CollectImages(lua_State* lua, std::vector<std::string>& images) {
+  static const char* const kImageKeys[] = {"MouseOff",    "MouseOver",    "MouseClick",    "SliderIcon",
+                                           "CheckedImg",  "UncheckedImg", "ProgressFull",  "ProgressEmpty",
+                                           "Image"};
+  for (const char* key : kImageKeys) {
+    lua_getfield(lua, -1, key);
+    if (lua_isstring(lua, -1)) images.push_back(lua_tostring(lua, -1));
+    lua_pop(lua, 1);
+  }
+  lua_getfield(lua, -1, "Children");
+  if (lua_istable(lua, -1)) {
+    const int count = static_cast<int>(lua_rawlen(lua, -1));
+    for (int i = 1; i <= count; ++i) {
+      lua_rawgeti(lua, -1, i);
+      if (lua_istable(lua, -1)) CollectImages(lua, images);
+      lua_pop(lua, 1);
+    }
+  }
+  lua_pop(lua, 1);
+}
+
+std::vector<std::string> DataFiles(const char* folder, const char* extension) {
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(std::string(kDataFolder) + folder))
+    if (entry.path().extension() == extension) files.push_back(std::string(folder) + "/" + entry.path().filename().string());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TEST(GameContent, EveryImageAPanelNamesIsASpriteEntryOrAFile) {
+  const std::set<std::string> sprites = SpriteNames();
+  ASSERT_FALSE(sprites.empty());
+  const std::vector<std::string> panels = DataFiles("ui", ".ui");
+  ASSERT_FALSE(panels.empty());
+  for (const std::string& panel : panels) {
+    SCOPED_TRACE(panel);
+    LuaFile file(panel);
+    ASSERT_NE(file.get(), nullptr);
+    lua_getglobal(file.get(), "Panel");
+    ASSERT_TRUE(lua_istable(file.get(), -1));
+    std::vector<std::string> images;
+    CollectImages(file.get(), images);
+    lua_pop(file.get(), 1);
+    for (const std::string& image : images)
+      EXPECT_TRUE(sprites.count(Lower(image)) || DataFileExists(image)) << image;
+  }
+}
+
+// A file name in double quotes in a script or a panel names a file of the
+// game's data.
+TEST(GameContent, EveryFileTheScriptsAndPanelsQuoteExists) {
+  const std::regex quoted("\"([A-Za-z0-9_./-]+\\.(png|jpg|ogg|wav|ui|lua|swf|p2d|avi|ttf|lang))\"");
+  std::vector<std::string> sources = DataFiles("scripts", ".lua");
+  const std::vector<std::string> panels = DataFiles("ui", ".ui");
+  sources.insert(sources.end(), panels.begin(), panels.end());
+  int quotes = 0;
+  for (const std::string& source : sources) {
+    std::ifstream in(std::string(kDataFolder) + source);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (auto match = std::sregex_iterator(text.begin(), text.end(), quoted); match != std::sregex_iterator(); ++match) {
+      EXPECT_TRUE(DataFileExists((*match)[1])) << source << ": " << (*match)[1];
+      ++quotes;
+    }
+  }
+  EXPECT_GT(quotes, 20);
+}
+
+// The functions the game runs by name in the console.
+TEST(GameContent, EveryEntryPointTheGameCallsIsALuaFunction) {
+  ASSERT_NE(game_test::StartedGame(), nullptr);
+  std::vector<std::string> names = {
+      "ReloadGame",  "OnInitUI",    "OnEnterGame",  "EditorStart",   "OnEnterMap",     "OnEnterMinigame",
+      "OnEnterCredits", "OnExitGeneric", "OnLevelStart", "OnRaceStart",  "LevelWasWon",  "ShadyWasWon",
+      "OnGameLose",  "SetupBetting", "EndRaceTimer", "WinRace",      "WonPuzzle",      "LoosePuzzle",
+      "DefeatShady", "StartArcade", "CaptureAutoScreenshot", "CaptureMiniScreenshot"};
+  for (int key = 1; key <= 12; ++key) names.push_back("EditorKey" + std::to_string(key));
+  lua_State* lua = GetConsole()->GetState()->GetCState();
+  for (const std::string& name : names) {
+    lua_getglobal(lua, name.c_str());
+    EXPECT_TRUE(lua_isfunction(lua, -1)) << name;
+    lua_pop(lua, 1);
   }
 }
 
