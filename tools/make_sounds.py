@@ -613,6 +613,8 @@ def outputs(quick):
         "scarab_strike.wav": shimmer,
         "locust_appear.wav": lambda: buzz(0.9, 190, 45),
         "locust_strike.wav": lambda: mix_into(thud(200, 47), crumble()[: int(0.3 * RATE)], 0, 0.5),
+        # A starting light of the scarab race coming on: a bell over a drum tap.
+        "race_light.wav": lambda: mix_into(list(chime(hertz(midi_of(4, 1)), 0.5, RATE)), tek(RATE), 0, 0.4),
     }
     # A pass's clear by its score (3 to 7), and the chain's ring by its link.
     for n in range(3, 8):

@@ -17,3 +17,6 @@ dofile("scripts/level_end.lua")
 
 -- The map, the picture puzzle and the credits.
 dofile("scripts/map.lua")
+
+-- The scarab race: its bet and payout.
+dofile("scripts/race.lua")

@@ -54,6 +54,10 @@ SoundBank = {
   { Name = "scarab strike", Files = { "sounds/scarab_strike.wav" }, Bias = { 0.6 } },
   { Name = "LOCUST_APPEAR", Files = { "sounds/locust_appear.wav" }, Bias = { 0.5 } },
   { Name = "LOCUST_STRIKE", Files = { "sounds/locust_strike.wav" }, Bias = { 0.7 } },
+
+  -- Each starting light of the scarab race.
+  { Name = "race countdown", Files = { "sounds/race_light.wav" }, Bias = { 0.8 } },
+
   -- The help box: a hint opening and going, the box unrolling and rolling up.
   { Name = "hint_up", Files = { "sounds/hint_up.wav" }, Bias = { 0.7 } },
   { Name = "hint_down", Files = { "sounds/hint_down.wav" }, Bias = { 0.6 } },

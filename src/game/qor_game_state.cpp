@@ -11,6 +11,7 @@
 #include "core/input/mouse.h"
 #include "core/log.h"
 #include "core/script/console.h"
+#include "game/qor_race_well.h"
 #include "render/dd_man.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
@@ -167,6 +168,14 @@ void QORGameState::OnMouseDown(const input::MouseButton* button, const math::Vec
   }
 }
 
+// A held button steers the player's scarab on the race board.
+void QORGameState::OnMouseHeld(const input::MouseButton* button, const math::Vec2* point) {
+  QORRaceWell* race = TakesInput() ? GetRace() : nullptr;
+  if (!race) return;
+  BoardCall call(*this);
+  race->SteerRacer(*point, button->index);
+}
+
 void QORGameState::OnMouseMove(const math::Vec2*, const math::Vec2* newPoint) {
   if (!TakesInput() || !board_) return;
   BoardCall call(*this);
@@ -204,7 +213,28 @@ std::unique_ptr<QORWell> QORGameState::NewLevelBoard() { return std::make_unique
 
 bool QORGameState::ReplayLevel() { return LoadLevel(levelPath_); }
 
-bool QORGameState::LoadRace(const std::string&) { return false; }
+// The colour switches stay unread and the path is not kept for a replay.
+bool QORGameState::LoadRace(const std::string& path) {
+  if (path.empty()) return false;
+  ReplaceBoard(std::make_unique<QORRaceWell>(camera_));
+  bool loaded = false;
+  {
+    BoardCall call(*this);
+    loaded = board_->LoadLevel(path);
+  }
+  if (loaded) LOG_LINE(MSG_COMMENT, "Level loaded successfully!");
+  return loaded;
+}
+
+QORRaceWell* QORGameState::GetRace() const { return dynamic_cast<QORRaceWell*>(board_.get()); }
+
+void QORGameState::SetRaceBet(int bet) {
+  if (QORRaceWell* race = GetRace()) race->SetBet(bet);
+}
+
+void QORGameState::StartRace() {
+  if (QORRaceWell* race = GetRace()) race->StartRace();
+}
 
 bool QORGameState::LoadEditor(const std::string&) { return false; }
 

@@ -12,6 +12,7 @@
 #include "core/input/mouse_listener.h"
 #include "ui/gameflow/game_state.h"
 
+class QORRaceWell;
 class QORWell;
 
 namespace camera {
@@ -51,6 +52,7 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
 
   void OnKeyDown(const input::KeyState* key) override;
   void OnMouseDown(const input::MouseButton* button, const math::Vec2* point) override;
+  void OnMouseHeld(const input::MouseButton* button, const math::Vec2* point) override;
   void OnMouseMove(const math::Vec2* oldPoint, const math::Vec2* newPoint) override;
   void OnMouseDrag(const math::Vec2* dragStart, const math::Vec2* point) override;
 
@@ -60,9 +62,15 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
   bool LoadLevel(const std::string& path);
   // The last level loaded with a non-empty path, again.
   bool ReplayLevel();
-  // The race and the editor's boards are made by the scarab race and the
-  // level editor; until then these keep the current board.
+  // A new race board from the file; true when the file was read.
   bool LoadRace(const std::string& path);
+  // The race's bet and the end of its betting; nothing off the race board.
+  void SetRaceBet(int bet);
+  void StartRace();
+  // The current board when it is a race board.
+  QORRaceWell* GetRace() const;
+  // The editor's board is made by the level editor; until then this keeps
+  // the current board.
   bool LoadEditor(const std::string& path);
   void StartEditor();
   void ShutdownLevel();

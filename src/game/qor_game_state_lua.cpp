@@ -30,9 +30,7 @@ void LuaSetLevelTime(QORGameState&, double) {}
 // What the level editor's board takes from its panel; the editor fills these.
 void LuaEditorName(QORGameState&, const std::string&) {}
 void LuaSetupGrid(QORGameState&, bool, double) {}
-// The player's bet and the end of the betting belong to the scarab race.
-void LuaSetRaceBet(QORGameState&, double) {}
-void LuaStartRace(QORGameState&) {}
+void LuaSetRaceBet(QORGameState& state, double amount) { state.SetRaceBet(LuaPlus::NumberToInt(amount)); }
 
 QORGameState* LuaGetGame() {
   return dynamic_cast<QORGameState*>(gameflow::GetGameFlowManager().FindState("game"));
@@ -85,7 +83,7 @@ void QORGameState::RegisterLua(LuaPlus::LuaState* state) {
           .def("SetScrollOn", &QORGameState::SetScrollOn)
           .def("GetMapState", &QORGameState::GetMapState)
           .def("SetMapState", &QORGameState::SetMapState)
-          .def("StartRace", &LuaStartRace),
+          .def("StartRace", &QORGameState::StartRace),
       luabind::def("GetGame", &LuaGetGame),
       luabind::def("SetMiniGameImage", &LuaSetMiniGameImage),
       luabind::def("ToggleMinigamePause", &LuaToggleMinigamePause)];
