@@ -149,3 +149,14 @@ Sprites[#Sprites + 1] = { Name = "target_icon", ImageFile = "img/target_icon.png
 for _, decoration in ipairs({ "deco_palm", "deco_column", "deco_vase", "deco_torch" }) do
   Sprites[#Sprites + 1] = { Name = decoration, ImageFile = "img/" .. decoration .. ".png", SpriteC = 1, FrameTime = 1 }
 end
+
+-- The scarab race's racers (tools/images/game_race.sh): four frames each,
+-- facing up. Names fold case: "Scarab_run_yellow" finds the player's strip.
+for _, colour in ipairs({ "Yellow", "red", "green", "blue" }) do
+  Sprites[#Sprites + 1] = { Name = "Scarab_run_" .. colour, ImageFile = "img/scarab_run_" .. string.lower(colour) .. ".png",
+                            SpriteC = 4, FrameTime = 12 }
+end
+for _, colour in ipairs({ "red", "green", "blue" }) do
+  Sprites[#Sprites + 1] = { Name = "Scarab_fly_" .. colour, ImageFile = "img/scarab_fly_" .. colour .. ".png",
+                            SpriteC = 4, FrameTime = 8 }
+end

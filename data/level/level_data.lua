@@ -11,3 +11,15 @@ temple_1_level_1 = {
    violet = 1,
    Timer = 5,
 }
+
+-- Written by tools/make_levels.py from tools/levels/: do not edit below.
+
+race_1 = {
+   Background = "img/Background_1.jpg",
+   blue = 1,
+   green = 1,
+   red = 1,
+   yellow = 1,
+   violet = 1,
+   Timer = 5,
+}

@@ -20,3 +20,5 @@ dofile("scripts/map.lua")
 
 -- The level editor's panels and keys.
 dofile("scripts/editor.lua")
+-- The scarab race: its bet and payout.
+dofile("scripts/race.lua")

@@ -54,17 +54,20 @@ SoundBank = {
   { Name = "scarab strike", Files = { "sounds/scarab_strike.wav" }, Bias = { 0.6 } },
   { Name = "LOCUST_APPEAR", Files = { "sounds/locust_appear.wav" }, Bias = { 0.5 } },
   { Name = "LOCUST_STRIKE", Files = { "sounds/locust_strike.wav" }, Bias = { 0.7 } },
+
+  -- Each starting light of the scarab race.
+  { Name = "race countdown", Files = { "sounds/race_light.wav" }, Bias = { 0.8 } },
+
   -- The help box: a hint opening and going, the box unrolling and rolling up.
   { Name = "hint_up", Files = { "sounds/hint_up.wav" }, Bias = { 0.7 } },
   { Name = "hint_down", Files = { "sounds/hint_down.wav" }, Bias = { 0.6 } },
   { Name = "help_open", Files = { "sounds/help_open.wav" }, Bias = { 0.5 } },
   { Name = "help_close", Files = { "sounds/help_close.wav" }, Bias = { 0.5 } },
 
-  -- The explorer reaching the target he was sent to, a treasure found, and
-  -- each star of a won room's summary lighting.
+  -- The explorer reaching the target he was sent to and a treasure found
+  -- (each star of a won room's summary lights with "scarab strike").
   { Name = "block_select", Files = { "sounds/block_select.ogg" }, Bias = { 0.7 } },
   { Name = "FOUND_TREASURE", Files = { "sounds/treasure_found.wav" }, Bias = { 0.9 } },
-  { Name = "scarab strike", Files = { "sounds/star_strike.wav" }, Bias = { 0.8 } },
 
   -- The picture puzzle: a token landing after the opening drop, a swap that
   -- brings a piece home, and one that does not.

@@ -27,16 +27,6 @@ constexpr float kDimmedAlpha = 0.3f;
 constexpr const char* kTreasureRow[5] = {"Score_TREASURE", "Final_Treasure", "TREASURE_TEXT", "TREASURE", "col_1"};
 constexpr const char* kCritterRow[5] = {"Score_CRITTERS", "Final_Critters", "CRITTER_TEXT", "CRITTER", "col_2"};
 
-const char* StampOf(int32_t grade) {
-  switch (grade) {
-    case 5: return "ui_img/stamp_a.png";
-    case 4: return "ui_img/stamp_b.png";
-    case 3: return "ui_img/stamp_c.png";
-    case 2: return "ui_img/stamp_d.png";
-    default: return "ui_img/stamp_f.png";
-  }
-}
-
 }  // namespace
 
 QORLevelGrade QORLevelGrade::Of(int32_t crittersKilled, int32_t tilesBroken, int32_t tileTotal,
@@ -56,6 +46,16 @@ QORLevelGrade QORLevelGrade::Of(int32_t crittersKilled, int32_t tilesBroken, int
   else if (g.score > 0.5f * g.maximum) g.grade = 2;
   else g.grade = 1;
   return g;
+}
+
+const char* QORLevelGrade::StampOf(int32_t grade) {
+  switch (grade) {
+    case 5: return "ui_img/stamp_a.png";
+    case 4: return "ui_img/stamp_b.png";
+    case 3: return "ui_img/stamp_c.png";
+    case 2: return "ui_img/stamp_d.png";
+    default: return "ui_img/stamp_f.png";
+  }
 }
 
 QORWinPath::QORWinPath(QORWell* board) : WellPath(board), board_(board) {}
@@ -137,7 +137,7 @@ void QORGameWon::ShowSummary(int32_t tilesBroken, int32_t tileTotal, int32_t tre
   SetNumber("Score_TIME", board_->GetElapsed(), 0.0f, true, kTimeDelay);
   SetNumber("Score_FINAL", static_cast<float>(total), 0.0f, false, kTotalDelay);
 
-  if (ui::UIWidget* stamp = panel->GetWidgetByName("Stamp")) stamp->SetImage(0, StampOf(grade));
+  if (ui::UIWidget* stamp = panel->GetWidgetByName("Stamp")) stamp->SetImage(0, QORLevelGrade::StampOf(grade));
   if (ui::UIWidget* next = panel->GetWidgetByName("CONTINUE"))
     next->SetEvent(ui::UIWidget::kLmbClick, board_->IsShadyLevel() ? "DefeatShady()" : "StartArcade()");
 }

@@ -38,6 +38,9 @@ struct QORLevelGrade {
   float treasures = 0.0f;
   float score = 0.0f;
   float maximum = 0.0f;
+  // The stamp image of a grade: 5 "a" down to 2 "d", any other "f".
+  static const char* StampOf(int32_t grade);
+
   // 1 to 5; a score exactly at a threshold falls to the lower grade.
   int32_t grade = 1;
 };

@@ -12,6 +12,7 @@
 #include "core/log.h"
 #include "core/script/console.h"
 #include "game/qor_editor_well.h"
+#include "game/qor_race_well.h"
 #include "render/dd_man.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
@@ -168,9 +169,15 @@ void QORGameState::OnMouseDown(const input::MouseButton* button, const math::Vec
   }
 }
 
-// A held button repeats the press on the editor's board while auto-trigger
-// is on; barrier mode turns it off, so that one press sets one point.
+// A held button steers the player's scarab on the race board, and repeats
+// the press on the editor's board while auto-trigger is on; barrier mode
+// turns auto-trigger off, so that one press sets one point.
 void QORGameState::OnMouseHeld(const input::MouseButton* button, const math::Vec2* point) {
+  if (QORRaceWell* race = TakesInput() ? GetRace() : nullptr) {
+    BoardCall call(*this);
+    race->SteerRacer(*point, button->index);
+    return;
+  }
   QOREditorWell* editor = GetEditor();
   if (!editor || !autoTrigger_) return;
   if (editor->IsBarrierMode()) {
@@ -221,7 +228,28 @@ std::unique_ptr<QORWell> QORGameState::NewLevelBoard() { return std::make_unique
 
 bool QORGameState::ReplayLevel() { return LoadLevel(levelPath_); }
 
-bool QORGameState::LoadRace(const std::string&) { return false; }
+// The colour switches stay unread and the path is not kept for a replay.
+bool QORGameState::LoadRace(const std::string& path) {
+  if (path.empty()) return false;
+  ReplaceBoard(std::make_unique<QORRaceWell>(camera_));
+  bool loaded = false;
+  {
+    BoardCall call(*this);
+    loaded = board_->LoadLevel(path);
+  }
+  if (loaded) LOG_LINE(MSG_COMMENT, "Level loaded successfully!");
+  return loaded;
+}
+
+QORRaceWell* QORGameState::GetRace() const { return dynamic_cast<QORRaceWell*>(board_.get()); }
+
+void QORGameState::SetRaceBet(int bet) {
+  if (QORRaceWell* race = GetRace()) race->SetBet(bet);
+}
+
+void QORGameState::StartRace() {
+  if (QORRaceWell* race = GetRace()) race->StartRace();
+}
 
 bool QORGameState::LoadEditor(const std::string& path) {
   ReplaceBoard(std::make_unique<QOREditorWell>(camera_));

@@ -13,6 +13,7 @@
 #include "ui/gameflow/game_state.h"
 
 class QOREditorWell;
+class QORRaceWell;
 class QORWell;
 
 namespace camera {
@@ -64,9 +65,13 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
   bool LoadLevel(const std::string& path);
   // The last level loaded with a non-empty path, again.
   bool ReplayLevel();
-  // The race's board is made by the scarab race; until then this keeps the
-  // current board.
+  // A new race board from the file; true when the file was read.
   bool LoadRace(const std::string& path);
+  // The race's bet and the end of its betting; nothing off the race board.
+  void SetRaceBet(int bet);
+  void StartRace();
+  // The current board when it is a race board.
+  QORRaceWell* GetRace() const;
   // A new editor board from the level file; true when the file ran.
   bool LoadEditor(const std::string& path);
   // A new empty editor board of 60 x 60 cells with the colour switches.

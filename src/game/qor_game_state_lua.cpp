@@ -36,9 +36,7 @@ void LuaEditorName(QORGameState& state, const std::string& name) {
 void LuaSetupGrid(QORGameState& state, bool snap, double) {
   if (QOREditorWell* editor = state.GetEditor()) editor->SetSnap(snap);
 }
-// The player's bet and the end of the betting belong to the scarab race.
-void LuaSetRaceBet(QORGameState&, double) {}
-void LuaStartRace(QORGameState&) {}
+void LuaSetRaceBet(QORGameState& state, double amount) { state.SetRaceBet(LuaPlus::NumberToInt(amount)); }
 
 QORGameState* LuaGetGame() {
   return dynamic_cast<QORGameState*>(gameflow::GetGameFlowManager().FindState("game"));
@@ -91,7 +89,7 @@ void QORGameState::RegisterLua(LuaPlus::LuaState* state) {
           .def("SetScrollOn", &QORGameState::SetScrollOn)
           .def("GetMapState", &QORGameState::GetMapState)
           .def("SetMapState", &QORGameState::SetMapState)
-          .def("StartRace", &LuaStartRace),
+          .def("StartRace", &QORGameState::StartRace),
       luabind::def("GetGame", &LuaGetGame),
       luabind::def("SetMiniGameImage", &LuaSetMiniGameImage),
       luabind::def("ToggleMinigamePause", &LuaToggleMinigamePause)];

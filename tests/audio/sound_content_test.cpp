@@ -33,7 +33,9 @@ const char* const kSetsPlayed[] = {
     "scorpian_appear", "scorpian_strike", "spider_appear", "SPIDER_STRIKE", "COBRA_APPEAR", "cobra strike",
     "SCARABs_APPEAR", "scarab strike", "LOCUST_APPEAR", "LOCUST_STRIKE",
     // The picture puzzle's tokens.
-    "puzzle_landed", "puzzle_fit", "puzzle_arrive"};
+    "puzzle_landed", "puzzle_fit", "puzzle_arrive",
+    // The race's starting lights.
+    "race countdown"};
 // Files the engine plays by name, through no set: the volume test sound.
 const char* const kFilesPlayed[] = {"sounds/block_select.ogg"};
 

@@ -118,19 +118,7 @@ cobra() {
 cobra cobra_idle -2 0 2 0
 cobra cobra_strike -4 -8 -12 -6
 
-# The scarab in flight, 64 x 64 facing up, its wing cases open and its
-# wings beating.
-scarab=()
-wings=(19 12 5 12)
-for k in 0 1 2 3; do
-  cx=$((k * 64 + 32)) w=${wings[$k]}
-  scarab+=(-fill "rgba(220,235,255,0.55)" -stroke "rgba(120,140,160,0.8)" -strokewidth 1
-           -draw "ellipse $((cx - 11)),30 $w,8 0,360" -draw "ellipse $((cx + 11)),30 $w,8 0,360"
-           -fill "#e8c02a" -stroke "#6a4a08" -strokewidth 2 -draw "ellipse $cx,36 11,16 0,360"
-           -fill "#b88a10" -draw "ellipse $cx,17 7,6 0,360"
-           -stroke "#6a4a08" -draw "line $cx,24 $cx,50")
-done
-draw img/scarab_fly_yellow.png -size 256x64 xc:none "${scarab[@]}"
+# The scarab in flight is drawn with the race's flyers (game_race.sh).
 
 # The locust in flight, 40 x 40 facing left, its wings beating.
 locust=()
