@@ -204,6 +204,12 @@ void QORGameState::OnMouseDrag(const math::Vec2*, const math::Vec2* point) {
 }
 
 void QORGameState::ReplaceBoard(std::unique_ptr<QORWell> board) {
+  // The panels the old board put up would otherwise outlive it, over the
+  // next screen.
+  if (board_) {
+    BoardCall call(*this);
+    board_->ShutdownUI();
+  }
   if (boardCallDepth_ > 0 && board_) retiredBoards_.push_back(std::move(board_));
   board_ = std::move(board);
 }
