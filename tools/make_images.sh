@@ -74,8 +74,11 @@ draw ui_img/hourglass.png -size 256x32 xc:none "${hourglass[@]}"
 # The text caret and selection mark, stretched over the characters it marks.
 draw ui_img/cursor.png -size 8x16 "xc:rgba(140,190,255,0.55)"
 
-# The title panel: a sandstone tablet of 640 x 480 (0.8 x 0.8 of the screen).
+# The title panel: a sandstone tablet of 640 x 480 (0.8 x 0.8 of the screen),
+# clear outside its rounded frame so that no square corner shows around it.
 draw ui_img/title_back.png -size 640x480 "gradient:#ead7a6-#b48d55" \
+  \( +clone -alpha transparent -fill white -draw "roundrectangle 0,0 639,479 23,23" \) \
+  -alpha set -compose DstIn -composite -compose Over \
   -fill none -stroke "#5a3d10" -strokewidth 6 -draw "roundrectangle 3,3 636,476 20,20" \
   -stroke "#8a6a30" -strokewidth 2 -draw "roundrectangle 14,14 625,465 14,14"
 

@@ -372,12 +372,6 @@ def treasure_found():
     return out
 
 
-def star_strike():
-    """A star of the summary lighting: a high bell struck on the rim."""
-    out = list(chime(hertz(midi_of(7, 2)), 1.0, RATE))
-    return mix_into(out, tek(RATE), 0, 0.5)
-
-
 def level_complete():
     """The room cleared: the tune's cadence plucked up to the tonic, then the
     tonic chord rung high over a last drum stroke. Plays once."""
@@ -661,7 +655,6 @@ def outputs(quick):
     files["Level Complete Cue.ogg"] = lambda path: write_ogg(path, [faded(level_complete())])
     files["Menu Cue.ogg"] = lambda path: write_theme(path, 2 if quick else 4, 84, rotated(4))
     files["treasure_found.wav"] = lambda path: write_effect(path, treasure_found())
-    files["star_strike.wav"] = lambda path: write_effect(path, star_strike())
     # The picture puzzle: its music and the pieces' sounds.
     files["Puzzle Cue.ogg"] = lambda path: write_theme(path, 2 if quick else 2 + len(TUNE), 88, rotated(3))
     files["puzzle_landed.wav"] = lambda path: write_effect(path, sand_settle())

@@ -145,6 +145,11 @@ end
 Sprites[#Sprites + 1] = { Name = "Selected_Goal", ImageFile = "img/selected_goal.png", SpriteC = 4, FrameTime = 8 }
 Sprites[#Sprites + 1] = { Name = "target_icon", ImageFile = "img/target_icon.png", SpriteC = 4, FrameTime = 4 }
 
+-- The level editor's decorations (tools/images/board_editor.sh).
+for _, decoration in ipairs({ "deco_palm", "deco_column", "deco_vase", "deco_torch" }) do
+  Sprites[#Sprites + 1] = { Name = decoration, ImageFile = "img/" .. decoration .. ".png", SpriteC = 1, FrameTime = 1 }
+end
+
 -- The scarab race's racers (tools/images/game_race.sh): four frames each,
 -- facing up. Names fold case: "Scarab_run_yellow" finds the player's strip.
 for _, colour in ipairs({ "Yellow", "red", "green", "blue" }) do
@@ -154,11 +159,6 @@ end
 for _, colour in ipairs({ "red", "green", "blue" }) do
   Sprites[#Sprites + 1] = { Name = "Scarab_fly_" .. colour, ImageFile = "img/scarab_fly_" .. colour .. ".png",
                             SpriteC = 4, FrameTime = 8 }
-end
-
--- The level editor's decorations (tools/images/board_editor.sh).
-for _, decoration in ipairs({ "deco_palm", "deco_column", "deco_vase", "deco_torch" }) do
-  Sprites[#Sprites + 1] = { Name = decoration, ImageFile = "img/" .. decoration .. ".png", SpriteC = 1, FrameTime = 1 }
 end
 
 -- The background a board shows before a room names its own: a new board's

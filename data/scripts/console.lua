@@ -26,3 +26,5 @@ dofile("scripts/race.lua")
 
 -- The level editor's panels and keys.
 dofile("scripts/editor.lua")
+-- The scarab race: its bet and payout.
+dofile("scripts/race.lua")

@@ -51,8 +51,7 @@ SoundBank = {
   { Name = "COBRA_APPEAR", Files = { "sounds/cobra_appear.wav" }, Bias = { 0.7 } },
   { Name = "cobra strike", Files = { "sounds/cobra_strike.wav" }, Bias = { 0.8 } },
   { Name = "SCARABs_APPEAR", Files = { "sounds/scarabs_appear.wav" }, Bias = { 0.5 } },
-  -- A scarab's strike, and each star of a summary lighting: one set.
-  { Name = "scarab strike", Files = { "sounds/scarab_strike.wav", "sounds/star_strike.wav" }, Bias = { 0.6, 0.8 } },
+  { Name = "scarab strike", Files = { "sounds/scarab_strike.wav" }, Bias = { 0.6 } },
   { Name = "LOCUST_APPEAR", Files = { "sounds/locust_appear.wav" }, Bias = { 0.5 } },
   { Name = "LOCUST_STRIKE", Files = { "sounds/locust_strike.wav" }, Bias = { 0.7 } },
 
@@ -65,7 +64,8 @@ SoundBank = {
   { Name = "help_open", Files = { "sounds/help_open.wav" }, Bias = { 0.5 } },
   { Name = "help_close", Files = { "sounds/help_close.wav" }, Bias = { 0.5 } },
 
-  -- The explorer reaching the target he was sent to, and a treasure found.
+  -- The explorer reaching the target he was sent to and a treasure found
+  -- (each star of a won room's summary lights with "scarab strike").
   { Name = "block_select", Files = { "sounds/block_select.ogg" }, Bias = { 0.7 } },
   { Name = "FOUND_TREASURE", Files = { "sounds/treasure_found.wav" }, Bias = { 0.9 } },
 

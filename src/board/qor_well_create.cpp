@@ -15,7 +15,9 @@ namespace {
 // Redraws of a new block's colour while it would line up with two of its own.
 constexpr int kColourRedraws = 30;
 
-const QORBlock* AsGameBlock(const well::Block* block) { return static_cast<const QORBlock*>(block); }
+// The game makes every block of its boards; a block of another kind (the
+// board base's own, a stand-in) has no game type and no fixed state.
+const QORBlock* AsGameBlock(const well::Block* block) { return dynamic_cast<const QORBlock*>(block); }
 
 }  // namespace
 
@@ -110,7 +112,8 @@ int32_t QORWell::CountColorInRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2
   for (int32_t x = left; x <= right; ++x) {
     for (int32_t y = top; y <= bottom; ++y) {
       const well::Block* block = GetBlock(x, y);
-      if (block && block->GetColor() == color && !AsGameBlock(block)->IsFixedState()) ++count;
+      const QORBlock* gameBlock = AsGameBlock(block);
+      if (block && block->GetColor() == color && !(gameBlock && gameBlock->IsFixedState())) ++count;
     }
   }
   if (runs && count >= std::max(minimum, 3)) {
@@ -125,7 +128,10 @@ int32_t QORWell::CountColorInRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2
   return count;
 }
 
-int32_t QORWell::GetBlockType(const well::Block* block) const { return block ? AsGameBlock(block)->GetType() : -1; }
+int32_t QORWell::GetBlockType(const well::Block* block) const {
+  const QORBlock* gameBlock = AsGameBlock(block);
+  return gameBlock ? gameBlock->GetType() : -1;
+}
 
 int32_t QORWell::GetMilestoneIndex(const well::Block* block) const {
   if (GetBlockType(block) != QORBlock::kMilestone) return 0;

@@ -169,9 +169,9 @@ void QORGameState::OnMouseDown(const input::MouseButton* button, const math::Vec
   }
 }
 
-// A held button steers the player's scarab on the race board. On the
-// editor's board it repeats the press while auto-trigger is on; barrier mode
-// turns that off, so that one press sets one point.
+// A held button steers the player's scarab on the race board, and repeats
+// the press on the editor's board while auto-trigger is on; barrier mode
+// turns auto-trigger off, so that one press sets one point.
 void QORGameState::OnMouseHeld(const input::MouseButton* button, const math::Vec2* point) {
   if (QORRaceWell* race = TakesInput() ? GetRace() : nullptr) {
     BoardCall call(*this);
@@ -204,6 +204,12 @@ void QORGameState::OnMouseDrag(const math::Vec2*, const math::Vec2* point) {
 }
 
 void QORGameState::ReplaceBoard(std::unique_ptr<QORWell> board) {
+  // The panels the old board put up would otherwise outlive it, over the
+  // next screen.
+  if (board_) {
+    BoardCall call(*this);
+    board_->ShutdownUI();
+  }
   if (boardCallDepth_ > 0 && board_) retiredBoards_.push_back(std::move(board_));
   board_ = std::move(board);
 }

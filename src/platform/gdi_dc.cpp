@@ -204,8 +204,14 @@ BOOL ExtTextOutW(HDC handle, int x, int y, UINT, const RECT*, LPCWSTR text, UINT
       gdi::Fill(*dc->bitmap, x, y, x + advance, y + font.CellHeight(), gdi::ToPixel(dc->backColor));
     const FT_Bitmap* glyph = nullptr;
     int left = 0, top = 0;
-    if (dc->bitmap && font.Rasterise(text[i], &glyph, &left, &top))
-      gdi::DrawCoverage(*dc->bitmap, *glyph, x + left, baseline - top, gdi::ToPixel(dc->textColor));
+    if (dc->bitmap && font.Rasterise(text[i], &glyph, &left, &top)) {
+      // Rounding the ascent and hinting can push a glyph that reaches the
+      // face's descent (an underscore) or ascent a row past the cell; one that
+      // fits is moved back inside, since text drawn in cells keeps only those.
+      int row = baseline - top;
+      if (int(glyph->rows) <= font.CellHeight()) row = std::clamp(row, y, y + font.CellHeight() - int(glyph->rows));
+      gdi::DrawCoverage(*dc->bitmap, *glyph, x + left, row, gdi::ToPixel(dc->textColor));
+    }
     x += advance;
   }
   return TRUE;

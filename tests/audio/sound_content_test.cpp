@@ -35,7 +35,9 @@ const char* const kSetsPlayed[] = {
     // The race's starting lights.
     "race countdown",
     // The picture puzzle's tokens.
-    "puzzle_landed", "puzzle_fit", "puzzle_arrive"};
+    "puzzle_landed", "puzzle_fit", "puzzle_arrive",
+    // The race's starting lights.
+    "race countdown"};
 // Files the engine plays by name, through no set: the volume test sound.
 const char* const kFilesPlayed[] = {"sounds/block_select.ogg"};
 

@@ -418,6 +418,23 @@ TEST_F(PlayingStateTest, AnEmptyPathKeepsTheBoardAndReplayLoadsTheLastPathAgain)
   EXPECT_EQ(state_->GetBoard(), nullptr);
 }
 
+// A board dropped while its panels are up takes them down: nothing else would
+// hide them once it is gone, and they would stay over the next screen.
+TEST_F(PlayingStateTest, ADroppedOrReplacedBoardHidesItsPanels) {
+  for (const std::string& script : {std::string("Room:ShutdownLevel()"), "Room:LoadLevel('" + PlainRoom() + "')"}) {
+    ASSERT_TRUE(state_->LoadLevel(PlainRoom()));
+    Enter();
+    ui::UIWidget* hud = GetUIMan()->AddPanel(QORWellUI::kPanel);
+    ASSERT_NE(hud, nullptr);
+    EXPECT_TRUE(hud->IsVisible());
+    Take();
+    Lua(script);
+    EXPECT_EQ(Take(), Calls{"shutdown ui"}) << script;
+    EXPECT_FALSE(hud->IsVisible()) << script;
+    state_->OnExit();
+  }
+}
+
 // A room's start script may load another room or none while the board that
 // runs it is still at work; that board goes only once its call is done.
 TEST_F(PlayingStateTest, AStartScriptMayReplaceOrDropTheBoardThatRunsIt) {

@@ -27,6 +27,8 @@
 #include "game/qor_race_summary.h"
 #include "game/qor_race_ui.h"
 #include "log_capture.h"
+#include "platform/d3d8_testing.h"
+#include "render/dx8_graphics.h"
 #include "temp_folder.h"
 #include "ui/ui_manager.h"
 #include "ui/ui_progress.h"
@@ -398,6 +400,36 @@ TEST_F(RaceTest, ALeftClickOnThePlayersScarabSprintsAndTheSpriteDrawsAtItsHeadin
   EXPECT_NEAR(player.GetSprite().position.x, player.GetPosition().x - race_->GetScroll().x, 1e-5f);
   EXPECT_NEAR(player.GetSprite().position.y, player.GetPosition().y - race_->GetScroll().y, 1e-5f);
   EXPECT_EQ(player.GetSprite().rotation, player.GetHeading());
+}
+
+// The player's yellow scarab, drawn alone on black: facing up its dark head
+// lies 15 pixels above the sprite's centre; turned by its heading of 90
+// degrees (towards the left) the head lies 15 pixels left of it.
+TEST_F(RaceTest, ARacersSpriteIsDrawnTurnedByItsHeadingAtItsPositionLessTheScroll) {
+  LoadRace({{2, 2}}, {{2, 12}});
+  QORRaceScarab& player = *race_->GetPlayerRacer();
+  // The first milestone lies straight left of the racer: heading 90.
+  player.Position() = player.GetWaypoints()[0] + math::Vec2(0.3f, 0.0f);
+  player.FaceFirstWaypoint();
+  ASSERT_NEAR(player.GetHeading(), 90.0f, 0.01f);
+  race_->SetScroll({0.1f, 0.2f});
+  const math::Vec2 screen = player.GetPosition() - race_->GetScroll();
+  const auto cx = static_cast<int>(screen.x * 800.0f), cy = static_cast<int>(screen.y * 600.0f);
+  ASSERT_TRUE(cx > 40 && cx < 760 && cy > 40 && cy < 560) << cx << ", " << cy;
+
+  Dx8Graphics* graphics = GetDx8Graphics();
+  graphics->Clear(0xFF000000u, 1, 0, 1, 0, 0);
+  ASSERT_TRUE(graphics->BeginScene());
+  graphics->SetDefaultRenderStates();
+  player.Draw();
+  std::vector<uint32_t> pixels;
+  uint32_t w = 0, h = 0;
+  ASSERT_TRUE(platform::testing::ReadBackFrame(graphics->GetDevice(), pixels, w, h));
+  graphics->EndScene();
+  auto red = [&](int x, int y) { return static_cast<int>(pixels.at(static_cast<size_t>(y) * w + x) >> 16 & 0xFFu); };
+  EXPECT_NEAR(red(cx - 15, cy), 0x6a, 24) << "the head, to the left";
+  EXPECT_GT(red(cx + 6, cy + 5), 0xc0) << "the shell behind it, beside its middle line";
+  EXPECT_LT(red(cx, cy - 15), 0x20) << "nothing above the centre";
 }
 
 TEST_F(RaceTest, ThePlayingStateLoadsRacesTakesTheBetAndStartAndSteersWithHeldButtons) {

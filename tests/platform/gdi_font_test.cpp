@@ -202,6 +202,26 @@ TEST_F(GdiFontTest, TextDrawsInsideItsExtentWithTheBackgroundBehind) {
   EXPECT_EQ(brightest, 0x00FFFFFFu);
 }
 
+// Glyphs that hang below the baseline or reach the face's descent keep all
+// their ink within the rows of the cell GDI reports, at the sizes and widths
+// the game asks for: the glyph texture copies only those rows.
+TEST_F(GdiFontTest, DescendersAndEdgeGlyphsInkInsideTheirCell) {
+  struct Case {
+    int height, width;
+  };
+  for (Case size : {Case{12, 6}, Case{12, 0}, Case{16, 0}, Case{20, 0}, Case{31, 0}}) {
+    HFONT font = TestFont("DejaVu Sans", size.height, size.width);
+    for (char16_t code : std::u16string(u"_gyj,|Q\u00C9")) {
+      Canvas canvas(96, 128);
+      SIZE extent = Draw(canvas, font, std::u16string(1, code), 10, 40);
+      SCOPED_TRACE(testing::Message() << "height " << size.height << " width " << size.width << " code "
+                                      << char(code));
+      EXPECT_GT(canvas.Ink(0, 40, 96, 40 + extent.cy), 0);
+      EXPECT_EQ(canvas.Ink(), canvas.Ink(0, 40, 96, 40 + extent.cy));
+    }
+  }
+}
+
 TEST_F(GdiFontTest, DrawingIsClippedToTheBitmap) {
   Canvas canvas(8, 8);
   Draw(canvas, TestFont("DejaVu Sans", 40), u"W", -5, -10);

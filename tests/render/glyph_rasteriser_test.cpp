@@ -73,6 +73,22 @@ TEST_F(GlyphRasteriserTest, GlyphsLargerThanTheirCellStayInside) {
   EXPECT_TRUE(UntouchedOutside(glyph->cellX, glyph->cellY, 16));
 }
 
+// The game's overlay font: file names with underscores, descenders and bars
+// each leave ink in their cells.
+TEST_F(GlyphRasteriserTest, DescendersReachTheTexture) {
+  ASSERT_TRUE(rasteriser_.Create("times new roman", 6, 12, 500, 0));
+  cache_.Build(21, 6, 12);
+  for (char16_t code : std::u16string(u"_gy,|")) {
+    GlyphCache::Glyph* glyph = cache_.Get(code, 0.0f);
+    ASSERT_EQ(rasteriser_.Draw(&glyph, 1, 21, false), 1u);
+    rasteriser_.Copy(&glyph, 1, texture_.data(), kPitch, 21, false);
+    int ink = 0;
+    for (int y = 0; y < glyph->height; ++y)
+      for (int x = 0; x < glyph->width; ++x) ink += Texel(glyph->cellX + x, glyph->cellY + y) >> 12;
+    EXPECT_GT(ink, 8) << char(code);
+  }
+}
+
 TEST_F(GlyphRasteriserTest, AFullScratchBitmapEndsTheBatch) {
   GlyphRasteriser rasteriser;
   ASSERT_TRUE(rasteriser.Create("DejaVu Sans", 0, 12, 400, 1));

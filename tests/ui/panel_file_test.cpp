@@ -7,6 +7,7 @@
 
 #include "core/script/lua_test_support.h"
 #include "log_capture.h"
+#include "platform/image_decoder.h"
 #include "read_file.h"
 #include "render/sprite_set.h"
 #include "ui/ui_flash_widget.h"
@@ -326,6 +327,21 @@ TEST_F(PanelFileTest, TheGamesPanelsLoadWithoutAWarningAndRoundTrip) {
     EXPECT_EQ(ReadFile(again), ReadFile(saved));
   }
   std::filesystem::current_path(scratch);
+}
+
+// The tablet behind the title, options, pause and movie panels: its rounded
+// frame shows over what lies behind, so no square corner is drawn around it.
+TEST(PanelImageTest, TheTabletIsClearOutsideItsRoundedFrame) {
+  const std::string bytes = ReadFile(VANTOR_SOURCE_DIR "/data/ui_img/title_back.png");
+  platform::DecodedImage image;
+  ASSERT_TRUE(platform::DecodeImage(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), image));
+  const uint32_t w = image.width, h = image.height;
+  ASSERT_GT(w, 40u);
+  ASSERT_GT(h, 40u);
+  auto alpha = [&](uint32_t x, uint32_t y) { return image.pixels[size_t(y) * w + x] >> 24; };
+  for (auto [x, y] : {std::pair{0u, 0u}, {w - 1, 0u}, {0u, h - 1}, {w - 1, h - 1}, {2u, 2u}})
+    EXPECT_EQ(alpha(x, y), 0u) << x << "," << y;
+  for (auto [x, y] : {std::pair{w / 2, h / 2}, {w / 2, 1u}, {1u, h / 2}}) EXPECT_EQ(alpha(x, y), 0xFFu) << x << "," << y;
 }
 
 }  // namespace
