@@ -31,7 +31,10 @@ const char* const kSetsPlayed[] = {
     "base_clear_3", "base_clear_4", "base_clear_5", "base_clear_6", "base_clear_7",
     // The critters' sets; names fold case, so the mummy's nest finds the spiders'.
     "scorpian_appear", "scorpian_strike", "spider_appear", "SPIDER_STRIKE", "COBRA_APPEAR", "cobra strike",
-    "SCARABs_APPEAR", "scarab strike", "LOCUST_APPEAR", "LOCUST_STRIKE"};
+    "SCARABs_APPEAR", "scarab strike", "LOCUST_APPEAR", "LOCUST_STRIKE",
+    // The mummy's cues and the powers'.
+    "mummy_hi", "mummy_bye", "mummy_magic", "special 1", "special 2", "special 3", "special 4", "special 5",
+    "special 7", "special 8", "special 9"};
 // Files the engine plays by name, through no set: the volume test sound.
 const char* const kFilesPlayed[] = {"sounds/block_select.ogg"};
 
