@@ -282,6 +282,18 @@ def crumble():
     return mix_into(rumble, grit, 0, 0.6)
 
 
+def sand_settle():
+    """A puzzle piece settling into the sand: a soft knock and a hiss of grains."""
+    hiss = envelope(filtered_noise(0.3, RATE, lambda t: 3200 - 1800 * t, 1.0, seed=23), RATE, 14)
+    return mix_into(thud(220, 29), hiss, 0, 0.35)
+
+
+def piece_fit():
+    """A piece home in its slot: a plucked note under a bell chord."""
+    out = pluck(hertz(midi_of(0, 1)), 0.8, RATE)
+    return mix_into(out, arpeggio((2, 4, 7)), int(0.04 * RATE), 0.6)
+
+
 # --- The critters.
 
 def buzz(seconds, freq, seed):
@@ -667,6 +679,11 @@ def outputs(quick):
     files["Menu Cue.ogg"] = lambda path: write_theme(path, 2 if quick else 4, 84, rotated(4))
     files["treasure_found.wav"] = lambda path: write_effect(path, treasure_found())
     files["star_strike.wav"] = lambda path: write_effect(path, star_strike())
+    # The picture puzzle: its music and the pieces' sounds.
+    files["Puzzle Cue.ogg"] = lambda path: write_theme(path, 2 if quick else 2 + len(TUNE), 88, rotated(3))
+    files["puzzle_landed.wav"] = lambda path: write_effect(path, sand_settle())
+    files["puzzle_fit.wav"] = lambda path: write_effect(path, piece_fit())
+    files["puzzle_arrive.wav"] = lambda path: write_effect(path, whoosh(0.35, 600, 1800))
     files["start_flash.wav"] = lambda path: write_effect(path, flash_shimmer())
     files["end_flash.wav"] = lambda path: write_effect(path, flash_chord())
     return files

@@ -14,3 +14,6 @@ dofile("scripts/screens.lua")
 
 -- The end of a room: its summary, the defeat and what follows.
 dofile("scripts/level_end.lua")
+
+-- The map, the picture puzzle and the credits.
+dofile("scripts/map.lua")

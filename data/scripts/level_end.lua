@@ -35,11 +35,11 @@ function OnGameLose()
 	LOG("game: room " .. CurrentRoom .. " lost to the rival")
 end
 
--- Leaves the finished room for the screen the rooms are chosen from.
+-- Leaves the finished room for the map, where the rooms are chosen.
 function StartArcade()
 	local game = GetGame and GetGame()
 	if game then game:ShutdownLevel() end
-	JumpState("title")
+	JumpState("map")
 end
 
 -- After a room won against the rival.

@@ -5,6 +5,9 @@ function OnInitUI()
 	AddGameScreen("options", "ui/options.ui", "OnEnterOptions()", "")
 	AddGameScreen("movie", "ui/movie.ui", "", "")
 	LoadLevelEndPanels()
+	-- Listed before the map's first visit, hidden until a hint opens.
+	local hintBackdrop = GetUIMan():AddPanel("ui/hint_bg.ui")
+	if hintBackdrop then hintBackdrop:SetIsVisible(false) end
 	JumpState("title")
 end
 
@@ -96,7 +99,7 @@ function OnLanguageChosen()
 	GetRMS():SetLanguage(language)
 end
 
--- The title's "Play": the first room of the first temple.
+-- The first room of the first temple, from its button on the map.
 function PlayFirstRoom()
 	local game = GetGame()
 	if not game then return end

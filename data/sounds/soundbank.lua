@@ -72,9 +72,16 @@ SoundBank = {
   { Name = "hint_down", Files = { "sounds/hint_down.wav" }, Bias = { 0.6 } },
   { Name = "help_open", Files = { "sounds/help_open.wav" }, Bias = { 0.5 } },
   { Name = "help_close", Files = { "sounds/help_close.wav" }, Bias = { 0.5 } },
+
   -- The explorer reaching the target he was sent to, a treasure found, and
   -- each star of a won room's summary lighting.
   { Name = "block_select", Files = { "sounds/block_select.ogg" }, Bias = { 0.7 } },
   { Name = "FOUND_TREASURE", Files = { "sounds/treasure_found.wav" }, Bias = { 0.9 } },
   { Name = "scarab strike", Files = { "sounds/star_strike.wav" }, Bias = { 0.8 } },
+
+  -- The picture puzzle: a token landing after the opening drop, a swap that
+  -- brings a piece home, and one that does not.
+  { Name = "puzzle_landed", Files = { "sounds/puzzle_landed.wav" }, Bias = { 0.5 } },
+  { Name = "puzzle_fit", Files = { "sounds/puzzle_fit.wav" }, Bias = { 0.8 } },
+  { Name = "puzzle_arrive", Files = { "sounds/puzzle_arrive.wav" }, Bias = { 0.6 } },
 }

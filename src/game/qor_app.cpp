@@ -8,7 +8,10 @@
 #include "core/script/console.h"
 #include "core/log.h"
 #include "core/files/vfs.h"
+#include "game/qor_credit_state.h"
 #include "game/qor_game_state.h"
+#include "game/qor_map_state.h"
+#include "game/qor_mini_game_state.h"
 #include "render/font_manager.h"
 #include "render/graphics.h"
 #include "render/sprite_set.h"
@@ -70,6 +73,7 @@ void QORApp::OnCreateStates() {
   if (LuaPlus::LuaState* lua = GetConsole()->GetState()) {
     QORGameState::RegisterLua(lua);
     RegisterGameVariables(lua);
+    QORMapState::RegisterLua(lua);
   }
   // Landing coins pay into the current profile.
   CoinSFX::SetGoldAccess(&GetGold, &SetGold);
@@ -89,5 +93,8 @@ void QORApp::OnCreateStates() {
   LOG_LINE(MSG_COMMENT, "Loading units : " + std::to_string(GetLoadingProgress()) + ", total units " +
                             std::to_string(GetLoadingTotal()));
   flow.AddTransitionState("game", new QORGameState(GetCamera()));
+  flow.AddTransitionState("minigame", new QORMiniGameState(GetCamera()));
+  flow.AddTransitionState("map", new QORMapState("OnEnterMap()", "ui/map.ui", GetCamera(), "OnExitGeneric()"));
+  flow.AddTransitionState("credits", new QORCreditState(GetCamera()));
 }
 void QORApp::MountArchives() { vfs::GetVFS().AddArchive("zev.arc"); }

@@ -4,6 +4,7 @@
 
 #include "audio/audio.h"
 #include "board/hud/qor_well_ui.h"
+#include "board/qor_goal_map.h"
 #include "board/qor_well.h"
 #include "core/frame_timer.h"
 #include "core/input/keyboard.h"
@@ -24,6 +25,7 @@ const math::Vec2 kFrameRatePosition{0.01f, 0.9f};
 constexpr int kLeftButton = 0;
 constexpr int kRightButton = 1;
 constexpr int kPowerCount = 9;
+static_assert(QORGameState::kColorSwitchCount == QORWellUI::kColorCount, "one switch per colour the HUD reads");
 
 bool IsPauseName(const std::string& name) {
   return strcasecmp(name.c_str(), "pause") == 0 || strcasecmp(name.c_str(), "hint") == 0;
@@ -137,13 +139,27 @@ void QORGameState::OnKeyDown(const input::KeyState* key) {
   }
 }
 
-// A press inside the open goal map belongs to it (a left press still goes
-// to the board, which hands it on); that routing comes with the goal map.
-// A press on an image of the UI stays with the UI, where it also ends the
-// HUD's treasure-found panel once the HUD is there.
+// Inside the open goal map a left press goes to the board, which hands it
+// on to the map, and any other press to the map itself. Elsewhere a press
+// on an image of the UI stays with the UI and ends the HUD's treasure-found
+// panel.
 void QORGameState::OnMouseDown(const input::MouseButton* button, const math::Vec2* point) {
-  if (!TakesInput() || !board_ || GetUIMan()->HitTest(*point)) return;
+  if (!TakesInput() || !board_) return;
   BoardCall call(*this);
+  QORGoalMap* goalMap = board_->GetGoalMap();
+  if (goalMap && goalMap->IsOpen() && goalMap->HitTest(*point)) {
+    if (button->index == kLeftButton) {
+      board_->OnLeftClick(*point);
+    } else {
+      goalMap->OnClick(*point);
+    }
+    return;
+  }
+  if (GetUIMan()->HitTest(*point)) {
+    // The HUD's next tick hides the panel.
+    if (QORWellUI* hud = board_->GetHud()) hud->GetPopupTimer().remaining = -1.0f;
+    return;
+  }
   if (button->index == kLeftButton) {
     board_->OnLeftClick(*point);
   } else if (button->index == kRightButton) {
@@ -180,6 +196,7 @@ bool QORGameState::LoadLevel(const std::string& path) {
     loaded = board_->LoadLevel(path);
   }
   if (loaded) LOG_LINE(MSG_COMMENT, "Level loaded successfully!");
+  ReadHudColorSwitches();
   return loaded;
 }
 
@@ -206,8 +223,15 @@ bool QORGameState::LoadWell(const std::string& path) {
   BoardCall call(*this);
   board_->ClearWell();
   const bool loaded = board_->Load(path, -1.0f);
+  ReadHudColorSwitches();
   if (board_ && board_->IsEditorWell()) board_->SpawnShady();
   return loaded;
+}
+
+// Only the editor's HUD has switches to give; a board without a HUD yet
+// leaves the state's as they are.
+void QORGameState::ReadHudColorSwitches() {
+  if (QORWellUI* hud = board_ ? board_->GetHud() : nullptr) hud->ReadColorSwitches(colorSwitches_);
 }
 
 bool QORGameState::IsEditorBoard() const { return board_ && board_->IsEditorWell(); }
@@ -238,11 +262,13 @@ void QORGameState::ApplyGameState() {
     pausePanel->SetIsVisible(true);
     uiManager->PushPanelToFront(pausePanel);
   }
+  SetMapState(false);
 }
 
-// The tutorial of the level index is built here once the board has one.
 void QORGameState::SetLevelID(int levelIndex) {
-  if (board_) board_->SetLevelIndex(levelIndex);
+  if (!board_) return;
+  board_->SetLevelIndex(levelIndex);
+  board_->UpdateTutorial();
 }
 
 void QORGameState::SetBackground(const std::string& image) {
@@ -264,10 +290,14 @@ void QORGameState::TriggerSpecial(int power) {
   hud->SelectPower(power - 1);
 }
 
-// Likewise the goal map: until the board hands it out there is none to open.
-bool QORGameState::GetMapState() const { return false; }
+bool QORGameState::GetMapState() const {
+  const QORGoalMap* goalMap = board_ ? board_->GetGoalMap() : nullptr;
+  return goalMap && goalMap->IsOpen();
+}
 
-void QORGameState::SetMapState(bool) {}
+void QORGameState::SetMapState(bool open) {
+  if (QORGoalMap* goalMap = board_ ? board_->GetGoalMap() : nullptr) goalMap->SetOpen(open);
+}
 
 void QORGameState::SetEditorColor(const std::string& colourName, bool on) {
   const int colour = well::NameToColor(colourName);

@@ -76,13 +76,15 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
   void SetPaused(bool paused);
   bool IsPaused() const { return pauseState_ != 0; }
 
-  // What the scripts set on the board; nothing without one.
+  // What the scripts set on the board; nothing without one. The level index
+  // also builds the tutorial of its level again.
   void SetLevelID(int levelIndex);
   void SetBackground(const std::string& image);
   void SetBackgroundEffect(const std::string& name);
   void SetScrollOn(bool on);
   // Power 1 to 9 is armed (or disarmed) once the tutorial is done.
   void TriggerSpecial(int power);
+  // The board's goal map open or closed; closed without one.
   bool GetMapState() const;
   void SetMapState(bool open);
   // The switch of the colour the name gives (red for a name the engine does
@@ -123,6 +125,8 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
   // board call under way has returned.
   void ReplaceBoard(std::unique_ptr<QORWell> board);
   void ApplyGameState();
+  // The colour switches the board's HUD keeps, into the state's.
+  void ReadHudColorSwitches();
   void Render2D();
   // Whether input from the devices is for this state now.
   bool TakesInput() const;

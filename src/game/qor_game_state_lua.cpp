@@ -4,6 +4,7 @@
 #include <luabind/luabind.hpp>
 
 #include "game/qor_game_state.h"
+#include "game/qor_mini_game_state.h"
 #include "platform/luaplus.h"
 #include "ui/gameflow/game_flow_manager.h"
 
@@ -37,10 +38,17 @@ QORGameState* LuaGetGame() {
   return dynamic_cast<QORGameState*>(gameflow::GetGameFlowManager().FindState("game"));
 }
 
-// The picture puzzle's state comes with the puzzle; until then there is no
-// "minigame" state to reach.
-void LuaSetMiniGameImage(const std::string&) {}
-void LuaToggleMinigamePause() {}
+QORMiniGameState* MiniGame() {
+  return dynamic_cast<QORMiniGameState*>(gameflow::GetGameFlowManager().FindState("minigame"));
+}
+
+void LuaSetMiniGameImage(const std::string& image) {
+  if (QORMiniGameState* puzzle = MiniGame()) puzzle->SetPicture(image);
+}
+
+void LuaToggleMinigamePause() {
+  if (QORMiniGameState* puzzle = MiniGame()) puzzle->TogglePause();
+}
 
 }  // namespace
 

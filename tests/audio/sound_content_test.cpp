@@ -32,6 +32,8 @@ const char* const kSetsPlayed[] = {
     // The critters' sets; names fold case, so the mummy's nest finds the spiders'.
     "scorpian_appear", "scorpian_strike", "spider_appear", "SPIDER_STRIKE", "COBRA_APPEAR", "cobra strike",
     "SCARABs_APPEAR", "scarab strike", "LOCUST_APPEAR", "LOCUST_STRIKE",
+    // The picture puzzle's tokens.
+    "puzzle_landed", "puzzle_fit", "puzzle_arrive",
     // The mummy's cues and the powers'.
     "mummy_hi", "mummy_bye", "mummy_magic", "special 1", "special 2", "special 3", "special 4", "special 5",
     "special 7", "special 8", "special 9"};

@@ -62,7 +62,7 @@ TEST(GameApplicationTest, ThePlayingStateIsRegisteredOnceAndNoStateIsEnteredByTh
   lua_pop(lua, 1);
 }
 
-TEST(GameApplicationTest, PlayLeadsIntoRoomOneWhereEscapePausesAndQuitLeadsBackToTheTitle) {
+TEST(GameApplicationTest, PlayLeadsThroughTheMapIntoRoomOneWhereEscapePausesAndQuitLeadsBackToTheTitle) {
   ASSERT_NE(game_test::StartedGame(), nullptr);
   gameflow::GameFlowManager& flow = gameflow::GetGameFlowManager();
   auto* game = dynamic_cast<QORGameState*>(flow.FindState("game"));
@@ -74,6 +74,16 @@ TEST(GameApplicationTest, PlayLeadsIntoRoomOneWhereEscapePausesAndQuitLeadsBackT
 
   LogCapture log;
   Click(title->GetWidgetByName("play"));
+  ASSERT_NE(flow.GetPendingState(), nullptr);
+  EXPECT_EQ(flow.GetPendingState()->GetName(), "map");
+  flow.SetState(flow.GetPendingState());
+  ui::UIWidget* map = GetUIMan()->GetPanel("map");
+  ASSERT_NE(map, nullptr);
+  EXPECT_TRUE(map->IsVisible());
+  // The first visit may point at the first temple: the player closes the hint.
+  GetConsole()->Do("DisableHint()");
+  flow.GetCurrentState()->Tick(0.01f);
+  Click(map->GetWidgetByName("temple_1"));
   QORWell* board = game->GetBoard();
   ASSERT_NE(board, nullptr);
   EXPECT_TRUE(LogCapture::Has("> Level loaded successfully!  [MSG_COMMENT]"));

@@ -14,10 +14,14 @@
 
 #include "app/game_rms.h"
 #include "board/game_variables.h"
+#include "board/help/hand_hold.h"
+#include "board/help/hand_hold_step.h"
 #include "board/hud/qor_well_ui.h"
 #include "board/powers/qor_power.h"
+#include "board/qor_goal_map.h"
 #include "board/qor_music_rotation.h"
 #include "board/qor_well.h"
+#include "board/well/block_names.h"
 #include "board/well/game_end.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
@@ -39,10 +43,19 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
+// A HUD with colour switches of its own, as the editor's has: it turns one off.
+class SwitchingHud : public QORWellUI {
+ public:
+  static constexpr int kSwitchedOff = 5;
+  using QORWellUI::QORWellUI;
+  void ReadColorSwitches(uint8_t flags[kColorCount]) override { flags[kSwitchedOff] = 0; }
+};
+
 // A level board that writes down what the playing state hands it.
 class RecordingBoard : public QORWell {
  public:
-  RecordingBoard(void* owner, Calls& calls) : QORWell(owner), calls_(calls) {}
+  RecordingBoard(void* owner, Calls& calls, bool switchingHud)
+      : QORWell(owner), calls_(calls), switchingHud_(switchingHud) {}
   void OnLeftClick(const math::Vec2& point) override {
     calls_.push_back("left");
     QORWell::OnLeftClick(point);
@@ -79,9 +92,21 @@ class RecordingBoard : public QORWell {
     calls_.push_back("overlay");
     QORWell::DrawOverlay();
   }
+  // Already at level start, before the state's entry makes the usual one.
+  void OnLevelStart() override {
+    QORWell::OnLevelStart();
+    if (!switchingHud_) return;
+    delete hud_;
+    hud_ = new SwitchingHud(this);
+  }
+  void DropGoalMap() {
+    delete goalMap_;
+    goalMap_ = nullptr;
+  }
 
  private:
   Calls& calls_;
+  bool switchingHud_;
 };
 
 // The playing state with recording boards; it stays out of the game-flow
@@ -90,12 +115,36 @@ class RecordingGameState : public QORGameState {
  public:
   explicit RecordingGameState(camera::PerspectiveCamera* camera) : QORGameState(camera), camera_(camera) {}
   Calls calls;
+  // The boards made from now on have a switching HUD from their level start.
+  bool switchingHuds = false;
 
  protected:
-  std::unique_ptr<QORWell> NewLevelBoard() override { return std::make_unique<RecordingBoard>(camera_, calls); }
+  std::unique_ptr<QORWell> NewLevelBoard() override {
+    return std::make_unique<RecordingBoard>(camera_, calls, switchingHuds);
+  }
 
  private:
   camera::PerspectiveCamera* camera_;
+};
+
+// A current profile for the test's length, so that the game variables hold;
+// the record store's own profiles and hint switch come back after.
+class ProfileForTest {
+ public:
+  explicit ProfileForTest(GameRMS* store)
+      : store_(store), added_(!store->ProfileValid() && store->AddProfile("Tester", "english", "home")),
+        hints_(GetInt(game_var::kHintsEnabled)) {}
+  ~ProfileForTest() {
+    SetInt(game_var::kHintsEnabled, hints_);
+    if (added_) store_->DeleteProfile(store_->GetCurrentProfile());
+  }
+  ProfileForTest(const ProfileForTest&) = delete;
+  ProfileForTest& operator=(const ProfileForTest&) = delete;
+
+ private:
+  GameRMS* store_;
+  bool added_;
+  int32_t hints_;
 };
 
 class PlayingStateTest : public ::testing::Test {
@@ -179,10 +228,12 @@ TEST_F(PlayingStateTest, EscapeTogglesThePausePanelInFrontFreezesTheBoardAndResu
   ASSERT_NE(music, nullptr);
   EXPECT_FALSE(state_->IsPaused());
   EXPECT_FALSE(PauseShown());
+  ASSERT_TRUE(state_->GetMapState());
   const input::KeyState escape = Key(QORGameState::kEscapeKey);
   state_->OnKeyDown(&escape);
   EXPECT_TRUE(state_->IsPaused());
   EXPECT_TRUE(PauseShown());
+  EXPECT_FALSE(state_->GetMapState());
   // In front: the panel is the last one listed, so it is drawn last and asked first.
   ui::UIWidget* last = nullptr;
   GetUIMan()->ForEachPanel([&last](ui::UIWidget* panel) { last = panel; });
@@ -460,7 +511,8 @@ TEST_F(PlayingStateTest, EditorColoursSwitchTheColourTheEngineNames) {
 
 TEST_F(PlayingStateTest, GetMapStateIsFalseWithoutAGoalMapAndOnlyPowersOneToNineAreTriggered) {
   ASSERT_TRUE(state_->LoadLevel(Room("bare_room", "Blocks = {}\n")));
-  Lua("MapOpen = Room:GetMapState()");
+  static_cast<RecordingBoard*>(state_->GetBoard())->DropGoalMap();
+  Lua("Room:SetMapState(true) MapOpen = Room:GetMapState()");
   EXPECT_FALSE(luabind::object_cast<bool>(luabind::globals(lua_)["MapOpen"]));
   LogCapture log;
   Lua("Room:TriggerSpecial(0) Room:TriggerSpecial(10) Room:TriggerSpecial(-3) Room:TriggerSpecial(1.9)");
@@ -472,10 +524,8 @@ TEST_F(PlayingStateTest, TriggerSpecialArmsAPowerWithAChargeOnceTheTutorialIsOve
   Enter();
   QORWellUI* hud = state_->GetBoard()->GetHud();
   ASSERT_NE(hud, nullptr);
-  // The counts live in a profile; the store is emptied again afterwards.
-  GameRMS* store = app_->GetRecordStore();
-  store->Reset();
-  ASSERT_TRUE(store->AddProfile("Tester", "english", "home"));
+  ProfileForTest profile(app_->GetRecordStore());
+  const int32_t charges = GetInt(game_var::kFirstPowerCount + 2);
   SetInt(game_var::kFirstPowerCount + 2, 1);
   ASSERT_EQ(GetInt(game_var::kFirstPowerCount + 2), 1);
   hud->SetTutorialDone(false);
@@ -489,7 +539,107 @@ TEST_F(PlayingStateTest, TriggerSpecialArmsAPowerWithAChargeOnceTheTutorialIsOve
   EXPECT_EQ(hud->GetArmedPower()->GetIndex(), 3);
   Lua("Room:TriggerSpecial(3)");
   EXPECT_EQ(hud->GetArmedPower(), nullptr) << "the armed one again disarms it";
-  store->Reset();
+  SetInt(game_var::kFirstPowerCount + 2, charges);
+}
+
+TEST_F(PlayingStateTest, TheMapStateOpensAndClosesTheBoardsGoalMap) {
+  ASSERT_TRUE(state_->LoadLevel(PlainRoom()));
+  Lua("MapOpen = Room:GetMapState()");
+  EXPECT_TRUE(luabind::object_cast<bool>(luabind::globals(lua_)["MapOpen"])) << "opened at level start";
+  const struct {
+    const char* flag;
+    bool open;
+  } cases[] = {{"false", false}, {"false", false}, {"true", true}, {"true", true}, {"false", false}};
+  for (const auto& c : cases) {
+    Lua(std::string("Room:SetMapState(") + c.flag + ") MapOpen = Room:GetMapState()");
+    EXPECT_EQ(luabind::object_cast<bool>(luabind::globals(lua_)["MapOpen"]), c.open) << c.flag;
+    EXPECT_EQ(state_->GetBoard()->GetGoalMap()->IsOpen(), c.open) << c.flag;
+  }
+}
+
+TEST_F(PlayingStateTest, InsideTheOpenGoalMapALeftPressReachesTheBoardAndAnyOtherTheMap) {
+  ASSERT_TRUE(state_->LoadLevel(PlainRoom()));
+  Enter();
+  // The map is open after the board's first moments and lays out its floor
+  // as it is drawn.
+  state_->Tick(0.5f);
+  ASSERT_TRUE(state_->Render());
+  QORGoalMap* map = state_->GetBoard()->GetGoalMap();
+  QORWellUI* hud = state_->GetBoard()->GetHud();
+  ASSERT_NE(hud, nullptr);
+  ASSERT_TRUE(map->IsOpen());
+  // An image under the map's corner.
+  const std::filesystem::path panelFile = rooms_.Path() / "corner.ui";
+  std::ofstream(panelFile) << "Panel = { Name = 'test_corner', Pos = { 0.7, 0.75 }, Size = { 0.3, 0.25 },\n"
+                              "  MouseOff = 'ui_img/button_off.png' }\n";
+  ui::UIWidget* corner = GetUIMan()->AddPanel(panelFile.string());
+  ASSERT_NE(corner, nullptr);
+  const math::Vec2 inMap{(QORGoalMap::kPanelLeft + QORGoalMap::kPanelRight) * 0.5f,
+                         (QORGoalMap::kPanelTop + QORGoalMap::kPanelBottom) * 0.5f};
+  const struct {
+    int button;
+    math::Vec2 point;
+    bool mapOpen;
+    Calls calls;
+    bool mapClicked;
+    bool popupEnds;  // the press stayed with the UI
+  } cases[] = {
+      {0, inMap, true, {"left"}, false, false}, {1, inMap, true, {}, true, false},
+      {2, inMap, true, {}, true, false},        {0, inMap, false, {}, false, true},
+      {1, inMap, false, {}, false, true},       {1, {0.2f, 0.2f}, true, {"right"}, false, false},
+  };
+  for (const auto& c : cases) {
+    state_->SetMapState(c.mapOpen);
+    hud->GetPopupTimer().remaining = QORWellUI::kPopupSeconds;
+    const int32_t clicks = map->GetClicks();
+    Take();
+    Press(c.button, c.point);
+    EXPECT_EQ(Take(), c.calls) << c.button << (c.mapOpen ? " open" : " closed");
+    // What the board does with a left press is its own.
+    if (c.button != 0) {
+      EXPECT_EQ(map->GetClicks() - clicks, c.mapClicked ? 1 : 0) << c.button;
+    }
+    // A press the board took may end the popup by the board's own rules.
+    if (c.calls.empty()) {
+      EXPECT_EQ(hud->GetPopupTimer().IsExpired(), c.popupEnds) << c.button << (c.mapOpen ? " open" : " closed");
+    }
+  }
+  GetUIMan()->DropPanel(corner, true);
+}
+
+TEST_F(PlayingStateTest, SetLevelIDBuildsTheTutorialOfTheFirstTwoRoomsWhileHintsAreOn) {
+  ProfileForTest profile(app_->GetRecordStore());
+  const struct {
+    int level;
+    bool hints;
+    size_t steps;  // 0 for no tutorial
+  } cases[] = {{0, true, 5}, {0, false, 0}, {1, true, 8}, {2, true, 0}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(state_->LoadLevel("level/temple_1_level_1.lua"));
+    SetInt(game_var::kHintsEnabled, c.hints ? 1 : 0);
+    LogCapture log;
+    Lua("Room:SetLevelID(" + std::to_string(c.level) + ")");
+    const well::HandHold* tutorial = state_->GetBoard()->GetHandHold();
+    EXPECT_EQ(tutorial ? tutorial->GetStepCount() : 0u, c.steps) << c.level << (c.hints ? " hints" : "");
+    // Room 1 has the row its tutorial recolours.
+    EXPECT_FALSE(LogCapture::Has("The tutorial finds no block")) << LogCapture::Text();
+  }
+}
+
+TEST_F(PlayingStateTest, LoadsTakeTheColourSwitchesOfTheBoardsHud) {
+  const std::string room = PlainRoom();
+  const std::string saved = (rooms_.Path() / "saved_board.lua").string();
+  const int colour = SwitchingHud::kSwitchedOff;
+  ASSERT_TRUE(state_->LoadLevel(room));
+  EXPECT_EQ(state_->GetColorSwitches()[colour], 1) << "a board without a HUD leaves them";
+  ASSERT_TRUE(state_->SaveWell(saved));
+  state_->switchingHuds = true;
+  ASSERT_TRUE(state_->LoadLevel(room));
+  EXPECT_EQ(state_->GetColorSwitches()[colour], 0);
+  state_->SetEditorColor(well::ColorToName(colour), true);
+  ASSERT_EQ(state_->GetColorSwitches()[colour], 1);
+  state_->LoadWell(saved);
+  EXPECT_EQ(state_->GetColorSwitches()[colour], 0);
 }
 
 TEST_F(PlayingStateTest, GetGameAnswersTheRegisteredPlayingState) {

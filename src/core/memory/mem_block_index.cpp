@@ -10,6 +10,7 @@ bool MemBlockIndex::Grow() {
   Slot* old = table_;
   table_ = grown;
   mask_ = oldCount * 2 - 1;
+  growAt_ = oldCount;
   --runShift_;
   for (size_t slot = 0; slot < oldCount; ++slot)
     if (old[slot].key) Place(grown, mask_, HomeOf(old[slot].key), old[slot].key, old[slot].record);

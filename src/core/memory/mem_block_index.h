@@ -41,7 +41,7 @@ class MemBlockIndex {
 
   // False, and nothing stored, when the table is full and cannot grow.
   bool Insert(const void* userPointer, MemRecord* record) {
-    if ((count_ + 1) * 2 > mask_ + 1 && !MakeRoom()) return false;
+    if (count_ >= growAt_ && !MakeRoom()) return false;
     Place(table_, mask_, HomeOf(userPointer), userPointer, record);
     ++count_;
     return true;
@@ -92,6 +92,7 @@ class MemBlockIndex {
   Slot initialTable_[size_t{1} << kInitialBits] = {};
   Slot* table_ = initialTable_;  // taken from the C heap once grown
   size_t mask_ = (size_t{1} << kInitialBits) - 1;
+  size_t growAt_ = size_t{1} << (kInitialBits - 1);  // entries that make the table half full
   int runShift_ = 64 - (kInitialBits - kRunBits);  // keeps the hash's top bits that pick a run
   size_t count_ = 0;
 };

@@ -1,6 +1,7 @@
-// What the memory tracker keeps of a live block. Everything each block needs
-// fits one cache line; the names of a call site, which only the few requests
-// that name themselves have, are kept apart.
+// What the memory tracker keeps of a live block: two records share a cache
+// line. What follows from the block's address and size (the raw block, the
+// block size) is worked out when asked for; a call site, which only the few
+// requests that name one have, is kept apart.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -10,18 +11,25 @@
 struct MemNames {
   char sourceFile[MemTracker::kNameLength];
   char function[MemTracker::kNameLength];
+  int32_t line;
   MemNames* next;  // links the free list
 };
 
-struct alignas(64) MemRecord {
-  size_t blockSize;
+struct alignas(32) MemRecord {
   size_t size;
-  void* rawBlock;
-  void* userPointer;
-  MemNames* names;  // null when the request named no call site
-  int32_t line;
-  int32_t kind;
-  uint32_t allocationNumber;
+  MemNames* site;   // null when the request named no call site
   MemRecord* next;  // links the free list
+  uint32_t allocationNumber;
+  uint8_t kind;
+  uint8_t offsetShift;  // see SetOffset
+
+  // The bytes before the user area are a power of two, or none where blocks
+  // have no guards: kept as a shift, which fits a byte. None is kept as the
+  // shift of the top bit, which Offset masks away.
+  void SetOffset(size_t offset) { offsetShift = static_cast<uint8_t>(__builtin_ctzll(offset | kNoOffset)); }
+  size_t Offset() const { return (size_t{1} << offsetShift) & (kNoOffset - 1); }
+
+ private:
+  static constexpr size_t kNoOffset = size_t{1} << 63;
 };
-static_assert(sizeof(MemRecord) == 64, "a record is one cache line");
+static_assert(sizeof(MemRecord) == 32, "two records to a cache line");

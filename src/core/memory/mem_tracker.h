@@ -80,10 +80,11 @@ class MemTracker {
   // The same for the calling thread's call site, as the global operators ask.
   static void* Allocate(size_t size, AllocKind kind, size_t alignment);
   // Frees a block handed out by Allocate; any other pointer is ignored.
-  // Resets the calling thread's call site.
+  // Resets the calling thread's call site. Never throws, so the delete
+  // operators reach it in a jump.
   static void Release(void* userPointer, int32_t line, const char* file, const char* function,
-                      AllocKind kind);
-  static void Release(void* userPointer, AllocKind kind);
+                      AllocKind kind) noexcept;
+  static void Release(void* userPointer, AllocKind kind) noexcept;
 
   // Inspection: a copy of the record of a live block; false when unknown.
   static bool FindRecord(const void* userPointer, AllocRecord* out);

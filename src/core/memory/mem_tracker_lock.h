@@ -33,9 +33,10 @@ class MemTrackerLock {
     return LockOtherwise();
   }
   void Unlock(Entry entry) {
+    if (entry == Entry::kAlone) return;
     if (entry == Entry::kLeaning)
       leanerInside_.store(false, std::memory_order_release);
-    else if (entry == Entry::kSpinLock)
+    else
       UnlockSpinLock();
   }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
@@ -253,6 +254,27 @@ TEST_F(MemTrackerTest, CountersFollowLiveBlocksAndKeepPeaks) {
   EXPECT_GE(after.peakLiveBytes, before.liveBytes + size);
   EXPECT_GE(after.peakLiveBlockBytes, before.liveBlockBytes + size + 32);
   EXPECT_EQ(after.totalAllocations, during.totalAllocations);
+}
+
+// Block bytes are counted from each block's own offset, which alignment widens.
+TEST_F(MemTrackerTest, BlockBytesCountEachBlocksOffset) {
+  const BlockForm forms[] = {
+      {"plain", 100, 0, false}, {"aligned 64", 100, 64, false}, {"aligned 4096", 10, 4096, true}};
+  for (const BlockForm& form : forms) {
+    SCOPED_TRACE(form.name);
+    const MemTracker::Counters before = MemTracker::GetCounters();
+    void* block = NewBlock(form);
+    const size_t blockSize = RecordOf(block).blockSize;
+    EXPECT_EQ(blockSize, std::max<size_t>(form.alignment, 16) + form.size + 16);
+    const MemTracker::Counters during = MemTracker::GetCounters();
+    EXPECT_EQ(during.liveBlockBytes, before.liveBlockBytes + blockSize);
+    EXPECT_GE(during.peakLiveBlockBytes, during.liveBlockBytes);
+    EXPECT_EQ(during.totalBlockBytes, before.totalBlockBytes + blockSize);
+    DeleteBlock(form, block);
+    const MemTracker::Counters after = MemTracker::GetCounters();
+    EXPECT_EQ(after.liveBlockBytes, before.liveBlockBytes);
+    EXPECT_EQ(after.totalBlockBytes, during.totalBlockBytes);
+  }
 }
 
 TEST_F(MemTrackerTest, RefusedRequestsEndInBadAllocationOrNull) {
