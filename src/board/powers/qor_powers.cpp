@@ -4,11 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "audio/audio.h"
 #include "board/blocks/qor_block.h"
 #include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
-#include "board/hud/qor_well_ui.h"
 #include "board/qor_well.h"
 #include "board/walkers/qor_mummy.h"
 #include "board/walkers/qor_walker.h"
@@ -97,10 +95,9 @@ bool QORPowerBanish::OnClick(const math::Vec2&) {
 void QORPowerBanish::AfterUse() {
   const QORMummy* mummy = board_->GetMummy();
   if (!mummy) return;
-  audio::GetAudio().PlaySound("special 3");
+  QORPower::AfterUse();
   PlayEffects(mummy->GetCell().x, mummy->GetCell().y, kBanishOverlay, kBanishBurst, kParticles);
   UseCharge();
-  if (QORWellUI* hud = GetHud()) hud->ClearInstructions();
   // A banished mummy counts as a critter killed.
   board_->AddCritterKilled();
   board_->HitMummy();
