@@ -353,10 +353,11 @@ void QORGameState::SetScrollOn(bool on) {
   if (board_) board_->SetEdgeScrolling(on);
 }
 
-// The powers are armed through the HUD, which the board does not hand out
-// yet: until it does there is no power to arm.
+// Powers wait while a tutorial runs.
 void QORGameState::TriggerSpecial(int power) {
-  if (!board_ || power < 1 || power > kPowerCount) return;
+  QORWellUI* hud = board_ ? board_->GetHud() : nullptr;
+  if (!hud || !hud->IsTutorialDone() || power < 1 || power > kPowerCount) return;
+  hud->SelectPower(power - 1);
 }
 
 bool QORGameState::GetMapState() const {
