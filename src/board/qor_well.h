@@ -17,7 +17,7 @@
 #include "board/well/game_scroll_well.h"
 #include "core/countdown_timer.h"
 #include "core/math/probset.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 namespace input {
 struct KeyState;

@@ -13,12 +13,12 @@
 #include "core/script/console.h"
 #include "game/qor_editor_well.h"
 #include "game/qor_race_well.h"
-#include "render/dd_man.h"
-#include "render/font_manager.h"
-#include "render/graphics.h"
-#include "render/perspective_camera.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "render/cameras/perspective_camera.h"
+#include "render/debug_draw/dd_man.h"
+#include "render/device/graphics.h"
+#include "render/fonts/font_manager.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 // The board is seen straight on from in front.

@@ -29,15 +29,15 @@
 #include "core/script/console.h"
 #include "game/game_test_support.h"
 #include "log_capture.h"
-#include "platform/bass_testing.h"
-#include "platform/d3d8_testing.h"
-#include "platform/dinput_testing.h"
-#include "render/dx8_graphics.h"
-#include "render/perspective_camera.h"
+#include "platform/audio/bass_testing.h"
+#include "platform/d3d8/d3d8_testing.h"
+#include "platform/input/dinput_testing.h"
+#include "render/device/dx8_graphics.h"
+#include "render/cameras/perspective_camera.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "temp_folder.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/math/vector.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 class QORWell;
 class QORWellUI;

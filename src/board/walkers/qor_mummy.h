@@ -14,7 +14,7 @@
 #include "board/well/well_path.h"
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 class QORMummy;
 class QORWell;

@@ -24,8 +24,8 @@
 #include "board/walkers/qor_shady.h"
 #include "board/well/block_names.h"
 #include "log_capture.h"
-#include "render/sprite_set.h"
-#include "ui/ui_widget.h"
+#include "render/sprites/sprite_set.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "core/math/random.h"
 #include "log_capture.h"
 #include "render/recording_graphics.h"
-#include "render/sprite_set.h"
+#include "render/sprites/sprite_set.h"
 
 namespace walker_testing {
 
