@@ -11,8 +11,8 @@
 
 #include "board/qor_well.h"
 #include "core/files/resman.h"
-#include "render/dx8_graphics.h"
-#include "render/sprite_set.h"
+#include "render/device/dx8_graphics.h"
+#include "render/sprites/sprite_set.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "../tests/platform/sound_fixtures.h"
-#include "platform/bass.h"
-#include "platform/bass_testing.h"
+#include "platform/audio/bass.h"
+#include "platform/audio/bass_testing.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "core/files/resman.h"
-#include "platform/win32.h"
-#include "render/dx8_graphics.h"
-#include "render/image.h"
-#include "render/sprite_batch.h"
-#include "render/ui_sprite.h"
+#include "platform/window/win32.h"
+#include "render/device/dx8_graphics.h"
+#include "render/device/image.h"
+#include "render/sprites/sprite_batch.h"
+#include "render/sprites/ui_sprite.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "render/glyph_cache.h"
-#include "render/text_layout.h"
+#include "render/fonts/glyph_cache.h"
+#include "render/fonts/text_layout.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/little_endian.h"
+#include "platform/codecs/little_endian.h"
 
 namespace avi_writer {
 

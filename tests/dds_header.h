@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/little_endian.h"
+#include "platform/codecs/little_endian.h"
 
 inline std::vector<uint8_t> DdsHeader(uint32_t width, uint32_t height, uint32_t levels, uint32_t fourCC,
                                       uint32_t caps2) {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/d3d8.h"
-#include "platform/d3d8_testing.h"
+#include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/d3d8_testing.h"
 
 // A windowed device's one back buffer of that size.
 inline D3DPRESENT_PARAMETERS WindowedBackBuffer(UINT width, UINT height) {

@@ -329,6 +329,39 @@ def sand_settle():
     hiss = envelope(filtered_noise(0.3, RATE, lambda t: 3200 - 1800 * t, 1.0, seed=23), RATE, 14)
     return mix_into(thud(220, 29), hiss, 0, 0.35)
 
+# --- The mummy and the powers.
+
+def groan(seconds, seed):
+    """The mummy's voice: two low bowed notes a semitone apart grinding over
+    a breath of dust."""
+    out = [x * 0.35 for x in whoosh(seconds, 120, 700)]
+    mix_into(out, bowed(hertz(TONIC - 24), seconds, RATE), 0, 0.8)
+    mix_into(out, bowed(hertz(TONIC - 23), seconds * 0.8, RATE), int(0.12 * RATE), 0.5)
+    mix_into(out, envelope(filtered_noise(seconds, RATE, lambda _: 400, 1.0, seed=seed), RATE, 3), 0, 0.3)
+    return shape(out, RATE, 0.12, 0.35)
+
+
+def mummy_bye():
+    """The mummy sinking into the sand: falling air over its fading groan."""
+    return mix_into(whoosh(0.9, 2400, 180), groan(0.8, 61), 0, 0.6)
+
+
+def mummy_magic():
+    """The spell: bells a tritone apart over air rising and falling."""
+    out = [x * 0.5 for x in whoosh(1.0, 300, 3500)]
+    for i, midi in enumerate((TONIC, TONIC + 6, TONIC + 12, TONIC + 18)):
+        mix_into(out, chime(hertz(midi), 0.9, RATE), int(i * 0.12 * RATE), 0.5)
+    return out
+
+
+def power_chord(degrees, low, high):
+    """A power used: bells on the degrees, one after another, over a sweep of
+    air from `low` to `high` Hz."""
+    out = [x * 0.4 for x in whoosh(0.6, low, high)]
+    for i, degree in enumerate(degrees):
+        mix_into(out, chime(hertz(midi_of(degree, 1)), 0.9, RATE), int(i * 0.05 * RATE), 0.6)
+    return out
+
 
 def piece_fit():
     """A piece home in its slot: a plucked note under a bell chord."""
@@ -635,6 +668,19 @@ def outputs(quick):
         "locust_strike.wav": lambda: mix_into(thud(200, 47), crumble()[: int(0.3 * RATE)], 0, 0.5),
         # A starting light of the scarab race coming on: a bell over a drum tap.
         "race_light.wav": lambda: mix_into(list(chime(hertz(midi_of(4, 1)), 0.5, RATE)), tek(RATE), 0, 0.4),
+
+        "mummy_hi.wav": lambda: groan(1.0, 59),
+        "mummy_bye.wav": mummy_bye,
+        "mummy_magic.wav": mummy_magic,
+        # The powers (power 6 breaks rocks and plays their crumble).
+        "power_gild.wav": lambda: power_chord((4, 7), 800, 4000),
+        "power_gild_area.wav": lambda: power_chord((0, 4, 7), 800, 4000),
+        "power_banish.wav": lambda: mix_into(whoosh(0.7, 3000, 300), power_chord((7, 4, 0), 500, 2000), 0, 0.8),
+        "power_column.wav": lambda: power_chord((0, 7), 300, 5000),
+        "power_row.wav": lambda: power_chord((0, 5), 300, 5000),
+        "power_colour.wav": lambda: power_chord((2, 4, 7, 9), 1000, 6000),
+        "power_spray.wav": lambda: hiss(0.6, 51),
+        "power_unweb.wav": lambda: mix_into(whoosh(0.35, 3000, 7000), snap(2200, 53), 0, 0.7),
     }
     # A pass's clear by its score (3 to 7), and the chain's ring by its link.
     for n in range(3, 8):

@@ -12,6 +12,8 @@ Sprites = {
   { Name = "Effect_Overlay_power", ImageFile = "img/effect_power.png", SpriteC = 8, FrameTime = 12 },
   { Name = "swirl", ImageFile = "img/effect_swirl.png", SpriteC = 8, FrameTime = 10 },
   { Name = "scarab_swap", ImageFile = "img/effect_scarab_swap.png", SpriteC = 8, FrameTime = 16 },
+  -- The glow over each cell an armed power would act on.
+  { Name = "Effect_Overlay_Shadow", ImageFile = "img/effect_shadow.png", SpriteC = 1, FrameTime = 1 },
   -- A coin of a gold flight, spinning as it flies.
   { Name = "gold_spin", ImageFile = "img/gold_spin.png", SpriteC = 8, FrameTime = 12 },
   -- The floor tiles under the board (one frame each), the web over a cell,
@@ -113,6 +115,22 @@ for _, walker in ipairs({
   { "Shady_Walk_Down", "img/shady_walk_down.png" },
 }) do
   Sprites[#Sprites + 1] = { Name = walker[1], ImageFile = walker[2], SpriteC = 4, FrameTime = 8, FlipU = walker[3] }
+end
+-- The mummy (tools/images/board_mummy.sh): frames of 64 x 64, one strip per
+-- action and view, the left view mirrored from the right. It moves on at the
+-- end of each cycle: a walk's cycle lasts as long as its step (1.5 s).
+for _, action in ipairs({
+  { "Appear", "appear", 8, 8 },
+  { "Idle", "idle", 4, 4 },
+  { "Walk", "walk", 6, 4 },
+  { "Disappear", "disappear", 8, 8 },
+  { "Magic", "magic", 8, 6 },
+}) do
+  for _, view in ipairs({ { "left", "right", 1 }, { "Right", "right" }, { "Up", "up" }, { "Down", "down" } }) do
+    Sprites[#Sprites + 1] = { Name = "Mummy_" .. action[1] .. "_" .. view[1],
+                              ImageFile = "img/mummy_" .. action[2] .. "_" .. view[2] .. ".png",
+                              SpriteC = action[3], FrameTime = action[4], FlipU = view[3] }
+  end
 end
 -- The explorer (tools/images/board_explorer.sh): frames of 64 x 64.
 for _, walk in ipairs({

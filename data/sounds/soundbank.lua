@@ -58,6 +58,19 @@ SoundBank = {
   -- Each starting light of the scarab race.
   { Name = "race countdown", Files = { "sounds/race_light.wav" }, Bias = { 0.8 } },
 
+  -- The mummy rising, sinking away and casting its spell.
+  { Name = "mummy_hi", Files = { "sounds/mummy_hi.wav" }, Bias = { 0.8 } },
+  { Name = "mummy_bye", Files = { "sounds/mummy_bye.wav" }, Bias = { 0.8 } },
+  { Name = "mummy_magic", Files = { "sounds/mummy_magic.wav" }, Bias = { 0.8 } },
+  -- The powers, by number ("special 6", breaking rocks, is above).
+  { Name = "special 1", Files = { "sounds/power_gild.wav" }, Bias = { 0.8 } },
+  { Name = "special 2", Files = { "sounds/power_gild_area.wav" }, Bias = { 0.8 } },
+  { Name = "special 3", Files = { "sounds/power_banish.wav" }, Bias = { 0.8 } },
+  { Name = "special 4", Files = { "sounds/power_column.wav" }, Bias = { 0.8 } },
+  { Name = "special 5", Files = { "sounds/power_row.wav" }, Bias = { 0.8 } },
+  { Name = "special 7", Files = { "sounds/power_colour.wav" }, Bias = { 0.8 } },
+  { Name = "special 8", Files = { "sounds/power_spray.wav" }, Bias = { 0.7 } },
+  { Name = "special 9", Files = { "sounds/power_unweb.wav" }, Bias = { 0.8 } },
   -- The help box: a hint opening and going, the box unrolling and rolling up.
   { Name = "hint_up", Files = { "sounds/hint_up.wav" }, Bias = { 0.7 } },
   { Name = "hint_down", Files = { "sounds/hint_down.wav" }, Bias = { 0.6 } },

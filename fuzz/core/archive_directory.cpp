@@ -9,7 +9,7 @@
 
 #include "archive_input.h"
 #include "core/files/archive.h"
-#include "platform/little_endian.h"
+#include "platform/codecs/little_endian.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // after a jump back, and each drawn into a DIB section at another size.
 #include "avi_writer.h"
 #include "fuzz_target.h"
-#include "platform/vfw.h"
+#include "platform/video/vfw.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Cursor files, loaded from a file as the application's cursor is.
 #include "fuzz_target.h"
 #include "platform/cursor_fixtures.h"
-#include "platform/win32.h"
+#include "platform/window/win32.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = fuzz::WriteInput("input.cur", data, size);

@@ -1,7 +1,7 @@
 // Tracker modules through the module player: loaded, rendered for a while,
 // sent to another order and rendered again, as music and its segments play.
 #include "fuzz_target.h"
-#include "platform/module_player.h"
+#include "platform/codecs/module_player.h"
 #include "platform/sound_fixtures.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,6 +1,6 @@
 // MPEG audio files through the MP3 decoder, as sample music is loaded.
 #include "fuzz_target.h"
-#include "platform/sound_decoder.h"
+#include "platform/codecs/sound_decoder.h"
 #include "platform/sound_fixtures.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "fuzz_target.h"
-#include "platform/sound_decoder.h"
+#include "platform/codecs/sound_decoder.h"
 #include "platform/sound_fixtures.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

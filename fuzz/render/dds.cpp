@@ -2,8 +2,8 @@
 // byte of them read, so that any level reaching past the file is caught),
 // then the plain formats decoded to pixels as the image loader does.
 #include "fuzz_target.h"
-#include "platform/dds_reader.h"
-#include "platform/image_decoder.h"
+#include "platform/codecs/dds_reader.h"
+#include "platform/codecs/image_decoder.h"
 #include "render/image_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

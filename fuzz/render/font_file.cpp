@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "fuzz_target.h"
-#include "platform/gdi_font.h"
-#include "render/glyph_cache.h"
-#include "render/glyph_rasteriser.h"
+#include "platform/gdi/gdi_font.h"
+#include "render/fonts/glyph_cache.h"
+#include "render/fonts/glyph_rasteriser.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Image files the image loader reads through SDL2_image (PNG, JPEG, BMP, TGA),
 // decoded to pixels and box-filtered to another size as a texture load does.
 #include "fuzz_target.h"
-#include "platform/bmp_writer.h"
-#include "platform/image_decoder.h"
+#include "platform/codecs/bmp_writer.h"
+#include "platform/codecs/image_decoder.h"
 #include "render/image_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -8,9 +8,9 @@
 #include "core/files/archive_writer.h"
 #include "core/files/vfs.h"
 #include "fuzz_target.h"
-#include "render/dx8_graphics.h"
+#include "render/device/dx8_graphics.h"
 #include "render/image_files.h"
-#include "render/sprite_set.h"
+#include "render/sprites/sprite_set.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/win32_testing.h"
+#include "platform/window/win32_testing.h"
 
 namespace fuzz {
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "../../tests/swf/memory_file.h"
-#include "platform/little_endian.h"
+#include "platform/codecs/little_endian.h"
 #include "swf/action/action_buffer.h"
 #include "swf/movie/movie_library.h"
 

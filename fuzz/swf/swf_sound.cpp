@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "fuzz_target.h"
-#include "platform/bass.h"
-#include "platform/bass_testing.h"
+#include "platform/audio/bass.h"
+#include "platform/audio/bass_testing.h"
 #include "swf/movie/movie_definition_sub.h"
 #include "swf/movie/movie_library.h"
 #include "swf/sound/sound_backend_bass.h"

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "fuzz_target.h"
-#include "render/dx8_graphics.h"
-#include "ui/ui_number.h"
+#include "render/device/dx8_graphics.h"
+#include "ui/widgets/kinds/ui_number.h"
 
 namespace {
 

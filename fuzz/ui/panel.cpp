@@ -1,9 +1,9 @@
 // UI panel files: loaded with all their widgets, updated and drawn, saved,
 // and the saved file loaded again, as the UI manager meets them.
 #include "fuzz_target.h"
-#include "render/dx8_graphics.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "render/device/dx8_graphics.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "core/memory/profiler.h"
 #include "core/files/resman.h"
 #include "core/files/vfs.h"
-#include "platform/bass.h"
-#include "platform/win32.h"
+#include "platform/audio/bass.h"
+#include "platform/window/win32.h"
 
 Application::Application(const std::string& configFileName, const std::string& logFileName) {
   Log& log = GetLog();

@@ -5,10 +5,10 @@
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
 #include "core/input/mouse.h"
-#include "platform/win32.h"
-#include "render/graphics.h"
-#include "render/image.h"
-#include "render/surface.h"
+#include "platform/window/win32.h"
+#include "render/device/graphics.h"
+#include "render/device/image.h"
+#include "render/device/surface.h"
 
 BootLoader::BootLoader(bool skippable) : skippable_(skippable) {}
 

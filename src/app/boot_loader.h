@@ -9,7 +9,7 @@
 #include "core/countdown_timer.h"
 #include "core/input/key_listener.h"
 #include "core/input/mouse_listener.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 class BootLoader : public input::KeyListener, public input::MouseListener {
  public:

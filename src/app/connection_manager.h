@@ -1,7 +1,7 @@
 // Owner of the web client's internet session: opened under the client's
 // agent name when the manager is first asked for, closed at process exit.
 #pragma once
-#include "platform/wininet.h"
+#include "platform/internet/wininet.h"
 
 namespace web {
 

@@ -1,10 +1,10 @@
 #include "app/console_drawer.h"
 
-#include "render/font.h"
-#include "render/font_manager.h"
-#include "render/graphics.h"
-#include "render/image.h"
-#include "render/quad_builders.h"
+#include "render/device/graphics.h"
+#include "render/device/image.h"
+#include "render/fonts/font.h"
+#include "render/fonts/font_manager.h"
+#include "render/sprites/quad_builders.h"
 
 namespace console {
 namespace {

@@ -12,16 +12,16 @@
 #include "core/input/keyboard.h"
 #include "core/log.h"
 #include "core/input/mouse.h"
-#include "platform/bass.h"
-#include "render/dx8_graphics.h"
-#include "render/font_manager.h"
+#include "platform/audio/bass.h"
+#include "render/device/dx8_graphics.h"
+#include "render/fonts/font_manager.h"
 #include "core/script/swear_filter.h"
-#include "platform/winmm.h"
+#include "platform/timer/winmm.h"
 #include "audio/audio.h"
 #include "ui/gameflow/game_flow_manager.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_progress.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/kinds/ui_progress.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 GameApp* g_app = nullptr;

@@ -8,7 +8,7 @@
 #include "app/console_drawer.h"
 #include "app/game_script.h"
 #include "app/win32_application.h"
-#include "render/perspective_camera.h"
+#include "render/cameras/perspective_camera.h"
 #include "ui/gameflow/running_application.h"
 
 class GameRMS;

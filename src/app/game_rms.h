@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/rms_block.h"
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 
 class GameRMS {
  public:

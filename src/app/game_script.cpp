@@ -9,11 +9,11 @@
 #include "audio/audio.h"
 #include "core/frame_timer.h"
 #include "core/text/strman.h"
-#include "platform/win32.h"
-#include "render/font_manager.h"
-#include "render/graphics.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "platform/window/win32.h"
+#include "render/device/graphics.h"
+#include "render/fonts/font_manager.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

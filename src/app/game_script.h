@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 
 class GameScript {
  public:

@@ -11,7 +11,7 @@
 #include "core/math/vector.h"
 #include "core/script/file_list.h"
 #include "ui/gameflow/game_flow_manager.h"
-#include "ui/ui_manager.h"
+#include "ui/manager/ui_manager.h"
 
 namespace {
 GameScript* GetScriptFromLua() {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/little_endian.h"
+#include "platform/codecs/little_endian.h"
 
 namespace {
 // Offsets in the block.

@@ -1,6 +1,6 @@
 #include "app/startup_frame.h"
 
-#include "render/graphics.h"
+#include "render/device/graphics.h"
 
 void DrawStartupFrame(uint32_t clearColour, const std::function<void()>& draw) {
   Graphics* graphics = GetGraphics();

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 
 namespace web {
 

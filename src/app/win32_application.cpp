@@ -7,11 +7,11 @@
 #include "core/input/keyboard.h"
 #include "core/log.h"
 #include "core/input/mouse.h"
-#include "render/font.h"
-#include "render/font_manager.h"
-#include "render/graphics.h"
+#include "render/fonts/font.h"
+#include "render/fonts/font_manager.h"
+#include "render/device/graphics.h"
 #include "ui/gameflow/game_flow_manager.h"
-#include "ui/ui_manager.h"
+#include "ui/manager/ui_manager.h"
 
 namespace {
 Win32Application* g_windowApp = nullptr;

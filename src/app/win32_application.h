@@ -5,7 +5,7 @@
 
 #include "app/application.h"
 #include "core/input/mouse.h"
-#include "platform/win32.h"
+#include "platform/window/win32.h"
 
 class Win32Application : public Application {
  public:

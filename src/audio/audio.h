@@ -8,8 +8,8 @@
 #include <string>
 
 #include "core/text/named_registry.h"
-#include "platform/bass.h"
-#include "platform/luaplus.h"
+#include "platform/audio/bass.h"
+#include "platform/lua/luaplus.h"
 
 namespace audio {
 

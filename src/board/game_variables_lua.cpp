@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "board/game_variables.h"
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 
 namespace {
 

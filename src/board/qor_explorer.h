@@ -10,7 +10,7 @@
 #include "board/well/block.h"
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 class QORPathFind;
 class QORWell;

@@ -9,8 +9,8 @@
 #include "board/hud/qor_well_ui.h"
 #include "core/log.h"
 #include "render/particles/part2d.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "board/well/game_end.h"
 #include "board/well/well_path.h"
 #include "core/math/vector.h"
-#include "platform/bass.h"
+#include "platform/audio/bass.h"
 
 class QORWell;
 namespace part2d {

@@ -13,9 +13,9 @@
 #include "board/qor_explorer.h"
 #include "board/qor_well.h"
 #include "core/math/random.h"
-#include "render/graphics.h"
-#include "render/quad_builders.h"
-#include "render/sprite_set.h"
+#include "render/device/graphics.h"
+#include "render/sprites/quad_builders.h"
+#include "render/sprites/sprite_set.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/math/vector.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 class QORWell;
 namespace well {

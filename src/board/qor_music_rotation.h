@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/bass.h"
+#include "platform/audio/bass.h"
 
 class QORMusicRotation {
  public:

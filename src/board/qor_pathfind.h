@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "board/well/well_path.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 class QORExplorer;
 class QORWell;

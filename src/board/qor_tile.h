@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 // The tile kinds; other values are kept and drawn as nothing.
 enum QORTileType : int32_t {

@@ -14,7 +14,7 @@
 #include "core/math/random.h"
 #include "core/script/console.h"
 #include "core/script/write_lua.h"
-#include "render/font_manager.h"
+#include "render/fonts/font_manager.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "board/well/game_scroll_well.h"
 #include "core/countdown_timer.h"
 #include "core/math/probset.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 namespace input {
 struct KeyState;
@@ -192,6 +192,9 @@ class QORWell : public well::GameScrollWell {
   // Removes the first walker on the cell under the point; false when none.
   bool DeleteWalkers(const math::Vec2& point);
   QORWalker* FindWalkerAt(int32_t x, int32_t y);
+  // Takes a listed walker off the board the one way walkers leave; false
+  // when it is not on the list.
+  bool RemoveListedWalker(QORWalker* walker);
   void NotifyWalkersNearExplorer();
   const std::vector<QORWalker*>& GetWalkers() const { return walkers_; }
   // The rival on a level that defines his start, when none is on the board.
@@ -311,6 +314,7 @@ class QORWell : public well::GameScrollWell {
   // He stops where he stands.
   virtual void SetExplorerIdle();
   bool HasMummy() const { return mummy_ != nullptr; }
+  QORMummy* GetMummy() const { return mummy_; }
   // He plans his way again after the board changed under it.
   void RebuildExplorerPath();
   // The explorer's position on the board, in screen units; false without one.

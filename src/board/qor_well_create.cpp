@@ -9,6 +9,7 @@
 #include "board/blocks/qor_fixed_blocks.h"
 #include "board/blocks/qor_well_mode.h"
 #include "board/qor_well.h"
+#include "board/walkers/qor_mummy.h"
 
 namespace {
 
@@ -138,7 +139,14 @@ int32_t QORWell::GetMilestoneIndex(const well::Block* block) const {
   return static_cast<const QORMilestoneBlock*>(block)->GetIndex();
 }
 
-// --- The mode.
+// --- The mode, and the objects of a level in play deleted with the board.
+
+void QORWell::DeleteLevelObjects() {
+  delete mode_;
+  mode_ = nullptr;
+  delete mummy_;
+  mummy_ = nullptr;
+}
 
 void QORWell::StartMode() {
   delete mode_;

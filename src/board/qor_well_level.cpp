@@ -10,7 +10,7 @@
 #include "core/log.h"
 #include "core/script/script_helper.h"
 #include "core/script/write_lua.h"
-#include "render/dd_man.h"
+#include "render/debug_draw/dd_man.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/winmm.h"
+#include "platform/timer/winmm.h"
 
 FrameTimer::FrameTimer() : lastTime(timeGetTime()) {}
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/win32.h"
+#include "platform/window/win32.h"
 
 namespace {
 const char* const kTags[Log::kLevelCount] = {

@@ -12,9 +12,9 @@
 #include "game/qor_game_state.h"
 #include "game/qor_map_state.h"
 #include "game/qor_mini_game_state.h"
-#include "render/font_manager.h"
-#include "render/graphics.h"
-#include "render/sprite_set.h"
+#include "render/fonts/font_manager.h"
+#include "render/device/graphics.h"
+#include "render/sprites/sprite_set.h"
 #include "ui/gameflow/game_flow_manager.h"
 
 QORApp::QORApp(const std::string& logFileName, const std::string& caption, HINSTANCE instance,

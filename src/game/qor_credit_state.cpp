@@ -4,8 +4,8 @@
 
 #include "core/log.h"
 #include "core/script/script_helper.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 QORCreditState::QORCreditState(camera::PerspectiveCamera* camera, const std::string& creditsFile)
     : GameScreen(camera, kPanelFile, "OnEnterCredits()", "") {

@@ -4,10 +4,10 @@
 
 #include "board/qor_well.h"
 #include "board/well/block_names.h"
-#include "ui/ui_check_box.h"
-#include "ui/ui_drop_down.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/kinds/ui_check_box.h"
+#include "ui/widgets/kinds/ui_drop_down.h"
+#include "ui/widgets/ui_widget.h"
 
 QOREditorUI::QOREditorUI(QORWell* board) : QORWellUI(board) {}
 

@@ -17,11 +17,11 @@
 #include "core/math/geometry.h"
 #include "core/script/console.h"
 #include "game/qor_editor_ui.h"
-#include "platform/dinput.h"
-#include "platform/win32.h"
-#include "render/dd_man.h"
-#include "render/font_manager.h"
-#include "ui/ui_manager.h"
+#include "platform/input/dinput.h"
+#include "platform/window/win32.h"
+#include "render/debug_draw/dd_man.h"
+#include "render/fonts/font_manager.h"
+#include "ui/manager/ui_manager.h"
 
 namespace {
 

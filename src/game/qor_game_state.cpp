@@ -13,12 +13,12 @@
 #include "core/script/console.h"
 #include "game/qor_editor_well.h"
 #include "game/qor_race_well.h"
-#include "render/dd_man.h"
-#include "render/font_manager.h"
-#include "render/graphics.h"
-#include "render/perspective_camera.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "render/cameras/perspective_camera.h"
+#include "render/debug_draw/dd_man.h"
+#include "render/device/graphics.h"
+#include "render/fonts/font_manager.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 // The board is seen straight on from in front.
@@ -353,10 +353,11 @@ void QORGameState::SetScrollOn(bool on) {
   if (board_) board_->SetEdgeScrolling(on);
 }
 
-// The powers are armed through the HUD, which the board does not hand out
-// yet: until it does there is no power to arm.
+// Powers wait while a tutorial runs.
 void QORGameState::TriggerSpecial(int power) {
-  if (!board_ || power < 1 || power > kPowerCount) return;
+  QORWellUI* hud = board_ ? board_->GetHud() : nullptr;
+  if (!hud || !hud->IsTutorialDone() || power < 1 || power > kPowerCount) return;
+  hud->SelectPower(power - 1);
 }
 
 bool QORGameState::GetMapState() const {

@@ -6,7 +6,7 @@
 #include "game/qor_editor_well.h"
 #include "game/qor_game_state.h"
 #include "game/qor_mini_game_state.h"
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 #include "ui/gameflow/game_flow_manager.h"
 
 namespace {

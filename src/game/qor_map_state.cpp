@@ -6,8 +6,8 @@
 #include "board/game_variables.h"
 #include "board/help/qor_game_help.h"
 #include "ui/gameflow/game_flow_manager.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 QORMapState::QORMapState(const std::string& enterScript, const std::string& panelFile,
                          camera::PerspectiveCamera* camera, const std::string& exitScript)

@@ -3,8 +3,8 @@
 #include <luabind/luabind.hpp>
 
 #include "game/qor_map_state.h"
-#include "platform/luaplus.h"
-#include "ui/ui_widget.h"
+#include "platform/lua/luaplus.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -13,12 +13,12 @@
 #include "core/text/text_format.h"
 #include "game/qor_mini_game_waves.h"
 #include "game/qor_puzzle_token.h"
-#include "render/font_manager.h"
-#include "render/graphics.h"
+#include "render/device/graphics.h"
+#include "render/fonts/font_manager.h"
 #include "render/particles/part2d.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_part2d_widget.h"
-#include "ui/ui_progress.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/kinds/ui_part2d_widget.h"
+#include "ui/widgets/kinds/ui_progress.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 #include "ui/gameflow/game_screen.h"
 
 class QORGridWave;

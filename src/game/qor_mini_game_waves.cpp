@@ -7,7 +7,7 @@
 #include "audio/audio.h"
 #include "game/qor_mini_game_state.h"
 #include "game/qor_puzzle_token.h"
-#include "render/graphics.h"
+#include "render/device/graphics.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "board/effects/qor_grid_wave.h"
 #include "core/math/vector.h"
-#include "platform/bass.h"
+#include "platform/audio/bass.h"
 
 class QORMiniGameState;
 class QORPuzzleToken;

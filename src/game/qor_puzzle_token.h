@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/math/vector.h"
-#include "ui/ui_widget.h"
+#include "ui/widgets/ui_widget.h"
 
 class QORPuzzleToken : public ui::UIWidget {
  public:

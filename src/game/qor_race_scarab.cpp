@@ -5,8 +5,8 @@
 
 #include "core/math/random.h"
 #include "game/qor_race_well.h"
-#include "render/dd_man.h"
-#include "render/font_manager.h"
+#include "render/debug_draw/dd_man.h"
+#include "render/fonts/font_manager.h"
 #include "render/particles/part2d.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "core/countdown_timer.h"
 #include "core/math/angle_seek.h"
 #include "core/math/vector.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 class QORRaceWell;
 namespace part2d {

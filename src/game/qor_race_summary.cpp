@@ -5,8 +5,8 @@
 #include "audio/audio.h"
 #include "board/qor_game_won.h"
 #include "board/qor_well.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 QORRaceSummary::QORRaceSummary(QORWell* board) : GameEnd(board, ""), board_(board) { SetBeatPeriod(kBeatSeconds); }
 

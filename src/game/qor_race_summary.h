@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "board/well/game_end.h"
-#include "platform/bass.h"
+#include "platform/audio/bass.h"
 
 class QORWell;
 

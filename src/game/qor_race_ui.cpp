@@ -8,9 +8,9 @@
 #include "game/qor_race_scarab.h"
 #include "game/qor_race_well.h"
 #include "render/particles/part2d.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_progress.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/kinds/ui_progress.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include "game/qor_race_scarab.h"
 #include "game/qor_race_summary.h"
 #include "game/qor_race_ui.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "platform/win32.h"
+#include "platform/window/win32.h"
 
 // The window's caption: the title, the version and the build date. It is
 // also the window class, by which a second copy finds the first.

@@ -13,12 +13,12 @@
 #include "core/script/lua_test_support.h"
 #include "core/input/mouse.h"
 #include "core/files/resman.h"
-#include "platform/bmp_writer.h"
-#include "platform/dinput_testing.h"
-#include "platform/winmm_testing.h"
+#include "platform/codecs/bmp_writer.h"
+#include "platform/input/dinput_testing.h"
+#include "platform/timer/winmm_testing.h"
 #include "render/graphics_fixture.h"
-#include "render/image.h"
-#include "render/surface.h"
+#include "render/device/image.h"
+#include "render/device/surface.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
 #include "core/log.h"
-#include "platform/dinput_testing.h"
-#include "render/font_manager.h"
+#include "platform/input/dinput_testing.h"
 #include "render/font_test_support.h"
+#include "render/fonts/font_manager.h"
 #include "render/graphics_fixture.h"
 
 namespace {

@@ -8,10 +8,10 @@
 
 #include "bare_game_app.h"
 #include "log_capture.h"
-#include "platform/bass.h"
-#include "platform/bass_testing.h"
+#include "platform/audio/bass.h"
+#include "platform/audio/bass_testing.h"
 #include "platform/sound_fixtures.h"
-#include "render/dx8_graphics.h"
+#include "render/device/dx8_graphics.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "ui/gameflow/gameflow_test_support.h"
 

@@ -17,14 +17,14 @@
 #include "audio/audio.h"
 #include "core/script/console.h"
 #include "log_capture.h"
-#include "platform/d3d8_testing.h"
-#include "platform/win32_testing.h"
-#include "render/dx8_graphics.h"
-#include "render/font_manager.h"
+#include "platform/d3d8/d3d8_testing.h"
+#include "platform/window/win32_testing.h"
+#include "render/device/dx8_graphics.h"
 #include "render/font_test_support.h"
+#include "render/fonts/font_manager.h"
 #include "ui/gameflow/game_flow_manager.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "core/input/mouse_listener.h"
 #include "app/win32_application.h"
 #include "core/input/input_test_support.h"
-#include "platform/win32_testing.h"
+#include "platform/window/win32_testing.h"
 
 namespace {
 using platform::testing::DInputCall;

@@ -9,7 +9,7 @@
 
 #include "app/connection_manager.h"
 #include "core/script/script_helper.h"
-#include "platform/wininet_testing.h"
+#include "platform/internet/wininet_testing.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "core/script/lua_test_support.h"
-#include "platform/bass.h"
-#include "platform/bass_testing.h"
+#include "platform/audio/bass.h"
+#include "platform/audio/bass_testing.h"
 #include "platform/sound_fixtures.h"
 
 namespace testsupport {

@@ -37,7 +37,10 @@ const char* const kSetsPlayed[] = {
     // The picture puzzle's tokens.
     "puzzle_landed", "puzzle_fit", "puzzle_arrive",
     // The race's starting lights.
-    "race countdown"};
+    "race countdown",
+    // The mummy's cues and the powers'.
+    "mummy_hi", "mummy_bye", "mummy_magic", "special 1", "special 2", "special 3", "special 4", "special 5",
+    "special 7", "special 8", "special 9"};
 // Files the engine plays by name, through no set: the volume test sound.
 const char* const kFilesPlayed[] = {"sounds/block_select.ogg"};
 

@@ -5,7 +5,7 @@
 #include "board_test_support.h"
 #include "core/files/resman.h"
 #include "render/graphics_fixture.h"
-#include "render/sprite_set.h"
+#include "render/sprites/sprite_set.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "board_test_support.h"
 #include "render/recording_graphics.h"
-#include "render/sprite_set.h"
+#include "render/sprites/sprite_set.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "board/effects/text_sfx.h"
 #include "board/effects/well_sfx.h"
 #include "render/recording_graphics.h"
-#include "render/sprite_set.h"
-#include "ui/ui_widget.h"
+#include "render/sprites/sprite_set.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "log_capture.h"
 #include "render/graphics_fixture.h"
 #include "render/particles/part2d.h"
-#include "render/sprite_set.h"
+#include "render/sprites/sprite_set.h"
 
 namespace {
 

@@ -173,7 +173,8 @@ TEST_F(HelpManagerTest, TheBoxIsLaidOutBesideTheRectangleInsideTheArea) {
 }
 
 TEST_F(HelpManagerTest, TheBoxFitsTheLocalisedTextInWholeCellsAtLeastTwoEachWay) {
-  lang::GetStrMan().Add("TEST_LONG_HINT", new std::u16string(u"123456789012345678901234567890\nsecond line"));
+  auto* longHint = new std::u16string(u"123456789012345678901234567890\nsecond line");
+  lang::GetStrMan().Add("TEST_LONG_HINT", longHint);
   TestManager manager;
   manager.allowed = {1};
   manager.CreatePanel();
@@ -197,6 +198,7 @@ TEST_F(HelpManagerTest, TheBoxFitsTheLocalisedTextInWholeCellsAtLeastTwoEachWay)
   }
   EXPECT_EQ(box->GetText().GetSource().substr(0, 10), u"1234567890") << "the table's text, not the key";
   lang::GetStrMan().Entries().erase(lang::GetStrMan().KeyOf("TEST_LONG_HINT"));
+  delete longHint;
 }
 
 TEST_F(HelpManagerTest, TheFrameIsDrawnCellByCellWithTheTextInsideAndTheCornersFlyingIn) {

@@ -8,12 +8,12 @@
 #include "board/hud/qor_well_ui.h"
 #include "board_test_support.h"
 #include "core/files/resman.h"
-#include "render/dx8_font.h"
-#include "render/font_manager.h"
 #include "render/font_test_support.h"
+#include "render/fonts/dx8_font.h"
+#include "render/fonts/font_manager.h"
 #include "render/graphics_fixture.h"
 #include "temp_folder.h"
-#include "ui/ui_manager.h"
+#include "ui/manager/ui_manager.h"
 
 namespace {
 

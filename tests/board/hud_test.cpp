@@ -15,8 +15,8 @@
 #include "game_board_support.h"
 #include "hud_test_support.h"
 #include "log_capture.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "core/script/lua_test_support.h"
 #include "game_board_support.h"
 #include "log_capture.h"
-#include "platform/bass_testing.h"
+#include "platform/audio/bass_testing.h"
 #include "platform/sound_fixtures.h"
 
 namespace {

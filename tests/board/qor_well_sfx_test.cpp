@@ -13,7 +13,7 @@
 #include "board/effects/text_sfx.h"
 #include "board_test_support.h"
 #include "render/recording_graphics.h"
-#include "render/sprite_set.h"
+#include "render/sprites/sprite_set.h"
 
 namespace {
 

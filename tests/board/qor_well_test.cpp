@@ -4,7 +4,7 @@
 #include "board/well/game_end.h"
 #include "core/input/keyboard.h"
 #include "core/script/console.h"
-#include "render/font_manager.h"
+#include "render/fonts/font_manager.h"
 #include "core/script/lua_test_support.h"
 #include "game_board_support.h"
 #include "log_capture.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32_testing.h"
+#include "platform/window/win32_testing.h"
 #include "read_file.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "core/countdown_timer.h"
 #include "core/frame_timer.h"
-#include "platform/winmm_testing.h"
+#include "platform/timer/winmm_testing.h"
 
 namespace {
 class FrameTimerTest : public ::testing::Test {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "game/win_main.h"
-#include "platform/win32_testing.h"
+#include "platform/window/win32_testing.h"
 #include "read_file.h"
 #include "virtual_display.h"
 

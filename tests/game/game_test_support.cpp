@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/win32_testing.h"
+#include "platform/window/win32_testing.h"
 #include "render/font_test_support.h"
 #include "ui/gameflow/game_flow_manager.h"
 

@@ -18,10 +18,10 @@
 #include "game/game_test_support.h"
 #include "game/qor_game_state.h"
 #include "log_capture.h"
-#include "platform/dinput_testing.h"
+#include "platform/input/dinput_testing.h"
 #include "ui/gameflow/game_flow_manager.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

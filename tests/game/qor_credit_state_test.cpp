@@ -10,9 +10,9 @@
 
 #include "game/game_test_support.h"
 #include "log_capture.h"
-#include "render/graphics.h"
+#include "render/device/graphics.h"
 #include "temp_folder.h"
-#include "ui/ui_widget.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -26,12 +26,12 @@
 #include "game/qor_editor_well.h"
 #include "game/qor_game_state.h"
 #include "log_capture.h"
-#include "platform/dinput.h"
-#include "platform/dinput_testing.h"
+#include "platform/input/dinput.h"
+#include "platform/input/dinput_testing.h"
 #include "temp_folder.h"
-#include "ui/ui_check_box.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/kinds/ui_check_box.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

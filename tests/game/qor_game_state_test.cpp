@@ -17,6 +17,7 @@
 #include "board/help/hand_hold.h"
 #include "board/help/hand_hold_step.h"
 #include "board/hud/qor_well_ui.h"
+#include "board/powers/qor_power.h"
 #include "board/qor_goal_map.h"
 #include "board/qor_music_rotation.h"
 #include "board/qor_well.h"
@@ -28,15 +29,15 @@
 #include "core/script/console.h"
 #include "game/game_test_support.h"
 #include "log_capture.h"
-#include "platform/bass_testing.h"
-#include "platform/d3d8_testing.h"
-#include "platform/dinput_testing.h"
-#include "render/dx8_graphics.h"
-#include "render/perspective_camera.h"
+#include "platform/audio/bass_testing.h"
+#include "platform/d3d8/d3d8_testing.h"
+#include "platform/input/dinput_testing.h"
+#include "render/device/dx8_graphics.h"
+#include "render/cameras/perspective_camera.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "temp_folder.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 
@@ -533,6 +534,29 @@ TEST_F(PlayingStateTest, GetMapStateIsFalseWithoutAGoalMapAndOnlyPowersOneToNine
   LogCapture log;
   Lua("Room:TriggerSpecial(0) Room:TriggerSpecial(10) Room:TriggerSpecial(-3) Room:TriggerSpecial(1.9)");
   EXPECT_TRUE(LogCapture::At(MSG_SCRIPT).empty()) << LogCapture::Text();
+}
+
+TEST_F(PlayingStateTest, TriggerSpecialArmsAPowerWithAChargeOnceTheTutorialIsOver) {
+  ASSERT_TRUE(state_->LoadLevel(PlainRoom()));
+  Enter();
+  QORWellUI* hud = state_->GetBoard()->GetHud();
+  ASSERT_NE(hud, nullptr);
+  ProfileForTest profile(app_->GetRecordStore());
+  const int32_t charges = GetInt(game_var::kFirstPowerCount + 2);
+  SetInt(game_var::kFirstPowerCount + 2, 1);
+  ASSERT_EQ(GetInt(game_var::kFirstPowerCount + 2), 1);
+  hud->SetTutorialDone(false);
+  Lua("Room:TriggerSpecial(3)");
+  EXPECT_EQ(hud->GetArmedPower(), nullptr) << "not while a tutorial runs";
+  hud->SetTutorialDone(true);
+  Lua("Room:TriggerSpecial(2)");
+  EXPECT_EQ(hud->GetArmedPower(), nullptr) << "no charge of power 2";
+  Lua("Room:TriggerSpecial(3)");
+  ASSERT_NE(hud->GetArmedPower(), nullptr);
+  EXPECT_EQ(hud->GetArmedPower()->GetIndex(), 3);
+  Lua("Room:TriggerSpecial(3)");
+  EXPECT_EQ(hud->GetArmedPower(), nullptr) << "the armed one again disarms it";
+  SetInt(game_var::kFirstPowerCount + 2, charges);
 }
 
 TEST_F(PlayingStateTest, TheMapStateOpensAndClosesTheBoardsGoalMap) {

@@ -21,8 +21,8 @@
 #include "game/qor_mini_game_state.h"
 #include "temp_folder.h"
 #include "ui/gameflow/game_flow_manager.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

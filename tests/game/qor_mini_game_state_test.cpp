@@ -17,13 +17,13 @@
 #include "game/game_test_support.h"
 #include "game/qor_mini_game_waves.h"
 #include "game/qor_puzzle_token.h"
-#include "platform/bass_testing.h"
-#include "platform/bmp_writer.h"
-#include "platform/d3d8_testing.h"
-#include "render/dx8_graphics.h"
+#include "platform/audio/bass_testing.h"
+#include "platform/codecs/bmp_writer.h"
+#include "platform/d3d8/d3d8_testing.h"
+#include "render/device/dx8_graphics.h"
 #include "temp_folder.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

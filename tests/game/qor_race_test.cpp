@@ -27,12 +27,12 @@
 #include "game/qor_race_summary.h"
 #include "game/qor_race_ui.h"
 #include "log_capture.h"
-#include "platform/d3d8_testing.h"
-#include "render/dx8_graphics.h"
+#include "platform/d3d8/d3d8_testing.h"
+#include "render/device/dx8_graphics.h"
 #include "temp_folder.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_progress.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/kinds/ui_progress.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/little_endian.h"
+#include "platform/codecs/little_endian.h"
 
 namespace sound_fixtures {
 

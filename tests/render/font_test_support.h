@@ -6,7 +6,7 @@
 #include <climits>
 #include <string>
 
-#include "platform/gdi_font.h"
+#include "platform/gdi/gdi_font.h"
 
 namespace font_test {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "dds_header.h"
-#include "platform/little_endian.h"
+#include "platform/codecs/little_endian.h"
 
 namespace image_files {
 namespace {

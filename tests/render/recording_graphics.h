@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "render/graphics.h"
-#include "render/image.h"
-#include "render/surface.h"
+#include "render/device/graphics.h"
+#include "render/device/image.h"
+#include "render/device/surface.h"
 
 class RecordingGraphics : public Graphics {
  public:

@@ -14,8 +14,8 @@
 #include "graphics_fixture.h"
 #include "image_files.h"
 #include "recording_graphics.h"
-#include "render/sprite_host.h"
-#include "render/sprite_set.h"
+#include "render/sprites/sprite_host.h"
+#include "render/sprites/sprite_set.h"
 
 namespace sprite_testing {
 

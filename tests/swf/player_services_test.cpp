@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/win32_testing.h"
+#include "platform/window/win32_testing.h"
 #include "player_log_capture.h"
 #include "swf/base/file_object.h"
 #include "swf/base/random_generator.h"

@@ -7,8 +7,8 @@
 
 #include "movie_fixture.h"
 #include "offscreen_device.h"
-#include "platform/d3d8.h"
-#include "platform/d3d8_testing.h"
+#include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/d3d8_testing.h"
 #include "player_log_capture.h"
 #include "swf/bitmap/pixel_image.h"
 #include "swf/geometry/shape_character.h"

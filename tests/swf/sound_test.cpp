@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/bass.h"
-#include "platform/bass_testing.h"
+#include "platform/audio/bass.h"
+#include "platform/audio/bass_testing.h"
 #include "recording_sound.h"
 #include "stage_player.h"
 #include "swf/sound/adpcm_decoder.h"

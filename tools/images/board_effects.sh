@@ -97,3 +97,7 @@ strip Explosion_blue.png "rgba(200,230,255,1)" "rgba(40,110,255,0)"
 strip Explosion_white.png "rgba(255,255,255,1)" "rgba(255,255,255,0)"
 strip locust_trail.png "rgba(200,210,110,0.9)" "rgba(110,120,40,0)"
 strip scarab_trail.png "rgba(120,240,170,0.9)" "rgba(30,140,90,0)"
+
+# The cells an armed power would act on: a soft golden glow over one cell.
+draw img/effect_shadow.png -size 45x45 xc:none -fill "rgba(255,215,90,0.35)" -stroke "rgba(255,240,170,0.8)" \
+  -strokewidth 2 -draw "roundrectangle 2,2 42,42 6,6"

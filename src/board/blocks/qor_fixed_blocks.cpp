@@ -6,7 +6,7 @@
 #include "board/effects/explosion_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/qor_well.h"
-#include "render/sprite_batch.h"
+#include "render/sprites/sprite_batch.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "board/blocks/qor_block.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 // A tomb: 2 x 2 cells whatever it is asked, never falling, never struck or
 // destroyed; its colour is the level's.

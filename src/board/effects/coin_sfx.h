@@ -9,7 +9,7 @@
 #include "board/effects/sfx_set.h"
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 class CoinSFX : public well::SFXSet {
  public:

@@ -4,7 +4,7 @@
 
 #include "board/effects/effect_duration.h"
 #include "board/effects/well_sfx.h"
-#include "render/quad_builders.h"
+#include "render/sprites/quad_builders.h"
 
 namespace well {
 

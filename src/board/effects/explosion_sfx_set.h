@@ -10,8 +10,8 @@
 #include "board/effects/sfx_set.h"
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
-#include "render/graphics.h"
-#include "render/ui_sprite.h"
+#include "render/device/graphics.h"
+#include "render/sprites/ui_sprite.h"
 
 namespace well {
 

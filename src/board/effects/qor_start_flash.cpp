@@ -4,7 +4,7 @@
 
 #include "audio/audio.h"
 #include "board/qor_well.h"
-#include "render/graphics.h"
+#include "render/device/graphics.h"
 
 QORStartFlash::QORStartFlash(int32_t width, int32_t height, QORWell* board, QORWellSFX* effects,
                              QORExplorer* explorer)

@@ -1,6 +1,6 @@
 #include "board/effects/text_sfx.h"
 
-#include "ui/ui_widget.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace well {
 

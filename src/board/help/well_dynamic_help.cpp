@@ -6,10 +6,10 @@
 #include "audio/audio.h"
 #include "core/text/strman.h"
 #include "core/text/utf.h"
-#include "render/font.h"
-#include "render/graphics.h"
-#include "render/image.h"
-#include "render/quad_builders.h"
+#include "render/device/graphics.h"
+#include "render/device/image.h"
+#include "render/fonts/font.h"
+#include "render/sprites/quad_builders.h"
 
 namespace well {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "board/help/help_panel.h"
-#include "ui/ui_text.h"
+#include "ui/widgets/ui_text.h"
 
 class Image;
 

@@ -6,8 +6,8 @@
 #include "board/hud/qor_power_flight.h"
 #include "board/powers/qor_power.h"
 #include "board/qor_well.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

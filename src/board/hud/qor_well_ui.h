@@ -12,7 +12,7 @@
 
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
-#include "ui/ui_number.h"
+#include "ui/widgets/kinds/ui_number.h"
 
 class QORPower;
 class QORPowerFlight;

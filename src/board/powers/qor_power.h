@@ -2,13 +2,18 @@
 // image with the mouse, highlights the cells it would act on and fills the
 // HUD's instruction line; a click on the board uses it.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "core/math/vector.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 class QORWell;
+class QORWellUI;
+namespace well {
+class Block;
+}
 
 class QORPower {
  public:
@@ -40,6 +45,18 @@ class QORPower {
  protected:
   // The highlight on a floor cell of the board; nothing elsewhere.
   void DrawHighlight(int32_t x, int32_t y);
+  // The highlight on each cell of the inclusive rectangle.
+  void DrawHighlightArea(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+  // A floor tile (metal, sand, cracked sand or gold) lies under the cell.
+  bool IsFloorCell(int32_t x, int32_t y) const;
+  // An ordinary token: a game block of type 0.
+  bool IsToken(const well::Block* block) const;
+  // The board effects' overlay on a floor cell, and `count` particles of the
+  // particle set at the cell's centre.
+  void PlayEffects(int32_t x, int32_t y, size_t overlay, size_t burst, float count);
+  // One charge of this power fewer, and the buttons brought up to date.
+  void UseCharge();
+  QORWellUI* GetHud() const;
 
   QORWell* board_;
   ui::UISprite cursor_;

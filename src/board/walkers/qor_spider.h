@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "board/walkers/qor_walker.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 class QORSpider : public QORWalker {
  public:

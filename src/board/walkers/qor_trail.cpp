@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "render/graphics.h"
-#include "render/image.h"
-#include "render/quad_builders.h"
+#include "render/device/graphics.h"
+#include "render/device/image.h"
+#include "render/sprites/quad_builders.h"
 
 namespace {
 

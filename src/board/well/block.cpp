@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "board/well/base_well.h"
-#include "render/sprite_batch.h"
+#include "render/sprites/sprite_batch.h"
 
 namespace well {
 

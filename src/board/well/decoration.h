@@ -6,7 +6,7 @@
 
 #include "board/well/block.h"
 #include "core/math/vector.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 namespace well {
 

@@ -1,8 +1,8 @@
 #include "board/well/game_end.h"
 
 #include "core/text/text_format.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace well {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "board/well/base_well.h"
-#include "render/sprite_batch.h"
+#include "render/sprites/sprite_batch.h"
 
 namespace well {
 

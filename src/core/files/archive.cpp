@@ -11,7 +11,7 @@
 #include "core/log.h"
 #include "core/memory/mem_tracker.h"
 #include "core/files/vfs.h"
-#include "platform/little_endian.h"
+#include "platform/codecs/little_endian.h"
 
 namespace vfs {
 

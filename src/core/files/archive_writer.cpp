@@ -7,7 +7,7 @@
 #include "core/files/archive.h"
 #include "core/text/crc32.h"
 #include "core/log.h"
-#include "platform/little_endian.h"
+#include "platform/codecs/little_endian.h"
 
 namespace vfs {
 

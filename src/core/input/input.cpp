@@ -4,7 +4,7 @@
 #include "core/input/keyboard.h"
 #include "core/log.h"
 #include "core/input/mouse.h"
-#include "platform/dinput.h"
+#include "platform/input/dinput.h"
 
 namespace input {
 

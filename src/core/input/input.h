@@ -3,7 +3,7 @@
 #pragma once
 #include <memory>
 
-#include "platform/win32.h"
+#include "platform/window/win32.h"
 
 class IDirectInput8;
 

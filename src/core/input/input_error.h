@@ -2,7 +2,7 @@
 // what could not be done. A macro, so the lines carry the caller's place.
 #pragma once
 #include "core/log.h"
-#include "platform/dxerr8.h"
+#include "platform/d3dx/dxerr8.h"
 
 #define LOG_INPUT_ERROR(result, message)                    \
   do {                                                      \

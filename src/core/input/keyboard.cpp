@@ -6,8 +6,8 @@
 #include "core/frame_timer.h"
 #include "core/input/input_error.h"
 #include "core/input/key_listener.h"
-#include "platform/dinput.h"
-#include "platform/win32.h"
+#include "platform/input/dinput.h"
+#include "platform/window/win32.h"
 
 namespace input {
 

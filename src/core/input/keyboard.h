@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32.h"
+#include "platform/window/win32.h"
 
 class IDirectInput8;
 class IDirectInputDevice8;

@@ -4,7 +4,7 @@
 
 #include "core/input/input_error.h"
 #include "core/input/mouse_listener.h"
-#include "platform/dinput.h"
+#include "platform/input/dinput.h"
 
 namespace {
 MouseClientPosition g_clientPosition;

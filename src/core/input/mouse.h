@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/math/vector.h"
-#include "platform/win32.h"
+#include "platform/window/win32.h"
 
 class IDirectInput8;
 class IDirectInputDevice8;

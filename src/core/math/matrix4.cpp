@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/d3dx8.h"
+#include "platform/d3dx/d3dx8.h"
 
 namespace math {
 

@@ -2,7 +2,7 @@
 #include <luabind/luabind.hpp>
 
 #include "core/math/ramp.h"
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 
 namespace math {
 

@@ -6,7 +6,7 @@
 #include <luabind/operator.hpp>
 
 #include "core/math/vector.h"
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 
 namespace math {
 

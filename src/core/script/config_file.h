@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/math/vector.h"
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 
 namespace config {
 

@@ -5,7 +5,7 @@
 #include "core/input/keyboard.h"
 #include "core/log.h"
 #include "core/script/script_helper.h"
-#include "platform/dinput.h"
+#include "platform/input/dinput.h"
 
 namespace console {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/input/key_listener.h"
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 
 namespace console {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/files/loose_path.h"
-#include "platform/win32.h"
+#include "platform/window/win32.h"
 
 namespace script {
 

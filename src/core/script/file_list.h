@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 
 namespace script {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 
 namespace script {
 

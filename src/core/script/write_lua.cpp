@@ -8,7 +8,7 @@
 
 #include "core/log.h"
 #include "core/text/utf.h"
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "core/log.h"
 #include "core/files/loose_path.h"
 #include "core/text/utf.h"
-#include "platform/little_endian.h"
+#include "platform/codecs/little_endian.h"
 
 namespace lang {
 namespace {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 #include "render/particles/part2d_particle.h"
 
 namespace part2d {

@@ -7,9 +7,9 @@
 #include "core/math/random.h"
 #include "core/script/script_helper.h"
 #include "core/script/write_lua.h"
-#include "render/graphics.h"
-#include "render/quad_builders.h"
-#include "render/sprite_set.h"
+#include "render/device/graphics.h"
+#include "render/sprites/quad_builders.h"
+#include "render/sprites/sprite_set.h"
 
 namespace part2d {
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "core/math/vector.h"
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 #include "render/particles/part2d_particle.h"
 #include "render/particles/part_die.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 
 class WriteLua;
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/math/matrix4.h"
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 #include "render/particles/particle.h"
 
 namespace partsys {

@@ -6,7 +6,7 @@
 
 #include "core/math/plane.h"
 #include "core/script/script_helper.h"
-#include "render/dd_man.h"
+#include "render/debug_draw/dd_man.h"
 #include "render/particles/particle_emitter.h"
 
 namespace partsys {

@@ -7,8 +7,8 @@
 
 #include "core/log.h"
 #include "core/script/script_helper.h"
-#include "render/graphics.h"
-#include "render/image.h"
+#include "render/device/graphics.h"
+#include "render/device/image.h"
 #include "render/particles/particle_system.h"
 
 namespace partsys {

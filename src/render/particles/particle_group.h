@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/math/matrix4.h"
-#include "platform/luaplus.h"
-#include "render/image_subset.h"
+#include "platform/lua/luaplus.h"
+#include "render/particles/image_subset.h"
 #include "render/particles/particle.h"
 #include "render/particles/particle_emitter.h"
 #include "render/particles/particle_force.h"

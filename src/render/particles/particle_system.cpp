@@ -2,7 +2,7 @@
 
 #include "core/log.h"
 #include "core/script/script_helper.h"
-#include "render/graphics.h"
+#include "render/device/graphics.h"
 
 namespace partsys {
 

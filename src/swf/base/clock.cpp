@@ -1,6 +1,6 @@
 #include "swf/base/clock.h"
 
-#include "platform/win32.h"
+#include "platform/window/win32.h"
 
 namespace swf {
 

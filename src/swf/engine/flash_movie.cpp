@@ -1,7 +1,7 @@
 #include "swf/engine/flash_movie.h"
 
 #include "core/log.h"
-#include "render/graphics.h"
+#include "render/device/graphics.h"
 #include "swf/movie/movie_library.h"
 
 namespace flash {

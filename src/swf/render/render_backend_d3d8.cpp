@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "platform/d3dx8.h"
+#include "platform/d3dx/d3dx8.h"
 #include "swf/base/dyn_array.h"
 #include "swf/base/log.h"
 #include "swf/bitmap/pixel_image.h"

@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/d3d8.h"
+#include "platform/d3d8/d3d8.h"
 #include "swf/render/render_backend.h"
 
 namespace swf {

@@ -1,7 +1,7 @@
 // The sound backend on the engine's sound library: each sample id indexes a
 // sample handle (0 for a sound the library could not take).
 #pragma once
-#include "platform/bass.h"
+#include "platform/audio/bass.h"
 #include "swf/base/dyn_array.h"
 #include "swf/sound/sound_backend.h"
 

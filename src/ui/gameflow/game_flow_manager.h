@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/text/named_registry.h"
-#include "platform/luaplus.h"
+#include "platform/lua/luaplus.h"
 #include "ui/gameflow/game_state.h"
 
 namespace camera {

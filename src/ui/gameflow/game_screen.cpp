@@ -1,13 +1,13 @@
 #include "ui/gameflow/game_screen.h"
 
 #include "core/script/console.h"
-#include "render/font_manager.h"
-#include "render/graphics.h"
-#include "render/perspective_camera.h"
+#include "render/cameras/perspective_camera.h"
+#include "render/device/graphics.h"
+#include "render/fonts/font_manager.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "ui/gameflow/plain_frame.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace gameflow {
 

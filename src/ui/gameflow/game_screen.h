@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/input/mouse_listener.h"
-#include "render/ui_sprite.h"
+#include "render/sprites/ui_sprite.h"
 #include "ui/gameflow/game_state.h"
 
 class Graphics;

@@ -1,6 +1,6 @@
 #include "ui/gameflow/plain_frame.h"
 
-#include "render/graphics.h"
+#include "render/device/graphics.h"
 
 namespace gameflow {
 

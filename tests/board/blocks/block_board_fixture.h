@@ -14,7 +14,7 @@
 #include "board/well/block_names.h"
 #include "log_capture.h"
 #include "render/recording_graphics.h"
-#include "render/sprite_set.h"
+#include "render/sprites/sprite_set.h"
 
 namespace block_testing {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "block_board_fixture.h"
-#include "render/quad_builders.h"
-#include "render/sprite_batch.h"
+#include "render/sprites/quad_builders.h"
+#include "render/sprites/sprite_batch.h"
 
 namespace {
 

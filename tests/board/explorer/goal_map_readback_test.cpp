@@ -9,7 +9,7 @@
 #include "core/files/resman.h"
 #include "log_capture.h"
 #include "render/graphics_fixture.h"
-#include "render/sprite_set.h"
+#include "render/sprites/sprite_set.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "core/input/keyboard.h"
 #include "log_capture.h"
 #include "read_file.h"
-#include "platform/bass_testing.h"
+#include "platform/audio/bass_testing.h"
 #include "platform/sound_fixtures.h"
 #include "../blocks/block_board_fixture.h"
 

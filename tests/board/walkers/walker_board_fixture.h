@@ -20,7 +20,7 @@
 #include "core/math/random.h"
 #include "log_capture.h"
 #include "render/recording_graphics.h"
-#include "render/sprite_set.h"
+#include "render/sprites/sprite_set.h"
 
 namespace walker_testing {
 
@@ -93,7 +93,7 @@ class WalkerBoardTest : public ::testing::Test {
     for (const char* shady : {"Shady_Idle", "Shady_Walk_left", "Shady_Walk_Right", "Shady_Walk_Up",
                               "Shady_Walk_Down"})
       AddEntry(shady, 4, 48, 64);
-    board_ = std::make_unique<WalkerWell>();
+    board_ = NewBoard();
     uint8_t colours[QORWell::kColorCount] = {};
     colours[well::kColorRed] = 1;
     board_->Setup(kSide, kSide, colours);
@@ -103,6 +103,8 @@ class WalkerBoardTest : public ::testing::Test {
     board_.reset();
     ui::GetSpriteSet()->Clear();
   }
+  // The board each test starts on.
+  virtual std::unique_ptr<WalkerWell> NewBoard() { return std::make_unique<WalkerWell>(); }
 
   void SetFloor(int32_t type) {
     for (int32_t x = 0; x < kSide; ++x)

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "core/files/archive.h"
-#include "platform/little_endian.h"
+#include "platform/codecs/little_endian.h"
 #include "read_file.h"
 
 namespace vfs_test {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "log_capture.h"
-#include "platform/dinput.h"
-#include "platform/dinput_testing.h"
+#include "platform/input/dinput.h"
+#include "platform/input/dinput_testing.h"
 
 namespace input_test {
 

@@ -9,7 +9,7 @@
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
 #include "core/log.h"
-#include "platform/dinput_testing.h"
+#include "platform/input/dinput_testing.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "core/input/key_listener.h"
 #include "core/input/keyboard.h"
 #include "core/script/console.h"
-#include "platform/d3d8_testing.h"
-#include "platform/dinput_testing.h"
-#include "render/dx8_graphics.h"
+#include "platform/d3d8/d3d8_testing.h"
+#include "platform/input/dinput_testing.h"
+#include "render/device/dx8_graphics.h"
 #include "ui/gameflow/gameflow_test_support.h"
 
 namespace {

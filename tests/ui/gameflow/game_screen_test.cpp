@@ -10,13 +10,13 @@
 
 #include "core/memory/mem_tracker.h"
 #include "core/script/console.h"
-#include "platform/d3d8_testing.h"
-#include "render/dx8_graphics.h"
-#include "render/perspective_camera.h"
+#include "platform/d3d8/d3d8_testing.h"
+#include "render/cameras/perspective_camera.h"
+#include "render/device/dx8_graphics.h"
 #include "temp_folder.h"
 #include "ui/gameflow/gameflow_test_support.h"
-#include "ui/ui_manager.h"
-#include "ui/ui_widget.h"
+#include "ui/manager/ui_manager.h"
+#include "ui/widgets/ui_widget.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "core/frame_timer.h"
 #include "log_capture.h"
-#include "platform/winmm_testing.h"
+#include "platform/timer/winmm_testing.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "ui/gameflow/game_state.h"
 #include "ui/gameflow/running_application.h"

@@ -1,0 +1,77 @@
+// Direct3D's fixed-function state (render states, stage states, transforms,
+// viewport, bound textures, vertex format) kept as Direct3D keeps it, and
+// turned into OpenGL state and calls at each draw.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "platform/d3d8/d3d8.h"
+
+namespace platform::d3d8 {
+
+class Pipeline {
+ public:
+  Pipeline();
+  ~Pipeline();
+  Pipeline(const Pipeline&) = delete;
+  Pipeline& operator=(const Pipeline&) = delete;
+
+  // Direct3D's initial state for a render target of the given size; binds
+  // no texture. Needs the device's OpenGL context to be current.
+  void Reset(uint32_t targetWidth, uint32_t targetHeight);
+  void ReleaseTextures();
+
+  HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value);
+  HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) const;
+  HRESULT SetStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value);
+  HRESULT GetStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD* value) const;
+  HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix);
+  HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) const;
+  HRESULT SetViewport(const D3DVIEWPORT8* viewport);
+  const D3DVIEWPORT8& Viewport() const { return viewport_; }
+  HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture);
+  void SetVertexFormat(DWORD fvf) { fvf_ = fvf; }
+
+  // Draws from user memory; `indices` null draws the vertices in order.
+  HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const uint8_t* vertices, UINT vertexCount,
+               UINT stride, const uint16_t* indices);
+  // Clears the viewport (within `rects` when given) of the bound target.
+  void Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, DWORD stencil);
+
+ private:
+  struct VertexLayout {
+    bool pretransformed = false;
+    uint32_t size = 0;
+    uint32_t diffuseOffset = 0;
+    bool hasDiffuse = false;
+    uint32_t texCoordOffset = 0;
+    uint32_t texCoordSets = 0;
+  };
+  bool DescribeVertices(VertexLayout& layout) const;
+  uint32_t ActiveStageCount() const;
+  void ApplyRasterState();
+  void ApplyStages(uint32_t activeStages);
+  void ApplyCombiner(uint32_t stage);
+  void ApplySampler(uint32_t stage, uint32_t target);
+  void ApplyTransforms(bool pretransformed);
+  void SetVertexArrays(const VertexLayout& layout, const uint8_t* vertices, UINT vertexCount, UINT stride,
+                       uint32_t activeStages);
+  bool NeedsGeneratedCoords(uint32_t stage) const;
+  void GenerateCoords(uint32_t stage, const VertexLayout& layout, const uint8_t* vertices, UINT vertexCount,
+                      UINT stride);
+
+  DWORD renderStates_[kD3DRenderStateCount];
+  DWORD stageStates_[kD3DStageCount][kD3DStageStateCount];
+  IDirect3DBaseTexture8* textures_[kD3DStageCount] = {};
+  D3DMATRIX world_, view_, projection_;
+  D3DMATRIX textureMatrices_[kD3DStageCount];
+  D3DVIEWPORT8 viewport_{};
+  DWORD fvf_ = 0;
+  uint32_t targetWidth_ = 0;
+  uint32_t targetHeight_ = 0;
+  uint32_t whiteTexture_ = 0;
+  std::vector<float> positions_;
+  std::vector<float> generatedCoords_[kD3DStageCount];
+};
+
+}  // namespace platform::d3d8

@@ -1,0 +1,138 @@
+#include "platform/d3d8/d3d8_texture_storage.h"
+
+#include <algorithm>
+
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include "platform/d3d8/d3d8_context.h"
+#include "platform/d3d8/d3d8_cube_texture.h"
+#include "platform/d3d8/d3d8_texture.h"
+
+namespace platform::d3d8 {
+
+uint32_t TextureStorage::FullChainLength(uint32_t width, uint32_t height) {
+  uint32_t levels = 1;
+  for (uint32_t side = std::max(width, height); side > 1; side /= 2) ++levels;
+  return levels;
+}
+
+TextureStorage::TextureStorage(bool cube, const FormatInfo& format, uint32_t width, uint32_t height,
+                               uint32_t levels, D3DPOOL pool, DWORD usage, IUnknown* container)
+    : cube_(cube), context_(CurrentContextSerial()) {
+  uint32_t full = FullChainLength(width, height);
+  levelCount_ = (levels == 0 || levels > full) ? full : levels;
+  for (uint32_t face = 0; face < FaceCount(); ++face) {
+    for (uint32_t level = 0; level < levelCount_; ++level) {
+      uint32_t w = std::max(1u, width >> level), h = std::max(1u, height >> level);
+      surfaces_.push_back(new MemorySurface(format, w, h, pool, usage, container, this,
+                                            static_cast<uint32_t>(surfaces_.size())));
+    }
+  }
+  uploaded_.assign(surfaces_.size(), false);
+  if (!Live()) return;
+  glGenTextures(1, &glName_);
+  glBindTexture(GlTarget(), glName_);
+  glTexParameteri(GlTarget(), GL_TEXTURE_MAX_LEVEL, 0);
+  // Contents left undefined, as Direct3D leaves a new texture's: whoever
+  // makes a texture writes it.
+  for (uint32_t face = 0; face < FaceCount(); ++face) Specify(face * levelCount_, nullptr);
+}
+
+TextureStorage::~TextureStorage() {
+  // A dead context took the name with it; in another context the name is a stranger's.
+  if (Live()) glDeleteTextures(1, &glName_);
+  for (MemorySurface* surface : surfaces_) delete surface;
+}
+
+MemorySurface* TextureStorage::Level(uint32_t face, uint32_t level) {
+  if (face >= FaceCount() || level >= levelCount_) return nullptr;
+  return surfaces_[face * levelCount_ + level];
+}
+
+HRESULT TextureStorage::LevelDesc(uint32_t level, D3DSURFACE_DESC* desc) {
+  MemorySurface* surface = Level(0, level);
+  if (!surface || !desc) return D3DERR_INVALIDCALL;
+  surface->GetDesc(desc);
+  desc->Type = cube_ ? D3DRTYPE_CUBETEXTURE : D3DRTYPE_TEXTURE;
+  return D3D_OK;
+}
+
+bool TextureStorage::Live() const { return context_ != 0 && context_ == CurrentContextSerial(); }
+
+uint32_t TextureStorage::GlTarget() const { return cube_ ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D; }
+
+void TextureStorage::SurfaceWritten(uint32_t index, const RECT& area) { Upload(index, area); }
+
+bool TextureStorage::MarkChanged(uint32_t face, const RECT* area) {
+  MemorySurface* surface = Level(face, 0);
+  if (!surface) return false;
+  const RECT whole{0, 0, static_cast<LONG>(surface->Width()), static_cast<LONG>(surface->Height())};
+  if (!area) area = &whole;
+  if (area->left < 0 || area->top < 0 || area->right > whole.right || area->bottom > whole.bottom ||
+      area->left >= area->right || area->top >= area->bottom)
+    return false;
+  Upload(face * levelCount_, *area);
+  return true;
+}
+
+void TextureStorage::Upload(uint32_t index, const RECT& area) {
+  if (!Live()) return;
+  MemorySurface& surface = *surfaces_[index];
+  const FormatInfo& format = surface.Format();
+  const bool whole = area.left == 0 && area.top == 0 && area.right == static_cast<LONG>(surface.Width()) &&
+                     area.bottom == static_cast<LONG>(surface.Height());
+  // OpenGL takes a level it does not hold yet, and compressed blocks, whole.
+  if (whole || !uploaded_[index] || format.bytesPerBlock || !surface.Bytes()) {
+    Specify(index, surface.Bytes());
+    // What is still zero after a whole level came in need not stay in memory.
+    surface.ReleaseZeroPages();
+    return;
+  }
+  const uint32_t face = index / levelCount_, level = index % levelCount_;
+  glBindTexture(GlTarget(), glName_);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(surface.Pitch() / format.bytesPerTexel));
+  const uint8_t* first =
+      surface.Bytes() + static_cast<size_t>(area.top) * surface.Pitch() + static_cast<size_t>(area.left) * format.bytesPerTexel;
+  glTexSubImage2D(cube_ ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D, static_cast<GLint>(level),
+                  area.left, area.top, area.right - area.left, area.bottom - area.top, format.glFormat,
+                  format.glType, first);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+}
+
+void TextureStorage::Specify(uint32_t index, const uint8_t* bytes) {
+  const MemorySurface& surface = *surfaces_[index];
+  const FormatInfo& format = surface.Format();
+  const uint32_t face = index / levelCount_, level = index % levelCount_;
+  const GLenum target = cube_ ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D;
+  const auto width = static_cast<GLsizei>(surface.Width()), height = static_cast<GLsizei>(surface.Height());
+  glBindTexture(GlTarget(), glName_);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  if (format.bytesPerBlock) {
+    glCompressedTexImage2D(target, static_cast<GLint>(level), format.glInternalFormat, width, height, 0,
+                           static_cast<GLsizei>(surface.ByteCount()), bytes);
+  } else {
+    glTexImage2D(target, static_cast<GLint>(level), static_cast<GLint>(format.glInternalFormat), width, height, 0,
+                 format.glFormat, format.glType, bytes);
+  }
+  uploaded_[index] = true;
+  const uint32_t before = sampledLevels_;
+  auto everyFaceHas = [this](uint32_t level) {
+    for (uint32_t face = 0; face < FaceCount(); ++face)
+      if (!uploaded_[face * levelCount_ + level]) return false;
+    return true;
+  };
+  while (sampledLevels_ < levelCount_ && everyFaceHas(sampledLevels_)) ++sampledLevels_;
+  if (sampledLevels_ != before)
+    glTexParameteri(GlTarget(), GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(sampledLevels_ - 1));
+}
+
+TextureStorage& StorageOf(IDirect3DBaseTexture8* texture) {
+  return texture->GetType() == D3DRTYPE_CUBETEXTURE ? static_cast<CubeTexture*>(texture)->Storage()
+                                                    : static_cast<Texture*>(texture)->Storage();
+}
+
+}  // namespace platform::d3d8

@@ -1,7 +1,0 @@
-#include "render/camera_controller.h"
-
-namespace camera {
-
-CameraController::~CameraController() = default;
-
-}  // namespace camera

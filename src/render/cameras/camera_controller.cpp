@@ -1,0 +1,7 @@
+#include "render/cameras/camera_controller.h"
+
+namespace camera {
+
+CameraController::~CameraController() = default;
+
+}  // namespace camera
