@@ -377,34 +377,6 @@ def treasure_found():
     return out
 
 
-def star_strike():
-    """A star of the summary lighting: a high bell struck on the rim."""
-    out = list(chime(hertz(midi_of(7, 2)), 1.0, RATE))
-    return mix_into(out, tek(RATE), 0, 0.5)
-
-
-def level_complete():
-    """The room cleared: the tune's cadence plucked up to the tonic, then the
-    tonic chord rung high over a last drum stroke. Plays once."""
-    out = []
-    eighth = 60.0 / 112 / 2
-    at = 0.0
-    for degree, eighths in ((4, 1), (5, 1), (7, 2), (9, 1), (8, 1), (7, 4)):
-        mix_into(out, pluck(hertz(midi_of(degree)), 1.2, RATE), int(at * RATE), 0.6)
-        mix_into(out, chime(hertz(midi_of(degree, 1)), 0.8, RATE), int(at * RATE), 0.25)
-        at += eighths * eighth
-    mix_into(out, flash_chord(), int(at * RATE), 0.8)
-    mix_into(out, doum(RATE), int(at * RATE), 0.7)
-    return out
-
-def treasure_found():
-    """A treasure found: bells leaping up the scale over a soft shimmer."""
-    out = [s * 0.3 for s in whoosh(0.8, 1200, 6000)]
-    for i, degree in enumerate((4, 7, 9, 11)):
-        mix_into(out, chime(hertz(midi_of(degree, 1)), 1.2, RATE), int(i * 0.06 * RATE), 0.8)
-    return out
-
-
 def level_complete():
     """The room cleared: the tune's cadence plucked up to the tonic, then the
     tonic chord rung high over a last drum stroke. Plays once."""
