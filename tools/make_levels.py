@@ -190,6 +190,7 @@ def data_entry(name, keys):
 
 def write(path, text):
     partial = path + ".part"
+    os.makedirs(os.path.dirname(path), exist_ok=True)  # the folder is not kept in a fresh checkout
     with open(partial, "w", encoding="utf-8") as f:
         f.write(text)
     os.replace(partial, path)

@@ -180,13 +180,13 @@ TEST(GameContent, EveryLevelRunsInAPlainLuaStateAndEachRoomsTombsStandOnBareFloo
 
 // The names of the entries of both sprite sets, in lower case (names fold
 // case).
-std::set<std::string> SpriteNames() {
+std::set<std::string> EntryNames(const std::vector<const char*>& files, const char* table) {
   std::set<std::string> names;
-  for (const char* file : {"img/sprites.lua", "ui_img/sprites.lua"}) {
+  for (const char* file : files) {
     LuaFile sprites(file);
     if (!sprites.get()) continue;
     lua_State* lua = sprites.get();
-    lua_getglobal(lua, "Sprites");
+    lua_getglobal(lua, table);
     const int count = static_cast<int>(lua_rawlen(lua, -1));
     for (int i = 1; i <= count; ++i) {
       lua_rawgeti(lua, -1, i);
@@ -198,6 +198,8 @@ std::set<std::string> SpriteNames() {
   }
   return names;
 }
+
+std::set<std::string> SpriteNames() { return EntryNames({"img/sprites.lua", "ui_img/sprites.lua"}, "Sprites"); }
 
 // Every image that the widget table on the stack or one of its children
 // names.
@@ -329,6 +331,19 @@ TEST(GameContent, EachRoomWithItsFloorTurnedGoldIsWonByTheExplorer) {
     EXPECT_FALSE(ConsoleRanSince(mark, "OnGameLose("));
     game->ShutdownLevel();
   }
+}
+
+
+// The files and sound sets the game's code loads by name.
+TEST(GameContent, EveryFileAndSoundSetTheCodeLoadsByNameResolves) {
+  const char* const kFiles[] = {
+    "effects/add_star.p2d",     "effects/bonus_part.p2d",     "effects/burn.p2d",     "effects/dust.p2d",     "effects/power1.p2d",     "effects/power2.p2d",     "effects/power3.p2d",     "effects/power4.p2d",     "effects/power5.p2d",     "effects/power6.p2d",     "effects/power7.p2d",     "effects/power8.p2d",     "effects/power9.p2d",     "effects/sand_minigame.p2d",     "effects/scarabsmoke.p2d",     "effects/scarabsprintsmoke.p2d",     "effects/selected.p2d",     "effects/selected_cont.p2d",     "effects/tokenstart.p2d",     "img/Background_1.jpg",     "img/Explosion_blue.png",     "img/Explosion_white.png",     "img/Explosion_yellow.png",     "img/block_select.png",     "img/locust_trail.png",     "img/popup_number.lua",     "img/scarab_trail.png",     "img/sprites.lua",     "img/time_number.lua",     "ui/betting.ui",     "ui/credits.ui",     "ui/editor.ui",     "ui/game_screen.ui",     "ui/map.ui",     "ui/minigame.ui",     "ui/minipause.ui",     "ui/pause.ui",     "ui/qor_defeat.ui",     "ui/race.ui",     "ui/race_summary.ui",     "ui/treasurefound.ui", "sounds/Game Play Cue 1.ogg", "sounds/Game Play Cue 2.ogg", "sounds/Game Play Cue 3.ogg", "sounds/Level Complete Cue.ogg", "sounds/Menu Cue.ogg", "sounds/Puzzle Cue.ogg", "sounds/Scarab Race.ogg",
+  };
+  for (const char* file : kFiles) EXPECT_TRUE(DataFileExists(file)) << file;
+  const std::set<std::string> sets = EntryNames({"sounds/soundbank.lua"}, "SoundBank");
+  for (const char* set : {"FOUND_TREASURE", "START_FLASH", "block_select", "button_press", "end_flash.ogg", "help_close",
+                          "help_open", "hint_down", "hint_up", "puzzle_landed", "scarab strike", "special 6"})
+    EXPECT_EQ(sets.count(Lower(set)), 1u) << set;
 }
 
 }  // namespace
