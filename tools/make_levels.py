@@ -206,8 +206,6 @@ def main():
     parser.add_argument("levels", help="the folder the levels go to (data/level)")
     args = parser.parse_args()
     names = sorted(f[:-4] for f in os.listdir(args.maps) if f.endswith(".map"))
-    # A fresh checkout has no level folder: every file in it is written here.
-    os.makedirs(args.levels, exist_ok=True)
     entries = []
     try:
         for name in names:
