@@ -16,11 +16,13 @@ CurrentRoom = CurrentRoom or 0
 function LevelWasWon(grade)
 	LOG("game: room " .. CurrentRoom .. " won with grade " .. grade)
 	RoomWon(grade)
+	AwaitRoomTally()
 end
 
 function ShadyWasWon(grade)
 	LOG("game: room " .. CurrentRoom .. " won against the rival with grade " .. grade)
 	RoomWon(grade)
+	AwaitRoomTally()
 end
 
 function OnGameLose()
@@ -30,7 +32,6 @@ end
 
 -- Leaves the finished room for the map, where the rooms are chosen.
 function StartArcade()
-	KeepRoomScore()
 	local game = GetGame and GetGame()
 	if game then game:ShutdownLevel() end
 	JumpState("map")

@@ -113,13 +113,39 @@ function RoomWon(grade)
 	rms:Save()
 end
 
--- The won room's score, as its summary counted it, kept when it is the best.
-function KeepRoomScore()
+-- The summary counts the won room's score up: its total starts counting
+-- after five seconds and takes five more. CONTINUE waits until the total
+-- stands, so the score kept is the whole of it.
+SummaryTallySeconds = 10.25
+RoomTallies = RoomTallies or 0
+
+local function SummaryContinue()
 	local summary = GetUIMan():GetPanel("score_summary")
-	local final = summary and summary:GetWidgetByName("Score_FINAL")
+	return summary, summary and summary:GetWidgetByName("CONTINUE")
+end
+
+function AwaitRoomTally()
+	local _, continue = SummaryContinue()
+	if continue then continue:SetIsVisible(false) end
+	RoomTallies = RoomTallies + 1
+	DelayScript("RoomTallied(" .. RoomTallies .. ")", SummaryTallySeconds)
+end
+
+-- A tally of a room since left, or replayed, is no longer shown.
+function RoomTallied(tally)
+	if tally ~= RoomTallies then return end
+	local summary, continue = SummaryContinue()
+	if not summary or not summary:GetIsVisible() then return end
+	KeepRoomScore(summary)
+	if continue then continue:SetIsVisible(true) end
+end
+
+-- The won room's total, as its summary shows it, kept when it is the best.
+function KeepRoomScore(summary)
+	local final = summary:GetWidgetByName("Score_FINAL")
 	local score = final and tonumber((final:GetText():gsub("[^%d]", "")))
 	local rms = GetRMS()
-	if not score or not rms or rms:GetProfileC() == 0 or not summary:GetIsVisible() then return end
+	if not score or not rms or rms:GetProfileC() == 0 then return end
 	if score > rms:GetScore(CurrentRoom) then rms:SetScore(CurrentRoom, score) end
 	SetScore(GetScore() + score)
 	rms:Save()

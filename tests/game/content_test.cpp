@@ -21,6 +21,7 @@
 #include "board/qor_explorer.h"
 #include "board/qor_tile.h"
 #include "board/qor_well.h"
+#include "board/well/block_names.h"
 #include "game/game_test_support.h"
 #include "game/qor_game_state.h"
 #include "core/script/console.h"
@@ -114,6 +115,11 @@ TEST(GameContent, EveryRoomHasItsLevelDataTableWithColoursSetTo1AndATimer) {
     ASSERT_EQ(data.TypeOf(room.id), LUA_TTABLE);
     EXPECT_EQ(data.TypeOf(room.id, "Timer"), LUA_TNUMBER);
     EXPECT_EQ(data.TypeOf(room.id, "Background"), LUA_TSTRING);
+    lua_getglobal(data.get(), room.id);
+    lua_getfield(data.get(), -1, "Background");
+    const char* background = lua_tostring(data.get(), -1);
+    EXPECT_TRUE(background && DataFileExists(background)) << (background ? background : "no background");
+    lua_pop(data.get(), 2);
     lua_getglobal(data.get(), room.id);
     int colours = 0;
     lua_pushnil(data.get());
@@ -334,16 +340,114 @@ TEST(GameContent, EachRoomWithItsFloorTurnedGoldIsWonByTheExplorer) {
 }
 
 
+// The tutorials of the first two rooms point at fixed cells: as the room
+// starts, with the view on the explorer, each lies wholly on screen above the
+// HUD's lower bar (its panel starts at 0.8867), where the player can click it.
+TEST(GameContent, TheTutorialsCellsAreOnScreenAsTheirRoomsStart) {
+  ASSERT_NE(game_test::StartedGame(), nullptr);
+  auto* game = dynamic_cast<QORGameState*>(gameflow::GetGameFlowManager().FindState("game"));
+  ASSERT_NE(game, nullptr);
+  struct Tutorial {
+    const Room& room;
+    std::vector<std::pair<int32_t, int32_t>> cells;
+  };
+  const Tutorial tutorials[] = {{kRooms[0], {{29, 31}, {30, 31}, {31, 31}, {32, 31}}},
+                                {kRooms[1], {{23, 44}, {24, 45}}}};
+  for (const Tutorial& tutorial : tutorials) {
+    SCOPED_TRACE(tutorial.room.id);
+    ASSERT_TRUE(game->LoadLevel(LevelFile(tutorial.room)));
+    game->SetLevelID(tutorial.room.index);
+    QORWell* board = game->GetBoard();
+    ASSERT_NE(board, nullptr);
+    board->Tick(0.05f);
+    const math::Vec2 cell = board->CellsToSize(1, 1);
+    for (const auto& [x, y] : tutorial.cells) {
+      const math::Vec2 at = board->CellToScreen(x, y);
+      EXPECT_TRUE(at.x >= 0.0f && at.x + cell.x <= 1.0f && at.y >= 0.0f && at.y + cell.y <= 0.8867f)
+          << x << ", " << y << " is drawn at " << at.x << ", " << at.y;
+    }
+    game->ShutdownLevel();
+  }
+}
+
 // The files and sound sets the game's code loads by name.
 TEST(GameContent, EveryFileAndSoundSetTheCodeLoadsByNameResolves) {
   const char* const kFiles[] = {
-    "effects/add_star.p2d",     "effects/bonus_part.p2d",     "effects/burn.p2d",     "effects/dust.p2d",     "effects/power1.p2d",     "effects/power2.p2d",     "effects/power3.p2d",     "effects/power4.p2d",     "effects/power5.p2d",     "effects/power6.p2d",     "effects/power7.p2d",     "effects/power8.p2d",     "effects/power9.p2d",     "effects/sand_minigame.p2d",     "effects/scarabsmoke.p2d",     "effects/scarabsprintsmoke.p2d",     "effects/selected.p2d",     "effects/selected_cont.p2d",     "effects/tokenstart.p2d",     "img/Background_1.jpg",     "img/Explosion_blue.png",     "img/Explosion_white.png",     "img/Explosion_yellow.png",     "img/block_select.png",     "img/locust_trail.png",     "img/popup_number.lua",     "img/scarab_trail.png",     "img/sprites.lua",     "img/time_number.lua",     "ui/betting.ui",     "ui/credits.ui",     "ui/editor.ui",     "ui/game_screen.ui",     "ui/map.ui",     "ui/minigame.ui",     "ui/minipause.ui",     "ui/pause.ui",     "ui/qor_defeat.ui",     "ui/race.ui",     "ui/race_summary.ui",     "ui/treasurefound.ui", "sounds/Game Play Cue 1.ogg", "sounds/Game Play Cue 2.ogg", "sounds/Game Play Cue 3.ogg", "sounds/Level Complete Cue.ogg", "sounds/Menu Cue.ogg", "sounds/Puzzle Cue.ogg", "sounds/Scarab Race.ogg",
+      "effects/add_star.p2d",      "effects/bonus_part.p2d",        "effects/burn.p2d",
+      "effects/dust.p2d",          "effects/power1.p2d",            "effects/power2.p2d",
+      "effects/power3.p2d",        "effects/power4.p2d",            "effects/power5.p2d",
+      "effects/power6.p2d",        "effects/power7.p2d",            "effects/power8.p2d",
+      "effects/power9.p2d",        "effects/sand_minigame.p2d",     "effects/scarabsmoke.p2d",
+      "effects/scarabsprintsmoke.p2d", "effects/selected.p2d",      "effects/selected_cont.p2d",
+      "effects/tokenstart.p2d",    "img/Background_1.jpg",          "img/Explosion_blue.png",
+      "img/Explosion_white.png",   "img/Explosion_yellow.png",      "img/block_select.png",
+      "img/locust_trail.png",      "img/popup_number.lua",          "img/scarab_trail.png",
+      "img/sprites.lua",           "img/time_number.lua",           "ui/betting.ui",
+      "ui/credits.ui",             "ui/editor.ui",                  "ui/game_screen.ui",
+      "ui/map.ui",                 "ui/minigame.ui",                "ui/minipause.ui",
+      "ui/pause.ui",               "ui/qor_defeat.ui",              "ui/race.ui",
+      "ui/race_summary.ui",        "ui/treasurefound.ui",           "sounds/Game Play Cue 1.ogg",
+      "sounds/Game Play Cue 2.ogg", "sounds/Game Play Cue 3.ogg",   "sounds/Level Complete Cue.ogg",
+      "sounds/Menu Cue.ogg",       "sounds/Puzzle Cue.ogg",         "sounds/Scarab Race.ogg",
   };
   for (const char* file : kFiles) EXPECT_TRUE(DataFileExists(file)) << file;
   const std::set<std::string> sets = EntryNames({"sounds/soundbank.lua"}, "SoundBank");
-  for (const char* set : {"FOUND_TREASURE", "START_FLASH", "block_select", "button_press", "end_flash.ogg", "help_close",
-                          "help_open", "hint_down", "hint_up", "puzzle_landed", "scarab strike", "special 6"})
-    EXPECT_EQ(sets.count(Lower(set)), 1u) << set;
+  std::vector<std::string> wanted = {"FOUND_TREASURE", "START_FLASH", "block_select", "button_press",
+                                     "end_flash.ogg",  "help_close",  "help_open",    "hint_down",
+                                     "hint_up",        "puzzle_landed", "scarab strike"};
+  // The powers' sounds go by their number, breaking rocks being the sixth.
+  for (int power = 1; power <= 9; ++power) wanted.push_back("special " + std::to_string(power));
+  for (const std::string& set : wanted) EXPECT_EQ(sets.count(Lower(set)), 1u) << set;
+}
+
+// An image named by a sprite entry is a file of data/: a missing one only
+// shows as a log line when the entry is first drawn.
+TEST(GameContent, EveryImageASpriteEntryNamesExists) {
+  int entries = 0;
+  for (const char* file : {"img/sprites.lua", "ui_img/sprites.lua"}) {
+    LuaFile sprites(file);
+    ASSERT_NE(sprites.get(), nullptr);
+    lua_State* lua = sprites.get();
+    lua_getglobal(lua, "Sprites");
+    const int count = static_cast<int>(lua_rawlen(lua, -1));
+    for (int i = 1; i <= count; ++i, ++entries) {
+      lua_rawgeti(lua, -1, i);
+      lua_getfield(lua, -1, "Name");
+      lua_getfield(lua, -2, "ImageFile");
+      const std::string name = lua_isstring(lua, -2) ? lua_tostring(lua, -2) : "";
+      const char* image = lua_tostring(lua, -1);
+      EXPECT_TRUE(image && DataFileExists(image)) << file << ": " << name;
+      lua_pop(lua, 3);
+    }
+    lua_pop(lua, 1);
+  }
+  EXPECT_GT(entries, 100);
+}
+
+// The images the board and the race name by joining a colour, a state or a
+// direction to a stem: every one they can ask for is a sprite entry or a
+// file.
+TEST(GameContent, EveryImageNameTheCodeBuildsResolves) {
+  const std::set<std::string> sprites = SpriteNames();
+  std::vector<std::string> names;
+  for (int32_t colour = well::kColorBlue; colour < well::kColorUnnamed; ++colour) {
+    const std::string name = well::ColorToName(colour);
+    for (int32_t state : {well::kStateStand, well::kStateSelected})
+      names.push_back("token_" + well::StateToName(state) + "_" + name);
+    names.push_back("img/token_emptybottle_" + name + ".png");
+    names.push_back("img/token_fullbottle_" + name + ".png");
+  }
+  for (const char* stem : {"Mummy_Appear_", "Mummy_Idle_", "Mummy_Disappear_", "Mummy_Walk_", "Mummy_Magic_",
+                           "Shady_Walk_"})
+    for (const char* direction : {"left", "Right", "Up", "Down"}) names.push_back(std::string(stem) + direction);
+  for (const char* direction : {"_left", "_right", "_up", "_down"})
+    names.push_back(std::string("scorpion_walk") + direction);
+  for (const char* racer : {"Yellow", "red", "green", "blue"})
+    for (const char* stem : {"Scarab_run_", "Scarab_fly_"}) names.push_back(std::string(stem) + racer);
+  for (int sand = 1; sand <= 3; ++sand)
+    for (const char* stem : {"Tile_Normal_Sand", "Tile_Crack_Sand"}) names.push_back(stem + std::to_string(sand));
+  for (int count = 1; count <= 9; ++count) names.push_back("power_" + std::to_string(count));
+  for (const std::string& name : names) EXPECT_TRUE(sprites.count(Lower(name)) || DataFileExists(name)) << name;
 }
 
 }  // namespace

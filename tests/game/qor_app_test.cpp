@@ -123,7 +123,7 @@ TEST(GameApplicationTest, PlayLeadsThroughTheMapIntoRoomOneWhereEscapePausesAndQ
   EXPECT_EQ(board->GetTileTotal(), 256);
   const struct {
     int x, y, type;
-  } tiles[] = {{22, 30, kTileBare}, {37, 31, kTileBare}, {20, 26, kTileMetal},
+  } tiles[] = {{25, 30, kTileBare}, {37, 31, kTileBare}, {20, 26, kTileMetal},
                {30, 31, kTileSand}, {19, 31, kTileVoid}, {41, 37, kTileMetal}};
   for (const auto& t : tiles) {
     ASSERT_NE(board->GetTile(t.x, t.y), nullptr);

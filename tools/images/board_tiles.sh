@@ -2,21 +2,32 @@
 # flip animations, the spider web and the selection ring. Sourced by
 # make_images.sh, which gives draw().
 
-# The background behind the floor: sandstone blocks of 128 x 64 in courses
-# offset by half a block, 512 x 512 so that copies meet without a seam.
-courses=()
-for row in 0 1 2 3 4 5 6 7; do
-  y=$((row * 64))
-  courses+=(-draw "line 0,$y 511,$y")
-  for col in 0 1 2 3; do
-    x=$((col * 128 + (row % 2) * 64))
-    courses+=(-draw "line $x,$y $x,$((y + 63))")
+# masonry NAME SEED DARK LIGHT JOINT HEIGHT SHIFT [BAND]: a background of
+# 512 x 512, so that copies meet without a seam: blocks 128 wide and HEIGHT
+# high, each course shifted SHIFT further than the one above, mottled between
+# DARK and LIGHT with JOINT-coloured joints; BAND adds a carved line that far
+# below each course's top.
+masonry() {
+  local name=$1 seed=$2 dark=$3 light=$4 joint=$5 height=$6 shift=$7 band=${8:-}
+  local lines=() row col x y
+  for ((row = 0; row * height < 512; row++)); do
+    y=$((row * height))
+    lines+=(-draw "line 0,$y 511,$y")
+    [[ -n $band ]] && lines+=(-draw "line 0,$((y + band)) 511,$((y + band))")
+    for col in 0 1 2 3; do
+      x=$((col * 128 + row * shift % 128))
+      lines+=(-draw "line $x,$y $x,$((y + height - 1))")
+    done
   done
-done
-draw img/Background_1.jpg -size 512x512 -seed 11 plasma:grey40-grey60 -blur 0x1.5 -colorspace Gray -colorspace sRGB \
-  +level-colors "#5e3e20","#9a7040" \
-  -fill none -stroke "rgba(40,24,10,0.8)" -strokewidth 3 "${courses[@]}" \
-  -stroke "rgba(230,190,130,0.25)" -strokewidth 1 -draw "line 0,2 511,2" -type TrueColor
+  draw "$name" -size 512x512 -seed "$seed" plasma:grey40-grey60 -blur 0x1.5 -colorspace Gray -colorspace sRGB \
+    +level-colors "$dark","$light" -fill none -stroke "$joint" -strokewidth 3 "${lines[@]}" \
+    -stroke "rgba(255,240,210,0.22)" -strokewidth 1 -draw "line 0,2 511,2" -type TrueColor
+}
+# The first temple's: sandstone in courses offset by half a block.
+masonry img/Background_1.jpg 11 "#5e3e20" "#9a7040" "rgba(40,24,10,0.8)" 64 64
+# The second temple's: grey-green granite in large square slabs laid
+# straight, a carved band along each course.
+masonry img/Background_2.jpg 12 "#2c3a34" "#6f8178" "rgba(10,18,14,0.85)" 128 0 100
 
 # tile NAME BASE HIGHLIGHT SEED [EXTRA...]: a floor tile of 64 x 64, a mottled
 # face with a lit upper-left edge and a shadowed lower-right one.
