@@ -30,8 +30,19 @@ function OnGameLose()
 	RoomLost()
 end
 
--- Leaves the finished room for the map, where the rooms are chosen.
+-- Leaves the finished room for the map, where the rooms are chosen. The
+-- summary's CONTINUE runs this as it is pressed: the room stays a moment, so
+-- that the press's release does not land on a map button under the pointer.
+LeaveRoomDelay = 0.3
+
 function StartArcade()
+	if LeavingRoom then return end
+	LeavingRoom = true
+	DelayScript("LeaveRoom()", LeaveRoomDelay)
+end
+
+function LeaveRoom()
+	LeavingRoom = nil
 	local game = GetGame and GetGame()
 	if game then game:ShutdownLevel() end
 	JumpState("map")

@@ -180,6 +180,11 @@ TEST_F(TourTest, ANewPlayerWinsTheFirstRoomLosesToTheRivalRacesPlaysThePuzzleSee
   EXPECT_GT(total, 0);
   EXPECT_EQ(Global("GetRMS():GetScore(0)"), std::to_string(total));
   Click(Widget("score_summary", "CONTINUE"));
+  // The room stays a moment after the press, so that its release does not
+  // reach the map's buttons.
+  Settle();
+  EXPECT_EQ(CurrentState(), "game");
+  Tick(0.4f);
   Settle();
   ASSERT_EQ(CurrentState(), "map");
   EXPECT_TRUE(Widget("map", "room_2")->IsVisible());
@@ -197,6 +202,7 @@ TEST_F(TourTest, ANewPlayerWinsTheFirstRoomLosesToTheRivalRacesPlaysThePuzzleSee
   ASSERT_NE(defeat, nullptr);
   EXPECT_TRUE(defeat->IsVisible());
   Click(Widget("qor_defeat", "CONTINUE"));
+  Tick(0.4f);
   Settle();
   ASSERT_EQ(CurrentState(), "map");
   // The map offers the room again; the player stays on the map.
@@ -217,6 +223,7 @@ TEST_F(TourTest, ANewPlayerWinsTheFirstRoomLosesToTheRivalRacesPlaysThePuzzleSee
   EXPECT_EQ(Global("GetGold()"), "50");
   Tick(10.0f);
   Lua("EndRace()");
+  Tick(0.4f);
   Settle();
   ASSERT_EQ(CurrentState(), "map");
   ExpectCleanLog("race");
