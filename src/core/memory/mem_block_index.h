@@ -66,6 +66,35 @@ class MemBlockIndex {
 
   size_t Count() const { return count_; }
 
+  // The usual cases, in which a pointer sits in its home slot: blocks are
+  // at least 48 bytes apart, so a page's blocks never share a slot, and
+  // only colliding runs displace an entry. They need no probing loop, which
+  // keeps their callers' fast ways short; each refuses, changing nothing,
+  // where the full operation above is needed.
+  //
+  // Stores the entry in its home slot: false when that is taken or the
+  // table is due to grow.
+  bool InsertAtHome(const void* userPointer, MemRecord* record) {
+    const size_t home = HomeOf(userPointer);
+    if (count_ >= growAt_ || table_[home].key) return false;
+    table_[home] = {userPointer, record};
+    ++count_;
+    return true;
+  }
+  // The home slot of a pointer other than null if it holds the pointer,
+  // else kNone (Find may still find it further on).
+  size_t FindAtHome(const void* userPointer) const {
+    const size_t home = HomeOf(userPointer);
+    return table_[home].key == userPointer ? home : kNone;
+  }
+  // Empties the slot when no later entry has to move back into it.
+  bool RemoveAlone(size_t slot) {
+    if (table_[(slot + 1) & mask_].key) return false;
+    table_[slot] = {nullptr, nullptr};
+    --count_;
+    return true;
+  }
+
  private:
   struct Slot {
     const void* key;  // null: free

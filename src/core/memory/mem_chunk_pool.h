@@ -10,6 +10,9 @@ class MemChunkPool {
  public:
   constexpr MemChunkPool() = default;
 
+  // The item Take hands out next, or null when it has to add a chunk first.
+  Item* Peek() const { return freeList_; }
+
   // A zeroed item, or null when no chunk can be had. Items are zeroed as
   // they come back, so taking one costs no clearing.
   Item* Take() {

@@ -26,10 +26,14 @@ struct alignas(32) MemRecord {
   // The bytes before the user area are a power of two, or none where blocks
   // have no guards: kept as a shift, which fits a byte. None is kept as the
   // shift of the top bit, which Offset masks away.
-  void SetOffset(size_t offset) { offsetShift = static_cast<uint8_t>(__builtin_ctzll(offset | kNoOffset)); }
+  void SetOffset(size_t offset) { offsetShift = ShiftOf(offset); }
   size_t Offset() const { return (size_t{1} << offsetShift) & (kNoOffset - 1); }
+  bool OffsetIs(size_t offset) const { return offsetShift == ShiftOf(offset); }
 
  private:
   static constexpr size_t kNoOffset = size_t{1} << 63;
+  static constexpr uint8_t ShiftOf(size_t offset) {
+    return static_cast<uint8_t>(__builtin_ctzll(offset | kNoOffset));
+  }
 };
 static_assert(sizeof(MemRecord) == 32, "two records to a cache line");

@@ -63,3 +63,71 @@ TEST(MemBlockIndexTest, PointersNeverHandedOutAreNotFound) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two pages whose runs of slots collide, with a block at one offset in each:
+// the second block's home slot holds the first. The home-slot operations
+// refuse, changing nothing, wherever the full ones have to probe or move an
+// entry back.
+TEST(MemBlockIndexTest, HomeSlotOperationsRefuseWhereProbingIsNeeded) {
+  auto index = std::make_unique<MemBlockIndex>();
+  MemRecord first{};
+  MemRecord second{};
+  const void* firstKey = Address(0x40000010);
+  const void* secondKey = nullptr;
+  for (uintptr_t page = 0x40001; !secondKey; ++page) {  // the first page whose run is the same
+    const void* key = Address((page << 12) | 0x10);
+    ASSERT_TRUE(index->Insert(firstKey, &first));
+    if (index->InsertAtHome(key, &second)) {
+      index->RemoveAt(index->Find(key));
+    } else {
+      secondKey = key;
+    }
+    index->RemoveAt(index->Find(firstKey));
+  }
+  ASSERT_EQ(index->Count(), 0u);
+
+  ASSERT_TRUE(index->InsertAtHome(firstKey, &first));
+  EXPECT_FALSE(index->InsertAtHome(secondKey, &second));
+  EXPECT_EQ(index->Count(), 1u);
+  ASSERT_TRUE(index->Insert(secondKey, &second));
+  EXPECT_EQ(Found(*index, secondKey), &second);
+  EXPECT_EQ(index->FindAtHome(secondKey), MemBlockIndex::kNone);
+  const size_t firstSlot = index->FindAtHome(firstKey);
+  ASSERT_NE(firstSlot, MemBlockIndex::kNone);
+  EXPECT_EQ(index->RecordAt(firstSlot), &first);
+
+  // The second entry has to move back into the first one's slot.
+  EXPECT_FALSE(index->RemoveAlone(firstSlot));
+  EXPECT_EQ(Found(*index, firstKey), &first);
+  index->RemoveAt(firstSlot);
+  const size_t secondSlot = index->FindAtHome(secondKey);
+  ASSERT_NE(secondSlot, MemBlockIndex::kNone);
+  EXPECT_TRUE(index->RemoveAlone(secondSlot));
+  EXPECT_EQ(index->Count(), 0u);
+  EXPECT_EQ(index->Find(secondKey), MemBlockIndex::kNone);
+}
+
+// Home-slot insertions alone fill the table up to half and no further: the
+// growth that follows is the full insertion's.
+TEST(MemBlockIndexTest, HomeSlotInsertionLeavesGrowthToTheFullOne) {
+  static MemBlockIndex* const index = new MemBlockIndex;  // its grown table lives on
+  const size_t half = (size_t{1} << MemBlockIndex::kInitialBits) / 2;
+  std::vector<const void*> keys;
+  MemRecord record{};
+  for (uintptr_t i = 0; i < 40 * half; ++i) {
+    const void* key = Address(0x50000000 + 48 * i);  // neighbours, at every offset of a page in turn
+    if (index->InsertAtHome(key, &record)) keys.push_back(key);
+    ASSERT_LE(index->Count(), half);
+  }
+  EXPECT_EQ(index->Count(), half);
+  const void* more = Address(0x50000000 + 48 * 40 * half);
+  EXPECT_FALSE(index->InsertAtHome(more, &record));
+  ASSERT_TRUE(index->Insert(more, &record));
+  keys.push_back(more);
+  EXPECT_EQ(index->Count(), keys.size());
+  for (const void* key : keys) EXPECT_EQ(Found(*index, key), &record);
+}
+
+}  // namespace
