@@ -1,7 +1,7 @@
-// What the memory tracker keeps of a live block: two records share a cache
-// line. What follows from the block's address and size (the raw block, the
-// block size) is worked out when asked for; a call site, which only the few
-// requests that name one have, is kept apart.
+// What the memory tracker keeps of a live block, in the block index's slot
+// beside its user pointer: what follows from the block's address and size
+// (the raw block, the block size) is worked out when asked for, and a call
+// site, which only the few requests that name one have, is kept apart.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -15,10 +15,9 @@ struct MemNames {
   MemNames* next;  // links the free list
 };
 
-struct alignas(32) MemRecord {
+struct MemRecord {
   size_t size;
-  MemNames* site;   // null when the request named no call site
-  MemRecord* next;  // links the free list
+  MemNames* site;  // null when the request named no call site
   uint32_t allocationNumber;
   uint8_t kind;
   uint8_t offsetShift;  // see SetOffset
@@ -36,4 +35,4 @@ struct alignas(32) MemRecord {
     return static_cast<uint8_t>(__builtin_ctzll(offset | kNoOffset));
   }
 };
-static_assert(sizeof(MemRecord) == 32, "two records to a cache line");
+static_assert(sizeof(MemRecord) == 24, "a record and its key fill half a cache line");

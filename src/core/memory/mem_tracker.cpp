@@ -96,13 +96,11 @@ struct ThreadCallSite {
 };
 thread_local ThreadCallSite callSite = {kNoCallSite, false};
 MemTrackerLock lock;  // SDL's audio thread and the renderer's workers allocate too
-MemChunkPool<MemRecord, 256> records;
 MemChunkPool<MemNames, 64> names;  // for the few requests that name their call site
 MemBlockIndex blocks;
 Tally tally;
 const char* lastProblem = nullptr;
 static_assert(std::is_trivially_destructible_v<MemTrackerLock> &&
-                  std::is_trivially_destructible_v<decltype(records)> &&
                   std::is_trivially_destructible_v<decltype(names)> &&
                   std::is_trivially_destructible_v<MemBlockIndex> && std::is_trivially_destructible_v<Tally>,
               "the tracker must outlive every static destructor that releases memory");
@@ -167,21 +165,10 @@ inline void PaintFromBothEnds(unsigned char* area, size_t size, const PaintRun& 
   }
 }
 
-// Whole 16, 8 or 4-byte stores, the last ones reaching the area's end and
-// overlapping those before, so no byte is written one at a time unless the
-// area is shorter than a word. Areas of up to kPaintedByStores bytes.
-[[gnu::always_inline]] inline void PaintByStores(unsigned char* area, size_t size, const PaintRun& run) {
-  if (size >= 16) {
-    if (size <= 32)
-      PaintFromBothEnds<1>(area, size, run);
-    else if (size <= 64)
-      PaintFromBothEnds<2>(area, size, run);
-    else if (size <= 128)
-      PaintFromBothEnds<4>(area, size, run);
-    else
-      PaintFromBothEnds<kPaintedByStores / 32>(area, size, run);
-    return;
-  }
+// Areas shorter than 16 bytes: whole 8 or 4-byte stores, the second
+// reaching the area's end and overlapping the first, so no byte is written
+// one at a time unless the area is shorter than a word.
+[[gnu::always_inline]] inline void PaintShort(unsigned char* area, size_t size, const PaintRun& run) {
   const unsigned char* tail = run.bytes + size % 4;
   if (size >= 8) {
     std::memcpy(area, run.bytes, 8);
@@ -205,10 +192,24 @@ inline void PaintFromBothEnds(unsigned char* area, size_t size, const PaintRun& 
   return area;
 }
 
-// Returns the area.
+// Returns the area. The sizes are tested as a tree, the most common ones,
+// 16 to 32 bytes, first.
 [[gnu::always_inline]] inline unsigned char* Paint(unsigned char* area, size_t size, const PaintRun& run) {
-  if (size > kPaintedByStores) return PaintLarge(area, size, run);
-  PaintByStores(area, size, run);
+  if (size <= 32) {
+    if (size >= 16)
+      PaintFromBothEnds<1>(area, size, run);
+    else
+      PaintShort(area, size, run);
+  } else if (size <= 128) {
+    if (size <= 64)
+      PaintFromBothEnds<2>(area, size, run);
+    else
+      PaintFromBothEnds<4>(area, size, run);
+  } else if (size <= kPaintedByStores) {
+    PaintFromBothEnds<kPaintedByStores / 32>(area, size, run);
+  } else {
+    return PaintLarge(area, size, run);
+  }
   return area;
 }
 
@@ -260,34 +261,33 @@ inline void* TakeBlock(size_t size, size_t offset) {
   return posix_memalign(&raw, offset, blockSize) == 0 ? raw : nullptr;
 }
 
-// Keeps the call site with a record: false when no room for it can be had.
-[[gnu::noinline]] bool NameCallSite(MemRecord* record, const MemTracker::CallSite& site) {
+// The names of a call site, in `siteNames` (null when the site names
+// nothing): false when no room for them can be had.
+[[gnu::noinline]] bool TakeNames(const MemTracker::CallSite& site, MemNames** siteNames) {
+  *siteNames = nullptr;
   if (!Named(site.file) && !Named(site.function) && site.line == 0) return true;
-  MemNames* siteNames = names.Take();
-  if (!siteNames) return false;
-  CopyName(siteNames->sourceFile, BaseName(site.file));
-  CopyName(siteNames->function, site.function);
-  siteNames->line = site.line;
-  record->site = siteNames;
+  *siteNames = names.Take();
+  if (!*siteNames) return false;
+  CopyName((*siteNames)->sourceFile, BaseName(site.file));
+  CopyName((*siteNames)->function, site.function);
+  (*siteNames)->line = site.line;
   return true;
 }
 
-// Gives back what a refused request had taken; `record` may be null.
-[[gnu::noinline, gnu::cold]] void* Refuse(const char* problem, MemRecord* record, void* raw) {
+// Gives back what a refused request had taken; both may be null.
+[[gnu::noinline, gnu::cold]] void* Refuse(const char* problem, MemNames* siteNames, void* raw) {
   std::free(raw);
-  if (record) {
-    if (record->site) names.Give(record->site);
-    records.Give(record);
-  }
+  if (siteNames) names.Give(siteNames);
   tally.CountRefusal();
   lastProblem = problem;
   return nullptr;
 }
 
 // Under the lock: the record of an allocation, and its count.
-[[gnu::always_inline]] inline void Fill(MemRecord* record, size_t size, uint32_t allocationNumber,
-                                        MemTracker::AllocKind kind, size_t offset) {
+[[gnu::always_inline]] inline void Fill(MemRecord* record, size_t size, MemNames* siteNames,
+                                        uint32_t allocationNumber, MemTracker::AllocKind kind, size_t offset) {
   record->size = size;
+  record->site = siteNames;
   record->allocationNumber = allocationNumber;
   record->kind = static_cast<uint8_t>(kind);
   record->SetOffset(offset);
@@ -303,10 +303,12 @@ inline void* TakeBlock(size_t size, size_t offset) {
   const uint32_t allocationNumber = tally.CountRequest();
   if (!raw) return static_cast<unsigned char*>(Refuse(kOutOfMemory, nullptr, nullptr));
   unsigned char* user = static_cast<unsigned char*>(raw) + offset;
-  MemRecord* record = records.Take();
-  if (!record || (site && !NameCallSite(record, *site)) || !blocks.Insert(user, record))
-    return static_cast<unsigned char*>(Refuse(kNoTrackingRoom, record, raw));
-  Fill(record, size, allocationNumber, kind, offset);
+  MemNames* siteNames = nullptr;
+  if (site && !TakeNames(*site, &siteNames))
+    return static_cast<unsigned char*>(Refuse(kNoTrackingRoom, nullptr, raw));
+  MemRecord* record = blocks.Insert(user);
+  if (!record) return static_cast<unsigned char*>(Refuse(kNoTrackingRoom, siteNames, raw));
+  Fill(record, size, siteNames, allocationNumber, kind, offset);
   return user;
 }
 
@@ -369,12 +371,12 @@ struct Unregistered {
   size_t size;
   size_t offset;
 };
-// Counts the release of a block out of the index and gives its record back.
-[[gnu::always_inline]] inline Unregistered Forget(MemRecord* record) {
-  const Unregistered block = {record->size, record->Offset()};
+// Counts the release of a block taken out of the index and gives its
+// names back.
+[[gnu::always_inline]] inline Unregistered Forget(const MemRecord& record) {
+  const Unregistered block = {record.size, record.Offset()};
   tally.CountRelease(block.size, block.offset);
-  if (record->site) names.Give(record->site);
-  records.Give(record);
+  if (record.site) names.Give(record.site);
   return block;
 }
 
@@ -395,7 +397,7 @@ struct Unregistered {
       lastProblem = kNeverAllocated;
       return;
     }
-    MemRecord* record = blocks.RecordAt(slot);
+    const MemRecord record = *blocks.RecordAt(slot);
     blocks.RemoveAt(slot);
     block = Forget(record);
   }
@@ -414,8 +416,8 @@ struct Unregistered {
     lock.Unlock(entry);
     return ReleaseLocking(userPointer);
   }
-  MemRecord* record = blocks.RecordAt(slot);
-  if (!record->OffsetIs(MemTracker::kGuardBytes) || !blocks.RemoveAlone(slot)) {
+  const MemRecord record = *blocks.RecordAt(slot);
+  if (!record.OffsetIs(MemTracker::kGuardBytes) || !blocks.RemoveAlone(slot)) {
     lock.Unlock(entry);
     return ReleaseLocking(userPointer);
   }
@@ -463,12 +465,12 @@ void* MemTracker::New(size_t size, AllocKind kind) {
   MemTrackerLock::Entry entry;
   if (!raw || !lock.LockInline(&entry)) return NewTaken(raw, size, kind);
   unsigned char* user = static_cast<unsigned char*>(raw) + kGuardBytes;
-  MemRecord* record = records.Peek();
-  if (!record || !blocks.InsertAtHome(user, record)) {
+  MemRecord* record = blocks.InsertAtHome(user);
+  if (!record) {
     lock.Unlock(entry);
     return NewTaken(raw, size, kind);
   }
-  Fill(records.Take(), size, tally.CountRequest(), kind, kGuardBytes);
+  Fill(record, size, nullptr, tally.CountRequest(), kind, kGuardBytes);
   lock.Unlock(entry);
   return Prepare(user, size, false);  // the operators never ask for zeroes
 }
