@@ -85,15 +85,16 @@ class MemBlockIndex {
     ++count_;
     return &home.record;
   }
-  // The home slot of a pointer other than null if it holds the pointer,
-  // else kNone (Find may still find it further on).
-  size_t FindAtHome(const void* userPointer) const {
-    const size_t home = HomeOf(userPointer);
-    return table_[home].key == userPointer ? home : kNone;
+  // Whether the home slot of a pointer other than null holds the pointer
+  // (Find may still find it further on); that slot in `slot`.
+  bool FindAtHome(const void* userPointer, size_t* slot) const {
+    *slot = HomeOf(userPointer);
+    return table_[*slot].key == userPointer;
   }
-  // Empties the slot when no later entry has to move back into it: when the
-  // next slot is free, or holds an entry in its home slot and the one after
-  // is free, as with small neighbours less than two steps apart.
+  // Empties the slot, leaving its record as it was for the caller to read,
+  // when no later entry has to move back into it: when the next slot is
+  // free, or holds an entry in its home slot and the one after is free, as
+  // with small neighbours less than two steps apart.
   bool RemoveAlone(size_t slot) {
     const size_t next = (slot + 1) & mask_;
     if (const void* key = table_[next].key) {

@@ -411,17 +411,13 @@ struct Unregistered {
 [[gnu::always_inline]] inline void ReleaseBlock(void* userPointer) {
   MemTrackerLock::Entry entry;
   if (!lock.LockInline(&entry)) return ReleaseLocking(userPointer);
-  const size_t slot = blocks.FindAtHome(userPointer);
-  if (slot == MemBlockIndex::kNone) {
+  size_t slot;
+  if (!blocks.FindAtHome(userPointer, &slot) || !blocks.RecordAt(slot)->OffsetIs(MemTracker::kGuardBytes) ||
+      !blocks.RemoveAlone(slot)) {
     lock.Unlock(entry);
     return ReleaseLocking(userPointer);
   }
-  const MemRecord record = *blocks.RecordAt(slot);
-  if (!record.OffsetIs(MemTracker::kGuardBytes) || !blocks.RemoveAlone(slot)) {
-    lock.Unlock(entry);
-    return ReleaseLocking(userPointer);
-  }
-  const Unregistered block = Forget(record);
+  const Unregistered block = Forget(*blocks.RecordAt(slot));
   lock.Unlock(entry);
   Discard(userPointer, block);
 }

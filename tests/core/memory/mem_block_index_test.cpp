@@ -102,19 +102,21 @@ TEST(MemBlockIndexTest, HomeSlotOperationsRefuseWhereProbingIsNeeded) {
   EXPECT_EQ(index->Count(), 1u);
   ASSERT_TRUE(Insert(*index, secondKey, 2));
   EXPECT_EQ(Found(*index, secondKey), 2u);
-  EXPECT_EQ(index->FindAtHome(secondKey), MemBlockIndex::kNone);
-  const size_t firstSlot = index->FindAtHome(firstKey);
-  ASSERT_NE(firstSlot, MemBlockIndex::kNone);
+  size_t firstSlot;
+  EXPECT_FALSE(index->FindAtHome(secondKey, &firstSlot));
+  ASSERT_TRUE(index->FindAtHome(firstKey, &firstSlot));
   EXPECT_EQ(index->RecordAt(firstSlot)->allocationNumber, 1u);
 
   // The second entry has to move back into the first one's slot.
   EXPECT_FALSE(index->RemoveAlone(firstSlot));
   EXPECT_EQ(Found(*index, firstKey), 1u);
   index->RemoveAt(firstSlot);
-  const size_t secondSlot = index->FindAtHome(secondKey);
-  ASSERT_NE(secondSlot, MemBlockIndex::kNone);
+  size_t secondSlot;
+  ASSERT_TRUE(index->FindAtHome(secondKey, &secondSlot));
+  EXPECT_EQ(secondSlot, firstSlot);
   EXPECT_EQ(index->RecordAt(secondSlot)->allocationNumber, 2u);
   EXPECT_TRUE(index->RemoveAlone(secondSlot));
+  EXPECT_EQ(index->RecordAt(secondSlot)->allocationNumber, 2u) << "the record is left to read";
   EXPECT_EQ(index->Count(), 0u);
   EXPECT_EQ(index->Find(secondKey), MemBlockIndex::kNone);
 }
@@ -129,17 +131,22 @@ TEST(MemBlockIndexTest, HomeSlotRemovalLooksPastANeighbourAtHome) {
 
   ASSERT_NE(index->InsertAtHome(Address(first)), nullptr);
   ASSERT_NE(index->InsertAtHome(Address(neighbour)), nullptr);
-  ASSERT_EQ(index->FindAtHome(Address(neighbour)), index->FindAtHome(Address(first)) + 1);
-  EXPECT_TRUE(index->RemoveAlone(index->FindAtHome(Address(first))));
-  EXPECT_NE(index->FindAtHome(Address(neighbour)), MemBlockIndex::kNone);
+  size_t firstSlot;
+  size_t neighbourSlot;
+  ASSERT_TRUE(index->FindAtHome(Address(first), &firstSlot));
+  ASSERT_TRUE(index->FindAtHome(Address(neighbour), &neighbourSlot));
+  ASSERT_EQ(neighbourSlot, firstSlot + 1);
+  EXPECT_TRUE(index->RemoveAlone(firstSlot));
+  EXPECT_TRUE(index->FindAtHome(Address(neighbour), &neighbourSlot));
 
   ASSERT_TRUE(Insert(*index, Address(first), 1));
   ASSERT_TRUE(Insert(*index, displaced, 3));  // probes past both
-  EXPECT_EQ(index->FindAtHome(displaced), MemBlockIndex::kNone);
-  EXPECT_FALSE(index->RemoveAlone(index->FindAtHome(Address(first))));
+  size_t displacedSlot;
+  EXPECT_FALSE(index->FindAtHome(displaced, &displacedSlot));
+  EXPECT_FALSE(index->RemoveAlone(firstSlot));
   index->RemoveAt(index->Find(Address(first)));
   EXPECT_EQ(Found(*index, displaced), 3u);
-  EXPECT_NE(index->FindAtHome(Address(neighbour)), MemBlockIndex::kNone);
+  EXPECT_TRUE(index->FindAtHome(Address(neighbour), &neighbourSlot));
   EXPECT_EQ(index->Count(), 2u);
 }
 
