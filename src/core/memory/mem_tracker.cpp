@@ -274,8 +274,9 @@ inline void* TakeBlock(size_t size, size_t offset) {
   return true;
 }
 
-// Gives back what a refused request had taken; both may be null.
-[[gnu::noinline, gnu::cold]] void* Refuse(const char* problem, MemNames* siteNames, void* raw) {
+// Gives back what a refused request had taken; both may be null. Returns
+// the refused request's null user area.
+[[gnu::noinline, gnu::cold]] unsigned char* Refuse(const char* problem, MemNames* siteNames, void* raw) {
   std::free(raw);
   if (siteNames) names.Give(siteNames);
   tally.CountRefusal();
@@ -301,13 +302,12 @@ inline void* TakeBlock(size_t size, size_t offset) {
 [[gnu::always_inline]] inline unsigned char* Register(void* raw, size_t size, const MemTracker::CallSite* site,
                                                       MemTracker::AllocKind kind, size_t offset) {
   const uint32_t allocationNumber = tally.CountRequest();
-  if (!raw) return static_cast<unsigned char*>(Refuse(kOutOfMemory, nullptr, nullptr));
+  if (!raw) return Refuse(kOutOfMemory, nullptr, nullptr);
   unsigned char* user = static_cast<unsigned char*>(raw) + offset;
   MemNames* siteNames = nullptr;
-  if (site && !TakeNames(*site, &siteNames))
-    return static_cast<unsigned char*>(Refuse(kNoTrackingRoom, nullptr, raw));
+  if (site && !TakeNames(*site, &siteNames)) return Refuse(kNoTrackingRoom, nullptr, raw);
   MemRecord* record = blocks.Insert(user);
-  if (!record) return static_cast<unsigned char*>(Refuse(kNoTrackingRoom, siteNames, raw));
+  if (!record) return Refuse(kNoTrackingRoom, siteNames, raw);
   Fill(record, size, siteNames, allocationNumber, kind, offset);
   return user;
 }
@@ -366,6 +366,19 @@ class TrackerBadAlloc : public std::bad_alloc {
   }
 }
 
+// The way of every request but the usual one, and of the usual one after
+// its block is taken; then the retry. Out of line, so that the usual way
+// reaches them in a jump.
+[[gnu::noinline]] void* NewAsAsked(size_t size, MemTracker::AllocKind kind, size_t alignment) {
+  if (void* user = AllocateAsAsked(size, kind, alignment)) return user;
+  return RetryOrThrow(size, kind, alignment);
+}
+
+[[gnu::noinline]] void* NewTaken(void* raw, size_t size, MemTracker::AllocKind kind) {
+  if (void* user = AllocateTaken(raw, size, nullptr, kind, MemTracker::kGuardBytes)) return user;
+  return RetryOrThrow(size, kind, MemTracker::kGuardBytes);
+}
+
 // A released block's requested size and block offset.
 struct Unregistered {
   size_t size;
@@ -406,8 +419,8 @@ struct Unregistered {
 
 // The usual release, of a block with the default offset found in its home
 // slot by the lone or the leaning thread, makes no call but the C heap's
-// free: anything else, a pointer the index does not hold included, takes the
-// way that locks in full.
+// free (and the painting of a large area): anything else, a pointer the index
+// does not hold included, takes the way that locks in full.
 [[gnu::always_inline]] inline void ReleaseBlock(void* userPointer) {
   MemTrackerLock::Entry entry;
   if (!lock.LockInline(&entry)) return ReleaseLocking(userPointer);
@@ -439,22 +452,10 @@ void* MemTracker::Allocate(size_t size, const char* file, int32_t line, const ch
   return AllocateAtSite(size, {file, line, function}, kind, alignment);
 }
 
-// The way of every request but the usual one, and of the usual one after
-// its block is taken; then the retry. Out of line, so that the usual way
-// reaches them in a jump.
-[[gnu::noinline]] void* NewAsAsked(size_t size, MemTracker::AllocKind kind, size_t alignment) {
-  if (void* user = AllocateAsAsked(size, kind, alignment)) return user;
-  return RetryOrThrow(size, kind, alignment);
-}
-
-[[gnu::noinline]] void* NewTaken(void* raw, size_t size, MemTracker::AllocKind kind) {
-  if (void* user = AllocateTaken(raw, size, nullptr, kind, MemTracker::kGuardBytes)) return user;
-  return RetryOrThrow(size, kind, MemTracker::kGuardBytes);
-}
-
 // Nearly every request names no call site and takes the default alignment,
-// its block offset a constant, and the lone or the leaning thread finds room
-// for it: that way makes no call but the C heap's malloc.
+// its block offset a constant, and the lone or the leaning thread finds its
+// home slot free: that way makes no call but the C heap's malloc (and the
+// painting of a large area).
 void* MemTracker::New(size_t size, AllocKind kind) {
   if (size == 0 || callSite.named) return New(size, kind, kGuardBytes);
   void* raw = TakeBlock(size, kGuardBytes);
