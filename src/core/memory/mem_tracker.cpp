@@ -457,8 +457,10 @@ void* MemTracker::Allocate(size_t size, const char* file, int32_t line, const ch
 // home slot free: that way makes no call but the C heap's malloc (and the
 // painting of a large area).
 void* MemTracker::New(size_t size, AllocKind kind) {
-  if (size == 0 || callSite.named) return New(size, kind, kGuardBytes);
-  void* raw = TakeBlock(size, kGuardBytes);
+  // One test for a size of 0, whose size - 1 wraps, and for one whose block
+  // would not fit in a size_t.
+  if (size - 1 >= SIZE_MAX - BlockSize(0, kGuardBytes) || callSite.named) return New(size, kind, kGuardBytes);
+  void* raw = std::malloc(BlockSize(size, kGuardBytes));
   MemTrackerLock::Entry entry;
   if (!raw || !lock.LockInline(&entry)) return NewTaken(raw, size, kind);
   unsigned char* user = static_cast<unsigned char*>(raw) + kGuardBytes;
