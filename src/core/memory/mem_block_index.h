@@ -79,7 +79,7 @@ class MemBlockIndex {
   // The new entry's record in its home slot; null, and nothing stored, when
   // that is taken or the table is due to grow.
   MemRecord* InsertAtHome(const void* userPointer) {
-    Slot& home = table_[HomeOf(userPointer)];
+    Slot& home = *HomeSlot(userPointer);
     if (count_ >= growAt_ || home.key) return nullptr;
     home.key = userPointer;
     ++count_;
@@ -88,8 +88,9 @@ class MemBlockIndex {
   // Whether the home slot of a pointer other than null holds the pointer
   // (Find may still find it further on); that slot in `slot`.
   bool FindAtHome(const void* userPointer, size_t* slot) const {
-    *slot = HomeOf(userPointer);
-    return table_[*slot].key == userPointer;
+    const Slot* home = HomeSlot(userPointer);
+    *slot = static_cast<size_t>(home - table_);
+    return home->key == userPointer;
   }
   // Empties the slot, leaving its record as it was for the caller to read,
   // when no later entry has to move back into it: when the next slot is
@@ -112,11 +113,16 @@ class MemBlockIndex {
   };
   static_assert(sizeof(Slot) == 32, "two slots to a cache line");
 
-  size_t HomeOf(const void* userPointer) const {
+  // A slot is as wide as a step and a run as a page, so the pointer's offset
+  // in its page, rounded down to a step, is its home's offset in the run.
+  Slot* HomeSlot(const void* userPointer) const {
+    static_assert(sizeof(Slot) == size_t{1} << kStepBits, "a slot per step");
     const uint64_t address = reinterpret_cast<uintptr_t>(userPointer);
     const uint64_t run = ((address >> 12) * 0x9E3779B97F4A7C15u) >> runShift_;
-    return static_cast<size_t>((run << kRunBits) | ((address >> kStepBits) & ((1u << kRunBits) - 1)));
+    const uint64_t offset = (run << 12) | (address & (0xFFF & ~(sizeof(Slot) - 1)));
+    return reinterpret_cast<Slot*>(reinterpret_cast<char*>(table_) + offset);
   }
+  size_t HomeOf(const void* userPointer) const { return static_cast<size_t>(HomeSlot(userPointer) - table_); }
 
   static size_t FreeSlot(const Slot* table, size_t mask, size_t home) {
     size_t slot = home;

@@ -27,8 +27,8 @@ constexpr std::size_t kPlain = MemTracker::kGuardBytes;
 std::size_t Aligned(std::align_val_t alignment) { return static_cast<std::size_t>(alignment); }
 }  // namespace
 
-void* operator new(std::size_t size) { return MemTracker::New(size, MemTracker::kNew); }
-void* operator new[](std::size_t size) { return MemTracker::New(size, MemTracker::kNewArray); }
+void* operator new(std::size_t size) { return MemTracker::New(size); }
+void* operator new[](std::size_t size) { return MemTracker::NewArray(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
   return NewOrNull(size, kPlain, MemTracker::kNew);
 }

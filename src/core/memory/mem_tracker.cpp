@@ -435,6 +435,31 @@ struct Unregistered {
   Discard(userPointer, block);
 }
 
+// Nearly every request names no call site and takes the default alignment,
+// its block offset a constant, and the lone or the leaning thread finds its
+// home slot free: that way makes no call but the C heap's malloc (and the
+// painting of a large area). Its kind is a constant too, so nothing but the
+// size is kept across the call.
+template <MemTracker::AllocKind kKind>
+[[gnu::always_inline]] inline void* NewUsual(size_t size) {
+  constexpr size_t kOffset = MemTracker::kGuardBytes;
+  // One test for a size of 0, whose size - 1 wraps, and for one whose block
+  // would not fit in a size_t.
+  if (size - 1 >= SIZE_MAX - BlockSize(0, kOffset) || callSite.named) return MemTracker::New(size, kKind, kOffset);
+  void* raw = std::malloc(BlockSize(size, kOffset));
+  MemTrackerLock::Entry entry;
+  if (!raw || !lock.LockInline(&entry)) return NewTaken(raw, size, kKind);
+  unsigned char* user = static_cast<unsigned char*>(raw) + kOffset;
+  MemRecord* record = blocks.InsertAtHome(user);
+  if (!record) {
+    lock.Unlock(entry);
+    return NewTaken(raw, size, kKind);
+  }
+  Fill(record, size, nullptr, tally.CountRequest(), kKind, kOffset);
+  lock.Unlock(entry);
+  return Prepare(user, size, false);  // the operators never ask for zeroes
+}
+
 // The tracker never writes memory.log; an old one is removed at start-up.
 const bool memoryLogRemoved = (std::remove("memory.log"), true);
 }  // namespace
@@ -452,27 +477,9 @@ void* MemTracker::Allocate(size_t size, const char* file, int32_t line, const ch
   return AllocateAtSite(size, {file, line, function}, kind, alignment);
 }
 
-// Nearly every request names no call site and takes the default alignment,
-// its block offset a constant, and the lone or the leaning thread finds its
-// home slot free: that way makes no call but the C heap's malloc (and the
-// painting of a large area).
-void* MemTracker::New(size_t size, AllocKind kind) {
-  // One test for a size of 0, whose size - 1 wraps, and for one whose block
-  // would not fit in a size_t.
-  if (size - 1 >= SIZE_MAX - BlockSize(0, kGuardBytes) || callSite.named) return New(size, kind, kGuardBytes);
-  void* raw = std::malloc(BlockSize(size, kGuardBytes));
-  MemTrackerLock::Entry entry;
-  if (!raw || !lock.LockInline(&entry)) return NewTaken(raw, size, kind);
-  unsigned char* user = static_cast<unsigned char*>(raw) + kGuardBytes;
-  MemRecord* record = blocks.InsertAtHome(user);
-  if (!record) {
-    lock.Unlock(entry);
-    return NewTaken(raw, size, kind);
-  }
-  Fill(record, size, nullptr, tally.CountRequest(), kind, kGuardBytes);
-  lock.Unlock(entry);
-  return Prepare(user, size, false);  // the operators never ask for zeroes
-}
+void* MemTracker::New(size_t size) { return NewUsual<kNew>(size); }
+
+void* MemTracker::NewArray(size_t size) { return NewUsual<kNewArray>(size); }
 
 void* MemTracker::New(size_t size, AllocKind kind, size_t alignment) {
   if (size == 0) size = 1;

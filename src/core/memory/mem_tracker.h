@@ -80,8 +80,10 @@ class MemTracker {
   // The same for the calling thread's call site, as the global new operators
   // ask: a size of 0 is taken as 1, and a refused request runs the new
   // handler and tries again for as long as one is installed, then throws
-  // std::bad_alloc. The operators reach the first form in a jump.
-  static void* New(size_t size, AllocKind kind);
+  // std::bad_alloc. The usual requests, an object or an array at the default
+  // alignment, have a way each, which their operators reach in a jump.
+  static void* New(size_t size);
+  static void* NewArray(size_t size);
   static void* New(size_t size, AllocKind kind, size_t alignment);
   // Frees a block handed out by Allocate; any other pointer is ignored.
   // Resets the calling thread's call site. Never throws, so the delete
