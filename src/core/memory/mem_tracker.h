@@ -85,7 +85,7 @@ class MemTracker {
   static void* New(size_t size);
   static void* NewArray(size_t size);
   static void* New(size_t size, AllocKind kind, size_t alignment);
-  // Frees a block handed out by Allocate; any other pointer is ignored.
+  // Frees a block handed out by Allocate or New; any other pointer is ignored.
   // Resets the calling thread's call site. Never throws, so the delete
   // operators reach it in a jump.
   static void Release(void* userPointer, int32_t line, const char* file, const char* function,
