@@ -13,7 +13,7 @@ bool MemBlockIndex::Grow() {
   growAt_ = oldCount;
   --runShift_;
   for (size_t slot = 0; slot < oldCount; ++slot)
-    if (old[slot].key) Place(grown, mask_, HomeOf(old[slot].key), old[slot].key, old[slot].record);
+    if (old[slot].key) grown[FreeSlot(grown, mask_, HomeOf(old[slot].key))] = old[slot];
   if (old != initialTable_) std::free(old);
   return true;
 }

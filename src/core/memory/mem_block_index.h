@@ -1,11 +1,11 @@
 // The memory tracker's index from a user pointer to its record: an open
-// addressing table that holds each pointer beside its record, so a lookup
-// reads the table alone, and a pointer the tracker never handed out is told
-// apart without reading the memory around it.
+// addressing table that holds each pointer and its record in a 32-byte slot,
+// so a lookup reads one cache line, and a pointer the tracker never handed
+// out is told apart without reading the memory around it.
 //
 // A pointer's home slot keeps blocks of one 4 KiB page together: the page
-// picks a run of 256 slots by a multiplicative hash, the pointer's offset in
-// the page (in 16-byte steps) the slot within the run. Blocks made one after
+// picks a run of 128 slots by a multiplicative hash, the pointer's offset in
+// the page (in 32-byte steps) the slot within the run. Blocks made one after
 // another, which are neighbours on the heap, are then neighbours in the
 // table too. Collisions probe onwards; removal shifts later entries back, so
 // no tombstones build up. The table doubles once it is half full.
@@ -21,7 +21,8 @@
 class MemBlockIndex {
  public:
   static constexpr int kInitialBits = 12;  // 4096 slots before the first growth
-  static constexpr int kRunBits = 8;       // the slots of one page
+  static constexpr int kRunBits = 7;       // the slots of one page
+  static constexpr int kStepBits = 12 - kRunBits;  // a slot per 32 bytes of a page
   static constexpr size_t kNone = SIZE_MAX;
 
   constexpr MemBlockIndex() = default;
@@ -37,14 +38,17 @@ class MemBlockIndex {
     }
   }
 
-  MemRecord* RecordAt(size_t slot) const { return table_[slot].record; }
+  // Valid until the next insertion or removal, which may move entries.
+  MemRecord* RecordAt(size_t slot) const { return &table_[slot].record; }
 
-  // False, and nothing stored, when the table is full and cannot grow.
-  bool Insert(const void* userPointer, MemRecord* record) {
-    if (count_ >= growAt_ && !MakeRoom()) return false;
-    Place(table_, mask_, HomeOf(userPointer), userPointer, record);
+  // The new entry's record, for the caller to fill; null, and nothing
+  // stored, when the table is full and cannot grow.
+  MemRecord* Insert(const void* userPointer) {
+    if (count_ >= growAt_ && !MakeRoom()) return nullptr;
+    Slot& slot = table_[FreeSlot(table_, mask_, HomeOf(userPointer))];
+    slot.key = userPointer;
     ++count_;
-    return true;
+    return &slot.record;
   }
 
   void RemoveAt(size_t slot) {
@@ -60,28 +64,70 @@ class MemBlockIndex {
         gap = next;
       }
     }
-    table[gap] = {nullptr, nullptr};
+    table[gap].key = nullptr;
     --count_;
   }
 
   size_t Count() const { return count_; }
 
- private:
-  struct Slot {
-    const void* key;  // null: free
-    MemRecord* record;
-  };
-
-  size_t HomeOf(const void* userPointer) const {
-    const uint64_t address = reinterpret_cast<uintptr_t>(userPointer);
-    const uint64_t run = ((address >> 12) * 0x9E3779B97F4A7C15u) >> runShift_;
-    return static_cast<size_t>((run << kRunBits) | ((address >> 4) & ((1u << kRunBits) - 1)));
+  // The usual cases, in which a pointer sits in its home slot: blocks are
+  // at least 48 bytes apart, so a page's blocks never share a slot, and
+  // only colliding runs displace an entry. They need no probing loop, which
+  // keeps their callers' fast ways short; each refuses, changing nothing,
+  // where the full operation above is needed.
+  //
+  // The new entry's record in its home slot; null, and nothing stored, when
+  // that is taken or the table is due to grow.
+  MemRecord* InsertAtHome(const void* userPointer) {
+    Slot& home = *HomeSlot(userPointer);
+    if (count_ >= growAt_ || home.key) return nullptr;
+    home.key = userPointer;
+    ++count_;
+    return &home.record;
+  }
+  // Whether the home slot of a pointer other than null holds the pointer
+  // (Find may still find it further on); that slot in `slot`.
+  bool FindAtHome(const void* userPointer, size_t* slot) const {
+    const Slot* home = HomeSlot(userPointer);
+    *slot = static_cast<size_t>(home - table_);
+    return home->key == userPointer;
+  }
+  // Empties the slot, leaving its record as it was for the caller to read,
+  // when no later entry has to move back into it: when the next slot is
+  // free, or holds an entry in its home slot and the one after is free, as
+  // with small neighbours less than two steps apart.
+  bool RemoveAlone(size_t slot) {
+    const size_t next = (slot + 1) & mask_;
+    if (const void* key = table_[next].key) {
+      if (HomeOf(key) != next || table_[(next + 1) & mask_].key) return false;
+    }
+    table_[slot].key = nullptr;
+    --count_;
+    return true;
   }
 
-  static void Place(Slot* table, size_t mask, size_t home, const void* key, MemRecord* record) {
+ private:
+  struct Slot {
+    const void* key;  // null: free, and the record stale
+    MemRecord record;
+  };
+  static_assert(sizeof(Slot) == 32, "two slots to a cache line");
+
+  // A slot is as wide as a step and a run as a page, so the pointer's offset
+  // in its page, rounded down to a step, is its home's offset in the run.
+  Slot* HomeSlot(const void* userPointer) const {
+    static_assert(sizeof(Slot) == size_t{1} << kStepBits, "a slot per step");
+    const uint64_t address = reinterpret_cast<uintptr_t>(userPointer);
+    const uint64_t run = ((address >> 12) * 0x9E3779B97F4A7C15u) >> runShift_;
+    const uint64_t offset = (run << 12) | (address & (0xFFF & ~(sizeof(Slot) - 1)));
+    return reinterpret_cast<Slot*>(reinterpret_cast<char*>(table_) + offset);
+  }
+  size_t HomeOf(const void* userPointer) const { return static_cast<size_t>(HomeSlot(userPointer) - table_); }
+
+  static size_t FreeSlot(const Slot* table, size_t mask, size_t home) {
     size_t slot = home;
     while (table[slot].key) slot = (slot + 1) & mask;
-    table[slot] = {key, record};
+    return slot;
   }
 
   // Grows the table past half full; failing that, it fills up but for the

@@ -1,4 +1,4 @@
-// The memory tracker's supply of records and names: chunks of items taken
+// The memory tracker's supply of call-site names: chunks of items taken
 // from the C heap, recycled through a free list and never returned. Needs no
 // construction at run time, so it works for allocations made before main.
 #pragma once
@@ -28,10 +28,8 @@ class MemChunkPool {
 
  private:
   bool AddChunk() {
-    constexpr size_t kBytes = kChunkItems * sizeof(Item);
-    static_assert(kBytes % alignof(Item) == 0, "aligned_alloc takes whole multiples of the alignment");
-    void* taken = alignof(Item) > alignof(std::max_align_t) ? std::aligned_alloc(alignof(Item), kBytes)
-                                                            : std::malloc(kBytes);
+    static_assert(alignof(Item) <= alignof(std::max_align_t), "malloc aligns every item");
+    void* taken = std::malloc(kChunkItems * sizeof(Item));
     if (!taken) return false;
     auto* chunk = static_cast<Item*>(taken);
     // Linked in address order, so items are handed out first to last.

@@ -14,40 +14,12 @@ const char vantor_tracked_operators = 1;
 }
 
 namespace {
-// The standard exception, with the message the engine has always reported.
-class TrackerBadAlloc : public std::bad_alloc {
- public:
-  const char* what() const noexcept override { return "bad allocation"; }
-};
-
-// After a refused request: the new handler and another try, for as long as
-// a handler is installed.
-[[gnu::noinline]] void* RetryOrThrow(std::size_t size, std::size_t alignment, MemTracker::AllocKind kind) {
-  for (;;) {
-    std::new_handler handler = std::get_new_handler();
-    if (!handler) throw TrackerBadAlloc();
-    handler();
-    if (void* block = MemTracker::Allocate(size, kind, alignment)) return block;
-  }
-}
-
-inline void* AllocateOrThrow(std::size_t size, std::size_t alignment, MemTracker::AllocKind kind) {
-  if (size == 0) size = 1;
-  if (void* block = MemTracker::Allocate(size, kind, alignment)) return block;
-  return RetryOrThrow(size, alignment, kind);
-}
-
-void* AllocateOrNull(std::size_t size, std::size_t alignment, MemTracker::AllocKind kind) noexcept {
+void* NewOrNull(std::size_t size, std::size_t alignment, MemTracker::AllocKind kind) noexcept {
   try {
-    return AllocateOrThrow(size, alignment, kind);
+    return MemTracker::New(size, kind, alignment);
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
-}
-
-void ReleaseTracked(void* block, MemTracker::AllocKind kind) noexcept {
-  if (!block) return;
-  MemTracker::Release(block, kind);
 }
 
 constexpr std::size_t kPlain = MemTracker::kGuardBytes;
@@ -55,58 +27,56 @@ constexpr std::size_t kPlain = MemTracker::kGuardBytes;
 std::size_t Aligned(std::align_val_t alignment) { return static_cast<std::size_t>(alignment); }
 }  // namespace
 
-void* operator new(std::size_t size) { return AllocateOrThrow(size, kPlain, MemTracker::kNew); }
-void* operator new[](std::size_t size) {
-  return AllocateOrThrow(size, kPlain, MemTracker::kNewArray);
-}
+void* operator new(std::size_t size) { return MemTracker::New(size); }
+void* operator new[](std::size_t size) { return MemTracker::NewArray(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  return AllocateOrNull(size, kPlain, MemTracker::kNew);
+  return NewOrNull(size, kPlain, MemTracker::kNew);
 }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  return AllocateOrNull(size, kPlain, MemTracker::kNewArray);
+  return NewOrNull(size, kPlain, MemTracker::kNewArray);
 }
 void* operator new(std::size_t size, std::align_val_t alignment) {
-  return AllocateOrThrow(size, Aligned(alignment), MemTracker::kNew);
+  return MemTracker::New(size, MemTracker::kNew, Aligned(alignment));
 }
 void* operator new[](std::size_t size, std::align_val_t alignment) {
-  return AllocateOrThrow(size, Aligned(alignment), MemTracker::kNewArray);
+  return MemTracker::New(size, MemTracker::kNewArray, Aligned(alignment));
 }
 void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-  return AllocateOrNull(size, Aligned(alignment), MemTracker::kNew);
+  return NewOrNull(size, Aligned(alignment), MemTracker::kNew);
 }
 void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-  return AllocateOrNull(size, Aligned(alignment), MemTracker::kNewArray);
+  return NewOrNull(size, Aligned(alignment), MemTracker::kNewArray);
 }
 
-void operator delete(void* block) noexcept { ReleaseTracked(block, MemTracker::kDelete); }
-void operator delete[](void* block) noexcept { ReleaseTracked(block, MemTracker::kDeleteArray); }
+void operator delete(void* block) noexcept { MemTracker::Release(block, MemTracker::kDelete); }
+void operator delete[](void* block) noexcept { MemTracker::Release(block, MemTracker::kDeleteArray); }
 void operator delete(void* block, const std::nothrow_t&) noexcept {
-  ReleaseTracked(block, MemTracker::kDelete);
+  MemTracker::Release(block, MemTracker::kDelete);
 }
 void operator delete[](void* block, const std::nothrow_t&) noexcept {
-  ReleaseTracked(block, MemTracker::kDeleteArray);
+  MemTracker::Release(block, MemTracker::kDeleteArray);
 }
 void operator delete(void* block, std::size_t) noexcept {
-  ReleaseTracked(block, MemTracker::kDelete);
+  MemTracker::Release(block, MemTracker::kDelete);
 }
 void operator delete[](void* block, std::size_t) noexcept {
-  ReleaseTracked(block, MemTracker::kDeleteArray);
+  MemTracker::Release(block, MemTracker::kDeleteArray);
 }
 void operator delete(void* block, std::align_val_t) noexcept {
-  ReleaseTracked(block, MemTracker::kDelete);
+  MemTracker::Release(block, MemTracker::kDelete);
 }
 void operator delete[](void* block, std::align_val_t) noexcept {
-  ReleaseTracked(block, MemTracker::kDeleteArray);
+  MemTracker::Release(block, MemTracker::kDeleteArray);
 }
 void operator delete(void* block, std::size_t, std::align_val_t) noexcept {
-  ReleaseTracked(block, MemTracker::kDelete);
+  MemTracker::Release(block, MemTracker::kDelete);
 }
 void operator delete[](void* block, std::size_t, std::align_val_t) noexcept {
-  ReleaseTracked(block, MemTracker::kDeleteArray);
+  MemTracker::Release(block, MemTracker::kDeleteArray);
 }
 void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept {
-  ReleaseTracked(block, MemTracker::kDelete);
+  MemTracker::Release(block, MemTracker::kDelete);
 }
 void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept {
-  ReleaseTracked(block, MemTracker::kDeleteArray);
+  MemTracker::Release(block, MemTracker::kDeleteArray);
 }

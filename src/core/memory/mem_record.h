@@ -1,7 +1,7 @@
-// What the memory tracker keeps of a live block: two records share a cache
-// line. What follows from the block's address and size (the raw block, the
-// block size) is worked out when asked for; a call site, which only the few
-// requests that name one have, is kept apart.
+// What the memory tracker keeps of a live block, in the block index's slot
+// beside its user pointer: what follows from the block's address and size
+// (the raw block, the block size) is worked out when asked for, and a call
+// site, which only the few requests that name one have, is kept apart.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -15,10 +15,9 @@ struct MemNames {
   MemNames* next;  // links the free list
 };
 
-struct alignas(32) MemRecord {
+struct MemRecord {
   size_t size;
-  MemNames* site;   // null when the request named no call site
-  MemRecord* next;  // links the free list
+  MemNames* site;  // null when the request named no call site
   uint32_t allocationNumber;
   uint8_t kind;
   uint8_t offsetShift;  // see SetOffset
@@ -26,10 +25,14 @@ struct alignas(32) MemRecord {
   // The bytes before the user area are a power of two, or none where blocks
   // have no guards: kept as a shift, which fits a byte. None is kept as the
   // shift of the top bit, which Offset masks away.
-  void SetOffset(size_t offset) { offsetShift = static_cast<uint8_t>(__builtin_ctzll(offset | kNoOffset)); }
+  void SetOffset(size_t offset) { offsetShift = ShiftOf(offset); }
   size_t Offset() const { return (size_t{1} << offsetShift) & (kNoOffset - 1); }
+  bool OffsetIs(size_t offset) const { return offsetShift == ShiftOf(offset); }
 
  private:
   static constexpr size_t kNoOffset = size_t{1} << 63;
+  static constexpr uint8_t ShiftOf(size_t offset) {
+    return static_cast<uint8_t>(__builtin_ctzll(offset | kNoOffset));
+  }
 };
-static_assert(sizeof(MemRecord) == 32, "two records to a cache line");
+static_assert(sizeof(MemRecord) == 24, "a record and its key fill half a cache line");

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <type_traits>
 
 #include "core/memory/mem_block_index.h"
@@ -21,23 +22,24 @@ constexpr const char* kOutOfMemory = "Request for allocation failed. Out of memo
 constexpr const char* kNeverAllocated = "Request to deallocate RAM that was never allocated";
 
 // The counters, less what they follow from: live blocks are the index's
-// entries, and a block's bytes beyond its request are its guards and, for
-// an aligned block, its wider offset. Only the requested bytes and those
-// offsets are added up per request.
+// entries, successful allocations the requests less the refused ones, and a
+// block's bytes beyond its request are its guards and, for an aligned block,
+// its wider offset. Only the requested bytes and those offsets are added up
+// per request.
 class Tally {
  public:
-  uint32_t CountRequest() { return ++allocationCounter_; }
+  // The request's allocation number.
+  uint32_t CountRequest() { return static_cast<uint32_t>(++requests_); }
+  void CountRefusal() { ++refusals_; }
 
   void CountAllocation(size_t size, size_t offset, size_t liveBlocks) {
     liveBytes_ += size;
     liveWiderOffsets_ += offset - MemTracker::kGuardBytes;
     totalBytes_ += size;
     totalWiderOffsets_ += offset - MemTracker::kGuardBytes;
-    ++totalAllocations_;
-    if (liveBytes_ > peakLiveBytes_) peakLiveBytes_ = liveBytes_;
-    const size_t liveBlockBytes = LiveBlockBytes(liveBlocks);
-    if (liveBlockBytes > peakLiveBlockBytes_) peakLiveBlockBytes_ = liveBlockBytes;
-    if (liveBlocks > peakLiveBlocks_) peakLiveBlocks_ = liveBlocks;
+    Raise(peakLiveBytes_, liveBytes_);
+    Raise(peakLiveBlockBytes_, LiveBlockBytes(liveBlocks));
+    Raise(peakLiveBlocks_, liveBlocks);
   }
 
   void CountRelease(size_t size, size_t offset) {
@@ -47,7 +49,7 @@ class Tally {
 
   MemTracker::Counters Report(size_t liveBlocks) const {
     MemTracker::Counters counters{};
-    counters.allocationCounter = allocationCounter_;
+    counters.allocationCounter = static_cast<uint32_t>(requests_);
     counters.liveBytes = liveBytes_;
     counters.peakLiveBytes = peakLiveBytes_;
     counters.liveBlockBytes = LiveBlockBytes(liveBlocks);
@@ -55,19 +57,26 @@ class Tally {
     counters.liveBlocks = liveBlocks;
     counters.peakLiveBlocks = peakLiveBlocks_;
     counters.totalBytes = totalBytes_;
-    counters.totalBlockBytes = totalBytes_ + totalAllocations_ * kGuardsPerBlock + totalWiderOffsets_;
-    counters.totalAllocations = totalAllocations_;
+    const uint64_t allocations = requests_ - refusals_;
+    counters.totalBlockBytes = totalBytes_ + allocations * kGuardsPerBlock + totalWiderOffsets_;
+    counters.totalAllocations = allocations;
     return counters;
   }
 
  private:
   static constexpr size_t kGuardsPerBlock = 2 * MemTracker::kGuardBytes;
 
+  // A new peak is rare once the program runs: the branch is laid out for none.
+  static void Raise(size_t& peak, size_t value) {
+    if (__builtin_expect(value > peak, 0)) peak = value;
+  }
+
   size_t LiveBlockBytes(size_t liveBlocks) const {
     return liveBytes_ + liveBlocks * kGuardsPerBlock + liveWiderOffsets_;
   }
 
-  uint32_t allocationCounter_ = 0;
+  uint64_t requests_ = 0;
+  uint64_t refusals_ = 0;
   size_t liveBytes_ = 0;
   size_t liveWiderOffsets_ = 0;
   size_t peakLiveBytes_ = 0;
@@ -75,7 +84,6 @@ class Tally {
   size_t peakLiveBlocks_ = 0;
   uint64_t totalBytes_ = 0;
   uint64_t totalWiderOffsets_ = 0;
-  uint64_t totalAllocations_ = 0;
 };
 
 // All state is constant-initialised and trivially destroyed, so the tracker
@@ -88,13 +96,11 @@ struct ThreadCallSite {
 };
 thread_local ThreadCallSite callSite = {kNoCallSite, false};
 MemTrackerLock lock;  // SDL's audio thread and the renderer's workers allocate too
-MemChunkPool<MemRecord, 256> records;
 MemChunkPool<MemNames, 64> names;  // for the few requests that name their call site
 MemBlockIndex blocks;
 Tally tally;
 const char* lastProblem = nullptr;
 static_assert(std::is_trivially_destructible_v<MemTrackerLock> &&
-                  std::is_trivially_destructible_v<decltype(records)> &&
                   std::is_trivially_destructible_v<decltype(names)> &&
                   std::is_trivially_destructible_v<MemBlockIndex> && std::is_trivially_destructible_v<Tally>,
               "the tracker must outlive every static destructor that releases memory");
@@ -136,9 +142,8 @@ constexpr PaintRun kReleasedRun(MemTracker::kReleasedFill);
 constexpr size_t kPaintedByStores = 256;  // larger areas: cheaper by copying
 
 // Doubles the painted run from `painted` bytes, a whole number of 16-byte
-// steps, until less than 16 bytes are left. Kept out of line so that small
-// areas are painted without a call's saved registers.
-[[gnu::noinline]] void PaintByCopies(unsigned char* area, size_t size, size_t painted) {
+// steps, until less than 16 bytes are left.
+void PaintByCopies(unsigned char* area, size_t size, size_t painted) {
   while (size - painted >= 16) {
     const size_t step = painted < size - painted ? painted : (size - painted) & ~size_t{15};
     std::memcpy(area + painted, area, step);
@@ -146,31 +151,66 @@ constexpr size_t kPaintedByStores = 256;  // larger areas: cheaper by copying
   }
 }
 
-// Whole 16, 8 or 4-byte stores: the first at the area's start, the last
-// reaching its end and overlapping the ones before, so no byte is written one
-// at a time unless the area is shorter than a word. Areas of 16 to 32 bytes,
-// the most common, take those two stores alone.
-inline void Paint(unsigned char* area, size_t size, const PaintRun& run) {
-  const unsigned char* tail = run.bytes + size % 4;  // as the run reads from size - 16, - 8 or - 4
-  if (size >= 16) {
-    std::memcpy(area, run.bytes, 16);
-    if (size > 32) {
-      // Up to the last store, or over the run that larger areas copy on from.
-      const size_t stored = size > kPaintedByStores ? kPaintedByStores : size - 16;
-#pragma GCC unroll 4
-      for (size_t at = 16; at < stored; at += 16) std::memcpy(area + at, run.bytes, 16);
-      if (size > kPaintedByStores) PaintByCopies(area, size, kPaintedByStores);
-    }
-    std::memcpy(area + size - 16, tail, 16);
-  } else if (size >= 8) {
+// 16-byte stores, half of them from the area's start and half reaching its
+// end, overlapping in the middle: an area of up to 32 * kPairs bytes and
+// more than half that.
+template <size_t kPairs>
+inline void PaintFromBothEnds(unsigned char* area, size_t size, const PaintRun& run) {
+  const unsigned char* tail = run.bytes + size % 4;  // as the run reads from the end's last stores
+  unsigned char* last = area + size - 16 * kPairs;
+#pragma GCC unroll 8
+  for (size_t pair = 0; pair < kPairs; ++pair) {
+    std::memcpy(area + 16 * pair, run.bytes, 16);
+    std::memcpy(last + 16 * pair, tail, 16);
+  }
+}
+
+// Areas shorter than 16 bytes: whole 8 or 4-byte stores, the second
+// reaching the area's end and overlapping the first, so no byte is written
+// one at a time unless the area is shorter than a word.
+[[gnu::always_inline]] inline void PaintShort(unsigned char* area, size_t size, const PaintRun& run) {
+  const unsigned char* tail = run.bytes + size % 4;
+  if (size >= 8) {
     std::memcpy(area, run.bytes, 8);
     std::memcpy(area + size - 8, tail, 8);
   } else if (size >= 4) {
     std::memcpy(area, run.bytes, 4);
     std::memcpy(area + size - 4, tail, 4);
-  } else {
-    for (size_t at = 0; at < size; ++at) area[at] = run.bytes[at];
+  } else if (size > 0) {  // first, middle and last of one to three bytes
+    area[0] = run.bytes[0];
+    area[size / 2] = run.bytes[size / 2];
+    area[size - 1] = run.bytes[size - 1];
   }
+}
+
+// Out of line, so that smaller areas are painted without a call's saved
+// registers; it returns the area, so that callers reach it in a jump.
+[[gnu::noinline]] unsigned char* PaintLarge(unsigned char* area, size_t size, const PaintRun& run) {
+  PaintFromBothEnds<kPaintedByStores / 32>(area, kPaintedByStores, run);
+  PaintByCopies(area, size, kPaintedByStores);
+  std::memcpy(area + size - 16, run.bytes + size % 4, 16);
+  return area;
+}
+
+// Returns the area. The sizes are tested as a tree, the most common ones,
+// 16 to 32 bytes, first.
+[[gnu::always_inline]] inline unsigned char* Paint(unsigned char* area, size_t size, const PaintRun& run) {
+  if (size <= 32) {
+    if (size >= 16)
+      PaintFromBothEnds<1>(area, size, run);
+    else
+      PaintShort(area, size, run);
+  } else if (size <= 128) {
+    if (size <= 64)
+      PaintFromBothEnds<2>(area, size, run);
+    else
+      PaintFromBothEnds<4>(area, size, run);
+  } else if (size <= kPaintedByStores) {
+    PaintFromBothEnds<kPaintedByStores / 32>(area, size, run);
+  } else {
+    return PaintLarge(area, size, run);
+  }
+  return area;
 }
 
 // Four copies of each guard word on either side of the user area; none in
@@ -221,58 +261,80 @@ inline void* TakeBlock(size_t size, size_t offset) {
   return posix_memalign(&raw, offset, blockSize) == 0 ? raw : nullptr;
 }
 
-// Keeps the call site with a record: false when no room for it can be had.
-[[gnu::noinline]] bool NameCallSite(MemRecord* record, const MemTracker::CallSite& site) {
+// The names of a call site, in `siteNames` (null when the site names
+// nothing): false when no room for them can be had.
+[[gnu::noinline]] bool TakeNames(const MemTracker::CallSite& site, MemNames** siteNames) {
+  *siteNames = nullptr;
   if (!Named(site.file) && !Named(site.function) && site.line == 0) return true;
-  MemNames* siteNames = names.Take();
-  if (!siteNames) return false;
-  CopyName(siteNames->sourceFile, BaseName(site.file));
-  CopyName(siteNames->function, site.function);
-  siteNames->line = site.line;
-  record->site = siteNames;
+  *siteNames = names.Take();
+  if (!*siteNames) return false;
+  CopyName((*siteNames)->sourceFile, BaseName(site.file));
+  CopyName((*siteNames)->function, site.function);
+  (*siteNames)->line = site.line;
   return true;
 }
 
-// Gives back what a refused request had taken; `record` may be null.
-[[gnu::noinline, gnu::cold]] void* Refuse(const char* problem, MemRecord* record, void* raw) {
+// Gives back what a refused request had taken; both may be null. Returns
+// the refused request's null user area.
+[[gnu::noinline, gnu::cold]] unsigned char* Refuse(const char* problem, MemNames* siteNames, void* raw) {
   std::free(raw);
-  if (record) {
-    if (record->site) names.Give(record->site);
-    records.Give(record);
-  }
+  if (siteNames) names.Give(siteNames);
+  tally.CountRefusal();
   lastProblem = problem;
   return nullptr;
 }
 
-// Inlined into both ways in; `site` is null for a request that names none,
-// which the operators' way then handles with no code for names at all. The
-// C heap has its own lock, and no other thread knows the block before it is
-// returned: the block is taken and painted outside the tracker's lock.
-[[gnu::always_inline]] inline void* AllocateBlock(size_t size, const MemTracker::CallSite* site,
-                                                  MemTracker::AllocKind kind, size_t alignment) {
-  const size_t offset = alignment > MemTracker::kGuardBytes ? alignment : MemTracker::kGuardBytes;
-  void* raw = TakeBlock(size, offset);
+// Under the lock: the record of an allocation, and its count.
+[[gnu::always_inline]] inline void Fill(MemRecord* record, size_t size, MemNames* siteNames,
+                                        uint32_t allocationNumber, MemTracker::AllocKind kind, size_t offset) {
+  record->size = size;
+  record->site = siteNames;
+  record->allocationNumber = allocationNumber;
+  record->kind = static_cast<uint8_t>(kind);
+  record->SetOffset(offset);
+  tally.CountAllocation(size, offset, blocks.Count());
+}
+
+// Under the lock: counts the request and records the block taken for it
+// from the C heap (null when none could be had). The user area, or null
+// when the request is refused. `site` is null for a request that names
+// none.
+[[gnu::always_inline]] inline unsigned char* Register(void* raw, size_t size, const MemTracker::CallSite* site,
+                                                      MemTracker::AllocKind kind, size_t offset) {
+  const uint32_t allocationNumber = tally.CountRequest();
+  if (!raw) return Refuse(kOutOfMemory, nullptr, nullptr);
+  unsigned char* user = static_cast<unsigned char*>(raw) + offset;
+  MemNames* siteNames = nullptr;
+  if (site && !TakeNames(*site, &siteNames)) return Refuse(kNoTrackingRoom, nullptr, raw);
+  MemRecord* record = blocks.Insert(user);
+  if (!record) return Refuse(kNoTrackingRoom, siteNames, raw);
+  Fill(record, size, siteNames, allocationNumber, kind, offset);
+  return user;
+}
+
+// Outside the lock: the C heap has its own, and no other thread knows the
+// block before it is returned.
+[[gnu::always_inline]] inline void* Prepare(unsigned char* user, size_t size, bool zeroed) {
+  WriteGuards(user, size);
+  if (zeroed) return std::memset(user, 0, size);
+  return Paint(user, size, kNewRun);
+}
+
+// A block taken, registered under the lock and prepared after it.
+[[gnu::always_inline]] inline void* AllocateTaken(void* raw, size_t size, const MemTracker::CallSite* site,
+                                                  MemTracker::AllocKind kind, size_t offset) {
   unsigned char* user;
   {
     LockScope locked;
-    const uint32_t allocationNumber = tally.CountRequest();
-    if (!raw) return Refuse(kOutOfMemory, nullptr, nullptr);
-    user = static_cast<unsigned char*>(raw) + offset;
-    MemRecord* record = records.Take();
-    if (!record || (site && !NameCallSite(record, *site)) || !blocks.Insert(user, record))
-      return Refuse(kNoTrackingRoom, record, raw);
-    record->size = size;
-    record->allocationNumber = allocationNumber;
-    record->kind = static_cast<uint8_t>(kind);
-    record->SetOffset(offset);
-    tally.CountAllocation(size, offset, blocks.Count());
+    user = Register(raw, size, site, kind, offset);
   }
-  if (kind == MemTracker::kCalloc)
-    std::memset(user, 0, size);
-  else
-    Paint(user, size, kNewRun);
-  WriteGuards(user, size);
-  return user;
+  return user ? Prepare(user, size, kind == MemTracker::kCalloc) : nullptr;
+}
+
+[[gnu::always_inline]] inline void* AllocateBlock(size_t size, const MemTracker::CallSite* site,
+                                                  MemTracker::AllocKind kind, size_t alignment) {
+  const size_t offset = alignment > MemTracker::kGuardBytes ? alignment : MemTracker::kGuardBytes;
+  return AllocateTaken(TakeBlock(size, offset), size, site, kind, offset);
 }
 
 [[gnu::noinline]] void* AllocateAtSite(size_t size, const MemTracker::CallSite& site,
@@ -281,15 +343,66 @@ inline void* TakeBlock(size_t size, size_t offset) {
   return AllocateBlock(size, &site, kind, alignment);
 }
 
-[[gnu::noinline]] void* AllocateAligned(size_t size, MemTracker::AllocKind kind, size_t alignment) {
+// Any request of the operators, for the calling thread's call site.
+[[gnu::noinline]] void* AllocateAsAsked(size_t size, MemTracker::AllocKind kind, size_t alignment) {
+  if (callSite.named) return AllocateAtSite(size, callSite.site, kind, alignment);
   return AllocateBlock(size, nullptr, kind, alignment);
 }
 
-// The block is painted and freed outside the lock: it is out of the index, so
-// no other thread can reach it any more.
-[[gnu::always_inline]] inline void ReleaseBlock(void* userPointer) {
+// The standard exception, with the message the engine has always reported.
+class TrackerBadAlloc : public std::bad_alloc {
+ public:
+  const char* what() const noexcept override { return "bad allocation"; }
+};
+
+// After a refused request: the new handler and another try, for as long as
+// a handler is installed.
+[[gnu::noinline, gnu::cold]] void* RetryOrThrow(size_t size, MemTracker::AllocKind kind, size_t alignment) {
+  for (;;) {
+    std::new_handler handler = std::get_new_handler();
+    if (!handler) throw TrackerBadAlloc();
+    handler();
+    if (void* user = AllocateAsAsked(size, kind, alignment)) return user;
+  }
+}
+
+// The way of every request but the usual one, and of the usual one after
+// its block is taken; then the retry. Out of line, so that the usual way
+// reaches them in a jump.
+[[gnu::noinline]] void* NewAsAsked(size_t size, MemTracker::AllocKind kind, size_t alignment) {
+  if (void* user = AllocateAsAsked(size, kind, alignment)) return user;
+  return RetryOrThrow(size, kind, alignment);
+}
+
+[[gnu::noinline]] void* NewTaken(void* raw, size_t size, MemTracker::AllocKind kind) {
+  if (void* user = AllocateTaken(raw, size, nullptr, kind, MemTracker::kGuardBytes)) return user;
+  return RetryOrThrow(size, kind, MemTracker::kGuardBytes);
+}
+
+// A released block's requested size and block offset.
+struct Unregistered {
   size_t size;
-  void* raw;
+  size_t offset;
+};
+// Counts the release of a block taken out of the index and gives its
+// names back.
+[[gnu::always_inline]] inline Unregistered Forget(const MemRecord& record) {
+  const Unregistered block = {record.size, record.Offset()};
+  tally.CountRelease(block.size, block.offset);
+  if (record.site) names.Give(record.site);
+  return block;
+}
+
+// Outside the lock: the block is out of the index, so no other thread can
+// reach it any more.
+[[gnu::always_inline]] inline void Discard(void* userPointer, Unregistered block) {
+  auto* user = static_cast<unsigned char*>(userPointer);
+  WriteGuards(user, block.size);
+  std::free(Paint(user, block.size, kReleasedRun) - block.offset);
+}
+
+[[gnu::noinline]] void ReleaseLocking(void* userPointer) {
+  Unregistered block;
   {
     LockScope locked;
     const size_t slot = blocks.Find(userPointer);
@@ -297,19 +410,54 @@ inline void* TakeBlock(size_t size, size_t offset) {
       lastProblem = kNeverAllocated;
       return;
     }
-    MemRecord* record = blocks.RecordAt(slot);
+    const MemRecord record = *blocks.RecordAt(slot);
     blocks.RemoveAt(slot);
-    size = record->size;
-    const size_t offset = record->Offset();
-    raw = static_cast<unsigned char*>(userPointer) - offset;
-    tally.CountRelease(size, offset);
-    if (record->site) names.Give(record->site);
-    records.Give(record);
+    block = Forget(record);
   }
-  auto* user = static_cast<unsigned char*>(userPointer);
-  Paint(user, size, kReleasedRun);
-  WriteGuards(user, size);
-  std::free(raw);
+  Discard(userPointer, block);
+}
+
+// The usual release, of a block with the default offset found in its home
+// slot by the lone or the leaning thread, makes no call but the C heap's
+// free (and the painting of a large area): anything else, a pointer the index
+// does not hold included, takes the way that locks in full.
+[[gnu::always_inline]] inline void ReleaseBlock(void* userPointer) {
+  MemTrackerLock::Entry entry;
+  if (!lock.LockInline(&entry)) return ReleaseLocking(userPointer);
+  size_t slot;
+  if (!blocks.FindAtHome(userPointer, &slot) || !blocks.RecordAt(slot)->OffsetIs(MemTracker::kGuardBytes) ||
+      !blocks.RemoveAlone(slot)) {
+    lock.Unlock(entry);
+    return ReleaseLocking(userPointer);
+  }
+  const Unregistered block = Forget(*blocks.RecordAt(slot));
+  lock.Unlock(entry);
+  Discard(userPointer, block);
+}
+
+// Nearly every request names no call site and takes the default alignment,
+// its block offset a constant, and the lone or the leaning thread finds its
+// home slot free: that way makes no call but the C heap's malloc (and the
+// painting of a large area). Its kind is a constant too, so nothing but the
+// size is kept across the call.
+template <MemTracker::AllocKind kKind>
+[[gnu::always_inline]] inline void* NewUsual(size_t size) {
+  constexpr size_t kOffset = MemTracker::kGuardBytes;
+  // One test for a size of 0, whose size - 1 wraps, and for one whose block
+  // would not fit in a size_t.
+  if (size - 1 >= SIZE_MAX - BlockSize(0, kOffset) || callSite.named) return MemTracker::New(size, kKind, kOffset);
+  void* raw = std::malloc(BlockSize(size, kOffset));
+  MemTrackerLock::Entry entry;
+  if (!raw || !lock.LockInline(&entry)) return NewTaken(raw, size, kKind);
+  unsigned char* user = static_cast<unsigned char*>(raw) + kOffset;
+  MemRecord* record = blocks.InsertAtHome(user);
+  if (!record) {
+    lock.Unlock(entry);
+    return NewTaken(raw, size, kKind);
+  }
+  Fill(record, size, nullptr, tally.CountRequest(), kKind, kOffset);
+  lock.Unlock(entry);
+  return Prepare(user, size, false);  // the operators never ask for zeroes
 }
 
 // The tracker never writes memory.log; an old one is removed at start-up.
@@ -329,17 +477,19 @@ void* MemTracker::Allocate(size_t size, const char* file, int32_t line, const ch
   return AllocateAtSite(size, {file, line, function}, kind, alignment);
 }
 
-// Nearly every request names no call site and takes the default alignment:
-// its block offset is then a constant.
-void* MemTracker::Allocate(size_t size, AllocKind kind, size_t alignment) {
-  if (callSite.named) return AllocateAtSite(size, callSite.site, kind, alignment);
-  if (alignment > kGuardBytes) return AllocateAligned(size, kind, alignment);
-  return AllocateBlock(size, nullptr, kind, kGuardBytes);
+void* MemTracker::New(size_t size) { return NewUsual<kNew>(size); }
+
+void* MemTracker::NewArray(size_t size) { return NewUsual<kNewArray>(size); }
+
+void* MemTracker::New(size_t size, AllocKind kind, size_t alignment) {
+  if (size == 0) size = 1;
+  return NewAsAsked(size, kind, alignment);
 }
 
 // Release takes the call site and kind only to match Allocate; a record
 // keeps no trace of who released the block.
 void MemTracker::Release(void* userPointer, AllocKind /*kind*/) noexcept {
+  if (!userPointer) return;
   if (callSite.named) ResetThisThreadsCallSite();
   ReleaseBlock(userPointer);
 }
@@ -347,7 +497,7 @@ void MemTracker::Release(void* userPointer, AllocKind /*kind*/) noexcept {
 void MemTracker::Release(void* userPointer, int32_t /*line*/, const char* /*file*/,
                          const char* /*function*/, AllocKind /*kind*/) noexcept {
   ResetThisThreadsCallSite();
-  ReleaseBlock(userPointer);
+  ReleaseLocking(userPointer);
 }
 
 bool MemTracker::FindRecord(const void* userPointer, AllocRecord* out) {

@@ -77,13 +77,20 @@ class MemTracker {
   // request cannot be met. Resets the calling thread's call site.
   static void* Allocate(size_t size, const char* file, int32_t line, const char* function,
                         AllocKind kind, size_t alignment = kGuardBytes);
-  // The same for the calling thread's call site, as the global operators ask.
-  static void* Allocate(size_t size, AllocKind kind, size_t alignment);
-  // Frees a block handed out by Allocate; any other pointer is ignored.
+  // The same for the calling thread's call site, as the global new operators
+  // ask: a size of 0 is taken as 1, and a refused request runs the new
+  // handler and tries again for as long as one is installed, then throws
+  // std::bad_alloc. The usual requests, an object or an array at the default
+  // alignment, have a way each, which their operators reach in a jump.
+  static void* New(size_t size);
+  static void* NewArray(size_t size);
+  static void* New(size_t size, AllocKind kind, size_t alignment);
+  // Frees a block handed out by Allocate or New; any other pointer is ignored.
   // Resets the calling thread's call site. Never throws, so the delete
   // operators reach it in a jump.
   static void Release(void* userPointer, int32_t line, const char* file, const char* function,
                       AllocKind kind) noexcept;
+  // The same as the global delete operators ask, which ignore null.
   static void Release(void* userPointer, AllocKind kind) noexcept;
 
   // Inspection: a copy of the record of a live block; false when unknown.

@@ -21,9 +21,13 @@ bool RegisterBarrier() {
 void BarrierInEveryThread() { syscall(SYS_membarrier, MEMBARRIER_CMD_PRIVATE_EXPEDITED, 0, 0); }
 }  // namespace
 
+// Without the barrier the lean is given up before it starts: waiting stays
+// up, so the claiming thread takes the spin lock like any other.
 void MemTrackerLock::ClaimLean() {
   leaner_ = &threadToken_;
-  if (!RegisterBarrier()) leanGivenUp_.store(true, std::memory_order_relaxed);
+  if (RegisterBarrier()) return;
+  othersWaiting_.store(true, std::memory_order_relaxed);
+  leanGivenUp_.store(true, std::memory_order_relaxed);
 }
 
 MemTrackerLock::Entry MemTrackerLock::LockOtherwise() {

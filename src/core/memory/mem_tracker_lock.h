@@ -28,9 +28,21 @@ class MemTrackerLock {
   // The lone thread and the leaning one get in inline: they make nearly
   // every entry, and a call would cost them as much as the rest.
   Entry Lock() {
-    if (__libc_single_threaded && leaner_) return Entry::kAlone;
-    if (leaner_ == &threadToken_ && Lean()) return Entry::kLeaning;
-    return LockOtherwise();
+    Entry entry;
+    return LockInline(&entry) ? entry : LockOtherwise();
+  }
+  // Enters only as the lone or the leaning thread, so that a caller's fast
+  // way makes no call; false, and nothing entered, otherwise.
+  bool LockInline(Entry* entry) {
+    if (__libc_single_threaded && leaner_) {
+      *entry = Entry::kAlone;
+      return true;
+    }
+    if (leaner_ == &threadToken_ && Lean()) {
+      *entry = Entry::kLeaning;
+      return true;
+    }
+    return false;
   }
   void Unlock(Entry entry) {
     if (entry == Entry::kAlone) return;

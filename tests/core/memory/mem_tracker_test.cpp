@@ -116,6 +116,19 @@ TEST_F(MemTrackerTest, FreshBlockIsPaintedAndGuarded) {
   }
 }
 
+// Every size up to past the largest painted by stores alone, so that each
+// way of painting, and each place the last store can start at, is met.
+TEST_F(MemTrackerTest, EverySizeIsPaintedToTheLastByteBetweenWholeGuards) {
+  for (size_t size = 1; size <= 300; ++size) {
+    SCOPED_TRACE(size);
+    auto* block = static_cast<uint8_t*>(Opaque(::operator new(size)));
+    ASSERT_EQ(Bytes(block, size), Repeated(0xFEEDFACE, size));
+    ASSERT_EQ(Bytes(block - 16, 16), Repeated(0xBAADF00D, 16));
+    ASSERT_EQ(Bytes(block + size, 16), Repeated(0xDEADC0DE, 16));
+    ::operator delete(block);
+  }
+}
+
 TEST_F(MemTrackerTest, SixByteBlockReadsAsTheWordsLittleEndianBytes) {
   auto* block = static_cast<uint8_t*>(Opaque(::operator new(6)));
   EXPECT_EQ(Bytes(block, 6), (std::vector<uint8_t>{0xCE, 0xFA, 0xED, 0xFE, 0xCE, 0xFA}));
