@@ -4,22 +4,15 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "core/files/resman.h"
 #include "platform/window/win32.h"
 #include "render/device/dx8_graphics.h"
-#include "render/device/image.h"
-#include "render/sprites/sprite_batch.h"
-#include "render/sprites/ui_sprite.h"
+#include "sprite_scene.h"
 
 namespace {
 
-constexpr int kMaxTextures = 8;
 constexpr int kWarmUpFrames = 10;
-constexpr float kScreenW = 800.0f, kScreenH = 600.0f, kSpritePixels = 32.0f;
 
 const char kUsage[] =
     "usage: sprite_frames N M T\n"
@@ -48,35 +41,19 @@ void PumpMessages() {
 
 class Scene {
  public:
-  Scene(long count, int textures) : sprites_(static_cast<size_t>(count)) {
-    for (int t = 0; t < textures; ++t)
-      names_.push_back(std::string(VANTOR_BENCH_DATA) + "/sprite_" + std::to_string(t) + ".png");
-    for (size_t i = 0; i < sprites_.size(); ++i) {
-      sprites_[i].LoadImage(names_[i % names_.size()]);
-      sprites_[i].size = {kSpritePixels / kScreenW, kSpritePixels / kScreenH};
-    }
-  }
-  bool Loaded() const { return sprites_.empty() || sprites_.front().HasImage(); }
+  Scene(long count, int textures) : sprites_(count, textures) {}
+  bool Loaded() const { return sprites_.Loaded(); }
 
   void Draw(Graphics& graphics, long frame) {
     graphics.BeginScene();
     graphics.Clear(0xFF000000u, 1.0f, 0, 1, 0, 0);
-    for (size_t i = 0; i < sprites_.size(); ++i) {
-      const long x = (37 * static_cast<long>(i) + 5 * frame) % 768;
-      const long y = (91 * static_cast<long>(i) + 3 * frame) % 568;
-      sprites_[i].position = {static_cast<float>(x) / kScreenW, static_cast<float>(y) / kScreenH};
-      batch_.Add(&sprites_[i]);
-      if (batch_.GetCount() == ui::SpriteBatch::kMaxEntries) batch_.Flush(true);
-    }
-    batch_.Flush(true);
+    sprites_.Draw(frame);
     graphics.EndScene();
     graphics.Present();
   }
 
  private:
-  std::vector<std::string> names_;
-  std::vector<ui::UISprite> sprites_;
-  ui::SpriteBatch batch_;
+  bench::EngineSprites sprites_;
 };
 
 }  // namespace
@@ -85,7 +62,7 @@ int main(int argc, char** argv) {
   const long count = argc == 4 ? ParseCount(argv[1]) : -1;
   const long frames = argc == 4 ? ParseCount(argv[2]) : -1;
   const long textures = argc == 4 ? ParseCount(argv[3]) : -1;
-  if (count < 0 || frames < 1 || textures < 1 || textures > kMaxTextures) {
+  if (count < 0 || frames < 1 || textures < 1 || textures > bench::kMaxSpriteTextures) {
     std::fputs(kUsage, stderr);
     return 2;
   }
