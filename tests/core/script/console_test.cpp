@@ -197,6 +197,9 @@ TEST_F(ConsoleTest, ShiftInsertPastesTheClipboardAndALongCommandRunsWhole) {
   const std::string command = "Pasted = '" + std::string(1500, 'y') + "'";
   ASSERT_TRUE(keyboard_->SetClipboardText(std::u16string(command.begin(), command.end())));
   Open();
+  // The console is one static object: a prompt an earlier test left is
+  // entered first.
+  if (!console_->GetPrompt().empty()) Press(SDL_SCANCODE_RETURN);
   Press(SDL_SCANCODE_INSERT);  // Insert alone pastes nothing
   EXPECT_EQ(console_->GetPrompt(), "");
   for (SDL_Scancode shift : {SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RSHIFT}) {
