@@ -136,7 +136,7 @@ class MemBlockIndex {
   bool Grow();
 
   Slot initialTable_[size_t{1} << kInitialBits] = {};
-  Slot* table_ = initialTable_;  // taken from the C heap once grown
+  Slot* table_ = initialTable_;  // mapped on its own once grown
   size_t mask_ = (size_t{1} << kInitialBits) - 1;
   size_t growAt_ = size_t{1} << (kInitialBits - 1);  // entries that make the table half full
   int runShift_ = 64 - (kInitialBits - kRunBits);  // keeps the hash's top bits that pick a run
