@@ -70,42 +70,6 @@ class MemBlockIndex {
 
   size_t Count() const { return count_; }
 
-  // The usual cases, in which a pointer sits in its home slot: blocks are
-  // at least 48 bytes apart, so a page's blocks never share a slot, and
-  // only colliding runs displace an entry. They need no probing loop, which
-  // keeps their callers' fast ways short; each refuses, changing nothing,
-  // where the full operation above is needed.
-  //
-  // The new entry's record in its home slot; null, and nothing stored, when
-  // that is taken or the table is due to grow.
-  MemRecord* InsertAtHome(const void* userPointer) {
-    Slot& home = *HomeSlot(userPointer);
-    if (count_ >= growAt_ || home.key) return nullptr;
-    home.key = userPointer;
-    ++count_;
-    return &home.record;
-  }
-  // Whether the home slot of a pointer other than null holds the pointer
-  // (Find may still find it further on); that slot in `slot`.
-  bool FindAtHome(const void* userPointer, size_t* slot) const {
-    const Slot* home = HomeSlot(userPointer);
-    *slot = static_cast<size_t>(home - table_);
-    return home->key == userPointer;
-  }
-  // Empties the slot, leaving its record as it was for the caller to read,
-  // when no later entry has to move back into it: when the next slot is
-  // free, or holds an entry in its home slot and the one after is free, as
-  // with small neighbours less than two steps apart.
-  bool RemoveAlone(size_t slot) {
-    const size_t next = (slot + 1) & mask_;
-    if (const void* key = table_[next].key) {
-      if (HomeOf(key) != next || table_[(next + 1) & mask_].key) return false;
-    }
-    table_[slot].key = nullptr;
-    --count_;
-    return true;
-  }
-
  private:
   struct Slot {
     const void* key;  // null: free, and the record stale

@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "core/memory/mem_block_index.h"
+#include "core/memory/mem_block_map.h"
 #include "core/memory/mem_chunk_pool.h"
 #include "core/memory/mem_record.h"
 #include "core/memory/mem_tracker_lock.h"
@@ -30,6 +31,7 @@ class Tally {
  public:
   // The request's allocation number.
   uint32_t CountRequest() { return static_cast<uint32_t>(++requests_); }
+  uint32_t NextNumber() const { return static_cast<uint32_t>(requests_ + 1); }
   void CountRefusal() { ++refusals_; }
 
   void CountAllocation(size_t size, size_t offset, size_t liveBlocks) {
@@ -97,13 +99,17 @@ struct ThreadCallSite {
 thread_local ThreadCallSite callSite = {kNoCallSite, false};
 MemTrackerLock lock;  // SDL's audio thread and the renderer's workers allocate too
 MemChunkPool<MemNames, 64> names;  // for the few requests that name their call site
-MemBlockIndex blocks;
+MemBlockMap usualBlocks;
+MemBlockIndex otherBlocks;  // those with a call site, a wider offset or a size beyond the map's
 Tally tally;
 const char* lastProblem = nullptr;
 static_assert(std::is_trivially_destructible_v<MemTrackerLock> &&
                   std::is_trivially_destructible_v<decltype(names)> &&
-                  std::is_trivially_destructible_v<MemBlockIndex> && std::is_trivially_destructible_v<Tally>,
+                  std::is_trivially_destructible_v<MemBlockMap> && std::is_trivially_destructible_v<MemBlockIndex> &&
+                  std::is_trivially_destructible_v<Tally>,
               "the tracker must outlive every static destructor that releases memory");
+
+size_t LiveBlocks() { return usualBlocks.Count() + otherBlocks.Count(); }
 
 class LockScope {
  public:
@@ -292,7 +298,7 @@ inline void* TakeBlock(size_t size, size_t offset) {
   record->allocationNumber = allocationNumber;
   record->kind = static_cast<uint8_t>(kind);
   record->SetOffset(offset);
-  tally.CountAllocation(size, offset, blocks.Count());
+  tally.CountAllocation(size, offset, LiveBlocks());
 }
 
 // Under the lock: counts the request and records the block taken for it
@@ -306,7 +312,12 @@ inline void* TakeBlock(size_t size, size_t offset) {
   unsigned char* user = static_cast<unsigned char*>(raw) + offset;
   MemNames* siteNames = nullptr;
   if (site && !TakeNames(*site, &siteNames)) return Refuse(kNoTrackingRoom, nullptr, raw);
-  MemRecord* record = blocks.Insert(user);
+  if (!siteNames && offset == MemTracker::kGuardBytes &&
+      usualBlocks.Insert(user, {size, allocationNumber, static_cast<uint8_t>(kind)})) {
+    tally.CountAllocation(size, offset, LiveBlocks());
+    return user;
+  }
+  MemRecord* record = otherBlocks.Insert(user);
   if (!record) return Refuse(kNoTrackingRoom, siteNames, raw);
   Fill(record, size, siteNames, allocationNumber, kind, offset);
   return user;
@@ -384,13 +395,36 @@ struct Unregistered {
   size_t size;
   size_t offset;
 };
-// Counts the release of a block taken out of the index and gives its
-// names back.
-[[gnu::always_inline]] inline Unregistered Forget(const MemRecord& record) {
+// Counts the release of a block taken out of the usual blocks' map.
+[[gnu::always_inline]] inline Unregistered ForgetUsual(const MemBlockMap::Record& record) {
+  const Unregistered block = {record.size, MemTracker::kGuardBytes};
+  tally.CountRelease(block.size, block.offset);
+  return block;
+}
+
+// Counts the release of a block taken out of the other blocks' index and
+// gives its names back.
+Unregistered ForgetOther(const MemRecord& record) {
   const Unregistered block = {record.size, record.Offset()};
   tally.CountRelease(block.size, block.offset);
   if (record.site) names.Give(record.site);
   return block;
+}
+
+// Under the lock: takes a block handed out out of the map or the index;
+// false when neither holds the pointer.
+bool Unregister(void* userPointer, Unregistered* block) {
+  MemBlockMap::Record usual;
+  if (usualBlocks.Remove(userPointer, &usual)) {
+    *block = ForgetUsual(usual);
+    return true;
+  }
+  const size_t slot = otherBlocks.Find(userPointer);
+  if (slot == MemBlockIndex::kNone) return false;
+  const MemRecord record = *otherBlocks.RecordAt(slot);
+  otherBlocks.RemoveAt(slot);
+  *block = ForgetOther(record);
+  return true;
 }
 
 // Outside the lock: the block is out of the index, so no other thread can
@@ -401,45 +435,55 @@ struct Unregistered {
   std::free(Paint(user, block.size, kReleasedRun) - block.offset);
 }
 
+// Under the lock: the record of a live block, the usual ones' unpacked;
+// false when the tracker does not hold the pointer.
+bool FindLive(const void* userPointer, MemRecord* record) {
+  MemBlockMap::Record usual;
+  if (usualBlocks.Find(userPointer, &usual)) {
+    *record = MemRecord{usual.size, nullptr, usual.allocationNumber, usual.kind, 0};
+    record->SetOffset(MemTracker::kGuardBytes);
+    return true;
+  }
+  const size_t slot = otherBlocks.Find(userPointer);
+  if (slot == MemBlockIndex::kNone) return false;
+  *record = *otherBlocks.RecordAt(slot);
+  return true;
+}
+
 [[gnu::noinline]] void ReleaseLocking(void* userPointer) {
   Unregistered block;
   {
     LockScope locked;
-    const size_t slot = blocks.Find(userPointer);
-    if (slot == MemBlockIndex::kNone) {
+    if (!Unregister(userPointer, &block)) {
       lastProblem = kNeverAllocated;
       return;
     }
-    const MemRecord record = *blocks.RecordAt(slot);
-    blocks.RemoveAt(slot);
-    block = Forget(record);
   }
   Discard(userPointer, block);
 }
 
-// The usual release, of a block with the default offset found in its home
-// slot by the lone or the leaning thread, makes no call but the C heap's
-// free (and the painting of a large area): anything else, a pointer the index
-// does not hold included, takes the way that locks in full.
+// The usual release, of a block the map holds, by the lone or the leaning
+// thread, makes no call but the C heap's free (and the painting of a large
+// area): anything else, a pointer the tracker does not hold included, takes
+// the way that locks in full.
 [[gnu::always_inline]] inline void ReleaseBlock(void* userPointer) {
   MemTrackerLock::Entry entry;
   if (!lock.LockInline(&entry)) return ReleaseLocking(userPointer);
-  size_t slot;
-  if (!blocks.FindAtHome(userPointer, &slot) || !blocks.RecordAt(slot)->OffsetIs(MemTracker::kGuardBytes) ||
-      !blocks.RemoveAlone(slot)) {
+  MemBlockMap::Record usual;
+  if (!usualBlocks.Remove(userPointer, &usual)) {
     lock.Unlock(entry);
     return ReleaseLocking(userPointer);
   }
-  const Unregistered block = Forget(*blocks.RecordAt(slot));
+  const Unregistered block = ForgetUsual(usual);
   lock.Unlock(entry);
   Discard(userPointer, block);
 }
 
 // Nearly every request names no call site and takes the default alignment,
-// its block offset a constant, and the lone or the leaning thread finds its
-// home slot free: that way makes no call but the C heap's malloc (and the
-// painting of a large area). Its kind is a constant too, so nothing but the
-// size is kept across the call.
+// its block offset a constant, and the lone or the leaning thread finds the
+// map's leaf for it in place: that way makes no call but the C heap's malloc
+// (and the painting of a large area). Its kind is a constant too, so nothing
+// but the size is kept across the call.
 template <MemTracker::AllocKind kKind>
 [[gnu::always_inline]] inline void* NewUsual(size_t size) {
   constexpr size_t kOffset = MemTracker::kGuardBytes;
@@ -450,12 +494,12 @@ template <MemTracker::AllocKind kKind>
   MemTrackerLock::Entry entry;
   if (!raw || !lock.LockInline(&entry)) return NewTaken(raw, size, kKind);
   unsigned char* user = static_cast<unsigned char*>(raw) + kOffset;
-  MemRecord* record = blocks.InsertAtHome(user);
-  if (!record) {
+  if (!usualBlocks.Insert(user, {size, tally.NextNumber(), kKind})) {
     lock.Unlock(entry);
     return NewTaken(raw, size, kKind);
   }
-  Fill(record, size, nullptr, tally.CountRequest(), kKind, kOffset);
+  tally.CountRequest();
+  tally.CountAllocation(size, kOffset, LiveBlocks());
   lock.Unlock(entry);
   return Prepare(user, size, false);  // the operators never ask for zeroes
 }
@@ -502,9 +546,8 @@ void MemTracker::Release(void* userPointer, int32_t /*line*/, const char* /*file
 
 bool MemTracker::FindRecord(const void* userPointer, AllocRecord* out) {
   LockScope locked;
-  const size_t slot = blocks.Find(userPointer);
-  if (slot == MemBlockIndex::kNone) return false;
-  const MemRecord& record = *blocks.RecordAt(slot);
+  MemRecord record;
+  if (!FindLive(userPointer, &record)) return false;
   const size_t offset = record.Offset();
   *out = AllocRecord{};
   out->blockSize = BlockSize(record.size, offset);
@@ -526,7 +569,7 @@ bool MemTracker::FindRecord(const void* userPointer, AllocRecord* out) {
 
 MemTracker::Counters MemTracker::GetCounters() {
   LockScope locked;
-  return tally.Report(blocks.Count());
+  return tally.Report(LiveBlocks());
 }
 
 const char* MemTracker::GetLastProblem() {

@@ -230,10 +230,14 @@ TEST_F(MemTrackerTest, UnknownPointersAreIgnored) {
   EXPECT_EQ(Bytes(heap, 8), std::vector<uint8_t>(8, 0x11));
   std::free(heap);
 
-  // A pointer into the middle of a live block leaves the block alone.
-  auto* live = static_cast<uint8_t*>(::operator new[](32));
-  ::operator delete[](Opaque(live + 4));
+  // A pointer into the middle of a live block, or into its guards, leaves
+  // the block alone.
+  auto* live = static_cast<uint8_t*>(Opaque(::operator new[](32)));
+  for (ptrdiff_t offset : {4, 16, -16, -8, 32})
+    ::operator delete[](Opaque(live + offset));
   EXPECT_EQ(RecordOf(live).size, 32u);
+  EXPECT_EQ(Bytes(live - 16, 16), Repeated(0xBAADF00D, 16));
+  EXPECT_EQ(Bytes(live, 32), Repeated(0xFEEDFACE, 32));
   ::operator delete[](live);
 
   ::operator delete(nullptr);
@@ -242,31 +246,36 @@ TEST_F(MemTrackerTest, UnknownPointersAreIgnored) {
   EXPECT_EQ(after.liveBytes, before.liveBytes);
 }
 
+// Sizes above anything else live here: one kept with the usual blocks, one
+// too large for them, whose record the tracker keeps apart.
 TEST_F(MemTrackerTest, CountersFollowLiveBlocksAndKeepPeaks) {
-  const size_t size = 1 << 20;  // above anything else live here
-  const MemTracker::Counters before = MemTracker::GetCounters();
-  void* block = ::operator new(size);
-  const MemTracker::Counters during = MemTracker::GetCounters();
-  EXPECT_EQ(during.allocationCounter, before.allocationCounter + 1);
-  EXPECT_EQ(RecordOf(block).allocationNumber, during.allocationCounter);
-  EXPECT_EQ(during.liveBytes, before.liveBytes + size);
-  EXPECT_EQ(during.liveBlockBytes, before.liveBlockBytes + size + 32);
-  EXPECT_EQ(during.liveBlocks, before.liveBlocks + 1);
-  EXPECT_GE(during.peakLiveBytes, during.liveBytes);
-  EXPECT_GE(during.peakLiveBlockBytes, during.liveBlockBytes);
-  EXPECT_GE(during.peakLiveBlocks, during.liveBlocks);
-  EXPECT_EQ(during.totalBytes, before.totalBytes + size);
-  EXPECT_EQ(during.totalBlockBytes, before.totalBlockBytes + size + 32);
-  EXPECT_EQ(during.totalAllocations, before.totalAllocations + 1);
+  for (const size_t size : {size_t{1} << 20, size_t{1} << 26}) {
+    SCOPED_TRACE(size);
+    const MemTracker::Counters before = MemTracker::GetCounters();
+    void* block = ::operator new(size);
+    const MemTracker::Counters during = MemTracker::GetCounters();
+    EXPECT_EQ(during.allocationCounter, before.allocationCounter + 1);
+    EXPECT_EQ(RecordOf(block).allocationNumber, during.allocationCounter);
+    EXPECT_EQ(RecordOf(block).size, size);
+    EXPECT_EQ(during.liveBytes, before.liveBytes + size);
+    EXPECT_EQ(during.liveBlockBytes, before.liveBlockBytes + size + 32);
+    EXPECT_EQ(during.liveBlocks, before.liveBlocks + 1);
+    EXPECT_GE(during.peakLiveBytes, during.liveBytes);
+    EXPECT_GE(during.peakLiveBlockBytes, during.liveBlockBytes);
+    EXPECT_GE(during.peakLiveBlocks, during.liveBlocks);
+    EXPECT_EQ(during.totalBytes, before.totalBytes + size);
+    EXPECT_EQ(during.totalBlockBytes, before.totalBlockBytes + size + 32);
+    EXPECT_EQ(during.totalAllocations, before.totalAllocations + 1);
 
-  ::operator delete(block);
-  const MemTracker::Counters after = MemTracker::GetCounters();
-  EXPECT_EQ(after.liveBytes, before.liveBytes);
-  EXPECT_EQ(after.liveBlockBytes, before.liveBlockBytes);
-  EXPECT_EQ(after.liveBlocks, before.liveBlocks);
-  EXPECT_GE(after.peakLiveBytes, before.liveBytes + size);
-  EXPECT_GE(after.peakLiveBlockBytes, before.liveBlockBytes + size + 32);
-  EXPECT_EQ(after.totalAllocations, during.totalAllocations);
+    ::operator delete(block);
+    const MemTracker::Counters after = MemTracker::GetCounters();
+    EXPECT_EQ(after.liveBytes, before.liveBytes);
+    EXPECT_EQ(after.liveBlockBytes, before.liveBlockBytes);
+    EXPECT_EQ(after.liveBlocks, before.liveBlocks);
+    EXPECT_GE(after.peakLiveBytes, before.liveBytes + size);
+    EXPECT_GE(after.peakLiveBlockBytes, before.liveBlockBytes + size + 32);
+    EXPECT_EQ(after.totalAllocations, during.totalAllocations);
+  }
 }
 
 // Block bytes are counted from each block's own offset, which alignment widens.
