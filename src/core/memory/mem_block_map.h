@@ -36,15 +36,17 @@ class MemBlockMap {
 
   // Keeps the record of a new block; false, and nothing stored, when the
   // pointer or the size cannot be kept here.
-  [[gnu::always_inline]] bool Insert(const void* userPointer, Record record) {
+  bool Insert(const void* userPointer, Record record) {
     const uintptr_t address = reinterpret_cast<uintptr_t>(userPointer);
-    if (record.size > kMaxSize) return false;
-    uint64_t* entry = EntryOf(address);
-    if (!entry) {
-      if (!Holdable(address) || !AddLeaf(address)) return false;
-      entry = EntryOf(address);
-    }
-    if (*entry) return false;
+    if (!EntryOf(address) && (!Holdable(address) || !AddLeaf(address))) return false;
+    return InsertMapped(userPointer, record);
+  }
+  // The same, making no call, for a pointer whose leaf is mapped already:
+  // false, and nothing stored, for any other too.
+  [[gnu::always_inline]] bool InsertMapped(const void* userPointer, Record record) {
+    const uintptr_t address = reinterpret_cast<uintptr_t>(userPointer);
+    uint64_t* entry = record.size <= kMaxSize ? EntryOf(address) : nullptr;
+    if (!entry || *entry) return false;
     *entry = Pack(address, record);
     ++count_;
     return true;

@@ -487,19 +487,18 @@ bool FindLive(const void* userPointer, MemRecord* record) {
 // Nearly every request names no call site and takes the default alignment,
 // its block offset a constant, and the lone or the leaning thread finds the
 // map's leaf for it in place: that way makes no call but the C heap's malloc
-// (and the painting of a large area). Its kind is a constant too, so nothing
-// but the size is kept across the call.
+// (and the painting of a large area). Its kind is a constant too.
+//
+// The block taken for such a request, registered and prepared. Apart from
+// the request, so that the request keeps nothing but the size across its
+// call of malloc, and this, making no call, saves no registers.
 template <MemTracker::AllocKind kKind>
-[[gnu::always_inline]] inline void* NewUsual(size_t size) {
+[[gnu::noinline]] void* RegisterUsual(void* raw, size_t size) {
   constexpr size_t kOffset = MemTracker::kGuardBytes;
-  // One test for a size of 0, whose size - 1 wraps, and for one whose block
-  // would not fit in a size_t.
-  if (size - 1 >= SIZE_MAX - BlockSize(0, kOffset) || callSite.named) return MemTracker::New(size, kKind, kOffset);
-  void* raw = std::malloc(BlockSize(size, kOffset));
   MemTrackerLock::Entry entry;
   if (!raw || !lock.LockInline(&entry)) return NewTaken(raw, size, kKind);
   unsigned char* user = static_cast<unsigned char*>(raw) + kOffset;
-  if (!usualBlocks.Insert(user, {size, tally.NextNumber(), kKind})) {
+  if (!usualBlocks.InsertMapped(user, {size, tally.NextNumber(), kKind})) {
     lock.Unlock(entry);
     return NewTaken(raw, size, kKind);
   }
@@ -507,6 +506,15 @@ template <MemTracker::AllocKind kKind>
   tally.CountAllocation(size, kOffset, LiveBlocks());
   lock.Unlock(entry);
   return Prepare(user, size, false);  // the operators never ask for zeroes
+}
+
+template <MemTracker::AllocKind kKind>
+[[gnu::always_inline]] inline void* NewUsual(size_t size) {
+  constexpr size_t kOffset = MemTracker::kGuardBytes;
+  // One test for a size of 0, whose size - 1 wraps, and for one whose block
+  // would not fit in a size_t.
+  if (size - 1 >= SIZE_MAX - BlockSize(0, kOffset) || callSite.named) return MemTracker::New(size, kKind, kOffset);
+  return RegisterUsual<kKind>(std::malloc(BlockSize(size, kOffset)), size);
 }
 
 // The tracker never writes memory.log; an old one is removed at start-up.
