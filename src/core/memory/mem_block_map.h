@@ -1,5 +1,5 @@
 // The memory tracker's map of its usual blocks: those that name no call
-// site, sit at the default offset and ask for less than 64 MiB. Each one's
+// site, sit at the default offset and ask for less than 8 MiB. Each one's
 // record is packed into the 8-byte entry of its user pointer's 32-byte
 // granule of the address space, in a radix table (top, middle and leaf
 // levels, like a page table): neighbours on the heap are neighbours in the
@@ -22,7 +22,7 @@
 
 class MemBlockMap {
  public:
-  static constexpr size_t kMaxSize = (size_t{1} << 26) - 1;
+  static constexpr size_t kMaxSize = (size_t{1} << 23) - 1;
 
   struct Record {
     size_t size;
@@ -48,7 +48,6 @@ class MemBlockMap {
     uint64_t* entry = record.size <= kMaxSize ? EntryOf(address) : nullptr;
     if (!entry || *entry) return false;
     *entry = Pack(address, record);
-    ++count_;
     return true;
   }
 
@@ -57,10 +56,9 @@ class MemBlockMap {
   [[gnu::always_inline]] bool Remove(const void* userPointer, Record* record) {
     const uintptr_t address = reinterpret_cast<uintptr_t>(userPointer);
     uint64_t* entry = EntryOf(address);
-    if (!entry || (*entry & kTagBits) != TagOf(address)) return false;
+    if (!entry || !Holds(*entry, address)) return false;
     *record = Unpack(*entry);
     *entry = 0;
-    --count_;
     return true;
   }
 
@@ -69,12 +67,10 @@ class MemBlockMap {
     const Leaf* leaf = Holdable(address) ? LeafOf(address) : nullptr;
     if (!leaf) return false;
     const uint64_t entry = leaf->entries[EntrySlot(address)];
-    if ((entry & kTagBits) != TagOf(address)) return false;
+    if (!Holds(entry, address)) return false;
     *record = Unpack(entry);
     return true;
   }
-
-  size_t Count() const { return count_; }
 
  private:
   // The address bits each level takes. User space ends below 2^47.
@@ -85,13 +81,13 @@ class MemBlockMap {
   static constexpr int kTopShift = kRegionShift + kMiddleBits;
   static constexpr int kTopBits = 47 - kTopShift;
 
-  // An entry: whether it is taken, the pointer's half of the granule, the
-  // kind, the size and the allocation number, from the lowest bit up.
+  // An entry, from the lowest bit up: whether it is taken, three bits
+  // left clear, the pointer's half of the granule (where the pointer has
+  // that bit), the kind, the size and the allocation number.
   static constexpr uint64_t kTaken = 1;
-  static constexpr uint64_t kUpperHalf = 2;
-  static constexpr uint64_t kTagBits = kTaken | kUpperHalf;
-  static constexpr int kKindShift = 2;
-  static constexpr int kSizeShift = 6;
+  static constexpr uint64_t kUpperHalf = 16;
+  static constexpr int kKindShift = 5;
+  static constexpr int kSizeShift = 9;
   static constexpr int kNumberShift = 32;
   static_assert(kMaxSize < (uint64_t{1} << (kNumberShift - kSizeShift)), "the size fits its bits");
 
@@ -104,11 +100,13 @@ class MemBlockMap {
 
   static bool Holdable(uintptr_t address) { return (address & 15) == 0 && (address >> 47) == 0; }
 
-  // The tag an entry of the pointer holds: taken, in the pointer's half.
-  static uint64_t TagOf(uintptr_t address) { return kTaken | ((address >> 3) & kUpperHalf); }
+  // Whether the entry is taken by a block in the pointer's half of the
+  // granule; the pointer is on a 16-byte boundary, so an empty entry
+  // never matches.
+  static bool Holds(uint64_t entry, uintptr_t address) { return ((entry ^ address) & (kTaken | kUpperHalf)) == kTaken; }
 
   static uint64_t Pack(uintptr_t address, Record record) {
-    return TagOf(address) | uint64_t{record.kind} << kKindShift | uint64_t{record.size} << kSizeShift |
+    return kTaken | (address & kUpperHalf) | uint64_t{record.kind} << kKindShift | uint64_t{record.size} << kSizeShift |
            uint64_t{record.allocationNumber} << kNumberShift;
   }
   static Record Unpack(uint64_t entry) {
@@ -119,17 +117,21 @@ class MemBlockMap {
   // The entry of the pointer's granule; null when its leaf is not mapped or
   // the pointer cannot be kept here. Requests come in runs from one region
   // of the heap, so the last leaf used is kept at hand: that saves two
-  // dependent loads, which a release's painting would wait for.
+  // dependent loads, which a release's painting would wait for. One test
+  // finds a pointer on a 16-byte boundary in its region.
   uint64_t* EntryOf(uintptr_t address) {
-    if ((address & 15) == 0 && address >> kRegionShift == recentRegion_)
+    if (__builtin_expect((address & kRecentMask) == recentRegion_, 1)) {
+      if (!recentLeaf_) __builtin_unreachable();  // set with the region, so the callers test no null
       return &recentLeaf_->entries[EntrySlot(address)];
+    }
     if (!Holdable(address)) return nullptr;
     Leaf* leaf = LeafOf(address);
     if (!leaf) return nullptr;
-    recentRegion_ = address >> kRegionShift;
+    recentRegion_ = address & kRecentMask;
     recentLeaf_ = leaf;
     return &leaf->entries[EntrySlot(address)];
   }
+  static constexpr uintptr_t kRecentMask = ~((uintptr_t{1} << kRegionShift) - 1) | 15;
   Leaf* LeafOf(uintptr_t address) const {
     const Middle* middle = top_[address >> kTopShift];
     return middle ? middle->leaves[LeafSlot(address)] : nullptr;
@@ -145,7 +147,6 @@ class MemBlockMap {
   bool AddLeaf(uintptr_t address);
 
   Middle* top_[size_t{1} << kTopBits] = {};
-  uintptr_t recentRegion_ = UINTPTR_MAX;  // matches no pointer's region until a leaf is used
+  uintptr_t recentRegion_ = 15;  // the start of the last leaf's region; no pointer matches it until one is used
   Leaf* recentLeaf_ = nullptr;
-  size_t count_ = 0;
 };

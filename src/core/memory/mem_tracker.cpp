@@ -22,11 +22,12 @@ constexpr const char* kNoTrackingRoom = "Unable to allocate RAM for internal mem
 constexpr const char* kOutOfMemory = "Request for allocation failed. Out of memory.";
 constexpr const char* kNeverAllocated = "Request to deallocate RAM that was never allocated";
 
-// The counters, less what they follow from: live blocks are the index's
-// entries, successful allocations the requests less the refused ones, and a
-// block's bytes beyond its request are its guards and, for an aligned block,
-// its wider offset. Only the requested bytes and those offsets are added up
-// per request.
+// The counters, less what they follow from: successful allocations are the
+// requests less the refused ones, live blocks those less the releases, live
+// bytes the bytes since start less the released ones, and a block's bytes
+// beyond its request are its guards and, for an aligned block, its wider
+// offset. A request and a release each add to counters of their own, so
+// neither waits for the other's sum to be written back.
 class Tally {
  public:
   // The request's allocation number.
@@ -34,32 +35,32 @@ class Tally {
   uint32_t NextNumber() const { return static_cast<uint32_t>(requests_ + 1); }
   void CountRefusal() { ++refusals_; }
 
-  void CountAllocation(size_t size, size_t offset, size_t liveBlocks) {
-    liveBytes_ += size;
-    liveWiderOffsets_ += offset - MemTracker::kGuardBytes;
+  void CountAllocation(size_t size, size_t offset) {
     totalBytes_ += size;
     totalWiderOffsets_ += offset - MemTracker::kGuardBytes;
-    Raise(peakLiveBytes_, liveBytes_);
-    Raise(peakLiveBlockBytes_, LiveBlockBytes(liveBlocks));
-    Raise(peakLiveBlocks_, liveBlocks);
+    liveWiderOffsets_ += offset - MemTracker::kGuardBytes;
+    Raise(peakLiveBytes_, LiveBytes());
+    Raise(peakLiveBlockBytes_, LiveBlockBytes());
+    Raise(peakLiveBlocks_, LiveBlocks());
   }
 
   void CountRelease(size_t size, size_t offset) {
-    liveBytes_ -= size;
+    ++releases_;
+    releasedBytes_ += size;
     liveWiderOffsets_ -= offset - MemTracker::kGuardBytes;
   }
 
-  MemTracker::Counters Report(size_t liveBlocks) const {
+  MemTracker::Counters Report() const {
     MemTracker::Counters counters{};
     counters.allocationCounter = static_cast<uint32_t>(requests_);
-    counters.liveBytes = liveBytes_;
+    counters.liveBytes = LiveBytes();
     counters.peakLiveBytes = peakLiveBytes_;
-    counters.liveBlockBytes = LiveBlockBytes(liveBlocks);
+    counters.liveBlockBytes = LiveBlockBytes();
     counters.peakLiveBlockBytes = peakLiveBlockBytes_;
-    counters.liveBlocks = liveBlocks;
+    counters.liveBlocks = LiveBlocks();
     counters.peakLiveBlocks = peakLiveBlocks_;
     counters.totalBytes = totalBytes_;
-    const uint64_t allocations = requests_ - refusals_;
+    const uint64_t allocations = Allocations();
     counters.totalBlockBytes = totalBytes_ + allocations * kGuardsPerBlock + totalWiderOffsets_;
     counters.totalAllocations = allocations;
     return counters;
@@ -73,19 +74,21 @@ class Tally {
     if (__builtin_expect(value > peak, 0)) peak = value;
   }
 
-  size_t LiveBlockBytes(size_t liveBlocks) const {
-    return liveBytes_ + liveBlocks * kGuardsPerBlock + liveWiderOffsets_;
-  }
+  uint64_t Allocations() const { return requests_ - refusals_; }
+  size_t LiveBlocks() const { return static_cast<size_t>(Allocations() - releases_); }
+  size_t LiveBytes() const { return static_cast<size_t>(totalBytes_ - releasedBytes_); }
+  size_t LiveBlockBytes() const { return LiveBytes() + LiveBlocks() * kGuardsPerBlock + liveWiderOffsets_; }
 
   uint64_t requests_ = 0;
   uint64_t refusals_ = 0;
-  size_t liveBytes_ = 0;
+  uint64_t releases_ = 0;
+  uint64_t totalBytes_ = 0;
+  uint64_t releasedBytes_ = 0;
+  uint64_t totalWiderOffsets_ = 0;
   size_t liveWiderOffsets_ = 0;
   size_t peakLiveBytes_ = 0;
   size_t peakLiveBlockBytes_ = 0;
   size_t peakLiveBlocks_ = 0;
-  uint64_t totalBytes_ = 0;
-  uint64_t totalWiderOffsets_ = 0;
 };
 
 // All state is constant-initialised and trivially destroyed, so the tracker
@@ -108,8 +111,6 @@ static_assert(std::is_trivially_destructible_v<MemTrackerLock> &&
                   std::is_trivially_destructible_v<MemBlockMap> && std::is_trivially_destructible_v<MemBlockIndex> &&
                   std::is_trivially_destructible_v<Tally>,
               "the tracker must outlive every static destructor that releases memory");
-
-size_t LiveBlocks() { return usualBlocks.Count() + otherBlocks.Count(); }
 
 class LockScope {
  public:
@@ -303,7 +304,7 @@ inline void* TakeBlock(size_t size, size_t offset) {
   record->allocationNumber = allocationNumber;
   record->kind = static_cast<uint8_t>(kind);
   record->SetOffset(offset);
-  tally.CountAllocation(size, offset, LiveBlocks());
+  tally.CountAllocation(size, offset);
 }
 
 // Under the lock: counts the request and records the block taken for it
@@ -319,7 +320,7 @@ inline void* TakeBlock(size_t size, size_t offset) {
   if (site && !TakeNames(*site, &siteNames)) return Refuse(kNoTrackingRoom, nullptr, raw);
   if (!siteNames && offset == MemTracker::kGuardBytes &&
       usualBlocks.Insert(user, {size, allocationNumber, static_cast<uint8_t>(kind)})) {
-    tally.CountAllocation(size, offset, LiveBlocks());
+    tally.CountAllocation(size, offset);
     return user;
   }
   MemRecord* record = otherBlocks.Insert(user);
@@ -503,7 +504,7 @@ template <MemTracker::AllocKind kKind>
     return NewTaken(raw, size, kKind);
   }
   tally.CountRequest();
-  tally.CountAllocation(size, kOffset, LiveBlocks());
+  tally.CountAllocation(size, kOffset);
   lock.Unlock(entry);
   return Prepare(user, size, false);  // the operators never ask for zeroes
 }
@@ -582,7 +583,7 @@ bool MemTracker::FindRecord(const void* userPointer, AllocRecord* out) {
 
 MemTracker::Counters MemTracker::GetCounters() {
   LockScope locked;
-  return tally.Report(LiveBlocks());
+  return tally.Report();
 }
 
 const char* MemTracker::GetLastProblem() {

@@ -33,7 +33,6 @@ TEST(MemBlockMapTest, KeepsEveryRecordThroughRemovalsInAnyOrder) {
 
   static MemBlockMap* const map = new MemBlockMap;  // its levels live on, as the tracker's do
   for (size_t i = 0; i < addresses.size(); ++i) ASSERT_TRUE(map->Insert(Address(addresses[i]), records[i])) << i;
-  EXPECT_EQ(map->Count(), addresses.size());
 
   std::vector<size_t> order(addresses.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
@@ -56,7 +55,6 @@ TEST(MemBlockMapTest, KeepsEveryRecordThroughRemovalsInAnyOrder) {
       }
     }
   }
-  EXPECT_EQ(map->Count(), 0u);
 }
 
 // What the map cannot keep is refused with nothing stored, for the
@@ -82,7 +80,6 @@ TEST(MemBlockMapTest, RefusesWhatItCannotKeepAndFindsOnlyWhatItTook) {
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.why);
     EXPECT_FALSE(map->Insert(Address(refusal.address), {refusal.size, 9, 2}));
-    EXPECT_EQ(map->Count(), 1u);
   }
 
   MemBlockMap::Record found{};
@@ -93,7 +90,6 @@ TEST(MemBlockMapTest, RefusesWhatItCannotKeepAndFindsOnlyWhatItTook) {
   }
   ASSERT_TRUE(map->Find(Address(block), &found));
   EXPECT_TRUE(SameRecord(found, record));
-  EXPECT_EQ(map->Count(), 1u);
 }
 
 }  // namespace
