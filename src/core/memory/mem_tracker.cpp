@@ -471,42 +471,54 @@ bool FindLive(const void* userPointer, MemRecord* record) {
 // The usual release, of a block the map holds, by the lone or the leaning
 // thread, makes no call but the C heap's free (and the painting of a large
 // area): anything else, a pointer the tracker does not hold included, takes
-// the way that locks in full.
-[[gnu::always_inline]] inline void ReleaseBlock(void* userPointer) {
-  MemTrackerLock::Entry entry;
-  if (!lock.LockInline(&entry)) return ReleaseLocking(userPointer);
+// the way that locks in full. Each way in has its own copy, so that leaving
+// costs no test of how the thread got in.
+template <MemTrackerLock::Entry kEntry>
+[[gnu::always_inline]] inline void ReleaseEntered(void* userPointer) {
   MemBlockMap::Record usual;
   if (!usualBlocks.Remove(userPointer, &usual)) {
-    lock.Unlock(entry);
+    lock.Unlock(kEntry);
     return ReleaseLocking(userPointer);
   }
   const Unregistered block = ForgetUsual(usual);
-  lock.Unlock(entry);
+  lock.Unlock(kEntry);
   Discard(userPointer, block);
+}
+
+[[gnu::always_inline]] inline void ReleaseBlock(void* userPointer) {
+  if (lock.EnterAlone()) return ReleaseEntered<MemTrackerLock::Entry::kAlone>(userPointer);
+  if (lock.EnterLeaning()) return ReleaseEntered<MemTrackerLock::Entry::kLeaning>(userPointer);
+  ReleaseLocking(userPointer);
 }
 
 // Nearly every request names no call site and takes the default alignment,
 // its block offset a constant, and the lone or the leaning thread finds the
 // map's leaf for it in place: that way makes no call but the C heap's malloc
 // (and the painting of a large area). Its kind is a constant too.
-//
+template <MemTracker::AllocKind kKind, MemTrackerLock::Entry kEntry>
+[[gnu::always_inline]] inline void* RegisterEntered(void* raw, size_t size) {
+  constexpr size_t kOffset = MemTracker::kGuardBytes;
+  unsigned char* user = static_cast<unsigned char*>(raw) + kOffset;
+  if (!usualBlocks.InsertMapped(user, {size, tally.NextNumber(), kKind})) {
+    lock.Unlock(kEntry);
+    return NewTaken(raw, size, kKind);
+  }
+  tally.CountRequest();
+  tally.CountAllocation(size, kOffset);
+  lock.Unlock(kEntry);
+  return Prepare(user, size, false);  // the operators never ask for zeroes
+}
+
 // The block taken for such a request, registered and prepared. Apart from
 // the request, so that the request keeps nothing but the size across its
 // call of malloc, and this, making no call, saves no registers.
 template <MemTracker::AllocKind kKind>
 [[gnu::noinline]] void* RegisterUsual(void* raw, size_t size) {
-  constexpr size_t kOffset = MemTracker::kGuardBytes;
-  MemTrackerLock::Entry entry;
-  if (!raw || !lock.LockInline(&entry)) return NewTaken(raw, size, kKind);
-  unsigned char* user = static_cast<unsigned char*>(raw) + kOffset;
-  if (!usualBlocks.InsertMapped(user, {size, tally.NextNumber(), kKind})) {
-    lock.Unlock(entry);
-    return NewTaken(raw, size, kKind);
+  if (raw) {
+    if (lock.EnterAlone()) return RegisterEntered<kKind, MemTrackerLock::Entry::kAlone>(raw, size);
+    if (lock.EnterLeaning()) return RegisterEntered<kKind, MemTrackerLock::Entry::kLeaning>(raw, size);
   }
-  tally.CountRequest();
-  tally.CountAllocation(size, kOffset);
-  lock.Unlock(entry);
-  return Prepare(user, size, false);  // the operators never ask for zeroes
+  return NewTaken(raw, size, kKind);
 }
 
 template <MemTracker::AllocKind kKind>

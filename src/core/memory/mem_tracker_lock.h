@@ -34,16 +34,20 @@ class MemTrackerLock {
   // Enters only as the lone or the leaning thread, so that a caller's fast
   // way makes no call; false, and nothing entered, otherwise.
   bool LockInline(Entry* entry) {
-    if (__libc_single_threaded && leaner_) {
+    if (EnterAlone()) {
       *entry = Entry::kAlone;
       return true;
     }
-    if (leaner_ == &threadToken_ && Lean()) {
+    if (EnterLeaning()) {
       *entry = Entry::kLeaning;
       return true;
     }
     return false;
   }
+  // The two ways of LockInline apart, for callers that keep the way they
+  // took in their code rather than in a value.
+  bool EnterAlone() const { return __libc_single_threaded && leaner_; }
+  bool EnterLeaning() { return leaner_ == &threadToken_ && Lean(); }
   void Unlock(Entry entry) {
     if (entry == Entry::kAlone) return;
     if (entry == Entry::kLeaning)
