@@ -13,7 +13,7 @@ bool MemBlockIndex::Grow() {
   table_ = grown;
   mask_ = oldCount * 2 - 1;
   growAt_ = oldCount;
-  --runShift_;
+  --hashShift_;
   for (size_t slot = 0; slot < oldCount; ++slot)
     if (old[slot].key) grown[FreeSlot(grown, mask_, HomeOf(old[slot].key))] = old[slot];
   if (old != initialTable_) munmap(old, oldCount * sizeof(Slot));

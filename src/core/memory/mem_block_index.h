@@ -1,14 +1,11 @@
-// The memory tracker's index from a user pointer to its record: an open
-// addressing table that holds each pointer and its record in a 32-byte slot,
-// so a lookup reads one cache line, and a pointer the tracker never handed
-// out is told apart without reading the memory around it.
-//
-// A pointer's home slot keeps blocks of one 4 KiB page together: the page
-// picks a run of 128 slots by a multiplicative hash, the pointer's offset in
-// the page (in 32-byte steps) the slot within the run. Blocks made one after
-// another, which are neighbours on the heap, are then neighbours in the
-// table too. Collisions probe onwards; removal shifts later entries back, so
-// no tombstones build up. The table doubles once it is half full.
+// The memory tracker's index of the blocks its block map does not keep:
+// those that name a call site, sit at a wider offset or are very large. An
+// open addressing table holds each user pointer and its record in a 32-byte
+// slot, so a lookup reads one cache line, and a pointer the tracker never
+// handed out is told apart without reading the memory around it. A pointer's
+// home slot comes from a multiplicative hash; collisions probe onwards, and
+// removal shifts later entries back, so no tombstones build up. The table
+// doubles once it is half full.
 //
 // Needs no construction at run time, so it serves allocations made before
 // main.
@@ -20,9 +17,7 @@
 
 class MemBlockIndex {
  public:
-  static constexpr int kInitialBits = 12;  // 4096 slots before the first growth
-  static constexpr int kRunBits = 7;       // the slots of one page
-  static constexpr int kStepBits = 12 - kRunBits;  // a slot per 32 bytes of a page
+  static constexpr int kInitialBits = 8;  // 256 slots before the first growth
   static constexpr size_t kNone = SIZE_MAX;
 
   constexpr MemBlockIndex() = default;
@@ -77,16 +72,12 @@ class MemBlockIndex {
   };
   static_assert(sizeof(Slot) == 32, "two slots to a cache line");
 
-  // A slot is as wide as a step and a run as a page, so the pointer's offset
-  // in its page, rounded down to a step, is its home's offset in the run.
-  Slot* HomeSlot(const void* userPointer) const {
-    static_assert(sizeof(Slot) == size_t{1} << kStepBits, "a slot per step");
+  // The hash's top bits, which every bit of the pointer above its 16-byte
+  // alignment reaches.
+  size_t HomeOf(const void* userPointer) const {
     const uint64_t address = reinterpret_cast<uintptr_t>(userPointer);
-    const uint64_t run = ((address >> 12) * 0x9E3779B97F4A7C15u) >> runShift_;
-    const uint64_t offset = (run << 12) | (address & (0xFFF & ~(sizeof(Slot) - 1)));
-    return reinterpret_cast<Slot*>(reinterpret_cast<char*>(table_) + offset);
+    return static_cast<size_t>(((address >> 4) * 0x9E3779B97F4A7C15u) >> hashShift_);
   }
-  size_t HomeOf(const void* userPointer) const { return static_cast<size_t>(HomeSlot(userPointer) - table_); }
 
   static size_t FreeSlot(const Slot* table, size_t mask, size_t home) {
     size_t slot = home;
@@ -103,6 +94,6 @@ class MemBlockIndex {
   Slot* table_ = initialTable_;  // mapped on its own once grown
   size_t mask_ = (size_t{1} << kInitialBits) - 1;
   size_t growAt_ = size_t{1} << (kInitialBits - 1);  // entries that make the table half full
-  int runShift_ = 64 - (kInitialBits - kRunBits);  // keeps the hash's top bits that pick a run
+  int hashShift_ = 64 - kInitialBits;  // keeps as many of the hash's top bits as the table has slots
   size_t count_ = 0;
 };

@@ -1,5 +1,5 @@
-// What the memory tracker keeps of a live block, in the block index's slot
-// beside its user pointer: what follows from the block's address and size
+// What the memory tracker keeps of a live block that its block map does not
+// keep, in the block index's slot beside its user pointer: what follows from the block's address and size
 // (the raw block, the block size) is worked out when asked for, and a call
 // site, which only the few requests that name one have, is kept apart.
 #pragma once

@@ -27,8 +27,8 @@ uint32_t Found(const MemBlockIndex& index, const void* key) {
   return slot == MemBlockIndex::kNone ? kMissing : index.RecordAt(slot)->allocationNumber;
 }
 
-// Neighbours on one page, blocks far apart, and pages whose runs of slots
-// collide, inserted past several growths, then removed in a random order:
+// Neighbours on one page, blocks far apart, and blocks at one offset of
+// many pages, inserted past several growths, then removed in a random order:
 // after each removal every key left is still found and the removed one not.
 TEST(MemBlockIndexTest, FindsEveryKeyThroughGrowthAndRemovalsInAnyOrder) {
   std::vector<const void*> keys;
