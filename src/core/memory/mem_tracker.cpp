@@ -231,14 +231,9 @@ constexpr std::array<uint32_t, MemTracker::kGuardBytes / sizeof(uint32_t)> Guard
 constexpr auto kPrefixRun = GuardRun<MemTracker::kPrefixGuard>();
 constexpr auto kSuffixRun = GuardRun<MemTracker::kSuffixGuard>();
 
-// The prefix is stored in words of 8 bytes: the C heap reads the released
-// block's second word at once, and a load from within a wider store would
-// wait for the store to finish instead of taking its value on the way.
 void WriteGuards(unsigned char* user, size_t size) {
   if constexpr (MemTracker::kGuardBytes == 0) return;
-  unsigned char* prefix = user - MemTracker::kGuardBytes;
-  for (size_t word = 0; word < MemTracker::kGuardBytes; word += sizeof(uint64_t))
-    std::memcpy(prefix + word, kPrefixRun.data(), sizeof(uint64_t));
+  std::memcpy(user - MemTracker::kGuardBytes, kPrefixRun.data(), MemTracker::kGuardBytes);
   std::memcpy(user + size, kSuffixRun.data(), MemTracker::kGuardBytes);
 }
 
