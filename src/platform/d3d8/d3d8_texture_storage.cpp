@@ -1,6 +1,7 @@
 #include "platform/d3d8/d3d8_texture_storage.h"
 
 #include <algorithm>
+#include <vector>
 
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
@@ -118,7 +119,9 @@ void TextureStorage::Specify(uint32_t index, const uint8_t* bytes) {
     glTexImage2D(target, static_cast<GLint>(level), static_cast<GLint>(format.glInternalFormat), width, height, 0,
                  format.glFormat, format.glType, bytes);
   }
+  const bool firstLowerLevel = level == 1 && !uploaded_[index];
   uploaded_[index] = true;
+  if (firstLowerLevel && uploaded_[face * levelCount_]) MoveTopLevelIntoChain(face);
   const uint32_t before = sampledLevels_;
   auto everyFaceHas = [this](uint32_t level) {
     for (uint32_t face = 0; face < FaceCount(); ++face)
@@ -128,6 +131,23 @@ void TextureStorage::Specify(uint32_t index, const uint8_t* bytes) {
   while (sampledLevels_ < levelCount_ && everyFaceHas(sampledLevels_)) ++sampledLevels_;
   if (sampledLevels_ != before)
     glTexParameteri(GlTarget(), GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(sampledLevels_ - 1));
+}
+
+void TextureStorage::MoveTopLevelIntoChain(uint32_t face) {
+  const uint32_t index = face * levelCount_;
+  const MemorySurface& surface = *surfaces_[index];
+  const FormatInfo& format = surface.Format();
+  const GLenum target = cube_ ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D;
+  // What OpenGL holds, not the memory copy: an area written there without
+  // being marked changed stays out of OpenGL.
+  std::vector<uint8_t> held(surface.ByteCount());
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  if (format.bytesPerBlock)
+    glGetCompressedTexImage(target, 0, held.data());
+  else
+    glGetTexImage(target, 0, format.glFormat, format.glType, held.data());
+  Specify(index, held.data());
 }
 
 TextureStorage& StorageOf(IDirect3DBaseTexture8* texture) {

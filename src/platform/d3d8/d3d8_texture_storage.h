@@ -45,6 +45,12 @@ class TextureStorage : public SurfaceOwner {
   void Upload(uint32_t index, const RECT& area);
   // Gives OpenGL the whole level (undefined contents for null bytes).
   void Specify(uint32_t index, const uint8_t* bytes);
+  // A driver lays a texture out for level 0 alone until a lower level comes,
+  // then lays out a new chain for the lower levels but leaves level 0 in the
+  // old storage until the texture is next drawn, or for good if it is not:
+  // giving level 0 again, as OpenGL holds it, moves it into the chain and
+  // frees the old storage.
+  void MoveTopLevelIntoChain(uint32_t face);
   uint32_t FaceCount() const { return cube_ ? 6 : 1; }
   bool Live() const;
 

@@ -2,6 +2,7 @@
 // frame back.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/d3d8/d3d8.h"
@@ -111,6 +112,49 @@ TEST_F(D3D8DeviceTest, ChainWrittenOnlyAtItsTopLevelSamplesIt) {
   DrawRect(0, 0, 1, 1, 0xFFFFFFFF);  // four texels into one pixel
   EXPECT_EQ(Pixel(0, 0), 0x0000FFu);
   texture->Release();
+}
+
+TEST_F(D3D8DeviceTest, LowerLevelsArrivingKeepTheTopLevelAsTheDeviceHeldIt) {
+  // The top level is given again when the chain's first lower level comes;
+  // what was written there without being marked changed must stay out.
+  struct Case {
+    D3DFORMAT format;
+    uint32_t marked, unmarked, lower;  // texels in the format
+  };
+  const Case cases[] = {{D3DFMT_A8R8G8B8, 0xFF00FF00, 0xFF0000FF, 0xFFFF0000},
+                        {D3DFMT_A4R4G4B4, 0xF0F0, 0xF00F, 0xFF00}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.format);
+    IDirect3DTexture8* texture = nullptr;
+    ASSERT_EQ(device_->CreateTexture(4, 4, 0, 0, c.format, D3DPOOL_MANAGED, &texture), D3D_OK);
+    auto write = [&](UINT level, DWORD flags, uint32_t texel) {
+      D3DLOCKED_RECT locked;
+      ASSERT_EQ(texture->LockRect(level, &locked, nullptr, flags), D3D_OK);
+      const size_t bytes = c.format == D3DFMT_A8R8G8B8 ? 4 : 2, side = 4 >> level;
+      for (size_t i = 0; i < side * side; ++i)  // the texel's low bytes, little-endian
+        std::memcpy(static_cast<uint8_t*>(locked.pBits) + i / side * locked.Pitch + i % side * bytes, &texel, bytes);
+      texture->UnlockRect(level);
+    };
+    write(0, 0, c.marked);
+    write(0, D3DLOCK_NO_DIRTY_UPDATE, c.unmarked);
+    write(1, 0, c.lower);
+    write(2, 0, c.lower);
+    device_->SetTexture(0, texture);
+    device_->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+    device_->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_POINT);
+    auto drawnOver = [&](float side) {  // the texture stretched over a square from the corner
+      device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0, 0);
+      DrawRect(0, 0, side, side, 0xFFFFFFFF);
+      return Pixel(0, 0);
+    };
+    EXPECT_EQ(drawnOver(kSize), 0x00FF00u);
+    EXPECT_EQ(drawnOver(1), 0xFF0000u);  // four texels into one pixel
+    // Marking it changed brings the unmarked write in.
+    ASSERT_EQ(texture->AddDirtyRect(nullptr), D3D_OK);
+    EXPECT_EQ(drawnOver(kSize), 0x0000FFu);
+    device_->SetTexture(0, nullptr);
+    texture->Release();
+  }
 }
 
 TEST_F(D3D8DeviceTest, TextureTakesOnlyTheAreasLockedOrMarkedChanged) {
