@@ -98,6 +98,7 @@ Device::~Device() {
   SetStream(nullptr, 0);
   if (creator_) creator_->Release();
   MakeCurrent();
+  TextureStorage::KeepCopies(serial_);
   pipeline_.ReleaseTextures();
   DeleteTarget();
   // The pipeline's own OpenGL objects go with the context.
@@ -108,6 +109,8 @@ Device::~Device() {
 }
 
 void Device::MakeCurrent() {
+  // Another device's textures keep their copies while their context is away.
+  if (CurrentContextSerial() != serial_) TextureStorage::KeepCopies(CurrentContextSerial());
   if (SDL_GL_GetCurrentContext() != context_) SDL_GL_MakeCurrent(window_, context_);
   SetCurrentContextSerial(serial_);
 }

@@ -1,6 +1,9 @@
 #include "platform/d3d8/d3d8_texture_storage.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
+#include <unordered_set>
 #include <vector>
 
 #define GL_GLEXT_PROTOTYPES
@@ -12,6 +15,14 @@
 #include "platform/d3d8/d3d8_texture.h"
 
 namespace platform::d3d8 {
+namespace {
+
+std::unordered_set<TextureStorage*>& Storages() {
+  static std::unordered_set<TextureStorage*> storages;
+  return storages;
+}
+
+}  // namespace
 
 uint32_t TextureStorage::FullChainLength(uint32_t width, uint32_t height) {
   uint32_t levels = 1;
@@ -32,6 +43,7 @@ TextureStorage::TextureStorage(bool cube, const FormatInfo& format, uint32_t wid
     }
   }
   uploaded_.assign(surfaces_.size(), false);
+  Storages().insert(this);
   if (!Live()) return;
   glGenTextures(1, &glName_);
   glBindTexture(GlTarget(), glName_);
@@ -42,6 +54,7 @@ TextureStorage::TextureStorage(bool cube, const FormatInfo& format, uint32_t wid
 }
 
 TextureStorage::~TextureStorage() {
+  Storages().erase(this);
   // A dead context took the name with it; in another context the name is a stranger's.
   if (Live()) glDeleteTextures(1, &glName_);
   for (MemorySurface* surface : surfaces_) delete surface;
@@ -66,6 +79,20 @@ uint32_t TextureStorage::GlTarget() const { return cube_ ? GL_TEXTURE_CUBE_MAP :
 
 void TextureStorage::SurfaceWritten(uint32_t index, const RECT& area) { Upload(index, area); }
 
+bool TextureStorage::RestoreCopy(uint32_t index, uint8_t* bytes) {
+  if (!Live()) return false;
+  ReadLevel(index, bytes);
+  return true;
+}
+
+void TextureStorage::KeepCopies(uint64_t context) {
+  for (TextureStorage* storage : Storages()) {
+    if (storage->context_ != context || !storage->Live()) continue;
+    for (MemorySurface* surface : storage->surfaces_)
+      if (surface->CopyDropped()) surface->TakeCopyBack();
+  }
+}
+
 bool TextureStorage::MarkChanged(uint32_t face, const RECT* area) {
   MemorySurface* surface = Level(face, 0);
   if (!surface) return false;
@@ -79,14 +106,16 @@ bool TextureStorage::MarkChanged(uint32_t face, const RECT* area) {
 }
 
 void TextureStorage::Upload(uint32_t index, const RECT& area) {
-  if (!Live()) return;
   MemorySurface& surface = *surfaces_[index];
+  // A dropped copy is what OpenGL holds already.
+  if (!Live() || surface.CopyDropped()) return;
   const FormatInfo& format = surface.Format();
   const bool whole = area.left == 0 && area.top == 0 && area.right == static_cast<LONG>(surface.Width()) &&
                      area.bottom == static_cast<LONG>(surface.Height());
   // OpenGL takes a level it does not hold yet, and compressed blocks, whole.
   if (whole || !uploaded_[index] || format.bytesPerBlock || !surface.Bytes()) {
     Specify(index, surface.Bytes());
+    DropCopyIfHeld(index);
     // What is still zero after a whole level came in need not stay in memory.
     surface.ReleaseZeroPages();
     return;
@@ -135,19 +164,35 @@ void TextureStorage::Specify(uint32_t index, const uint8_t* bytes) {
 
 void TextureStorage::MoveTopLevelIntoChain(uint32_t face) {
   const uint32_t index = face * levelCount_;
-  const MemorySurface& surface = *surfaces_[index];
-  const FormatInfo& format = surface.Format();
-  const GLenum target = cube_ ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D;
   // What OpenGL holds, not the memory copy: an area written there without
   // being marked changed stays out of OpenGL.
-  std::vector<uint8_t> held(surface.ByteCount());
+  std::vector<uint8_t> held(surfaces_[index]->ByteCount());
+  ReadLevel(index, held.data());
+  Specify(index, held.data());
+}
+
+void TextureStorage::ReadLevel(uint32_t index, uint8_t* bytes) {
+  const FormatInfo& format = surfaces_[index]->Format();
+  const uint32_t face = index / levelCount_, level = index % levelCount_;
+  const GLenum target = cube_ ? GL_TEXTURE_CUBE_MAP_POSITIVE_X + face : GL_TEXTURE_2D;
+  glBindTexture(GlTarget(), glName_);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glPixelStorei(GL_PACK_ROW_LENGTH, 0);
   if (format.bytesPerBlock)
-    glGetCompressedTexImage(target, 0, held.data());
+    glGetCompressedTexImage(target, static_cast<GLint>(level), bytes);
   else
-    glGetTexImage(target, 0, format.glFormat, format.glType, held.data());
-  Specify(index, held.data());
+    glGetTexImage(target, static_cast<GLint>(level), format.glFormat, format.glType, bytes);
+}
+
+void TextureStorage::DropCopyIfHeld(uint32_t index) {
+  MemorySurface& surface = *surfaces_[index];
+  if (!surface.Bytes()) return;
+  // A format OpenGL keeps with fewer bits (an unused one, a compressed block
+  // decoded) would not give the same bytes back.
+  const std::unique_ptr<uint8_t[]> held(new (std::nothrow) uint8_t[surface.ByteCount()]);
+  if (!held) return;
+  ReadLevel(index, held.get());
+  if (std::memcmp(held.get(), surface.Bytes(), surface.ByteCount()) == 0) surface.DropCopy();
 }
 
 TextureStorage& StorageOf(IDirect3DBaseTexture8* texture) {

@@ -1,11 +1,14 @@
 // What plain and cube textures share: the OpenGL texture object and the
 // levels kept in memory (faces x levels), each uploaded when it is unlocked
 // after writing (only the locked area, or with D3DLOCK_NO_DIRTY_UPDATE only
-// the areas marked changed). Memory copies stay, so the texture outlives a
-// device reset; what of them still reads as zeros takes no memory. OpenGL
-// holds level 0 from the start and a lower level once it has been written: a
-// chain that nothing writes (a glyph cache's) costs nothing there, and
-// sampling stops at the last level written. The OpenGL object belongs to the
+// the areas marked changed). What of the memory copies still reads as zeros
+// takes no memory, and a level uploaded whole that OpenGL is seen to hold
+// byte for byte drops its copy: the next lock reads it back from OpenGL. A
+// device gives its textures their copies back before its context is left or
+// deleted, so a texture outlives its device. OpenGL holds level 0 from the
+// start and a lower level once it has been written: a chain that nothing
+// writes (a glyph cache's) costs nothing there, and sampling stops at the
+// last level written. The OpenGL object belongs to the
 // device whose context was current when the texture was made: once that
 // context is gone, or while another one is current, nothing reaches OpenGL.
 #pragma once
@@ -37,6 +40,9 @@ class TextureStorage : public SurfaceOwner {
   uint64_t Context() const { return context_; }
 
   void SurfaceWritten(uint32_t index, const RECT& area) override;
+  bool RestoreCopy(uint32_t index, uint8_t* bytes) override;
+  // Every texture of the current context takes its dropped copies back.
+  static void KeepCopies(uint64_t context);
   // Uploads an area of a face's level 0 (all of it for null); false when the
   // area lies outside the level.
   bool MarkChanged(uint32_t face, const RECT* area);
@@ -51,6 +57,10 @@ class TextureStorage : public SurfaceOwner {
   // giving level 0 again, as OpenGL holds it, moves it into the chain and
   // frees the old storage.
   void MoveTopLevelIntoChain(uint32_t face);
+  // What OpenGL holds of a level, in the memory copy's layout.
+  void ReadLevel(uint32_t index, uint8_t* bytes);
+  // Drops a level's memory copy when OpenGL holds the same bytes.
+  void DropCopyIfHeld(uint32_t index);
   uint32_t FaceCount() const { return cube_ ? 6 : 1; }
   bool Live() const;
 

@@ -2,6 +2,7 @@
 // frame back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -155,6 +156,92 @@ TEST_F(D3D8DeviceTest, LowerLevelsArrivingKeepTheTopLevelAsTheDeviceHeldIt) {
     device_->SetTexture(0, nullptr);
     texture->Release();
   }
+}
+
+// An 8 x 8 texture level's bytes, row by row as a lock shows them.
+class LevelBytes {
+ public:
+  LevelBytes(D3DFORMAT format) : blocks_(format == D3DFMT_DXT1) {
+    rowBytes_ = blocks_ ? 2 * 8 : 8 * (format == D3DFMT_A4R4G4B4 ? 2 : 4);
+  }
+  std::vector<uint8_t> Read(IDirect3DTexture8* texture, DWORD flags = D3DLOCK_READONLY) const {
+    std::vector<uint8_t> bytes;
+    D3DLOCKED_RECT locked;
+    if (texture->LockRect(0, &locked, nullptr, flags) != D3D_OK) return bytes;
+    for (int row = 0; row < Rows(); ++row) {
+      const uint8_t* from = static_cast<const uint8_t*>(locked.pBits) + row * locked.Pitch;
+      bytes.insert(bytes.end(), from, from + rowBytes_);
+    }
+    texture->UnlockRect(0);
+    return bytes;
+  }
+  // Writes `bytes` over the level's first rows.
+  bool Write(IDirect3DTexture8* texture, const std::vector<uint8_t>& bytes, DWORD flags = 0) const {
+    D3DLOCKED_RECT locked;
+    if (texture->LockRect(0, &locked, nullptr, flags) != D3D_OK) return false;
+    for (size_t at = 0; at < bytes.size(); at += rowBytes_)
+      std::memcpy(static_cast<uint8_t*>(locked.pBits) + at / rowBytes_ * locked.Pitch, &bytes[at],
+                  std::min(rowBytes_, bytes.size() - at));
+    return texture->UnlockRect(0) == D3D_OK;
+  }
+  std::vector<uint8_t> Pattern(int seed) const {
+    std::vector<uint8_t> bytes(rowBytes_ * Rows());
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 37 + seed);
+    return bytes;
+  }
+
+ private:
+  int Rows() const { return blocks_ ? 2 : 8; }
+  bool blocks_;
+  size_t rowBytes_;
+};
+
+TEST_F(D3D8DeviceTest, LockAfterTheCopyIsDroppedShowsTheBytesLastWritten) {
+  // OpenGL holds every bit of some formats; the X byte and compressed blocks
+  // may not come back, and those keep their copies.
+  for (D3DFORMAT format : {D3DFMT_A8R8G8B8, D3DFMT_A4R4G4B4, D3DFMT_X8R8G8B8, D3DFMT_DXT1}) {
+    SCOPED_TRACE(format);
+    const LevelBytes level(format);
+    IDirect3DTexture8* texture = nullptr;
+    ASSERT_EQ(device_->CreateTexture(8, 8, 1, 0, format, D3DPOOL_MANAGED, &texture), D3D_OK);
+    const std::vector<uint8_t> first = level.Pattern(1);
+    ASSERT_TRUE(level.Write(texture, first));
+    if (format == D3DFMT_A8R8G8B8) {
+      EXPECT_FALSE(platform::testing::KeepsLevelCopy(texture, 0));
+    }
+    EXPECT_EQ(level.Read(texture), first);
+    EXPECT_EQ(level.Read(texture, 0), first);
+    // Written and not marked changed: the copy holds what OpenGL does not.
+    std::vector<uint8_t> second = level.Pattern(2);
+    second.resize(second.size() / 2);
+    ASSERT_TRUE(level.Write(texture, second, D3DLOCK_NO_DIRTY_UPDATE));
+    std::vector<uint8_t> both = second;
+    both.insert(both.end(), first.begin() + second.size(), first.end());
+    EXPECT_TRUE(platform::testing::KeepsLevelCopy(texture, 0));
+    EXPECT_EQ(level.Read(texture), both);
+    texture->Release();
+  }
+}
+
+TEST_F(D3D8DeviceTest, TextureOutlivingItsDeviceStillLocksWithItsBytes) {
+  const LevelBytes level(D3DFMT_A8R8G8B8);
+  const std::vector<uint8_t> bytes = level.Pattern(3);
+  IDirect3DTexture8* orphan = nullptr;
+  IDirect3DTexture8* other = nullptr;
+  {
+    OffscreenDevice earlier(kSize, kSize);
+    ASSERT_NE(earlier.device(), nullptr);
+    ASSERT_EQ(earlier.device()->CreateTexture(8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &orphan), D3D_OK);
+    ASSERT_TRUE(level.Write(orphan, bytes));
+    EXPECT_FALSE(platform::testing::KeepsLevelCopy(orphan, 0));
+    // Another device's context made current takes the copies back first.
+    ASSERT_EQ(device_->CreateTexture(8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &other), D3D_OK);
+    EXPECT_TRUE(platform::testing::KeepsLevelCopy(orphan, 0));
+    EXPECT_EQ(level.Read(orphan), bytes);
+  }
+  EXPECT_EQ(level.Read(orphan), bytes);
+  orphan->Release();
+  other->Release();
 }
 
 TEST_F(D3D8DeviceTest, TextureTakesOnlyTheAreasLockedOrMarkedChanged) {
