@@ -32,7 +32,7 @@ uint32_t TextureStorage::FullChainLength(uint32_t width, uint32_t height) {
 
 TextureStorage::TextureStorage(bool cube, const FormatInfo& format, uint32_t width, uint32_t height,
                                uint32_t levels, D3DPOOL pool, DWORD usage, IUnknown* container)
-    : cube_(cube), context_(CurrentContextSerial()) {
+    : cube_(cube), keepsCopies_((usage & D3DUSAGE_DYNAMIC) != 0), context_(CurrentContextSerial()) {
   uint32_t full = FullChainLength(width, height);
   levelCount_ = (levels == 0 || levels > full) ? full : levels;
   for (uint32_t face = 0; face < FaceCount(); ++face) {
@@ -186,7 +186,7 @@ void TextureStorage::ReadLevel(uint32_t index, uint8_t* bytes) {
 
 void TextureStorage::DropCopyIfHeld(uint32_t index) {
   MemorySurface& surface = *surfaces_[index];
-  if (!surface.Bytes()) return;
+  if (keepsCopies_ || !surface.Bytes()) return;
   // A format OpenGL keeps with fewer bits (an unused one, a compressed block
   // decoded) would not give the same bytes back.
   const std::unique_ptr<uint8_t[]> held(new (std::nothrow) uint8_t[surface.ByteCount()]);

@@ -3,14 +3,15 @@
 // after writing (only the locked area, or with D3DLOCK_NO_DIRTY_UPDATE only
 // the areas marked changed). What of the memory copies still reads as zeros
 // takes no memory, and a level uploaded whole that OpenGL is seen to hold
-// byte for byte drops its copy: the next lock reads it back from OpenGL. A
-// device gives its textures their copies back before its context is left or
-// deleted, so a texture outlives its device. OpenGL holds level 0 from the
-// start and a lower level once it has been written: a chain that nothing
-// writes (a glyph cache's) costs nothing there, and sampling stops at the
-// last level written. The OpenGL object belongs to the
-// device whose context was current when the texture was made: once that
-// context is gone, or while another one is current, nothing reaches OpenGL.
+// byte for byte drops its copy (but a dynamic texture's, written again and
+// again): the next lock reads it back from OpenGL. A device gives its
+// textures their copies back before its context is left or deleted, so a
+// texture outlives its device. OpenGL holds level 0 from the start and a
+// lower level once it has been written: a chain that nothing writes (a glyph
+// cache's) costs nothing there, and sampling stops at the last level
+// written. The OpenGL object belongs to the device whose context was current
+// when the texture was made: once that context is gone, or while another one
+// is current, nothing reaches OpenGL.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -65,6 +66,7 @@ class TextureStorage : public SurfaceOwner {
   bool Live() const;
 
   bool cube_;
+  bool keepsCopies_;  // a dynamic texture, written again and again
   uint32_t levelCount_;
   std::vector<MemorySurface*> surfaces_;  // face-major
   std::vector<bool> uploaded_;            // per surface

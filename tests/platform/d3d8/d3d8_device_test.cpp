@@ -221,6 +221,14 @@ TEST_F(D3D8DeviceTest, LockAfterTheCopyIsDroppedShowsTheBytesLastWritten) {
     EXPECT_EQ(level.Read(texture), both);
     texture->Release();
   }
+  // A dynamic texture, written again and again, keeps its copy.
+  const LevelBytes level(D3DFMT_A8R8G8B8);
+  IDirect3DTexture8* dynamic = nullptr;
+  ASSERT_EQ(device_->CreateTexture(8, 8, 1, D3DUSAGE_DYNAMIC, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &dynamic), D3D_OK);
+  ASSERT_TRUE(level.Write(dynamic, level.Pattern(4)));
+  EXPECT_TRUE(platform::testing::KeepsLevelCopy(dynamic, 0));
+  EXPECT_EQ(level.Read(dynamic), level.Pattern(4));
+  dynamic->Release();
 }
 
 TEST_F(D3D8DeviceTest, TextureOutlivingItsDeviceStillLocksWithItsBytes) {
