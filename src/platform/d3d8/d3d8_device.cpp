@@ -69,6 +69,8 @@ Device* Device::Create(IDirect3D8* creator, HWND window, const D3DPRESENT_PARAME
     result = D3DERR_INVALIDCALL;
     return nullptr;
   }
+  // The new context is current from its making on.
+  TextureStorage::KeepCopies(CurrentContextSerial());
   SDL_GLContext context = SDL_GL_CreateContext(sdlWindow);
   if (!context) {
     if (ownsWindow) SDL_DestroyWindow(sdlWindow);
@@ -109,9 +111,11 @@ Device::~Device() {
 }
 
 void Device::MakeCurrent() {
-  // Another device's textures keep their copies while their context is away.
-  if (CurrentContextSerial() != serial_) TextureStorage::KeepCopies(CurrentContextSerial());
-  if (SDL_GL_GetCurrentContext() != context_) SDL_GL_MakeCurrent(window_, context_);
+  if (SDL_GL_GetCurrentContext() != context_) {
+    // Another device's textures keep their copies while their context is away.
+    TextureStorage::KeepCopies(CurrentContextSerial());
+    SDL_GL_MakeCurrent(window_, context_);
+  }
   SetCurrentContextSerial(serial_);
 }
 

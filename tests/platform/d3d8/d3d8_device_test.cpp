@@ -233,23 +233,32 @@ TEST_F(D3D8DeviceTest, LockAfterTheCopyIsDroppedShowsTheBytesLastWritten) {
 
 TEST_F(D3D8DeviceTest, TextureOutlivingItsDeviceStillLocksWithItsBytes) {
   const LevelBytes level(D3DFMT_A8R8G8B8);
-  const std::vector<uint8_t> bytes = level.Pattern(3);
   IDirect3DTexture8* orphan = nullptr;
-  IDirect3DTexture8* other = nullptr;
+  IDirect3DTexture8* here = nullptr;
+  IDirect3DTexture8* there = nullptr;
   {
     OffscreenDevice earlier(kSize, kSize);
     ASSERT_NE(earlier.device(), nullptr);
     ASSERT_EQ(earlier.device()->CreateTexture(8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &orphan), D3D_OK);
-    ASSERT_TRUE(level.Write(orphan, bytes));
+    ASSERT_TRUE(level.Write(orphan, level.Pattern(3)));
     EXPECT_FALSE(platform::testing::KeepsLevelCopy(orphan, 0));
     // Another device's context made current takes the copies back first.
-    ASSERT_EQ(device_->CreateTexture(8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &other), D3D_OK);
+    ASSERT_EQ(device_->CreateTexture(8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &here), D3D_OK);
     EXPECT_TRUE(platform::testing::KeepsLevelCopy(orphan, 0));
-    EXPECT_EQ(level.Read(orphan), bytes);
+    EXPECT_EQ(level.Read(orphan), level.Pattern(3));
+    // And so does a new device's, made current as it is made.
+    ASSERT_EQ(earlier.device()->CreateTexture(8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &there), D3D_OK);
+    ASSERT_TRUE(level.Write(orphan, level.Pattern(4)));
+    EXPECT_FALSE(platform::testing::KeepsLevelCopy(orphan, 0));
+    OffscreenDevice later(kSize, kSize);
+    ASSERT_NE(later.device(), nullptr);
+    EXPECT_TRUE(platform::testing::KeepsLevelCopy(orphan, 0));
+    EXPECT_EQ(level.Read(orphan), level.Pattern(4));
   }
-  EXPECT_EQ(level.Read(orphan), bytes);
+  EXPECT_EQ(level.Read(orphan), level.Pattern(4));
   orphan->Release();
-  other->Release();
+  here->Release();
+  there->Release();
 }
 
 TEST_F(D3D8DeviceTest, TextureTakesOnlyTheAreasLockedOrMarkedChanged) {
