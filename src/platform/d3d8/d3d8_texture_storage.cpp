@@ -1,8 +1,7 @@
 #include "platform/d3d8/d3d8_texture_storage.h"
 
 #include <algorithm>
-#include <cstring>
-#include <memory>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -20,6 +19,50 @@ namespace {
 std::unordered_set<TextureStorage*>& Storages() {
   static std::unordered_set<TextureStorage*> storages;
   return storages;
+}
+
+// Whether OpenGL gives a level of the format back byte for byte: a driver
+// may keep fewer bits (drop an unused byte, keep a colour in fewer bits) or
+// decode compressed blocks. Probed once per format with a level in which
+// every byte of a texel takes every value, and a 16-bit texel every value of
+// all.
+bool HeldExactly(const FormatInfo& format) {
+  static std::unordered_map<const FormatInfo*, bool> probed;
+  const auto known = probed.find(&format);
+  if (known != probed.end()) return known->second;
+  constexpr uint32_t kSide = 256;
+  const size_t size = static_cast<size_t>(RowPitch(format, kSide)) * RowCount(format, kSide);
+  std::vector<uint8_t> level(size), held(size);
+  uint32_t noise = 1;  // compressed blocks of all kinds
+  for (size_t at = 0; at < size; ++at) {
+    noise = noise * 1664525u + 1013904223u;
+    if (format.bytesPerTexel) {
+      // Texel t's bytes are the low and high bytes of t, then both again moved on by 85.
+      const size_t texel = at / format.bytesPerTexel, byte = at % format.bytesPerTexel;
+      level[at] = static_cast<uint8_t>((texel >> (8 * (byte % 2))) + 85 * (byte / 2));
+    } else {
+      level[at] = static_cast<uint8_t>(noise >> 24);
+    }
+    held[at] = static_cast<uint8_t>(~level[at]);
+  }
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  if (format.bytesPerBlock) {
+    glCompressedTexImage2D(GL_TEXTURE_2D, 0, format.glInternalFormat, kSide, kSide, 0, static_cast<GLsizei>(size),
+                           level.data());
+    glGetCompressedTexImage(GL_TEXTURE_2D, 0, held.data());
+  } else {
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format.glInternalFormat), kSide, kSide, 0, format.glFormat,
+                 format.glType, level.data());
+    glGetTexImage(GL_TEXTURE_2D, 0, format.glFormat, format.glType, held.data());
+  }
+  glDeleteTextures(1, &name);
+  return probed[&format] = held == level;
 }
 
 }  // namespace
@@ -186,13 +229,7 @@ void TextureStorage::ReadLevel(uint32_t index, uint8_t* bytes) {
 
 void TextureStorage::DropCopyIfHeld(uint32_t index) {
   MemorySurface& surface = *surfaces_[index];
-  if (keepsCopies_ || !surface.Bytes()) return;
-  // A format OpenGL keeps with fewer bits (an unused one, a compressed block
-  // decoded) would not give the same bytes back.
-  const std::unique_ptr<uint8_t[]> held(new (std::nothrow) uint8_t[surface.ByteCount()]);
-  if (!held) return;
-  ReadLevel(index, held.get());
-  if (std::memcmp(held.get(), surface.Bytes(), surface.ByteCount()) == 0) surface.DropCopy();
+  if (!keepsCopies_ && surface.Bytes() && HeldExactly(surface.Format())) surface.DropCopy();
 }
 
 TextureStorage& StorageOf(IDirect3DBaseTexture8* texture) {

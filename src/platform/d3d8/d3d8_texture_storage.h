@@ -2,9 +2,9 @@
 // levels kept in memory (faces x levels), each uploaded when it is unlocked
 // after writing (only the locked area, or with D3DLOCK_NO_DIRTY_UPDATE only
 // the areas marked changed). What of the memory copies still reads as zeros
-// takes no memory, and a level uploaded whole that OpenGL is seen to hold
-// byte for byte drops its copy (but a dynamic texture's, written again and
-// again): the next lock reads it back from OpenGL. A device gives its
+// takes no memory, and a level uploaded whole in a format that OpenGL gives
+// back byte for byte drops its copy (but a dynamic texture's, written again
+// and again): the next lock reads it back from OpenGL. A device gives its
 // textures their copies back before its context is left or deleted, so a
 // texture outlives its device. OpenGL holds level 0 from the start and a
 // lower level once it has been written: a chain that nothing writes (a glyph
@@ -60,7 +60,8 @@ class TextureStorage : public SurfaceOwner {
   void MoveTopLevelIntoChain(uint32_t face);
   // What OpenGL holds of a level, in the memory copy's layout.
   void ReadLevel(uint32_t index, uint8_t* bytes);
-  // Drops a level's memory copy when OpenGL holds the same bytes.
+  // Drops a level's memory copy right after the whole level went in, when
+  // OpenGL keeps the format exactly.
   void DropCopyIfHeld(uint32_t index);
   uint32_t FaceCount() const { return cube_ ? 6 : 1; }
   bool Live() const;

@@ -162,7 +162,7 @@ TEST_F(D3D8DeviceTest, LowerLevelsArrivingKeepTheTopLevelAsTheDeviceHeldIt) {
 class LevelBytes {
  public:
   LevelBytes(D3DFORMAT format) : blocks_(format == D3DFMT_DXT1) {
-    rowBytes_ = blocks_ ? 2 * 8 : 8 * (format == D3DFMT_A4R4G4B4 ? 2 : 4);
+    rowBytes_ = blocks_ ? 2 * 8 : 8 * (format == D3DFMT_A4R4G4B4 || format == D3DFMT_R5G6B5 ? 2 : 4);
   }
   std::vector<uint8_t> Read(IDirect3DTexture8* texture, DWORD flags = D3DLOCK_READONLY) const {
     std::vector<uint8_t> bytes;
@@ -197,9 +197,10 @@ class LevelBytes {
 };
 
 TEST_F(D3D8DeviceTest, LockAfterTheCopyIsDroppedShowsTheBytesLastWritten) {
-  // OpenGL holds every bit of some formats; the X byte and compressed blocks
-  // may not come back, and those keep their copies.
-  for (D3DFORMAT format : {D3DFMT_A8R8G8B8, D3DFMT_A4R4G4B4, D3DFMT_X8R8G8B8, D3DFMT_DXT1}) {
+  // OpenGL holds every bit of some formats; the X byte, a 5-bit green for a
+  // 6-bit one and compressed blocks may not come back, and those keep their
+  // copies.
+  for (D3DFORMAT format : {D3DFMT_A8R8G8B8, D3DFMT_A4R4G4B4, D3DFMT_X8R8G8B8, D3DFMT_R5G6B5, D3DFMT_DXT1}) {
     SCOPED_TRACE(format);
     const LevelBytes level(format);
     IDirect3DTexture8* texture = nullptr;
