@@ -69,6 +69,8 @@ Device* Device::Create(IDirect3D8* creator, HWND window, const D3DPRESENT_PARAME
     result = D3DERR_INVALIDCALL;
     return nullptr;
   }
+  // The new context is current from its making on.
+  TextureStorage::KeepCopies(CurrentContextSerial());
   SDL_GLContext context = SDL_GL_CreateContext(sdlWindow);
   if (!context) {
     if (ownsWindow) SDL_DestroyWindow(sdlWindow);
@@ -98,6 +100,7 @@ Device::~Device() {
   SetStream(nullptr, 0);
   if (creator_) creator_->Release();
   MakeCurrent();
+  TextureStorage::KeepCopies(serial_);
   pipeline_.ReleaseTextures();
   DeleteTarget();
   // The pipeline's own OpenGL objects go with the context.
@@ -108,7 +111,11 @@ Device::~Device() {
 }
 
 void Device::MakeCurrent() {
-  if (SDL_GL_GetCurrentContext() != context_) SDL_GL_MakeCurrent(window_, context_);
+  if (SDL_GL_GetCurrentContext() != context_) {
+    // Another device's textures keep their copies while their context is away.
+    TextureStorage::KeepCopies(CurrentContextSerial());
+    SDL_GL_MakeCurrent(window_, context_);
+  }
   SetCurrentContextSerial(serial_);
 }
 

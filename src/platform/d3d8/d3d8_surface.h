@@ -4,6 +4,7 @@
 // upload what was written.
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "platform/d3d8/d3d8.h"
 #include "platform/d3d8/d3d8_format.h"
@@ -15,6 +16,9 @@ class SurfaceOwner {
  public:
   // `area` is the part of the surface that changed.
   virtual void SurfaceWritten(uint32_t index, const RECT& area) = 0;
+  // Writes what the owner holds of a surface whose memory copy was dropped
+  // into its new copy; false when it cannot.
+  virtual bool RestoreCopy(uint32_t index, uint8_t* bytes) = 0;
 
  protected:
   ~SurfaceOwner() = default;
@@ -39,12 +43,18 @@ class MemorySurface : public IDirect3DSurface8 {
   uint32_t Width() const { return width_; }
   uint32_t Height() const { return height_; }
   uint32_t Pitch() const { return pitch_; }
-  // Null when the memory could not be had.
-  const uint8_t* Bytes() const { return bytes_.data(); }
-  uint8_t* Bytes() { return bytes_.data(); }
-  size_t ByteCount() const { return bytes_.size(); }
+  // Null when the memory could not be had, or while the copy is dropped.
+  const uint8_t* Bytes() const { return bytes_ ? bytes_->data() : nullptr; }
+  uint8_t* Bytes() { return bytes_ ? bytes_->data() : nullptr; }
+  size_t ByteCount() const { return byteCount_; }
   // Once uploaded, pages that read as zeros give their memory back.
-  void ReleaseZeroPages() { bytes_.ReleaseZeroPages(); }
+  void ReleaseZeroPages();
+  // A texture level whose owner holds the same bytes needs no copy of its
+  // own until it is next locked; the owner then writes it anew.
+  void DropCopy() { bytes_.reset(); }
+  bool CopyDropped() const { return !bytes_; }
+  // A new copy, written by the owner; false, with none, when it cannot be had.
+  bool TakeCopyBack();
 
  private:
   const FormatInfo& format_;
@@ -53,13 +63,15 @@ class MemorySurface : public IDirect3DSurface8 {
   uint32_t pitch_;
   D3DPOOL pool_;
   DWORD usage_;
-  ZeroedBuffer bytes_;  // levels that are never written take no memory
+  size_t byteCount_;
+  std::optional<ZeroedBuffer> bytes_;  // levels that are never written take no memory
   IUnknown* container_ = nullptr;
   SurfaceOwner* owner_ = nullptr;
   uint32_t index_ = 0;
   ULONG references_ = 1;
   bool locked_ = false;
   bool lockedForWriting_ = false;  // and marking what it locked as changed
+  bool restoredToRead_ = false;    // the copy came back for a read-only lock
   RECT lockedArea_{};
 };
 

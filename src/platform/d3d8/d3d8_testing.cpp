@@ -11,6 +11,7 @@
 
 #include "platform/d3d8/d3d8_adapter.h"
 #include "platform/d3d8/d3d8_device.h"
+#include "platform/d3d8/d3d8_texture_storage.h"
 #include "platform/gl/gl_drawable.h"
 
 namespace platform::testing {
@@ -66,6 +67,11 @@ bool ReadBackWindow(std::vector<uint32_t>& pixels, uint32_t& width, uint32_t& he
 bool DrawsThroughBuffer(IDirect3DDevice8* device) {
   d3d8::Device* d = DeviceOf(device);
   return d && d->DrawsThroughBuffer();
+}
+
+bool KeepsLevelCopy(IDirect3DTexture8* texture, UINT level) {
+  const d3d8::MemorySurface* surface = d3d8::StorageOf(texture).Level(0, level);
+  return surface && !surface->CopyDropped();
 }
 
 void LoseDevice(IDirect3DDevice8* device) {

@@ -20,6 +20,10 @@ bool ReadBackWindow(std::vector<uint32_t>& pixels, uint32_t& width, uint32_t& he
 // into the window) rather than straight into the window.
 bool DrawsThroughBuffer(IDirect3DDevice8* device);
 
+// Whether a texture's level keeps a memory copy of its own (not once it has
+// dropped it for what OpenGL holds).
+bool KeepsLevelCopy(IDirect3DTexture8* texture, UINT level);
+
 // TestCooperativeLevel answers D3DERR_DEVICELOST, Present fails and Reset is
 // refused until the device may be reset again.
 void LoseDevice(IDirect3DDevice8* device);

@@ -1,13 +1,17 @@
 // What plain and cube textures share: the OpenGL texture object and the
 // levels kept in memory (faces x levels), each uploaded when it is unlocked
 // after writing (only the locked area, or with D3DLOCK_NO_DIRTY_UPDATE only
-// the areas marked changed). Memory copies stay, so the texture outlives a
-// device reset; what of them still reads as zeros takes no memory. OpenGL
-// holds level 0 from the start and a lower level once it has been written: a
-// chain that nothing writes (a glyph cache's) costs nothing there, and
-// sampling stops at the last level written. The OpenGL object belongs to the
-// device whose context was current when the texture was made: once that
-// context is gone, or while another one is current, nothing reaches OpenGL.
+// the areas marked changed). What of the memory copies still reads as zeros
+// takes no memory, and a level uploaded whole in a format that OpenGL gives
+// back byte for byte drops its copy (but a dynamic texture's, written again
+// and again): the next lock reads it back from OpenGL. A device gives its
+// textures their copies back before its context is left or deleted, so a
+// texture outlives its device. OpenGL holds level 0 from the start and a
+// lower level once it has been written: a chain that nothing writes (a glyph
+// cache's) costs nothing there, and sampling stops at the last level
+// written. The OpenGL object belongs to the device whose context was current
+// when the texture was made: once that context is gone, or while another one
+// is current, nothing reaches OpenGL.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -37,6 +41,9 @@ class TextureStorage : public SurfaceOwner {
   uint64_t Context() const { return context_; }
 
   void SurfaceWritten(uint32_t index, const RECT& area) override;
+  bool RestoreCopy(uint32_t index, uint8_t* bytes) override;
+  // Every texture of the current context takes its dropped copies back.
+  static void KeepCopies(uint64_t context);
   // Uploads an area of a face's level 0 (all of it for null); false when the
   // area lies outside the level.
   bool MarkChanged(uint32_t face, const RECT* area);
@@ -45,10 +52,22 @@ class TextureStorage : public SurfaceOwner {
   void Upload(uint32_t index, const RECT& area);
   // Gives OpenGL the whole level (undefined contents for null bytes).
   void Specify(uint32_t index, const uint8_t* bytes);
+  // A driver lays a texture out for level 0 alone until a lower level comes,
+  // then lays out a new chain for the lower levels but leaves level 0 in the
+  // old storage until the texture is next drawn, or for good if it is not:
+  // giving level 0 again, as OpenGL holds it, moves it into the chain and
+  // frees the old storage.
+  void MoveTopLevelIntoChain(uint32_t face);
+  // What OpenGL holds of a level, in the memory copy's layout.
+  void ReadLevel(uint32_t index, uint8_t* bytes);
+  // Drops a level's memory copy right after the whole level went in, when
+  // OpenGL keeps the format exactly.
+  void DropCopyIfHeld(uint32_t index);
   uint32_t FaceCount() const { return cube_ ? 6 : 1; }
   bool Live() const;
 
   bool cube_;
+  bool keepsCopies_;  // a dynamic texture, written again and again
   uint32_t levelCount_;
   std::vector<MemorySurface*> surfaces_;  // face-major
   std::vector<bool> uploaded_;            // per surface

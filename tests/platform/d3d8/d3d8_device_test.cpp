@@ -2,6 +2,8 @@
 // frame back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "platform/d3d8/d3d8.h"
@@ -111,6 +113,153 @@ TEST_F(D3D8DeviceTest, ChainWrittenOnlyAtItsTopLevelSamplesIt) {
   DrawRect(0, 0, 1, 1, 0xFFFFFFFF);  // four texels into one pixel
   EXPECT_EQ(Pixel(0, 0), 0x0000FFu);
   texture->Release();
+}
+
+TEST_F(D3D8DeviceTest, LowerLevelsArrivingKeepTheTopLevelAsTheDeviceHeldIt) {
+  // The top level is given again when the chain's first lower level comes;
+  // what was written there without being marked changed must stay out.
+  struct Case {
+    D3DFORMAT format;
+    uint32_t marked, unmarked, lower;  // texels in the format
+  };
+  const Case cases[] = {{D3DFMT_A8R8G8B8, 0xFF00FF00, 0xFF0000FF, 0xFFFF0000},
+                        {D3DFMT_A4R4G4B4, 0xF0F0, 0xF00F, 0xFF00}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.format);
+    IDirect3DTexture8* texture = nullptr;
+    ASSERT_EQ(device_->CreateTexture(4, 4, 0, 0, c.format, D3DPOOL_MANAGED, &texture), D3D_OK);
+    auto write = [&](UINT level, DWORD flags, uint32_t texel) {
+      D3DLOCKED_RECT locked;
+      ASSERT_EQ(texture->LockRect(level, &locked, nullptr, flags), D3D_OK);
+      const size_t bytes = c.format == D3DFMT_A8R8G8B8 ? 4 : 2, side = 4 >> level;
+      for (size_t i = 0; i < side * side; ++i)  // the texel's low bytes, little-endian
+        std::memcpy(static_cast<uint8_t*>(locked.pBits) + i / side * locked.Pitch + i % side * bytes, &texel, bytes);
+      texture->UnlockRect(level);
+    };
+    write(0, 0, c.marked);
+    write(0, D3DLOCK_NO_DIRTY_UPDATE, c.unmarked);
+    write(1, 0, c.lower);
+    write(2, 0, c.lower);
+    device_->SetTexture(0, texture);
+    device_->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+    device_->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTEXF_POINT);
+    auto drawnOver = [&](float side) {  // the texture stretched over a square from the corner
+      device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0, 0);
+      DrawRect(0, 0, side, side, 0xFFFFFFFF);
+      return Pixel(0, 0);
+    };
+    EXPECT_EQ(drawnOver(kSize), 0x00FF00u);
+    EXPECT_EQ(drawnOver(1), 0xFF0000u);  // four texels into one pixel
+    // Marking it changed brings the unmarked write in.
+    ASSERT_EQ(texture->AddDirtyRect(nullptr), D3D_OK);
+    EXPECT_EQ(drawnOver(kSize), 0x0000FFu);
+    device_->SetTexture(0, nullptr);
+    texture->Release();
+  }
+}
+
+// An 8 x 8 texture level's bytes, row by row as a lock shows them.
+class LevelBytes {
+ public:
+  LevelBytes(D3DFORMAT format) : blocks_(format == D3DFMT_DXT1) {
+    rowBytes_ = blocks_ ? 2 * 8 : 8 * (format == D3DFMT_A4R4G4B4 || format == D3DFMT_R5G6B5 ? 2 : 4);
+  }
+  std::vector<uint8_t> Read(IDirect3DTexture8* texture, DWORD flags = D3DLOCK_READONLY) const {
+    std::vector<uint8_t> bytes;
+    D3DLOCKED_RECT locked;
+    if (texture->LockRect(0, &locked, nullptr, flags) != D3D_OK) return bytes;
+    for (int row = 0; row < Rows(); ++row) {
+      const uint8_t* from = static_cast<const uint8_t*>(locked.pBits) + row * locked.Pitch;
+      bytes.insert(bytes.end(), from, from + rowBytes_);
+    }
+    texture->UnlockRect(0);
+    return bytes;
+  }
+  // Writes `bytes` over the level's first rows.
+  bool Write(IDirect3DTexture8* texture, const std::vector<uint8_t>& bytes, DWORD flags = 0) const {
+    D3DLOCKED_RECT locked;
+    if (texture->LockRect(0, &locked, nullptr, flags) != D3D_OK) return false;
+    for (size_t at = 0; at < bytes.size(); at += rowBytes_)
+      std::memcpy(static_cast<uint8_t*>(locked.pBits) + at / rowBytes_ * locked.Pitch, &bytes[at],
+                  std::min(rowBytes_, bytes.size() - at));
+    return texture->UnlockRect(0) == D3D_OK;
+  }
+  std::vector<uint8_t> Pattern(int seed) const {
+    std::vector<uint8_t> bytes(rowBytes_ * Rows());
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 37 + seed);
+    return bytes;
+  }
+
+ private:
+  int Rows() const { return blocks_ ? 2 : 8; }
+  bool blocks_;
+  size_t rowBytes_;
+};
+
+TEST_F(D3D8DeviceTest, LockAfterTheCopyIsDroppedShowsTheBytesLastWritten) {
+  // OpenGL holds every bit of some formats; the X byte, a 5-bit green for a
+  // 6-bit one and compressed blocks may not come back, and those keep their
+  // copies.
+  for (D3DFORMAT format : {D3DFMT_A8R8G8B8, D3DFMT_A4R4G4B4, D3DFMT_X8R8G8B8, D3DFMT_R5G6B5, D3DFMT_DXT1}) {
+    SCOPED_TRACE(format);
+    const LevelBytes level(format);
+    IDirect3DTexture8* texture = nullptr;
+    ASSERT_EQ(device_->CreateTexture(8, 8, 1, 0, format, D3DPOOL_MANAGED, &texture), D3D_OK);
+    const std::vector<uint8_t> first = level.Pattern(1);
+    ASSERT_TRUE(level.Write(texture, first));
+    if (format == D3DFMT_A8R8G8B8) {
+      EXPECT_FALSE(platform::testing::KeepsLevelCopy(texture, 0));
+    }
+    EXPECT_EQ(level.Read(texture), first);
+    EXPECT_EQ(level.Read(texture, 0), first);
+    // Written and not marked changed: the copy holds what OpenGL does not.
+    std::vector<uint8_t> second = level.Pattern(2);
+    second.resize(second.size() / 2);
+    ASSERT_TRUE(level.Write(texture, second, D3DLOCK_NO_DIRTY_UPDATE));
+    std::vector<uint8_t> both = second;
+    both.insert(both.end(), first.begin() + second.size(), first.end());
+    EXPECT_TRUE(platform::testing::KeepsLevelCopy(texture, 0));
+    EXPECT_EQ(level.Read(texture), both);
+    texture->Release();
+  }
+  // A dynamic texture, written again and again, keeps its copy.
+  const LevelBytes level(D3DFMT_A8R8G8B8);
+  IDirect3DTexture8* dynamic = nullptr;
+  ASSERT_EQ(device_->CreateTexture(8, 8, 1, D3DUSAGE_DYNAMIC, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &dynamic), D3D_OK);
+  ASSERT_TRUE(level.Write(dynamic, level.Pattern(4)));
+  EXPECT_TRUE(platform::testing::KeepsLevelCopy(dynamic, 0));
+  EXPECT_EQ(level.Read(dynamic), level.Pattern(4));
+  dynamic->Release();
+}
+
+TEST_F(D3D8DeviceTest, TextureOutlivingItsDeviceStillLocksWithItsBytes) {
+  const LevelBytes level(D3DFMT_A8R8G8B8);
+  IDirect3DTexture8* orphan = nullptr;
+  IDirect3DTexture8* here = nullptr;
+  IDirect3DTexture8* there = nullptr;
+  {
+    OffscreenDevice earlier(kSize, kSize);
+    ASSERT_NE(earlier.device(), nullptr);
+    ASSERT_EQ(earlier.device()->CreateTexture(8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &orphan), D3D_OK);
+    ASSERT_TRUE(level.Write(orphan, level.Pattern(3)));
+    EXPECT_FALSE(platform::testing::KeepsLevelCopy(orphan, 0));
+    // Another device's context made current takes the copies back first.
+    ASSERT_EQ(device_->CreateTexture(8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &here), D3D_OK);
+    EXPECT_TRUE(platform::testing::KeepsLevelCopy(orphan, 0));
+    EXPECT_EQ(level.Read(orphan), level.Pattern(3));
+    // And so does a new device's, made current as it is made.
+    ASSERT_EQ(earlier.device()->CreateTexture(8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &there), D3D_OK);
+    ASSERT_TRUE(level.Write(orphan, level.Pattern(4)));
+    EXPECT_FALSE(platform::testing::KeepsLevelCopy(orphan, 0));
+    OffscreenDevice later(kSize, kSize);
+    ASSERT_NE(later.device(), nullptr);
+    EXPECT_TRUE(platform::testing::KeepsLevelCopy(orphan, 0));
+    EXPECT_EQ(level.Read(orphan), level.Pattern(4));
+  }
+  EXPECT_EQ(level.Read(orphan), level.Pattern(4));
+  orphan->Release();
+  here->Release();
+  there->Release();
 }
 
 TEST_F(D3D8DeviceTest, TextureTakesOnlyTheAreasLockedOrMarkedChanged) {
