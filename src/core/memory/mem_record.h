@@ -27,7 +27,6 @@ struct MemRecord {
   // shift of the top bit, which Offset masks away.
   void SetOffset(size_t offset) { offsetShift = ShiftOf(offset); }
   size_t Offset() const { return (size_t{1} << offsetShift) & (kNoOffset - 1); }
-  bool OffsetIs(size_t offset) const { return offsetShift == ShiftOf(offset); }
 
  private:
   static constexpr size_t kNoOffset = size_t{1} << 63;

@@ -28,24 +28,13 @@ class MemTrackerLock {
   // The lone thread and the leaning one get in inline: they make nearly
   // every entry, and a call would cost them as much as the rest.
   Entry Lock() {
-    Entry entry;
-    return LockInline(&entry) ? entry : LockOtherwise();
+    if (EnterAlone()) return Entry::kAlone;
+    if (EnterLeaning()) return Entry::kLeaning;
+    return LockOtherwise();
   }
-  // Enters only as the lone or the leaning thread, so that a caller's fast
-  // way makes no call; false, and nothing entered, otherwise.
-  bool LockInline(Entry* entry) {
-    if (EnterAlone()) {
-      *entry = Entry::kAlone;
-      return true;
-    }
-    if (EnterLeaning()) {
-      *entry = Entry::kLeaning;
-      return true;
-    }
-    return false;
-  }
-  // The two ways of LockInline apart, for callers that keep the way they
-  // took in their code rather than in a value.
+  // Each enters only as the lone or the leaning thread, so that a caller's
+  // fast way makes no call, and keeps the way it took in its code; false,
+  // and nothing entered, otherwise.
   bool EnterAlone() const { return __libc_single_threaded && leaner_; }
   bool EnterLeaning() { return leaner_ == &threadToken_ && Lean(); }
   void Unlock(Entry entry) {
