@@ -16,7 +16,8 @@ per row of cells, all of one width. The keys:
                  character (0 0 by default); the board reaches just past the
                  map's last row and column
     Place        repeatable: "TYPE COLOUR X Y" puts a block on a board cell;
-                 tombs, nests and treasures take 2 x 2 cells, the rest one
+                 tombs, nests and treasures take 2 x 2 cells, the rest one;
+                 a nest stands on no floor, whatever the map has there
     Rival        optional: the board cell "X Y" the rival starts on
 
 The cells:
@@ -43,6 +44,7 @@ WEBBED = "%"
 KEYS = ("Background", "Colors", "Timer")
 OPTIONAL_KEYS = ("Origin", "Rival")
 DOUBLE_SIZED = ("qor_entrance", "qor_exit", "qor_milestone", "nest")
+NEST = "nest"
 
 
 class MapError(Exception):
@@ -155,11 +157,19 @@ def level_text(name, keys, rows, places):
                 out.append(block_line(kind, "none", ox + x, oy + y, 1, 1))
     out += [block_line(*place) for place in places]
     out += ["}", "", "BackgroundTiles = {"]
+    # The floor under a nest is written as none: the nest takes it away as
+    # it is placed, and this table is read after the blocks.
+    nested = nest_cells(places)
     for y, row in enumerate(rows):
         for x, c in enumerate(row):
-            if c != ".":
-                out.append("   { Type = %d, Index = %d, Webbed = %d, X = %d, Y = %d }," %
-                           (FLOORS.get(c, 2), (x + y) % 3 + 1, 1 if c == WEBBED else 0, ox + x, oy + y))
+            if c == ".":
+                continue
+            if (ox + x, oy + y) in nested:
+                floor, webbed = 0, 0
+            else:
+                floor, webbed = FLOORS.get(c, 2), 1 if c == WEBBED else 0
+            out.append("   { Type = %d, Index = %d, Webbed = %d, X = %d, Y = %d }," %
+                       (floor, (x + y) % 3 + 1, webbed, ox + x, oy + y))
     out.append("}")
     if "S" in "".join(rows):
         out += ["", "Barriers = {"]
@@ -171,6 +181,12 @@ def level_text(name, keys, rows, places):
         out += ["", "Spiders = {", "   { ID = 1, X = %d, Y = %d, Dir = 1 }," % (rx, ry), "}"]
     out += ["", "Info = {", '   Background = "%s",' % keys["Background"], '   Effect = "none",', "}", ""]
     return "\n".join(out)
+
+
+def nest_cells(places):
+    """The board cells the placed nests cover."""
+    return {(x + dx, y + dy) for kind, _, x, y, width, height in places if NEST in kind
+            for dx in range(width) for dy in range(height)}
 
 
 GRID_BLOCKS = {"S": "qor_startblock", "r": "qor_rock", "?": "qor_random_block"}

@@ -18,11 +18,13 @@
 #include <sstream>
 #include <string>
 
+#include "board/blocks/qor_block.h"
 #include "board/qor_explorer.h"
 #include "board/qor_tile.h"
 #include "board/qor_well.h"
 #include "board/well/block_names.h"
 #include "game/game_test_support.h"
+#include "game/rooms.h"
 #include "game/qor_game_state.h"
 #include "core/script/console.h"
 #include "ui/gameflow/game_flow_manager.h"
@@ -31,19 +33,9 @@ namespace {
 
 constexpr const char* kDataFolder = VANTOR_SOURCE_DIR "/data/";
 
-struct Room {
-  const char* id;
-  int index;   // the level index the map gives it; -1 for the race track
-  bool rival;  // the rival races the explorer
-};
-
-const Room kRooms[] = {
-    {"temple_1_level_1", 0, false}, {"temple_1_level_2", 1, false}, {"temple_1_level_3", 2, false},
-    {"temple_1_level_4", 3, false}, {"temple_1_level_5", 4, true},  {"temple_2_level_1", 5, false},
-    {"temple_2_level_2", 6, false}, {"temple_2_level_3", 7, false}, {"race_1", -1, false},
-};
-
-std::string LevelFile(const Room& room) { return std::string("level/") + room.id + ".lua"; }
+using game_test::kRooms;
+using game_test::LevelFile;
+using game_test::Room;
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -339,6 +331,36 @@ TEST(GameContent, EachRoomWithItsFloorTurnedGoldIsWonByTheExplorer) {
   }
 }
 
+// A nest takes the floor under it away: neither the explorer's way nor the
+// rival's crosses it once the room has loaded.
+TEST(GameContent, EveryNestOfEveryRoomStandsOnNoFloor) {
+  ASSERT_NE(game_test::StartedGame(), nullptr);
+  auto* game = dynamic_cast<QORGameState*>(gameflow::GetGameFlowManager().FindState("game"));
+  ASSERT_NE(game, nullptr);
+  int nests = 0;
+  for (const Room& room : kRooms) {
+    if (room.index < 0) continue;
+    SCOPED_TRACE(room.id);
+    ASSERT_TRUE(game->LoadLevel(LevelFile(room)));
+    QORWell* board = game->GetBoard();
+    ASSERT_NE(board, nullptr);
+    std::set<const well::Block*> seen;
+    for (int32_t x = 0; x < static_cast<int32_t>(board->GetWidth()); ++x) {
+      for (int32_t y = 0; y < static_cast<int32_t>(board->GetHeight()); ++y) {
+        const well::Block* block = board->GetBlock(x, y);
+        const int32_t type = block ? board->GetBlockType(block) : -1;
+        if (type < QORBlock::kMummyNest || type > QORBlock::kLocustNest || !seen.insert(block).second) continue;
+        ++nests;
+        const well::Cell at = block->GetCell();
+        for (int32_t dx = 0; dx < 2; ++dx)
+          for (int32_t dy = 0; dy < 2; ++dy)
+            EXPECT_EQ(board->GetTile(at.x + dx, at.y + dy)->type, kTileVoid) << "a nest on " << at.x << ", " << at.y;
+      }
+    }
+    game->ShutdownLevel();
+  }
+  EXPECT_EQ(nests, 12);
+}
 
 // The tutorials of the first two rooms point at fixed cells: as the room
 // starts, with the view on the explorer, each lies wholly on screen above the
