@@ -3,6 +3,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "app/game_application.h"
@@ -27,8 +30,20 @@ void GameRMS::Load() {
   std::fclose(file);
   if (valid) return;
   LOG_LINE(MSG_ERROR, "Unable to load RMS.. invalid version# or Magic#");
+  KeepUnreadableFile();
   Reset();
   Save();
+}
+
+// The profiles of a store that did not load may still be recovered by hand.
+void GameRMS::KeepUnreadableFile() {
+  const std::string kept = fileName_ + ".bad";
+  std::error_code failed;
+  std::filesystem::copy_file(fileName_, kept, std::filesystem::copy_options::overwrite_existing, failed);
+  if (failed)
+    LOG_LINE(MSG_ERROR, "Unable to keep the unreadable RMS file " + fileName_ + " as " + kept + ": " + failed.message());
+  else
+    LOG_LINE(MSG_WARNING, "The unreadable RMS file is kept as " + kept + " before a reset store replaces it");
 }
 
 bool GameRMS::ReadBlock(FILE* file) {
@@ -45,13 +60,44 @@ bool GameRMS::ReadBlock(FILE* file) {
   if (got < RMSBlock::kSize)
     LOG_LINE(MSG_WARNING, "RMS file " + fileName_ + " holds only " + std::to_string(got) + " of " +
                               std::to_string(RMSBlock::kSize) + " bytes; the rest takes the reset values");
-  if (read.profileCount < 0 || read.profileCount > RMSBlock::kMaxProfiles) {
-    LOG_LINE(MSG_WARNING, "RMS file " + fileName_ + " counts " + std::to_string(read.profileCount) +
-                              " profiles; clamped to 0.." + std::to_string(RMSBlock::kMaxProfiles));
-    read.profileCount = std::clamp(read.profileCount, 0, RMSBlock::kMaxProfiles);
-  }
+  BringIntoRange(read, RMSBlock::CountUnterminatedTexts(bytes.data(), read.profileCount));
   block_ = read;
   return true;
+}
+
+namespace {
+// A volume the mixer can use, or the reset value.
+bool IsVolumeInRange(float volume) { return std::isfinite(volume) && volume >= 0.0f && volume <= 100.0f; }
+}  // namespace
+
+// Values a damaged or hand-edited file may hold and the store would
+// otherwise keep and save back. The texts were cut on decoding already.
+void GameRMS::BringIntoRange(RMSBlock& read, int cutTexts) const {
+  std::vector<std::string> fixes;
+  if (read.profileCount < 0 || read.profileCount > RMSBlock::kMaxProfiles) {
+    fixes.push_back("counts " + std::to_string(read.profileCount) + " profiles");
+    read.profileCount = std::clamp(read.profileCount, 0, RMSBlock::kMaxProfiles);
+  }
+  // -1 and the count itself are left by the store's own operations and mean
+  // no profile, as any other index outside the profiles does.
+  if (read.currentProfile < -1 || read.currentProfile > read.profileCount) {
+    fixes.push_back("current profile " + std::to_string(read.currentProfile));
+    read.currentProfile = -1;
+  }
+  if (read.useFullScreen > 1) {
+    fixes.push_back("full screen " + std::to_string(read.useFullScreen));
+    read.useFullScreen = 1;
+  }
+  for (auto [volume, name] : {std::pair{&read.soundVolume, "sound volume "}, {&read.musicVolume, "music volume "}}) {
+    if (IsVolumeInRange(*volume)) continue;
+    fixes.push_back(name + std::to_string(*volume));
+    *volume = RMSBlock::kResetVolume;
+  }
+  if (cutTexts > 0) fixes.push_back(std::to_string(cutTexts) + " unterminated texts");
+  if (fixes.empty()) return;
+  std::string line = "RMS file " + fileName_ + " holds values out of range, brought into range:";
+  for (size_t i = 0; i < fixes.size(); ++i) line += (i ? ", " : " ") + fixes[i];
+  LOG_LINE(MSG_WARNING, line);
 }
 
 // The block goes to a temporary file beside the store, which then replaces

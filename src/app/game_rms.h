@@ -22,7 +22,9 @@ class GameRMS {
   GameRMS(const GameRMS&) = delete;
   GameRMS& operator=(const GameRMS&) = delete;
 
-  // A missing file, or one of another magic or version, is reset and saved.
+  // A missing file, or one of another magic or version, is reset and saved;
+  // the latter is first kept beside the store as "<file>.bad". Fields out of
+  // their range are brought into it, with one warning line.
   void Load();
   // Replaces the file as a whole: a failed save leaves the old file as it was.
   void Save();
@@ -97,6 +99,8 @@ class GameRMS {
   const RMSLevelRecord* CurrentLevel(int level) const;
   // Reads the file's block over a reset one; false for a wrong magic or version.
   bool ReadBlock(FILE* file);
+  void BringIntoRange(RMSBlock& read, int cutTexts) const;
+  void KeepUnreadableFile();
   bool WriteFile(const std::string& path);
 
   RMSBlock block_;

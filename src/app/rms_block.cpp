@@ -53,6 +53,7 @@ void StoreText(uint8_t* p, const std::string& text) {
   std::memset(p, 0, kTextSize);
   std::memcpy(p, text.data(), std::min(text.size(), RMSProfile::kMaxTextLength));
 }
+bool IsTerminated(const uint8_t* p) { return std::memchr(p, 0, kTextSize) != nullptr; }
 std::string LoadText(const uint8_t* p) {
   size_t length = 0;
   while (length < RMSProfile::kMaxTextLength && p[length] != 0) ++length;
@@ -123,4 +124,14 @@ void RMSBlock::Decode(const uint8_t* in) {
   profileCount = LoadInt(in + kProfileCountAt);
   currentProfile = LoadInt(in + kCurrentProfileAt);
   for (size_t i = 0; i < profiles.size(); ++i) DecodeProfile(in + kProfilesAt + kProfileSize * i, profiles[i]);
+}
+
+int RMSBlock::CountUnterminatedTexts(const uint8_t* in, int profiles) {
+  int count = 0;
+  for (int i = 0; i < std::min(profiles, kMaxProfiles); ++i) {
+    const uint8_t* profile = in + kProfilesAt + kProfileSize * static_cast<size_t>(i);
+    for (size_t at : {kNameAt, kLanguageAt, kLocationAt})
+      if (!IsTerminated(profile + at)) ++count;
+  }
+  return count;
 }

@@ -45,6 +45,9 @@ struct RMSBlock {
   // Reads exactly kSize bytes; a text field ends at its first zero byte or
   // after kMaxTextLength bytes, whichever comes first.
   void Decode(const uint8_t* in);
+  // How many text fields of the first `profiles` profiles of an encoded
+  // block have no terminator (and so were cut by Decode).
+  static int CountUnterminatedTexts(const uint8_t* in, int profiles);
 
   uint32_t magic = 0;
   uint32_t version = 0;

@@ -34,7 +34,7 @@ void AudioSet::Load(const std::string& fileName) {
     if (!files.IsTable() || name.empty()) return;
     auto set = std::make_unique<SoundSet>();
     set->name = name;
-    for (int j = 1; j <= files.GetTableCount(); ++j) {
+    for (int j = 1, count = files.GetTableCount(); j <= count; ++j) {
       LuaPlus::LuaObject file = files[j];
       if (!file.IsString()) continue;
       std::string path = file.GetString();

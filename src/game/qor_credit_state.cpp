@@ -18,7 +18,7 @@ QORCreditState::~QORCreditState() = default;
 // not strings are passed over.
 void QORCreditState::ReadCredits(const std::string& file) {
   LuaPlus::LuaState* state = script::CreateLuaState();
-  if (!script::LoadScript(state, file)) {
+  if (!script::LoadDataScript(state, file)) {
     LOG_LINE(MSG_ERROR, "Unable to load Credits !");
   } else {
     lua_State* lua = state->GetCState();

@@ -126,8 +126,9 @@ TEST_F(ProfileScriptTest, SettingsAndTheStoreOperationsAreReachable) {
                {"rms:IsUseFullscreenEnabled()", "false"}});
   ASSERT_TRUE(lua_.Run("rms:Reset()"));
   lua_.Expect({{"rms:GetProfileC()", "0"}, {"rms:IsUseFullscreenEnabled()", "true"}, {"rms:GetSoundVolume()", "50"}});
+  // Loading brings the saved volumes into range: 50 in place of 130.5 and -4.
   ASSERT_TRUE(lua_.Run("rms:Load()"));
-  lua_.Expect({{"rms:GetProfileC()", "1"}, {"rms:GetSoundVolume()", "130.5"}});
+  lua_.Expect({{"rms:GetProfileC()", "1"}, {"rms:GetSoundVolume()", "50"}, {"rms:GetMusicVolume()", "50"}});
 }
 
 TEST(RecordStoreOfTheApplication, ScriptsFindTheApplicationsStore) {

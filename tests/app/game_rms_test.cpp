@@ -61,7 +61,7 @@ TEST_F(RecordFileTest, WhatIsSavedReadsBackAndTheDestructorSavesToo) {
     store.SetOpen(3, 2);
     store.SetScore(3, 4500);
     store.SetTrophyValue(99, 8);
-    store.SetMusicVolume(-12.5f);
+    store.SetMusicVolume(12.5f);
     store.SetUseFullscreenEnabled(false);
     store.Save();
     store.SetRank(3, 2);
@@ -74,17 +74,57 @@ TEST_F(RecordFileTest, WhatIsSavedReadsBackAndTheDestructorSavesToo) {
   EXPECT_EQ(store.GetScore(3), 4500);
   EXPECT_EQ(store.GetRank(3), 2);
   EXPECT_EQ(store.GetTrophyValue(99), 8);
-  EXPECT_EQ(store.GetMusicVolume(), -12.5f);
+  EXPECT_EQ(store.GetMusicVolume(), 12.5f);
   EXPECT_FALSE(store.IsUseFullscreenEnabled());
 }
 
 TEST_F(RecordFileTest, ForeignVersionIsResetAndSavedOverTheOldFile) {
   WriteFixture("version31");
+  const std::string foreign = ReadFile(StorePath());
   GameRMS store(StorePath());
   EXPECT_EQ(rms_test::Messages(MSG_ERROR),
             std::vector<std::string>{"Unable to load RMS.. invalid version# or Magic#  [MSG_ERROR]\n"});
   EXPECT_EQ(store.GetProfileC(), 0);
   EXPECT_EQ(RunRecordFileTool("check-reset '" + StorePath() + "'"), 0);
+  // The profiles that did not load stay beside the new store.
+  EXPECT_EQ(ReadFile(StorePath() + ".bad"), foreign);
+  EXPECT_TRUE(log_.Has("kept as " + StorePath() + ".bad"));
+}
+
+TEST_F(RecordFileTest, EachUnreadableStoreReplacesTheCopyKeptBefore) {
+  WriteFixture("version31");
+  { GameRMS store(StorePath()); }
+  // One damaged byte of the magic.
+  WriteFixture("magic_byte");
+  const std::string damaged = ReadFile(StorePath());
+  GameRMS store(StorePath());
+  EXPECT_EQ(ReadFile(StorePath() + ".bad"), damaged);
+  EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"vantor.rms", "vantor.rms.bad"}));
+}
+
+TEST_F(RecordFileTest, SettingsOutOfRangeAreBroughtIntoRangeWithOneWarning) {
+  WriteFixture("out_of_range");
+  {
+    GameRMS store(StorePath());
+    ASSERT_EQ(log_.At(MSG_WARNING).size(), 1u) << log_.Text();
+    const std::string warning = log_.At(MSG_WARNING)[0];
+    for (const char* fix : {"current profile -22159276", "full screen 7", "sound volume nan", "music volume -1",
+                            "1 unterminated texts"})
+      EXPECT_NE(warning.find(fix), std::string::npos) << fix << " in " << warning;
+    EXPECT_EQ(store.GetProfileC(), 2);
+    EXPECT_EQ(store.GetCurrentProfile(), -1);
+    EXPECT_FALSE(store.ProfileValid());
+    EXPECT_TRUE(store.IsUseFullscreenEnabled());
+    EXPECT_EQ(store.GetSoundVolume(), 50.0f);
+    EXPECT_EQ(store.GetMusicVolume(), 50.0f);
+    EXPECT_EQ(store.GetNameFromID(1), std::string(24, 'X'));
+  }
+  // What was saved back loads without a warning.
+  log_.Lines().clear();
+  GameRMS store(StorePath());
+  EXPECT_TRUE(log_.At(MSG_WARNING).empty()) << log_.Text();
+  EXPECT_EQ(store.GetCurrentProfile(), -1);
+  EXPECT_EQ(store.GetNameFromID(1), std::string(24, 'X'));
 }
 
 TEST_F(RecordFileTest, ShortFileKeepsWhatArrivedAndResetsTheRest) {

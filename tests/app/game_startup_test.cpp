@@ -153,8 +153,9 @@ TEST_F(GameStartupTest, StartUpTakesTheStoredVolumesWithinRangeAndTheProfilesLan
     int musicApplied, soundApplied;
     const char* setup;
   } cases[] = {
-      {42.9f, 250.0f, "french", 42, 100, "SetupLanguage('french');"},
-      {kNaN, -3.0f, "", 0, 0, "SetupLanguage('english');"},
+      // A stored volume out of range loads as the reset value, 50.
+      {42.9f, 250.0f, "french", 42, 50, "SetupLanguage('french');"},
+      {kNaN, -3.0f, "", 50, 50, "SetupLanguage('english');"},
   };
   for (const auto& c : cases) {
     NewStore();

@@ -21,7 +21,7 @@ bool ConfigFile::Load(const std::string& path) {
   fileName_ = path;
   if (state_) LuaPlus::LuaState::Destroy(state_);
   state_ = script::CreateLuaState();
-  script::LoadScript(state_, path);
+  script::LoadDataScript(state_, path);
   LuaPlus::LuaObject globals = state_->GetGlobals();
   if (!globals[kTableName].IsTable()) globals.CreateTable(kTableName, 0, 0);
   LOG_LINE(MSG_INIT, "Config file Loaded");

@@ -7,11 +7,11 @@ namespace script {
 bool ReadRecords(const std::string& fileName, const char* tableName,
                  const std::function<void(const LuaPlus::LuaObject&)>& record) {
   LuaPlus::LuaState* state = CreateLuaState();
-  bool loaded = LoadScript(state, fileName);
+  bool loaded = LoadDataScript(state, fileName);
   if (loaded) {
     // Every object must be gone before the state is.
     LuaPlus::LuaObject list = GetGlobalObject(state, tableName);
-    for (int i = 1; list.IsTable() && i <= list.GetTableCount(); ++i) {
+    for (int i = 1, count = list.GetTableCount(); i <= count; ++i) {
       LuaPlus::LuaObject element = list[i];
       if (element.IsTable()) record(element);
     }

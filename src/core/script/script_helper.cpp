@@ -1,6 +1,7 @@
 #include "core/script/script_helper.h"
 
 #include <cstdint>
+#include <string_view>
 
 #include <luabind/open.hpp>
 
@@ -92,11 +93,41 @@ void InstallWideStrings(LuaPlus::LuaState* state) {
   state->GetGlobals().Register("towstring", ToWideString, 0);
 }
 
+// Data files run at most this many virtual-machine instructions: far above
+// what any of the game's files needs (the largest takes a few thousand, a
+// room of a million blocks about seven million), so that one looping forever
+// fails to load as a broken one does instead of hanging the game.
+constexpr int kDataInstructionBudget = 10000000;
+
+void StopPastBudget(lua_State* L, lua_Debug*) {
+  luaL_error(L, "Script stopped: it ran past the %d instructions a data file may take", kDataInstructionBudget);
+}
+
+// A name inside the game's data: relative, and never climbing above where
+// it starts.
+bool IsDataName(std::string_view name) {
+  if (name.empty() || name[0] == '/' || name[0] == '\\' || name.find(':') != std::string_view::npos) return false;
+  int depth = 0;
+  while (!name.empty()) {
+    const size_t end = name.find_first_of("/\\");
+    const std::string_view part = name.substr(0, end);
+    if (part == "..") {
+      if (--depth < 0) return false;
+    } else if (!part.empty() && part != ".") {
+      ++depth;
+    }
+    name = end == std::string_view::npos ? std::string_view() : name.substr(end + 1);
+  }
+  return true;
+}
+
 enum class ChunkStatus { kLoaded, kMissing, kBroken };
 
 // Reads the named file through the virtual file system and compiles it,
-// leaving the chunk (or the compile error) on the stack.
+// leaving the chunk (or the compile error) on the stack. Names outside the
+// game's data count as missing.
 ChunkStatus LoadChunk(lua_State* L, const char* name) {
+  if (!IsDataName(name)) return ChunkStatus::kMissing;
   vfs::FileData file;
   if (!vfs::GetVFS().LoadFile(name, file)) return ChunkStatus::kMissing;
   int status = luaL_loadbufferx(L, reinterpret_cast<const char*>(file.data), file.size,
@@ -164,6 +195,14 @@ bool LoadScript(LuaPlus::LuaState* state, const std::string& path) {
   }
   LOG_LINE(MSG_INIT, "LUA Script " + path + " Loaded from " + file.name);
   return true;
+}
+
+bool LoadDataScript(LuaPlus::LuaState* state, const std::string& path) {
+  lua_State* L = state->GetCState();
+  lua_sethook(L, StopPastBudget, LUA_MASKCOUNT, kDataInstructionBudget);
+  const bool loaded = LoadScript(state, path);
+  lua_sethook(L, nullptr, 0, 0);
+  return loaded;
 }
 
 LuaPlus::LuaObject GetGlobalObject(LuaPlus::LuaState* state, const std::string& name) {

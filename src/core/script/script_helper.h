@@ -12,11 +12,18 @@ namespace script {
 // A state with the standard libraries and luabind opened, wide strings
 // converting to and from UTF-8 ("towstring", and tostring of a wide string),
 // and the globals "LOG", "_ALERT", "print" (one MSG_SCRIPT log line) and
-// "dofile" (through the virtual file system) installed.
+// "dofile" (through the virtual file system, names inside the game's data
+// only: an absolute name or one climbing out with ".." counts as missing)
+// installed.
 LuaPlus::LuaState* CreateLuaState();
 // Loads the file through the virtual file system and runs it; false, with a
 // log line, when it cannot be read, compiled or run.
 bool LoadScript(LuaPlus::LuaState* state, const std::string& path);
+// LoadScript for a data file (settings, rooms, panels, sprite sets...): the
+// run, with whatever it does through dofile, stops with an error past an
+// instruction budget far above any real file's need. The game's own scripts
+// and the console are not bounded.
+bool LoadDataScript(LuaPlus::LuaState* state, const std::string& path);
 LuaPlus::LuaObject GetGlobalObject(LuaPlus::LuaState* state, const std::string& name);
 // Nil when the table object is invalid or nil, else the field.
 LuaPlus::LuaObject GetField(const LuaPlus::LuaObject& table, const std::string& key);

@@ -18,7 +18,7 @@ void AddPattern(const LuaPlus::LuaObject& value, SwearEntry& entry) {
 
 bool SwearFilter::Load(const std::string& path) {
   LuaPlus::LuaState* state = script::CreateLuaState();
-  if (!script::LoadScript(state, path)) {
+  if (!script::LoadDataScript(state, path)) {
     LuaPlus::LuaState::Destroy(state);
     LOG_LINE(MSG_ERROR, "Unable to load swear words " + path + "!");
     return false;

@@ -8,7 +8,7 @@ namespace part2d {
 
 bool Part2D::Load(const std::string& path) {
   LuaPlus::LuaState* state = script::CreateLuaState();
-  if (!script::LoadScript(state, path)) {
+  if (!script::LoadDataScript(state, path)) {
     LOG_LINE(MSG_ERROR, "\t Error loading Particle system object " + path);
     LuaPlus::LuaState::Destroy(state);
     return false;

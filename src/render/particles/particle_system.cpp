@@ -8,7 +8,7 @@ namespace partsys {
 
 bool ParticleSystem::Load(const std::string& path) {
   LuaPlus::LuaState* state = script::CreateLuaState();
-  bool loaded = script::LoadScript(state, path);
+  bool loaded = script::LoadDataScript(state, path);
   if (loaded) {
     LuaPlus::LuaObject groups = script::GetGlobalObject(state, "ParticleGroups");
     loaded = groups.IsTable();

@@ -64,7 +64,7 @@ UIWidget* UIManager::AddPanel(const std::string& path) {
   const std::string failure = "Unable to load UI panel " + path + "!";
   LuaPlus::LuaState* state = script::CreateLuaState();
   UIWidget* panel = nullptr;
-  if (!script::LoadScript(state, path)) {
+  if (!script::LoadDataScript(state, path)) {
     LOG_LINE(MSG_ERROR, failure);
   } else {
     // Every object must be gone before the state is.

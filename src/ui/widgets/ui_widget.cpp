@@ -165,8 +165,8 @@ UISprite& UIWidget::LoadKindImage(int index, const std::string& name, const math
 }
 
 void UIWidget::LoadChildren(const LuaPlus::LuaObject& children) {
-  if (!children.IsTable() || children.GetTableCount() < 1) return;
-  for (int i = 1; i <= children.GetTableCount(); ++i) {
+  // Counted once: a child's "on_load" does not change how many are read.
+  for (int i = 1, count = children.GetTableCount(); i <= count; ++i) {
     // A table nested too deep, or holding itself, would exhaust the stack.
     UIWidget* child = Depth() + 1 < kMaxNesting ? uiManager_->CreateWidgetFromTable(this, children[i]) : nullptr;
     if (!child) {

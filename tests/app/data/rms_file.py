@@ -141,12 +141,25 @@ def unterminated_store():
     return encode(store)
 
 
+def out_of_range_store():
+    # Two profiles, the second named without a terminator; every setting
+    # beyond what the store can use.
+    store = with_profiles(2, -22159276)
+    store["full_screen"] = 7
+    store["sound_volume"] = float("nan")
+    store["music_volume"] = -1e30
+    store["profiles"][1]["name"] = b"X" * TEXT_SIZE
+    return encode(store)
+
+
 FIXTURES = {
     "version31": version31_store,
     "short": short_store,
     "count11": lambda: encode(with_profiles(11, 3)),
     "count-1": lambda: encode(with_profiles(-1, 0)),
     "unterminated": unterminated_store,
+    "out_of_range": out_of_range_store,
+    "magic_byte": lambda: b"\x75" + encode(with_profiles(3, 1))[1:],
 }
 
 

@@ -36,6 +36,20 @@ TEST(ConfigFileTest, FirstRunWritesTheDefaultsAsked) {
   EXPECT_LT(text.find("AppName"), text.find("ClearColor")) << text;
 }
 
+// A settings file that never ends is given up like a broken one: the game
+// starts on the defaults.
+TEST(ConfigFileTest, SettingsThatLoopForeverFailToLoadAndTheDefaultsServe) {
+  ScratchDir dir;
+  std::string path = dir.Write("vantor.lua", "Config = { Volume = 3 }\nwhile true do end\n");
+  LogCapture log;
+  config::ConfigFile config;
+  EXPECT_TRUE(config.Load(path));
+  EXPECT_TRUE(log.Has("ran past the")) << log.Text();
+  EXPECT_TRUE(log.Has("Unable to parse script file " + path));
+  EXPECT_TRUE(log.Has("Config file Loaded"));
+  EXPECT_EQ(7.0f, config.GetFloat("Width", 7.0f));
+}
+
 TEST(ConfigFileTest, WrongTypesAreOverwrittenByTheDefault) {
   ScratchDir dir;
   std::string path = dir.Write("vantor.lua",

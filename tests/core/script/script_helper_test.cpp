@@ -1,6 +1,7 @@
 #include "core/script/script_helper.h"
 
 #include <climits>
+#include <filesystem>
 
 #include "core/script/lua_test_support.h"
 
@@ -154,22 +155,73 @@ TEST_F(ScriptHelperTest, LoadScriptReportsEachFailure) {
 }
 
 TEST_F(ScriptHelperTest, DofileRunsFilesThroughTheFileSystem) {
-  ScratchDir dir;
-  std::string lib = dir.Write("lib.lua", "Loaded = true return 1, 2");
-  std::string broken = dir.Write("broken.lua", "return +");
+  ScratchDir dir(true);
+  dir.Write("lib.lua", "Loaded = true return 1, 2");
+  dir.Write("broken.lua", "return +");
   LogCapture log;
-  Run("a, b = dofile([[" + lib + "]])");
+  Run("a, b = dofile('lib.lua')");
   EXPECT_EQ(2, script::ReadInt(state_->GetGlobals(), "b", 0));
   EXPECT_TRUE(script::ReadBool(state_->GetGlobals(), "Loaded", false));
 
   Run("ok1 = pcall(dofile)");
-  Run("ok2 = pcall(dofile, [[" + dir.Path("none.lua") + "]])");
-  Run("ok3 = pcall(dofile, [[" + broken + "]])");
+  Run("ok2 = pcall(dofile, 'none.lua')");
+  Run("ok3 = pcall(dofile, 'broken.lua')");
   for (const char* ok : {"ok1", "ok2", "ok3"})
     EXPECT_FALSE(script::ReadBool(state_->GetGlobals(), ok, true)) << ok;
   EXPECT_TRUE(log.Has("Unable to load file!"));
-  EXPECT_TRUE(log.Has("Unable to load script file " + dir.Path("none.lua")));
-  EXPECT_TRUE(log.Has("Error executing block from " + broken));
+  EXPECT_TRUE(log.Has("Unable to load script file none.lua"));
+  EXPECT_TRUE(log.Has("Error executing block from broken.lua"));
+}
+
+// Only names inside the game's data reach the file system; the others are
+// refused as a missing file is, whether or not they exist.
+TEST_F(ScriptHelperTest, DofileRefusesNamesOutsideTheData) {
+  ScratchDir outside;
+  const std::string secret = outside.Write("secret.lua", "Reached = true");
+  ScratchDir dir(true);
+  dir.Write("data/level/room.lua", "Room = (Room or 0) + 1");
+  std::filesystem::current_path(dir.Path("data"));
+  struct Case {
+    std::string name;
+    bool read;
+  } cases[] = {
+      {"level/room.lua", true},
+      {"./level/../level/room.lua", true},
+      {secret, false},
+      {"../data/level/room.lua", false},
+      {"level/../../data/level/room.lua", false},
+      {"\\tmp\\secret.lua", false},
+      {"C:/secret.lua", false},
+  };
+  for (const Case& c : cases) {
+    LogCapture log;
+    Run("Room = nil ok = pcall(dofile, [==[" + c.name + "]==])");
+    EXPECT_EQ(c.read, script::ReadBool(state_->GetGlobals(), "ok", !c.read)) << c.name;
+    EXPECT_EQ(c.read ? 1 : 0, script::ReadInt(state_->GetGlobals(), "Room", 0)) << c.name;
+    EXPECT_EQ(!c.read, log.Has("Unable to load script file " + c.name + "  [MSG_SCRIPT]")) << c.name;
+  }
+  EXPECT_FALSE(script::ReadBool(state_->GetGlobals(), "Reached", false));
+}
+
+// A data file that never ends stops at the budget and fails as a broken file
+// does; the same state then runs unbounded again, as the game's scripts do.
+TEST_F(ScriptHelperTest, DataScriptsStopAtTheirInstructionBudget) {
+  ScratchDir dir(true);
+  dir.Write("loop.lua", "Started = true while true do end");
+  dir.Write("inner.lua", "while true do end");
+  dir.Write("outer.lua", "dofile('inner.lua')");
+  dir.Write("fine.lua", "Sum = 0 for i = 1, 100000 do Sum = Sum + 1 end");
+  for (const char* file : {"loop.lua", "outer.lua"}) {
+    LogCapture log;
+    EXPECT_FALSE(script::LoadDataScript(state_, file)) << file;
+    EXPECT_TRUE(log.Has("ran past the 10000000 instructions a data file may take")) << log.Text();
+    EXPECT_TRUE(log.Has(std::string("Unable to parse script file ") + file)) << log.Text();
+  }
+  EXPECT_TRUE(script::ReadBool(state_->GetGlobals(), "Started", false));
+  EXPECT_TRUE(script::LoadDataScript(state_, "fine.lua"));
+  EXPECT_EQ(script::ReadInt(state_->GetGlobals(), "Sum", 0), 100000);
+  Run("Count = 0 for i = 1, 20000000 do end Count = 1");
+  EXPECT_EQ(script::ReadInt(state_->GetGlobals(), "Count", 0), 1);
 }
 
 // A data file or a panel's script reaches neither the disk nor the system

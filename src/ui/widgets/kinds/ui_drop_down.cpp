@@ -87,7 +87,7 @@ bool UIDropDown::Load(const LuaPlus::LuaObject& table) {
   UIWidget::Load(table);
   LuaPlus::LuaObject options = table["Options"];
   if (options.IsTable())
-    for (int i = 1; i <= options.GetTableCount(); ++i)
+    for (int i = 1, count = options.GetTableCount(); i <= count; ++i)
       if (options[i].IsString()) AddOption(options[i].GetString());
   covers_ = script::ReadBool(table, "CoversCompletely", false);
   for (auto [index, key] : {std::pair<int, const char*>{kImageIcon, "DropButton"}, {kImageListBack, "DropBG"}}) {

@@ -28,7 +28,7 @@ UINumber::~UINumber() { delete image_; }
 
 void UINumber::Load(const std::string& file) {
   LuaPlus::LuaState* state = script::CreateLuaState();
-  if (!script::LoadScript(state, file)) {
+  if (!script::LoadDataScript(state, file)) {
     LOG_LINE(MSG_ERROR, "Unable to load UINumber ini file" + file + "!");
   } else {
     LuaPlus::LuaObject table = script::GetGlobalObject(state, "Number");
@@ -38,7 +38,7 @@ void UINumber::Load(const std::string& file) {
       std::copy(std::begin(kDefaultEdges), std::end(kDefaultEdges), edges_);
       LuaPlus::LuaObject coords = table["Coords"];
       if (coords.IsTable())
-        for (int i = 0; i < kEdgeCount && i < coords.GetTableCount(); ++i)
+        for (int i = 0, count = std::min(kEdgeCount, coords.GetTableCount()); i < count; ++i)
           if (coords[i + 1].IsNumber()) edges_[i] = static_cast<float>(coords[i + 1].GetNumber());
       Graphics* graphics = GetGraphics();
       delete image_;
