@@ -67,6 +67,9 @@ class QORWell : public well::GameScrollWell {
 
   // --- Slots of the well family that the game board replaces.
   bool ClearWell() override;
+  // A load starts from no rival; once every table is read, the exits show
+  // the image the rival flag gives them.
+  bool Load(const std::string& fileName, float delay) override;
   void OnSettled() override;
   // The block under a point inside the view, edges included; null elsewhere.
   well::Block* GetBlockAtPoint(const math::Vec2& point) override;
@@ -329,6 +332,8 @@ class QORWell : public well::GameScrollWell {
   void AwardTreasure(const math::Vec2& from, int32_t powerIndex);
   // The exit tomb opens as the explorer steps in; a found milestone opens.
   void OpenExit();
+  // Every exit on the board takes its resting image again.
+  void RestExits();
   void OpenMilestone(well::Block* milestone);
   // Power index + 1, made for the HUD, which owns it; null for none.
   QORPower* CreatePower(int32_t index);

@@ -659,6 +659,22 @@ TEST_F(PlayingStateTest, LoadsTakeTheColourSwitchesOfTheBoardsHud) {
   EXPECT_EQ(state_->GetColorSwitches()[colour], 0);
 }
 
+TEST_F(PlayingStateTest, ABoardLoadedAgainStartsWithoutTheRivalOfTheLastOne) {
+  const auto rivalStart = [this] {
+    std::pair<int32_t, int32_t> cell{-1, -1};
+    state_->GetBoard()->GetShadyStart(cell.first, cell.second);
+    return cell;
+  };
+  ASSERT_TRUE(state_->LoadLevel(Room("rival_room", "QOR = { Width = 20, Height = 12 }\n"
+                                                   "Spiders = { { X = 7, Y = 3, ID = 1 } }\n")));
+  ASSERT_TRUE(state_->GetBoard()->IsShadyLevel());
+  ASSERT_EQ(rivalStart(), std::make_pair(7, 3));
+
+  ASSERT_TRUE(state_->LoadWell(PlainRoom()));
+  EXPECT_FALSE(state_->GetBoard()->IsShadyLevel());
+  EXPECT_EQ(rivalStart(), std::make_pair(0, 0)) << "no start cell";
+}
+
 TEST_F(PlayingStateTest, GetGameAnswersTheRegisteredPlayingState) {
   Lua("Game = GetGame()");
   QORGameState* game = luabind::object_cast<QORGameState*>(luabind::globals(lua_)["Game"]);
