@@ -399,8 +399,9 @@ class QORWell : public well::GameScrollWell {
   // The tutorial's current step refuses the click of the button (1 left, 2 right).
   bool TutorialRefusesClick(const math::Vec2& point, int32_t button);
   void CloseHint();
-  // The help shows the hint over the screen rectangle with the sidebar image
-  // ("xxxx" for none); false when there is no help or it declines the id.
+  // The help queues the hint over the screen rectangle with its sidebar image
+  // ("xxxx" for none), to open when its turn comes; false when there is no
+  // help or it declines the id.
   virtual bool ShowHelpHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight, const char* image);
   virtual bool HasHelp() const;
   // The goal map's part in clicks: it takes a click on itself, targets the
