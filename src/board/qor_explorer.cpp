@@ -56,12 +56,14 @@ void QORExplorer::RebuildPath() {
 void QORExplorer::KnockOut() {
   if (knockedOut_) return;
   knockedOut_ = 1;
+  halted_ = 1;
   knockOutTimer_.remaining = knockOutTimer_.period;
   ShowAnimation("Explorer_Idle");
   target_ = cell_;
 }
 
 void QORExplorer::SetIdle() {
+  halted_ = 1;
   target_ = cell_;
   ShowAnimation("Explorer_Idle");
   stepTimer_.remaining = stepTimer_.period;
@@ -121,9 +123,11 @@ void QORExplorer::OnArrive() {
   }
   well::Block* here = board_->GetBlock(cell_.x, cell_.y);
   if (here && board_->GetBlockType(here) == QORBlock::kRock) here->SetDestroyed();
+  halted_ = 0;
   board_->NotifyWalkersNearExplorer();
 
-  if (route_) {
+  // A web spun on him, the mummy's spell or a sting ends his walk here.
+  if (route_ && !halted_) {
     if (route_->IsEmpty()) RebuildPath();
     int32_t x = 0, y = 0;
     if (!route_->PopNextStep(x, y)) {

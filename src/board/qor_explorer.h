@@ -48,7 +48,7 @@ class QORExplorer {
   // The route, then the figure.
   void Draw();
   // The end of a step: finds treasures, tears through rocks, takes the next
-  // step and wins on the exit.
+  // step unless a critter near him stopped him, and wins on the exit.
   void OnArrive();
   // Starts the step to a neighbour (a sideways step when both differ), or
   // stands for a step period when given his own cell.
@@ -88,5 +88,7 @@ class QORExplorer {
   std::unique_ptr<QORPathFind> route_;
   well::Cell goal_{0, 0};
   uint8_t knockedOut_ = 0;
+  // Set when a critter stops him or knocks him out.
+  uint8_t halted_ = 0;
   CountdownTimer knockOutTimer_{kKnockOutSeconds, kKnockOutSeconds};
 };

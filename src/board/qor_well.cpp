@@ -76,6 +76,15 @@ bool QORWell::ClearWell() {
   return GameScrollWell::ClearWell();
 }
 
+bool QORWell::Load(const std::string& fileName, float delay) {
+  shadyLevel_ = 0;
+  shadyStartX_ = shadyStartY_ = 0;
+  const bool loaded = GameScrollWell::Load(fileName, delay);
+  // The blocks come before the Spiders table that sets the rival flag.
+  RestExits();
+  return loaded;
+}
+
 void QORWell::OnSettled() {
   ResolveMatches();
   RefreshHitTiles();

@@ -67,6 +67,9 @@ class QORWell : public well::GameScrollWell {
 
   // --- Slots of the well family that the game board replaces.
   bool ClearWell() override;
+  // A load starts from no rival; once every table is read, the exits show
+  // the image the rival flag gives them.
+  bool Load(const std::string& fileName, float delay) override;
   void OnSettled() override;
   // The block under a point inside the view, edges included; null elsewhere.
   well::Block* GetBlockAtPoint(const math::Vec2& point) override;
@@ -329,6 +332,8 @@ class QORWell : public well::GameScrollWell {
   void AwardTreasure(const math::Vec2& from, int32_t powerIndex);
   // The exit tomb opens as the explorer steps in; a found milestone opens.
   void OpenExit();
+  // Every exit on the board takes its resting image again.
+  void RestExits();
   void OpenMilestone(well::Block* milestone);
   // Power index + 1, made for the HUD, which owns it; null for none.
   QORPower* CreatePower(int32_t index);
@@ -394,8 +399,9 @@ class QORWell : public well::GameScrollWell {
   // The tutorial's current step refuses the click of the button (1 left, 2 right).
   bool TutorialRefusesClick(const math::Vec2& point, int32_t button);
   void CloseHint();
-  // The help shows the hint over the screen rectangle with the sidebar image
-  // ("xxxx" for none); false when there is no help or it declines the id.
+  // The help queues the hint over the screen rectangle with its sidebar image
+  // ("xxxx" for none), to open when its turn comes; false when there is no
+  // help or it declines the id.
   virtual bool ShowHelpHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight, const char* image);
   virtual bool HasHelp() const;
   // The goal map's part in clicks: it takes a click on itself, targets the

@@ -74,9 +74,7 @@ bool QORWell::HasHelp() const { return help_ != nullptr; }
 
 bool QORWell::ShowHelpHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight, const char* image) {
   if (!help_ || !help_->CanShow(id)) return false;
-  help_->TriggerHint(id, topLeft, bottomRight);
-  help_->MarkShownHere(id);
-  help_->SetImage(image);
+  help_->TriggerHint(id, topLeft, bottomRight, image);
   return true;
 }
 

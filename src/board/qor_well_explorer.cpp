@@ -99,6 +99,14 @@ void QORWell::OpenExit() {
   if (GetBlockType(exit_) == QORBlock::kExit) static_cast<QORExitBlock*>(exit_)->Open();
 }
 
+void QORWell::RestExits() {
+  std::vector<well::Block*> blocks;
+  CollectAllBlocks(blocks);
+  for (well::Block* block : blocks) {
+    if (GetBlockType(block) == QORBlock::kExit) block->Init();
+  }
+}
+
 void QORWell::OpenMilestone(well::Block* milestone) {
   if (GetBlockType(milestone) == QORBlock::kMilestone) static_cast<QORMilestoneBlock*>(milestone)->Open();
 }

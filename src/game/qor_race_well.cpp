@@ -94,10 +94,11 @@ void QORRaceWell::InitUI() {
   RunInConsole("SetupBetting()");
 }
 
+// Hidden only: a script that drops the board runs inside the HUD's
+// countdown or the race's finish, which go on using the HUD. It is deleted
+// with the board or by the next InitUI.
 void QORRaceWell::ShutdownUI() {
-  if (hud_) hud_->Hide();
-  delete hud_;
-  hud_ = nullptr;
+  HideHud();
   if (gameEnd_) gameEnd_->HidePanel();
 }
 

@@ -268,6 +268,41 @@ TEST_F(TutorialTest, NoTutorialWithHintsOffOrOnOtherLevelsAndAGoneBlockIsNeverTo
   EXPECT_FALSE(HintOpen());
 }
 
+// A hint that finds the box taken waits its turn: the profile counts it as
+// met at once, and it opens, laid out with its own icon, once the box before
+// it is dismissed.
+TEST_F(TutorialTest, AHintQueuedBehindAnotherOpensInItsTurnWithItsOwnIcon) {
+  board_testing::FrameClock clock(50.0f);
+  EXPECT_TRUE(board_->TriggerHint(kHintFirst2ClickTile, {0.2f, 0.4f}, {0.3f, 0.5f}));
+  // Over the top edge: the box goes below the rectangle, past half its icon.
+  EXPECT_TRUE(board_->TriggerHint(kHintClick1, {0.2f, 0.0f}, {0.3f, 0.05f}));
+  EXPECT_EQ(GetInt(kHintClick1), 1) << "met at once";
+  EXPECT_EQ(ShownText(), "HINT_FIRST_2_CLICK_TILE");
+  EXPECT_FALSE(IconShown()) << "the waiting hint's icon waits with it";
+
+  Run(1.0f);
+  clock.Set(51.5f);
+  board_->GetHelp()->Dismiss();
+  EXPECT_EQ(ShownText(), "HINT_CLICK_1");
+  ASSERT_TRUE(IconShown());
+  const float iconHeight = board_->GetHelp()->GetDynamicPanel()->GetIcon().size.y;
+  ASSERT_GT(iconHeight, 0.0f);
+  EXPECT_NEAR(Box()->GetBoxPosition().y, 0.05f + iconHeight * 0.5f + 0.05f, 1e-5f);
+}
+
+TEST_F(TutorialTest, ATutorialHintQueuedBehindAnotherShowsItsTextInItsTurn) {
+  board_testing::FrameClock clock(20.0f);
+  for (int32_t x = 29; x <= 32; ++x) board_->Put("token", x, 31);
+  board_->SetLevelIndex(0);
+  board_->UpdateTutorial();
+  ASSERT_TRUE(board_->TriggerHint(kHintFirstScorpion, {0.2f, 0.2f}, {0.3f, 0.3f}));
+  Run(1.55f);
+  EXPECT_EQ(ShownText(), "HINT_FIRST_SCORPION") << "the step's hint waits";
+  clock.Set(21.5f);
+  board_->GetHelp()->Dismiss();
+  EXPECT_EQ(ShownText(), "HINT_CLICK_1");
+}
+
 TEST_F(TutorialTest, TheGameHelpShowsEachKnownHintOnceWhileHintsAreOn) {
   QORGameHelp* help = board_->GetHelp();
   const struct {

@@ -310,6 +310,8 @@ TEST(GameContent, EachRoomWithItsFloorTurnedGoldIsWonByTheExplorer) {
     QORWell* board = game->GetBoard();
     ASSERT_NE(board, nullptr);
     EXPECT_EQ(board->IsShadyLevel(), room.rival);
+    ASSERT_NE(board->GetExit(), nullptr);
+    EXPECT_EQ(board->GetExit()->GetSprite().GetName(), room.rival ? "subgoal_token" : "Tomb_Closed");
     for (int32_t x = 0; x < static_cast<int32_t>(board->GetWidth()); ++x) {
       for (int32_t y = 0; y < static_cast<int32_t>(board->GetHeight()); ++y) {
         QORTile* tile = board->GetTile(x, y);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -16,6 +17,8 @@
 #include "board/game_variables.h"
 #include "board/help/hand_hold.h"
 #include "board/help/hand_hold_step.h"
+#include "board/help/help_panel.h"
+#include "board/help/qor_game_help.h"
 #include "board/hud/qor_well_ui.h"
 #include "board/powers/qor_power.h"
 #include "board/qor_goal_map.h"
@@ -23,6 +26,7 @@
 #include "board/qor_well.h"
 #include "board/well/block_names.h"
 #include "board/well/game_end.h"
+#include "core/frame_timer.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
 #include "core/input/mouse.h"
@@ -624,6 +628,40 @@ TEST_F(PlayingStateTest, InsideTheOpenGoalMapALeftPressReachesTheBoardAndAnyOthe
   GetUIMan()->DropPanel(corner, true);
 }
 
+// A new profile in the first room meets several things at once: each first
+// hint opens in its turn, once the one before it is dismissed.
+TEST_F(PlayingStateTest, ANewProfileInTheFirstRoomSeesEachFirstHintInItsTurn) {
+  ProfileForTest profile(app_->GetRecordStore());
+  std::vector<int32_t> flags;
+  for (int32_t id = QORGameHelp::kFirstId; id <= QORGameHelp::kLastId; ++id) {
+    flags.push_back(GetInt(id));
+    SetInt(id, 0);
+  }
+  SetInt(game_var::kHintsEnabled, 1);
+  ASSERT_TRUE(state_->LoadLevel("level/temple_1_level_1.lua"));
+  Enter();
+  QORGameHelp* help = state_->GetBoard()->GetHelp();
+  ASSERT_NE(help, nullptr);
+  float& now = GetFrameTimer().totalTime;
+  const float then = now;
+  std::vector<std::string> seen;
+  for (int i = 0; i < 600; ++i) {
+    state_->Tick(0.05f);
+    now += 0.05f;
+    if (!help->IsHintOpen()) continue;
+    const std::string& text = help->GetPanel()->GetTextId();
+    if (seen.empty() || seen.back() != text) seen.push_back(text);
+    help->Dismiss();
+  }
+  now = then;
+  for (int32_t id = QORGameHelp::kFirstId; id <= QORGameHelp::kLastId; ++id) SetInt(id, flags[id - QORGameHelp::kFirstId]);
+
+  std::string shown;
+  for (const std::string& text : seen) shown += text + " ";
+  EXPECT_NE(std::find(seen.begin(), seen.end(), "HINT_FIRST_2_CLICK_TILE"), seen.end()) << shown;
+  EXPECT_GT(seen.size(), 1u) << shown;
+}
+
 TEST_F(PlayingStateTest, SetLevelIDBuildsTheTutorialOfTheFirstTwoRoomsWhileHintsAreOn) {
   ProfileForTest profile(app_->GetRecordStore());
   const struct {
@@ -657,6 +695,22 @@ TEST_F(PlayingStateTest, LoadsTakeTheColourSwitchesOfTheBoardsHud) {
   ASSERT_EQ(state_->GetColorSwitches()[colour], 1);
   state_->LoadWell(saved);
   EXPECT_EQ(state_->GetColorSwitches()[colour], 0);
+}
+
+TEST_F(PlayingStateTest, ABoardLoadedAgainStartsWithoutTheRivalOfTheLastOne) {
+  const auto rivalStart = [this] {
+    std::pair<int32_t, int32_t> cell{-1, -1};
+    state_->GetBoard()->GetShadyStart(cell.first, cell.second);
+    return cell;
+  };
+  ASSERT_TRUE(state_->LoadLevel(Room("rival_room", "QOR = { Width = 20, Height = 12 }\n"
+                                                   "Spiders = { { X = 7, Y = 3, ID = 1 } }\n")));
+  ASSERT_TRUE(state_->GetBoard()->IsShadyLevel());
+  ASSERT_EQ(rivalStart(), std::make_pair(7, 3));
+
+  ASSERT_TRUE(state_->LoadWell(PlainRoom()));
+  EXPECT_FALSE(state_->GetBoard()->IsShadyLevel());
+  EXPECT_EQ(rivalStart(), std::make_pair(0, 0)) << "no start cell";
 }
 
 TEST_F(PlayingStateTest, GetGameAnswersTheRegisteredPlayingState) {

@@ -432,6 +432,41 @@ TEST_F(RaceTest, ARacersSpriteIsDrawnTurnedByItsHeadingAtItsPositionLessTheScrol
   EXPECT_LT(red(cx, cy - 15), 0x20) << "nothing above the centre";
 }
 
+// A script that drops the board from the countdown's "EndRaceTimer()" or
+// the finish's "WinRace(%i)" runs inside calls that go on using the HUD: the
+// board and its HUD leave once those calls have returned.
+TEST_F(RaceTest, AScriptDroppingTheBoardAtTheStartOrTheFinishEndsTheRaceSafely) {
+  QORGameState state(app_->GetCamera());
+  state.SetName("game");
+  lua_State* lua = GetConsole()->GetState()->GetCState();
+  luabind::globals(lua)["Room"] = &state;
+  GetConsole()->Do("SavedRaceCalls = { EndRaceTimer, WinRace }");
+  const struct {
+    const char* call;
+    bool flyHome;  // the player is flown round the course; else the countdown runs
+  } cases[] = {{"EndRaceTimer", false}, {"WinRace", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.call);
+    GetConsole()->Do(std::string("function ") + c.call + "() Room:ShutdownLevel() end");
+    const size_t mark = Mark();
+    ASSERT_TRUE(state.LoadRace(Track({{2, 2}, {2, 6}}, {{20, 3}, {35, 10}})));
+    QORRaceWell* race = state.GetRace();
+    race->InitUI();
+    race->StartRace();
+    if (c.flyHome) race->SetStarted(true);
+    for (int i = 0; i < 1000 && state.GetRace(); ++i) {
+      QORRaceScarab* player = state.GetRace()->GetPlayerRacer();
+      if (c.flyHome && player && !player->IsPastLastWaypoint())
+        player->Position() = player->GetWaypoints()[player->GetNextWaypoint()];
+      state.Tick(kDt);
+    }
+    EXPECT_EQ(state.GetRace(), nullptr);
+    EXPECT_EQ(Ran(mark, std::string(c.call) + "("), 1);
+  }
+  GetConsole()->Do("EndRaceTimer, WinRace = SavedRaceCalls[1], SavedRaceCalls[2] SavedRaceCalls = nil");
+  luabind::globals(lua)["Room"] = luabind::object();
+}
+
 TEST_F(RaceTest, ThePlayingStateLoadsRacesTakesTheBetAndStartAndSteersWithHeldButtons) {
   QORGameState state(app_->GetCamera());
   state.SetName("game");

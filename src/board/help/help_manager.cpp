@@ -16,10 +16,10 @@ std::string HelpManager::GetHintTextId(int32_t id) {
   return text;
 }
 
-void HelpManager::TriggerHint(int32_t id, const math::Vec2& min, const math::Vec2& max) {
+void HelpManager::TriggerHint(int32_t id, const math::Vec2& min, const math::Vec2& max, const std::string& icon) {
   if (!CanShow(id)) return;
   if (!panel_) CreatePanel();
-  queue_.push_back({id, min, max});
+  queue_.push_back({id, min, max, icon});
   ShowNext();
 }
 
@@ -29,6 +29,7 @@ void HelpManager::ShowNext() {
     const QueuedHint hint = queue_.front();
     queue_.pop_front();
     if (!CanShow(hint.id)) continue;
+    OnOpening(hint);
     panel_->Open(hint.min, hint.max, GetHintTextId(hint.id));
     audio::GetAudio().PlaySound("hint_up");
     MarkShown(hint.id);

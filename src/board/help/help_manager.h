@@ -29,8 +29,9 @@ class HelpManager {
   // "HINT_01" for id 0 up to "HINT_09", then "HINT_10" and on.
   virtual std::string GetHintTextId(int32_t id);
 
-  // Queues the hint over the screen rectangle and shows the next one due.
-  void TriggerHint(int32_t id, const math::Vec2& min, const math::Vec2& max);
+  // Queues the hint over the screen rectangle, with the icon its box shows
+  // (none when empty), and shows the next one due.
+  void TriggerHint(int32_t id, const math::Vec2& min, const math::Vec2& max, const std::string& icon = "");
   // Opens the oldest queued hint that may still show, once the panel is closed.
   void ShowNext();
   // Closes the hint (a click); only once it may close. A hint waiting opens
@@ -49,7 +50,11 @@ class HelpManager {
   struct QueuedHint {
     int32_t id;
     math::Vec2 min, max;
+    std::string icon;
   };
+
+  // The hint's turn has come: called just before the panel opens with it.
+  virtual void OnOpening(const QueuedHint&) {}
 
   std::unique_ptr<HelpPanel> panel_;
   CountdownTimer timer_{0.0f, 0.0f};

@@ -51,6 +51,11 @@ std::string QORGameHelp::GetHintTextId(int32_t id) {
   return kHintNames[id - kFirstNamed];
 }
 
+void QORGameHelp::OnOpening(const QueuedHint& hint) {
+  MarkShownHere(hint.id);
+  SetImage(hint.icon);
+}
+
 void QORGameHelp::MarkShownHere(int32_t id) {
   if (IsKnown(id)) shown_[id - kFirstId] = 1;
 }

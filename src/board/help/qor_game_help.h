@@ -28,12 +28,18 @@ class QORGameHelp : public well::HelpManager {
   void CreatePanel() override;
   std::string GetHintTextId(int32_t id) override;
 
-  // This manager has shown the hint: it does not show it again.
+  // This manager has shown the hint: it does not show it again. A hint
+  // counts as shown when its box opens, not when it is queued.
   void MarkShownHere(int32_t id);
   bool WasShownHere(int32_t id) const;
   // The box's mouse icon; nothing before the first hint made the box.
   void SetImage(const std::string& iconImage);
   well::WellDynamicHelp* GetDynamicPanel() const;
+
+ protected:
+  // The box takes the hint's icon before it is laid out, and the hint
+  // counts as shown here.
+  void OnOpening(const QueuedHint& hint) override;
 
  private:
   static bool IsKnown(int32_t id) { return id >= kFirstId && id <= kLastId; }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,6 +9,9 @@
 #include "board/blocks/qor_fixed_blocks.h"
 #include "board/qor_explorer.h"
 #include "board/qor_pathfind.h"
+#include "board/walkers/qor_scorpion.h"
+#include "board/walkers/qor_shady.h"
+#include "board/walkers/qor_spider.h"
 #include "board/well/game_end.h"
 
 namespace {
@@ -180,6 +185,70 @@ TEST_F(ExplorerTest, AnyCellOfTheExitWinsTheLevel) {
     EXPECT_NE(board_->GetGameEnd(), nullptr) << cell.x << "," << cell.y;
     EXPECT_TRUE(board_->HasWon());
     EXPECT_TRUE(exit->IsOpened());
+  }
+}
+
+// A board whose mummy the test raises where it likes.
+class MummyBoard : public block_testing::TestWell {
+ public:
+  using QORWell::CreateMummy;
+};
+
+TEST_F(ExplorerTest, ACritterThatStopsHimAsHeArrivesEndsHisWalkThereTheRivalDoesNot) {
+  enum Attacker { kSpider, kScorpion, kMummy, kRival };
+  const struct {
+    const char* what;
+    Attacker attacker;
+    well::Cell target;  // his target once he has arrived on (2, 1)
+  } cases[] = {
+      {"a spider below webs him", kSpider, {2, 1}},
+      {"a scorpion below stings him", kScorpion, {2, 1}},
+      {"the mummy below casts", kMummy, {2, 1}},
+      {"he walks into the rival", kRival, {3, 1}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::srand(3);
+    auto board = std::make_unique<MummyBoard>();
+    uint8_t colours[QORWell::kColorCount] = {};
+    board->Setup(kWidth, kHeight, colours);
+    MummyBoard* mummyBoard = board.get();
+    board_ = std::move(board);
+    SetFloor(kTileMetal);
+    board_->OnLevelStart();
+    explorer_ = board_->GetExplorer();
+    ASSERT_EQ(explorer_->GetCell(), (well::Cell{1, 1}));
+    switch (c.attacker) {
+      case kSpider: {
+        auto* spider = new QORSpider(board_.get(), nullptr);
+        spider->PlaceAt(2, 2);
+        ASSERT_TRUE(board_->AddWalker(spider));
+        break;
+      }
+      case kScorpion: {
+        auto* scorpion = new QORScorpion(board_.get(), nullptr);
+        scorpion->PlaceAt(2, 2);
+        // Two seconds old, it stings; with no token about, it stays put.
+        for (int i = 0; i < 16; ++i) scorpion->Tick(0.125f);
+        ASSERT_TRUE(board_->AddWalker(scorpion));
+        break;
+      }
+      case kMummy:
+        mummyBoard->CreateMummy(2, 2);
+        break;
+      case kRival: {
+        auto* rival = new QORShady(board_.get());
+        rival->PlaceAt(2, 1);
+        ASSERT_TRUE(board_->AddWalker(rival));
+        break;
+      }
+    }
+    Gild({{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}});
+    explorer_->SetGoal(5, 1);
+    ASSERT_EQ(explorer_->GetTargetCell(), (well::Cell{2, 1}));
+    TickFor(1.0f);
+    EXPECT_EQ(explorer_->GetCell(), (well::Cell{2, 1}));
+    EXPECT_EQ(explorer_->GetTargetCell(), c.target);
   }
 }
 
