@@ -80,7 +80,9 @@ function PlayTempleRoom(temple)
 end
 
 -- The map's room buttons: each open room shows its number and the stars of
--- its best grade.
+-- its best grade, at most five whatever the record store holds.
+MaxRoomStars = 5
+
 function ShowMapRooms()
 	local map = GetUIMan():GetPanel("map")
 	if not map then return end
@@ -90,7 +92,7 @@ function ShowMapRooms()
 		if button then
 			local open = IsRoomOpen(index - 1) and IsTempleOpen(room.Temple)
 			button:SetIsVisible(open)
-			local grade = (open and rms:GetProfileC() > 0) and rms:GetRank(index - 1) or 0
+			local grade = (open and rms:GetProfileC() > 0) and math.min(rms:GetRank(index - 1), MaxRoomStars) or 0
 			button:SetText(tostring(index) .. (grade > 0 and " " .. string.rep("*", grade) or ""))
 		end
 	end

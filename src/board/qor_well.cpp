@@ -219,7 +219,7 @@ bool QORWell::LoadLevel(const std::string& path) {
   levelId_ = LevelIdOf(path);
   bool loaded = true;
   if (!path.empty()) {
-    sizeRefused_ = 0;
+    sizeRefused_ = headerMissing_ = 0;
     loaded = Load(path, -1.0f) && !sizeRefused_;
     if (!loaded) {
       LOG_LINE(MSG_ERROR, "Failed to load level! " + path);

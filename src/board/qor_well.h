@@ -78,6 +78,9 @@ class QORWell : public well::GameScrollWell {
   void ReservedHook(int32_t, int32_t) override {}
   well::Block* CreateBlock(const std::string& typeName, const std::string& colorName, int32_t x, int32_t y,
                            int32_t width, int32_t height) override;
+  // Both also note a bottle that lands on the grid, for the feeding.
+  void PutBlock(well::Block* block, int32_t x, int32_t y) override;
+  void OnBlockMoved(well::Block* block, int32_t oldX, int32_t oldY, int32_t newX, int32_t newY) override;
   // Works out the size to keep, then writes the board file.
   bool Save(const std::string& fileName) override;
   void OnLevelStart() override;
@@ -108,6 +111,9 @@ class QORWell : public well::GameScrollWell {
   // file did not load (or asked for a size out of range) and the board fell
   // back to 80 x 12 cells with every colour.
   virtual bool LoadLevel(const std::string& path);
+  // The last level file read had no header: the fall-back board plays it,
+  // and the load still counts as done (a warning says so).
+  bool IsHeaderMissing() const { return headerMissing_ != 0; }
   virtual bool OnMouseMove(const math::Vec2& point);
   virtual void OnMouseDrag(const math::Vec2& point);
   virtual void ReservedInputHook(int32_t) {}
@@ -450,6 +456,7 @@ class QORWell : public well::GameScrollWell {
   // Matches: a cleared block feeds bottles of its colour near the explorer
   // and kills or stuns a walker beside it.
   void FeedBottlenecks(well::Block* cleared);
+  void NoteBottle(well::Block* block, int32_t x, int32_t y);
   void CheckForWalkers(well::Block* cleared);
   // Hints: a pair with a third of its colour diagonally beyond it, and three
   // of four in a line.
@@ -540,5 +547,17 @@ class QORWell : public well::GameScrollWell {
   well::HandHold* handHold_ = nullptr;
   std::unique_ptr<QORMusicRotation> music_;
   // Set by BeforeLoad when the header asks for a size out of range.
+  // The bottles put on the grid, each with the cell it was put in, so that
+  // feeding costs what the bottles number and not what the board measures.
+  // An entry whose cell no longer holds its block is dropped at the next
+  // feeding; the list is kept in grid order for it.
+  struct BottleEntry {
+    well::Block* block;
+    int32_t x;
+    int32_t y;
+  };
+  std::vector<BottleEntry> bottles_;
+  bool bottlesUnsorted_ = false;
   uint8_t sizeRefused_ = 0;
+  uint8_t headerMissing_ = 0;
 };

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <vector>
 
 #include "board/qor_well.h"
+#include "board/well/block.h"
 #include "board/well/block_names.h"
 #include "core/log.h"
 #include "core/script/script_helper.h"
@@ -50,6 +52,8 @@ bool QORWell::BeforeLoad(LuaPlus::LuaState* state) {
   uint8_t flags[kColorCount] = {};
   const LuaPlus::LuaObject header = script::GetGlobalObject(state, "QOR");
   if (!header.IsTable()) {
+    LOG_LINE(MSG_WARNING, "Level file " + fileName_ + " has no QOR table; the fall-back board is played");
+    headerMissing_ = 1;
     Setup(kFallbackWidth, kFallbackHeight, flags);
     return false;
   }
@@ -68,7 +72,7 @@ bool QORWell::BeforeLoad(LuaPlus::LuaState* state) {
   }
 
   LuaPlus::LuaState* data = script::CreateLuaState();
-  const bool read = script::LoadScript(data, kLevelDataFile);
+  const bool read = script::LoadDataScript(data, kLevelDataFile);
   const int enabled = read ? ReadLevelData(data, flags) : 0;
   LuaPlus::LuaState::Destroy(data);
   if (!read) {
@@ -168,10 +172,16 @@ void QORWell::ComputeSavedSize() {
       maxY = std::max(maxY, static_cast<int32_t>(y));
     }
   }
-  for (const well::RestoreRecord& record : restoreRecords_) {
-    maxX = std::max(maxX, record.x + record.width - 1);
-    maxY = std::max(maxY, record.y + record.height - 1);
-  }
+  auto cover = [&](const well::Cell& cell, int32_t width, int32_t height) {
+    maxX = std::max(maxX, cell.x + width - 1);
+    maxY = std::max(maxY, cell.y + height - 1);
+  };
+  for (const well::RestoreRecord& record : restoreRecords_)
+    cover(well::Cell{record.x, record.y}, record.width, record.height);
+  // A saved block outside the floor (a room without one) must reload too.
+  std::vector<well::Block*> saved;
+  CollectSavedBlocks(saved);
+  for (const well::Block* block : saved) cover(block->GetCell(), block->GetWidth(), block->GetHeight());
   // The editor's whole board fits: 60 cells, its last column and row kept.
   const int32_t maxWidth = std::min(kEditorSide, static_cast<int32_t>(width_));
   const int32_t maxHeight = std::min(kEditorSide, static_cast<int32_t>(height_));

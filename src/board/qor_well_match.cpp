@@ -127,12 +127,45 @@ bool QORWell::ResolveMatches() {
   return true;
 }
 
+void QORWell::NoteBottle(well::Block* block, int32_t x, int32_t y) {
+  if (GameScrollWell::GetBlock(x, y) != block || GetBlockType(block) != QORBlock::kBottle) return;
+  bottles_.push_back({block, x, y});
+  bottlesUnsorted_ = true;
+}
+
+void QORWell::PutBlock(well::Block* block, int32_t x, int32_t y) {
+  GameScrollWell::PutBlock(block, x, y);
+  NoteBottle(block, x, y);
+}
+
+void QORWell::OnBlockMoved(well::Block* block, int32_t oldX, int32_t oldY, int32_t newX, int32_t newY) {
+  GameScrollWell::OnBlockMoved(block, oldX, oldY, newX, newY);
+  NoteBottle(block, newX, newY);
+}
+
 void QORWell::FeedBottlenecks(well::Block* cleared) {
   int32_t ex = 0, ey = 0;
   if (!GetExplorerCell(ex, ey)) return;
+  if (bottlesUnsorted_) {
+    auto index = [this](const BottleEntry& e) { return GetCellIndex(e.x, e.y); };
+    std::stable_sort(bottles_.begin(), bottles_.end(),
+                     [&](const BottleEntry& a, const BottleEntry& b) { return index(a) < index(b); });
+    bottles_.erase(std::unique(bottles_.begin(), bottles_.end(),
+                               [](const BottleEntry& a, const BottleEntry& b) {
+                                 return a.block == b.block && a.x == b.x && a.y == b.y;
+                               }),
+                   bottles_.end());
+    bottlesUnsorted_ = false;
+  }
+  // An entry's block is looked at only while its cell still holds it: gone
+  // from there, it may have been deleted.
+  bottles_.erase(std::remove_if(bottles_.begin(), bottles_.end(),
+                                [this](const BottleEntry& e) { return GameScrollWell::GetBlock(e.x, e.y) != e.block; }),
+                 bottles_.end());
   QORWellSFX* effects = GetGameEffects();
-  for (well::Block* block : grid_) {
-    if (!block || block->GetColor() != cleared->GetColor() || GetBlockType(block) != QORBlock::kBottle) continue;
+  for (const BottleEntry& entry : bottles_) {
+    well::Block* block = entry.block;
+    if (block->GetColor() != cleared->GetColor() || GetBlockType(block) != QORBlock::kBottle) continue;
     const well::Cell cell = block->GetCell();
     if (std::hypot(static_cast<float>(ex - cell.x), static_cast<float>(ey - cell.y)) >= kBottleReach) continue;
     static_cast<QORBottleneckBlock*>(block)->Feed(1);

@@ -225,9 +225,14 @@ bool QORGameState::LoadLevel(const std::string& path) {
     BoardCall call(*this);
     loaded = board_->LoadLevel(path);
   }
-  if (loaded) LOG_LINE(MSG_COMMENT, "Level loaded successfully!");
+  ReportLoaded(loaded);
   ReadHudColorSwitches();
   return loaded;
+}
+
+// A file without a header has had the board's warning in place of this line.
+void QORGameState::ReportLoaded(bool loaded) const {
+  if (loaded && board_ && !board_->IsHeaderMissing()) LOG_LINE(MSG_COMMENT, "Level loaded successfully!");
 }
 
 std::unique_ptr<QORWell> QORGameState::NewLevelBoard() { return std::make_unique<QORWell>(camera_); }
@@ -243,7 +248,7 @@ bool QORGameState::LoadRace(const std::string& path) {
     BoardCall call(*this);
     loaded = board_->LoadLevel(path);
   }
-  if (loaded) LOG_LINE(MSG_COMMENT, "Level loaded successfully!");
+  ReportLoaded(loaded);
   return loaded;
 }
 
@@ -264,7 +269,7 @@ bool QORGameState::LoadEditor(const std::string& path) {
     BoardCall call(*this);
     loaded = board_->LoadLevel(path);
   }
-  if (loaded) LOG_LINE(MSG_COMMENT, "Level loaded successfully!");
+  ReportLoaded(loaded);
   ReadHudColorSwitches();
   return loaded;
 }

@@ -137,6 +137,7 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
   // The new board becomes current; the old one goes at once, or once the
   // board call under way has returned.
   void ReplaceBoard(std::unique_ptr<QORWell> board);
+  void ReportLoaded(bool loaded) const;
   void ApplyGameState();
   // The colour switches the board's HUD keeps, into the state's.
   void ReadHudColorSwitches();

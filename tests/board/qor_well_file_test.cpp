@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/script/lua_test_support.h"
 #include "game_board_support.h"
+#include "log_capture.h"
 #include "read_file.h"
 
 namespace {
@@ -115,6 +117,58 @@ TEST_F(GameBoardFileTest, TheEditingBoardIsSixtyCellsASideAndKeepsItsLastColumn)
   ASSERT_TRUE(board.Save(path));
   EXPECT_EQ(RunStockLua(path, "local t = BackgroundTiles[#BackgroundTiles] print(QOR.Width, t.X, t.Y, t.Type)"),
             "60\t59\t2\t6\n");
+}
+
+TEST_F(GameBoardFileTest, ARoomWithoutFloorSavesASizeThatReloadsItsBlocks) {
+  const std::string source =
+      scratch_.Write("level/floorless_source.lua",
+                     "QOR = { Width = 8, Height = 6 }\n"
+                     "Blocks = { { Type = 'stone', X = 5, Y = 3, Width = 1, Height = 1 },\n"
+                     "           { Type = 'tomb', X = 1, Y = 1, Width = 2, Height = 2 } }\n");
+  TestWell first;
+  ASSERT_TRUE(first.LoadLevel(source));
+  const std::string path = SavePath("floorless.lua");
+  ASSERT_TRUE(first.Save(path));
+  EXPECT_EQ(RunStockLua(path, "print(QOR.Width, QOR.Height, #Blocks)"), "6\t4\t2\n");
+
+  TestWell second;
+  ASSERT_TRUE(second.LoadLevel(path)) << LogCapture::Text();
+  ASSERT_NE(second.GetBlock(5, 3), nullptr);
+  EXPECT_EQ(second.GetBlock(5, 3)->GetTypeName(), "stone");
+  ASSERT_NE(second.GetBlock(2, 2), nullptr);
+  EXPECT_EQ(second.GetBlock(2, 2)->GetTypeName(), "tomb");
+}
+
+TEST_F(GameBoardFileTest, AFileWithoutHeaderIsPlayedOnTheFallBackBoardWithAWarning) {
+  const std::string empty = scratch_.Write("level/empty.lua", "");
+  for (const std::string& path : {std::string("level/no_header.lua"), empty}) {
+    LogCapture log;
+    TestWell board;
+    EXPECT_TRUE(board.LoadLevel(path)) << path;
+    EXPECT_TRUE(board.IsHeaderMissing()) << path;
+    EXPECT_EQ(board.GetWidth(), QORWell::kFallbackWidth) << path;
+    // Nothing else of the file is read: its stone is not made.
+    for (const std::string& made : board.created) EXPECT_EQ(made.find("stone"), std::string::npos) << made;
+    ASSERT_EQ(log.At(MSG_WARNING).size(), 1u) << log.Text();
+    EXPECT_NE(log.At(MSG_WARNING)[0].find(path + " has no QOR table"), std::string::npos) << log.Text();
+  }
+  TestWell board;
+  ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
+  EXPECT_FALSE(board.IsHeaderMissing());
+}
+
+TEST_F(GameBoardFileTest, ARoomThatLoopsForeverFailsToLoadAndTheBoardFallsBack) {
+  const std::string path = scratch_.Write("level/loop.lua", "QOR = { Width = 4, Height = 4 }\nwhile true do end\n");
+  LogCapture log;
+  TestWell board;
+  EXPECT_FALSE(board.LoadLevel(path));
+  EXPECT_TRUE(log.Has("ran past the")) << log.Text();
+  EXPECT_TRUE(log.Has("Unable to parse script file " + path));
+  EXPECT_TRUE(log.Has("Failed to load level! " + path));
+  EXPECT_EQ(board.GetWidth(), QORWell::kFallbackWidth);
+  // The board goes on: it ticks and takes another level.
+  board.Tick(0.05f);
+  EXPECT_TRUE(board.LoadLevel("level/red_only.lua"));
 }
 
 }  // namespace

@@ -383,23 +383,29 @@ TEST_F(PlayingStateTest, EnteringAndLeavingRunTheBaseTwiceAndTheBoardsInterfaceB
   EXPECT_EQ(app_->GetCamera()->GetClearColour(), QORGameState::kClearColour);
 }
 
-TEST_F(PlayingStateTest, LoadsLogSuccessOnlyForAFileThatRan) {
+TEST_F(PlayingStateTest, LoadsLogSuccessOnlyForAFileThatRanWithItsHeader) {
   const std::string missing = (rooms_.Path() / "no_such_room.lua").string();
   const std::string bare = Room("bare_room", "Blocks = {}\n");
+  const std::string empty = Room("empty_room", "");
+  const std::string looping = Room("looping_room", "QOR = { Width = 20, Height = 12 }\nwhile true do end\n");
   const struct {
     std::string path;
     bool loaded;
     std::string line;
+    bool success;
   } cases[] = {
-      {missing, false, "> Failed to load level! " + missing + "  [MSG_ERROR]"},
-      {bare, true, "> Level loaded successfully!  [MSG_COMMENT]"},
-      {PlainRoom(), true, "> Level loaded successfully!  [MSG_COMMENT]"},
+      {missing, false, "> Failed to load level! " + missing + "  [MSG_ERROR]", false},
+      {looping, false, "> Failed to load level! " + looping + "  [MSG_ERROR]", false},
+      // Played on the fall-back board, and said so in place of success.
+      {bare, true, "> Level file " + bare + " has no QOR table; the fall-back board is played  [MSG_WARNING]", false},
+      {empty, true, "> Level file " + empty + " has no QOR table; the fall-back board is played  [MSG_WARNING]", false},
+      {PlainRoom(), true, "> Level loaded successfully!  [MSG_COMMENT]", true},
   };
   for (const auto& c : cases) {
     LogCapture log;
     EXPECT_EQ(state_->LoadLevel(c.path), c.loaded) << c.path;
     EXPECT_TRUE(LogCapture::Has(c.line)) << LogCapture::Text();
-    EXPECT_EQ(LogCapture::Has("Level loaded successfully!"), c.loaded) << c.path;
+    EXPECT_EQ(LogCapture::Has("Level loaded successfully!"), c.success) << c.path;
     // The board that failed to load stays, as the fall-back board.
     EXPECT_NE(state_->GetBoard(), nullptr);
     EXPECT_EQ(state_->GetLevelPath(), c.path);

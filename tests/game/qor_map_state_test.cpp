@@ -130,6 +130,28 @@ TEST_F(MapStateTest, TheGlobalsReachTheMapOnScreenAndLeavingItShutsTheFirstHints
   EXPECT_EQ(OpenHint(*map_), "HARD_LEVEL_HINT");
 }
 
+// A rank is kept as the record store holds it; the map shows five stars at
+// most, however large it is.
+TEST_F(MapStateTest, ARoomShowsAtMostFiveStarsWhateverItsRankHolds) {
+  flow_->SetState(map_);
+  GameRMS* store = GetRMS();
+  ui::UIWidget* map = GetUIMan()->GetPanel("map");
+  ASSERT_NE(map, nullptr);
+  ui::UIWidget* room = map->GetWidgetByName("room_1");
+  ASSERT_NE(room, nullptr);
+  const int kept = store->GetRank(0);
+  auto shown = [&](int rank) {
+    store->SetRank(0, rank);
+    Lua("ShowMapRooms()");
+    return room->GetText();
+  };
+  const std::string five = shown(5);
+  EXPECT_NE(five, shown(4));
+  EXPECT_NE(five, shown(0));
+  for (int rank : {6, 10000, 2000000000, 2147483647}) EXPECT_EQ(shown(rank), five) << rank;
+  store->SetRank(0, kept);
+}
+
 TEST_F(MapStateTest, WithoutAMapOnScreenTheGlobalsDoNothing) {
   Lua("TriggerHint('HARD_LEVEL_HINT', Vec2(0.3, 0.4), Vec2(0.4, 0.5))");
   EXPECT_FALSE(map_->GetHelp()->IsHintOpen());

@@ -127,6 +127,8 @@ class BaseWell {
   // cell, column by column.
   void CollectBlocks(int32_t x0, int32_t y0, int32_t x1, int32_t y1, std::vector<Block*>& list);
   void CollectAllBlocks(std::vector<Block*>& list);
+  // The blocks a save writes: those with an image, in CollectAllBlocks order.
+  void CollectSavedBlocks(std::vector<Block*>& list);
   // At once for a delay of 0 or below, else queued on the frame clock.
   Block* PlaceBlock(Block* block, int32_t x, int32_t y, float delay);
 

@@ -2,6 +2,8 @@
 // Decorations and Info, run in a fresh state to load and written back
 // through WriteLua to save. Derived boards add their own tables through the
 // load and save hooks.
+#include <algorithm>
+
 #include "board/well/base_well.h"
 #include "board/well/decoration.h"
 #include "core/log.h"
@@ -13,7 +15,7 @@ namespace well {
 bool BaseWell::Load(const std::string& fileName, float delay) {
   fileName_ = fileName;
   LuaPlus::LuaState* state = script::CreateLuaState();
-  if (!script::LoadScript(state, fileName)) {
+  if (!script::LoadDataScript(state, fileName)) {
     LOG_LINE(MSG_ERROR, "Unable to load well from file " + fileName + "!");
     LuaPlus::LuaState::Destroy(state);
     return false;
@@ -33,7 +35,7 @@ bool BaseWell::Load(const std::string& fileName, float delay) {
 void BaseWell::LoadBlocks(LuaPlus::LuaState* state, float delay) {
   const LuaPlus::LuaObject blocks = script::GetGlobalObject(state, "Blocks");
   if (!blocks.IsTable()) return;
-  for (int i = 1; i <= blocks.GetTableCount(); ++i) {
+  for (int i = 1, count = blocks.GetTableCount(); i <= count; ++i) {
     const LuaPlus::LuaObject entry = blocks[i];
     const int32_t x = script::ReadInt(entry, "X", 0);
     const int32_t y = script::ReadInt(entry, "Y", 0);
@@ -46,7 +48,7 @@ void BaseWell::LoadBlocks(LuaPlus::LuaState* state, float delay) {
 void BaseWell::LoadDecorations(LuaPlus::LuaState* state) {
   const LuaPlus::LuaObject decorations = script::GetGlobalObject(state, "Decorations");
   if (!decorations.IsTable()) return;
-  for (int i = 1; i <= decorations.GetTableCount(); ++i) {
+  for (int i = 1, count = decorations.GetTableCount(); i <= count; ++i) {
     const LuaPlus::LuaObject entry = decorations[i];
     const std::string image = script::ReadString(entry, "Image", "");
     if (image.empty()) continue;
@@ -79,12 +81,17 @@ bool BaseWell::Save(const std::string& fileName) {
   return true;
 }
 
+void BaseWell::CollectSavedBlocks(std::vector<Block*>& list) {
+  CollectAllBlocks(list);
+  list.erase(std::remove_if(list.begin(), list.end(), [](Block* block) { return !block->GetSprite().HasImage(); }),
+             list.end());
+}
+
 void BaseWell::SaveBlocks(WriteLua& writer) {
   std::vector<Block*> blocks;
-  CollectAllBlocks(blocks);
+  CollectSavedBlocks(blocks);
   writer.BeginTable("Blocks");
   for (Block* block : blocks) {
-    if (!block->GetSprite().HasImage()) continue;
     const Cell cell = block->GetCell();
     writer.BeginTable("");
     writer.WriteString("Type", block->GetTypeName());

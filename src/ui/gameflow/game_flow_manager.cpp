@@ -12,6 +12,7 @@
 #include "ui/gameflow/game_screen.h"
 #include "ui/gameflow/plain_frame.h"
 #include "ui/gameflow/running_application.h"
+#include "ui/manager/ui_manager.h"
 
 namespace gameflow {
 
@@ -57,6 +58,8 @@ void GameFlowManager::SetState(GameState* state) {
   last_ = current_;
   current_ = state;
   pending_ = nullptr;
+  // A press made on the screen left behind fires nothing on this one.
+  if (ui::UIManager* ui = GetUIMan()) ui->OnScreenChanged();
   current_->OnEnter();
   // The first tick takes up the time spent leaving and entering, the second
   // leaves the next frame a time step close to zero.

@@ -119,6 +119,9 @@ class UIManager : public SpriteHost, public input::KeyListener, public input::Mo
   void OnMouseMove(const math::Vec2* oldPoint, const math::Vec2* newPoint) override;
   void OnMouseDrag(const math::Vec2* dragStart, const math::Vec2* point) override;
   void OnMouseDragEnd(const math::Vec2* dragStart, const math::Vec2* point) override;
+  // A new screen is up: a button held now was pressed on the screen before,
+  // and its release, held and repeat calls fire nothing on this one.
+  void OnScreenChanged();
 
   // The widget classes, the movers' functions, "UIManager" and "GetUIMan".
   static void RegisterLua(LuaPlus::LuaState* state);
@@ -172,6 +175,9 @@ class UIManager : public SpriteHost, public input::KeyListener, public input::Mo
   bool BackToFront(Call call);
   // The open dropdown when the point lies in it.
   UIDropDown* DropdownAt(const math::Vec2& point) const;
+  // Whether the button was pressed before the screen changed; its release
+  // ends that.
+  bool IsStalePress(const input::MouseButton* button, bool released);
 
   // Back-most first.
   WalkList<PanelEntry> panels_;
@@ -189,6 +195,10 @@ class UIManager : public SpriteHost, public input::KeyListener, public input::Mo
   math::Vec2 cursorPosition_;
   math::Vec2 cursorOffset_;
   math::Vec2 cursorSize_{kCursorSize, kCursorSize};
+  // One bit a button index: held since a press on this screen, and held
+  // since a press on an earlier one.
+  uint32_t heldButtons_ = 0;
+  uint32_t staleButtons_ = 0;
 };
 
 template <typename Call>

@@ -18,6 +18,27 @@ constexpr int kKeyUp = 200;
 constexpr int kKeyDown = 208;
 }  // namespace
 
+namespace {
+uint32_t ButtonBit(const input::MouseButton* button) {
+  return button->index >= 0 && button->index < 32 ? 1u << button->index : 0u;
+}
+}  // namespace
+
+void UIManager::OnScreenChanged() {
+  staleButtons_ |= heldButtons_;
+  heldButtons_ = 0;
+}
+
+bool UIManager::IsStalePress(const input::MouseButton* button, bool released) {
+  const uint32_t bit = ButtonBit(button);
+  const bool stale = (staleButtons_ & bit) != 0;
+  if (released) {
+    heldButtons_ &= ~bit;
+    staleButtons_ &= ~bit;
+  }
+  return stale;
+}
+
 UIDropDown* UIManager::DropdownAt(const math::Vec2& point) const {
   return openDropdown_ && openDropdown_->IsInside(point) ? openDropdown_ : nullptr;
 }
@@ -43,6 +64,8 @@ void UIManager::OnKeyUp(const input::KeyState* key) {
 
 void UIManager::OnMouseDown(const input::MouseButton* button, const math::Vec2* point) {
   WidgetCallScope scope;
+  heldButtons_ |= ButtonBit(button);
+  staleButtons_ &= ~ButtonBit(button);
   if (openDropdown_) {
     if (openDropdown_->IsInside(*point)) {
       openDropdown_->OnMouseDown(*point, button->index);
@@ -79,6 +102,7 @@ void UIManager::OnMouseDoubleClick(const input::MouseButton* button, const math:
 
 void UIManager::OnMouseUp(const input::MouseButton* button, const math::Vec2* point) {
   WidgetCallScope scope;
+  if (IsStalePress(button, true)) return;
   if (UIDropDown* dropdown = DropdownAt(*point))
     dropdown->OnMouseUp(*point, button->index);
   else
@@ -87,6 +111,7 @@ void UIManager::OnMouseUp(const input::MouseButton* button, const math::Vec2* po
 
 void UIManager::OnMouseHeld(const input::MouseButton* button, const math::Vec2* point) {
   WidgetCallScope scope;
+  if (IsStalePress(button, false)) return;
   if (UIDropDown* dropdown = DropdownAt(*point))
     dropdown->OnMouseHeld(*point, button->index);
   else
@@ -95,6 +120,7 @@ void UIManager::OnMouseHeld(const input::MouseButton* button, const math::Vec2* 
 
 void UIManager::OnMouseRepeat(const input::MouseButton* button, const math::Vec2* point) {
   WidgetCallScope scope;
+  if (IsStalePress(button, false)) return;
   if (UIDropDown* dropdown = DropdownAt(*point))
     dropdown->OnMouseRepeat(*point, button->index);
   else
