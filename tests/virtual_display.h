@@ -1,6 +1,7 @@
 // A virtual X display for tests that need a real window system (windows that
 // really resize, a window destroyed from outside): an Xvfb server of a
-// desktop's size, without a window manager, ended with the object.
+// desktop's size, without a window manager, ended with the object or
+// killed sooner.
 #pragma once
 #include <fcntl.h>
 #include <signal.h>
@@ -47,10 +48,13 @@ class VirtualDisplay {
     }
     std::remove(numberFile.c_str());
   }
-  ~VirtualDisplay() {
+  ~VirtualDisplay() { Kill(); }
+  // Ends the server at once, as a display lost from under its clients.
+  void Kill() {
     if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
+    kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
+    pid_ = -1;
   }
   VirtualDisplay(const VirtualDisplay&) = delete;
   VirtualDisplay& operator=(const VirtualDisplay&) = delete;

@@ -92,8 +92,9 @@ button button_off.png "#2f6f8f" "#173a4c"
 button button_over.png "#3f8fb5" "#1d4a60"
 button button_click.png "#24566f" "#0f2733"
 
-# A text box of 240 x 36 (0.3 x 0.06 of the screen).
-draw ui_img/textbox.png -size 240x36 xc:none -fill "rgba(30,20,8,0.75)" -stroke "#d9b86a" -strokewidth 2 \
+# A text box of 240 x 36 (0.3 x 0.06 of the screen), dark enough under light
+# text over any picture.
+draw ui_img/textbox.png -size 240x36 xc:none -fill "rgba(30,20,8,0.92)" -stroke "#d9b86a" -strokewidth 2 \
   -draw "roundrectangle 1,1 238,34 6,6"
 
 # The overlay a scripted screen fades in from: plain white, tinted as it fades.

@@ -67,8 +67,23 @@ function EditorLoad()
 	JumpState("game")
 end
 
+-- The colours the shipped rooms play with: a new level starts with these
+-- switched on and every other colour off.
+EditorColours = { "blue", "green", "red", "yellow", "violet", "orange" }
+-- The colours that have a switch, in their order.
+local SWITCHED_COLOURS = {
+	"blue", "green", "red", "yellow", "purple", "black", "turqoise", "orange", "pink", "violet", "cyan", "white",
+	"generic1", "generic2", "generic3", "generic4", "generic5", "generic6",
+	"generic7", "generic8", "generic9", "generic10", "generic11", "generic12",
+}
+
+-- An empty board of the editor, from the title's Editor or the editor's New.
 function EditorNew()
-	GetGame():StartEditor()
+	local game = GetGame()
+	local used = {}
+	for _, colour in ipairs(EditorColours) do used[colour] = true end
+	for _, colour in ipairs(SWITCHED_COLOURS) do game:SetEditorColor(colour, used[colour] == true) end
+	game:StartEditor()
 	JumpState("game")
 end
 

@@ -13,14 +13,27 @@ end
 -- The room being played; the screen that starts a room sets it.
 CurrentRoom = CurrentRoom or 0
 
+-- Gold for a won room, by its grade: enough for the race's smallest bet
+-- after any win, and twice as much for beating the rival.
+RoomGoldByGrade = { 50, 60, 75, 100, 150 }
+RivalGoldFactor = 2
+
+local function AwardRoomGold(grade, factor)
+	local gold = (RoomGoldByGrade[math.max(1, math.min(grade, #RoomGoldByGrade))] or 0) * factor
+	SetGold(GetGold() + gold)
+	LOG("game: " .. gold .. " gold for the room")
+end
+
 function LevelWasWon(grade)
 	LOG("game: room " .. CurrentRoom .. " won with grade " .. grade)
+	AwardRoomGold(grade, 1)
 	RoomWon(grade)
 	AwaitRoomTally()
 end
 
 function ShadyWasWon(grade)
 	LOG("game: room " .. CurrentRoom .. " won against the rival with grade " .. grade)
+	AwardRoomGold(grade, RivalGoldFactor)
 	RoomWon(grade)
 	AwaitRoomTally()
 end

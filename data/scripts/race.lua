@@ -8,6 +8,8 @@ RaceTrack = "level/race_1.lua"
 -- returns it.
 RaceBets = { 0, 50, 100, 250 }
 RacePayout = { [5] = 3, [4] = 2, [3] = 1 }
+-- Gold for the place itself, bet or not.
+RacePrizeGold = { [5] = 100, [4] = 50, [3] = 25 }
 RaceBet = 0
 
 -- The map's Race button. The lights are listed before the race's HUD starts.
@@ -55,11 +57,12 @@ function EndRaceTimer()
 	LOG("race: go")
 end
 
--- The result: the payout by grade goes back to the gold.
+-- The result: the payout by grade and the place's prize go to the gold.
 function WinRace(grade)
 	local won = RaceBet * (RacePayout[grade] or 0)
-	SetGold(GetGold() + won)
-	LOG("race: finished with grade " .. grade .. ", " .. won .. " gold back")
+	local prize = RacePrizeGold[grade] or 0
+	SetGold(GetGold() + won + prize)
+	LOG("race: finished with grade " .. grade .. ", " .. won .. " gold back and " .. prize .. " gold won")
 	RaceBet = 0
 end
 

@@ -197,20 +197,38 @@ function AskProfile()
 	return true
 end
 
--- A new profile with the name given (or a plain one), hints on, the first
--- room open; then the map.
+-- A name as a profile keeps it: without the spaces around it, at most 24
+-- characters.
+function ProfileName(text)
+	return ((text or ""):gsub("^%s+", ""):gsub("%s+$", "")):sub(1, 24)
+end
+
+-- The profile of that name becomes the current one; a name not kept yet
+-- gets a new profile, hints on and the first room open. False when the
+-- store has no room for another.
+function UseProfile(name)
+	local rms = GetRMS()
+	for index = 0, rms:GetProfileC() - 1 do
+		if rms:GetNameFromID(index) == name then
+			rms:SetProfile(index)
+			rms:Save()
+			return true
+		end
+	end
+	if not rms:AddProfile(name, "english", "") then return false end
+	SetHintEnabled(true)
+	rms:SetOpen(0, 1)
+	rms:Save()
+	return true
+end
+
+-- The name given (or a plain one) for the first profile; then the map.
 function CreateProfile()
 	local panel = GetUIMan():GetPanel("profile")
 	local box = panel and panel:GetWidgetByName("name")
-	local name = box and box:GetText() or ""
-	name = name:gsub("^%s+", ""):gsub("%s+$", "")
+	local name = ProfileName(box and box:GetText())
 	if name == "" then name = "Explorer" end
-	local rms = GetRMS()
-	if rms:AddProfile(name:sub(1, 24), "english", "") then
-		SetHintEnabled(true)
-		rms:SetOpen(0, 1)
-		rms:Save()
-	end
+	UseProfile(name)
 	Hide("profile")
 	GoState("map", 0.3)
 end

@@ -22,6 +22,27 @@ function OnEnterTitle()
 		AddUIMove(title, 0.2, 0.8, Vec4(0.1, -0.9, 0.1, 0.1), "print('title: in place')")
 	end
 	DelayScript("LOG('title: settled')", 1)
+	ShowTitleName()
+end
+
+-- The title's name box shows the current profile's name.
+local function TitleNameBox()
+	local title = GetUIMan():GetPanel("title")
+	return title and title:GetWidgetByName("name_box")
+end
+
+function ShowTitleName()
+	local box = TitleNameBox()
+	if box then box:SetText(GetRMS():GetName()) end
+end
+
+-- A name entered there: that player's profile, or a new one, becomes the
+-- current one. An empty name changes nothing.
+function TitleNameEntered()
+	local box = TitleNameBox()
+	local name = ProfileName(box and box:GetText())
+	if name ~= "" and not UseProfile(name) then LOG("title: no room for another profile") end
+	ShowTitleName()
 end
 
 -- The options screen shows the settings as they stand: the volumes (0 to 100,

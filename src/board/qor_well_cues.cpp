@@ -84,7 +84,8 @@ void QORWell::ShowShadyHint() {
 }
 
 void QORWell::CheckFirstHints() {
-  if (elapsed_ < kFirstHintDelay || !HasHelp() || handHold_) return;
+  // Nothing new is met once the room is over: no hint opens over its end.
+  if (gameEnd_ || elapsed_ < kFirstHintDelay || !HasHelp() || handHold_) return;
   if (IsRace()) {
     TriggerHint(kHintFirstScarabTips, math::Vec2(0.1f, 0.1f), math::Vec2(0.9f, 0.9f));
     return;

@@ -66,6 +66,7 @@ void QORRaceUI::Init() {
     prize_ = summary_->GetWidgetByName("Prize_Won");
     youWon_ = summary_->GetWidgetByName("YOUWON");
     Show(prize_, false);
+    Show(youWon_, false);
   }
 }
 

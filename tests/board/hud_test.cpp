@@ -109,7 +109,10 @@ TEST_F(HudTest, InitFindsTheWidgetsOfTheGamesPanels) {
   EXPECT_NEAR(hud_->GetButton(0)->GetPosition().y, 0.8983f, 1e-3f);
   ui::UIWidget* panel = hud_->GetPanel();
   for (const char* name : {"ScoreBox", "TimeBox", "GoldBox", "INSTRUCTIONS"})
-    EXPECT_NE(panel->GetWidgetByName(name), nullptr) << name;
+    ASSERT_NE(panel->GetWidgetByName(name), nullptr) << name;
+  // A five-figure score stands on its plate at full size.
+  EXPECT_LE(hud_->GetNumberFont().MeasureWidth(10850, true).x,
+            panel->GetWidgetByName("ScoreBox")->GetSize().x * QORWellUI::kPlateFill);
   EXPECT_NE(panel->GetWidgetOfType("SandTimerTop", ui::UIWidget::kTypeProgress), nullptr);
   EXPECT_NE(panel->GetWidgetOfType("SandTimerBottom", ui::UIWidget::kTypeProgress), nullptr);
   EXPECT_NE(panel->GetWidgetOfType("emitter_sand", ui::UIWidget::kTypePart2D), nullptr);

@@ -8,6 +8,8 @@
 #include <lua.hpp>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cctype>
 #include <deque>
 #include <filesystem>
@@ -26,6 +28,7 @@
 #include "game/game_test_support.h"
 #include "game/rooms.h"
 #include "game/qor_game_state.h"
+#include "game/qor_mini_game_state.h"
 #include "core/script/console.h"
 #include "ui/gameflow/game_flow_manager.h"
 
@@ -472,6 +475,67 @@ TEST(GameContent, EveryImageNameTheCodeBuildsResolves) {
     for (const char* stem : {"Tile_Normal_Sand", "Tile_Crack_Sand"}) names.push_back(stem + std::to_string(sand));
   for (int count = 1; count <= 9; ++count) names.push_back("power_" + std::to_string(count));
   for (const std::string& name : names) EXPECT_TRUE(sprites.count(Lower(name)) || DataFileExists(name)) << name;
+}
+
+// The pieces of a puzzle picture, each shrunk to 8 x 8 pixels of red, green
+// and blue by ImageMagick; empty when it cannot read the picture.
+std::vector<std::vector<int>> PuzzlePieces(const std::string& path) {
+  constexpr int kSide = 8;
+  const int columns = QORMiniGameState::kColumns, rows = QORMiniGameState::kRows;
+  const int width = static_cast<int>(std::lround(QORMiniGameState::kPieceU * 512)) * columns;
+  const int height = static_cast<int>(std::lround(QORMiniGameState::kPieceV * 512)) * rows;
+  const std::string command = "convert '" + path + "' -crop " + std::to_string(width) + "x" + std::to_string(height) +
+                              "+0+0 +repage -scale " + std::to_string(columns * kSide) + "x" +
+                              std::to_string(rows * kSide) + "! -depth 8 RGB:- 2>/dev/null";
+  std::vector<unsigned char> bytes;
+  if (std::FILE* pipe = popen(command.c_str(), "r")) {
+    unsigned char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
+    pclose(pipe);
+  }
+  std::vector<std::vector<int>> pieces;
+  if (bytes.size() != static_cast<size_t>(columns * kSide * rows * kSide * 3)) return pieces;
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < columns; ++column) {
+      std::vector<int> piece;
+      for (int y = 0; y < kSide; ++y) {
+        const size_t at = ((static_cast<size_t>(row) * kSide + y) * columns * kSide + column * kSide) * 3;
+        piece.insert(piece.end(), bytes.begin() + at, bytes.begin() + at + kSide * 3);
+      }
+      pieces.push_back(piece);
+    }
+  }
+  return pieces;
+}
+
+// A piece in another's slot must show: no two pieces of a picture look
+// alike, each differing from every other by a clear mean shade.
+TEST(GameContent, EveryPieceOfEveryPuzzlePictureIsToldApartAtAGlance) {
+  constexpr double kLeastDifference = 8.0;  // of 255, averaged over the shrunk piece
+  // The pictures the map's script deals.
+  LuaFile map("scripts/map.lua");
+  ASSERT_NE(map.get(), nullptr);
+  std::vector<std::string> pictures;
+  lua_getglobal(map.get(), "PuzzlePictures");
+  for (int i = 1; lua_istable(map.get(), -1); ++i) {
+    lua_rawgeti(map.get(), -1, i);
+    const bool named = lua_type(map.get(), -1) == LUA_TSTRING;
+    if (named) pictures.push_back(lua_tostring(map.get(), -1));
+    lua_pop(map.get(), 1);
+    if (!named) break;
+  }
+  EXPECT_FALSE(pictures.empty());
+  for (const std::string& name : pictures) {
+    const std::vector<std::vector<int>> pieces = PuzzlePieces(kDataFolder + name);
+    ASSERT_EQ(pieces.size(), static_cast<size_t>(QORMiniGameState::kPieceCount)) << name;
+    for (size_t a = 0; a < pieces.size(); ++a) {
+      for (size_t b = a + 1; b < pieces.size(); ++b) {
+        double sum = 0.0;
+        for (size_t i = 0; i < pieces[a].size(); ++i) sum += std::abs(pieces[a][i] - pieces[b][i]);
+        EXPECT_GE(sum / static_cast<double>(pieces[a].size()), kLeastDifference) << name << ": pieces " << a << " and " << b;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -189,6 +189,22 @@ TEST_F(GameProcessTest, AWindowDestroyedFromOutsideClosesTheGameInGoodOrder) {
   EXPECT_EQ(ReadFile(home_ + "/Quorvel/vantor.rms").size(), 40780u);
 }
 
+// The display itself lost (its server killed): the game saves and exits
+// with status 0 as on a close request.
+TEST_F(GameProcessTest, ALostDisplayClosesTheGameInGoodOrder) {
+  VirtualDisplay x(home_ + "/display");
+  const std::string display = x.Name();
+  ASSERT_FALSE(display.empty()) << "Xvfb (package xvfb) must be installed";
+  pid_t game = Start({"SDL_VIDEODRIVER=x11", "DISPLAY=" + display});
+  ASSERT_TRUE(WaitForLogLine("Entering game state title", kStartLimit)) << Log();
+  x.Kill();
+  EXPECT_EQ(WaitExit(game, std::chrono::seconds(30)), 0);
+  ExpectInOrder(Log(), {"The game window was destroyed from outside: closing", "Gameflow manager shutdown",
+                        "Graphics shutdown", "Config file saved"});
+  EXPECT_FALSE(ReadFile(home_ + "/Quorvel/vantor.lua").empty());
+  EXPECT_EQ(ReadFile(home_ + "/Quorvel/vantor.rms").size(), 40780u);
+}
+
 TEST_F(GameProcessTest, LoadsEveryEntryOfTheShippedSpriteSets) {
   pid_t game = Start();
   ASSERT_TRUE(WaitForLogPiece("> LUA Script ui_img/sprites.lua Loaded from", kStartLimit));

@@ -238,6 +238,28 @@ TEST_F(RaceTest, PlacesGiveGradesAndTheFirstThreeAPowerBelowNine) {
   for (int32_t v : {11, 12, 16}) SetInt(v, 0);
 }
 
+// "You won a power!" and the prize come together, for the first three
+// places only; a summary shown again starts with both hidden.
+TEST_F(RaceTest, TheSummarySaysAPowerWasWonForTheFirstThreePlacesOnly) {
+  for (int32_t place : {1, 4, 3, 5, 2}) {
+    if (race_) race_->ShutdownUI();
+    LoadRace();
+    ui::UIWidget* summary = Hud().GetSummaryPanel();
+    ASSERT_NE(summary, nullptr);
+    ui::UIWidget* youWon = summary->GetWidgetByName("YOUWON");
+    ui::UIWidget* prize = summary->GetWidgetByName("Prize_Won");
+    ASSERT_NE(youWon, nullptr);
+    ASSERT_NE(prize, nullptr);
+    EXPECT_FALSE(youWon->IsVisible()) << place;
+    EXPECT_FALSE(prize->IsVisible()) << place;
+    summary->SetIsVisible(true);
+    Hud().SetStarsEarned(QORRaceWell::GradeOfPlace(place));
+    for (int frame = 0; frame < 200; ++frame) Hud().AnimateStars(kDt);
+    EXPECT_EQ(youWon->IsVisible(), place <= 3) << "place " << place;
+    EXPECT_EQ(prize->IsVisible(), place <= 3) << "place " << place;
+  }
+}
+
 TEST_F(RaceTest, TheRightButtonSprintsWithStaminaAndTheSprintEndsATenthAfterTheLastHeldFrame) {
   LoadRace();
   Start();

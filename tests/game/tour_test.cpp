@@ -7,24 +7,36 @@
 #include <gtest/gtest.h>
 
 #include <SDL_scancode.h>
+#include <lua.hpp>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "board/hud/qor_well_ui.h"
-#include "board/qor_well.h"
 #include "board/qor_explorer.h"
+#include "board/qor_goal_map.h"
+#include "board/qor_well.h"
+#include "board/well/block_names.h"
+#include "board/help/help_panel.h"
 #include "board/help/qor_game_help.h"
 #include "core/frame_timer.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
 #include "core/input/mouse.h"
 #include "core/script/console.h"
+#include "core/text/strman.h"
+#include "render/fonts/font.h"
+#include "render/fonts/font_manager.h"
 #include "game/game_test_support.h"
 #include "game/qor_game_state.h"
+#include "game/qor_race_well.h"
 #include "log_capture.h"
 #include "platform/input/dinput_testing.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "ui/manager/ui_manager.h"
+#include "ui/widgets/kinds/ui_check_box.h"
+#include "ui/widgets/ui_text.h"
 #include "ui/widgets/ui_widget.h"
 
 namespace {
@@ -94,20 +106,36 @@ class TourTest : public ::testing::Test {
   void ClickCell(int32_t x, int32_t y) {
     ClickAt(game_->GetBoard()->CellToScreen(x, y) + math::Vec2(0.02f, 0.03f));
   }
-  void ClickAt(math::Vec2 point) {
-    input::MouseButton left;
-    left.index = 0;
-    left.down = 1;
-    left.changed = 1;
-    game_->OnMouseDown(&left, &point);
+  void ClickAt(math::Vec2 point, int button = 0) {
+    input::MouseButton pressed;
+    pressed.index = button;
+    pressed.down = 1;
+    pressed.changed = 1;
+    game_->OnMouseDown(&pressed, &point);
+  }
+  // The game's own scripts with no profile left but a new one of the name.
+  void StartAsNewPlayer(const std::string& name) {
+    Lua("dofile('scripts/console.lua')");
+    Lua("while GetRMS():GetProfileC() > 0 do GetRMS():DeleteProfile(0) end");
+    Lua("UseProfile('" + name + "')");
+    ASSERT_EQ(Global("GetRMS():GetName()"), name);
+  }
+  // The hint the room's help box shows, by its name; "" with the box closed.
+  std::string ShownHint() {
+    QORGameHelp* help = game_->GetBoard()->GetHelp();
+    return help && help->IsHintOpen() && help->GetPanel() ? help->GetPanel()->GetTextId() : "";
   }
   void ExpectCleanLog(const char* step) {
     for (const char* failure : kFailures) EXPECT_FALSE(LogCapture::Has(failure)) << step << ": " << LogCapture::Text();
     EXPECT_TRUE(LogCapture::At(MSG_ERROR).empty()) << step << ": " << LogCapture::Text();
   }
-  // Ticks the room until its end screen is up and shown.
+  // Ticks the room until its end screen is up and shown; a hint that opens
+  // on the way (it holds the room still) is closed with a press.
   void PlayToTheEnd(float seconds) {
-    for (float t = 0.0f; t < seconds && !game_->GetBoard()->GetGameEnd(); t += 0.05f) Tick(0.05f);
+    for (float t = 0.0f; t < seconds && !game_->GetBoard()->GetGameEnd(); t += 0.05f) {
+      if (game_->GetBoard()->GetHelp()->IsHintOpen()) ClickAt(math::Vec2(0.3f, 0.3f));
+      Tick(0.05f);
+    }
     ASSERT_NE(game_->GetBoard()->GetGameEnd(), nullptr);
     Tick(8.0f);
   }
@@ -254,6 +282,234 @@ TEST_F(TourTest, ANewPlayerWinsTheFirstRoomLosesToTheRivalRacesPlaysThePuzzleSee
   Lua("EditorBack()");
   Settle();
   EXPECT_EQ(CurrentState(), "title");
+}
+
+// Room 2's tutorial pressed through as a player presses: each step's text
+// says what ends it, and only that ends it.
+TEST_F(TourTest, EachStepOfTheSecondRoomsTutorialEndsAsItsTextSays) {
+  LogCapture log;
+  ASSERT_NO_FATAL_FAILURE(StartAsNewPlayer("Ismay"));
+  Lua("SetupLanguage('english')");
+  Lua("GetRMS():SetOpen(1, 1)");
+  Lua("PlayRoom(1)");
+  Settle();
+  ASSERT_EQ(CurrentState(), "game");
+  QORWell* board = game_->GetBoard();
+  ASSERT_EQ(board->GetLevelId(), "temple_1_level_2");
+  ASSERT_NE(board->GetHandHold(), nullptr);
+  const well::Block* stone = board->GetBlock(23, 44);
+  ASSERT_NE(stone, nullptr);
+  // Where a press lands: the stone as the view shows it then, inside the
+  // mini-map but left of its framed part (where the help box points), inside
+  // that part, or elsewhere on the board.
+  enum Where { kOnStone, kMapLeft, kInFrame, kElsewhere };
+  auto pointOf = [&](Where where) {
+    switch (where) {
+      case kOnStone: return stone->GetScreenPosition() + stone->GetDrawSize() * 0.5f;
+      case kMapLeft: return math::Vec2(QORGoalMap::kPanelLeft + 0.04f, 0.9f);
+      case kInFrame: return math::Vec2(0.875f, 0.9f);
+      default: return math::Vec2(0.3f, 0.3f);
+    }
+  };
+  constexpr int kLeft = 0, kRight = 1;
+  struct Press {
+    Where at;
+    int button;
+  };
+  const struct {
+    const char* hint;
+    const char* says;
+    std::vector<Press> refused;
+    Press ends;
+  } steps[] = {
+      {"HINT_RIGHT_CLICK_1", "Right-click this stone", {{kOnStone, kLeft}, {kElsewhere, kRight}}, {kOnStone, kRight}},
+      {"HINT_RIGHT_CLICK_2", "Click anywhere", {}, {kElsewhere, kRight}},
+      {"HINT_MAP_1", "Click inside the framed part of the map", {{kMapLeft, kLeft}, {kOnStone, kLeft}},
+       {kInFrame, kLeft}},
+      {"HINT_MAP_2", "Click inside the framed part of the map", {{kOnStone, kLeft}, {kMapLeft, kLeft}},
+       {kInFrame, kLeft}},
+  };
+  for (const auto& step : steps) {
+    for (int frame = 0; frame < 200 && ShownHint() != step.hint; ++frame) Tick(0.05f);
+    ASSERT_EQ(ShownHint(), step.hint);
+    std::string text;
+    for (char16_t c : lang::GetStrMan().Lookup(step.hint)) text += static_cast<char>(c);
+    EXPECT_NE(text.find(step.says), std::string::npos) << step.hint << ": " << text;
+    for (const Press& press : step.refused) {
+      ClickAt(pointOf(press.at), press.button);
+      Tick(0.1f);
+      EXPECT_EQ(ShownHint(), step.hint) << "refused: press " << press.at << " with button " << press.button;
+      EXPECT_EQ(board->GetSelectedA(), nullptr) << step.hint << ": no stone taken up";
+    }
+    const int32_t mapClicks = board->GetGoalMap()->GetClicks();
+    ClickAt(pointOf(step.ends.at), step.ends.button);
+    Tick(0.1f);
+    EXPECT_NE(ShownHint(), step.hint);
+    if (std::string(step.hint) == "HINT_MAP_1") {
+      // The text promises that the explorer heads for the spot clicked.
+      EXPECT_EQ(board->GetGoalMap()->GetClicks(), mapClicks + 1);
+      EXPECT_EQ(board->GetExplorer()->GetGoal().x, board->GetGoalMap()->GetTargetX());
+    }
+  }
+  EXPECT_EQ(board->GetHandHold(), nullptr) << "the tutorial is over";
+  ExpectCleanLog("room 2's tutorial");
+  Lua("QuitRoom()");
+  Settle();
+}
+
+// A won room pays gold by its grade: enough for the race, which then takes a
+// bet of it.
+TEST_F(TourTest, AWonRoomPaysGoldThatTheRaceThenTakesAsABet) {
+  LogCapture log;
+  ASSERT_NO_FATAL_FAILURE(StartAsNewPlayer("Odile"));
+  Lua("SetHintEnabled(false)");
+  EXPECT_EQ(Global("GetGold()"), "0");
+  Lua("PlayRoom(0)");
+  Settle();
+  ASSERT_EQ(CurrentState(), "game");
+  Tick(0.5f);
+  Stroke(SDL_SCANCODE_Q);
+  ASSERT_NO_FATAL_FAILURE(PlayToTheEnd(10.0f));
+  const int gold = std::stoi(Global("GetGold()"));
+  EXPECT_GE(gold, 50) << "the race's smallest bet";
+  EXPECT_EQ(Global("GetRMS():IsOpen(1)"), "1");
+  Lua("LeaveRoom()");
+  Settle();
+  ASSERT_EQ(CurrentState(), "map");
+
+  Click(Widget("map", "Race"));
+  Settle();
+  ASSERT_EQ(CurrentState(), "game");
+  Tick(0.5f);
+  Click(Widget("betting", "Bet_50"));
+  Click(Widget("betting", "Start"));
+  ASSERT_NE(game_->GetRace(), nullptr);
+  EXPECT_EQ(game_->GetRace()->GetBet(), 50);
+  EXPECT_EQ(Global("GetGold()"), std::to_string(gold - 50));
+  ExpectCleanLog("gold");
+  Lua("EndRace()");
+  Tick(0.4f);
+  Settle();
+}
+
+// The colours some shipped room plays with, as the level data names them.
+std::set<std::string> ShippedColours() {
+  std::set<std::string> colours;
+  lua_State* lua = luaL_newstate();
+  if (luaL_dofile(lua, VANTOR_SOURCE_DIR "/data/level/level_data.lua") != 0) {
+    ADD_FAILURE() << lua_tostring(lua, -1);
+  } else {
+    lua_pushglobaltable(lua);
+    lua_pushnil(lua);
+    while (lua_next(lua, -2) != 0) {
+      if (lua_istable(lua, -1)) {
+        lua_pushnil(lua);
+        while (lua_next(lua, -2) != 0) {
+          const std::string key = lua_type(lua, -2) == LUA_TSTRING ? lua_tostring(lua, -2) : "";
+          const int32_t colour = well::NameToColor(key);
+          if (colour < QORWell::kColorCount && well::ColorToName(colour) == key) colours.insert(key);
+          lua_pop(lua, 1);
+        }
+      }
+      lua_pop(lua, 1);
+    }
+  }
+  lua_close(lua);
+  return colours;
+}
+
+// The title's Editor: a new level plays with the shipped rooms' colours
+// only, ticked so on the colour panel, whose every name fits its own box on
+// one line and no two of whose boxes overlap.
+TEST_F(TourTest, TheEditorStartsWithTheShippedRoomsColoursUnderLegibleLabels) {
+  LogCapture log;
+  Lua("dofile('scripts/console.lua')");
+  Lua("JumpState('title')");
+  Settle();
+  Click(Widget("title", "editor"));
+  Settle();
+  ASSERT_EQ(CurrentState(), "game");
+  QORWell* board = game_->GetBoard();
+  ASSERT_NE(board, nullptr);
+  ASSERT_TRUE(board->IsEditorWell());
+  Tick(0.2f);
+  const std::set<std::string> shipped = ShippedColours();
+  EXPECT_GE(shipped.size(), 5u);
+  struct Box {
+    std::string name;
+    math::Vec2 min, max;
+  };
+  std::vector<Box> boxes;
+  int labels = 0;
+  for (int32_t colour = 0; colour < QORWell::kColorCount; ++colour) {
+    const std::string name = well::ColorToName(colour);
+    const bool used = shipped.count(name) > 0;
+    EXPECT_EQ(board->GetColorWeights().weights[colour] > 0.0f, used) << name;
+    auto* box = dynamic_cast<ui::UICheckBox*>(Widget("editor_3", ("check_" + name).c_str()));
+    ASSERT_NE(box, nullptr) << name;
+    EXPECT_EQ(box->IsChecked(), used) << name;
+    for (const char* part : {"check_", "stone_"}) {
+      ui::UIWidget* widget = Widget("editor_3", (part + name).c_str());
+      ASSERT_NE(widget, nullptr) << part << name;
+      boxes.push_back({part + name, widget->GetPosition(), widget->GetPosition() + widget->GetSize()});
+    }
+    // A name, where there is one, on one line inside its box's borders.
+    ui::UIWidget* label = Widget("editor_3", ("pick_" + name).c_str());
+    if (!label) continue;
+    ++labels;
+    boxes.push_back({"pick_" + name, label->GetPosition(), label->GetPosition() + label->GetSize()});
+    Font* font = GetFontManager()->Find(label->GetFont());
+    ASSERT_NE(font, nullptr) << label->GetFont();
+    math::Vec2 at = label->GetPosition(), inked;
+    font->GetTextRect(label->GetText(), {10.0f, 10.0f}, at, inked, ui::UIText::kNoJustification);
+    const math::Vec2 room = label->GetSize() - label->GetTextBlock().border * 2.0f;
+    EXPECT_LE(inked.x, room.x) << name << ": " << label->GetText();
+    EXPECT_LE(inked.y, label->GetSize().y) << name << ": " << label->GetText();
+  }
+  EXPECT_GE(labels, 12);
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    for (size_t j = i + 1; j < boxes.size(); ++j) {
+      const bool apart = boxes[i].max.x <= boxes[j].min.x || boxes[j].max.x <= boxes[i].min.x ||
+                         boxes[i].max.y <= boxes[j].min.y || boxes[j].max.y <= boxes[i].min.y;
+      EXPECT_TRUE(apart) << boxes[i].name << " overlaps " << boxes[j].name;
+    }
+  }
+  ExpectCleanLog("editor");
+  Lua("EditorBack()");
+  Settle();
+}
+
+// The title's name box shows who plays; a name entered there picks that
+// player's profile, or adds one for a new name, and renames none.
+TEST_F(TourTest, TheTitlesNameBoxShowsThePlayerAndTakesAnotherByName) {
+  LogCapture log;
+  ASSERT_NO_FATAL_FAILURE(StartAsNewPlayer("Ismay"));
+  Lua("JumpState('title')");
+  Settle();
+  Tick(0.1f);
+  ui::UIWidget* box = Widget("title", "name_box");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->GetText(), "Ismay");
+  const struct {
+    const char* typed;
+    const char* player;
+    const char* profiles;
+  } entries[] = {
+      {"Bertil", "Bertil", "2"},
+      {"  Ismay ", "Ismay", "2"},
+      {"", "Ismay", "2"},
+      {"Bertil", "Bertil", "2"},
+  };
+  for (const auto& entry : entries) {
+    box->SetText(entry.typed);
+    Lua("TitleNameEntered()");
+    EXPECT_EQ(Global("GetRMS():GetName()"), entry.player) << "typed '" << entry.typed << "'";
+    EXPECT_EQ(Global("GetRMS():GetProfileC()"), entry.profiles) << entry.typed;
+    EXPECT_EQ(box->GetText(), entry.player) << entry.typed;
+  }
+  EXPECT_EQ(Global("GetRMS():GetNameFromID(0)"), "Ismay");
+  EXPECT_EQ(Global("GetRMS():GetNameFromID(1)"), "Bertil");
+  ExpectCleanLog("title");
 }
 
 }  // namespace

@@ -31,11 +31,22 @@ temple temple_over.png "#f6d88c" "#c9a050"
 draw ui_img/hint_bg.png -size 16x16 "xc:rgba(0,0,0,0.55)"
 
 # The puzzle's pictures: 512 x 512, of which the top-left 450 x 450 is cut
-# into the 6 x 5 pieces.
+# into the 6 x 5 pieces. No two pieces may look alike, or a piece could sit
+# in another's slot while the picture looks whole: the sky darkens towards
+# one corner and holds clouds, birds and the sun; the scarab's tablet lies
+# on light thrown from one side, with a different sign on each piece of its
+# border.
 draw img/puzzle_pyramids.jpg -size 512x512 xc:"#204060" \
-  \( -size 450x300 "gradient:#f7b267-#fbe3b0" \) -geometry +0+0 -composite \
-  \( -size 450x150 "gradient:#d9a441-#9b6a2a" \) -geometry +0+300 -composite \
+  \( -define gradient:angle=120 -size 450x300 "gradient:#5a7fc0-#fbe3b0" \) -geometry +0+0 -composite \
+  \( -define gradient:angle=60 -size 450x150 "gradient:#e0b050-#8b5a22" \) -geometry +0+300 -composite \
   -fill "#fff3c4" -draw "circle 350,90 350,50" \
+  -fill "rgba(255,255,255,0.85)" -draw "ellipse 50,35 38,12 0,360" -draw "ellipse 80,45 30,10 0,360" \
+  -draw "ellipse 200,60 45,13 0,360" -draw "ellipse 250,25 25,8 0,360" -draw "ellipse 60,150 30,9 0,360" \
+  -draw "ellipse 270,120 35,10 0,360" \
+  -fill none -stroke "#2a2a3a" -strokewidth 3 \
+  -draw "polyline 120,20 130,28 140,20" -draw "polyline 135,50 143,57 151,50" \
+  -draw "polyline 420,160 430,168 440,160" -draw "polyline 20,200 28,207 36,200" \
+  -draw "polyline 405,215 413,222 421,215" -draw "polyline 240,180 248,187 256,180" \
   -fill "#c98a3a" -stroke "#6b4216" -strokewidth 2 -draw "polygon 20,330 150,130 280,330" \
   -fill "#a86e2c" -stroke none -draw "polygon 150,130 280,330 190,330" \
   -fill "#d79a48" -stroke "#6b4216" -strokewidth 2 -draw "polygon 220,330 320,180 420,330" \
@@ -44,9 +55,11 @@ draw img/puzzle_pyramids.jpg -size 512x512 xc:"#204060" \
   -fill "#2f6f3f" -draw "ellipse 400,300 40,12 0,360" \
   -stroke "#5a3d10" -strokewidth 6 -draw "line 400,300 395,370" \
   -fill "#1f5a2f" -stroke none -draw "ellipse 380,292 30,8 20,200" -draw "ellipse 420,292 30,8 -20,160" \
-  -fill "#3a2a1a" -draw "polygon 60,430 90,420 120,432 90,440"
+  -fill "#3a2a1a" -draw "polygon 60,430 90,420 120,432 90,440" -draw "polygon 250,425 270,415 295,428 270,436" \
+  -fill "#6b4216" -draw "rectangle 170,345 200,360" -draw "circle 30,350 30,340"
 draw img/puzzle_scarab.jpg -size 512x512 xc:"#1d3a4a" \
-  \( -size 450x450 "radial-gradient:#3fa0a8-#123040" \) -geometry +0+0 -composite \
+  \( -define gradient:center=120,110 -define gradient:radii=420,420 -size 450x450 \
+     "radial-gradient:#5fc8c8-#0a1c28" \) -geometry +0+0 -composite \
   -fill none -stroke "#e8c766" -strokewidth 10 -draw "rectangle 12,12 437,437" \
   -stroke "#b07818" -strokewidth 3 -draw "rectangle 28,28 421,421" \
   -fill "#e8c766" -stroke none -draw "circle 225,95 225,55" \
@@ -59,7 +72,14 @@ draw img/puzzle_scarab.jpg -size 512x512 xc:"#1d3a4a" \
   -draw "line 160,230 70,180" -draw "line 290,230 380,180" \
   -draw "line 160,300 80,360" -draw "line 290,300 370,360" \
   -fill "#e8c766" -stroke none -draw "polygon 60,160 100,190 70,210" -draw "polygon 390,160 350,190 380,210" \
-  -fill "rgba(232,199,102,0.8)" -draw "rectangle 60,390 390,400"
+  -fill "rgba(232,199,102,0.8)" -draw "rectangle 60,390 390,400" \
+  -fill "#f0d27a" -stroke "#5a3d10" -strokewidth 2 \
+  -fill "#c04a2a" -draw "circle 112,412 112,394" -fill "#3f7fb5" -draw "polygon 168,430 187,392 206,430" \
+  -fill "#2f9a6a" -draw "rectangle 247,395 277,425" -fill "#f4f0e0" -draw "polygon 337,390 357,410 337,430 317,410" \
+  -fill "#f0d27a" -draw "ellipse 40,300 10,16 0,360" \
+  -draw "polygon 400,290 420,300 400,310" -draw "circle 112,50 112,40" -draw "rectangle 330,40 348,58" \
+  -draw "polygon 40,70 52,50 64,70" -draw "ellipse 410,80 14,8 0,360" -draw "polygon 30,410 45,395 60,410 45,425" \
+  -draw "rectangle 395,400 420,420" -draw "circle 40,160 40,150" -draw "polygon 395,230 410,215 425,230"
 
 # The puzzle screen: dark stone behind the grid, the hourglass's frame.
 draw ui_img/minigame_bg.jpg -size 800x600 "gradient:#3a2c1e-#17110b" \

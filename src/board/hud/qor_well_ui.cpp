@@ -72,8 +72,8 @@ void QORWellUI::Tick(float dt) {
 void QORWellUI::Draw() {
   const int32_t s = elapsedSeconds_;
   const float fade = s < kTimeFadeSeconds ? 1.0f - static_cast<float>(kTimeFadeSeconds - s) * 0.1f : 1.0f;
-  numbers_.DrawInWidget(scoreBox_, 1, score_, 1.0f, true, kWhite);
-  numbers_.DrawInWidget(goldBox_, 1, gold_, 1.0f, true, kWhite);
+  numbers_.DrawInWidget(scoreBox_, 1, score_, FitScale(scoreBox_, score_), true, kWhite);
+  numbers_.DrawInWidget(goldBox_, 1, gold_, FitScale(goldBox_, gold_), true, kWhite);
   if (s >= 0) {
     const uint32_t v = static_cast<uint32_t>(std::clamp(static_cast<int32_t>(fade * 255.0f), 0, 255));
     numbers_.SetClock(true);
@@ -82,6 +82,14 @@ void QORWellUI::Draw() {
   }
   if (armed_) armed_->Draw();
   DrawPowerFlights();
+}
+
+// A number too wide for its plate is drawn smaller, so that it stays on it.
+float QORWellUI::FitScale(const ui::UIWidget* plate, int32_t value) const {
+  if (!plate) return 1.0f;
+  const float width = numbers_.MeasureWidth(value, true).x;
+  const float room = plate->GetSize().x * kPlateFill;
+  return width > room ? room / width : 1.0f;
 }
 
 bool QORWellUI::OnMouseMove(const math::Vec2& point) {

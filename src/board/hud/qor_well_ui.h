@@ -36,6 +36,8 @@ class QORWellUI {
   static constexpr int32_t kTimeFadeSeconds = 10;
   // The hint of power n's button is this id + n - 1.
   static constexpr int32_t kFirstPowerHint = 74;
+  // The share of a plate's width its number may take.
+  static constexpr float kPlateFill = 0.92f;
 
   explicit QORWellUI(QORWell* board);
   // Derived HUDs are deleted through the base.
@@ -103,6 +105,7 @@ class QORWellUI {
  protected:
   void TickPowerFlights(float dt);
   void DrawPowerFlights();
+  float FitScale(const ui::UIWidget* plate, int32_t value) const;
 
   int32_t score_ = 0;
   int32_t elapsedSeconds_ = 0;

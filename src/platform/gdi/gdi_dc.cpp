@@ -9,14 +9,15 @@ namespace platform::gdi {
 namespace {
 
 // Handles are checked against these, so a stale or foreign handle is refused
-// instead of followed.
+// instead of followed. Never destroyed: the destructors of other statics
+// still release their objects through them as the process exits.
 std::unordered_set<Object*>& Objects() {
-  static std::unordered_set<Object*> objects;
-  return objects;
+  static auto* objects = new std::unordered_set<Object*>;
+  return *objects;
 }
 std::unordered_set<HDC__*>& Contexts() {
-  static std::unordered_set<HDC__*> contexts;
-  return contexts;
+  static auto* contexts = new std::unordered_set<HDC__*>;
+  return *contexts;
 }
 
 Object* AnyObject(HGDIOBJ handle) {

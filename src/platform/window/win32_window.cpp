@@ -122,7 +122,6 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     platform::detail::SetLastErrorText(1, SDL_GetError());
     return nullptr;
   }
-  platform::WatchForWindowLoss();
   auto record = std::make_unique<HWND__>();
   record->className = className;
   record->proc = windowClass->proc;
@@ -141,6 +140,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     platform::detail::SetLastErrorText(1, SDL_GetError());
     return nullptr;
   }
+  platform::WatchForWindowLoss(record->sdl);
   HWND window = record.get();
   Windows().push_back(std::move(record));
   PlaceSdlWindow(window);

@@ -11,6 +11,7 @@ namespace {
 using XErrorHandlerFunction = int (*)(Display*, XErrorEvent*);
 XErrorHandlerFunction g_previousHandler = nullptr;
 bool g_watching = false;
+Display* g_display = nullptr;
 
 // The X window of a live window of ours, or 0.
 ::Window XWindowOf(HWND window) {
@@ -46,6 +47,20 @@ int OnXError(Display* display, XErrorEvent* error) {
   return g_previousHandler ? g_previousHandler(display, error) : 0;
 }
 
+void MarkAlwaysLost(HWND window) { window->lost = true; }
+
+// The connection to the display broke (its server went away): every window
+// of ours went with it.
+int OnXIOError(Display*) {
+  platform::detail::ForEachLiveWindow(&MarkAlwaysLost);
+  return 0;
+}
+
+// Xlib's own answer here would end the process on the spot. Returning keeps
+// it going: the connection stays marked dead and later requests on it fail
+// without waiting, so the game closes in good order.
+void KeepRunningAfterIOError(Display*, void*) {}
+
 void AnnounceIfLost(HWND window) {
   if (!window->lost || window->lossAnnounced) return;
   window->lossAnnounced = true;
@@ -56,13 +71,22 @@ void AnnounceIfLost(HWND window) {
 
 namespace platform {
 
-void WatchForWindowLoss() {
-  if (g_watching || !SDL_WasInit(SDL_INIT_VIDEO)) return;
+void WatchForWindowLoss(SDL_Window* window) {
+  if (!window || !SDL_WasInit(SDL_INIT_VIDEO)) return;
   const char* driver = SDL_GetCurrentVideoDriver();
   if (!driver || SDL_strcmp(driver, "x11") != 0) return;
-  g_watching = true;
-  g_previousHandler = XSetErrorHandler(&OnXError);
-  SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+  if (!g_watching) {
+    g_watching = true;
+    g_previousHandler = XSetErrorHandler(&OnXError);
+    XSetIOErrorHandler(&OnXIOError);
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+  }
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  if (info.info.x11.display == g_display) return;
+  g_display = info.info.x11.display;
+  XSetIOErrorExitHandler(g_display, &KeepRunningAfterIOError, nullptr);
 }
 
 void NoteWindowSystemEvent(const SDL_Event& event) {
