@@ -51,6 +51,7 @@ void QORGoalMap::Init() {
   minX_ = width_;
   minY_ = height_;
   floor_.assign(static_cast<size_t>(width_) * height_, -1);
+  floorBuilt_ = 0;
   for (int32_t x = 0; x < width_; ++x) {
     for (int32_t y = 0; y < height_; ++y) {
       const QORTile* tile = board_->GetTile(x, y);
@@ -249,27 +250,42 @@ void QORGoalMap::Draw() {
 void QORGoalMap::DrawFloor() {
   Graphics* graphics = GetGraphics();
   if (!graphics || floor_.empty()) return;
-  math::Vec2 uvMin = floorSprite_.uv1, uvMax = floorSprite_.uv2;
-  if (const ui::SpriteSetEntry* entry = floorSprite_.GetEntry()) entry->GetFrameUVsByIndex(0, uvMin, uvMax);
-  const math::Vec2 mini(kMiniCellWidth, kMiniCellHeight);
-  Vertex2D vertices[kQuadsPerDraw * ui::UISprite::kQuadVertices];
-  uint32_t quads = 0;
-  auto flush = [&]() {
-    if (quads == 0) return;
+  FloorLayout layout{origin_, floorSprite_.uv1, floorSprite_.uv2};
+  if (const ui::SpriteSetEntry* entry = floorSprite_.GetEntry())
+    entry->GetFrameUVsByIndex(0, layout.uvMin, layout.uvMax);
+  if (!floorBuilt_ || !layout.Matches(floorLayout_)) BuildFloor(layout);
+  const size_t batch = kQuadsPerDraw * ui::UISprite::kQuadVertices;
+  for (size_t first = 0; first < floorQuads_.size(); first += batch) {
     graphics->SetTexture(0, floorSprite_.GetImage());
-    graphics->DrawArray2D(vertices, quads * ui::UISprite::kQuadVertices, Graphics::kTriangleList);
-    quads = 0;
-  };
+    graphics->DrawArray2D(&floorQuads_[first], static_cast<uint32_t>(std::min(batch, floorQuads_.size() - first)),
+                          Graphics::kTriangleList);
+  }
+}
+
+bool QORGoalMap::FloorLayout::Matches(const FloorLayout& other) const {
+  return origin.x == other.origin.x && origin.y == other.origin.y && uvMin.x == other.uvMin.x &&
+         uvMin.y == other.uvMin.y && uvMax.x == other.uvMax.x && uvMax.y == other.uvMax.y;
+}
+
+void QORGoalMap::BuildFloor(const FloorLayout& layout) {
+  const math::Vec2 mini(kMiniCellWidth, kMiniCellHeight);
+  floorQuads_.clear();
   for (int32_t x = 0; x < width_; ++x) {
     for (int32_t y = 0; y < height_; ++y) {
       if (GetFloor(x, y) != 1) continue;
-      const math::Vec2 at(origin_.x + static_cast<float>(x - minX_) * kMiniCellWidth,
-                          origin_.y + static_cast<float>(y - minY_) * kMiniCellHeight);
-      BuildRectQuad(&vertices[quads * ui::UISprite::kQuadVertices], at, mini, uvMin, uvMax, 0xFFFFFFFFu);
-      if (++quads == kQuadsPerDraw) flush();
+      const math::Vec2 at(layout.origin.x + static_cast<float>(x - minX_) * kMiniCellWidth,
+                          layout.origin.y + static_cast<float>(y - minY_) * kMiniCellHeight);
+      // A large room's map reaches past the screen; what lies wholly off it
+      // would draw nothing.
+      if (at.x >= 1.0f + mini.x || at.y >= 1.0f + mini.y || at.x + mini.x <= -mini.x || at.y + mini.y <= -mini.y)
+        continue;
+      floorQuads_.resize(floorQuads_.size() + ui::UISprite::kQuadVertices);
+      BuildRectQuad(&floorQuads_[floorQuads_.size() - ui::UISprite::kQuadVertices], at, mini, layout.uvMin,
+                    layout.uvMax, 0xFFFFFFFFu);
     }
   }
-  flush();
+  floorLayout_ = layout;
+  floorBuilt_ = 1;
 }
 
 void QORGoalMap::CheckTreasureFound() {

@@ -91,7 +91,17 @@ class QORGoalMap {
  private:
   // Where a goal's icon is drawn: one mini-cell up and left of its cell.
   math::Vec2 IconPosition(int32_t x, int32_t y) const;
+  // What the floor's quads are built for: the map's origin on the screen
+  // and the texture corners of the floor picture's first frame.
+  struct FloorLayout {
+    math::Vec2 origin;
+    math::Vec2 uvMin;
+    math::Vec2 uvMax;
+    bool Matches(const FloorLayout& other) const;
+  };
+  // The quads built when the map or its layout changed, drawn a hundred at a time.
   void DrawFloor();
+  void BuildFloor(const FloorLayout& layout);
   void DrawIcon(ui::UISprite& sprite, const math::Vec2& position, const math::Vec2& size);
   // A treasure found: sound, sparkle, the milestone opened and a power awarded.
   void FindTreasure(const QORGoal& goal);
@@ -106,6 +116,9 @@ class QORGoalMap {
   int32_t minX_ = 0;
   int32_t minY_ = 0;
   std::vector<int32_t> floor_;
+  std::vector<Vertex2D> floorQuads_;
+  FloorLayout floorLayout_;
+  uint8_t floorBuilt_ = 0;
   std::list<QORGoal> goals_;
   // The last goal is the exit tomb, which is reached but never found.
   uint8_t exitGoal_ = 0;

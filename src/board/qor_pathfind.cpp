@@ -140,8 +140,9 @@ void QORPathFind::DrawPath() {
     ui::UISprite& sprite = pieces_[entry.piece];
     sprite.SetRect(board->CellToScreen(entry.cell % width, entry.cell / width), board->GetCellSize(), 0.0f, 0,
                    alpha | 0x00FFFFFFu);
-    sprite.Render();
+    run_.Add(sprite);
   }
+  run_.Flush();
   if (leg_) leg_->DrawPath();
 }
 

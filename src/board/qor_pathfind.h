@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "board/well/well_path.h"
+#include "render/sprites/quad_run.h"
 #include "render/sprites/ui_sprite.h"
 
 class QORExplorer;
@@ -44,7 +45,8 @@ class QORPathFind : public well::WellPath {
   // Advances the pieces' animations, the leg's too.
   virtual void TickDisplay(float dt);
 
-  // The display pieces on their cells, then the leg's.
+  // The display pieces on their cells, then the leg's: one draw for each run
+  // of pieces of one picture.
   void DrawPath();
 
   QORPathFind* GetLeg() const { return leg_.get(); }
@@ -80,6 +82,7 @@ class QORPathFind : public well::WellPath {
   void BuildDisplay();
 
   ui::UISprite pieces_[kPieceCount];
+  ui::QuadRun run_;
   std::unique_ptr<QORPathFind> leg_;
   std::vector<DisplayEntry> display_;
 };

@@ -25,6 +25,7 @@ struct QORTile {
   int32_t hit = 0;           // pending change of type
   int32_t crackVariant = 1;  // 1 to 3: which of the three sand pictures
   uint8_t webbed = 0;
+  uint8_t animated = 0;  // listed by the board among the tiles it ticks
   int32_t x = 0;
   int32_t y = 0;
 };

@@ -123,6 +123,7 @@ void QORWell::Setup(uint32_t width, uint32_t height, const uint8_t colorFlags[kC
 }
 
 void QORWell::AllocateTiles() {
+  animatedTiles_.clear();
   tiles_ = std::make_unique<QORTile[]>(static_cast<size_t>(width_) * height_);
   for (uint32_t x = 0; x < width_; ++x) {
     for (uint32_t y = 0; y < height_; ++y) {

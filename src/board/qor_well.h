@@ -132,6 +132,8 @@ class QORWell : public well::GameScrollWell {
   // moves its type by the hit.
   void RefreshTile(QORTile& tile);
   void RefreshHitTiles();
+  // Ticks the tiles whose picture animates; a flip that ended shows the new
+  // type's picture.
   void TickTiles(float dt);
   // Turns about half of the gold tiles back to cracked sand.
   void RestoreCrackedTiles();
@@ -484,19 +486,24 @@ class QORWell : public well::GameScrollWell {
   // at 1) and time limit. The count of colours it enables.
   int ReadLevelData(LuaPlus::LuaState* data, uint8_t flags[kColorCount]);
   void AllocateTiles();
+  // Lists a tile of the board whose picture now animates, once.
+  void ListIfAnimated(QORTile& tile);
   void AllocateBackground();
   void SaveTiles(WriteLua& writer);
   void SaveBarriers(WriteLua& writer);
   void ComputeSavedSize();
-  // Draws one picture over a cell: plainly inside the view, clipped at its edge.
-  void DrawInView(ui::UISprite& sprite, int32_t x, int32_t y);
+  // The whole cell at the screen position lies inside the view.
   bool IsCellInsideView(const math::Vec2& position) const;
 
   std::unique_ptr<QORTile[]> tiles_;
+  // The tiles whose picture plays an animation that ends: the only ones the
+  // tick has something to do for.
+  std::vector<size_t> animatedTiles_;
   QORWellUI* hud_ = nullptr;
   QORWellMode* mode_ = nullptr;
   ui::UISprite spareSprite_;
   ui::UISprite webSprite_;
+  std::vector<Vertex2D> webQuads_;  // the webs in view, kept between frames
   num::ProbSet colorWeights_{kColorCount};
   num::ProbSet typeWeights_{kTypeCount};
   math::Vec2 mousePosition_;

@@ -68,11 +68,15 @@ void QORWell::RefreshTile(QORTile& tile) {
         return;
     }
     tile.sprite.Setup(name, kWholeUV1, kWholeUV2, false);
+    ListIfAnimated(tile);
     return;
   }
   // Gold is as far as a tile wears; its hit is cleared by RefreshHitTiles.
   if (tile.type == kTileGold && tile.hit > 0) return;
-  if (const char* flip = FlipOf(tile.type)) tile.sprite.Setup(flip, kWholeUV1, kWholeUV2, false);
+  if (const char* flip = FlipOf(tile.type)) {
+    tile.sprite.Setup(flip, kWholeUV1, kWholeUV2, false);
+    ListIfAnimated(tile);
+  }
   if (tile.type >= kTileMetal && tile.type <= kTileCracked) {
     if (QORWellSFX* effects = GetGameEffects()) effects->TriggerAtCell(tile.x, tile.y, QORWellSFX::kShatter);
   }
@@ -89,13 +93,31 @@ void QORWell::RefreshHitTiles() {
   }
 }
 
-void QORWell::TickTiles(float dt) {
+void QORWell::ListIfAnimated(QORTile& tile) {
   const size_t count = tiles_ ? static_cast<size_t>(width_) * height_ : 0;
-  for (size_t i = 0; i < count; ++i) {
-    QORTile& tile = tiles_[i];
+  const size_t index = static_cast<size_t>(&tile - tiles_.get());
+  if (tile.animated || !tile.sprite.CanEndCycle() || index >= count) return;
+  tile.animated = 1;
+  animatedTiles_.push_back(index);
+}
+
+void QORWell::TickTiles(float dt) {
+  // A still picture has nothing to tick: only the listed tiles, in the order
+  // of the board.
+  std::sort(animatedTiles_.begin(), animatedTiles_.end());
+  const size_t listed = animatedTiles_.size();
+  for (size_t i = 0; i < listed; ++i) {
+    QORTile& tile = tiles_[animatedTiles_[i]];
     // A flip that played its cycle gives way to the new type's picture.
     if (tile.type != kTileVoid && tile.sprite.TickEndsCycle(dt)) RefreshTile(tile);
   }
+  animatedTiles_.erase(std::remove_if(animatedTiles_.begin(), animatedTiles_.end(),
+                                      [this](size_t index) {
+                                        QORTile& tile = tiles_[index];
+                                        tile.animated = tile.sprite.CanEndCycle() ? 1 : 0;
+                                        return !tile.animated;
+                                      }),
+                       animatedTiles_.end());
   webSprite_.Tick(dt);
 }
 
@@ -167,23 +189,33 @@ void QORWell::DrawTiles() {
   overlayBatch_.Flush(true);
 }
 
-void QORWell::DrawInView(ui::UISprite& sprite, int32_t x, int32_t y) {
-  const math::Vec2 position = CellToScreen(x, y);
-  sprite.SetRect(position, cellSize_, 0.0f, 0, kWhite);
-  if (IsCellInsideView(position)) {
-    sprite.Render();
-  } else {
-    sprite.RenderClipped(origin_, origin_ + viewSize_);
-  }
-}
-
 void QORWell::DrawWebs() {
-  if (tiles_) {
+  Graphics* graphics = GetGraphics();
+  if (tiles_ && graphics && webSprite_.GetImage()) {
+    // Every web in view in one draw: the quads of one picture, in the order
+    // the cells are visited.
+    webQuads_.clear();
     const well::CellRange range = GetVisibleRange();
+    const math::Vec2 viewEnd = origin_ + viewSize_;
     for (int32_t x = range.x0; x < range.x1; ++x) {
       for (int32_t y = range.y0; y < range.y1; ++y) {
-        if (tiles_[GetCellIndex(x, y)].webbed) DrawInView(webSprite_, x, y);
+        if (!tiles_[GetCellIndex(x, y)].webbed) continue;
+        const math::Vec2 position = CellToScreen(x, y);
+        webSprite_.SetRect(position, cellSize_, 0.0f, 0, kWhite);
+        const bool inside = IsCellInsideView(position);
+        if (!inside && webSprite_.LiesOutside(origin_, viewEnd)) continue;
+        webQuads_.resize(webQuads_.size() + ui::UISprite::kQuadVertices);
+        Vertex2D* quad = &webQuads_[webQuads_.size() - ui::UISprite::kQuadVertices];
+        if (inside) {
+          webSprite_.BuildQuad(quad);
+        } else {
+          webSprite_.BuildClippedQuad(origin_, viewEnd, quad);
+        }
       }
+    }
+    if (!webQuads_.empty()) {
+      graphics->SetTexture(0, webSprite_.GetImage());
+      graphics->DrawArray2D(webQuads_.data(), static_cast<uint32_t>(webQuads_.size()), Graphics::kTriangleList);
     }
   }
   DrawWalkers();

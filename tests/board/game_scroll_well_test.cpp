@@ -104,6 +104,34 @@ TEST(GameScrollWell, BatchedDrawingVisitsTheWindowAndLargerBlocksReachingIntoIt)
   EXPECT_EQ(board.GetBlockBatch().GetCount(), 0u);  // flushed
 }
 
+// A board that, like the game's, answers a larger block on every cell it covers.
+class CoveringWell : public StubWell {
+ public:
+  well::Block* GetBlock(int32_t x, int32_t y) override {
+    for (int32_t ox = 0; ox <= std::min(x, 1); ++ox) {
+      for (int32_t oy = 0; oy <= std::min(y, 1); ++oy) {
+        well::Block* block = StubWell::GetBlock(x - ox, y - oy);
+        if (block && block->GetWidth() > ox && block->GetHeight() > oy) return block;
+      }
+    }
+    return nullptr;
+  }
+};
+
+TEST(GameScrollWell, BatchedDrawingAddsALargeBlockOnceWhateverGetBlockAnswersOnItsOtherCells) {
+  RecordingGraphics graphics;
+  CoveringWell board;
+  board.image = "block_32x32.png";
+  board.CreateCells(8, 6, 3, 2);
+  StubBlock* inside = board.Put("tomb", 2, 2, 2, 2);
+  StubBlock* reaching = board.Put("tomb above left", 0, 0, 2, 2);
+  board.SetScroll({0.15f, 0.15f});
+  ASSERT_EQ(board.GetBlock(3, 3), inside);
+  board.DrawBlocksBatched();
+  EXPECT_EQ(inside->batched.size(), 1u);
+  EXPECT_EQ(reaching->batched.size(), 1u);
+}
+
 TEST(GameScrollWell, SwappedNeighboursTakeEachOthersCellsAndThenArrive) {
   StubWell board;
   board.CreateCells(3, 3);

@@ -99,6 +99,28 @@ TEST_F(TileTest, EditorOnlyTilesShowOnlyWhileEditing) {
   EXPECT_FALSE(graphics_.calls.empty());
 }
 
+TEST_F(TileTest, TheWebsInViewAreDrawnInOneCall) {
+  for (const well::Cell& cell : {well::Cell{0, 0}, well::Cell{3, 1}, well::Cell{5, 3}}) Tile(cell.x, cell.y).webbed = 1;
+  graphics_.calls.clear();
+  board_.DrawWebs();
+  ASSERT_EQ(graphics_.calls.size(), 2u);
+  EXPECT_EQ(graphics_.calls[0].kind, RecordingGraphics::Call::kBind);
+  EXPECT_NE(graphics_.calls[0].texture, nullptr);
+  EXPECT_EQ(graphics_.calls[1], RecordingGraphics::Draw(18));
+  // Cell by cell, column by column: the quads start at their cells' corners.
+  const std::vector<Vertex2D>& quads = graphics_.drawn.back();
+  const math::Vec2 corners[] = {board_.CellToScreen(0, 0), board_.CellToScreen(3, 1), board_.CellToScreen(5, 3)};
+  for (size_t i = 0; i < 3; ++i) {
+    float left = 2.0f, top = 2.0f;
+    for (size_t v = i * 6; v < i * 6 + 6; ++v) {
+      left = std::min(left, quads[v].x / 800.0f);
+      top = std::min(top, quads[v].y / 600.0f);
+    }
+    EXPECT_NEAR(left, corners[i].x, 0.002f) << i;
+    EXPECT_NEAR(top, corners[i].y, 0.002f) << i;
+  }
+}
+
 TEST_F(TileTest, RestoringCrackedTilesTouchesOnlyGold) {
   Tile(0, 0).type = kTileSand;
   Tile(1, 0).type = kTileCracked;

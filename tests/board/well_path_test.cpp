@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -37,6 +38,7 @@ class GridPath : public WellPath {
     BuildPath(sx, sy, gx, gy);
     return Steps();
   }
+  void SetCell(int32_t x, int32_t y, char cost) { rows_[y][x] = cost; }
   std::string Steps() const {
     std::string text;
     for (auto it = GetSteps().rbegin(); it != GetSteps().rend(); ++it)
@@ -124,6 +126,46 @@ TEST(WellPathTest, ResetCostsPricesTheCellsAgain) {
   path.Route(0, 0, 2, 1);
   path.ResetCosts();
   EXPECT_EQ(path.GetPathCell(0, 0)->bestDepth, WellPath::kUnreached);
+}
+
+// The answer depends on the prices, the distances and the start alone: while
+// none of them changes, the search is not run again and the answer it gave
+// comes back whole, even after steps were taken off it.
+TEST(WellPathTest, AnUnchangedSearchGivesItsLastAnswerAgain) {
+  StubWell board;
+  GridPath path(board, {".....", "....."});
+  EXPECT_EQ(path.Route(0, 0, 4, 0), "1,0 2,0 3,0 4,0");
+  const uint64_t searches = path.GetSearchCount();
+  int32_t x = 0, y = 0;
+  ASSERT_TRUE(path.PopNextStep(x, y));
+  path.ResetCosts();
+  EXPECT_EQ(path.Route(0, 0, 4, 0), "1,0 2,0 3,0 4,0");
+  EXPECT_EQ(path.GetSearchCount(), searches) << "reused";
+
+  // Each change against a path that never searched before.
+  struct Change {
+    const char* what;
+    std::function<void(GridPath&)> make;
+    int32_t sx, gx;
+    std::vector<std::string> rows;  // as the change leaves them
+  } changes[] = {
+      {"a price", [](GridPath& p) { p.SetCell(2, 0, '#'); p.ResetCosts(); }, 0, 4, {"..#..", "....."}},
+      {"the start", [](GridPath&) {}, 1, 4, {".....", "....."}},
+      {"the goal", [](GridPath&) {}, 0, 2, {".....", "....."}},
+      {"a cell changed by hand", [](GridPath& p) { p.GetPathCell(3, 0)->cost = 0; }, 0, 4, {"...#.", "....."}},
+  };
+  for (const Change& c : changes) {
+    GridPath changed(board, {".....", "....."});
+    changed.Route(0, 0, 4, 0);
+    const uint64_t before = changed.GetSearchCount();
+    c.make(changed);
+    const std::string steps = changed.Route(c.sx, 0, c.gx, 0);
+    EXPECT_EQ(changed.GetSearchCount(), before + 1) << c.what;
+    StubWell other;
+    GridPath fresh(other, c.rows);
+    EXPECT_EQ(steps, fresh.Route(c.sx, 0, c.gx, 0)) << c.what;
+    EXPECT_NE(steps, "1,0 2,0 3,0 4,0") << c.what;
+  }
 }
 
 // The search as a recursion, to check the stack-driven one against on

@@ -162,7 +162,9 @@ void GameScrollWell::GravityPass() {
 template <typename Test>
 void GameScrollWell::AddCellToBatch(int32_t x, int32_t y, const math::Vec2& clipMin, const math::Vec2& clipMax,
                                     Test test) {
-  Block* block = GetBlock(x, y);
+  // The grid entry, not a derived board's GetBlock, which may answer a large
+  // block on every cell it covers: each block is added once, at its own cell.
+  Block* block = GameScrollWell::GetBlock(x, y);
   if (block && block->GetSprite().HasImage() && test(*block))
     block->AddToBatchClipped(blockBatch_, overlayBatch_, clipMin, clipMax);
 }

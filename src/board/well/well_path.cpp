@@ -23,19 +23,25 @@ void WellPath::Create() {
   width_ = static_cast<int32_t>(board_->GetWidth());
   height_ = static_cast<int32_t>(board_->GetHeight());
   cells_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), PathCell());
+  ++revision_;
   ResetCosts();
 }
 
 void WellPath::ResetCosts() {
+  bool changed = false;
   for (size_t i = 0; i < cells_.size(); ++i) {
     const int32_t index = static_cast<int32_t>(i);
-    cells_[i].cost = GetCellCost(index % width_, index / width_);
+    const int32_t cost = GetCellCost(index % width_, index / width_);
+    changed = changed || cost != cells_[i].cost;
+    cells_[i].cost = cost;
     cells_[i].bestDepth = kUnreached;
   }
+  if (changed) ++revision_;
 }
 
 WellPath::PathCell* WellPath::GetPathCell(int32_t x, int32_t y) {
-  return IsOnBoard(x, y) ? &cells_[x + y * width_] : nullptr;
+  ++revision_;
+  return CellAt(x, y);
 }
 
 bool WellPath::PopNextStep(int32_t& x, int32_t& y) {
@@ -50,8 +56,13 @@ bool WellPath::PopNextStep(int32_t& x, int32_t& y) {
 // Breadth first: every cell gets its shortest step count at its first
 // visit, the same distances a depth-first relaxation ends with.
 void WellPath::FloodFill(int32_t goalX, int32_t goalY) {
+  const int32_t goalIndex = IsOnBoard(goalX, goalY) ? goalX + goalY * width_ : -1;
+  if (floodRevision_ == revision_ && floodGoal_ == goalIndex) return;
+  ++revision_;
+  floodRevision_ = revision_;
+  floodGoal_ = goalIndex;
   for (PathCell& cell : cells_) cell.distance = kUnreached;
-  PathCell* goal = GetPathCell(goalX, goalY);
+  PathCell* goal = CellAt(goalX, goalY);
   if (!goal || goal->cost == 0) return;
   goal->distance = 0;
   std::deque<int32_t> open{goalX + goalY * width_};
@@ -61,7 +72,7 @@ void WellPath::FloodFill(int32_t goalX, int32_t goalY) {
     const int32_t x = index % width_, y = index / width_;
     const int32_t next = cells_[index].distance + 1;
     for (int32_t i = 0; i < 4; ++i) {
-      PathCell* cell = GetPathCell(x + kStepX[i], y + kStepY[i]);
+      PathCell* cell = CellAt(x + kStepX[i], y + kStepY[i]);
       if (!cell || cell->cost == 0 || cell->distance <= next) continue;
       cell->distance = next;
       open.push_back(x + kStepX[i] + (y + kStepY[i]) * width_);
@@ -75,13 +86,25 @@ void WellPath::BuildPath(int32_t startX, int32_t startY, int32_t goalX, int32_t 
   startX_ = startX;
   startY_ = startY;
   if (!IsOnBoard(startX, startY)) return;
+  const int32_t start = startX + startY * width_;
+  if (searchRevision_ != revision_ || searchStart_ != start) {
+    Route();
+    searchRevision_ = revision_;
+    searchStart_ = start;
+    answer_ = path_;
+    ++searches_;
+  }
+  path_ = answer_;
+}
+
+void WellPath::Route() {
   for (PathCell& cell : cells_) {
     cell.bestDepth = kUnreached;
     cell.direction = -1;
   }
-  const int32_t startDistance = cells_[startX + startY * width_].distance;
+  const int32_t startDistance = cells_[startX_ + startY_ * width_].distance;
   path_.clear();
-  BestRecord best{startX, startY, startDistance};
+  BestRecord best{startX_, startY_, startDistance};
   int32_t result = kUnreached;
   if (!Search(best, result)) {
     RouteBreadthFirst(startDistance);
@@ -109,7 +132,7 @@ bool WellPath::Search(BestRecord& best, int32_t& result) {
   int32_t length = 0;
   // Pushes a frame for the cell, or answers at once (false).
   auto enter = [&](int32_t x, int32_t y, int32_t depth) {
-    PathCell* cell = GetPathCell(x, y);
+    PathCell* cell = CellAt(x, y);
     result = kUnreached;
     length = 0;
     if (!cell || cell->cost < kWalkableCost || cell->bestDepth <= depth) return false;
@@ -174,7 +197,7 @@ void WellPath::RouteBreadthFirst(int32_t startDistance) {
     if (cells_[index].distance < cells_[best].distance) best = index;
     const int32_t x = index % width_, y = index / width_;
     for (int32_t i = 0; i < 4; ++i) {
-      const PathCell* cell = GetPathCell(x + kStepX[i], y + kStepY[i]);
+      const PathCell* cell = CellAt(x + kStepX[i], y + kStepY[i]);
       const int32_t next = x + kStepX[i] + (y + kStepY[i]) * width_;
       if (!cell || cell->cost < kWalkableCost || from[next] >= 0) continue;
       from[next] = index;

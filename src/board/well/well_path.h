@@ -2,7 +2,10 @@
 // cell; the path floods step counts outward from a goal, then searches from
 // a start for the way that comes closest to the goal and keeps it as a list
 // of steps, taken one by one. An unreachable goal leads to the reachable
-// cell nearest to it, when that is nearer than the start.
+// cell nearest to it, when that is nearer than the start. A search whose
+// prices, distances and start are those of the one before gives that one's
+// answer again without searching, and a flood from the same goal over the
+// same prices keeps the distances it found.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -46,7 +49,8 @@ class WellPath {
   void Create();
   // Prices every cell again and forgets the search depths.
   void ResetCosts();
-  // Null off the board.
+  // Null off the board. The cell may be changed through the pointer: the
+  // next flood and search run afresh.
   PathCell* GetPathCell(int32_t x, int32_t y);
   // The next step, taken off the path; false when none is left.
   bool PopNextStep(int32_t& x, int32_t& y);
@@ -57,6 +61,8 @@ class WellPath {
   int32_t GetWidth() const { return width_; }
   int32_t GetHeight() const { return height_; }
   BaseWell* GetBoard() const { return board_; }
+  // How many searches have run; an answer given again is not counted.
+  uint64_t GetSearchCount() const { return searches_; }
 
  protected:
   int32_t goalX_ = 0;
@@ -70,6 +76,9 @@ class WellPath {
   };
 
   bool IsOnBoard(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+  PathCell* CellAt(int32_t x, int32_t y) { return IsOnBoard(x, y) ? &cells_[x + y * width_] : nullptr; }
+  // The search from the start into the path.
+  void Route();
   // The depth-first search from the start, on a stack of its own rather
   // than the call stack (it can run as deep as the board has cells). False
   // when it ran out of its budget.
@@ -86,6 +95,17 @@ class WellPath {
   int32_t height_ = 0;
   BaseWell* board_;
   std::vector<int32_t> path_;
+
+  // Grows whenever a cell's price or distance may have changed.
+  uint64_t revision_ = 1;
+  // The last flood: the revision it left and its goal.
+  uint64_t floodRevision_ = 0;
+  int32_t floodGoal_ = -1;
+  // The last search: the revision and start it ran from, and its answer.
+  uint64_t searchRevision_ = 0;
+  int32_t searchStart_ = -1;
+  std::vector<int32_t> answer_;
+  uint64_t searches_ = 0;
 };
 
 }  // namespace well

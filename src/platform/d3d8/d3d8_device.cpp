@@ -297,6 +297,7 @@ void Device::ShowBuffer() {
   glBlitFramebuffer(0, 0, static_cast<GLint>(width_), static_cast<GLint>(height_), picture.x, bottom,
                     picture.x + picture.width, bottom + picture.height, GL_COLOR_BUFFER_BIT,
                     sameSize ? GL_NEAREST : GL_LINEAR);
+  pipeline_.ForgetApplied();
 }
 
 HRESULT Device::GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE type, IDirect3DSurface8** surface) {

@@ -67,6 +67,7 @@ class Device : public ComObject<IDirect3DDevice8> {
   void SetCooperation(Cooperation state) { cooperation_ = state; }
   void FailNextResets(int count) { failingResets_ = count; }
   bool DrawsThroughBuffer() const { return frameBuffer_ != 0; }
+  uint64_t AppliedStateChanges() const { return pipeline_.AppliedChanges(); }
 
  private:
   Device(IDirect3D8* creator, SDL_Window* window, bool ownsWindow, void* context, const D3DCAPS8& caps);

@@ -266,10 +266,55 @@ void Pipeline::Reset(uint32_t targetWidth, uint32_t targetHeight) {
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glDisable(GL_DITHER);
+  ForgetApplied();
+}
+
+void Pipeline::ForgetApplied() {
+  rasterApplied_ = false;
+  transformsApplied_ = false;
+  for (AppliedUnit& unit : units_) unit = AppliedUnit();
+  activeUnit_ = clientUnit_ = -1;
+  arraysKnown_ = false;
+}
+
+bool Pipeline::CombinerKey::operator==(const CombinerKey& other) const {
+  return colourOp == other.colourOp && colourArg1 == other.colourArg1 && colourArg2 == other.colourArg2 &&
+         alphaOp == other.alphaOp && alphaArg1 == other.alphaArg1 && alphaArg2 == other.alphaArg2 &&
+         factor == other.factor;
+}
+
+Pipeline::CombinerKey Pipeline::CombinerOf(uint32_t stage) const {
+  const DWORD* ss = stageStates_[stage];
+  return {ss[D3DTSS_COLOROP], ss[D3DTSS_COLORARG1], ss[D3DTSS_COLORARG2], ss[D3DTSS_ALPHAOP],
+          ss[D3DTSS_ALPHAARG1], ss[D3DTSS_ALPHAARG2], renderStates_[D3DRS_TEXTUREFACTOR]};
+}
+
+void Pipeline::SelectUnit(uint32_t stage) {
+  if (activeUnit_ == static_cast<int32_t>(stage)) return;
+  glActiveTexture(GL_TEXTURE0 + stage);
+  activeUnit_ = static_cast<int32_t>(stage);
+}
+
+void Pipeline::SelectClientUnit(uint32_t stage) {
+  if (clientUnit_ == static_cast<int32_t>(stage)) return;
+  glClientActiveTexture(GL_TEXTURE0 + stage);
+  clientUnit_ = static_cast<int32_t>(stage);
+}
+
+void Pipeline::SetClientArray(uint32_t array, bool on, bool& applied) {
+  if (arraysKnown_ && applied == on) return;
+  if (on) {
+    glEnableClientState(array);
+  } else {
+    glDisableClientState(array);
+  }
+  applied = on;
+  ++appliedChanges_;
 }
 
 HRESULT Pipeline::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
   if (state >= kD3DRenderStateCount) return D3DERR_INVALIDCALL;
+  if (renderStates_[state] != value) rasterApplied_ = false;
   renderStates_[state] = value;
   return D3D_OK;
 }
@@ -294,6 +339,7 @@ HRESULT Pipeline::GetStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWOR
 
 HRESULT Pipeline::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) {
   if (!matrix) return D3DERR_INVALIDCALL;
+  transformsApplied_ = false;
   if (state == D3DTS_WORLD) world_ = *matrix;
   else if (state == D3DTS_VIEW) view_ = *matrix;
   else if (state == D3DTS_PROJECTION) projection_ = *matrix;
@@ -318,6 +364,7 @@ HRESULT Pipeline::SetViewport(const D3DVIEWPORT8* viewport) {
     return D3DERR_INVALIDCALL;
   }
   viewport_ = *viewport;
+  transformsApplied_ = false;
   return D3D_OK;
 }
 
@@ -357,6 +404,9 @@ uint32_t Pipeline::ActiveStageCount() const {
 }
 
 void Pipeline::ApplyRasterState() {
+  if (rasterApplied_) return;
+  rasterApplied_ = true;
+  ++appliedChanges_;
   const DWORD* rs = renderStates_;
   if (rs[D3DRS_ALPHABLENDENABLE]) {
     glEnable(GL_BLEND);
@@ -425,26 +475,53 @@ void Pipeline::ApplyCombiner(uint32_t stage) {
 
 void Pipeline::ApplyStages(uint32_t activeStages) {
   for (uint32_t stage = 0; stage < kD3DStageCount; ++stage) {
-    glActiveTexture(GL_TEXTURE0 + stage);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_TEXTURE_CUBE_MAP);
-    if (stage >= activeStages) continue;
-    GLenum target = GL_TEXTURE_2D;
+    AppliedUnit& unit = units_[stage];
+    GLenum target = 0;
     GLuint name = whiteTexture_;
-    if (IDirect3DBaseTexture8* texture = textures_[stage]) {
-      TextureStorage& storage = StorageOf(texture);
-      target = storage.GlTarget();
-      name = storage.GlName();
+    if (stage < activeStages) {
+      target = GL_TEXTURE_2D;
+      if (IDirect3DBaseTexture8* texture = textures_[stage]) {
+        TextureStorage& storage = StorageOf(texture);
+        target = storage.GlTarget();
+        name = storage.GlName();
+      }
     }
-    glEnable(target);
+    if (!unit.known || unit.enabled != target) {
+      SelectUnit(stage);
+      if (!unit.known) {
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_TEXTURE_CUBE_MAP);
+      } else if (unit.enabled) {
+        glDisable(unit.enabled);
+      }
+      if (target) glEnable(target);
+      unit.known = true;
+      unit.enabled = target;
+      ++appliedChanges_;
+    }
+    if (!target) continue;
+    // Textures are made, written and deleted between draws, and their names
+    // come back: the binding and the sampling, which lives in the texture
+    // object, are given at every draw.
+    SelectUnit(stage);
     glBindTexture(target, name);
     ApplySampler(stage, target);
-    ApplyCombiner(stage);
+    const CombinerKey combiner = CombinerOf(stage);
+    if (!unit.combinerKnown || !(unit.combiner == combiner)) {
+      ApplyCombiner(stage);
+      unit.combinerKnown = true;
+      unit.combiner = combiner;
+      ++appliedChanges_;
+    }
   }
-  glActiveTexture(GL_TEXTURE0);
+  SelectUnit(0);
 }
 
 void Pipeline::ApplyTransforms(bool pretransformed) {
+  if (transformsApplied_ && appliedPretransformed_ == pretransformed) return;
+  transformsApplied_ = true;
+  appliedPretransformed_ = pretransformed;
+  ++appliedChanges_;
   glMatrixMode(GL_MODELVIEW);
   if (pretransformed) {
     // Screen pixels, y down, pixel centres on whole numbers: x = -0.5 is the
@@ -512,7 +589,7 @@ void Pipeline::GenerateCoords(uint32_t stage, const VertexLayout& layout, const 
 
 void Pipeline::SetVertexArrays(const VertexLayout& layout, const uint8_t* vertices, UINT vertexCount, UINT stride,
                                uint32_t activeStages) {
-  glEnableClientState(GL_VERTEX_ARRAY);
+  SetClientArray(GL_VERTEX_ARRAY, true, vertexArray_);
   if (layout.pretransformed) {
     // (x, y, z, 1/rhw) scaled by 1/rhw keeps perspective-correct texturing.
     positions_.resize(static_cast<size_t>(vertexCount) * 4);
@@ -530,32 +607,42 @@ void Pipeline::SetVertexArrays(const VertexLayout& layout, const uint8_t* vertic
   } else {
     glVertexPointer(3, GL_FLOAT, static_cast<GLsizei>(stride), vertices);
   }
+  SetClientArray(GL_COLOR_ARRAY, layout.hasDiffuse, colourArray_);
   if (layout.hasDiffuse) {
     // 0xAARRGGBB words lie in memory as B, G, R, A.
-    glEnableClientState(GL_COLOR_ARRAY);
     glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(stride), vertices + layout.diffuseOffset);
   } else {
-    glDisableClientState(GL_COLOR_ARRAY);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   }
   for (uint32_t stage = 0; stage < kD3DStageCount; ++stage) {
-    glClientActiveTexture(GL_TEXTURE0 + stage);
-    glMultiTexCoord4f(GL_TEXTURE0 + stage, 0.0f, 0.0f, 0.0f, 1.0f);
-    uint32_t set = stageStates_[stage][D3DTSS_TEXCOORDINDEX] & 0xFFFF;
-    if (stage >= activeStages) {
-      glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    } else if (NeedsGeneratedCoords(stage)) {
+    AppliedUnit& unit = units_[stage];
+    const uint32_t set = stageStates_[stage][D3DTSS_TEXCOORDINDEX] & 0xFFFF;
+    const bool generated = stage < activeStages && NeedsGeneratedCoords(stage);
+    const bool array = generated || (stage < activeStages && set < layout.texCoordSets);
+    // A stage that samples nothing reads no coordinates: it is left alone
+    // but for an array still switched on.
+    if (stage >= activeStages && arraysKnown_ && !unit.coordArray) continue;
+    SelectClientUnit(stage);
+    if (!arraysKnown_ || unit.coordArray != array) {
+      if (array) {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+      } else {
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+      }
+      unit.coordArray = array;
+      ++appliedChanges_;
+    }
+    if (generated) {
       GenerateCoords(stage, layout, vertices, vertexCount, stride);
-      glEnableClientState(GL_TEXTURE_COORD_ARRAY);
       glTexCoordPointer(4, GL_FLOAT, 0, generatedCoords_[stage].data());
-    } else if (set < layout.texCoordSets) {
-      glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    } else if (array) {
       glTexCoordPointer(2, GL_FLOAT, static_cast<GLsizei>(stride), vertices + layout.texCoordOffset + set * 8);
-    } else {
-      glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    } else if (stage < activeStages) {
+      glMultiTexCoord4f(GL_TEXTURE0 + stage, 0.0f, 0.0f, 0.0f, 1.0f);
     }
   }
-  glClientActiveTexture(GL_TEXTURE0);
+  arraysKnown_ = true;
+  SelectClientUnit(0);
 }
 
 HRESULT Pipeline::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const uint8_t* vertices, UINT vertexCount,
@@ -581,8 +668,6 @@ HRESULT Pipeline::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const uint8_t
   } else {
     glDrawArrays(primitive.mode, 0, static_cast<GLsizei>(primitive.vertices));
   }
-  glDisableClientState(GL_VERTEX_ARRAY);
-  glDisableClientState(GL_COLOR_ARRAY);
   return glGetError() == GL_NO_ERROR ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
@@ -601,6 +686,8 @@ void Pipeline::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR co
     mask |= GL_STENCIL_BUFFER_BIT;
   }
   if (!mask) return;
+  // The colour and stencil write masks are the raster state's.
+  rasterApplied_ = false;
   glEnable(GL_SCISSOR_TEST);
   auto clearArea = [&](LONG x1, LONG y1, LONG x2, LONG y2) {
     x1 = std::max<LONG>(x1, static_cast<LONG>(viewport_.X));

@@ -1,6 +1,8 @@
 // Direct3D's fixed-function state (render states, stage states, transforms,
 // viewport, bound textures, vertex format) kept as Direct3D keeps it, and
-// turned into OpenGL state and calls at each draw.
+// turned into OpenGL state and calls at each draw. A draw gives OpenGL only
+// what changed since the draw before: raster state, transforms, stage
+// enables, combiners and client arrays are remembered as last given.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -37,6 +39,12 @@ class Pipeline {
                UINT stride, const uint16_t* indices);
   // Clears the viewport (within `rects` when given) of the bound target.
   void Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, DWORD stencil);
+  // OpenGL state was changed behind the pipeline's back: the next draw gives
+  // all of it again.
+  void ForgetApplied();
+  // How many pieces of state draws have given OpenGL so far (raster state,
+  // transforms, a stage's enable or combiner, a client array switched).
+  uint64_t AppliedChanges() const { return appliedChanges_; }
 
  private:
   struct VertexLayout {
@@ -60,6 +68,24 @@ class Pipeline {
   void GenerateCoords(uint32_t stage, const VertexLayout& layout, const uint8_t* vertices, UINT vertexCount,
                       UINT stride);
 
+  // What a stage's combiners are made of.
+  struct CombinerKey {
+    DWORD colourOp, colourArg1, colourArg2, alphaOp, alphaArg1, alphaArg2, factor;
+    bool operator==(const CombinerKey& other) const;
+  };
+  // A texture unit as the pipeline last left it.
+  struct AppliedUnit {
+    bool known = false;      // after ForgetApplied nothing is known
+    uint32_t enabled = 0;    // the texture target enabled, 0 for none
+    bool combinerKnown = false;
+    CombinerKey combiner{};
+    bool coordArray = false;  // its texture coordinate array is on
+  };
+  CombinerKey CombinerOf(uint32_t stage) const;
+  void SelectUnit(uint32_t stage);
+  void SelectClientUnit(uint32_t stage);
+  void SetClientArray(uint32_t array, bool on, bool& applied);
+
   DWORD renderStates_[kD3DRenderStateCount];
   DWORD stageStates_[kD3DStageCount][kD3DStageStateCount];
   IDirect3DBaseTexture8* textures_[kD3DStageCount] = {};
@@ -72,6 +98,17 @@ class Pipeline {
   uint32_t whiteTexture_ = 0;
   std::vector<float> positions_;
   std::vector<float> generatedCoords_[kD3DStageCount];
+
+  bool rasterApplied_ = false;
+  bool transformsApplied_ = false;
+  bool appliedPretransformed_ = false;
+  AppliedUnit units_[kD3DStageCount];
+  int32_t activeUnit_ = -1;  // -1: not known
+  int32_t clientUnit_ = -1;
+  bool vertexArray_ = false;
+  bool colourArray_ = false;
+  bool arraysKnown_ = false;
+  uint64_t appliedChanges_ = 0;
 };
 
 }  // namespace platform::d3d8

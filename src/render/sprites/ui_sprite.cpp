@@ -119,6 +119,8 @@ bool UISprite::TickEndsCycle(float dt) {
   return ended;
 }
 
+bool UISprite::CanEndCycle() const { return entry_ ? entry_->frameCount > 1 : image_ != nullptr; }
+
 void UISprite::RunClipEnded() {
   if (owner) GetSpriteHost().RunClipEnded(owner);
 }
@@ -185,12 +187,14 @@ bool UISprite::RenderRotated() const {
   return true;
 }
 
-bool UISprite::RenderClipped(const math::Vec2& clipMin, const math::Vec2& clipMax) const {
-  if (!GetImage()) return false;
+bool UISprite::LiesOutside(const math::Vec2& clipMin, const math::Vec2& clipMax) const {
   const float extent = std::max(size.x, size.y);
-  if ((position.x < clipMin.x && position.x + extent < clipMin.x) || position.x > clipMax.x ||
-      (position.y < clipMin.y && position.y + extent < clipMin.y) || position.y > clipMax.y)
-    return false;
+  return (position.x < clipMin.x && position.x + extent < clipMin.x) || position.x > clipMax.x ||
+         (position.y < clipMin.y && position.y + extent < clipMin.y) || position.y > clipMax.y;
+}
+
+bool UISprite::RenderClipped(const math::Vec2& clipMin, const math::Vec2& clipMax) const {
+  if (!GetImage() || LiesOutside(clipMin, clipMax)) return false;
   Vertex2D vertices[kQuadVertices];
   BuildClippedQuad(clipMin, clipMax, vertices);
   Draw(vertices, false);

@@ -46,6 +46,8 @@ class UISprite {
   // a multi-frame entry wrapped, a video wrapped, and every tick of a still
   // image of its own. False for a one-frame entry and without an image.
   bool TickEndsCycle(float dt);
+  // TickEndsCycle can answer true: a multi-frame entry, or an image of its own.
+  bool CanEndCycle() const;
 
   void BuildQuad(Vertex2D* out) const;
   // Cut to the clip rectangle (screen units); unclipped when oriented.
@@ -55,6 +57,8 @@ class UISprite {
   bool RenderRotated() const;
   // Also false when the sprite lies wholly outside the clip rectangle.
   bool RenderClipped(const math::Vec2& clipMin, const math::Vec2& clipMax) const;
+  // Wholly outside the clip rectangle, as RenderClipped judges it.
+  bool LiesOutside(const math::Vec2& clipMin, const math::Vec2& clipMax) const;
   bool BindTexture() const;
 
   // An image, or a sprite-set entry.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -115,6 +116,53 @@ TEST_F(ExplorerTest, ATileGildedAheadLetsHimWalkOnWithoutANewGoal) {
   TickFor(1.0f);
   EXPECT_EQ(explorer_->GetCell(), (well::Cell{2, 1}));
   EXPECT_EQ(explorer_->GetTargetCell(), (well::Cell{3, 1}));
+}
+
+// Standing without a route he plans again once a step period; over an
+// unchanged board that finds what it found before without searching.
+TEST_F(ExplorerTest, HisRouteIsSearchedAgainOnlyWhenWhatItDependsOnChanged) {
+  explorer_->SetGoal(5, 1);
+  const QORPathFind* route = explorer_->GetRoute();
+  ASSERT_TRUE(route->IsEmpty());
+  uint64_t searches = route->GetSearchCount();
+  TickFor(3.0f);
+  EXPECT_EQ(route->GetSearchCount(), searches) << "nothing changed";
+
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } changes[] = {
+      {"a tile", [this] { Gild({{3, 1}}); }},
+      {"a block", [this] { ASSERT_NE(Put("qor_rock", "none", 3, 1), nullptr); }},
+      {"his cell and target", [this] { explorer_->PlaceAt(1, 2); }},
+      {"his goal", [this] { explorer_->SetGoal(5, 2); }},
+  };
+  for (const auto& c : changes) {
+    c.change();
+    board_->RebuildExplorerPath();
+    EXPECT_GT(route->GetSearchCount(), searches) << c.what;
+    searches = route->GetSearchCount();
+    board_->RebuildExplorerPath();
+    EXPECT_EQ(route->GetSearchCount(), searches) << c.what << ", then nothing";
+  }
+}
+
+TEST_F(ExplorerTest, TheRouteIsDrawnInOneCallForEachRunOfOnePiece) {
+  Gild({{2, 1}, {3, 1}, {4, 1}, {5, 1}});
+  explorer_->SetGoal(5, 1);
+  ASSERT_EQ(DisplayOf(explorer_->GetRoute()),
+            "5,1:arrow_right 4,1:Path_Vertical 3,1:Path_Vertical 2,1:Path_Vertical");
+  graphics_.calls.clear();
+  graphics_.drawn.clear();
+  explorer_->GetRoute()->DrawPath();
+  std::vector<uint32_t> draws;
+  for (const RecordingGraphics::Call& call : graphics_.calls) {
+    if (call.kind == RecordingGraphics::Call::kDraw) draws.push_back(call.count);
+  }
+  EXPECT_EQ(draws, (std::vector<uint32_t>{6, 18}));
+  // The straight pieces on their cells, left of the arrow.
+  ASSERT_EQ(graphics_.drawn.size(), 2u);
+  EXPECT_NEAR(graphics_.drawn[1][0].x, graphics_.drawn[0][0].x - 45.0f, 0.5f);
 }
 
 TEST_F(ExplorerTest, ARockOnHisNextCellMakesHimStopAndPlanAgain) {

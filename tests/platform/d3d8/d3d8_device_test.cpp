@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/d3d8_device.h"
 #include "platform/d3d8/d3d8_testing.h"
 #include "platform/d3dx/d3dx8.h"
 #include "offscreen_device.h"
@@ -322,6 +323,48 @@ TEST_F(D3D8DeviceTest, ATextureOutlivingItsDeviceLeavesTheNextDevicesTexturesAlo
   device_->SetTexture(0, green);
   DrawRect(0, 0, kSize, kSize, 0xFFFFFFFF);
   EXPECT_EQ(Pixel(10, 10), 0x00FF00u);
+  green->Release();
+}
+
+// A draw gives OpenGL only the state that changed since the draw before:
+// what changed still shows, as does what a clear or a texture made under a
+// released texture's name did meanwhile.
+TEST_F(D3D8DeviceTest, ADrawGivesOnlyTheStateThatChanged) {
+  auto* device = dynamic_cast<platform::d3d8::Device*>(device_);
+  ASSERT_NE(device, nullptr);
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0, 0);
+  IDirect3DTexture8* blue = SolidTexture(0xFF0000FF);
+  device_->SetTexture(0, blue);
+  DrawRect(0, 0, 8, 8, 0xFFFFFFFF);
+  const uint64_t first = device->AppliedStateChanges();
+  DrawRect(8, 0, 16, 8, 0xFFFFFFFF);
+  EXPECT_EQ(device->AppliedStateChanges(), first) << "nothing changed";
+  EXPECT_EQ(Pixel(12, 4), 0x0000FFu);
+
+  device_->SetTexture(0, nullptr);
+  blue->Release();
+  IDirect3DTexture8* green = SolidTexture(0xFF00FF00);
+  device_->SetTexture(0, green);
+  DrawRect(16, 0, 24, 8, 0xFFFFFFFF);
+  EXPECT_EQ(Pixel(20, 4), 0x00FF00u) << "the new texture, whatever its name";
+
+  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+  device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+  device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+  device_->SetTexture(0, nullptr);
+  const uint64_t beforeBlend = device->AppliedStateChanges();
+  DrawRect(8, 0, 16, 8, 0xFF800000);
+  EXPECT_GT(device->AppliedStateChanges(), beforeBlend);
+  EXPECT_EQ(Pixel(12, 4), 0x8000FFu) << "added to the blue";
+
+  // Only red is written; a clear writes every channel between two draws.
+  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+  device_->SetRenderState(D3DRS_COLORWRITEENABLE, 1);  // red alone
+  DrawRect(0, 8, 8, 16, 0xFFFFFFFF);
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0, 0);
+  DrawRect(0, 8, 8, 16, 0xFFFFFFFF);
+  EXPECT_EQ(Pixel(4, 12), 0xFF0000u);
+  device_->SetRenderState(D3DRS_COLORWRITEENABLE, 0xF);
   green->Release();
 }
 
