@@ -13,6 +13,7 @@
 #include "core/files/archive_writer.h"
 #include "core/text/crc32.h"
 #include "core/files/vfs.h"
+#include "ratio_report.h"
 
 namespace {
 
@@ -115,3 +116,7 @@ void BM_ZlibUncompressEveryEntry(benchmark::State& state) {
 BENCHMARK(BM_ZlibUncompressEveryEntry);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+  return bench::RunWithComparisons(argc, argv, {{"BM_VfsReadEveryEntry", "BM_ZlibUncompressEveryEntry"}});
+}

@@ -34,8 +34,7 @@ add_custom_command(OUTPUT ${VANTOR_DATA}/ui_img/blue.png
   VERBATIM)
 list(APPEND content_outputs ${VANTOR_DATA}/ui_img/blue.png)
 
-# The splash pages: each picture fills the top-left 800 x 600 of a black
-# 1024 x 1024 JPEG, the part the page's texture rectangle shows.
+# The splash pages: 800 x 600 JPEGs, the size the page shows them at.
 set(VANTOR_SERIF /usr/share/fonts/truetype/ebgaramond/EBGaramond12-Regular.ttf)
 set(VANTOR_SERIF_BOLD /usr/share/fonts/truetype/ebgaramond/EBGaramond12-Bold.ttf)
 set(VANTOR_SANS_BOLD /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf)
@@ -43,8 +42,7 @@ function(vantor_splash_page name)
   set(out ${VANTOR_DATA}/ui_img/${name}.jpg)
   add_custom_command(OUTPUT ${out}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTOR_DATA}/ui_img
-    COMMAND ${VANTOR_CONVERT} -size 1024x1024 xc:black "(" -size 800x600 ${ARGN} ")"
-            -gravity northwest -composite -quality 90 JPG:${out}
+    COMMAND ${VANTOR_CONVERT} -size 800x600 ${ARGN} -quality 90 JPG:${out}
     DEPENDS ${VANTOR_FONT_FILES} VERBATIM)
   set(content_outputs ${content_outputs} ${out} PARENT_SCOPE)
 endfunction()

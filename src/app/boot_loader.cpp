@@ -1,5 +1,7 @@
 #include "app/boot_loader.h"
 
+#include <algorithm>
+
 #include "app/startup_frame.h"
 #include "core/frame_timer.h"
 #include "core/input/input.h"
@@ -21,9 +23,11 @@ void BootLoader::AddPage(const std::string& imageName, float hold, float fadeIn,
   ui::UISprite& sprite = page->sprite;
   sprite.LoadImage(imageName);
   sprite.GetNativeSize(sprite.size);
-  sprite.uv1 = {0.0f, 0.0f};
-  sprite.uv2 = {kPictureRight, kPictureBottom};
   if (!sprite.HasImage()) return;
+  const Image& image = *sprite.GetImage();
+  sprite.uv1 = {0.0f, 0.0f};
+  sprite.uv2 = {std::min(1.0f, kShownWidth / static_cast<float>(image.GetWidth())),
+                std::min(1.0f, kShownHeight / static_cast<float>(image.GetHeight()))};
   page->hold = hold;
   page->fadeIn = fadeIn;
   page->fadeOut = fadeOut;

@@ -20,9 +20,11 @@ class BootLoader : public input::KeyListener, public input::MouseListener {
     ui::UISprite sprite;
   };
 
-  // The picture of a page fills the top-left 800 x 600 of its texture.
-  static constexpr float kPictureRight = 800.0f / 1024.0f;
-  static constexpr float kPictureBottom = 600.0f / 1024.0f;
+  // A page shows the top-left 800 x 600 texels of its picture, the whole
+  // picture when it is no larger: a picture of 1024 x 1024 shows the part
+  // (0, 0) to (0.78125, 0.5859375) of its texture.
+  static constexpr float kShownWidth = 800.0f;
+  static constexpr float kShownHeight = 600.0f;
 
   // A skippable loader skips pages on key and button releases.
   explicit BootLoader(bool skippable);

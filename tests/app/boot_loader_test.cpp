@@ -175,6 +175,31 @@ TEST_F(BootLoaderTest, WithSkipFadeOutAButtonReleaseShowsTheNextPageAtTheNextSte
   ExpectCentre(kTeal, 1.0f);
 }
 
+// The screen shows the picture's top-left 800 x 600 texels one to one,
+// whatever the picture's size: near the screen's bottom-right corner, the
+// texel there. Amber up to a corner of teal.
+TEST_F(BootLoaderTest, APageShowsTheTopLeft800By600OfItsPicture) {
+  struct Case {
+    uint32_t width, height, tealFromX, tealFromY, corner;
+  };
+  const Case cases[] = {{1024, 1024, 800, 600, kAmber}, {800, 600, 780, 580, kTeal}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+    std::vector<uint32_t> pixels(static_cast<size_t>(c.width) * c.height);
+    for (uint32_t y = 0; y < c.height; ++y)
+      for (uint32_t x = 0; x < c.width; ++x)
+        pixels[static_cast<size_t>(y) * c.width + x] = x >= c.tealFromX || y >= c.tealFromY ? kTeal : kAmber;
+    const std::string path = scratch_.Path("page" + std::to_string(c.width) + ".bmp");
+    ASSERT_TRUE(platform::WriteBmp(path, c.width, c.height, pixels.data()));
+    BootLoader loader(true);
+    loader.AddPage(path, 1.0f, 0.0f, 0.0f);
+    Steps(loader, 2);
+    ASSERT_LT(loader.GetFadeIn().remaining, 0.0f);
+    EXPECT_EQ(Pixel(795, 595), c.corner & 0xFFFFFFu);
+    EXPECT_EQ(Pixel(5, 5), kAmber & 0xFFFFFFu);
+  }
+}
+
 TEST_F(BootLoaderTest, ALoaderThatIsNotSkippableIgnoresKeysAndButtons) {
   BootLoader loader(false);
   loader.AddPage(Picture("amber.bmp", kAmber), 1.0f, 1.0f, 1.0f);

@@ -15,17 +15,12 @@
 
 namespace vfs {
 
-namespace {
-struct FreeBuffer {
-  void operator()(unsigned char* p) const { TRACKED_FREE(p); }
-};
-using Buffer = std::unique_ptr<unsigned char, FreeBuffer>;
+void Archive::FreeBuffer::operator()(unsigned char* p) const { TRACKED_FREE(p); }
 
 // malloc(0) may answer null; a zero-length buffer still gets one byte.
-Buffer Allocate(uint64_t size) {
+Archive::Buffer Archive::Allocate(uint64_t size) {
   return Buffer(static_cast<unsigned char*>(TRACKED_MALLOC(size ? size : 1)));
 }
-}  // namespace
 
 ArchiveEntry::~ArchiveEntry() { TRACKED_FREE(cache); }
 
@@ -99,30 +94,37 @@ bool Archive::GetFile(uint32_t key, FileData& file) {
   auto found = directory_.Entries().find(key);
   if (found == directory_.Entries().end()) return false;
   ArchiveEntry& entry = *found->second;
-  if (!CacheEntry(entry)) return false;
-  Buffer copy = Allocate(entry.size);
-  if (!copy) return FailEntry(entry, " : out of memory");
-  std::memcpy(copy.get(), entry.cache, entry.size);
+  Buffer bytes;
+  if (!entry.cache) {
+    bytes = ReadEntry(entry);
+    if (!bytes) return false;
+  }
+  // A small entry keeps what was read as its cache and hands out a copy; a
+  // large one hands out what was read, as it would a copy of a cache freed
+  // at once.
+  if (entry.size <= arc::kCacheLimit) {
+    if (!entry.cache) entry.cache = bytes.release();
+    bytes = Allocate(entry.size);
+    if (!bytes) {
+      FailEntry(entry, " : out of memory");
+      return false;
+    }
+    std::memcpy(bytes.get(), entry.cache, entry.size);
+  }
   file.Release();
   file.size = entry.size;
-  file.data = copy.release();
-  if (entry.size > arc::kCacheLimit) {
-    TRACKED_FREE(entry.cache);
-    entry.cache = nullptr;
-  }
+  file.data = bytes.release();
   return true;
 }
 
-bool Archive::CacheEntry(ArchiveEntry& entry) {
-  if (entry.cache) return true;
+Archive::Buffer Archive::ReadEntry(ArchiveEntry& entry) {
   if (!entry.IsPacked()) {
     if (uint64_t{entry.dataOffset} + entry.size > fileSize_)
       return FailEntry(entry, " : data runs past the end of the archive");
     Buffer data = Allocate(entry.size);
     if (!data) return FailEntry(entry, " : out of memory");
     if (!ReadAt(entry.dataOffset, data.get(), entry.size)) return FailEntry(entry, " : read failed");
-    entry.cache = data.release();
-    return true;
+    return data;
   }
 
   if (uint64_t{entry.dataOffset} + entry.storedSize > fileSize_)
@@ -139,13 +141,12 @@ bool Archive::CacheEntry(ArchiveEntry& entry) {
     return FailEntry(entry, " : data does not inflate");
   // A stream shorter than the size field is served at the length it has.
   entry.size = static_cast<uint32_t>(produced);
-  entry.cache = data.release();
-  return true;
+  return data;
 }
 
-bool Archive::FailEntry(const ArchiveEntry& entry, const std::string& reason) {
+Archive::Buffer Archive::FailEntry(const ArchiveEntry& entry, const std::string& reason) {
   LOG_LINE(MSG_ERROR, "Unable to read " + entry.name + " from archive " + path_ + reason);
-  return false;
+  return nullptr;
 }
 
 bool Archive::ReadAt(uint64_t offset, void* buffer, uint32_t length) {

@@ -12,6 +12,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -78,8 +79,17 @@ class Archive {
  private:
   bool Refuse(const std::string& reason);
   bool ReadDirectory(const unsigned char* header);
-  bool CacheEntry(ArchiveEntry& entry);
-  bool FailEntry(const ArchiveEntry& entry, const std::string& reason);
+  struct FreeBuffer {
+    void operator()(unsigned char* p) const;
+  };
+  using Buffer = std::unique_ptr<unsigned char, FreeBuffer>;
+
+  static Buffer Allocate(uint64_t size);
+  // The entry's unpacked bytes, read from the file; null, with a logged
+  // line, when they cannot be read.
+  Buffer ReadEntry(ArchiveEntry& entry);
+  // Logs why an entry cannot be read; null.
+  Buffer FailEntry(const ArchiveEntry& entry, const std::string& reason);
   bool ReadAt(uint64_t offset, void* buffer, uint32_t length);
 
   std::string path_;

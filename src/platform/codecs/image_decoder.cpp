@@ -105,9 +105,44 @@ bool DecodeImage(const uint8_t* bytes, size_t size, DecodedImage& image) {
   return true;
 }
 
+namespace {
+
+// Each target texel averages a kX x kY block of the source, rounded as the
+// general box filter rounds: what a mipmap level is of the level above.
+template <uint32_t kX, uint32_t kY>
+std::vector<uint32_t> ShrinkByBlocks(const std::vector<uint32_t>& source, uint32_t width, uint32_t targetWidth,
+                                     uint32_t targetHeight) {
+  constexpr uint32_t kCount = kX * kY;
+  std::vector<uint32_t> target(static_cast<size_t>(targetWidth) * targetHeight);
+  for (uint32_t ty = 0; ty < targetHeight; ++ty) {
+    const uint32_t* rows = &source[static_cast<size_t>(ty) * kY * width];
+    uint32_t* out = &target[static_cast<size_t>(ty) * targetWidth];
+    for (uint32_t tx = 0; tx < targetWidth; ++tx) {
+      uint32_t sum[4] = {0, 0, 0, 0};
+      for (uint32_t y = 0; y < kY; ++y)
+        for (uint32_t x = 0; x < kX; ++x) {
+          const uint32_t p = rows[static_cast<size_t>(y) * width + tx * kX + x];
+          for (int c = 0; c < 4; ++c) sum[c] += (p >> (c * 8)) & 0xFF;
+        }
+      uint32_t texel = 0;
+      for (int c = 0; c < 4; ++c) texel |= ((sum[c] + kCount / 2) / kCount) << (c * 8);
+      out[tx] = texel;
+    }
+  }
+  return target;
+}
+
+}  // namespace
+
 std::vector<uint32_t> Resample(const std::vector<uint32_t>& source, uint32_t width, uint32_t height,
                                uint32_t targetWidth, uint32_t targetHeight) {
   if (width == targetWidth && height == targetHeight) return source;
+  // Halving, the step between mipmap levels, in one pass without divisions.
+  const bool halfWide = width == 2 * targetWidth, halfHigh = height == 2 * targetHeight;
+  const bool sameWide = width == targetWidth, sameHigh = height == targetHeight;
+  if (halfWide && halfHigh) return ShrinkByBlocks<2, 2>(source, width, targetWidth, targetHeight);
+  if (halfWide && sameHigh) return ShrinkByBlocks<2, 1>(source, width, targetWidth, targetHeight);
+  if (sameWide && halfHigh) return ShrinkByBlocks<1, 2>(source, width, targetWidth, targetHeight);
   std::vector<uint32_t> target(static_cast<size_t>(targetWidth) * targetHeight);
   for (uint32_t ty = 0; ty < targetHeight; ++ty) {
     uint32_t y0 = static_cast<uint32_t>(static_cast<uint64_t>(ty) * height / targetHeight);

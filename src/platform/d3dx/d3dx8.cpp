@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include <squish.h>
@@ -12,6 +13,8 @@
 #include "platform/d3d8/d3d8_format.h"
 
 namespace {
+
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "a 32-bit texel is stored as its word");
 
 using platform::d3d8::FindFormat;
 using platform::d3d8::FormatInfo;
@@ -67,6 +70,19 @@ void ReadPixels(const uint8_t* bytes, size_t pitch, const FormatInfo& format, ui
 // ends on one or at the image's edge (`imageWidth`, `imageHeight`).
 void WritePixels(uint8_t* bytes, size_t pitch, const FormatInfo& format, uint32_t left, uint32_t top, uint32_t width,
                  uint32_t height, const std::vector<uint32_t>& pixels) {
+  if (format.format == D3DFMT_A8R8G8B8 || format.format == D3DFMT_X8R8G8B8) {
+    // The texel is the word as it is stored, the unused alpha of X8R8G8B8 set.
+    const uint32_t setAlpha = format.format == D3DFMT_X8R8G8B8 ? 0xFF000000u : 0;
+    for (uint32_t y = 0; y < height; ++y) {
+      uint8_t* row = bytes + (top + y) * pitch + static_cast<size_t>(left) * 4;
+      const uint32_t* from = &pixels[static_cast<size_t>(y) * width];
+      for (uint32_t x = 0; x < width; ++x) {
+        const uint32_t texel = from[x] | setAlpha;
+        std::memcpy(row + static_cast<size_t>(x) * 4, &texel, 4);
+      }
+    }
+    return;
+  }
   if (!format.bytesPerBlock) {
     for (uint32_t y = 0; y < height; ++y) {
       uint8_t* row = bytes + (top + y) * pitch + static_cast<size_t>(left) * format.bytesPerTexel;
@@ -167,7 +183,8 @@ HRESULT FillLevels(IDirect3DTexture8* texture, std::vector<uint32_t> pixels, uin
   for (DWORD level = 0; level < texture->GetLevelCount(); ++level) {
     D3DSURFACE_DESC desc;
     texture->GetLevelDesc(level, &desc);
-    pixels = platform::Resample(pixels, width, height, desc.Width, desc.Height);
+    if (desc.Width != width || desc.Height != height)
+      pixels = platform::Resample(pixels, width, height, desc.Width, desc.Height);
     width = desc.Width;
     height = desc.Height;
     D3DLOCKED_RECT locked;

@@ -132,8 +132,11 @@ TEST(ArchiveTest, FirstOfTwoCaseVariantsWins) {
 TEST(ArchiveTest, ServesPlainAndPackedEntriesWhole) {
   ScratchDir dir;
   const Bytes noise = Noise(3000, 1);
+  const Bytes largeNoise = Noise(20000, 4);
+  const Bytes largeText = Text(std::string(20000, 'w'));
   CraftedArchive crafted{{Plain("plain.bin", noise), Packed("packed.lua", Text(std::string(5000, 'q'))),
-                          Plain("empty.txt", {}), Packed("empty.lua", {})}};
+                          Plain("empty.txt", {}), Packed("empty.lua", {}), Plain("large.bin", largeNoise),
+                          Packed("large.lua", largeText)}};
   // A plain entry's stored size is not consulted.
   crafted.entries[0].size = 2000;
   const std::string path = dir.Write("a.arc", crafted.Build());
@@ -142,7 +145,9 @@ TEST(ArchiveTest, ServesPlainAndPackedEntriesWhole) {
   const std::pair<const char*, Bytes> expected[] = {{"PLAIN.BIN", Bytes(noise.begin(), noise.begin() + 2000)},
                                                     {"packed.lua", Text(std::string(5000, 'q'))},
                                                     {"empty.txt", {}},
-                                                    {"empty.lua", {}}};
+                                                    {"empty.lua", {}},
+                                                    {"large.bin", largeNoise},
+                                                    {"large.lua", largeText}};
   for (const auto& [name, bytes] : expected) {
     SCOPED_TRACE(name);
     vfs::FileData file;

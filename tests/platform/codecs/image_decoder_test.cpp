@@ -123,3 +123,36 @@ TEST(ImageDecoderTest, AHeaderClaimingAHugePictureIsRefusedBeforeAnythingIsAlloc
 }
 
 }  // namespace
+
+namespace {
+
+// Each channel of each target texel: the mean of the source texels it
+// covers, halves rounded up; for the halving steps between mipmap levels and
+// for uneven sizes alike.
+TEST(ImageDecoderTest, ResampleAveragesTheCoveredTexelsPerChannel) {
+  struct Case {
+    uint32_t width, height, targetWidth, targetHeight;
+    std::vector<uint32_t> source, expected;
+  };
+  const Case cases[] = {
+      // 2 x 2 blocks: (1 + 2 + 3 + 5) / 4 = 2.75 rounds to 3 in every channel.
+      {4, 2, 2, 1,
+       {0x01010101, 0x02020202, 0x10203040, 0x10203040, 0x03030303, 0x05050505, 0x10203040, 0x30405060},
+       {0x03030303, 0x10203040 + 0x08080808}},
+      // Two texels across: (0xFF + 0x00) / 2 = 127.5 rounds to 128.
+      {2, 1, 1, 1, {0xFF00FF00, 0x00FF00FF}, {0x80808080}},
+      // Two texels down.
+      {1, 2, 1, 1, {0x00000001, 0x00000002}, {0x00000002}},
+      // An uneven step: 3 x 1 to 1 x 1 averages all three.
+      {3, 1, 1, 1, {0x00000003, 0x00000004, 0x00000008}, {0x00000005}},
+      // Enlarging repeats texels.
+      {1, 1, 2, 2, {0x11223344}, {0x11223344, 0x11223344, 0x11223344, 0x11223344}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " to " << c.targetWidth << " x "
+                                    << c.targetHeight);
+    EXPECT_EQ(platform::Resample(c.source, c.width, c.height, c.targetWidth, c.targetHeight), c.expected);
+  }
+}
+
+}  // namespace
