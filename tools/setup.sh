@@ -22,6 +22,11 @@ VANTOR_PACKAGES=(
   xvfb xauth xdotool
 )
 
+# What only playing the game needs (./run.sh): the desktop's file chooser,
+# which the level editor's Save and Load ask for a path. The tests never
+# start it.
+VANTOR_RUN_PACKAGES=(zenity)
+
 # What ./test.sh --sanitize and ./fuzz.sh need besides: clang, with the
 # sanitizer and libFuzzer runtimes.
 VANTOR_SANITIZER_PACKAGES=(clang libclang-rt-dev)

@@ -8,6 +8,7 @@
 #include "app/game_rms.h"
 #include "audio/audio.h"
 #include "core/frame_timer.h"
+#include "core/log.h"
 #include "core/text/strman.h"
 #include "platform/window/win32.h"
 #include "render/device/graphics.h"
@@ -75,6 +76,10 @@ std::string ShowFileDialog(bool save, const std::string& title) {
   dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
   if (save) dialog.Flags |= OFN_OVERWRITEPROMPT;
   const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  if (!chosen && CommDlgExtendedError() == CDERR_INITIALIZATION) {
+    LOG_LINE(MSG_WARNING, "No file chooser could be started (is zenity installed?): \"" + title +
+                              "\" counts as cancelled");
+  }
   if (wasFullScreen) GameScript::FullScreenMode();
   return chosen ? path : "";
 }

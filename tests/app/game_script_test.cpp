@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -282,6 +283,32 @@ TEST_F(GameScriptTest, FileDialogsTakeTheirTitlesAndShowWindowed) {
   EXPECT_TRUE(Global("full").GetBoolean());
   EXPECT_STREQ(Global("opened").GetString(), "levels/new.lvl");
   EXPECT_STREQ(Global("cancelled").GetString(), "");
+}
+
+// Without a chooser on the search path, a file request logs one line saying
+// why and counts as cancelled; a chooser the user cancels logs nothing.
+TEST_F(GameScriptTest, AFileRequestWithoutAChooserLogsWhyAndCountsAsCancelled) {
+  TempFolder bin;
+  const char* searchPath = std::getenv("PATH");
+  const std::string savedPath = searchPath ? searchPath : "";
+  setenv("PATH", bin.Path().c_str(), 1);
+  LogCapture log;
+  const bool ran = Run("saved = GetScript():GetSaveFile('') opened = GetScript():GetOpenFile('Load Level')");
+  const int missing = LinesWith("No file chooser could be started (is zenity installed?)");
+
+  const std::string chooser = (bin.Path() / "zenity").string();
+  std::ofstream(chooser) << "#!/bin/sh\nexit 1\n";
+  std::filesystem::permissions(chooser, std::filesystem::perms::owner_all);
+  const bool cancelled = Run("cancelled = GetScript():GetOpenFile('Load Level')");
+  setenv("PATH", savedPath.c_str(), 1);
+
+  ASSERT_TRUE(ran && cancelled);
+  EXPECT_STREQ(Global("saved").GetString(), "");
+  EXPECT_STREQ(Global("opened").GetString(), "");
+  EXPECT_STREQ(Global("cancelled").GetString(), "");
+  EXPECT_EQ(missing, 2) << "one line a request";
+  EXPECT_EQ(LinesWith("\"Save Level\" counts as cancelled"), 1);
+  EXPECT_EQ(LinesWith("No file chooser"), 2) << "a cancel logs nothing";
 }
 
 // A sound of the given length in place of the game's test sound.

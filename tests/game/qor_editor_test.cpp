@@ -21,6 +21,7 @@
 #include "core/input/keyboard.h"
 #include "core/input/mouse.h"
 #include "core/script/console.h"
+#include "core/script/lua_test_support.h"
 #include "game/game_test_support.h"
 #include "game/qor_editor_ui.h"
 #include "game/qor_editor_well.h"
@@ -28,12 +29,15 @@
 #include "log_capture.h"
 #include "platform/input/dinput.h"
 #include "platform/input/dinput_testing.h"
+#include "platform/window/win32_testing.h"
 #include "temp_folder.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/kinds/ui_check_box.h"
 #include "ui/widgets/ui_widget.h"
 
 namespace {
+
+using testsupport::RunStockLua;
 
 constexpr int kLeft = 0;
 constexpr int kRight = 1;
@@ -370,6 +374,32 @@ TEST_F(EditorTest, ASavedLevelRunsInStockLuaAndLoadsBackAsALevel) {
     Lua("Room:LoadEditor('" + (folder_.Path() / "none.lua").string() + "')");
     EXPECT_FALSE(LogCapture::Has("Level loaded successfully!"));
   }
+}
+
+// The editor's Save button, as its panel runs it: the chooser's path gets a
+// level that the stock interpreter reads, every table of it.
+TEST_F(EditorTest, TheSaveButtonWritesALevelStockLuaReadsTableByTable) {
+  PaintSand(2, 2, 8, 6);
+  Lua("Room:SetEditorCurrentBlock('qor_exit')");
+  Click(kLeft, At(2, 2));
+  Lua("Room:SetEditorCurrentWalker('SHADY')");
+  Click(kLeft, At(7, 5));
+  Lua("Room:SetEditorCurrentDecoration('deco_palm')");
+  Click(kLeft, At(5, 3));
+  Key(57);
+  editor_->GetBarriers().push_back({{0.25f, 0.5f}, {0.75f, 0.5f}});
+  const std::string path = (folder_.Path() / "saved by the button.lua").string();
+  platform::testing::SetFileDialogAnswerer([&](const platform::testing::FileDialogRequest&, std::string& chosen) {
+    chosen = path;
+    return true;
+  });
+  Lua("local getGame = GetGame GetGame = function() return Room end EditorSave() GetGame = getGame");
+  platform::testing::SetFileDialogAnswerer(nullptr);
+
+  EXPECT_EQ(RunStockLua(path, "print(QOR.Width, QOR.Height, #BackgroundTiles, Blocks[1].Type, "
+                              "Decorations[1].Image, Barriers[1].From[1], Barriers[1].To[1], #Spiders)"),
+            "9\t7\t63\tqor_exit\tdeco_palm\t0.25\t0.75\t" + std::to_string(editor_->GetWalkers().size()) + "\n")
+      << Read(path);
 }
 
 TEST_F(EditorTest, TheColourBoxesFollowTheBoardAndAreWhatASaveKeeps) {

@@ -263,6 +263,10 @@ enum : DWORD {
 BOOL GetOpenFileNameA(OPENFILENAMEA* dialog);
 // With OFN_OVERWRITEPROMPT the chooser asks before an existing file is named.
 BOOL GetSaveFileNameA(OPENFILENAMEA* dialog);
+// Why the last dialog answered FALSE: 0 when the user cancelled (or the path
+// did not fit), CDERR_INITIALIZATION when no chooser could be started.
+enum : DWORD { CDERR_INITIALIZATION = 0x0002 };
+DWORD CommDlgExtendedError();
 
 // Folder listing: the names of a folder that match a wildcard pattern ("*"
 // any run, "?" one character, letters without regard to case, a trailing ".*"

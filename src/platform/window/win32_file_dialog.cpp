@@ -1,6 +1,7 @@
 // The open and save dialogs, through the desktop's file chooser: zenity runs
 // as a child process and prints the chosen path. A system without it, or a
-// chooser that fails, answers as a cancel would.
+// chooser that fails, answers as a cancel would; CommDlgExtendedError tells a
+// chooser that could not be started from a cancel.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -25,6 +26,9 @@ using platform::testing::FileDialogRequest;
 constexpr size_t kMaxFilterBytes = 4096;
 // More output than any path the caller could hold is no answer.
 constexpr size_t kMaxChooserOutput = 65536;
+
+// The reason the last dialog failed, for CommDlgExtendedError.
+DWORD g_dialogError = 0;
 
 std::function<bool(const FileDialogRequest&, std::string&)>& Answerer() {
   static std::function<bool(const FileDialogRequest&, std::string&)> answerer;
@@ -83,7 +87,10 @@ bool RunChooser(const FileDialogRequest& request, std::string& path) {
   argv.push_back(nullptr);
 
   int out[2];
-  if (pipe2(out, O_CLOEXEC) != 0) return false;
+  if (pipe2(out, O_CLOEXEC) != 0) {
+    g_dialogError = CDERR_INITIALIZATION;
+    return false;
+  }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, out[1], 1);
@@ -94,6 +101,7 @@ bool RunChooser(const FileDialogRequest& request, std::string& path) {
   close(out[1]);
   if (spawned != 0) {
     close(out[0]);
+    g_dialogError = CDERR_INITIALIZATION;
     return false;
   }
 
@@ -123,6 +131,7 @@ bool CopyOut(const std::string& text, LPSTR buffer, DWORD size) {
 }
 
 BOOL ShowFileDialog(OPENFILENAMEA* dialog, bool save) {
+  g_dialogError = 0;
   if (!dialog || dialog->lStructSize != sizeof(OPENFILENAMEA) || !dialog->lpstrFile || dialog->nMaxFile == 0)
     return FALSE;
   FileDialogRequest request;
@@ -150,6 +159,7 @@ BOOL ShowFileDialog(OPENFILENAMEA* dialog, bool save) {
 
 BOOL GetOpenFileNameA(OPENFILENAMEA* dialog) { return ShowFileDialog(dialog, false); }
 BOOL GetSaveFileNameA(OPENFILENAMEA* dialog) { return ShowFileDialog(dialog, true); }
+DWORD CommDlgExtendedError() { return g_dialogError; }
 
 namespace platform::testing {
 void SetFileDialogAnswerer(std::function<bool(const FileDialogRequest& request, std::string& path)> answerer) {

@@ -77,6 +77,7 @@ TEST_F(FileDialogTest, CancelMissingChooserAndOverlongPathsAnswerFalseWithAnEmpt
   InstallChooser("", 1);  // the user cancelled
   EXPECT_FALSE(GetOpenFileNameA(&dialog));
   EXPECT_STREQ(file_, "");
+  EXPECT_EQ(CommDlgExtendedError(), 0u);
 
   InstallChooser(std::string(300, 'x'), 0);  // more than the 256 bytes the caller has
   EXPECT_FALSE(GetOpenFileNameA(&dialog));
@@ -84,6 +85,11 @@ TEST_F(FileDialogTest, CancelMissingChooserAndOverlongPathsAnswerFalseWithAnEmpt
 
   std::remove((bin_.Path() / "zenity").c_str());  // no chooser on this system
   EXPECT_FALSE(GetOpenFileNameA(&dialog));
+  EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_INITIALIZATION));
+  InstallChooser("", 1);
+  EXPECT_FALSE(GetSaveFileNameA(&dialog));
+  EXPECT_EQ(CommDlgExtendedError(), 0u) << "each dialog starts afresh";
+  std::remove((bin_.Path() / "zenity").c_str());
 
   dialog.lStructSize = 76;  // a record of another size is refused
   EXPECT_FALSE(GetOpenFileNameA(&dialog));
