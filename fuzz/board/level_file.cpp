@@ -55,6 +55,13 @@ void WriteSeeds(fuzz::Seeds& seeds) {
   for (const char* name : {"floor", "red_only", "unlisted", "no_header", "width_300"}) {
     seeds.AddSourceFile(std::string("tests/board/data/level/") + name + ".lua");
   }
+  // Every shipped room, as the build wrote it.
+  std::error_code failed;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(VANTOR_SOURCE_DIR) + "/data/level", failed)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.path().extension() == ".lua" && name != "level_data.lua") seeds.AddSourceFile("data/level/" + name);
+  }
   seeds.AddText("with_data.lua", "QOR = { Width = 4, Height = 3, Colors = { red = 1 } }\n"
                                  "BackgroundTiles = { { X = 1, Y = 1, Type = 3, Webbed = 1 } }\n"
                                  "--data\nroom = { green = 1, Timer = 0.5 }\n");
