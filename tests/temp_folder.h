@@ -31,3 +31,11 @@ class TempFolder {
   std::filesystem::path path_;
   std::filesystem::path previous_;
 };
+
+// For a class whose base class is given paths in the folder when it is made:
+// inherited before that base, the folder is made before it and removed
+// after it.
+struct OwnTempFolder {
+  TempFolder tempFolder;
+  std::string InTempFolder(const std::string& name) const { return (tempFolder.Path() / name).string(); }
+};

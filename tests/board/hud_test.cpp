@@ -12,6 +12,7 @@
 #include "board/hud/qor_power_flight.h"
 #include "board/hud/qor_well_ui.h"
 #include "board/powers/qor_power.h"
+#include "core/input/keyboard.h"
 #include "game_board_support.h"
 #include "hud_test_support.h"
 #include "log_capture.h"
@@ -294,8 +295,9 @@ TEST_F(HudTest, TheBoardKeepsTheScoreAtZeroOrMoreAndTheGoldAndTimeUpToDate) {
   SetInt(game_var::kGold, 77);
   board_->DrawOverlay();
   EXPECT_EQ(hud->GetGold(), 77);
-  board_->Tick(0.1f);
-  EXPECT_EQ(hud->GetElapsedSeconds(), 0);
+  // The time played, in whole seconds, frame by frame.
+  for (int frame = 0; frame < 17; ++frame) board_->Tick(0.2f);
+  EXPECT_EQ(hud->GetElapsedSeconds(), 3);
   hud->AddClearedBlock(0);
   hud->AddClearedBlock(23);
   hud->AddClearedBlock(24);
@@ -310,6 +312,46 @@ TEST_F(HudTest, TheBoardKeepsTheScoreAtZeroOrMoreAndTheGoldAndTimeUpToDate) {
   EXPECT_FALSE(hud->GetPanel()->IsVisible());
   EXPECT_FALSE(hud->GetPopup()->IsVisible());
   EXPECT_EQ(board_->GetHelp(), nullptr);
+}
+
+// A pass tells the HUD the blocks it cleared, by colour, and its score.
+TEST_F(HudTest, EachMatchPassAddsItsClearedBlocksByColourAndItsScore) {
+  for (int32_t x = 0; x < 20; ++x)
+    for (int32_t y = 0; y < 20; ++y) board_->GetTile(x, y)->type = kTileMetal;
+  const struct {
+    int32_t colour, row;
+  } lines[] = {{well::kColorRed, 2}, {well::kColorBlue, 5}, {well::kColorRed, 8}};
+  for (const auto& line : lines) {
+    for (int32_t x = 4; x <= 6; ++x) board_->Put("token", x, line.row)->SetColor(line.colour);
+  }
+  ASSERT_TRUE(board_->ResolveMatches());
+  ASSERT_EQ(board_->GetLastPass().threes, 3);
+  QORWellUI* hud = board_->GetHud();
+  EXPECT_EQ(hud->GetClearedOfColor(well::kColorRed), 6);
+  EXPECT_EQ(hud->GetClearedOfColor(well::kColorBlue), 3);
+  EXPECT_EQ(hud->GetClearedOfColor(well::kColorGreen), 0);
+  EXPECT_EQ(hud->GetPassScoreTotal(), 9);
+  // Not on the editing board.
+  board_->editing = true;
+  for (int32_t x = 10; x <= 12; ++x) board_->Put("token", x, 12)->SetColor(well::kColorGreen);
+  ASSERT_TRUE(board_->ResolveMatches());
+  EXPECT_EQ(hud->GetClearedOfColor(well::kColorGreen), 0);
+  EXPECT_EQ(hud->GetPassScoreTotal(), 9);
+}
+
+// The debug key P flies the second power to its button from the explorer.
+TEST_F(HudTest, TheKeyPAwardsTheSecondPowerFromTheExplorer) {
+  input::KeyState key;
+  key.code = 25;
+  board_->OnKey(&key);
+  QORWellUI* hud = board_->GetHud();
+  ASSERT_EQ(hud->GetFlights().size(), 1u);
+  const QORPowerFlight& flight = *hud->GetFlights()[0];
+  EXPECT_EQ(flight.GetIcon().GetName(), "2_off");
+  math::Vec2 explorer;
+  ASSERT_TRUE(board_->GetExplorerBoardPosition(explorer));
+  EXPECT_FLOAT_EQ(flight.GetStart().x, explorer.x - board_->GetScroll().x);
+  EXPECT_FLOAT_EQ(flight.GetStart().y, explorer.y - board_->GetScroll().y);
 }
 
 }  // namespace

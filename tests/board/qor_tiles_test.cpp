@@ -2,8 +2,14 @@
 #include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "board/effects/explosion_sfx_set.h"
+#include "board/effects/qor_well_sfx.h"
+#include "board/effects/simple_sfx.h"
 #include "core/script/lua_test_support.h"
 #include "game_board_support.h"
 #include "render/graphics_fixture.h"
@@ -21,33 +27,51 @@ class TileTest : public GameBoardTest {
     board_.Setup(6, 4, flags);
   }
   QORTile& Tile(int32_t x, int32_t y) { return *board_.GetTile(x, y); }
+  // The cells the set's running items are centred on, in the set's order.
+  std::vector<well::Cell> ActiveCells(const well::SimpleSFX& set) {
+    std::vector<well::Cell> cells;
+    for (size_t i = 0; i < set.GetSize(); ++i) {
+      const well::SimpleSFX::Item& item = set.GetItem(i);
+      if (item.active) cells.push_back(board_.ScreenToCell(item.position + item.size * 0.5f));
+    }
+    return cells;
+  }
 
   TestWell board_;
 };
 
 // One hit wears a tile a step: its flip plays, then the new picture shows.
 TEST_F(TileTest, AHitFlipsTheTileAndMovesItOneStep) {
+  // A tile of metal, sand or cracked sand shatters on its cell as it flips.
   struct Case {
     int32_t type, hit;
     const char* flip;
     int32_t after;
     const char* picture;
+    bool shatters;
   } cases[] = {
-      {kTileMetal, 1, "Tile_Flip_Metal", kTileSand, "Tile_Normal_Sand2"},
-      {kTileSand, 1, "Tile_Flip_Sand", kTileCracked, "Tile_Crack_Sand2"},
-      {kTileCracked, 1, "Tile_Flip_Crack", kTileGold, "Tile_Normal_Gold"},
-      {kTileSand, 5, "Tile_Flip_Sand", kTileGold, "Tile_Normal_Gold"},
-      {kTileCracked, -1, "Tile_Flip_Crack", kTileSand, "Tile_Normal_Sand2"},
-      {kTileMetal, -3, "Tile_Flip_Metal", kTileMetal, "Tile_Normal_Metal"},
+      {kTileMetal, 1, "Tile_Flip_Metal", kTileSand, "Tile_Normal_Sand2", true},
+      {kTileSand, 1, "Tile_Flip_Sand", kTileCracked, "Tile_Crack_Sand2", true},
+      {kTileCracked, 1, "Tile_Flip_Crack", kTileGold, "Tile_Normal_Gold", true},
+      {kTileSand, 5, "Tile_Flip_Sand", kTileGold, "Tile_Normal_Gold", true},
+      {kTileCracked, -1, "Tile_Flip_Crack", kTileSand, "Tile_Normal_Sand2", true},
+      {kTileMetal, -3, "Tile_Flip_Metal", kTileMetal, "Tile_Normal_Metal", true},
+      {kTileGold, -1, "Tile_Flip_Gold", kTileCracked, "Tile_Crack_Sand2", false},
   };
+  const well::SimpleSFX& shatter = *board_.GetGameEffects()->GetSimpleSet(QORWellSFX::kShatter);
   for (const Case& c : cases) {
     QORTile& tile = Tile(1, 1);
     tile.type = c.type;
     tile.crackVariant = 2;
     tile.hit = 0;
     board_.RefreshTile(tile);
+    const std::vector<well::Cell> before = ActiveCells(shatter);
     tile.hit = c.hit;
     board_.RefreshTile(tile);
+    std::vector<well::Cell> shattered = ActiveCells(shatter);
+    shattered.erase(shattered.begin(), shattered.begin() + static_cast<std::ptrdiff_t>(before.size()));
+    const std::vector<well::Cell> expected = c.shatters ? std::vector<well::Cell>{{1, 1}} : std::vector<well::Cell>{};
+    EXPECT_EQ(shattered, expected) << c.type << " " << c.hit;
     EXPECT_EQ(tile.sprite.GetName(), c.flip) << c.type << " " << c.hit;
     EXPECT_EQ(tile.type, c.after) << c.type << " " << c.hit;
     EXPECT_EQ(tile.hit, 0);
@@ -129,24 +153,39 @@ TEST_F(TileTest, RestoringCrackedTilesTouchesOnlyGold) {
   EXPECT_EQ(Tile(1, 0).type, kTileCracked);
   EXPECT_EQ(Tile(2, 0).type, kTileVoid);
 
-  int cracked = 0;
   for (int32_t x = 0; x < 6; ++x) {
     for (int32_t y = 0; y < 4; ++y) Tile(x, y).type = kTileGold;
   }
+  // Column by column, each gold tile whose draw of rand() is even cracks.
+  std::srand(7);
+  std::vector<well::Cell> expected;
+  for (int32_t x = 0; x < 6; ++x) {
+    for (int32_t y = 0; y < 4; ++y) {
+      if (std::rand() % 2 == 0) expected.push_back({x, y});
+    }
+  }
+  ASSERT_FALSE(expected.empty());
+  ASSERT_LT(expected.size(), 24u);
   std::srand(7);
   board_.RestoreCrackedTiles();
+  std::vector<well::Cell> cracked;
   for (int32_t x = 0; x < 6; ++x) {
     for (int32_t y = 0; y < 4; ++y) {
       const QORTile& tile = Tile(x, y);
       ASSERT_TRUE(tile.type == kTileGold || tile.type == kTileCracked);
-      if (tile.type == kTileCracked) {
-        ++cracked;
-        EXPECT_EQ(tile.sprite.GetName(), "Tile_Crack_Sand" + std::to_string(tile.crackVariant));
-      }
+      if (tile.type != kTileCracked) continue;
+      cracked.push_back({x, y});
+      EXPECT_EQ(tile.sprite.GetName(), "Tile_Crack_Sand" + std::to_string(tile.crackVariant));
     }
   }
-  EXPECT_GT(cracked, 0);
-  EXPECT_LT(cracked, 24);
+  EXPECT_EQ(cracked, expected);
+  // Each with a blue burst at its centre.
+  std::vector<well::Cell> bursts;
+  for (const well::ExplosionSFXSet::Particle& burst :
+       board_.GetGameEffects()->GetExplosionSet(QORWellSFX::kBlueBurst)->GetParticles()) {
+    if (burst.IsRunning()) bursts.push_back(board_.ScreenToCell(burst.position - board_.GetScroll()));
+  }
+  EXPECT_EQ(bursts, expected);
 }
 
 // --- What the player sees, read back from a real renderer.

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "board/walkers/qor_shady.h"
+#include "board/walkers/qor_spider.h"
 #include "core/script/lua_test_support.h"
 #include "game_board_support.h"
 #include "log_capture.h"
@@ -169,6 +171,35 @@ TEST_F(GameBoardFileTest, ARoomThatLoopsForeverFailsToLoadAndTheBoardFallsBack) 
   // The board goes on: it ticks and takes another level.
   board.Tick(0.05f);
   EXPECT_TRUE(board.LoadLevel("level/red_only.lua"));
+}
+
+// Every walker is written with its kind, cell and turn sense; loaded back,
+// the rival's entry gives the level its rival's start.
+TEST_F(GameBoardFileTest, TheWalkersAreSavedAsSpidersAndTheRivalComesBack) {
+  TestWell board;
+  uint8_t flags[QORWell::kColorCount] = {};
+  board.Setup(8, 6, flags);
+  for (int32_t x = 0; x < 8; ++x)
+    for (int32_t y = 0; y < 6; ++y) board.GetTile(x, y)->type = kTileMetal;
+  auto* spider = new QORSpider(&board, nullptr);
+  spider->PlaceAt(2, 4);
+  spider->SetTurnSense(-1);
+  ASSERT_TRUE(board.AddWalker(spider));
+  auto* rival = new QORShady(&board);
+  rival->PlaceAt(6, 1);
+  ASSERT_TRUE(board.AddWalker(rival));
+  const std::string path = SavePath("walkers.lua");
+  ASSERT_TRUE(board.Save(path));
+  EXPECT_EQ(RunStockLua(path, "for _, s in ipairs(Spiders) do print(s.ID, s.X, s.Y, s.Dir) end"),
+            "0\t2\t4\t-1\n1\t6\t1\t1\n");
+
+  TestWell loaded;
+  ASSERT_TRUE(loaded.LoadLevel(path));
+  EXPECT_TRUE(loaded.IsShadyLevel());
+  int32_t x = -1, y = -1;
+  loaded.GetShadyStart(x, y);
+  EXPECT_EQ(x, 6);
+  EXPECT_EQ(y, 1);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "board/effects/qor_start_flash.h"
+#include "board/qor_explorer.h"
 #include "board/well/game_end.h"
 #include "core/input/keyboard.h"
 #include "core/script/console.h"
@@ -275,7 +279,21 @@ TEST_F(GameBoardTest, AnEndScreenIsTickedOnceAFrameAndStopsTheLevelTimer) {
 TEST_F(GameBoardTest, DebugKeys) {
   TestWell board;
   ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
+  ASSERT_NE(board.GetExplorer(), nullptr);
+  const well::Cell explorer = board.GetExplorer()->GetCell();
+  const float timeLeft = board.GetLevelTimer().remaining;
+  ASSERT_GT(timeLeft, 0.0f);
   input::KeyState key;
+  // Q needs the exit and P the HUD: without them, as for any other key,
+  // nothing changes.
+  for (int32_t code : {16, 25, 30}) {
+    key.code = code;
+    board.OnKey(&key);
+    EXPECT_EQ(board.GetExplorer()->GetCell(), explorer) << code;
+    EXPECT_FALSE(board.GetRaceDebug()) << code;
+    EXPECT_FLOAT_EQ(board.GetLevelTimer().remaining, timeLeft) << code;
+  }
+  board.OnKey(nullptr);
   key.code = 17;  // W: the time runs out
   board.OnKey(&key);
   EXPECT_FLOAT_EQ(board.GetLevelTimer().remaining, 0.0f);
@@ -284,12 +302,6 @@ TEST_F(GameBoardTest, DebugKeys) {
   EXPECT_TRUE(board.GetRaceDebug());
   board.OnKey(&key);
   EXPECT_FALSE(board.GetRaceDebug());
-  // Q and P need the explorer, the exit and the HUD: without them nothing.
-  for (int32_t code : {16, 25, 30}) {
-    key.code = code;
-    board.OnKey(&key);
-  }
-  board.OnKey(nullptr);
 }
 
 TEST_F(GameBoardTest, TheStartFlashRunsOnTheGameBoardOnly) {
@@ -337,14 +349,42 @@ TEST_F(GameBoardTest, TheLevelStartRunsItsScriptOnTheConsole) {
   }
 }
 
-TEST_F(GameBoardTest, TheOverlayQueuesTheLevelsPath) {
+// Stands in for the current font: keeps the lines it is asked to draw.
+class LineFont : public Font {
+ public:
+  LineFont() : Font("Default") {}
+  void DrawTextW(const std::u16string&, const math::Vec2&, const math::Vec2&, uint32_t, uint32_t, int) override {}
+  void DrawText(const std::string& text, const math::Vec2& position, const math::Vec2&, uint32_t, uint32_t,
+                int) override {
+    lines.push_back(text);
+    positions.push_back(position);
+  }
+  void GetTextRectW(const std::u16string&, const math::Vec2&, math::Vec2&, math::Vec2&, uint32_t) override {}
+  void GetTextRect(const std::string&, const math::Vec2&, math::Vec2&, math::Vec2&, uint32_t) override {}
+
+  std::vector<std::string> lines;
+  std::vector<math::Vec2> positions;
+};
+
+TEST_F(GameBoardTest, TheOverlayWritesTheLevelsPathInTheCorner) {
   TestWell board;
   ASSERT_TRUE(board.LoadLevel("level/red_only.lua"));
   FontManager* fonts = GetFontManager();
+  auto* font = new LineFont();
+  ASSERT_TRUE(fonts->Add("Default", font));
+  fonts->LoadFonts("any", 6, 12);
+  ASSERT_EQ(fonts->GetCurrentFont(), font);
   fonts->FlushText();
+  font->lines.clear();
+  font->positions.clear();
   board.DrawOverlay();
-  EXPECT_EQ(fonts->QueuedCount(), 1u);
   fonts->FlushText();
+  EXPECT_EQ(font->lines, std::vector<std::string>{"Level level/red_only.lua"});
+  ASSERT_EQ(font->positions.size(), 1u);
+  EXPECT_FLOAT_EQ(font->positions[0].x, 0.01f);
+  EXPECT_FLOAT_EQ(font->positions[0].y, 0.01f);
+  // Deletes the font.
+  fonts->UnloadFonts();
 }
 
 TEST_F(GameBoardTest, TheEditingBoardScrollsWithThePointerAtTheScreensEdge) {

@@ -11,7 +11,7 @@
 namespace game_test {
 
 HeadlessGame::HeadlessGame()
-    : QORApp(::testing::TempDir() + "game_test.log", "game test", nullptr, ::testing::TempDir() + "game_test.lua") {}
+    : QORApp(InTempFolder("game_test.log"), "game test", nullptr, InTempFolder("game_test.lua")) {}
 
 namespace {
 

@@ -6,10 +6,12 @@
 // shuts down after the last test.
 #pragma once
 #include "game/qor_app.h"
+#include "temp_folder.h"
 
 namespace game_test {
 
-class HeadlessGame : public QORApp {
+// Its log and configuration lie in a folder of its own.
+class HeadlessGame : private OwnTempFolder, public QORApp {
  public:
   HeadlessGame();
   void ShowSplash() override {}

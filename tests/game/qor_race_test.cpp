@@ -287,12 +287,15 @@ TEST_F(RaceTest, ScriptsHearOfTheBettingTheStartFiveSecondsOnAndTheResult) {
   LoadRace();
   EXPECT_EQ(Ran(mark, "SetupBetting()"), 1);
   ASSERT_NE(Hud().GetBettingPanel(), nullptr);
+  ASSERT_GT(race_->GetRacers().size(), 1u);
+  const math::Vec2 still = race_->GetRacers()[1]->GetPosition();
   Run(20);
   EXPECT_TRUE(Hud().GetBettingPanel()->IsVisible());
   EXPECT_FALSE(race_->HasStarted());
-  // Racers stand still while the player bets.
-  const math::Vec2 still = race_->GetRacers()[1]->GetPosition();
+  // Racers stand still while the player bets: nothing but the HUD ticks.
   EXPECT_EQ(still.x, race_->GetRacers()[1]->GetPosition().x);
+  EXPECT_EQ(still.y, race_->GetRacers()[1]->GetPosition().y);
+  for (const QORRaceScarab* racer : race_->GetRacers()) EXPECT_EQ(racer->GetTrail().GetLiveCount(), 0);
 
   race_->StartRace();
   EXPECT_FALSE(Hud().GetBettingPanel()->IsVisible());

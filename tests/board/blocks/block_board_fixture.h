@@ -31,6 +31,9 @@ class TestWell : public QORWell {
   bool IsEditorWell() override { return editing; }
   bool IsRace() override { return race; }
   void SetShadyLevel(bool shady) { shadyLevel_ = shady ? 1 : 0; }
+  // The board owns the tutorial it is given.
+  void SetHandHold(well::HandHold* hold) { handHold_ = hold; }
+  void SetElapsed(float seconds) { elapsed_ = seconds; }
   using QORWell::BuildSpawnCells;
   // Without a sound bank the cues are cleared unheard.
   using QORWell::PlaySoundCues;

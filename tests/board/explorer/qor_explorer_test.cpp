@@ -47,6 +47,11 @@ class ExplorerTest : public block_testing::BlockBoardTest {
   void TickFor(float seconds) {
     for (float t = 0.0f; t < seconds - 1e-4f; t += 0.05f) explorer_->Tick(0.05f);
   }
+  // Lets the block fall as far as it goes.
+  static void Land(QORBlock* block) {
+    block->FallTest();
+    while (block->IsSliding()) block->Tick(0.05f);
+  }
 
   QORExplorer* explorer_ = nullptr;
 };
@@ -174,6 +179,35 @@ TEST_F(ExplorerTest, ARockOnHisNextCellMakesHimStopAndPlanAgain) {
   EXPECT_EQ(explorer_->GetCell(), (well::Cell{2, 1}));
   EXPECT_EQ(explorer_->GetTargetCell(), (well::Cell{2, 1}));
   EXPECT_TRUE(explorer_->GetRoute()->IsEmpty());
+}
+
+// A rock falls onto (3, 1), held there by the token on (3, 2).
+TEST_F(ExplorerTest, ARockCrackingGoldOnHisRouteMakesHimPlanAroundIt) {
+  Gild({{2, 1}, {3, 1}, {4, 1}, {5, 1}, {2, 2}, {3, 2}, {4, 2}});
+  ASSERT_NE(Put("qor_block", "red", 3, 2), nullptr);
+  explorer_->SetGoal(5, 1);
+  ASSERT_EQ(DisplayOf(explorer_->GetRoute()), "5,1:arrow_right 4,1:Path_Vertical 3,1:Path_Vertical 2,1:Path_Vertical");
+  QORBlock* rock = Put("qor_rock", "none", 3, 0);
+  Land(rock);
+  ASSERT_EQ(rock->GetCell(), (well::Cell{3, 1}));
+  EXPECT_EQ(rock->GetState(), well::kStateStand);
+  EXPECT_EQ(board_->GetTile(3, 1)->type, kTileCracked);
+  // At once, before he reaches the rock: round it, over the gold below.
+  EXPECT_EQ(DisplayOf(explorer_->GetRoute()).find("3,1:"), std::string::npos) << DisplayOf(explorer_->GetRoute());
+  EXPECT_NE(DisplayOf(explorer_->GetRoute()).find("3,2:"), std::string::npos) << DisplayOf(explorer_->GetRoute());
+}
+
+// Falling onto the cell he is stepping to, a rock breaks; the gold stays.
+TEST_F(ExplorerTest, ARockLandingOnTheCellHeStepsToBreaks) {
+  Gild({{2, 7}, {3, 7}});
+  explorer_->PlaceAt(2, 7);
+  explorer_->StepTowards(3, 7);
+  ASSERT_EQ(explorer_->GetTargetCell(), (well::Cell{3, 7}));
+  QORBlock* rock = Put("qor_rock", "none", 3, 5);
+  Land(rock);
+  EXPECT_EQ(rock->GetCell(), (well::Cell{3, 7}));
+  EXPECT_EQ(rock->GetState(), well::kStateDestroyed);
+  EXPECT_EQ(board_->GetTile(3, 7)->type, kTileGold);
 }
 
 TEST_F(ExplorerTest, ARockFoundOnHisCellOnArrivalIsDestroyed) {

@@ -157,6 +157,7 @@ TEST_F(LevelEndTest, TheRivalFirstLosesTheRoomAndTheDefeatScreenStartsAfterASeco
 TEST_F(LevelEndTest, TheSummaryCountsEachRowFromItsSecondAndStampsTheGrade) {
   StartRoom();
   board_->InitUI();
+  board_->SetElapsed(75.0f);
   auto won = std::make_unique<QORGameWon>(board_.get());
   won->ShowSummary(40, 100, 1, 2, 3, 1, 3, 2500.0f, 3000.0f, 3000.0f, 1000.4f);
   board_->SetGameEnd(won.release());
@@ -174,6 +175,8 @@ TEST_F(LevelEndTest, TheSummaryCountsEachRowFromItsSecondAndStampsTheGrade) {
   for (const char* name : {"Final_Treasure", "Score_CRITTERS", "Final_Critters", "Final_Tiles", "Final_Time",
                            "Score_FINAL"})
     EXPECT_EQ(TextOf(name), "0") << name;
+  // The level's time counts as minutes and seconds.
+  EXPECT_EQ(TextOf("Score_TIME"), " 0:00");
   TickEnd(5.6f);
   EXPECT_EQ(TextOf("Final_Treasure"), "3,000") << "counted from 1 s to 6 s";
   EXPECT_NE(TextOf("Final_Critters"), "3,000") << "counting from 2 s to 7 s";
@@ -183,6 +186,7 @@ TEST_F(LevelEndTest, TheSummaryCountsEachRowFromItsSecondAndStampsTheGrade) {
   EXPECT_EQ(TextOf("Final_Tiles"), "1,000");
   EXPECT_EQ(TextOf("Final_Time"), "2,500");
   EXPECT_EQ(TextOf("Score_FINAL"), "9,500");
+  EXPECT_EQ(TextOf("Score_TIME"), " 1:15");
 }
 
 TEST_F(LevelEndTest, ARowOfNothingToFindShowsDimmedWithoutNumbers) {
@@ -231,6 +235,7 @@ TEST_F(LevelEndTest, StampsByGrade) {
 TEST_F(LevelEndTest, ATotalIsCutToItsWholePointsInTheHudAndTheSummary) {
   StartRoom();
   board_->InitUI();
+  board_->SetElapsed(75.0f);
   auto won = std::make_unique<QORGameWon>(board_.get());
   won->ShowSummary(0, 0, 0, 0, 0, 0, 1, 1000.0f, 200.0f, 0.0f, 34.9f);
   board_->SetGameEnd(won.release());

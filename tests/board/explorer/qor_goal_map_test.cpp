@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "../../app/bare_game_app.h"
 #include "../blocks/block_board_fixture.h"
@@ -10,6 +11,7 @@
 #include "board/hud/qor_well_ui.h"
 #include "board/qor_explorer.h"
 #include "board/qor_goal_map.h"
+#include "render/drawn_corners.h"
 
 namespace {
 
@@ -232,6 +234,47 @@ TEST_F(GoalMapTest, TheFloorIsDrawnAHundredQuadsAtATime) {
   graphics_.calls.clear();
   map->Draw();
   EXPECT_EQ(Draws(), 0u);
+}
+
+// Each icon is 16 x 16 pixels: the treasures and the entrance a mini-cell
+// up and left of their cell, the exit's tomb one more up, the explorer and
+// the rival two up and left.
+TEST_F(GoalMapTest, IconsStandUpAndLeftOfTheirCellsBySteps) {
+  for (const char* icon : {"Explorer_Idle", "Shady_walk_right", "target_icon", "Selected_Goal"}) {
+    ASSERT_TRUE(ui::GetSpriteSet()->AddSprite(icon, std::string(icon) + "_64x64.png", 1, 1.0f, 0, 0, false, false,
+                                              0, 0));
+  }
+  ASSERT_NE(Put("qor_entrance", "none", 0, 5, 2, 2), nullptr);
+  ASSERT_NE(Put("qor_milestone[1]", "none", 3, 1), nullptr);
+  ASSERT_NE(Put("qor_exit", "none", 5, 2, 2, 2), nullptr);
+  board_->SetShadyLevel(true);
+  Start();
+  ASSERT_NE(board_->GetShady(), nullptr);
+  ASSERT_EQ(board_->GetExplorer()->GetCell(), (well::Cell{1, 6}));
+  graphics_.calls.clear();
+  graphics_.drawn.clear();
+  map_->Draw();
+
+  const struct {
+    const char* image;
+    well::Cell cell;
+    float left, up;  // in mini-cells
+  } cases[] = {
+      {"subgoal_token_45x45.png", {3, 1}, 1.0f, 1.0f},
+      {"Tomb_Closed_45x45.png", {5, 3}, 1.0f, 2.0f},
+      {"Tomb_Opened_45x45.png", {0, 5}, 1.0f, 1.0f},
+      {"Explorer_Idle_64x64.png", {1, 6}, 2.0f, 2.0f},
+      {"Shady_walk_right_64x64.png", {0, 0}, 2.0f, 2.0f},
+  };
+  const math::Vec2 origin = map_->GetOrigin();
+  for (const auto& c : cases) {
+    const std::vector<math::Vec2> corners = CornersDrawnWith(graphics_, graphics_.TextureOf(c.image));
+    ASSERT_EQ(corners.size(), 1u) << c.image;
+    const float x = origin.x + (static_cast<float>(c.cell.x) - c.left) * QORGoalMap::kMiniCellWidth;
+    const float y = origin.y + (static_cast<float>(c.cell.y) - c.up) * QORGoalMap::kMiniCellHeight;
+    EXPECT_NEAR(corners[0].x, x * 800.0f, 1.0f) << c.image;
+    EXPECT_NEAR(corners[0].y, y * 600.0f, 1.0f) << c.image;
+  }
 }
 
 }  // namespace

@@ -188,4 +188,16 @@ TEST_F(CuesTest, TheIdleHintSwirlsOverTheNearestMoveWithinItsRanges) {
   EXPECT_EQ(Sorted(Swirls()), (Cells{{7, 7}, {8, 7}}));
 }
 
+// The board's own frames: ten seconds without a run bring the idle hint.
+TEST_F(CuesTest, TenSecondsOfPlayWithoutARunBringTheIdleHint) {
+  // Swirls that outlast the frame they start in.
+  ASSERT_TRUE(ui::GetSpriteSet()->AddSprite("swirl", "swirl_360x45.png", 8, 1.0f / 12.0f, 0, 0, false, false, 0, 0));
+  LayFiller(20, 20, {"", "", "", "", "", "", "", "       rr", "         r"});
+  board_->explorer = well::Cell{8, 8};
+  Run(9.9f);
+  EXPECT_TRUE(Swirls().empty());
+  Run(0.2f);
+  EXPECT_EQ(Sorted(Swirls()), (Cells{{7, 7}, {8, 7}, {9, 8}}));
+}
+
 }  // namespace

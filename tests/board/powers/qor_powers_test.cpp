@@ -24,6 +24,7 @@
 #include "board/walkers/qor_shady.h"
 #include "board/well/block_names.h"
 #include "log_capture.h"
+#include "render/drawn_corners.h"
 #include "render/sprites/sprite_set.h"
 #include "ui/widgets/ui_widget.h"
 
@@ -175,24 +176,10 @@ class PowersTest : public hud_testing::HelpTest {
   }
   // The cells the armed power highlights, in the order drawn.
   std::vector<well::Cell> Highlighted() {
-    const Surface* shadow = graphics_.TextureOf("Effect_Overlay_Shadow_45x45.png");
     std::vector<well::Cell> cells;
-    const Surface* bound = nullptr;
-    size_t draw = 0;
-    for (const RecordingGraphics::Call& call : graphics_.calls) {
-      if (call.kind == RecordingGraphics::Call::kBind) {
-        bound = call.texture;
-        continue;
-      }
-      const std::vector<Vertex2D>& quad = graphics_.drawn[draw++];
-      if (bound != shadow) continue;
-      float left = quad[0].x, top = quad[0].y;
-      for (const Vertex2D& v : quad) {
-        left = std::min(left, v.x);
-        top = std::min(top, v.y);
-      }
-      cells.push_back(board_->ScreenToCell(math::Vec2((left + 1.0f) / 800.0f, (top + 1.0f) / 600.0f)));
-    }
+    for (const math::Vec2& corner :
+         CornersDrawnWith(graphics_, graphics_.TextureOf("Effect_Overlay_Shadow_45x45.png")))
+      cells.push_back(board_->ScreenToCell(math::Vec2((corner.x + 1.0f) / 800.0f, (corner.y + 1.0f) / 600.0f)));
     return cells;
   }
 

@@ -2,20 +2,39 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
+#include "board/effects/part2d_sfx_set.h"
+#include "board/effects/qor_well_sfx.h"
 #include "board/walkers/qor_cobra.h"
 #include "board/walkers/qor_flyer.h"
 #include "board/walkers/qor_scorpion.h"
 #include "board/walkers/qor_spider.h"
+#include "render/particles/part2d.h"
+#include "render/particles/part_group.h"
 #include "walker_board_fixture.h"
 
 namespace {
 
 using walker_testing::WalkerBoardTest;
 
+// Records the hints the board asks its help to show.
+class HintWell : public walker_testing::WalkerWell {
+ public:
+  bool ShowHelpHint(int32_t id, const math::Vec2&, const math::Vec2&, const char*) override {
+    hints.push_back(id);
+    return true;
+  }
+  std::vector<int32_t> hints;
+};
+
 // A board of metal floor with the exit tomb on (10, 2) to (11, 3): the
 // rival's goal is (10, 3).
 class ShadyTest : public WalkerBoardTest {
  protected:
+  std::unique_ptr<walker_testing::WalkerWell> NewBoard() override { return std::make_unique<HintWell>(); }
+  HintWell& Board() { return static_cast<HintWell&>(*board_); }
   void SetUp() override {
     WalkerBoardTest::SetUp();
     ASSERT_NE(Put("qor_exit", 10, 2, 2), nullptr);
@@ -81,27 +100,40 @@ TEST_F(ShadyTest, AStunHoldsHimTwoAndAHalfSeconds) {
   EXPECT_FALSE(shady->IsStunned());
 }
 
+// Each walker stands beside the first token of a line of three of its own:
+// the match kills the critters that may die and stuns the rival.
 TEST_F(ShadyTest, AMatchKillsTheCrittersItMayAndStunsOnlyTheRival) {
   board_->explorer = well::Cell{0, 0};
-  QORShady* shady = Spawn(2, 3);
+  QORShady* shady = Spawn(1, 0);
   ASSERT_NE(shady, nullptr);
   Run(*shady, 6.0f);
   ASSERT_FALSE(shady->IsStunned());
+  shady->PlaceAt(1, 0);
   const struct {
     QORWalker* walker;
     bool killed;
   } cases[] = {{shady, false},
-               {Add<QORScorpion>(5, 5, nullptr), true},
-               {Add<QORSpider>(5, 6, nullptr), true},
-               {Add<QORLocust>(5, 7, nullptr), true},
-               {Add<QORCobra>(5, 8), false},
-               {Add<QORScarab>(5, 9, nullptr), false}};
+               {Add<QORScorpion>(1, 2, nullptr), true},
+               {Add<QORSpider>(1, 4, nullptr), true},
+               {Add<QORLocust>(1, 6, nullptr), true},
+               {Add<QORCobra>(1, 8), false},
+               {Add<QORScarab>(1, 10, nullptr), false}};
+  std::vector<QORWalker*> survivors;
   for (const auto& c : cases) {
     ASSERT_NE(c.walker, nullptr);
-    EXPECT_EQ(board_->CanWalkerBeKilled(c.walker), c.killed) << c.walker->GetType();
-    board_->StunWalker(c.walker, 2.5f);
+    if (!c.killed) survivors.push_back(c.walker);
+    const int32_t row = c.walker->GetCell().y;
+    for (int32_t x = 2; x <= 4; ++x) ASSERT_NE(Put("qor_block", x, row), nullptr);
   }
+  ASSERT_TRUE(board_->ResolveMatches());
+  ASSERT_EQ(board_->GetLastPass().threes, 6);
+  EXPECT_EQ(board_->GetWalkers(), survivors);
+  EXPECT_EQ(board_->GetCrittersKilled(), 3);
   EXPECT_TRUE(shady->IsStunned());
+  Run(*shady, 2.5f);
+  EXPECT_TRUE(shady->IsStunned());
+  Run(*shady, 0.125f);
+  EXPECT_FALSE(shady->IsStunned());
 }
 
 TEST_F(ShadyTest, OnlyTheExitsLowerLeftCellLosesTheLevel) {
@@ -130,12 +162,16 @@ TEST_F(ShadyTest, HeRacesToTheExitOverAnyFloor) {
   EXPECT_EQ(shady->GetCell(), (well::Cell{10, 3}));
 }
 
-TEST_F(ShadyTest, TheExplorerWalkingIntoHimTurnsGoldBack) {
+TEST_F(ShadyTest, TheExplorerWalkingIntoHimTurnsGoldBackWithABurnAndHisHint) {
+  well::Part2DSFXSet* burn = board_->GetGameEffects()->GetParticleSet(QORWellSFX::kBurn);
+  ASSERT_TRUE(burn->Load(VANTOR_SOURCE_DIR "/data/effects/burn.p2d"));
   SetFloor(kTileGold);
   board_->explorer = well::Cell{0, 0};
   QORShady* shady = Spawn(2, 3);
   ASSERT_NE(shady, nullptr);
+  Board().hints.clear();
   EXPECT_FALSE(shady->TryAttack());
+  EXPECT_TRUE(Board().hints.empty());
   board_->explorer = well::Cell{2, 3};
   board_->NotifyWalkersNearExplorer();
   int gold = 0;
@@ -143,6 +179,11 @@ TEST_F(ShadyTest, TheExplorerWalkingIntoHimTurnsGoldBack) {
     for (int32_t y = 0; y < kSide; ++y) gold += board_->GetTile(x, y)->type == kTileGold ? 1 : 0;
   EXPECT_LT(gold, kSide * kSide);
   EXPECT_GT(gold, 0);
+  // A burst of a hundred burning particles, and the first-time hint over him.
+  part2d::Part2D* burning = burn->GetSystem();
+  ASSERT_GT(burning->GroupC(), 0);
+  EXPECT_EQ(burning->GetGroup(0)->GetLiveCount(), 100);
+  EXPECT_EQ(Board().hints, std::vector<int32_t>{73});
   // He is not stopped.
   EXPECT_EQ(board_->idles + board_->knockOuts, 0);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "board/walkers/qor_nests.h"
 #include "walker_board_fixture.h"
 
@@ -80,16 +82,31 @@ TEST_F(WalkerBoardTest, ItsSpriteStandsCentredOnTheCellsBottomAndTakesItsAlpha) 
   EXPECT_EQ(graphics_.drawn.back()[0].diffuse, 0x7FFFFFFFu);
 }
 
+// A nest that records the walkers said to have left it.
+class ProbeNest : public QORNest {
+ public:
+  explicit ProbeNest(QORWell* board) : QORNest(board, 13, "spider_nest") {}
+  void SpawnObject() override {}
+  void ForgetWalker(QORWalker* walker) override {
+    forgotten.push_back(walker);
+    QORNest::ForgetWalker(walker);
+  }
+  std::vector<QORWalker*> forgotten;
+};
+
 TEST_F(WalkerBoardTest, OnlyAWalkerFromANestTellsItWhenItLeaves) {
-  ASSERT_NE(Put("qor_spidernest", 4, 4, 2), nullptr);
-  auto* nest = static_cast<QORNest*>(board_->GetBlock(4, 4));
+  ProbeNest nest(board_.get());
   // No nest: nobody to tell, and nothing breaks.
   ProbeWalker loner(board_.get(), nullptr);
   loner.OnRemoved();
   EXPECT_EQ(loner.GetNest(), nullptr);
-  ProbeWalker child(board_.get(), nest);
+  ProbeWalker child(board_.get(), &nest);
   child.OnRemoved();
+  EXPECT_EQ(nest.forgotten, std::vector<QORWalker*>{&child});
   EXPECT_EQ(child.GetNest(), nullptr);
+  // Told once: a second removal finds no nest.
+  child.OnRemoved();
+  EXPECT_EQ(nest.forgotten.size(), 1u);
 }
 
 }  // namespace
