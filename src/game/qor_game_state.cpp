@@ -216,8 +216,14 @@ void QORGameState::ReplaceBoard(std::unique_ptr<QORWell> board) {
 
 bool QORGameState::LoadLevel(const std::string& path) {
   if (path.empty()) return false;
-  ReplaceBoard(NewLevelBoard());
   levelPath_ = path;
+  return LoadBoard(NewLevelBoard(), path, SwitchesRead::kFromHud);
+}
+
+// The three boards a script can load differ only in their class and in
+// whether the HUD's colour switches are read; only a level's path is kept.
+bool QORGameState::LoadBoard(std::unique_ptr<QORWell> board, const std::string& path, SwitchesRead switches) {
+  ReplaceBoard(std::move(board));
   bool loaded = false;
   {
     // The level's start script may load another board meanwhile; this one
@@ -226,7 +232,7 @@ bool QORGameState::LoadLevel(const std::string& path) {
     loaded = board_->LoadLevel(path);
   }
   ReportLoaded(loaded);
-  ReadHudColorSwitches();
+  if (switches == SwitchesRead::kFromHud) ReadHudColorSwitches();
   return loaded;
 }
 
@@ -239,17 +245,9 @@ std::unique_ptr<QORWell> QORGameState::NewLevelBoard() { return std::make_unique
 
 bool QORGameState::ReplayLevel() { return LoadLevel(levelPath_); }
 
-// The colour switches stay unread and the path is not kept for a replay.
 bool QORGameState::LoadRace(const std::string& path) {
   if (path.empty()) return false;
-  ReplaceBoard(std::make_unique<QORRaceWell>(camera_));
-  bool loaded = false;
-  {
-    BoardCall call(*this);
-    loaded = board_->LoadLevel(path);
-  }
-  ReportLoaded(loaded);
-  return loaded;
+  return LoadBoard(std::make_unique<QORRaceWell>(camera_), path, SwitchesRead::kNone);
 }
 
 QORRaceWell* QORGameState::GetRace() const { return dynamic_cast<QORRaceWell*>(board_.get()); }
@@ -263,15 +261,7 @@ void QORGameState::StartRace() {
 }
 
 bool QORGameState::LoadEditor(const std::string& path) {
-  ReplaceBoard(std::make_unique<QOREditorWell>(camera_));
-  bool loaded = false;
-  {
-    BoardCall call(*this);
-    loaded = board_->LoadLevel(path);
-  }
-  ReportLoaded(loaded);
-  ReadHudColorSwitches();
-  return loaded;
+  return LoadBoard(std::make_unique<QOREditorWell>(camera_), path, SwitchesRead::kFromHud);
 }
 
 void QORGameState::StartEditor() {

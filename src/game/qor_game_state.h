@@ -137,6 +137,8 @@ class QORGameState : public gameflow::GameState, public input::KeyListener, publ
   // The new board becomes current; the old one goes at once, or once the
   // board call under way has returned.
   void ReplaceBoard(std::unique_ptr<QORWell> board);
+  enum class SwitchesRead { kNone, kFromHud };
+  bool LoadBoard(std::unique_ptr<QORWell> board, const std::string& path, SwitchesRead switches);
   void ReportLoaded(bool loaded) const;
   void ApplyGameState();
   // The colour switches the board's HUD keeps, into the state's.
