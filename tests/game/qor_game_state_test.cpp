@@ -36,7 +36,7 @@
 #include "platform/audio/bass_testing.h"
 #include "platform/d3d8/d3d8_testing.h"
 #include "platform/input/dinput_testing.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "render/cameras/perspective_camera.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "temp_folder.h"

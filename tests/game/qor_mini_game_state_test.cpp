@@ -20,7 +20,7 @@
 #include "platform/audio/bass_testing.h"
 #include "platform/codecs/bmp_writer.h"
 #include "platform/d3d8/d3d8_testing.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "temp_folder.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/ui_widget.h"

@@ -3,7 +3,7 @@
 
 #include "platform/d3d8/d3d8_testing.h"
 #include "platform/window/win32.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 
 namespace {
 

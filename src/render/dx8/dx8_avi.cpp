@@ -1,4 +1,4 @@
-#include "render/video/dx8_avi.h"
+#include "render/dx8/dx8_avi.h"
 
 #include <algorithm>
 

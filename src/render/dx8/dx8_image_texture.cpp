@@ -1,10 +1,10 @@
-#include "render/device/dx8_image_texture.h"
+#include "render/dx8/dx8_image_texture.h"
 
 #include <string>
 
 #include "core/log.h"
 #include "platform/d3dx/d3dx8.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 
 namespace {
 IDirect3DDevice8* Device() {

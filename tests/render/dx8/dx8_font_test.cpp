@@ -1,4 +1,4 @@
-#include "render/fonts/dx8_font.h"
+#include "render/dx8/dx8_font.h"
 
 #include <gtest/gtest.h>
 

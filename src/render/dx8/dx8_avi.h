@@ -1,6 +1,6 @@
 // The Direct3D 8 part of a video image: the texture the frames go into.
 #pragma once
-#include "render/device/dx8_image_texture.h"
+#include "render/dx8/dx8_image_texture.h"
 #include "render/video/avi.h"
 
 class Dx8AviImage : public AviImage {

@@ -1,4 +1,4 @@
-#include "render/device/dx8_surface.h"
+#include "render/dx8/dx8_surface.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,7 +9,7 @@
 #include "platform/codecs/dds_reader.h"
 #include "platform/d3dx/dxerr8.h"
 #include "platform/codecs/little_endian.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 
 namespace {
 

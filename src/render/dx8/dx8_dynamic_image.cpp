@@ -1,4 +1,4 @@
-#include "render/video/dx8_dynamic_image.h"
+#include "render/dx8/dx8_dynamic_image.h"
 
 #include <cstring>
 

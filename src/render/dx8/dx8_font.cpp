@@ -1,4 +1,4 @@
-#include "render/fonts/dx8_font.h"
+#include "render/dx8/dx8_font.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include "core/text/utf.h"
 #include "platform/d3d8/d3d8.h"
 #include "platform/d3dx/dxerr8.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 
 namespace {
 

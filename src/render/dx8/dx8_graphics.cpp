@@ -1,4 +1,4 @@
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 
 #include <cctype>
 
@@ -7,11 +7,11 @@
 #include "platform/d3dx/d3dx8.h"
 #include "platform/d3dx/dxerr8.h"
 #include "platform/window/win32.h"
-#include "render/device/dx8_surface.h"
 #include "render/device/image.h"
-#include "render/fonts/dx8_font.h"
-#include "render/video/dx8_avi.h"
-#include "render/video/dx8_dynamic_image.h"
+#include "render/dx8/dx8_avi.h"
+#include "render/dx8/dx8_dynamic_image.h"
+#include "render/dx8/dx8_font.h"
+#include "render/dx8/dx8_surface.h"
 
 namespace {
 

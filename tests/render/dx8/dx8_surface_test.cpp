@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "core/files/resman.h"
-#include "render/device/dx8_surface.h"
 #include "render/device/image.h"
+#include "render/dx8/dx8_surface.h"
 #include "render/graphics_fixture.h"
 #include "render/image_files.h"
 #include "render/sprites/quad_builders.h"

@@ -1,4 +1,4 @@
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 
 #include <gtest/gtest.h>
 
