@@ -1,4 +1,4 @@
-#include "core/script/write_lua.h"
+#include "core/script/lua_writer.h"
 
 #include <clocale>
 #include <cmath>
