@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "memory_file.h"
-#include "movie_fixture.h"
-#include "player_log_capture.h"
 #include "read_file.h"
 #include "swf/bitmap/bitmap_character.h"
 #include "swf/bitmap/inflate_wrapper.h"
 #include "swf/bitmap/jpeg_reader.h"
 #include "swf/bitmap/pixel_image.h"
+#include "swf/memory_file.h"
+#include "swf/movie_fixture.h"
+#include "swf/player_log_capture.h"
 
 namespace {
 using namespace swf_test;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "script_run.h"
+#include "swf/script_run.h"
 #include "swf/action/do_action_tag.h"
 #include "swf/action/get_url.h"
 #include "swf/script/as_plain_object.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "movie_fixture.h"
-#include "player_log_capture.h"
 #include "swf/geometry/morph_shape.h"
+#include "swf/movie_fixture.h"
+#include "swf/player_log_capture.h"
 
 namespace {
 using namespace swf_test;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "stage_player.h"
 #include "swf/action/get_url.h"
 #include "swf/base/timer.h"
 #include "swf/script/native_call.h"
+#include "swf/stage_player.h"
 
 namespace {
 using swf_test::StagePlayer;

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "movie_fixture.h"
-#include "player_log_capture.h"
 #include "swf/geometry/shape_character.h"
 #include "swf/geometry/tessellation.h"
+#include "swf/movie_fixture.h"
+#include "swf/player_log_capture.h"
 
 namespace {
 using namespace swf_test;

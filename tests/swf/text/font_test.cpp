@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "movie_fixture.h"
-#include "player_log_capture.h"
+#include "swf/movie_fixture.h"
+#include "swf/player_log_capture.h"
 #include "swf/text/font.h"
 
 namespace {

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "memory_file.h"
-#include "movie_fixture.h"
-#include "player_log_capture.h"
 #include "read_file.h"
 #include "swf/base/file_object.h"
+#include "swf/memory_file.h"
 #include "swf/movie/movie_library.h"
+#include "swf/movie_fixture.h"
+#include "swf/player_log_capture.h"
 
 namespace {
 using namespace swf_test;

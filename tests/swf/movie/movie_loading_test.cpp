@@ -3,10 +3,8 @@
 
 #include <string>
 
-#include "memory_file.h"
-#include "movie_fixture.h"
-#include "player_log_capture.h"
 #include "read_file.h"
+#include "swf/memory_file.h"
 #include "swf/movie/movie_library.h"
 #include "swf/movie/place_object_2.h"
 #include "swf/movie/remove_object_2.h"
@@ -14,6 +12,8 @@
 #include "swf/movie/sprite_definition.h"
 #include "swf/movie/swf_event.h"
 #include "swf/movie/tag_loaders.h"
+#include "swf/movie_fixture.h"
+#include "swf/player_log_capture.h"
 
 namespace {
 using namespace swf_test;

@@ -5,10 +5,10 @@
 #include <fstream>
 #include <string>
 
-#include "movie_fixture.h"
-#include "player_log_capture.h"
 #include "swf/movie/movie_library.h"
 #include "swf/movie/sprite_definition.h"
+#include "swf/movie_fixture.h"
+#include "swf/player_log_capture.h"
 #include "swf/stage/movie_root.h"
 #include "swf/stage/sprite_instance.h"
 #include "swf/text/font.h"

@@ -10,11 +10,11 @@
 
 #include "platform/audio/bass.h"
 #include "platform/audio/bass_testing.h"
-#include "recording_sound.h"
-#include "stage_player.h"
+#include "swf/recording_sound.h"
 #include "swf/sound/adpcm_decoder.h"
 #include "swf/sound/sound_backend_bass.h"
 #include "swf/sound/sound_sample.h"
+#include "swf/stage_player.h"
 
 namespace {
 

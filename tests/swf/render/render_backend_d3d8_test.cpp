@@ -5,13 +5,13 @@
 #include <memory>
 #include <vector>
 
-#include "movie_fixture.h"
 #include "offscreen_device.h"
 #include "platform/d3d8/d3d8.h"
 #include "platform/d3d8/d3d8_testing.h"
-#include "player_log_capture.h"
 #include "swf/bitmap/pixel_image.h"
 #include "swf/geometry/shape_character.h"
+#include "swf/movie_fixture.h"
+#include "swf/player_log_capture.h"
 #include "swf/render/backend_bitmap.h"
 #include "swf/render/render_backend_d3d8.h"
 

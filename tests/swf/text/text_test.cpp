@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "movie_fixture.h"
 #include "offscreen_device.h"
-#include "player_log_capture.h"
-#include "stage_player.h"
+#include "swf/movie_fixture.h"
+#include "swf/player_log_capture.h"
 #include "swf/render/render_backend_d3d8.h"
 #include "swf/script/as_variant.h"
+#include "swf/stage_player.h"
 #include "swf/text/edit_text_char.h"
 #include "swf/text/edit_text_character.h"
 #include "swf/text/font.h"

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "movie_fixture.h"
-#include "player_log_capture.h"
 #include "swf/base/file_object.h"
 #include "swf/movie/tag_loaders.h"
+#include "swf/movie_fixture.h"
+#include "swf/player_log_capture.h"
 #include "swf/render/backend_bitmap.h"
 #include "swf/text/font.h"
 #include "swf/text/fontlib.h"

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "platform/window/win32_testing.h"
-#include "player_log_capture.h"
 #include "swf/base/file_object.h"
 #include "swf/base/random_generator.h"
 #include "swf/base/timer.h"
 #include "swf/base/utf8.h"
+#include "swf/player_log_capture.h"
 #include "temp_folder.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "player_log_capture.h"
-#include "recording_backend.h"
-#include "stage_player.h"
+#include "swf/player_log_capture.h"
+#include "swf/recording_backend.h"
 #include "swf/stage/display_list.h"
+#include "swf/stage_player.h"
 
 namespace {
 using swf_test::StagePlayer;

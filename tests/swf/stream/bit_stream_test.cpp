@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "memory_file.h"
+#include "swf/memory_file.h"
 
 namespace {
 using swf_test::MemoryFile;

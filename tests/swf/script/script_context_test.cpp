@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "player_log_capture.h"
-#include "recording_clip.h"
 #include "swf/base/counted_ptr.h"
+#include "swf/player_log_capture.h"
+#include "swf/recording_clip.h"
 #include "swf/script/as_plain_object.h"
 #include "swf/script/builtins.h"
 #include "swf/script/property_names.h"

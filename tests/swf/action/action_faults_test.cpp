@@ -10,11 +10,11 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
-#include "script_run.h"
+#include "swf/script_run.h"
 #include "swf/action/action_buffer.h"
 #include "swf/action/do_action_tag.h"
 #include "swf/script/call_method.h"
-#include "player_log_capture.h"
+#include "swf/player_log_capture.h"
 
 namespace {
 using swf_test::RecordingClip;

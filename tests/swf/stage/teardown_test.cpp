@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "stage_player.h"
+#include "swf/stage_player.h"
 
 namespace {
 using swf_test::StagePlayer;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "memory_file.h"
+#include "swf/memory_file.h"
 #include "swf/stream/bit_stream.h"
 #include "swf/stream/bounds_rect.h"
 #include "swf/stream/color_xform.h"

@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "recording_sound.h"
-#include "script_run.h"
-#include "stage_player.h"
 #include "swf/movie/movie_def_impl.h"
+#include "swf/recording_sound.h"
 #include "swf/script/builtins.h"
 #include "swf/script/key_object.h"
 #include "swf/script/movieclip_loader.h"
 #include "swf/script/sound_object.h"
 #include "swf/script/string_object.h"
 #include "swf/script/text_format_object.h"
+#include "swf/script_run.h"
 #include "swf/sound/sound_sample.h"
 #include "swf/stage/sprite_builtins.h"
+#include "swf/stage_player.h"
 
 namespace {
 using swf_test::ScriptOutcome;

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "stage_player.h"
 #include "swf/action/action_buffer.h"
 #include "swf/script/as_variant.h"
+#include "swf/stage_player.h"
 
 namespace {
 using swf_test::StagePlayer;

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "recording_backend.h"
-#include "stage_player.h"
+#include "swf/recording_backend.h"
 #include "swf/sound/sound_backend.h"
 #include "swf/sound/sound_sample.h"
 #include "swf/stage/button_character_definition.h"
 #include "swf/stage/button_character_instance.h"
+#include "swf/stage_player.h"
 
 namespace {
 using swf_test::StagePlayer;

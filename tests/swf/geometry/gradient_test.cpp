@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "recording_backend.h"
 #include "swf/geometry/fill_style.h"
 #include "swf/geometry/strip_builder.h"
 #include "swf/geometry/trapezoid_tessellator.h"
+#include "swf/recording_backend.h"
 
 namespace {
 using namespace swf_test;
