@@ -25,7 +25,7 @@
 #include "board/qor_explorer.h"
 #include "board/qor_well.h"
 #include "core/files/resman.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "render/sprites/sprite_set.h"
 
 namespace {

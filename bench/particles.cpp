@@ -7,7 +7,7 @@
 #include "core/files/resman.h"
 #include "core/math/matrix4.h"
 #include "core/script/script_helper.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "render/particles/part2d.h"
 #include "render/particles/particle_system.h"
 

@@ -7,7 +7,7 @@
 
 #include "core/files/resman.h"
 #include "platform/window/win32.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "sprite_scene.h"
 
 namespace {

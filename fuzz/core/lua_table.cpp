@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/script/lua_writer.h"
 #include "core/script/script_helper.h"
-#include "core/script/write_lua.h"
 #include "fuzz_target.h"
 
 namespace {

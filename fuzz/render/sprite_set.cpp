@@ -8,7 +8,7 @@
 #include "core/files/archive_writer.h"
 #include "core/files/vfs.h"
 #include "fuzz_target.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "render/image_files.h"
 #include "render/sprites/sprite_set.h"
 

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "fuzz_target.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "swf/movie/movie_definition_sub.h"
 #include "swf/movie/movie_library.h"
 #include "swf/render/render_backend.h"

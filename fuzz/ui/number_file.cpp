@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "fuzz_target.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "ui/widgets/kinds/ui_number.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // UI panel files: loaded with all their widgets, updated and drawn, saved,
 // and the saved file loaded again, as the UI manager meets them.
 #include "fuzz_target.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/ui_widget.h"
 

@@ -13,7 +13,7 @@
 #include "core/log.h"
 #include "core/input/mouse.h"
 #include "platform/audio/bass.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "render/fonts/font_manager.h"
 #include "core/script/swear_filter.h"
 #include "platform/timer/winmm.h"

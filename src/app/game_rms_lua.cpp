@@ -2,18 +2,7 @@
 #include <luabind/luabind.hpp>
 
 #include "app/game_rms.h"
-
-namespace {
-// Lua numbers reach int parameters truncated, as everywhere in the engine.
-template <auto Method>
-auto WithInt(GameRMS& rms, double a) {
-  return (rms.*Method)(LuaPlus::NumberToInt(a));
-}
-template <auto Method>
-void WithTwoInts(GameRMS& rms, double a, double b) {
-  (rms.*Method)(LuaPlus::NumberToInt(a), LuaPlus::NumberToInt(b));
-}
-}  // namespace
+#include "core/script/lua_adapter.h"
 
 void GameRMS::RegisterLua(LuaPlus::LuaState* state) {
   using luabind::class_;
@@ -28,28 +17,28 @@ void GameRMS::RegisterLua(LuaPlus::LuaState* state) {
           .def("GetMusicVolume", &GameRMS::GetMusicVolume)
           .def("SetSoundVolume", &GameRMS::SetSoundVolume)
           .def("SetMusicVolume", &GameRMS::SetMusicVolume)
-          .def("IsOpen", &WithInt<&GameRMS::IsOpen>)
-          .def("IsCleared", &WithInt<&GameRMS::IsCleared>)
-          .def("SetOpen", &WithTwoInts<&GameRMS::SetOpen>)
-          .def("GetRank", &WithInt<&GameRMS::GetRank>)
-          .def("GetScore", &WithInt<&GameRMS::GetScore>)
-          .def("SetRank", &WithTwoInts<&GameRMS::SetRank>)
-          .def("SetScore", &WithTwoInts<&GameRMS::SetScore>)
-          .def("GetTrophyValue", &WithInt<&GameRMS::GetTrophyValue>)
-          .def("SetTrophyValue", &WithTwoInts<&GameRMS::SetTrophyValue>)
+          .def("IsOpen", script::IntsFromLua<&GameRMS::IsOpen>)
+          .def("IsCleared", script::IntsFromLua<&GameRMS::IsCleared>)
+          .def("SetOpen", script::IntsFromLua<&GameRMS::SetOpen>)
+          .def("GetRank", script::IntsFromLua<&GameRMS::GetRank>)
+          .def("GetScore", script::IntsFromLua<&GameRMS::GetScore>)
+          .def("SetRank", script::IntsFromLua<&GameRMS::SetRank>)
+          .def("SetScore", script::IntsFromLua<&GameRMS::SetScore>)
+          .def("GetTrophyValue", script::IntsFromLua<&GameRMS::GetTrophyValue>)
+          .def("SetTrophyValue", script::IntsFromLua<&GameRMS::SetTrophyValue>)
           .def("AddProfile", &GameRMS::AddProfile)
           .def("GetProfileC", &GameRMS::GetProfileC)
           .def("GetCurrentProfile", &GameRMS::GetCurrentProfile)
           .def("GetMaxProfileC", &GameRMS::GetMaxProfileC)
           .def("ProfileValid", &GameRMS::ProfileValid)
-          .def("SetProfile", &WithInt<&GameRMS::SetProfile>)
-          .def("DeleteProfile", &WithInt<&GameRMS::DeleteProfile>)
+          .def("SetProfile", script::IntsFromLua<&GameRMS::SetProfile>)
+          .def("DeleteProfile", script::IntsFromLua<&GameRMS::DeleteProfile>)
           .def("GetName", &GameRMS::GetName)
-          .def("GetNameFromID", &WithInt<&GameRMS::GetNameFromID>)
+          .def("GetNameFromID", script::IntsFromLua<&GameRMS::GetNameFromID>)
           .def("SetLanguage", &GameRMS::SetLanguage)
           .def("GetLanguage", &GameRMS::GetLanguage)
-          .def("GetLanguageFromID", &WithInt<&GameRMS::GetLanguageFromID>)
+          .def("GetLanguageFromID", script::IntsFromLua<&GameRMS::GetLanguageFromID>)
           .def("GetLocation", &GameRMS::GetLocation)
-          .def("GetLocationFromID", &WithInt<&GameRMS::GetLocationFromID>),
+          .def("GetLocationFromID", script::IntsFromLua<&GameRMS::GetLocationFromID>),
       luabind::def("GetRMS", &GetRMS)];
 }

@@ -10,6 +10,7 @@
 #include "core/math/ramp.h"
 #include "core/math/vector.h"
 #include "core/script/file_list.h"
+#include "core/script/lua_adapter.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "ui/manager/ui_manager.h"
 
@@ -17,16 +18,6 @@ namespace {
 GameScript* GetScriptFromLua() {
   GameApp* app = GetApp();
   return app ? app->GetScript() : nullptr;
-}
-
-// Lua numbers reach int parameters truncated, as everywhere in the engine.
-void CreateFontFromLua(const std::string& name, const std::string& face, double width, double height) {
-  GameScript::CreateFont(name, face, LuaPlus::NumberToInt(width), LuaPlus::NumberToInt(height));
-}
-void ResizeFontFromLua(const std::string& name, const std::string& face, double width, double height,
-                       double weight) {
-  GameScript::ResizeFont(name, face, LuaPlus::NumberToInt(width), LuaPlus::NumberToInt(height),
-                         LuaPlus::NumberToInt(weight));
 }
 }  // namespace
 
@@ -46,8 +37,8 @@ void GameScript::RegisterLua(LuaPlus::LuaState* state) {
       def("FullScreenMode", &GameScript::FullScreenMode),
       def("WindowedMode", &GameScript::WindowedMode),
       def("IsFullscreenMode", &GameScript::IsFullscreenMode),
-      def("CreateFont", &CreateFontFromLua),
-      def("ResizeFont", &ResizeFontFromLua),
+      def("CreateFont", script::IntsFromLua<&GameScript::CreateFont>),
+      def("ResizeFont", script::IntsFromLua<&GameScript::ResizeFont>),
       def("SetFontBorder", &GameScript::SetFontBorder),
       def("TakeScreenshot", &GameScript::TakeScreenshot),
       def("ToggleFilter", &GameScript::ToggleFilter),

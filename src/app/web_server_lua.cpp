@@ -2,22 +2,16 @@
 #include <luabind/luabind.hpp>
 
 #include "app/web_server.h"
+#include "core/script/lua_adapter.h"
 
 namespace web {
-
-namespace {
-// Lua numbers reach int parameters truncated, as everywhere in the engine.
-void AddIntFromLua(Server& server, const std::string& name, double value) {
-  server.AddInt(name, LuaPlus::NumberToInt(value));
-}
-}  // namespace
 
 void Server::RegisterLua(LuaPlus::LuaState* state) {
   using luabind::class_;
   luabind::module(state->GetCState())[
       class_<Server>("Server")
           .def("AddString", &Server::AddString)
-          .def("AddInt", &AddIntFromLua)
+          .def("AddInt", script::IntsFromLua<&Server::AddInt>)
           .def("AddFloat", &Server::AddFloat)
           .def("ClearVariables", &Server::ClearVariables)
           .def("SetURL", &Server::SetURL)

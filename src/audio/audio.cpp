@@ -90,8 +90,10 @@ bool Audio::IsSamplePlaying(uint32_t sampleKey) const {
   if (filled == static_cast<DWORD>(-1)) return false;
   channels.resize(std::min(filled, count));
   return std::any_of(channels.begin(), channels.end(),
-                     [](HCHANNEL channel) { return BASS_ChannelIsActive(channel) == BASS_ACTIVE_PLAYING; });
+                     [this](HCHANNEL channel) { return IsChannelPlaying(channel); });
 }
+
+bool Audio::IsChannelPlaying(DWORD channel) const { return BASS_ChannelIsActive(channel) == BASS_ACTIVE_PLAYING; }
 
 int Audio::PlaySound(const std::string& setName) {
   return soundBank_ ? soundBank_->PlaySet(setName) : 0;

@@ -46,6 +46,9 @@ class Audio : public NamedRegistry<LoadedSample> {
   HCHANNEL PlaySample(uint32_t sampleKey, float factor);
   // Whether a channel of the sample is playing; false for an unknown key.
   bool IsSamplePlaying(uint32_t sampleKey) const;
+  // Whether the channel (music or sample) is playing; false for 0 or a channel
+  // that has ended or been freed.
+  bool IsChannelPlaying(DWORD channel) const;
   // Plays a sound set: its channel, 0 when nothing played, -1 for an unknown set.
   int PlaySound(const std::string& setName);
   // The music channel afterwards. The music already playing under that name

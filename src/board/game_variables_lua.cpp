@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "board/game_variables.h"
+#include "core/script/lua_adapter.h"
 #include "platform/lua/luaplus.h"
 
 namespace {
@@ -21,8 +22,6 @@ int32_t Offset(int32_t first, double n) {
 constexpr int32_t kTempleOpen = 1;
 constexpr int32_t kTempleShouldOpen = 2;
 
-int32_t LuaGetInt(double index) { return GetInt(ToInt(index)); }
-void LuaSetInt(double index, double value) { SetInt(ToInt(index), ToInt(value)); }
 bool TempleOpen(double i) { return GetInt(ToInt(i)) == kTempleOpen; }
 bool ShouldTempleOpen(double i) { return GetInt(ToInt(i)) == kTempleShouldOpen; }
 void SetTempleShouldOpen(double i) { SetInt(ToInt(i), kTempleShouldOpen); }
@@ -56,8 +55,8 @@ bool IsHowToPlaySet() {
 void RegisterGameVariables(LuaPlus::LuaState* state) {
   using luabind::def;
   luabind::module(state->GetCState())[
-      def("GetInt", &LuaGetInt),
-      def("SetInt", &LuaSetInt),
+      def("GetInt", script::IntsFromLua<&GetInt>),
+      def("SetInt", script::IntsFromLua<&SetInt>),
       def("TempleOpen", &TempleOpen),
       def("ShouldTempleOpen", &ShouldTempleOpen),
       def("SetTempleShouldOpen", &SetTempleShouldOpen),

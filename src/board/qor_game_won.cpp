@@ -68,7 +68,7 @@ int32_t QORWinPath::GetCellCost(int32_t x, int32_t y) {
 QORMenuCue::QORMenuCue() { channel_ = audio::GetAudio().PlayMusic(kLevelComplete, 1.0f, false); }
 
 void QORMenuCue::Tick() {
-  if (menuAsked_ || BASS_ChannelIsActive(channel_) == BASS_ACTIVE_PLAYING) return;
+  if (menuAsked_ || audio::GetAudio().IsChannelPlaying(channel_)) return;
   channel_ = audio::GetAudio().PlayMusic(kMenu, 1.0f, true);
   menuAsked_ = 1;
 }

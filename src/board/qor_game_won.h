@@ -11,7 +11,6 @@
 #include "board/well/game_end.h"
 #include "board/well/well_path.h"
 #include "core/math/vector.h"
-#include "platform/audio/bass.h"
 
 class QORWell;
 namespace part2d {
@@ -65,10 +64,10 @@ class QORMenuCue {
   // Starts the level-complete cue.
   QORMenuCue();
   void Tick();
-  DWORD GetChannel() const { return channel_; }
+  uint32_t GetChannel() const { return channel_; }
 
  private:
-  DWORD channel_ = 0;
+  uint32_t channel_ = 0;
   uint8_t menuAsked_ = 0;
 };
 

@@ -15,7 +15,7 @@ void QORMusicRotation::Build() {
 }
 
 void QORMusicRotation::Tick() {
-  if (BASS_ChannelIsActive(channel_) != BASS_ACTIVE_PLAYING) PlayRandomPiece();
+  if (!audio::GetAudio().IsChannelPlaying(channel_)) PlayRandomPiece();
 }
 
 void QORMusicRotation::PlayRandomPiece() {

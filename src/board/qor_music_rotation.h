@@ -3,8 +3,6 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/audio/bass.h"
-
 class QORMusicRotation {
  public:
   static constexpr int kPieces = 3;
@@ -15,12 +13,12 @@ class QORMusicRotation {
   void Tick();
 
   int GetIndex() const { return index_; }
-  HCHANNEL GetChannel() const { return channel_; }
+  uint32_t GetChannel() const { return channel_; }
 
  private:
   void PlayRandomPiece();
 
   uint32_t samples_[kPieces] = {};
   int index_ = 0;
-  HCHANNEL channel_ = 0;
+  uint32_t channel_ = 0;
 };

@@ -13,7 +13,7 @@
 #include "core/log.h"
 #include "core/math/random.h"
 #include "core/script/console.h"
-#include "core/script/write_lua.h"
+#include "core/script/lua_writer.h"
 #include "render/fonts/font_manager.h"
 
 namespace {

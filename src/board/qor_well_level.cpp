@@ -11,7 +11,7 @@
 #include "board/well/block_names.h"
 #include "core/log.h"
 #include "core/script/script_helper.h"
-#include "core/script/write_lua.h"
+#include "core/script/lua_writer.h"
 #include "render/debug_draw/dd_man.h"
 
 namespace {

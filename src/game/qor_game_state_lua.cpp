@@ -3,6 +3,7 @@
 // game-flow names. The states belong to the game-flow manager, never to Lua.
 #include <luabind/luabind.hpp>
 
+#include "core/script/lua_adapter.h"
 #include "game/qor_editor_well.h"
 #include "game/qor_game_state.h"
 #include "game/qor_mini_game_state.h"
@@ -17,13 +18,6 @@ void LuaLoad(QORGameState& state, const std::string& path) {
   (state.*Load)(path);
 }
 void LuaReplayLevel(QORGameState& state) { state.ReplayLevel(); }
-void LuaSetLevelID(QORGameState& state, double levelIndex) {
-  state.SetLevelID(LuaPlus::NumberToInt(levelIndex));
-}
-void LuaSetEditorSize(QORGameState& state, double width, double height) {
-  state.SetEditorSize(LuaPlus::NumberToInt(width), LuaPlus::NumberToInt(height));
-}
-void LuaTriggerSpecial(QORGameState& state, double power) { state.TriggerSpecial(LuaPlus::NumberToInt(power)); }
 
 // The time limit comes from the level's data; the scripts' value is not used.
 void LuaSetLevelTime(QORGameState&, double) {}
@@ -36,7 +30,6 @@ void LuaEditorName(QORGameState& state, const std::string& name) {
 void LuaSetupGrid(QORGameState& state, bool snap, double) {
   if (QOREditorWell* editor = state.GetEditor()) editor->SetSnap(snap);
 }
-void LuaSetRaceBet(QORGameState& state, double amount) { state.SetRaceBet(LuaPlus::NumberToInt(amount)); }
 
 QORGameState* LuaGetGame() {
   return dynamic_cast<QORGameState*>(gameflow::GetGameFlowManager().FindState("game"));
@@ -63,7 +56,7 @@ void QORGameState::RegisterLua(LuaPlus::LuaState* state) {
           .def("SaveWell", &LuaLoad<&QORGameState::SaveWell>)
           .def("LoadWell", &LuaLoad<&QORGameState::LoadWell>)
           .def("LoadRace", &LuaLoad<&QORGameState::LoadRace>)
-          .def("SetLevelID", &LuaSetLevelID)
+          .def("SetLevelID", script::IntsFromLua<&QORGameState::SetLevelID>)
           .def("SetLevelTime", &LuaSetLevelTime)
           .def("ShutdownLevel", &QORGameState::ShutdownLevel)
           .def("SetGameState", &QORGameState::SetGameState)
@@ -75,7 +68,7 @@ void QORGameState::RegisterLua(LuaPlus::LuaState* state) {
           .def("LoadEditor", &LuaLoad<&QORGameState::LoadEditor>)
           .def("StartEditor", &QORGameState::StartEditor)
           .def("SetEditorColor", &QORGameState::SetEditorColor)
-          .def("SetEditorSize", &LuaSetEditorSize)
+          .def("SetEditorSize", script::IntsFromLua<&QORGameState::SetEditorSize>)
           .def("ReplayLevel", &LuaReplayLevel)
           .def("SetEditorCurrentTile", &LuaEditorName<&QOREditorWell::SetCurrentTile>)
           .def("SetEditorCurrentDecoration", &LuaEditorName<&QOREditorWell::SetCurrentDecoration>)
@@ -84,8 +77,8 @@ void QORGameState::RegisterLua(LuaPlus::LuaState* state) {
           .def("SetEditorCurrentMode", &LuaEditorName<&QOREditorWell::SetMode>)
           .def("SetEditorCurrentWalker", &LuaEditorName<&QOREditorWell::SetCurrentWalker>)
           .def("SetupGrid", &LuaSetupGrid)
-          .def("TriggerSpecial", &LuaTriggerSpecial)
-          .def("SetRaceBet", &LuaSetRaceBet)
+          .def("TriggerSpecial", script::IntsFromLua<&QORGameState::TriggerSpecial>)
+          .def("SetRaceBet", script::IntsFromLua<&QORGameState::SetRaceBet>)
           .def("SetScrollOn", &QORGameState::SetScrollOn)
           .def("GetMapState", &QORGameState::GetMapState)
           .def("SetMapState", &QORGameState::SetMapState)

@@ -76,7 +76,7 @@ QORMiniGameClosingWave::QORMiniGameClosingWave(QORMiniGameState& state, float cu
 
 bool QORMiniGameClosingWave::Tick(float dt) {
   const bool ticked = QORGridWave::Tick(dt);
-  if (BASS_ChannelIsActive(musicChannel_) == BASS_ACTIVE_STOPPED)
+  if (!audio::GetAudio().IsChannelPlaying(musicChannel_))
     musicChannel_ = audio::GetAudio().PlayMusic(kMenuMusic, 1.0f, true);
   return ticked;
 }

@@ -8,7 +8,6 @@
 
 #include "board/effects/qor_grid_wave.h"
 #include "core/math/vector.h"
-#include "platform/audio/bass.h"
 
 class QORMiniGameState;
 class QORPuzzleToken;
@@ -61,7 +60,7 @@ class QORMiniGameClosingWave : public QORMiniGameWave {
   void ResetCell(int32_t c, int32_t r) override;
 
  private:
-  DWORD musicChannel_ = 0;
+  uint32_t musicChannel_ = 0;
 };
 
 // The tokens close up edge to edge, the middle columns first.

@@ -29,5 +29,5 @@ void QORRaceSummary::Setup(int32_t place, int32_t racerCount, float elapsed, int
 
 void QORRaceSummary::Tick(float dt) {
   GameEnd::Tick(dt);
-  if (BASS_ChannelIsActive(channel_) != BASS_ACTIVE_PLAYING) channel_ = audio::GetAudio().PlayMusic(kMusic, 1.0f, true);
+  if (!audio::GetAudio().IsChannelPlaying(channel_)) channel_ = audio::GetAudio().PlayMusic(kMusic, 1.0f, true);
 }

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "board/well/game_end.h"
-#include "platform/audio/bass.h"
 
 class QORWell;
 
@@ -21,9 +20,9 @@ class QORRaceSummary : public well::GameEnd {
   void Setup(int32_t place, int32_t racerCount, float elapsed, int32_t bet, int32_t grade);
   void Tick(float dt) override;
 
-  DWORD GetMusicChannel() const { return channel_; }
+  uint32_t GetMusicChannel() const { return channel_; }
 
  private:
   QORWell* board_;
-  DWORD channel_ = 0;
+  uint32_t channel_ = 0;
 };

@@ -11,7 +11,7 @@
 #include "platform/audio/bass.h"
 #include "platform/audio/bass_testing.h"
 #include "platform/sound_fixtures.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "ui/gameflow/gameflow_test_support.h"
 

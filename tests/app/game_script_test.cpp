@@ -30,7 +30,7 @@
 #include "platform/input/dinput_testing.h"
 #include "platform/sound_fixtures.h"
 #include "platform/window/win32_testing.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "render/fonts/font_manager.h"
 #include "render/font_test_support.h"
 #include "temp_folder.h"

@@ -19,7 +19,7 @@
 #include "log_capture.h"
 #include "platform/d3d8/d3d8_testing.h"
 #include "platform/window/win32_testing.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "render/font_test_support.h"
 #include "render/fonts/font_manager.h"
 #include "ui/gameflow/game_flow_manager.h"

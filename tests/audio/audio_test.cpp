@@ -194,6 +194,22 @@ TEST_F(AudioTest, QuietSampleMusicIsNotStartedButModulesAre) {
   EXPECT_FALSE(Music(module).exists);
 }
 
+TEST_F(AudioTest, MusicChannelPlaysUntilItEndsOrIsStopped) {
+  Start();
+  EXPECT_FALSE(audio_.IsChannelPlaying(0));
+  DWORD cue = audio_.PlayMusic("music/short.mp3", 1.0f, false);
+  ASSERT_NE(cue, 0u);
+  EXPECT_TRUE(audio_.IsChannelPlaying(cue));
+  Mix(1000);
+  EXPECT_FALSE(audio_.IsChannelPlaying(cue));
+  DWORD module = audio_.PlayMusic("music/tune.mod", 1.0f, true);
+  ASSERT_NE(module, 0u);
+  Mix(44100);
+  EXPECT_TRUE(audio_.IsChannelPlaying(module));
+  audio_.StopAll();
+  EXPECT_FALSE(audio_.IsChannelPlaying(module));
+}
+
 TEST_F(AudioTest, StopAllAndPlayCDStopAndFreeTheMusic) {
   Start();
   for (int use = 0; use < 2; ++use) {

@@ -4,7 +4,7 @@
 #include "board_test_support.h"
 #include "core/script/lua_test_support.h"
 #include "core/script/script_helper.h"
-#include "core/script/write_lua.h"
+#include "core/script/lua_writer.h"
 #include "render/recording_graphics.h"
 
 namespace {

@@ -20,34 +20,14 @@
 #include "log_capture.h"
 #include "platform/input/dinput_testing.h"
 #include "ui/gameflow/game_flow_manager.h"
+#include "ui/input_test_support.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/ui_widget.h"
 
 namespace {
 
-// One key stroke through the keyboard device, as a frame polls it.
-void Stroke(SDL_Scancode key) {
-  input::Keyboard* keyboard = input::GetInput().GetKeyboard();
-  ASSERT_NE(keyboard, nullptr);
-  const FrameTimer& timer = GetFrameTimer();
-  for (bool down : {true, false}) {
-    platform::testing::FeedKey(key, down);
-    keyboard->Update(false, timer.frameDelta, timer.totalTime);
-  }
-}
-
-// A left click in the middle of the widget, through the UI manager.
-void Click(ui::UIWidget* widget) {
-  ASSERT_NE(widget, nullptr);
-  const math::Vec2 point = widget->GetPosition() + widget->GetSize() * 0.5f;
-  input::MouseButton left;
-  left.index = 0;
-  left.down = 1;
-  left.changed = 1;
-  GetUIMan()->OnMouseDown(&left, &point);
-  left.down = 0;
-  GetUIMan()->OnMouseUp(&left, &point);
-}
+using input_testing::Click;
+using input_testing::Stroke;
 
 // The console's global as text (tostring).
 bool LuaGlobalIs(const char* name, const std::string& text) {

@@ -31,6 +31,7 @@
 #include "platform/input/dinput_testing.h"
 #include "platform/window/win32_testing.h"
 #include "temp_folder.h"
+#include "ui/input_test_support.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/kinds/ui_check_box.h"
 #include "ui/widgets/ui_widget.h"
@@ -87,21 +88,11 @@ class EditorTest : public ::testing::Test {
     return editor_->CellToScreen(x, y) + editor_->GetCellSize() * 0.5f;
   }
   void Click(int button, const math::Vec2& point) {
-    input::MouseButton pressed;
-    pressed.index = button;
-    pressed.down = 1;
-    pressed.changed = 1;
     math::Vec2 moved = point;
     state_->OnMouseMove(&moved, &moved);
-    state_->OnMouseDown(&pressed, &moved);
+    input_testing::Press(*state_, button, moved);
   }
-  void Key(int code) {
-    input::KeyState key;
-    key.code = code;
-    key.down = 1;
-    key.changed = 1;
-    state_->OnKeyDown(&key);
-  }
+  void Key(int code) { input_testing::PressKey(*state_, code); }
   void FeedCtrl(bool down) {
     platform::testing::FeedKey(SDL_SCANCODE_LCTRL, down);
     now_ += 0.1f;
@@ -110,13 +101,7 @@ class EditorTest : public ::testing::Test {
   void ReleaseCtrl() {
     if (input::GetInput().GetKeyboard()->GetKeyState(DIK_LCONTROL).down) FeedCtrl(false);
   }
-  void ToggleConsole() {
-    input::KeyState grave;
-    grave.code = 41;
-    grave.down = 1;
-    grave.changed = 1;
-    GetConsole()->OnKeyDown(&grave);
-  }
+  void ToggleConsole() { input_testing::PressKey(*GetConsole(), 41); }
   std::string Save(const std::string& name) {
     const std::string path = (folder_.Path() / name).string();
     Lua("Room:SaveWell('" + path + "')");

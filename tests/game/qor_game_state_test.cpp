@@ -36,10 +36,11 @@
 #include "platform/audio/bass_testing.h"
 #include "platform/d3d8/d3d8_testing.h"
 #include "platform/input/dinput_testing.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "render/cameras/perspective_camera.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "temp_folder.h"
+#include "ui/input_test_support.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/ui_widget.h"
 
@@ -192,20 +193,7 @@ class PlayingStateTest : public ::testing::Test {
                 "end end\n");
   }
   void Enter() { state_->OnEnter(); }
-  static input::KeyState Key(int code) {
-    input::KeyState key;
-    key.code = code;
-    key.down = 1;
-    key.changed = 1;
-    return key;
-  }
-  void Press(int button, math::Vec2 point) {
-    input::MouseButton pressed;
-    pressed.index = button;
-    pressed.down = 1;
-    pressed.changed = 1;
-    state_->OnMouseDown(&pressed, &point);
-  }
+  void Press(int button, math::Vec2 point) { input_testing::Press(*state_, button, point); }
   // The calls made since the last look.
   Calls Take() {
     Calls taken;
@@ -233,7 +221,7 @@ TEST_F(PlayingStateTest, EscapeTogglesThePausePanelInFrontFreezesTheBoardAndResu
   EXPECT_FALSE(state_->IsPaused());
   EXPECT_FALSE(PauseShown());
   ASSERT_TRUE(state_->GetMapState());
-  const input::KeyState escape = Key(QORGameState::kEscapeKey);
+  const input::KeyState escape = input_testing::KeyDown(QORGameState::kEscapeKey);
   state_->OnKeyDown(&escape);
   EXPECT_TRUE(state_->IsPaused());
   EXPECT_TRUE(PauseShown());
@@ -279,7 +267,7 @@ TEST_F(PlayingStateTest, TheEndSequenceCannotBePaused) {
   state_->SetGameState("pause");
   EXPECT_FALSE(state_->IsPaused());
   EXPECT_FALSE(PauseShown());
-  const input::KeyState escape = Key(QORGameState::kEscapeKey);
+  const input::KeyState escape = input_testing::KeyDown(QORGameState::kEscapeKey);
   state_->OnKeyDown(&escape);
   EXPECT_FALSE(state_->IsPaused());
 }
@@ -315,15 +303,15 @@ TEST_F(PlayingStateTest, KeysReachTheBoardButNotWhileTheConsoleIsOpenOrTheStateI
   ASSERT_TRUE(state_->LoadLevel(PlainRoom()));
   Enter();
   Take();
-  const input::KeyState q = Key(16);
+  const input::KeyState q = input_testing::KeyDown(16);
   state_->OnKeyDown(&q);
   EXPECT_EQ(Take(), Calls{"key 16"});
 
-  const input::KeyState grave = Key(41);
+  const input::KeyState grave = input_testing::KeyDown(41);
   GetConsole()->OnKeyDown(&grave);
   ASSERT_TRUE(GetConsole()->IsOpen());
   state_->OnKeyDown(&q);
-  const input::KeyState escape = Key(QORGameState::kEscapeKey);
+  const input::KeyState escape = input_testing::KeyDown(QORGameState::kEscapeKey);
   state_->OnKeyDown(&escape);
   GetConsole()->OnKeyDown(&grave);
   ASSERT_FALSE(GetConsole()->IsOpen());

@@ -21,6 +21,7 @@
 #include "game/qor_mini_game_state.h"
 #include "temp_folder.h"
 #include "ui/gameflow/game_flow_manager.h"
+#include "ui/input_test_support.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/ui_widget.h"
 
@@ -58,14 +59,7 @@ class MapStateTest : public ::testing::Test {
     well::HelpPanel* panel = map.GetHelp()->GetPanel();
     return map.GetHelp()->IsHintOpen() && panel ? panel->GetTextId() : "";
   }
-  void Press() {
-    input::MouseButton pressed;
-    pressed.index = 0;
-    pressed.down = 1;
-    pressed.changed = 1;
-    const math::Vec2 point{0.5f, 0.5f};
-    map_->OnMouseDown(&pressed, &point);
-  }
+  void Press() { input_testing::Press(*map_, 0, {0.5f, 0.5f}); }
 
   game_test::HeadlessGame* app_ = nullptr;
   gameflow::GameFlowManager* flow_ = nullptr;

@@ -20,8 +20,9 @@
 #include "platform/audio/bass_testing.h"
 #include "platform/codecs/bmp_writer.h"
 #include "platform/d3d8/d3d8_testing.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "temp_folder.h"
+#include "ui/input_test_support.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/ui_widget.h"
 
@@ -79,13 +80,7 @@ class PuzzleTest : public ::testing::Test {
   void TickFor(float seconds) {
     for (float t = 0.0f; t < seconds; t += kDt) state_->Tick(kDt);
   }
-  void Press(int button, math::Vec2 point) {
-    input::MouseButton pressed;
-    pressed.index = button;
-    pressed.down = 1;
-    pressed.changed = 1;
-    state_->OnMouseDown(&pressed, &point);
-  }
+  void Press(int button, math::Vec2 point) { input_testing::Press(*state_, button, point); }
   void PressPiece(int piece, int button = 0) {
     QORPuzzleToken* token = state_->GetToken(piece);
     ASSERT_NE(token, nullptr);

@@ -28,7 +28,7 @@
 #include "game/qor_race_ui.h"
 #include "log_capture.h"
 #include "platform/d3d8/d3d8_testing.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "temp_folder.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/kinds/ui_progress.h"

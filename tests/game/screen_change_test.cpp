@@ -9,6 +9,7 @@
 #include "game/game_test_support.h"
 #include "core/input/mouse.h"
 #include "ui/gameflow/game_flow_manager.h"
+#include "ui/input_test_support.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/ui_widget.h"
 
@@ -45,16 +46,7 @@ class ScreenChangeTest : public ::testing::Test {
     lua_pop(lua, 1);
     return value;
   }
-  void Button(bool down) {
-    input::MouseButton left;
-    left.index = 0;
-    left.down = down ? 1 : 0;
-    left.changed = 1;
-    if (down)
-      GetUIMan()->OnMouseDown(&left, &point_);
-    else
-      GetUIMan()->OnMouseUp(&left, &point_);
-  }
+  void Button(bool down) { input_testing::LeftButton(down, point_); }
 
   math::Vec2 point_;
 };

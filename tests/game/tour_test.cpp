@@ -34,12 +34,16 @@
 #include "log_capture.h"
 #include "platform/input/dinput_testing.h"
 #include "ui/gameflow/game_flow_manager.h"
+#include "ui/input_test_support.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/kinds/ui_check_box.h"
 #include "ui/widgets/ui_text.h"
 #include "ui/widgets/ui_widget.h"
 
 namespace {
+
+using input_testing::Click;
+using input_testing::Stroke;
 
 // What no step of the tour may write into the log.
 const char* const kFailures[] = {"Unable to load",  "Missing Sprite",  "Error loading Particle system object",
@@ -82,37 +86,11 @@ class TourTest : public ::testing::Test {
     ui::UIWidget* p = GetUIMan()->GetPanel(panel);
     return p ? p->GetWidgetByName(name) : nullptr;
   }
-  static void Click(ui::UIWidget* widget) {
-    ASSERT_NE(widget, nullptr);
-    const math::Vec2 point = widget->GetPosition() + widget->GetSize() * 0.5f;
-    input::MouseButton left;
-    left.index = 0;
-    left.down = 1;
-    left.changed = 1;
-    GetUIMan()->OnMouseDown(&left, &point);
-    left.down = 0;
-    GetUIMan()->OnMouseUp(&left, &point);
-  }
-  static void Stroke(SDL_Scancode key) {
-    input::Keyboard* keyboard = input::GetInput().GetKeyboard();
-    ASSERT_NE(keyboard, nullptr);
-    const FrameTimer& timer = GetFrameTimer();
-    for (bool down : {true, false}) {
-      platform::testing::FeedKey(key, down);
-      keyboard->Update(false, timer.frameDelta, timer.totalTime);
-    }
-  }
   // A left press on a cell of the room, through the playing state.
   void ClickCell(int32_t x, int32_t y) {
     ClickAt(game_->GetBoard()->CellToScreen(x, y) + math::Vec2(0.02f, 0.03f));
   }
-  void ClickAt(math::Vec2 point, int button = 0) {
-    input::MouseButton pressed;
-    pressed.index = button;
-    pressed.down = 1;
-    pressed.changed = 1;
-    game_->OnMouseDown(&pressed, &point);
-  }
+  void ClickAt(math::Vec2 point, int button = 0) { input_testing::Press(*game_, button, point); }
   // The game's own scripts with no profile left but a new one of the name.
   void StartAsNewPlayer(const std::string& name) {
     Lua("dofile('scripts/console.lua')");

@@ -8,7 +8,7 @@
 
 #include "log_capture.h"
 #include "platform/d3d8/d3d8_testing.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 
 // Each colour channel of the two within the tolerance.
 inline bool Near(uint32_t a, uint32_t b, int tolerance) {

@@ -13,9 +13,9 @@
 
 #include "core/files/resman.h"
 #include "platform/d3d8/d3d8_testing.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_font.h"
+#include "render/dx8/dx8_graphics.h"
 #include "render/font_test_support.h"
-#include "render/fonts/dx8_font.h"
 #include "render/sprites/sprite_set.h"
 #include "ui/manager/ui_manager.h"
 #include "ui_test_support.h"

@@ -8,7 +8,7 @@
 #include "board/well/decoration.h"
 #include "core/log.h"
 #include "core/script/script_helper.h"
-#include "core/script/write_lua.h"
+#include "core/script/lua_writer.h"
 
 namespace well {
 

@@ -2,18 +2,9 @@
 #include <luabind/luabind.hpp>
 
 #include "core/script/config_file.h"
+#include "core/script/lua_adapter.h"
 
 namespace config {
-
-namespace {
-// Lua numbers reach int parameters truncated, as everywhere in the engine.
-int GetIntFromLua(ConfigFile& config, const std::string& key, double def) {
-  return config.GetInt(key, LuaPlus::NumberToInt(def));
-}
-bool SetIntFromLua(ConfigFile& config, const std::string& key, double value) {
-  return config.SetInt(key, LuaPlus::NumberToInt(value));
-}
-}  // namespace
 
 void ConfigFile::RegisterLua(LuaPlus::LuaState* state) {
   using luabind::class_;
@@ -21,8 +12,8 @@ void ConfigFile::RegisterLua(LuaPlus::LuaState* state) {
       class_<ConfigFile>("ConfigFile")
           .def("GetFloat", &ConfigFile::GetFloat)
           .def("SetFloat", &ConfigFile::SetFloat)
-          .def("GetInt", &GetIntFromLua)
-          .def("SetInt", &SetIntFromLua)
+          .def("GetInt", script::IntsFromLua<&ConfigFile::GetInt>)
+          .def("SetInt", script::IntsFromLua<&ConfigFile::SetInt>)
           .def("GetString", &ConfigFile::GetString)
           .def("SetString", &ConfigFile::SetString)
           .def("GetVector", &ConfigFile::GetVector)

@@ -2,17 +2,9 @@
 #include <luabind/luabind.hpp>
 
 #include "core/script/file_list.h"
+#include "core/script/lua_adapter.h"
 
 namespace script {
-
-namespace {
-// An accessor with the Lua number truncated to the index, as everywhere in
-// the engine.
-template <typename Result, Result (FileList::*Accessor)(int) const>
-Result AtLuaIndex(const FileList& list, double index) {
-  return (list.*Accessor)(LuaPlus::NumberToInt(index));
-}
-}  // namespace
 
 void FileList::RegisterLua(LuaPlus::LuaState* state) {
   luabind::module(state->GetCState())[
@@ -20,14 +12,14 @@ void FileList::RegisterLua(LuaPlus::LuaState* state) {
           .def("Build", &FileList::Build)
           .def("Reset", &FileList::Reset)
           .def("GetFileC", &FileList::GetFileCount)
-          .def("GetFileName", &AtLuaIndex<std::string, &FileList::GetFileName>)
-          .def("GetBaseFileName", &AtLuaIndex<std::string, &FileList::GetBaseFileName>)
-          .def("GetExtension", &AtLuaIndex<std::string, &FileList::GetExtension>)
-          .def("IsDirectory", &AtLuaIndex<bool, &FileList::IsDirectory>)
-          .def("IsHidden", &AtLuaIndex<bool, &FileList::IsHidden>)
-          .def("IsSystem", &AtLuaIndex<bool, &FileList::IsSystem>)
-          .def("IsArchive", &AtLuaIndex<bool, &FileList::IsArchive>)
-          .def("IsReadOnly", &AtLuaIndex<bool, &FileList::IsReadOnly>)
+          .def("GetFileName", IntsFromLua<&FileList::GetFileName>)
+          .def("GetBaseFileName", IntsFromLua<&FileList::GetBaseFileName>)
+          .def("GetExtension", IntsFromLua<&FileList::GetExtension>)
+          .def("IsDirectory", IntsFromLua<&FileList::IsDirectory>)
+          .def("IsHidden", IntsFromLua<&FileList::IsHidden>)
+          .def("IsSystem", IntsFromLua<&FileList::IsSystem>)
+          .def("IsArchive", IntsFromLua<&FileList::IsArchive>)
+          .def("IsReadOnly", IntsFromLua<&FileList::IsReadOnly>)
           .def("SortNumber", &FileList::SortNumber),
       luabind::def("SearchDir", &FileList::SearchDir)];
 }

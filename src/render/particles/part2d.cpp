@@ -1,8 +1,8 @@
 #include "render/particles/part2d.h"
 
 #include "core/log.h"
+#include "core/script/lua_writer.h"
 #include "core/script/script_helper.h"
-#include "core/script/write_lua.h"
 
 namespace part2d {
 

@@ -5,8 +5,8 @@
 
 #include "core/log.h"
 #include "core/math/random.h"
+#include "core/script/lua_writer.h"
 #include "core/script/script_helper.h"
-#include "core/script/write_lua.h"
 #include "render/device/graphics.h"
 #include "render/sprites/quad_builders.h"
 #include "render/sprites/sprite_set.h"

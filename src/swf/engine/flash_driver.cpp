@@ -4,7 +4,7 @@
 
 #include "core/files/loose_path.h"
 #include "core/log.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "swf/action/get_url.h"
 #include "swf/base/file_object.h"
 #include "swf/base/log.h"

@@ -10,7 +10,7 @@
 #include "core/log.h"
 #include "core/script/script_helper.h"
 #include "core/text/utf.h"
-#include "core/script/write_lua.h"
+#include "core/script/lua_writer.h"
 #include "render/fonts/font_manager.h"
 #include "render/device/graphics.h"
 #include "audio/audio.h"

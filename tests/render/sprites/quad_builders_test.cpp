@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 
 namespace {
 

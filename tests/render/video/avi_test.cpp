@@ -9,11 +9,11 @@
 #include "avi_writer.h"
 #include "core/frame_timer.h"
 #include "platform/video/vfw_testing.h"
+#include "render/dx8/dx8_avi.h"
 #include "render/graphics_fixture.h"
 #include "render/image_files.h"
 #include "render/sprites/quad_builders.h"
 #include "render/video/avi.h"
-#include "render/video/dx8_avi.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "core/script/console.h"
 #include "platform/d3d8/d3d8_testing.h"
 #include "platform/input/dinput_testing.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "ui/gameflow/gameflow_test_support.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "core/script/console.h"
 #include "platform/d3d8/d3d8_testing.h"
 #include "render/cameras/perspective_camera.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "temp_folder.h"
 #include "ui/gameflow/gameflow_test_support.h"
 #include "ui/manager/ui_manager.h"

@@ -1,8 +1,8 @@
 #include "ui/widgets/kinds/ui_check_box.h"
 
 #include "audio/audio.h"
+#include "core/script/lua_writer.h"
 #include "core/script/script_helper.h"
-#include "core/script/write_lua.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/widget_lifetime.h"
 

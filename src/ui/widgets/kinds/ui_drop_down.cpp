@@ -1,7 +1,7 @@
 #include "ui/widgets/kinds/ui_drop_down.h"
 
+#include "core/script/lua_writer.h"
 #include "core/script/script_helper.h"
-#include "core/script/write_lua.h"
 #include "core/text/utf.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/widget_lifetime.h"

@@ -1,17 +1,10 @@
 // The dropdown's script class, under the slider's class name.
 #include <luabind/luabind.hpp>
 
-#include "platform/lua/luaplus.h"
+#include "core/script/lua_adapter.h"
 #include "ui/widgets/kinds/ui_drop_down.h"
 
 namespace ui {
-
-namespace {
-// Lua numbers reach the index truncated.
-void SetCurrentOptionFromLua(UIDropDown& dropdown, double index) {
-  dropdown.SetCurrentOption(LuaPlus::NumberToInt(index));
-}
-}  // namespace
 
 void UIDropDown::RegisterLua(LuaPlus::LuaState* state) {
   luabind::module(state->GetCState())[luabind::class_<UIDropDown, UIWidget>("SliderWidget")
@@ -23,7 +16,7 @@ void UIDropDown::RegisterLua(LuaPlus::LuaState* state) {
                                           .def("SetOpen", &UIDropDown::SetOpen)
                                           .def("AddOption", &UIDropDown::AddOption)
                                           .def("Clear", &UIDropDown::Clear)
-                                          .def("SetCurrentOption", &SetCurrentOptionFromLua)];
+                                          .def("SetCurrentOption", script::IntsFromLua<&UIDropDown::SetCurrentOption>)];
 }
 
 }  // namespace ui

@@ -1,8 +1,8 @@
 #include "ui/widgets/kinds/ui_flash_widget.h"
 
 #include "core/log.h"
+#include "core/script/lua_writer.h"
 #include "core/script/script_helper.h"
-#include "core/script/write_lua.h"
 #include "ui/manager/ui_manager.h"
 
 namespace ui {

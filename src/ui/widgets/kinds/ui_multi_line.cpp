@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/script/write_lua.h"
+#include "core/script/lua_writer.h"
 #include "core/text/strman.h"
 #include "render/device/graphics.h"
 #include "ui/manager/ui_manager.h"

@@ -10,7 +10,7 @@
 #pragma once
 #include <string>
 
-#include "render/fonts/dx8_font.h"
+#include "render/dx8/dx8_font.h"
 #include "render/fonts/text_layout.h"
 #include "ui/widgets/ui_widget.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/math/geometry.h"
+#include "core/script/lua_writer.h"
 #include "core/script/script_helper.h"
-#include "core/script/write_lua.h"
 #include "render/cameras/abstract_camera.h"
 #include "ui/manager/ui_manager.h"
 

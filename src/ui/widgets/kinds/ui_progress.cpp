@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "core/script/lua_writer.h"
 #include "core/script/script_helper.h"
-#include "core/script/write_lua.h"
 #include "render/device/graphics.h"
 #include "render/sprites/quad_builders.h"
 #include "ui/manager/ui_manager.h"

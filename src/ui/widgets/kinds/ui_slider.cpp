@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "core/script/lua_writer.h"
 #include "core/script/script_helper.h"
-#include "core/script/write_lua.h"
 #include "ui/widgets/widget_lifetime.h"
 
 namespace ui {

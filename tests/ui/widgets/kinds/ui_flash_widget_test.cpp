@@ -8,7 +8,7 @@
 
 #include "log_capture.h"
 #include "platform/d3d8/d3d8_testing.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "swf/stage/movie_root.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/ui_device_test_support.h"

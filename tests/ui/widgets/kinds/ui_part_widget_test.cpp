@@ -10,7 +10,7 @@
 #include "log_capture.h"
 #include "read_file.h"
 #include "platform/d3d8/d3d8_testing.h"
-#include "render/device/dx8_graphics.h"
+#include "render/dx8/dx8_graphics.h"
 #include "render/cameras/perspective_camera.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/kinds/ui_part2d_widget.h"
