@@ -17,6 +17,7 @@
 #include "board/qor_explorer.h"
 #include "board/qor_goal_map.h"
 #include "board/qor_well.h"
+#include "board/game_variables.h"
 #include "board/well/block_names.h"
 #include "board/help/help_panel.h"
 #include "board/help/qor_game_help.h"
@@ -32,11 +33,14 @@
 #include "game/qor_game_state.h"
 #include "game/qor_race_well.h"
 #include "log_capture.h"
+#include "temp_folder.h"
+#include "text_contrast.h"
 #include "platform/input/dinput_testing.h"
 #include "ui/gameflow/game_flow_manager.h"
 #include "ui/input_test_support.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/kinds/ui_check_box.h"
+#include "ui/widgets/kinds/ui_multi_line.h"
 #include "ui/widgets/ui_text.h"
 #include "ui/widgets/ui_widget.h"
 
@@ -98,6 +102,27 @@ class TourTest : public ::testing::Test {
     Lua("UseProfile('" + name + "')");
     ASSERT_EQ(Global("GetRMS():GetName()"), name);
   }
+  // A first start: the game's own scripts, no profile yet, and Play pressed
+  // on the title, which asks for a name in the welcome box.
+  void OpenWelcomeBox() {
+    Lua("dofile('scripts/console.lua')");
+    Lua("while GetRMS():GetProfileC() > 0 do GetRMS():DeleteProfile(0) end");
+    Lua("JumpState('title')");
+    Settle();
+    Click(Widget("title", "play"));
+    ASSERT_NE(GetUIMan()->GetPanel("profile"), nullptr);
+    ASSERT_TRUE(GetUIMan()->GetPanel("profile")->IsVisible());
+  }
+  // The title's Editor pressed: the level editor's board in play.
+  void OpenEditor() {
+    Lua("JumpState('title')");
+    Settle();
+    Click(Widget("title", "editor"));
+    Settle();
+    ASSERT_EQ(CurrentState(), "game");
+    ASSERT_NE(game_->GetBoard(), nullptr);
+    ASSERT_TRUE(game_->GetBoard()->IsEditorWell());
+  }
   // The hint the room's help box shows, by its name; "" with the box closed.
   std::string ShownHint() {
     QORGameHelp* help = game_->GetBoard()->GetHelp();
@@ -123,14 +148,7 @@ class TourTest : public ::testing::Test {
 
 TEST_F(TourTest, ANewPlayerWinsTheFirstRoomLosesToTheRivalRacesPlaysThePuzzleSeesTheCreditsAndOpensTheEditor) {
   LogCapture log;
-  // The game's own scripts, as they start; a first start: no profile yet.
-  Lua("dofile('scripts/console.lua')");
-  Lua("while GetRMS():GetProfileC() > 0 do GetRMS():DeleteProfile(0) end");
-  Lua("JumpState('title')");
-  Settle();
-  Click(Widget("title", "play"));
-  ASSERT_NE(GetUIMan()->GetPanel("profile"), nullptr);
-  ASSERT_TRUE(GetUIMan()->GetPanel("profile")->IsVisible());
+  ASSERT_NO_FATAL_FAILURE(OpenWelcomeBox());
   Widget("profile", "name")->SetText("Tamsin");
   Click(Widget("profile", "ok"));
   EXPECT_EQ(Global("GetRMS():GetName()"), "Tamsin");
@@ -248,13 +266,7 @@ TEST_F(TourTest, ANewPlayerWinsTheFirstRoomLosesToTheRivalRacesPlaysThePuzzleSee
   ExpectCleanLog("puzzle and credits");
 
   // The level editor, from the title.
-  Lua("JumpState('title')");
-  Settle();
-  Click(Widget("title", "editor"));
-  Settle();
-  ASSERT_EQ(CurrentState(), "game");
-  ASSERT_NE(game_->GetBoard(), nullptr);
-  EXPECT_TRUE(game_->GetBoard()->IsEditorWell());
+  ASSERT_NO_FATAL_FAILURE(OpenEditor());
   Tick(1.0f);
   ExpectCleanLog("editor");
   Lua("EditorBack()");
@@ -402,14 +414,8 @@ std::set<std::string> ShippedColours() {
 TEST_F(TourTest, TheEditorStartsWithTheShippedRoomsColoursUnderLegibleLabels) {
   LogCapture log;
   Lua("dofile('scripts/console.lua')");
-  Lua("JumpState('title')");
-  Settle();
-  Click(Widget("title", "editor"));
-  Settle();
-  ASSERT_EQ(CurrentState(), "game");
+  ASSERT_NO_FATAL_FAILURE(OpenEditor());
   QORWell* board = game_->GetBoard();
-  ASSERT_NE(board, nullptr);
-  ASSERT_TRUE(board->IsEditorWell());
   Tick(0.2f);
   const std::set<std::string> shipped = ShippedColours();
   EXPECT_GE(shipped.size(), 5u);
@@ -488,6 +494,92 @@ TEST_F(TourTest, TheTitlesNameBoxShowsThePlayerAndTakesAnotherByName) {
   EXPECT_EQ(Global("GetRMS():GetNameFromID(0)"), "Ismay");
   EXPECT_EQ(Global("GetRMS():GetNameFromID(1)"), "Bertil");
   ExpectCleanLog("title");
+}
+
+// The texts a newcomer found hard to read, on the game's own screenshots:
+// the welcome box with a name typed in, a yes/no question, the armed
+// power's line over the stones and the editor's colour names. Each reads at
+// 4.5:1 or better against what lies behind it.
+class TextContrastTest : public TourTest {
+ protected:
+  static constexpr double kLeastContrast = 4.5;
+  // The test game's window.
+  static constexpr float kScreenWidth = 800.0f, kScreenHeight = 600.0f;
+
+  // The next frame as the game saves a screenshot, in the folder.
+  std::string Screenshot(const char* name) {
+    const std::string path = (shots_.Path() / name).string();
+    Lua("TakeScreenshot([[" + path + "]], false) ForceRedraw()");
+    return path + ".bmp";
+  }
+  // The named text of a shown panel reads at the least contrast on the shot.
+  void ExpectReadable(const std::string& shot, const char* panel, const std::string& name) {
+    ui::UIWidget* widget = Widget(panel, name.c_str());
+    ASSERT_NE(widget, nullptr) << panel << "/" << name;
+    EXPECT_TRUE(GetUIMan()->GetPanel(panel)->IsVisible() && widget->IsVisible()) << panel << "/" << name;
+    // A text of several lines is drawn in the widget's colour.
+    auto* lines = dynamic_cast<ui::UIMultiLine*>(widget);
+    EXPECT_FALSE(lines ? lines->GetStoredText().empty() : widget->GetText().empty()) << panel << "/" << name;
+    const uint32_t colour = lines ? widget->GetColor() : widget->GetTextBlock().colour;
+    const math::Vec2 at = widget->GetPosition(), size = widget->GetSize();
+    const double contrast =
+        TextContrast(shot, static_cast<int>(at.x * kScreenWidth), static_cast<int>(at.y * kScreenHeight),
+                     static_cast<int>(size.x * kScreenWidth), static_cast<int>(size.y * kScreenHeight), colour);
+    EXPECT_GE(contrast, kLeastContrast) << panel << "/" << name;
+  }
+
+  TempFolder shots_;
+};
+
+TEST_F(TextContrastTest, TheWelcomeBoxAndAYesNoQuestionRead) {
+  ASSERT_NO_FATAL_FAILURE(OpenWelcomeBox());
+  Widget("profile", "name")->SetText("Tamsin");
+  const std::string welcome = Screenshot("welcome");
+  for (const char* name : {"heading", "message", "name"}) ExpectReadable(welcome, "profile", name);
+  Click(Widget("profile", "ok"));
+  Settle();
+  // Past the map's fade-in, whose shade would darken the question.
+  Lua("DisableHint()");
+  Tick(2.0f);
+
+  Lua("AskYesNo('Leave the room? The treasures found in it are lost.', '', '')");
+  const std::string question = Screenshot("yesno");
+  ExpectReadable(question, "yesno", "question");
+  Lua("AnswerYesNo(false)");
+}
+
+TEST_F(TextContrastTest, TheArmedPowersLineReadsOverTheStones) {
+  ASSERT_NO_FATAL_FAILURE(StartAsNewPlayer("Halvard"));
+  Lua("SetHintEnabled(false)");
+  Lua("GetRMS():SetOpen(2, 1)");
+  SetInt(game_var::kFirstPowerCount, 1);
+  Lua("PlayRoom(2)");
+  Settle();
+  ASSERT_EQ(CurrentState(), "game");
+  Tick(4.0f);
+  Click(Widget("GameScreen", "Special_1"));
+  ASSERT_NE(game_->GetBoard()->GetHud()->GetArmedPower(), nullptr);
+  ExpectReadable(Screenshot("power"), "GameScreen", "INSTRUCTIONS");
+  Lua("LeaveRoom()");
+  Settle();
+}
+
+TEST_F(TextContrastTest, TheEditorsColourNamesRead) {
+  Lua("dofile('scripts/console.lua')");
+  ASSERT_NO_FATAL_FAILURE(OpenEditor());
+  Tick(0.2f);
+  Lua("EditorKey2()");
+  const std::string shot = Screenshot("editor");
+  int labels = 0;
+  for (int32_t colour = 0; colour < QORWell::kColorCount; ++colour) {
+    const std::string name = "pick_" + well::ColorToName(colour);
+    if (!Widget("editor_3", name.c_str())) continue;
+    ++labels;
+    ExpectReadable(shot, "editor_3", name);
+  }
+  EXPECT_GE(labels, 12);
+  Lua("EditorBack()");
+  Settle();
 }
 
 }  // namespace
