@@ -334,6 +334,8 @@ void QORWell::Tick(float dt) {
   // An open hint holds the view still.
   const bool holdView = IsHintShowing();
   const math::Vec2 scroll = scroll_;
+  // A token's cycle end looks for the pointer: the block under it is ticked in full.
+  if (well::Block* pointed = GetBlockAtPoint(GetMousePosition())) pointed->Wake();
   GameScrollWell::Tick(dt);
   if (holdView) SetScrollVector(scroll);
   // Blocks the tick took off the grid are let go of.

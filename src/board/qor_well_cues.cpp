@@ -106,7 +106,7 @@ void QORWell::CheckFirstHints() {
     for (int32_t y = y0 + kHintMargin; y < y1 - kHintMargin; ++y) {
       // A block is met on its own cell only.
       well::Block* block = GameScrollWell::GetBlock(x, y);
-      if (block && block->GetSprite().HasImage() && GetBlockType(block) > 0) {
+      if (block && block->HasImage() && GetBlockType(block) > 0) {
         const math::Vec2 position = block->GetScreenPosition();
         if (const int32_t id = BlockHint(GetBlockType(block))) TriggerHint(id, position, position + block->GetDrawSize());
       }

@@ -72,6 +72,7 @@ void QORBlock::OnStruck() {
 QORWell* QORBlock::GetQORWell() const { return static_cast<QORWell*>(board_); }
 
 void QORBlock::LoadImage(const std::string& name) {
+  Wake();
   sprite_.Setup(name, math::Vec2(0.0f, 0.0f), math::Vec2(1.0f, 1.0f), false);
 }
 
@@ -103,6 +104,8 @@ void QORTokenBlock::SetSelected() {
 void QORTokenBlock::SetStanding() {
   if (!IsFixedState()) ReturnToStand();
 }
+
+bool QORTokenBlock::IgnoresCycleEnd() const { return IsFixedState() || GetState() == well::kStateStand; }
 
 void QORTokenBlock::OnAnimationEnd() {
   if (IsFixedState()) return;

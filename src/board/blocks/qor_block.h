@@ -93,6 +93,8 @@ class QORTokenBlock : public QORBlock {
   // At the end of each cycle: highlighted when under the board's last
   // pointer position, standing otherwise.
   void OnAnimationEnd() override;
+  // Fixed, or standing away from the pointer.
+  bool IgnoresCycleEnd() const override;
   // An explosion that grows with the board's combo count.
   void OnDestroyed() override;
 };

@@ -111,6 +111,8 @@ class BaseWell {
   virtual void RemoveDeadBlocks() = 0;
   virtual void TickBlocks(float dt) = 0;
   virtual void GravityPass() = 0;
+  // A resting block is to be ticked again (see Block::Wake).
+  virtual void WakeBlock(Block*) {}
 
   math::Vec2 CellToScreen(int32_t x, int32_t y) const;
   math::Vec2 CellsToSize(int32_t width, int32_t height) const;
@@ -175,7 +177,10 @@ class BaseWell {
 
  protected:
   // Takes a block off for good: it is never drawn, ticked or found again.
-  void Bury(Block* block) { graveyard_.push_back(block); }
+  void Bury(Block* block) {
+    block->Wake();
+    graveyard_.push_back(block);
+  }
   void SetScrollVector(const math::Vec2& scroll) { scroll_ = scroll; }
   void SetMoving() { moving_ = 1; }
 

@@ -83,7 +83,7 @@ bool BaseWell::Save(const std::string& fileName) {
 
 void BaseWell::CollectSavedBlocks(std::vector<Block*>& list) {
   CollectAllBlocks(list);
-  list.erase(std::remove_if(list.begin(), list.end(), [](Block* block) { return !block->GetSprite().HasImage(); }),
+  list.erase(std::remove_if(list.begin(), list.end(), [](Block* block) { return !block->HasImage(); }),
              list.end());
 }
 

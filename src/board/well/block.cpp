@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "board/well/base_well.h"
+#include "board/well/rest_clocks.h"
 #include "render/sprites/sprite_batch.h"
 
 namespace well {
@@ -12,7 +13,18 @@ Block::Block(BaseWell* board) : board_(board) {}
 
 Block::~Block() { sprite_.Invalidate(); }
 
-void Block::PlaceSprite(const math::Vec2& position) { sprite_.SetRect(position, drawSize_, 0.0f, 0, tint_); }
+void Block::PlaceSprite(const math::Vec2& position) {
+  if (rest_) sprite_.clock = rest_->now;
+  sprite_.SetRect(position, drawSize_, 0.0f, 0, tint_);
+}
+
+bool Block::CanRest() const {
+  return !IsDead() && !sliding_ && timer_.period <= 0.0f && sprite_.GetEntry() && !sprite_.owner && IgnoresCycleEnd();
+}
+
+void Block::Wake() {
+  if (rest_) board_->WakeBlock(this);
+}
 
 bool Block::FitsInside(const math::Vec2& position, const math::Vec2& clipMin, const math::Vec2& clipMax) const {
   return position.x >= clipMin.x && position.y >= clipMin.y && position.x + drawSize_.x < clipMax.x &&
@@ -103,15 +115,32 @@ void Block::OnArrived() {
   StrikeBlockBelow();
 }
 
-void Block::SetSelected() { state_ = kStateSelected; }
+void Block::SetSelected() {
+  Wake();
+  state_ = kStateSelected;
+}
 
-void Block::SetStanding() { state_ = kStateStand; }
+void Block::SetStanding() {
+  Wake();
+  state_ = kStateStand;
+}
 
-void Block::SetColor(int32_t color) { color_ = color; }
+void Block::SetColor(int32_t color) {
+  Wake();
+  color_ = color;
+}
 
 bool Block::ColorMatches(int32_t color) { return color == kColorAny || color_ == kColorAny || color == color_; }
 
-void Block::SetState(int32_t state) { state_ = state; }
+void Block::SetState(int32_t state) {
+  Wake();
+  state_ = state;
+}
+
+void Block::SetErased() {
+  Wake();
+  state_ = kStateErased;
+}
 
 void Block::FallTest() {
   if (sliding_ || cell_.x < 0 || cell_.y < 0) return;
@@ -126,6 +155,7 @@ void Block::FallTest() {
 }
 
 void Block::SetDestroyed() {
+  Wake();
   state_ = kStateDestroyed;
   OnDestroyed();
 }
@@ -139,6 +169,7 @@ void Block::DrawClippedAtOwnPosition(const math::Vec2& clipMin, const math::Vec2
 }
 
 Block* Block::MoveTo(int32_t x, int32_t y) {
+  Wake();
   Block* there = board_->GetBlock(x, y);
   if (!there || there == this) {
     target_ = {x, y};
@@ -148,6 +179,7 @@ Block* Block::MoveTo(int32_t x, int32_t y) {
 }
 
 void Block::SetCell(int32_t x, int32_t y) {
+  Wake();
   const Cell old = cell_;
   cell_ = target_ = {x, y};
   if (old.x >= 0) board_->OnBlockMoved(this, old.x, old.y, x, y);

@@ -19,6 +19,7 @@ class SpriteBatch;
 namespace well {
 
 class BaseWell;
+struct RestClock;
 
 struct Cell {
   int32_t x = 0;
@@ -73,6 +74,20 @@ class Block {
   virtual float ReservedValue3() { return 0.0f; }
   virtual float ReservedValue4() { return 1.0f; }
   virtual bool ReservedFlag() { return true; }
+  // True when a cycle end of its animation changes nothing in the block's
+  // present state; the board still ticks the block under the pointer in full.
+  virtual bool IgnoresCycleEnd() const { return false; }
+
+  // A tick would only turn its animation over: alive, not sliding, no timer,
+  // an animation of the sprite set with no owner to tell, and a cycle end
+  // that changes nothing.
+  bool CanRest() const;
+  // The board ticks a resting block again; anything that changes the block
+  // wakes it first.
+  void Wake();
+  RestClock* GetRestClock() const { return rest_; }
+  // The board's: the shared clock the block rests on, null when awake.
+  void SetRestClock(RestClock* clock) { rest_ = clock; }
 
   // The cell the block rests on or slides to.
   Cell GetCell() const { return target_; }
@@ -91,7 +106,7 @@ class Block {
   // Lands on (x, y) at once: the slide ends, and a block that had a cell
   // tells the board it moved.
   void SetCell(int32_t x, int32_t y);
-  void SetErased() { state_ = kStateErased; }
+  void SetErased();
 
   BaseWell* GetBoard() const { return board_; }
   int32_t GetColor() const { return color_; }
@@ -103,10 +118,17 @@ class Block {
   const math::Vec2& GetSlideOffset() const { return slideOffset_; }
   const math::Vec2& GetDrawOffset() const { return drawOffset_; }
   void SetDrawOffset(const math::Vec2& offset) { drawOffset_ = offset; }
-  ui::UISprite& GetSprite() { return sprite_; }
+  bool HasImage() const { return sprite_.HasImage(); }
+  ui::UISprite& GetSprite() {
+    Wake();
+    return sprite_;
+  }
   const ui::UISprite& GetSprite() const { return sprite_; }
   // Off while its period is 0 or below.
-  CountdownTimer& GetTimer() { return timer_; }
+  CountdownTimer& GetTimer() {
+    Wake();
+    return timer_;
+  }
 
  protected:
   // Sets the sprite where and as the block draws.
@@ -132,6 +154,7 @@ class Block {
   math::Vec2 drawOffset_;
   ui::UISprite sprite_;
   CountdownTimer timer_{-1.0f, -1.0f};
+  RestClock* rest_ = nullptr;
 };
 
 }  // namespace well

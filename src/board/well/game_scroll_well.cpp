@@ -1,6 +1,7 @@
 #include "board/well/game_scroll_well.h"
 
 #include <algorithm>
+#include <functional>
 #include <unordered_set>
 
 #include "board/effects/well_sfx.h"
@@ -42,7 +43,12 @@ void GameScrollWell::DeleteGridBlocks() {
   queue_.erase(std::remove_if(queue_.begin(), queue_.end(), [&gone](const PlacementEntry& e) { return gone(e.block); }),
                queue_.end());
   graveyard_.erase(std::remove_if(graveyard_.begin(), graveyard_.end(), gone), graveyard_.end());
-  for (Block* block : doomed) delete block;
+  awake_.erase(std::remove_if(awake_.begin(), awake_.end(), gone), awake_.end());
+  fallCells_.clear();
+  for (Block* block : doomed) {
+    if (RestClock* clock = block->GetRestClock()) restClocks_.Leave(clock);
+    delete block;
+  }
 }
 
 void GameScrollWell::CollectBlocksOfColor(int32_t color, std::vector<Block*>& list) {
@@ -76,12 +82,19 @@ void GameScrollWell::PutBlock(Block* block, int32_t x, int32_t y) {
   if (!CanStore(block, x, y, "Unable to put a block on the well")) {
     // Off the grid for good, wherever it stood before.
     const Cell old = block->GetOccupiedCell();
-    if (GetBlock(old.x, old.y) == block) grid_[static_cast<size_t>(GetCellIndex(old.x, old.y))] = nullptr;
+    if (GetBlock(old.x, old.y) == block) {
+      grid_[static_cast<size_t>(GetCellIndex(old.x, old.y))] = nullptr;
+      NoteVacated(block, old);
+    }
     Bury(block);
     return;
   }
   block->SetCell(x, y);
   grid_[static_cast<size_t>(GetCellIndex(x, y))] = block;
+  widest_ = std::max(widest_, block->GetWidth());
+  tallest_ = std::max(tallest_, block->GetHeight());
+  awake_.push_back(block);
+  NoteFallCell(x, y);
   block->OnPlaced();
 }
 
@@ -98,12 +111,71 @@ void GameScrollWell::Draw() {
 void GameScrollWell::Tick(float dt) {
   BaseWell::Tick(dt);
   // Blocks that died since the step leave the grid with no hook called.
-  for (Block*& block : grid_) {
-    if (block && block->IsDead()) {
-      Bury(block);
-      block = nullptr;
-    }
+  std::vector<Block*> dead;
+  TakeDeadBlocks(dead);
+  for (Block* block : dead) Bury(block);
+}
+
+bool GameScrollWell::IsOnGrid(const Block* block) const {
+  const Cell cell = block->GetOccupiedCell();
+  return IsInside(cell.x, cell.y) && !grid_.empty() && grid_[static_cast<size_t>(GetCellIndex(cell.x, cell.y))] == block;
+}
+
+void GameScrollWell::CollectAwake(std::vector<IndexedBlock>& list) const {
+  list.clear();
+  for (Block* block : awake_) {
+    if (!block->GetRestClock() && IsOnGrid(block)) list.emplace_back(GetBlockIndex(block), block);
   }
+  std::sort(list.begin(), list.end());
+  list.erase(std::unique(list.begin(), list.end()), list.end());
+}
+
+// A resting block never dies unwoken: the awake ones are all there is to look at.
+void GameScrollWell::TakeDeadBlocks(std::vector<Block*>& dead) {
+  std::vector<IndexedBlock> awake;
+  CollectAwake(awake);
+  for (const IndexedBlock& entry : awake) {
+    if (!entry.second->IsDead()) continue;
+    grid_[static_cast<size_t>(entry.first)] = nullptr;
+    NoteVacated(entry.second, entry.second->GetOccupiedCell());
+    dead.push_back(entry.second);
+  }
+}
+
+void GameScrollWell::NoteFallCell(int32_t x, int32_t y) {
+  if (IsInside(x, y)) fallCells_.push_back(GetCellIndex(x, y));
+}
+
+void GameScrollWell::NoteVacated(const Block* block, const Cell& cell) {
+  // Any block whose bottom row lies just above the emptied cells.
+  for (int32_t x = cell.x - widest_ + 1; x < cell.x + block->GetWidth(); ++x) {
+    for (int32_t rise = 1; rise <= tallest_; ++rise) NoteFallCell(x, cell.y - rise);
+  }
+}
+
+bool GameScrollWell::IsOverHole(Block* block) {
+  const Cell cell = block->GetOccupiedCell();
+  const int32_t below = cell.y + block->GetHeight();
+  for (int32_t x = cell.x; x < cell.x + block->GetWidth(); ++x) {
+    if (IsInside(x, below) && !GetBlock(x, below)) return true;
+  }
+  return false;
+}
+
+void GameScrollWell::WakeBlock(Block* block) {
+  RestClock* clock = block->GetRestClock();
+  if (!clock) return;
+  block->SetRestClock(nullptr);
+  restClocks_.Leave(clock);
+  const int32_t index = GetBlockIndex(block);
+  if (tickCursor_ >= 0 && index > tickCursor_ && IsOnGrid(block)) {
+    block->GetSprite().clock = clock->before;
+    wokenInTick_.emplace_back(index, block);
+    std::push_heap(wokenInTick_.begin(), wokenInTick_.end(), std::greater<IndexedBlock>());
+    return;
+  }
+  block->GetSprite().clock = clock->now;
+  awake_.push_back(block);
 }
 
 void GameScrollWell::OnBlockMoved(Block* block, int32_t oldX, int32_t oldY, int32_t newX, int32_t newY) {
@@ -111,27 +183,25 @@ void GameScrollWell::OnBlockMoved(Block* block, int32_t oldX, int32_t oldY, int3
   Block*& old = grid_[static_cast<size_t>(GetCellIndex(oldX, oldY))];
   if (old != block) return;
   old = nullptr;
+  NoteVacated(block, {oldX, oldY});
   if (!CanStore(block, newX, newY, "Unable to move a block on the well")) {
     Bury(block);
     return;
   }
   grid_[static_cast<size_t>(GetCellIndex(newX, newY))] = block;
+  NoteFallCell(newX, newY);
 }
 
 void GameScrollWell::Create(uint32_t width, uint32_t height, const math::Vec2& origin, const math::Vec2& viewSize,
                             const math::Vec2& cellSize) {
   BaseWell::Create(width, height, origin, viewSize, cellSize);
   grid_.assign(static_cast<size_t>(width) * height, nullptr);
+  fallCells_.clear();
 }
 
 void GameScrollWell::RemoveDeadBlocks() {
   std::vector<Block*> dead;
-  for (Block*& block : grid_) {
-    if (block && block->IsDead()) {
-      dead.push_back(block);
-      block = nullptr;
-    }
-  }
+  TakeDeadBlocks(dead);
   for (Block* block : dead) {
     if (block->GetState() == kStateDestroyed) block->OnDestroyed();
     OnBoardChanged();
@@ -140,23 +210,60 @@ void GameScrollWell::RemoveDeadBlocks() {
 }
 
 void GameScrollWell::TickBlocks(float dt) {
+  restClocks_.Tick(dt);
   // A block that arrives moves its grid entry, maybe further on in the
-  // grid: ticking a copy ticks each block once.
-  ticking_.clear();
-  for (Block* block : grid_) {
-    if (block) ticking_.push_back(block);
-  }
-  for (Block* block : ticking_) {
+  // grid: ticking a list made first ticks each block once.
+  CollectAwake(ticking_);
+  awake_.clear();
+  wokenInTick_.clear();
+  const auto later = std::greater<IndexedBlock>();
+  for (size_t next = 0;;) {
+    Block* block = nullptr;
+    if (!wokenInTick_.empty() && (next == ticking_.size() || wokenInTick_.front() < ticking_[next])) {
+      std::pop_heap(wokenInTick_.begin(), wokenInTick_.end(), later);
+      tickCursor_ = wokenInTick_.back().first;
+      block = wokenInTick_.back().second;
+      wokenInTick_.pop_back();
+    } else if (next < ticking_.size()) {
+      tickCursor_ = ticking_[next].first;
+      block = ticking_[next++].second;
+    } else {
+      break;
+    }
     if (block->Tick(dt)) SetMoving();
+    awake_.push_back(block);
   }
+  tickCursor_ = -1;
   ticking_.clear();
+  RestOrKeepAwake();
+}
+
+void GameScrollWell::RestOrKeepAwake() {
+  auto rests = [this](Block* block) {
+    if (block->GetRestClock()) return true;  // listed twice
+    if (!IsOnGrid(block)) return true;       // placed again, it is listed again
+    if (!block->CanRest()) return false;
+    const ui::UISprite& sprite = static_cast<const Block*>(block)->GetSprite();
+    block->SetRestClock(restClocks_.Join(sprite.GetEntry(), sprite.clock));
+    return true;
+  };
+  awake_.erase(std::remove_if(awake_.begin(), awake_.end(), rests), awake_.end());
 }
 
 void GameScrollWell::GravityPass() {
   if (!gravity_) return;
-  for (Block* block : grid_) {
-    if (block) block->FallTest();
+  std::sort(fallCells_.begin(), fallCells_.end());
+  fallCells_.erase(std::unique(fallCells_.begin(), fallCells_.end()), fallCells_.end());
+  falling_.swap(fallCells_);
+  fallCells_.clear();
+  for (int32_t index : falling_) {
+    Block* block = grid_[static_cast<size_t>(index)];
+    if (!block) continue;
+    block->FallTest();
+    // What holds a block over a hole may let go later: it is tested again.
+    if (!block->IsSliding() && IsOverHole(block)) fallCells_.push_back(index);
   }
+  falling_.clear();
 }
 
 template <typename Test>
@@ -165,7 +272,7 @@ void GameScrollWell::AddCellToBatch(int32_t x, int32_t y, const math::Vec2& clip
   // The grid entry, not a derived board's GetBlock, which may answer a large
   // block on every cell it covers: each block is added once, at its own cell.
   Block* block = GameScrollWell::GetBlock(x, y);
-  if (block && block->GetSprite().HasImage() && test(*block))
+  if (block && block->HasImage() && test(*block))
     block->AddToBatchClipped(blockBatch_, overlayBatch_, clipMin, clipMax);
 }
 
@@ -241,6 +348,8 @@ void GameScrollWell::SwapBlocks(Block* a, Block* b) {
   b->SetCell(cellA.x, cellA.y);
   grid_[indexA] = b;
   grid_[indexB] = a;
+  NoteFallCell(cellA.x, cellA.y);
+  NoteFallCell(cellB.x, cellB.y);
   a->OnArrived();
   b->OnArrived();
 }

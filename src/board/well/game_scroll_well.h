@@ -4,9 +4,11 @@
 // its tick and the restore of a recorded layout.
 #pragma once
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "board/well/base_well.h"
+#include "board/well/rest_clocks.h"
 #include "render/sprites/sprite_batch.h"
 
 namespace well {
@@ -50,7 +52,12 @@ class GameScrollWell : public BaseWell {
               const math::Vec2& cellSize) override;
   void RemoveDeadBlocks() override;
   void TickBlocks(float dt) override;
+  // Tests the blocks over a cell that emptied since, and those still over
+  // one: nothing else can start to fall.
   void GravityPass() override;
+  // Mid-tick, a block still to come in grid order is ticked in its turn
+  // from the time it had before the frame.
+  void WakeBlock(Block* block) override;
   virtual void DrawBlocksBatched();
   // Decorations of layers 0 to 2, clipped to the view.
   virtual void DrawBackDecorations();
@@ -69,6 +76,8 @@ class GameScrollWell : public BaseWell {
   void SetViewCells(uint32_t columns, uint32_t rows);
   ui::SpriteBatch& GetBlockBatch() { return blockBatch_; }
   ui::SpriteBatch& GetOverlayBatch() { return overlayBatch_; }
+  // Blocks ticked each frame; the rest rest.
+  size_t CountAwake() const { return awake_.size(); }
 
  protected:
   // Deletes every block on the grid, empties it, and drops what still
@@ -88,7 +97,30 @@ class GameScrollWell : public BaseWell {
   template <typename Test>
   void AddCellToBatch(int32_t x, int32_t y, const math::Vec2& clipMin, const math::Vec2& clipMax, Test test);
 
-  std::vector<Block*> ticking_;  // the grid's blocks while a tick runs
+  // A block with its grid index.
+  using IndexedBlock = std::pair<int32_t, Block*>;
+  bool IsOnGrid(const Block* block) const;
+  // The awake blocks on the grid, in grid order, each once.
+  void CollectAwake(std::vector<IndexedBlock>& list) const;
+  // Takes the awake blocks that died off the grid, in grid order.
+  void TakeDeadBlocks(std::vector<Block*>& dead);
+  // The cells whose block may fall now that the block's cells emptied.
+  void NoteVacated(const Block* block, const Cell& cell);
+  void NoteFallCell(int32_t x, int32_t y);
+  bool IsOverHole(Block* block);
+  void RestOrKeepAwake();
+
+  // Awake blocks: new, changed, or with something of their own to do. They
+  // may be listed twice or have left the grid; the tick sorts that out.
+  std::vector<Block*> awake_;
+  RestClocks restClocks_;
+  std::vector<IndexedBlock> ticking_;  // this tick's blocks, in grid order
+  std::vector<IndexedBlock> wokenInTick_;  // a heap, the lowest index on top
+  int32_t tickCursor_ = -1;  // the grid index being ticked; -1 outside the tick
+  std::vector<int32_t> fallCells_;
+  std::vector<int32_t> falling_;
+  int32_t widest_ = 1;
+  int32_t tallest_ = 1;
 };
 
 }  // namespace well
