@@ -5,10 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "board/well/block.h"
-#include "board/well/game_scroll_well.h"
 #include "core/frame_timer.h"
 #include "fuzz_target.h"
+#include "well/block.h"
+#include "well/game_scroll_well.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "board/blocks/qor_block.h"
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/qor_goal_map.h"
 #include "board/qor_pathfind.h"
 #include "board/qor_well.h"
+#include "well/effects/part2d_sfx_set.h"
 
 QORExplorer::QORExplorer(QORWell* board) : board_(board) {
   sprite_.Setup("Explorer_Idle", math::Vec2(0.0f, 0.0f), math::Vec2(1.0f, 1.0f), false);

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "board/well/block.h"
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
 #include "render/sprites/ui_sprite.h"
+#include "well/block.h"
 
 class QORPathFind;
 class QORWell;

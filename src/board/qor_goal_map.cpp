@@ -6,8 +6,6 @@
 
 #include "audio/audio.h"
 #include "board/blocks/qor_block.h"
-#include "board/effects/explosion_sfx_set.h"
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/game_variables.h"
 #include "board/qor_explorer.h"
@@ -16,6 +14,8 @@
 #include "render/device/graphics.h"
 #include "render/sprites/quad_builders.h"
 #include "render/sprites/sprite_set.h"
+#include "well/effects/explosion_sfx_set.h"
+#include "well/effects/part2d_sfx_set.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "board/well/well_path.h"
 #include "render/sprites/quad_run.h"
 #include "render/sprites/ui_sprite.h"
+#include "well/well_path.h"
 
 class QORExplorer;
 class QORWell;

@@ -8,13 +8,13 @@
 #include "board/effects/qor_start_flash.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/qor_music_rotation.h"
-#include "board/well/game_end.h"
 #include "core/input/keyboard.h"
 #include "core/log.h"
 #include "core/math/random.h"
 #include "core/script/console.h"
 #include "core/script/lua_writer.h"
 #include "render/fonts/font_manager.h"
+#include "well/game_end.h"
 
 namespace {
 

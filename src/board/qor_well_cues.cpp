@@ -8,8 +8,8 @@
 #include "board/effects/qor_well_sfx.h"
 #include "board/game_variables.h"
 #include "board/help/qor_game_help.h"
-#include "board/help/well_dynamic_help.h"
 #include "board/qor_well.h"
+#include "well/help/well_dynamic_help.h"
 
 namespace {
 

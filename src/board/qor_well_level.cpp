@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "board/qor_well.h"
-#include "board/well/block.h"
-#include "board/well/block_names.h"
+#include "well/block.h"
+#include "well/block_names.h"
 #include "core/log.h"
 #include "core/script/script_helper.h"
 #include "core/script/lua_writer.h"

@@ -11,10 +11,10 @@
 #include "board/blocks/qor_block.h"
 #include "board/blocks/qor_fixed_blocks.h"
 #include "board/effects/coin_sfx.h"
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/hud/qor_well_ui.h"
 #include "board/qor_well.h"
+#include "well/effects/part2d_sfx_set.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "board/well/base_well.h"
+#include "well/base_well.h"
 
 #include <gtest/gtest.h>
 
-#include "board/effects/well_sfx.h"
-#include "board/well/game_end.h"
 #include "board_test_support.h"
+#include "well/effects/well_sfx.h"
+#include "well/game_end.h"
 
 namespace {
 

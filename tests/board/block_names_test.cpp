@@ -1,4 +1,4 @@
-#include "board/well/block_names.h"
+#include "well/block_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "board/well/block.h"
+#include "well/block.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "board/well/decoration.h"
+#include "well/decoration.h"
 #include "board_test_support.h"
 #include "core/script/lua_test_support.h"
 #include "core/script/script_helper.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "board/well/block.h"
-#include "board/well/game_scroll_well.h"
 #include "core/frame_timer.h"
+#include "well/block.h"
+#include "well/game_scroll_well.h"
 
 namespace board_testing {
 

@@ -1,4 +1,4 @@
-#include "board/well/decoration.h"
+#include "well/decoration.h"
 
 #include <gtest/gtest.h>
 

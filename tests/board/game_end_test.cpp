@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "board/well/game_end.h"
 #include "board_test_support.h"
 #include "core/text/text_format.h"
 #include "ui/ui_test_support.h"
+#include "well/game_end.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
-#include "board/well/game_scroll_well.h"
+#include "well/game_scroll_well.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "board/effects/well_sfx.h"
-#include "board/well/decoration.h"
-#include "board/well/game_end.h"
 #include "board_test_support.h"
 #include "log_capture.h"
 #include "render/recording_graphics.h"
+#include "well/decoration.h"
+#include "well/effects/well_sfx.h"
+#include "well/game_end.h"
 
 namespace {
 

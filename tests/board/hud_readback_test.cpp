@@ -4,7 +4,6 @@
 #include <fstream>
 #include <string>
 
-#include "board/help/well_dynamic_help.h"
 #include "board/hud/qor_well_ui.h"
 #include "board_test_support.h"
 #include "core/files/resman.h"
@@ -14,6 +13,7 @@
 #include "render/graphics_fixture.h"
 #include "temp_folder.h"
 #include "ui/manager/ui_manager.h"
+#include "well/help/well_dynamic_help.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 
 #include "blocks/block_board_fixture.h"
 #include "board/game_variables.h"
-#include "board/help/hand_hold.h"
 #include "board/help/qor_game_help.h"
 #include "board/help/qor_wait_step.h"
 #include "board/hud/qor_well_ui.h"
@@ -15,6 +14,7 @@
 #include "board/qor_goal_map.h"
 #include "board/walkers/qor_walker.h"
 #include "hud_test_support.h"
+#include "well/help/hand_hold.h"
 
 namespace {
 

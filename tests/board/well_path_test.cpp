@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "board/well/well_path.h"
 #include "board_test_support.h"
+#include "well/well_path.h"
 
 namespace {
 

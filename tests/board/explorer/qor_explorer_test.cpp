@@ -13,7 +13,7 @@
 #include "board/walkers/qor_scorpion.h"
 #include "board/walkers/qor_shady.h"
 #include "board/walkers/qor_spider.h"
-#include "board/well/game_end.h"
+#include "well/game_end.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "board/qor_explorer.h"
 #include "board/qor_game_won.h"
 #include "board/qor_goal_map.h"
-#include "board/well/block_names.h"
+#include "well/block_names.h"
 #include "core/input/keyboard.h"
 #include "log_capture.h"
 #include "read_file.h"

@@ -1,6 +1,6 @@
-#include "board/effects/sprite_sfx_set.h"
+#include "well/effects/sprite_sfx_set.h"
 
-#include "board/effects/effect_duration.h"
+#include "well/effects/effect_duration.h"
 
 namespace well {
 

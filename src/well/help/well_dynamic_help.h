@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "board/help/help_panel.h"
 #include "ui/widgets/ui_text.h"
+#include "well/help/help_panel.h"
 
 class Image;
 

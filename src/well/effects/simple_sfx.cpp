@@ -1,4 +1,4 @@
-#include "board/effects/simple_sfx.h"
+#include "well/effects/simple_sfx.h"
 
 namespace well {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "board/effects/sfx_set.h"
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
 #include "render/device/graphics.h"
 #include "render/sprites/ui_sprite.h"
+#include "well/effects/sfx_set.h"
 
 namespace well {
 

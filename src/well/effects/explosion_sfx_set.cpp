@@ -1,10 +1,10 @@
-#include "board/effects/explosion_sfx_set.h"
+#include "well/effects/explosion_sfx_set.h"
 
 #include <algorithm>
 
-#include "board/effects/effect_duration.h"
-#include "board/effects/well_sfx.h"
 #include "render/sprites/quad_builders.h"
+#include "well/effects/effect_duration.h"
+#include "well/effects/well_sfx.h"
 
 namespace well {
 

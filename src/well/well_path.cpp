@@ -1,9 +1,9 @@
-#include "board/well/well_path.h"
+#include "well/well_path.h"
 
 #include <algorithm>
 #include <deque>
 
-#include "board/well/base_well.h"
+#include "well/base_well.h"
 
 namespace well {
 

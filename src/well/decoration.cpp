@@ -1,6 +1,6 @@
-#include "board/well/decoration.h"
+#include "well/decoration.h"
 
-#include "board/well/base_well.h"
+#include "well/base_well.h"
 
 namespace well {
 

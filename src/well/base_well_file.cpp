@@ -4,8 +4,8 @@
 // load and save hooks.
 #include <algorithm>
 
-#include "board/well/base_well.h"
-#include "board/well/decoration.h"
+#include "well/base_well.h"
+#include "well/decoration.h"
 #include "core/log.h"
 #include "core/script/script_helper.h"
 #include "core/script/lua_writer.h"

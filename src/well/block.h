@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "board/well/block_names.h"
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
 #include "render/sprites/ui_sprite.h"
+#include "well/block_names.h"
 
 namespace ui {
 class SpriteBatch;

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "board/well/base_well.h"
 #include "render/sprites/sprite_batch.h"
+#include "well/base_well.h"
 
 namespace well {
 

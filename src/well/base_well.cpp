@@ -1,11 +1,11 @@
-#include "board/well/base_well.h"
+#include "well/base_well.h"
 
 #include <algorithm>
 
-#include "board/effects/well_sfx.h"
-#include "board/well/decoration.h"
-#include "board/well/game_end.h"
 #include "core/frame_timer.h"
+#include "well/decoration.h"
+#include "well/effects/well_sfx.h"
+#include "well/game_end.h"
 
 namespace well {
 

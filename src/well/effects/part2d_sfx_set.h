@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "board/effects/sfx_set.h"
 #include "core/math/vector.h"
+#include "well/effects/sfx_set.h"
 
 namespace part2d {
 class Part2D;

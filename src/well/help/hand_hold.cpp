@@ -1,6 +1,6 @@
-#include "board/help/hand_hold.h"
+#include "well/help/hand_hold.h"
 
-#include "board/help/hand_hold_step.h"
+#include "well/help/hand_hold_step.h"
 
 namespace well {
 

@@ -1,4 +1,4 @@
-#include "board/effects/well_sfx.h"
+#include "well/effects/well_sfx.h"
 
 namespace well {
 

@@ -1,4 +1,4 @@
-#include "board/well/game_end.h"
+#include "well/game_end.h"
 
 #include "core/text/text_format.h"
 #include "ui/manager/ui_manager.h"

@@ -1,10 +1,10 @@
-#include "board/well/block.h"
+#include "well/block.h"
 
 #include <climits>
 #include <cmath>
 
-#include "board/well/base_well.h"
 #include "render/sprites/sprite_batch.h"
+#include "well/base_well.h"
 
 namespace well {
 

@@ -1,4 +1,4 @@
-#include "board/help/well_dynamic_help.h"
+#include "well/help/well_dynamic_help.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "board/effects/text_sfx.h"
+#include "well/effects/text_sfx.h"
 
 #include "ui/widgets/ui_widget.h"
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "board/well/block.h"
 #include "core/math/vector.h"
 #include "render/sprites/ui_sprite.h"
+#include "well/block.h"
 
 namespace well {
 

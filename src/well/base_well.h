@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "board/well/block.h"
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
+#include "well/block.h"
 
 class WriteLua;
 namespace LuaPlus {

@@ -1,4 +1,4 @@
-#include "board/help/help_panel.h"
+#include "well/help/help_panel.h"
 
 #include <algorithm>
 

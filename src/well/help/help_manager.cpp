@@ -1,9 +1,9 @@
-#include "board/help/help_manager.h"
+#include "well/help/help_manager.h"
 
 #include <cstdio>
 
 #include "audio/audio.h"
-#include "board/help/help_panel.h"
+#include "well/help/help_panel.h"
 
 namespace well {
 

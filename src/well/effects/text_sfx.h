@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "board/effects/sfx_set.h"
 #include "core/countdown_timer.h"
+#include "well/effects/sfx_set.h"
 
 namespace ui {
 class UIWidget;

@@ -1,10 +1,10 @@
-#include "board/well/game_scroll_well.h"
+#include "well/game_scroll_well.h"
 
 #include <algorithm>
 #include <unordered_set>
 
-#include "board/effects/well_sfx.h"
 #include "core/log.h"
+#include "well/effects/well_sfx.h"
 
 namespace well {
 

@@ -1,8 +1,8 @@
-#include "board/effects/part2d_sfx_set.h"
+#include "well/effects/part2d_sfx_set.h"
 
-#include "board/effects/well_sfx.h"
 #include "core/math/random.h"
 #include "render/particles/part2d.h"
+#include "well/effects/well_sfx.h"
 
 namespace well {
 

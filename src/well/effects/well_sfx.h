@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "board/effects/sfx_set.h"
 #include "core/math/vector.h"
+#include "well/effects/sfx_set.h"
 
 namespace well {
 

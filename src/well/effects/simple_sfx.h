@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "board/effects/sfx_set.h"
 #include "core/math/vector.h"
 #include "render/sprites/ui_sprite.h"
+#include "well/effects/sfx_set.h"
 
 namespace well {
 
