@@ -5,7 +5,6 @@
 #include <string>
 
 #include "board/hud/qor_well_ui.h"
-#include "board_test_support.h"
 #include "core/files/resman.h"
 #include "render/dx8/dx8_font.h"
 #include "render/font_test_support.h"
@@ -13,6 +12,7 @@
 #include "render/graphics_fixture.h"
 #include "temp_folder.h"
 #include "ui/manager/ui_manager.h"
+#include "well/board_test_support.h"
 #include "well/help/well_dynamic_help.h"
 
 namespace {

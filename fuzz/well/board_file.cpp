@@ -74,6 +74,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 }
 
 void WriteSeeds(fuzz::Seeds& seeds) {
-  seeds.AddSourceFile("tests/board/data/saved_board.lua");
-  seeds.AddSourceFile("tests/board/data/board_cases.lua");
+  seeds.AddSourceFile("tests/well/data/saved_board.lua");
+  seeds.AddSourceFile("tests/well/data/board_cases.lua");
 }
