@@ -21,7 +21,7 @@
 #include <string>
 
 #include "board/blocks/qor_block.h"
-#include "board/qor_explorer.h"
+#include "board/explorer/qor_explorer.h"
 #include "board/qor_tile.h"
 #include "board/qor_well.h"
 #include "well/block_names.h"

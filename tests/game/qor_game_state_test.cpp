@@ -21,7 +21,7 @@
 #include "board/help/qor_game_help.h"
 #include "board/hud/qor_well_ui.h"
 #include "board/powers/qor_power.h"
-#include "board/qor_goal_map.h"
+#include "board/explorer/qor_goal_map.h"
 #include "board/qor_music_rotation.h"
 #include "board/qor_well.h"
 #include "well/block_names.h"

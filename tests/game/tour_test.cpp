@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "board/hud/qor_well_ui.h"
-#include "board/qor_explorer.h"
-#include "board/qor_goal_map.h"
+#include "board/explorer/qor_explorer.h"
+#include "board/explorer/qor_goal_map.h"
 #include "board/qor_well.h"
 #include "well/block_names.h"
 #include "well/help/help_panel.h"

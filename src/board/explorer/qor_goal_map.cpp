@@ -1,4 +1,4 @@
-#include "board/qor_goal_map.h"
+#include "board/explorer/qor_goal_map.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +7,8 @@
 #include "audio/audio.h"
 #include "board/blocks/qor_block.h"
 #include "board/effects/qor_well_sfx.h"
+#include "board/explorer/qor_explorer.h"
 #include "board/game_variables.h"
-#include "board/qor_explorer.h"
 #include "board/qor_well.h"
 #include "core/math/random.h"
 #include "render/device/graphics.h"

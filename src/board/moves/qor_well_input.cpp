@@ -6,9 +6,9 @@
 
 #include "audio/audio.h"
 #include "board/blocks/qor_block.h"
+#include "board/explorer/qor_goal_map.h"
 #include "board/help/qor_game_help.h"
 #include "board/hud/qor_well_ui.h"
-#include "board/qor_goal_map.h"
 #include "board/qor_well.h"
 #include "well/help/hand_hold.h"
 #include "well/help/hand_hold_step.h"

@@ -1,7 +1,7 @@
-#include "board/qor_pathfind.h"
+#include "board/explorer/qor_pathfind.h"
 
 #include "board/blocks/qor_block.h"
-#include "board/qor_explorer.h"
+#include "board/explorer/qor_explorer.h"
 #include "board/qor_tile.h"
 #include "board/qor_well.h"
 

@@ -1,9 +1,9 @@
 // The game board's explorer and goal map: made with the board and at level
 // start, ticked and drawn with it, and deleted with it.
 #include "board/blocks/qor_fixed_blocks.h"
+#include "board/explorer/qor_explorer.h"
+#include "board/explorer/qor_goal_map.h"
 #include "board/hud/qor_well_ui.h"
-#include "board/qor_explorer.h"
-#include "board/qor_goal_map.h"
 #include "board/qor_well.h"
 
 void QORWell::CreateExplorer() {

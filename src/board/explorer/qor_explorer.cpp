@@ -1,11 +1,11 @@
-#include "board/qor_explorer.h"
+#include "board/explorer/qor_explorer.h"
 
 #include <algorithm>
 
 #include "board/blocks/qor_block.h"
 #include "board/effects/qor_well_sfx.h"
-#include "board/qor_goal_map.h"
-#include "board/qor_pathfind.h"
+#include "board/explorer/qor_goal_map.h"
+#include "board/explorer/qor_pathfind.h"
 #include "board/qor_well.h"
 #include "well/effects/part2d_sfx_set.h"
 
