@@ -244,6 +244,21 @@ void QORWell::SaveBarriers(WriteLua& writer) {
   writer.EndTable(false);
 }
 
+void QORWell::WriteWalkers(WriteLua& writer) {
+  writer.BeginTable("Spiders");
+  for (QORWalker* walker : walkers_) {
+    int32_t x = 0, y = 0;
+    GetWalkerCell(walker, x, y);
+    writer.BeginTable("");
+    writer.WriteInt("ID", GetWalkerType(walker));
+    writer.WriteInt("X", x);
+    writer.WriteInt("Y", y);
+    writer.WriteInt("Dir", GetWalkerTurnSense(walker));
+    writer.EndTable(true);
+  }
+  writer.EndTable(false);
+}
+
 void QORWell::DrawBarriers() {
   dd::Manager* debug = dd::GetManager();
   for (const QORBarrier& barrier : barriers_) {
