@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "board/effects/qor_start_flash.h"
-#include "board/qor_explorer.h"
+#include "board/explorer/qor_explorer.h"
 #include "board/qor_well.h"
 #include "core/files/resman.h"
 #include "render/dx8/dx8_graphics.h"

@@ -13,7 +13,8 @@ BELOW = {
     "audio": ["core"],
     "swf": ["render", "audio"],
     "ui": ["swf"],
-    "app": ["ui"],
+    "well": ["ui"],
+    "app": ["well"],
     "board": ["app"],
     "game": ["board"],
 }

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "board/well/game_end.h"
-#include "board/well/well_path.h"
 #include "core/math/vector.h"
+#include "well/game_end.h"
+#include "well/well_path.h"
 
 class QORWell;
 namespace part2d {

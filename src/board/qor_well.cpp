@@ -8,13 +8,12 @@
 #include "board/effects/qor_start_flash.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/qor_music_rotation.h"
-#include "board/well/game_end.h"
 #include "core/input/keyboard.h"
 #include "core/log.h"
 #include "core/math/random.h"
 #include "core/script/console.h"
-#include "core/script/lua_writer.h"
 #include "render/fonts/font_manager.h"
+#include "well/game_end.h"
 
 namespace {
 
@@ -517,21 +516,6 @@ void QORWell::NotifyWalkersNearExplorer() {
     if (GetWalkerCell(walkers_[i], x, y) && std::abs(x - ex) + std::abs(y - ey) <= 1) WalkerTryAttack(walkers_[i]);
   }
   CastMummyMagic();
-}
-
-void QORWell::WriteWalkers(WriteLua& writer) {
-  writer.BeginTable("Spiders");
-  for (QORWalker* walker : walkers_) {
-    int32_t x = 0, y = 0;
-    GetWalkerCell(walker, x, y);
-    writer.BeginTable("");
-    writer.WriteInt("ID", GetWalkerType(walker));
-    writer.WriteInt("X", x);
-    writer.WriteInt("Y", y);
-    writer.WriteInt("Dir", GetWalkerTurnSense(walker));
-    writer.EndTable(true);
-  }
-  writer.EndTable(false);
 }
 
 QORWalker* QORWell::FindWalkerAt(int32_t x, int32_t y) {

@@ -14,10 +14,10 @@
 
 #include "board/qor_barrier.h"
 #include "board/qor_tile.h"
-#include "board/well/game_scroll_well.h"
 #include "core/countdown_timer.h"
 #include "core/math/probset.h"
 #include "render/sprites/ui_sprite.h"
+#include "well/game_scroll_well.h"
 
 namespace input {
 struct KeyState;

@@ -2,8 +2,8 @@
 // grade, the rival there first loses it.
 #include <cstdio>
 
+#include "board/explorer/qor_goal_map.h"
 #include "board/qor_game_won.h"
-#include "board/qor_goal_map.h"
 #include "board/qor_music_rotation.h"
 #include "board/qor_well.h"
 #include "core/script/console.h"

@@ -4,8 +4,6 @@
 #include <string>
 
 #include "board/game_variables.h"
-#include "board/help/hand_hold.h"
-#include "board/help/hand_hold_step.h"
 #include "board/help/qor_area_hint_step.h"
 #include "board/help/qor_block_hint_step.h"
 #include "board/help/qor_game_help.h"
@@ -15,6 +13,8 @@
 #include "board/hud/qor_well_ui.h"
 #include "board/qor_well.h"
 #include "core/log.h"
+#include "well/help/hand_hold.h"
+#include "well/help/hand_hold_step.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "board/qor_well.h"
-#include "board/well/block_names.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/kinds/ui_check_box.h"
 #include "ui/widgets/kinds/ui_drop_down.h"
 #include "ui/widgets/ui_widget.h"
+#include "well/block_names.h"
 
 QOREditorUI::QOREditorUI(QORWell* board) : QORWellUI(board) {}
 

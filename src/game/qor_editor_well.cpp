@@ -9,8 +9,6 @@
 
 #include "board/blocks/qor_block.h"
 #include "board/blocks/qor_well_mode.h"
-#include "board/well/decoration.h"
-#include "board/well/game_end.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
 #include "core/log.h"
@@ -22,6 +20,8 @@
 #include "render/debug_draw/dd_man.h"
 #include "render/fonts/font_manager.h"
 #include "ui/manager/ui_manager.h"
+#include "well/decoration.h"
+#include "well/game_end.h"
 
 namespace {
 

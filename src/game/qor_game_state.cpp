@@ -3,8 +3,8 @@
 #include <strings.h>
 
 #include "audio/audio.h"
+#include "board/explorer/qor_goal_map.h"
 #include "board/hud/qor_well_ui.h"
-#include "board/qor_goal_map.h"
 #include "board/qor_well.h"
 #include "core/frame_timer.h"
 #include "core/input/keyboard.h"

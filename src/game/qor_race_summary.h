@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "board/well/game_end.h"
+#include "well/game_end.h"
 
 class QORWell;
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "board/game_variables.h"
-#include "board/well/block.h"
 #include "core/log.h"
 #include "core/math/geometry.h"
 #include "core/math/random.h"
@@ -16,6 +15,7 @@
 #include "game/qor_race_ui.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/ui_widget.h"
+#include "well/block.h"
 
 namespace {
 

@@ -8,17 +8,17 @@
 #include <string>
 
 #include "board/effects/coin_sfx.h"
-#include "board/effects/explosion_sfx_set.h"
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
-#include "board/effects/simple_sfx.h"
-#include "board_test_support.h"
 #include "core/files/resman.h"
 #include "core/script/lua_test_support.h"
 #include "log_capture.h"
 #include "render/graphics_fixture.h"
 #include "render/particles/part2d.h"
 #include "render/sprites/sprite_set.h"
+#include "well/board_test_support.h"
+#include "well/effects/explosion_sfx_set.h"
+#include "well/effects/part2d_sfx_set.h"
+#include "well/effects/simple_sfx.h"
 
 namespace {
 

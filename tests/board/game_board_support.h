@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "board/qor_well.h"
-#include "board_test_support.h"
 #include "log_capture.h"
 #include "render/recording_graphics.h"
 #include "render/sprites/sprite_set.h"
+#include "well/board_test_support.h"
 
 namespace board_testing {
 

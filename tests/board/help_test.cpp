@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "board/help/help_manager.h"
-#include "board/help/help_panel.h"
-#include "board/help/well_dynamic_help.h"
-#include "board_test_support.h"
 #include "core/text/strman.h"
 #include "hud_test_support.h"
 #include "log_capture.h"
+#include "well/board_test_support.h"
+#include "well/help/help_manager.h"
+#include "well/help/help_panel.h"
+#include "well/help/well_dynamic_help.h"
 
 namespace {
 

@@ -4,9 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "board/help/well_dynamic_help.h"
 #include "board/hud/qor_well_ui.h"
-#include "board_test_support.h"
 #include "core/files/resman.h"
 #include "render/dx8/dx8_font.h"
 #include "render/font_test_support.h"
@@ -14,6 +12,8 @@
 #include "render/graphics_fixture.h"
 #include "temp_folder.h"
 #include "ui/manager/ui_manager.h"
+#include "well/board_test_support.h"
+#include "well/help/well_dynamic_help.h"
 
 namespace {
 

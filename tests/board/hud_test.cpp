@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "board/game_variables.h"
-#include "board/help/help_panel.h"
 #include "board/help/qor_game_help.h"
 #include "board/hud/qor_power_flight.h"
 #include "board/hud/qor_well_ui.h"
@@ -18,6 +17,7 @@
 #include "log_capture.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/ui_widget.h"
+#include "well/help/help_panel.h"
 
 namespace {
 

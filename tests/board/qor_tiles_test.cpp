@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "board/effects/explosion_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
-#include "board/effects/simple_sfx.h"
 #include "core/script/lua_test_support.h"
 #include "game_board_support.h"
 #include "render/graphics_fixture.h"
+#include "well/effects/explosion_sfx_set.h"
+#include "well/effects/simple_sfx.h"
 
 namespace {
 

@@ -6,15 +6,15 @@
 #include <string>
 
 #include "blocks/block_board_fixture.h"
+#include "board/explorer/qor_explorer.h"
+#include "board/explorer/qor_goal_map.h"
 #include "board/game_variables.h"
-#include "board/help/hand_hold.h"
 #include "board/help/qor_game_help.h"
 #include "board/help/qor_wait_step.h"
 #include "board/hud/qor_well_ui.h"
-#include "board/qor_explorer.h"
-#include "board/qor_goal_map.h"
 #include "board/walkers/qor_walker.h"
 #include "hud_test_support.h"
+#include "well/help/hand_hold.h"
 
 namespace {
 

@@ -5,15 +5,15 @@
 #include <vector>
 
 #include "board/effects/coin_sfx.h"
-#include "board/effects/explosion_sfx_set.h"
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
-#include "board/effects/simple_sfx.h"
-#include "board/effects/sprite_sfx_set.h"
-#include "board/effects/text_sfx.h"
-#include "board_test_support.h"
 #include "render/recording_graphics.h"
 #include "render/sprites/sprite_set.h"
+#include "well/board_test_support.h"
+#include "well/effects/explosion_sfx_set.h"
+#include "well/effects/part2d_sfx_set.h"
+#include "well/effects/simple_sfx.h"
+#include "well/effects/sprite_sfx_set.h"
+#include "well/effects/text_sfx.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "board/effects/qor_start_flash.h"
-#include "board/qor_explorer.h"
-#include "board/well/game_end.h"
+#include "board/explorer/qor_explorer.h"
+#include "well/game_end.h"
 #include "core/input/keyboard.h"
 #include "core/script/console.h"
 #include "render/fonts/font_manager.h"

@@ -10,11 +10,11 @@
 #include "audio/audio.h"
 #include "audio/audio_test_support.h"
 #include "blocks/block_board_fixture.h"
-#include "board/effects/explosion_sfx_set.h"
 #include "board/effects/qor_start_flash.h"
 #include "board/effects/qor_well_sfx.h"
-#include "board/qor_explorer.h"
-#include "board/qor_goal_map.h"
+#include "board/explorer/qor_explorer.h"
+#include "board/explorer/qor_goal_map.h"
+#include "well/effects/explosion_sfx_set.h"
 
 namespace {
 

@@ -5,20 +5,20 @@
 #include <vector>
 
 #include "board/game_variables.h"
-#include "board/help/hand_hold.h"
-#include "board/help/hand_hold_step.h"
-#include "board/help/help_panel.h"
 #include "board/help/qor_area_hint_step.h"
 #include "board/help/qor_block_hint_step.h"
 #include "board/help/qor_game_help.h"
 #include "board/help/qor_right_click_step.h"
 #include "board/help/qor_screen_hint_step.h"
 #include "board/help/qor_wait_step.h"
-#include "board/help/well_dynamic_help.h"
 #include "board/hud/qor_well_ui.h"
 #include "game_board_support.h"
 #include "hud_test_support.h"
 #include "log_capture.h"
+#include "well/help/hand_hold.h"
+#include "well/help/hand_hold_step.h"
+#include "well/help/help_panel.h"
+#include "well/help/well_dynamic_help.h"
 
 namespace {
 

@@ -21,10 +21,10 @@
 #include <string>
 
 #include "board/blocks/qor_block.h"
-#include "board/qor_explorer.h"
+#include "board/explorer/qor_explorer.h"
 #include "board/qor_tile.h"
 #include "board/qor_well.h"
-#include "board/well/block_names.h"
+#include "well/block_names.h"
 #include "game/game_test_support.h"
 #include "game/rooms.h"
 #include "game/qor_game_state.h"

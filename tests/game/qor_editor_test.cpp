@@ -16,7 +16,6 @@
 #include <luabind/luabind.hpp>
 
 #include "board/blocks/qor_block.h"
-#include "board/well/decoration.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
 #include "core/input/mouse.h"
@@ -35,6 +34,7 @@
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/kinds/ui_check_box.h"
 #include "ui/widgets/ui_widget.h"
+#include "well/decoration.h"
 
 namespace {
 

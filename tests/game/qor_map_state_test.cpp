@@ -11,7 +11,6 @@
 
 #include "app/game_rms.h"
 #include "board/game_variables.h"
-#include "board/help/help_panel.h"
 #include "board/help/qor_game_help.h"
 #include "core/input/mouse.h"
 #include "core/script/console.h"
@@ -24,6 +23,7 @@
 #include "ui/input_test_support.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/ui_widget.h"
+#include "well/help/help_panel.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "board/hud/qor_well_ui.h"
-#include "board/qor_explorer.h"
-#include "board/qor_goal_map.h"
+#include "board/explorer/qor_explorer.h"
+#include "board/explorer/qor_goal_map.h"
 #include "board/qor_well.h"
 #include "board/game_variables.h"
-#include "board/well/block_names.h"
-#include "board/help/help_panel.h"
+#include "well/block_names.h"
+#include "well/help/help_panel.h"
 #include "board/help/qor_game_help.h"
 #include "core/frame_timer.h"
 #include "core/input/input.h"

@@ -8,11 +8,11 @@
 
 #include "audio/audio.h"
 #include "board/blocks/qor_fixed_blocks.h"
-#include "board/effects/explosion_sfx_set.h"
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/qor_well.h"
 #include "board/walkers/qor_nests.h"
+#include "well/effects/explosion_sfx_set.h"
+#include "well/effects/part2d_sfx_set.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "board/well/block.h"
+#include "well/block.h"
 
 class QORWell;
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "board/effects/explosion_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/qor_well.h"
 #include "render/sprites/sprite_batch.h"
+#include "well/effects/explosion_sfx_set.h"
 
 namespace {
 

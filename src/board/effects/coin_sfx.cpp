@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "board/effects/effect_duration.h"
-#include "board/effects/well_sfx.h"
 #include "core/math/random.h"
+#include "well/effects/effect_duration.h"
+#include "well/effects/well_sfx.h"
 
 namespace {
 

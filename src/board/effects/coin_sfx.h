@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "board/effects/sfx_set.h"
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
 #include "render/sprites/ui_sprite.h"
+#include "well/effects/sfx_set.h"
 
 class CoinSFX : public well::SFXSet {
  public:

@@ -3,12 +3,12 @@
 #include <memory>
 
 #include "board/effects/coin_sfx.h"
-#include "board/effects/explosion_sfx_set.h"
-#include "board/effects/part2d_sfx_set.h"
-#include "board/effects/simple_sfx.h"
-#include "board/effects/sprite_sfx_set.h"
-#include "board/effects/text_sfx.h"
-#include "board/well/base_well.h"
+#include "well/base_well.h"
+#include "well/effects/explosion_sfx_set.h"
+#include "well/effects/part2d_sfx_set.h"
+#include "well/effects/simple_sfx.h"
+#include "well/effects/sprite_sfx_set.h"
+#include "well/effects/text_sfx.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "board/effects/well_sfx.h"
 #include "core/math/vector.h"
+#include "well/effects/well_sfx.h"
 
 class CoinSFX;
 

@@ -1,7 +1,7 @@
 #include "board/help/qor_area_hint_step.h"
 
 #include "board/qor_well.h"
-#include "board/well/block.h"
+#include "well/block.h"
 
 QORAreaHintStep::QORAreaHintStep(QORWell* board, well::HandHold* handHold, int32_t hintId, well::Block* a,
                                  well::Block* b)

@@ -1,7 +1,7 @@
 #include "board/help/qor_game_help.h"
 
 #include "board/game_variables.h"
-#include "board/help/well_dynamic_help.h"
+#include "well/help/well_dynamic_help.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "board/help/help_manager.h"
+#include "well/help/help_manager.h"
 
 namespace well {
 class WellDynamicHelp;

@@ -3,11 +3,11 @@
 #include <string>
 
 #include "board/game_variables.h"
-#include "board/help/help_panel.h"
 #include "board/help/qor_game_help.h"
 #include "board/qor_well.h"
-#include "board/well/block.h"
 #include "core/log.h"
+#include "well/block.h"
+#include "well/help/help_panel.h"
 
 QORHintStep::QORHintStep(well::HandHold* handHold, QORWell* board, int32_t hintId, uint32_t buttonMask,
                          const math::Vec2& min, const math::Vec2& max)

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "board/help/hand_hold_step.h"
+#include "well/help/hand_hold_step.h"
 
 class QORWell;
 

@@ -1,7 +1,7 @@
 // A pause in the tutorial; every click is held back meanwhile.
 #pragma once
-#include "board/help/hand_hold_step.h"
 #include "core/countdown_timer.h"
+#include "well/help/hand_hold_step.h"
 
 class QORWaitStep : public well::HandHoldStep {
  public:

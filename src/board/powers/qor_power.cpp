@@ -1,10 +1,10 @@
 #include "board/powers/qor_power.h"
 
 #include "audio/audio.h"
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/hud/qor_well_ui.h"
 #include "board/qor_well.h"
+#include "well/effects/part2d_sfx_set.h"
 
 QORPower::QORPower(QORWell* board, int32_t number)
     : board_(board),

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "board/blocks/qor_block.h"
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/qor_well.h"
 #include "board/walkers/qor_mummy.h"
 #include "board/walkers/qor_walker.h"
+#include "well/effects/part2d_sfx_set.h"
 
 namespace {
 

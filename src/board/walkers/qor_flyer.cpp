@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "board/effects/explosion_sfx_set.h"
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/qor_well.h"
 #include "core/math/random.h"
+#include "well/effects/explosion_sfx_set.h"
+#include "well/effects/part2d_sfx_set.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <cstdlib>
 
 #include "board/blocks/qor_block.h"
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/game_variables.h"
 #include "board/qor_well.h"
+#include "well/effects/part2d_sfx_set.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
-#include "board/well/block.h"
-#include "board/well/well_path.h"
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
 #include "render/sprites/ui_sprite.h"
+#include "well/block.h"
+#include "well/well_path.h"
 
 class QORMummy;
 class QORWell;

@@ -4,13 +4,13 @@
 #include <new>
 
 #include "audio/audio.h"
-#include "board/effects/explosion_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/qor_well.h"
 #include "board/walkers/qor_cobra.h"
 #include "board/walkers/qor_flyer.h"
 #include "board/walkers/qor_scorpion.h"
 #include "board/walkers/qor_spider.h"
+#include "well/effects/explosion_sfx_set.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/qor_well.h"
 #include "core/log.h"
+#include "well/effects/part2d_sfx_set.h"
 
 namespace {
 

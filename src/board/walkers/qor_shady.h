@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "board/walkers/qor_walker.h"
-#include "board/well/well_path.h"
+#include "well/well_path.h"
 
 // Every floor cell is open to the rival; blocks do not matter.
 class QORShadyPath : public well::WellPath {

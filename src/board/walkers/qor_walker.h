@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <string>
 
-#include "board/well/block.h"
 #include "core/countdown_timer.h"
 #include "core/math/vector.h"
 #include "render/sprites/ui_sprite.h"
+#include "well/block.h"
 
 class QORNest;
 class QORWell;

@@ -1,7 +1,7 @@
 // The game board's side of its walkers: what the board's list logic asks
 // of each walker, the rival it makes, and the critters' strikes on the
 // explorer.
-#include "board/qor_explorer.h"
+#include "board/explorer/qor_explorer.h"
 #include "board/qor_well.h"
 #include "board/walkers/qor_shady.h"
 #include "board/walkers/qor_walker.h"

@@ -11,10 +11,10 @@
 
 #include "board/blocks/qor_block.h"
 #include "board/qor_well.h"
-#include "board/well/block_names.h"
 #include "log_capture.h"
 #include "render/recording_graphics.h"
 #include "render/sprites/sprite_set.h"
+#include "well/block_names.h"
 
 namespace block_testing {
 

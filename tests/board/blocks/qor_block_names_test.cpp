@@ -5,10 +5,10 @@
 #include <string>
 #include <typeinfo>
 
-#include "../board_test_support.h"
 #include "board/blocks/qor_block.h"
 #include "board/blocks/qor_fixed_blocks.h"
 #include "board/walkers/qor_nests.h"
+#include "well/board_test_support.h"
 
 namespace {
 

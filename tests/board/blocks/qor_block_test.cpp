@@ -8,12 +8,12 @@
 #include "audio/audio.h"
 #include "audio/audio_test_support.h"
 #include "block_board_fixture.h"
-#include "board/effects/explosion_sfx_set.h"
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
-#include "board/qor_explorer.h"
+#include "board/explorer/qor_explorer.h"
 #include "render/particles/part2d.h"
 #include "render/particles/part_group.h"
+#include "well/effects/explosion_sfx_set.h"
+#include "well/effects/part2d_sfx_set.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "board/qor_goal_map.h"
+#include "board/explorer/qor_goal_map.h"
 #include "board/qor_well.h"
 #include "core/files/resman.h"
 #include "log_capture.h"

@@ -8,12 +8,12 @@
 
 #include "../blocks/block_board_fixture.h"
 #include "board/blocks/qor_fixed_blocks.h"
-#include "board/qor_explorer.h"
-#include "board/qor_pathfind.h"
+#include "board/explorer/qor_explorer.h"
+#include "board/explorer/qor_pathfind.h"
 #include "board/walkers/qor_scorpion.h"
 #include "board/walkers/qor_shady.h"
 #include "board/walkers/qor_spider.h"
-#include "board/well/game_end.h"
+#include "well/game_end.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include "../../app/bare_game_app.h"
 #include "../blocks/block_board_fixture.h"
 #include "app/game_rms.h"
+#include "board/explorer/qor_explorer.h"
+#include "board/explorer/qor_goal_map.h"
 #include "board/game_variables.h"
 #include "board/hud/qor_well_ui.h"
-#include "board/qor_explorer.h"
-#include "board/qor_goal_map.h"
 #include "render/drawn_corners.h"
 
 namespace {

@@ -20,12 +20,12 @@
 #include "board/blocks/qor_block.h"
 #include "board/effects/qor_start_flash.h"
 #include "board/effects/qor_well_sfx.h"
-#include "board/effects/simple_sfx.h"
 #include "board/qor_well.h"
-#include "board/well/block_names.h"
 #include "log_capture.h"
 #include "render/recording_graphics.h"
 #include "render/sprites/sprite_set.h"
+#include "well/block_names.h"
+#include "well/effects/simple_sfx.h"
 
 namespace moves_testing {
 

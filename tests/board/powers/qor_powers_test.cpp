@@ -22,11 +22,11 @@
 #include "board/walkers/qor_mummy.h"
 #include "board/walkers/qor_scorpion.h"
 #include "board/walkers/qor_shady.h"
-#include "board/well/block_names.h"
 #include "log_capture.h"
 #include "render/drawn_corners.h"
 #include "render/sprites/sprite_set.h"
 #include "ui/widgets/ui_widget.h"
+#include "well/block_names.h"
 
 namespace {
 

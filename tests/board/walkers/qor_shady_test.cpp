@@ -5,7 +5,6 @@
 #include <memory>
 #include <vector>
 
-#include "board/effects/part2d_sfx_set.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/walkers/qor_cobra.h"
 #include "board/walkers/qor_flyer.h"
@@ -14,6 +13,7 @@
 #include "render/particles/part2d.h"
 #include "render/particles/part_group.h"
 #include "walker_board_fixture.h"
+#include "well/effects/part2d_sfx_set.h"
 
 namespace {
 
