@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cctype>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -36,6 +35,7 @@ namespace {
 
 constexpr const char* kDataFolder = VANTOR_SOURCE_DIR "/data/";
 
+using game_test::ConsoleRanSince;
 using game_test::kRooms;
 using game_test::LevelFile;
 using game_test::Room;
@@ -286,15 +286,6 @@ TEST(GameContent, EveryEntryPointTheGameCallsIsALuaFunction) {
     EXPECT_TRUE(lua_isfunction(lua, -1)) << name;
     lua_pop(lua, 1);
   }
-}
-
-// True when the console ran a command beginning with the call after the
-// newest history line that is the mark.
-bool ConsoleRanSince(const std::string& mark, const std::string& call) {
-  const std::deque<std::string>& history = GetConsole()->GetHistory();
-  for (auto line = history.rbegin(); line != history.rend() && *line != mark; ++line)
-    if (line->rfind(call, 0) == 0) return true;
-  return false;
 }
 
 // The room loaded by the real playing state, its floor turned gold: the

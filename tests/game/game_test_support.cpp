@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 
+#include "core/script/console.h"
 #include "platform/window/win32_testing.h"
 #include "render/font_test_support.h"
 #include "ui/gameflow/game_flow_manager.h"
@@ -60,6 +62,13 @@ HeadlessGame* StartedGame() {
   HeadlessGame* app = kEnvironment->Start();
   EXPECT_NE(app, nullptr) << "the game did not start";
   return app;
+}
+
+std::string ConsoleCallSince(const std::string& mark, const std::string& call) {
+  const std::deque<std::string>& history = GetConsole()->GetHistory();
+  for (auto line = history.rbegin(); line != history.rend() && *line != mark; ++line)
+    if (line->rfind(call, 0) == 0) return *line;
+  return std::string();
 }
 
 }  // namespace game_test

@@ -5,6 +5,8 @@
 // every test of the program: it starts when a test first asks for it and
 // shuts down after the last test.
 #pragma once
+#include <string>
+
 #include "game/qor_app.h"
 #include "temp_folder.h"
 
@@ -19,5 +21,12 @@ class HeadlessGame : private OwnTempFolder, public QORApp {
 
 // Null, with a test failure, when the game did not start.
 HeadlessGame* StartedGame();
+
+// The console's history from the newest line that is the mark: the
+// first command there beginning with the call, or empty when none does.
+std::string ConsoleCallSince(const std::string& mark, const std::string& call);
+inline bool ConsoleRanSince(const std::string& mark, const std::string& call) {
+  return !ConsoleCallSince(mark, call).empty();
+}
 
 }  // namespace game_test

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -357,6 +358,28 @@ TEST_F(EditorTest, ASavedLevelRunsInStockLuaAndLoadsBackAsALevel) {
     LogCapture missing;
     Lua("Room:LoadEditor('" + (folder_.Path() / "none.lua").string() + "')");
     EXPECT_FALSE(LogCapture::Has("Level loaded successfully!"));
+  }
+}
+
+// The rival room opened in the editor, by either way in, shows the treasure
+// token on its exit, as in play.
+TEST_F(EditorTest, TheRivalRoomsExitShowsTheTreasureTokenInTheEditor) {
+  const std::string room = std::string(VANTOR_SOURCE_DIR) + "/data/level/temple_1_level_5.lua";
+  for (const char* call : {"LoadEditor", "LoadWell"}) {
+    SCOPED_TRACE(call);
+    Lua(std::string("Room:") + call + "('" + room + "')");
+    QOREditorWell* editor = state_->GetEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->IsShadyLevel());
+    std::set<const well::Block*> exits;
+    for (int32_t x = 0; x < static_cast<int32_t>(editor->GetWidth()); ++x) {
+      for (int32_t y = 0; y < static_cast<int32_t>(editor->GetHeight()); ++y) {
+        const well::Block* block = editor->GetBlock(x, y);
+        if (!block || editor->GetBlockType(block) != QORBlock::kExit || !exits.insert(block).second) continue;
+        EXPECT_EQ(block->GetSprite().GetName(), "subgoal_token");
+      }
+    }
+    EXPECT_EQ(exits.size(), 1u);
   }
 }
 

@@ -94,6 +94,8 @@ void QORMummy::Think() {
         state_ = kDeciding;
         RestoreCell(target_.x, target_.y);
       }
+      // His way may cross the gold just lost.
+      board_->RebuildExplorerPath();
       break;
     case kDisappearing:
       state_ = kGone;
@@ -138,6 +140,9 @@ bool QORMummy::Magic() {
     word = "Down";
   }
   board_->SetExplorerIdle();
+  // The spell he stands in holds him until it ends; cast anew at each of his
+  // step ends it would start over and never end, and hold him for good.
+  if (state_ == kCasting) return true;
   board_->RaiseSoundCue(QORWell::kCueMummyMagic);
   ShowImage("Mummy_Magic_", word);
   state_ = kCasting;

@@ -72,6 +72,15 @@ class MummyTest : public WalkerBoardTest {
     mummy->Think();  // deciding: the first step
     return mummy;
   }
+  // On gold floor, the walking mummy has reached the explorer on (4, 2) and
+  // casts.
+  QORMummy* RaiseCasting() {
+    SetFloor(kTileGold);
+    QORMummy* mummy = RaiseWalking();
+    board_->explorer = well::Cell{4, 2};
+    mummy->Think();
+    return mummy;
+  }
   static std::string Image(const QORMummy* mummy) { return mummy->GetSprite().GetName(); }
 
   std::unique_ptr<hud_testing::TestProfile> profile_;
@@ -144,11 +153,26 @@ TEST_F(MummyTest, ItsMagicStopsTheExplorerAndTurnsTheGoldAroundHimBackIfHeStays)
   EXPECT_FALSE(board_->HasMummy()) << "deleted once gone";
 }
 
+// The explorer it holds tries to step on at the end of each of his step
+// periods (1 s, shorter than the spell); each try finds him held by the spell
+// under way, which still ends when its animation does.
+TEST_F(MummyTest, TheSpellHoldsTheExplorerUntilItEndsAndHisTriesDoNotStartItOver) {
+  QORMummy* mummy = RaiseCasting();
+  ASSERT_EQ(mummy->GetState(), QORMummy::kCasting);
+  for (int step = 0; step < 4 && mummy->GetState() == QORMummy::kCasting; ++step) {
+    Board().TickMummy(1.0f);
+    if (mummy->GetState() == QORMummy::kCasting) {
+      EXPECT_TRUE(mummy->Magic()) << "he is held on";
+    }
+  }
+  EXPECT_EQ(mummy->GetState(), QORMummy::kDisappearing);
+  EXPECT_EQ(board_->GetTile(3, 2)->type, kTileCracked);
+  EXPECT_GE(board_->idles, 2);
+  EXPECT_FALSE(mummy->Magic()) << "once the spell is over he walks on";
+}
+
 TEST_F(MummyTest, IfTheExplorerMovedOnOnlyItsTargetCellTurnsBackAndTheChaseGoesOn) {
-  SetFloor(kTileGold);
-  QORMummy* mummy = RaiseWalking();
-  board_->explorer = well::Cell{4, 2};
-  mummy->Think();
+  QORMummy* mummy = RaiseCasting();
   ASSERT_EQ(mummy->GetState(), QORMummy::kCasting);
   board_->explorer = well::Cell{6, 2};
   mummy->Think();
