@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "board/blocks/qor_block.h"
+#include "board/explorer/qor_explorer.h"
 #include "board/game_variables.h"
-#include "board/qor_explorer.h"
 #include "board/qor_game_won.h"
 #include "board/qor_well.h"
 #include "core/math/random.h"

@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "board/blocks/qor_block.h"
-#include "board/qor_explorer.h"
-#include "board/qor_goal_map.h"
+#include "board/explorer/qor_explorer.h"
+#include "board/explorer/qor_goal_map.h"
 #include "board/qor_tile.h"
 #include "board/qor_well.h"
 #include "board/walkers/qor_mummy.h"

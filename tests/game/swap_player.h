@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "board/well/block.h"
 #include "core/math/vector.h"
+#include "well/block.h"
 
 class QORWell;
 
