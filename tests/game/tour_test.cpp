@@ -221,7 +221,7 @@ TEST_F(TourTest, ANewPlayerWinsTheFirstRoomLosesToTheRivalRacesPlaysThePuzzleSee
   Settle();
   ASSERT_EQ(CurrentState(), "game");
   ASSERT_TRUE(game_->GetBoard()->IsShadyLevel());
-  ASSERT_NO_FATAL_FAILURE(PlayToTheEnd(240.0f));
+  ASSERT_NO_FATAL_FAILURE(PlayToTheEnd(game_->GetBoard()->GetTimeLimit()));
   ui::UIWidget* defeat = GetUIMan()->GetPanel("qor_defeat");
   ASSERT_NE(defeat, nullptr);
   EXPECT_TRUE(defeat->IsVisible());
