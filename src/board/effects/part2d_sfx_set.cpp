@@ -1,10 +1,31 @@
 #include "board/effects/part2d_sfx_set.h"
 
+#include <filesystem>
+#include <unordered_map>
+
 #include "board/effects/well_sfx.h"
 #include "core/math/random.h"
 #include "render/particles/part2d.h"
 
 namespace well {
+
+namespace {
+
+// The file's groups, or null for a file that cannot run. Every board loads
+// the same files, and a script state per file was most of a board's set-up:
+// each file (by its full path, as the working folder may change) is read
+// until it first runs, and each set builds its own system from that reading.
+const part2d::Part2DDefinition* ReadOnce(const std::string& file) {
+  static std::unordered_map<std::string, part2d::Part2DDefinition> read;
+  std::error_code unknown;
+  const std::string key = std::filesystem::absolute(file, unknown).string();
+  if (auto found = read.find(key); found != read.end()) return &found->second;
+  part2d::Part2DDefinition definition;
+  if (!part2d::Part2D::Read(file, definition)) return nullptr;
+  return &read.emplace(key, std::move(definition)).first->second;
+}
+
+}  // namespace
 
 Part2DSFXSet::Part2DSFXSet(void* owner, WellSFX* effects) : SFXSet(owner, effects) {}
 
@@ -12,7 +33,7 @@ Part2DSFXSet::~Part2DSFXSet() = default;
 
 bool Part2DSFXSet::Load(const std::string& file) {
   system_ = std::make_unique<part2d::Part2D>();
-  return system_->Load(file);
+  return system_->Build(ReadOnce(file), file);
 }
 
 void Part2DSFXSet::TriggerCount(float count, const math::Vec2& position) {
