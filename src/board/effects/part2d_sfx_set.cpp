@@ -12,17 +12,19 @@ namespace well {
 namespace {
 
 // The file's groups, or null for a file that cannot run. Every board loads
-// the same files, and a script state per file was most of a board's set-up:
-// each file (by its full path, as the working folder may change) is read
-// until it first runs, and each set builds its own system from that reading.
+// the same files, and a script state per file (or a search for a missing
+// one) was most of a board's set-up: each file, by its full path as the
+// working folder may change, is read once per process, and each set builds
+// its own system from that reading.
 const part2d::Part2DDefinition* ReadOnce(const std::string& file) {
-  static std::unordered_map<std::string, part2d::Part2DDefinition> read;
+  static std::unordered_map<std::string, std::unique_ptr<part2d::Part2DDefinition>> read;
   std::error_code unknown;
-  const std::string key = std::filesystem::absolute(file, unknown).string();
-  if (auto found = read.find(key); found != read.end()) return &found->second;
-  part2d::Part2DDefinition definition;
-  if (!part2d::Part2D::Read(file, definition)) return nullptr;
-  return &read.emplace(key, std::move(definition)).first->second;
+  auto [entry, fresh] = read.try_emplace(std::filesystem::absolute(file, unknown).string());
+  if (fresh) {
+    auto definition = std::make_unique<part2d::Part2DDefinition>();
+    if (part2d::Part2D::Read(file, *definition)) entry->second = std::move(definition);
+  }
+  return entry->second.get();
 }
 
 }  // namespace
