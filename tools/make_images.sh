@@ -24,8 +24,10 @@ draw() {
   # JPEG for pictures named so, PNG with alpha for the rest.
   local format=PNG32
   [[ "$out" == *.jpg ]] && format=JPG
-  "$convert" "$@" "$format:$out.part"
-  mv "$out.part" "$out"
+  # Drawn aside under this process's own name, as another build may be
+  # drawing the same picture at once, then renamed.
+  "$convert" "$@" "$format:$out.$$.part"
+  mv "$out.$$.part" "$out"
 }
 
 # A blue gem turning on its axis: four frames of 64 x 64, narrowing and widening.

@@ -64,10 +64,12 @@ def main():
     except (OSError, UnicodeDecodeError, ValueError) as error:
         sys.exit("make_language.py: %s" % error)
     os.makedirs(os.path.dirname(output) or ".", exist_ok=True)
-    # Written aside and renamed: an interrupted run leaves no half file.
-    with open(output + ".part", "wb") as out:
+    # Written aside and renamed: an interrupted run leaves no half file. The
+    # name is this process's own, as another build may write the same file.
+    partial = "%s.%d.part" % (output, os.getpid())
+    with open(partial, "wb") as out:
         out.write(data)
-    os.replace(output + ".part", output)
+    os.replace(partial, output)
 
 
 if __name__ == "__main__":

@@ -205,7 +205,8 @@ def data_entry(name, keys):
 
 
 def write(path, text):
-    partial = path + ".part"
+    # Aside under this process's own name: another build may write the same file at once.
+    partial = "%s.%d.part" % (path, os.getpid())
     os.makedirs(os.path.dirname(path), exist_ok=True)  # the folder is not kept in a fresh checkout
     with open(partial, "w", encoding="utf-8") as f:
         f.write(text)

@@ -695,8 +695,9 @@ def main():
         if os.path.exists(path) and os.path.getmtime(path) > made_at:
             continue
         # Written aside and renamed, so an interrupted run leaves no stale file
-        # that looks up to date.
-        partial = path + ".part"
+        # that looks up to date; aside under this process's own name, as
+        # another build may write the same file at once.
+        partial = "%s.%d.part" % (path, os.getpid())
         write(partial)
         os.replace(partial, path)
     return 0

@@ -230,6 +230,9 @@ class QORWell : public well::GameScrollWell {
   // (and 3) records every block of the colour there as one run.
   int32_t CountColorInRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t color,
                            std::vector<BlockRun>* runs, int32_t minimum);
+  // The colour the cell's block counts as towards a run: none for an empty
+  // cell, a cell off the board or a fixed block.
+  int32_t RunColourAt(int32_t x, int32_t y);
   QORWellMode* GetMode() const { return mode_; }
 
   // --- Sound cues: raised during a logic step, each played once at its end.

@@ -51,11 +51,18 @@ well::Block* QORWell::CreateBlock(const std::string& typeName, const std::string
 }
 
 well::Block* QORWell::SpawnRandomBlockAt(int32_t x, int32_t y) {
+  // The cross two cells each way is read once for every redraw; the middle
+  // of each line is the cell itself.
+  int32_t row[5], column[5];
+  for (int32_t k = 0; k < 5; ++k) {
+    row[k] = RunColourAt(x + k - 2, y);
+    column[k] = RunColourAt(x, y + k - 2);
+  }
   auto linesUp = [&](int32_t color) {
-    return CountColorInRect(x - 2, y, x, y, color, nullptr, 0) >= 2 ||
-           CountColorInRect(x, y, x + 2, y, color, nullptr, 0) >= 2 ||
-           CountColorInRect(x, y - 2, x, y, color, nullptr, 0) >= 2 ||
-           CountColorInRect(x, y, x, y + 2, color, nullptr, 0) >= 2;
+    auto twoOf = [color](const int32_t* cells) {
+      return (cells[0] == color) + (cells[1] == color) + (cells[2] == color) >= 2;
+    };
+    return color != well::kColorNone && (twoOf(row) || twoOf(row + 2) || twoOf(column) || twoOf(column + 2));
   };
   auto color = static_cast<int32_t>(colorWeights_.Pick());
   for (int redraw = 0; redraw < kColourRedraws && linesUp(color); ++redraw)
@@ -111,11 +118,7 @@ int32_t QORWell::CountColorInRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2
   const int32_t bottom = std::min(std::max(y1, y2), static_cast<int32_t>(height_) - 1);
   int32_t count = 0;
   for (int32_t x = left; x <= right; ++x) {
-    for (int32_t y = top; y <= bottom; ++y) {
-      const well::Block* block = GetBlock(x, y);
-      const QORBlock* gameBlock = AsGameBlock(block);
-      if (block && block->GetColor() == color && !(gameBlock && gameBlock->IsFixedState())) ++count;
-    }
+    for (int32_t y = top; y <= bottom; ++y) count += RunColourAt(x, y) == color;
   }
   if (runs && count >= std::max(minimum, 3)) {
     BlockRun& run = runs->emplace_back();
@@ -127,6 +130,12 @@ int32_t QORWell::CountColorInRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2
     }
   }
   return count;
+}
+
+int32_t QORWell::RunColourAt(int32_t x, int32_t y) {
+  const well::Block* block = GetBlock(x, y);
+  const QORBlock* gameBlock = AsGameBlock(block);
+  return block && !(gameBlock && gameBlock->IsFixedState()) ? block->GetColor() : well::kColorNone;
 }
 
 int32_t QORWell::GetBlockType(const well::Block* block) const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "board/effects/coin_sfx.h"
+#include "render/particles/part2d.h"
 #include "render/recording_graphics.h"
 #include "render/sprites/sprite_set.h"
 #include "ui/widgets/ui_widget.h"
@@ -210,6 +211,30 @@ TEST_F(EffectSetsTest, TextEffectsAreMadeAsNamedWidgetsAndStartedByNothing) {
   set.Tick(1.0f);
   set.Draw();
   EXPECT_TRUE(graphics_.calls.empty());
+}
+
+TEST_F(EffectSetsTest, SetsLoadedFromOneFileEachRunASystemOfTheirOwn) {
+  // The file is read once; the second set's deaths must still feed its own
+  // groups, and neither set's particles show in the other.
+  well::Part2DSFXSet first(nullptr, &effects_);
+  well::Part2DSFXSet second(nullptr, &effects_);
+  ASSERT_TRUE(first.Load(VANTOR_TEST_DATA "/spark_dies.p2d"));
+  ASSERT_TRUE(second.Load(VANTOR_TEST_DATA "/spark_dies.p2d"));
+  part2d::Part2D& a = *first.GetSystem();
+  part2d::Part2D& b = *second.GetSystem();
+  ASSERT_NE(&a, &b);
+  ASSERT_EQ(b.GroupC(), 2);
+  EXPECT_EQ(b.GetFileName(), VANTOR_TEST_DATA "/spark_dies.p2d");
+  EXPECT_EQ(b.GetGroup(1)->GetMaxC(), 4);
+  EXPECT_EQ(b.GetGroup(1)->GetColour(0), 0xFFFF0000u);
+  EXPECT_EQ(b.GetGroup(1)->GetImage(), "dot_8x8.png");
+  second.TriggerCount(1.0f, {0.5f, 0.5f});
+  second.Tick(0.2f);
+  EXPECT_EQ(b.GetGroup(0)->GetLiveCount(), 0);
+  EXPECT_EQ(b.GetGroup(1)->GetLiveCount(), 2) << "the triggered one and the one the death left";
+  EXPECT_EQ(a.GetGroup(0)->GetLiveCount() + a.GetGroup(1)->GetLiveCount(), 0);
+  for (int round = 0; round < 2; ++round)
+    EXPECT_FALSE(first.Load(VANTOR_TEST_DATA "/missing.p2d")) << "a file that cannot run fails every time";
 }
 
 TEST_F(EffectSetsTest, ParticleTriggersCountWhileBelowTheCount) {

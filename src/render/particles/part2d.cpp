@@ -7,24 +7,35 @@
 namespace part2d {
 
 bool Part2D::Load(const std::string& path) {
+  Part2DDefinition definition;
+  return Build(Read(path, definition) ? &definition : nullptr, path);
+}
+
+bool Part2D::Read(const std::string& path, Part2DDefinition& definition) {
   LuaPlus::LuaState* state = script::CreateLuaState();
-  if (!script::LoadDataScript(state, path)) {
-    LOG_LINE(MSG_ERROR, "\t Error loading Particle system object " + path);
-    LuaPlus::LuaState::Destroy(state);
-    return false;
-  }
-  fileName_ = path;
-  {
+  const bool loaded = script::LoadDataScript(state, path);
+  if (loaded) {
     LuaPlus::LuaObject table = script::GetGlobalObject(state, "Part2D");
     for (int i = 1, n = table.IsTable() ? table.GetTableCount() : 0; i <= n; ++i) {
       LuaPlus::LuaObject entry = table[i];
-      if (!entry.IsTable()) continue;
-      auto group = std::make_unique<PartGroup>(this);
-      group->Load(entry);
-      groups_.push_back(std::move(group));
+      if (entry.IsTable()) definition.groups.push_back(PartGroupDefinition::Read(entry));
     }
   }
   LuaPlus::LuaState::Destroy(state);
+  return loaded;
+}
+
+bool Part2D::Build(const Part2DDefinition* definition, const std::string& path) {
+  if (!definition) {
+    LOG_LINE(MSG_ERROR, "\t Error loading Particle system object " + path);
+    return false;
+  }
+  fileName_ = path;
+  for (const PartGroupDefinition& entry : definition->groups) {
+    auto group = std::make_unique<PartGroup>(this);
+    group->Apply(entry);
+    groups_.push_back(std::move(group));
+  }
   return true;
 }
 

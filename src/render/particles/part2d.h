@@ -9,12 +9,22 @@
 
 namespace part2d {
 
+// The groups of one ".p2d" file as read, in file order.
+struct Part2DDefinition {
+  std::vector<PartGroupDefinition> groups;
+};
+
 class Part2D {
  public:
   Part2D() = default;
 
   // Appends the file's groups; false, with a log line, when it cannot run.
   bool Load(const std::string& path);
+  // The file's groups into `definition`; false when it cannot run.
+  static bool Read(const std::string& path, Part2DDefinition& definition);
+  // Appends groups made from the definition read from `path`; false, with
+  // the same log line as Load, for a null one (a file that could not run).
+  bool Build(const Part2DDefinition* definition, const std::string& path);
   bool Save(const std::string& path);
   bool Tick(float dt);
   bool Draw(const math::Vec2& offset, const math::Vec2& unused1, const math::Vec2& unused2);

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <strings.h>
 
-#include "core/script/script_helper.h"
 #include "render/particles/part2d.h"
 
 namespace part2d {
@@ -17,11 +16,7 @@ int PartDie::ToPercent(float probability) {
   return percent > 100.0 ? 100 : static_cast<int>(percent);
 }
 
-std::unique_ptr<PartDie> PartDie::GetPartDie(const LuaPlus::LuaObject& table, Part2D* owner) {
-  if (!table.IsTable()) return nullptr;
-  const std::string type = script::ReadString(table, "Type", "part_rebirth");
-  const int group = script::ReadInt(table, "Group", 0);
-  const int percent = ToPercent(script::ReadFloat(table, "Probability", 1.0f));
+std::unique_ptr<PartDie> PartDie::Make(const std::string& type, Part2D* owner, int group, int percent) {
   if (strcasecmp(type.c_str(), "part_rebirth") == 0) return std::make_unique<PartRebirth>(owner, group, percent);
   if (strcasecmp(type.c_str(), "part_direction") == 0) {
     return std::make_unique<PartDirection>(owner, group, percent);

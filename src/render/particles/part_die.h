@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/lua/luaplus.h"
 #include "render/particles/part2d_particle.h"
 
 namespace part2d {
@@ -24,9 +23,9 @@ class PartDie {
   int GetGroup() const { return group_; }
   int GetPercent() const { return percent_; }
 
-  // The action a file's "PartDie" table names, or null. "Probability" is
-  // taken to the nearest percent within 0..100.
-  static std::unique_ptr<PartDie> GetPartDie(const LuaPlus::LuaObject& table, Part2D* owner);
+  // The action of that type name (either case), or null for another name.
+  static std::unique_ptr<PartDie> Make(const std::string& type, Part2D* owner, int group, int percent);
+  // A probability to the nearest percent within 0..100.
   static int ToPercent(float probability);
 
  protected:

@@ -214,31 +214,69 @@ bool PartGroup::Draw(const math::Vec2& offset, const math::Vec2&, const math::Ve
   return true;
 }
 
+PartGroupDefinition PartGroupDefinition::Read(const LuaPlus::LuaObject& table) {
+  PartGroupDefinition definition;
+  definition.image = script::ReadString(table, "Image", "");
+  definition.additive = script::ReadBool(table, "Additive", false);
+  definition.lockRect = script::ReadBool(table, "LockRect", false);
+  definition.fuzzyBirth = script::ReadVec2(table, "FuzzyBirth", {0.0f, 0.0f});
+  definition.sizeFromMin = script::ReadVec2(table, "SizeFromMin", {0.0f, 0.0f});
+  definition.sizeFromMax = script::ReadVec2(table, "SizeFromMax", {0.0f, 0.0f});
+  definition.sizeToMin = script::ReadVec2(table, "SizeToMin", definition.sizeToMin);
+  definition.sizeToMax = script::ReadVec2(table, "SizeToMax", definition.sizeToMax);
+  definition.lifespan = script::ReadVec2(table, "Lifespan", definition.lifespan);
+  definition.minSpeed = script::ReadVec2(table, "MinSpeed", {0.0f, 0.0f});
+  definition.maxSpeed = script::ReadVec2(table, "MaxSpeed", definition.maxSpeed);
+  definition.stretchSpeed = script::ReadFloat(table, "StretchSpeed", 0.0f);
+  definition.minSpeedMag = script::ReadFloat(table, "MinSpeedMag", -1.0f);
+  definition.genRate = script::ReadFloat(table, "GenRate", definition.genRate);
+  const LuaPlus::LuaObject colours = script::GetField(table, "Color");
+  for (int i = 1, n = colours.IsTable() ? colours.GetTableCount() : 0; i <= n; ++i) {
+    definition.colourKeys.push_back(script::ToVec4(colours[i], {1.0f, 1.0f, 1.0f, 1.0f}));
+  }
+  const LuaPlus::LuaObject die = script::GetField(table, "PartDie");
+  definition.dies = die.IsTable();
+  if (definition.dies) {
+    definition.dieType = script::ReadString(die, "Type", "part_rebirth");
+    definition.dieGroup = script::ReadInt(die, "Group", 0);
+    definition.diePercent = PartDie::ToPercent(script::ReadFloat(die, "Probability", 1.0f));
+  }
+  definition.maxC = script::ReadInt(table, "MaxC", definition.maxC);
+  return definition;
+}
+
 bool PartGroup::Load(const LuaPlus::LuaObject& table) {
   if (table.IsTable()) {
-    SetImage(script::ReadString(table, "Image", ""));
-    additive = script::ReadBool(table, "Additive", false);
-    lockRect = script::ReadBool(table, "LockRect", false);
-    fuzzyBirth = script::ReadVec2(table, "FuzzyBirth", {0.0f, 0.0f});
-    sizeFromMin = script::ReadVec2(table, "SizeFromMin", {0.0f, 0.0f});
-    sizeFromMax = script::ReadVec2(table, "SizeFromMax", {0.0f, 0.0f});
-    sizeToMin = script::ReadVec2(table, "SizeToMin", {0.1f, 0.01f});
-    sizeToMax = script::ReadVec2(table, "SizeToMax", {0.1f, 0.01f});
-    lifespan = script::ReadVec2(table, "Lifespan", {0.4f, 1.0f});
-    minSpeed = script::ReadVec2(table, "MinSpeed", {0.0f, 0.0f});
-    maxSpeed = script::ReadVec2(table, "MaxSpeed", {0.1f, 0.01f});
-    stretchSpeed = script::ReadFloat(table, "StretchSpeed", 0.0f);
-    minSpeedMag = script::ReadFloat(table, "MinSpeedMag", -1.0f);
-    genRate = script::ReadFloat(table, "GenRate", 1.0f / 60.0f);
-    const LuaPlus::LuaObject colours = script::GetField(table, "Color");
-    for (int i = 1, n = colours.IsTable() ? colours.GetTableCount() : 0; i <= n; ++i) {
-      colourKeys_.push_back(script::ToVec4(colours[i], {1.0f, 1.0f, 1.0f, 1.0f}));
-    }
-    partDie_ = PartDie::GetPartDie(script::GetField(table, "PartDie"), owner_);
+    Apply(PartGroupDefinition::Read(table));
+    return true;
   }
+  // Not a group: the settings stay, the pool is made anew.
   RecalcColors();
-  SetMaxC(script::ReadInt(table, "MaxC", 100));
+  SetMaxC(PartGroupDefinition().maxC);
   return true;
+}
+
+void PartGroup::Apply(const PartGroupDefinition& definition) {
+  SetImage(definition.image);
+  additive = definition.additive;
+  lockRect = definition.lockRect;
+  fuzzyBirth = definition.fuzzyBirth;
+  sizeFromMin = definition.sizeFromMin;
+  sizeFromMax = definition.sizeFromMax;
+  sizeToMin = definition.sizeToMin;
+  sizeToMax = definition.sizeToMax;
+  lifespan = definition.lifespan;
+  minSpeed = definition.minSpeed;
+  maxSpeed = definition.maxSpeed;
+  stretchSpeed = definition.stretchSpeed;
+  minSpeedMag = definition.minSpeedMag;
+  genRate = definition.genRate;
+  colourKeys_.insert(colourKeys_.end(), definition.colourKeys.begin(), definition.colourKeys.end());
+  partDie_ = definition.dies
+                 ? PartDie::Make(definition.dieType, owner_, definition.dieGroup, definition.diePercent)
+                 : nullptr;
+  RecalcColors();
+  SetMaxC(definition.maxC);
 }
 
 bool PartGroup::Save(WriteLua& writer) const {

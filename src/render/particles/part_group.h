@@ -19,6 +19,31 @@ namespace part2d {
 
 class Part2D;
 
+// What a file's table says of one group: read once, given to any number of
+// groups.
+struct PartGroupDefinition {
+  // The table's settings; the defaults are those a table without them gets.
+  static PartGroupDefinition Read(const LuaPlus::LuaObject& table);
+
+  std::string image;
+  bool additive = false;
+  bool lockRect = false;
+  math::Vec2 fuzzyBirth, sizeFromMin, sizeFromMax;
+  math::Vec2 sizeToMin{0.1f, 0.01f}, sizeToMax{0.1f, 0.01f};
+  math::Vec2 lifespan{0.4f, 1.0f};
+  math::Vec2 minSpeed, maxSpeed{0.1f, 0.01f};
+  float stretchSpeed = 0.0f;
+  float minSpeedMag = -1.0f;
+  float genRate = 1.0f / 60.0f;
+  std::vector<math::Vec4> colourKeys;
+  int maxC = 100;
+  // The death action, when the table names one.
+  bool dies = false;
+  std::string dieType;
+  int dieGroup = 0;
+  int diePercent = 0;
+};
+
 struct Attractor {
   math::Vec2 position;
   float pushDistance = 0.0f;
@@ -57,6 +82,9 @@ class PartGroup {
   bool Draw(const math::Vec2& offset, const math::Vec2& unused1, const math::Vec2& unused2);
   void ApplyAttractors(Particle* slots, int count);
   bool Load(const LuaPlus::LuaObject& table);
+  // Takes the definition's settings, adds its colour keys to the group's and
+  // makes a fresh pool.
+  void Apply(const PartGroupDefinition& definition);
   bool Save(WriteLua& writer) const;
 
   int GetMaxC() const { return maxC_; }

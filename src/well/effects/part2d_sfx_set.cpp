@@ -1,10 +1,33 @@
 #include "well/effects/part2d_sfx_set.h"
 
+#include <filesystem>
+#include <unordered_map>
+
 #include "core/math/random.h"
 #include "render/particles/part2d.h"
 #include "well/effects/well_sfx.h"
 
 namespace well {
+
+namespace {
+
+// The file's groups, or null for a file that cannot run. Every board loads
+// the same files, and a script state per file (or a search for a missing
+// one) was most of a board's set-up: each file, by its full path as the
+// working folder may change, is read once per process, and each set builds
+// its own system from that reading.
+const part2d::Part2DDefinition* ReadOnce(const std::string& file) {
+  static std::unordered_map<std::string, std::unique_ptr<part2d::Part2DDefinition>> read;
+  std::error_code unknown;
+  auto [entry, fresh] = read.try_emplace(std::filesystem::absolute(file, unknown).string());
+  if (fresh) {
+    auto definition = std::make_unique<part2d::Part2DDefinition>();
+    if (part2d::Part2D::Read(file, *definition)) entry->second = std::move(definition);
+  }
+  return entry->second.get();
+}
+
+}  // namespace
 
 Part2DSFXSet::Part2DSFXSet(void* owner, WellSFX* effects) : SFXSet(owner, effects) {}
 
@@ -12,7 +35,7 @@ Part2DSFXSet::~Part2DSFXSet() = default;
 
 bool Part2DSFXSet::Load(const std::string& file) {
   system_ = std::make_unique<part2d::Part2D>();
-  return system_->Load(file);
+  return system_->Build(ReadOnce(file), file);
 }
 
 void Part2DSFXSet::TriggerCount(float count, const math::Vec2& position) {

@@ -22,6 +22,7 @@ class Part2DSFXSet : public SFXSet {
   void Draw() override;
   void Tick(float dt) override;
   // A new system from the file, replacing the old one; the load's answer.
+  // The file is read on its first load in the process only.
   bool Load(const std::string& file);
   // One particle in every group of the system, `count` times (a float:
   // while i < count).

@@ -90,6 +90,44 @@ TEST_F(QORWellCreateTest, NewColoursAvoidLiningUpWithTwoOfTheirOwn) {
   }
 }
 
+// Red blocks about a new block's cell, and whether the new block may be red
+// (else it must be blue or green).
+struct RedsAbout {
+  const char* name;
+  std::pair<int32_t, int32_t> cell;
+  Cells reds;
+  bool redAllowed;
+};
+
+class NewColourTest : public ::testing::TestWithParam<RedsAbout>, protected block_testing::BlockBoard {};
+
+TEST_P(NewColourTest, TwoOfItsOwnWithinTwoCellsInLineAreAvoided) {
+  const RedsAbout& c = GetParam();
+  for (const auto& [x, y] : c.reds) ASSERT_NE(Put("qor_block", "red", x, y), nullptr);
+  num::GetRandom().Seed(5);
+  bool red = false;
+  for (int trial = 0; trial < 30; ++trial) {
+    well::Block* block = board_->SpawnRandomBlockAt(c.cell.first, c.cell.second);
+    ASSERT_NE(block, nullptr);
+    red |= block->GetColor() == well::kColorRed;
+    delete block;
+  }
+  EXPECT_EQ(red, c.redAllowed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NewColourTest,
+    ::testing::Values(RedsAbout{"TwoLeft", {3, 3}, {{1, 3}, {2, 3}}, false},
+                      RedsAbout{"TwoRight", {3, 3}, {{4, 3}, {5, 3}}, false},
+                      RedsAbout{"TwoAbove", {3, 3}, {{3, 1}, {3, 2}}, false},
+                      RedsAbout{"TwoBelow", {3, 3}, {{3, 4}, {3, 5}}, false},
+                      RedsAbout{"OneEachSide", {3, 3}, {{2, 3}, {4, 3}, {3, 2}, {3, 4}}, true},
+                      RedsAbout{"ThreeCellsAway", {3, 3}, {{0, 3}, {6, 3}, {3, 0}, {3, 6}}, true},
+                      RedsAbout{"Diagonal", {3, 3}, {{2, 2}, {4, 4}, {1, 1}, {5, 5}}, true},
+                      RedsAbout{"AtTheCorner", {0, 0}, {{1, 0}, {2, 0}}, false},
+                      RedsAbout{"AtTheFarCorner", {7, 7}, {{7, 5}, {7, 6}}, false}),
+    [](const ::testing::TestParamInfo<RedsAbout>& info) { return std::string(info.param.name); });
+
 TEST_F(QORWellCreateTest, SpawnCellsAreFloorCellsWithNothingToFallIntoThem) {
   SetFloor(kTileVoid);
   // Column 0: floor from row 0. Column 1: floor under a void cell. Column 2
