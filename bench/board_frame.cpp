@@ -36,7 +36,7 @@ constexpr int kMaxWarmUpFrames = 60 * 120;
 constexpr const char* kTokenColours[] = {"blue", "red", "green"};
 
 // A scratch folder as the current folder, holding the room and its level
-// data, with the game's images, effects and sounds at hand.
+// data, with the game's images, effects, sounds and pointer at hand.
 class Room {
  public:
   Room(int width, int height) : previous_(std::filesystem::current_path()) {
@@ -47,6 +47,7 @@ class Room {
     std::error_code ignored;
     for (const char* folder : {"img", "effects", "ui_img", "particles", "sounds"})
       std::filesystem::create_directory_symlink(data / folder, folder, ignored);
+    std::filesystem::create_symlink(data / "Cursor.png", "Cursor.png", ignored);
     std::filesystem::create_directory("level");
     std::ofstream("level/level_data.lua") << "bench_room = { blue = 1, red = 1, green = 1, Timer = 6 }\n";
     std::ofstream room("level/bench_room.lua");
