@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "blocks/block_board_fixture.h"
+#include "board/blocks/block_board_fixture.h"
 #include "board/explorer/qor_explorer.h"
 #include "board/explorer/qor_goal_map.h"
 #include "board/game_variables.h"

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/files/resman.h"
 #include "log_capture.h"
 #include "platform/d3d8/d3d8_testing.h"
 #include "render/dx8/dx8_graphics.h"
@@ -42,4 +43,22 @@ class GraphicsTest : public ::testing::Test {
   uint32_t Pixel(uint32_t x, uint32_t y) { return Frame().at(static_cast<size_t>(y) * 800 + x); }
 
   Dx8Graphics* graphics_ = nullptr;
+};
+
+// The screen starts dark grey, so that dark and light ink both show; the
+// resources a test loaded go with it.
+class GreyScreenTest : public GraphicsTest {
+ public:
+  static constexpr uint32_t kBackground = 0x202020u;
+
+ protected:
+  void SetUp() override {
+    GraphicsTest::SetUp();
+    Clear();
+  }
+  void TearDown() override {
+    res::GetResMan().ClearResources();
+    GraphicsTest::TearDown();
+  }
+  void Clear() { graphics_->Clear(0xFF000000u | kBackground, 1, 0, 1, 0, 0); }
 };

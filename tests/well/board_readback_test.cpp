@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "board_test_support.h"
-#include "core/files/resman.h"
 #include "render/graphics_fixture.h"
 #include "render/sprites/sprite_set.h"
 
@@ -12,19 +11,14 @@ namespace {
 using board_testing::StubWell;
 
 const std::string kData = VANTOR_TEST_DATA;
-constexpr uint32_t kBackground = 0x202020u;
+constexpr uint32_t kBackground = GreyScreenTest::kBackground;
 constexpr uint32_t kRed = 0xFF0000u, kBlue = 0x0000FFu, kGreen = 0x00FF00u, kYellow = 0xFFFF00u;
 
-class BoardReadbackTest : public GraphicsTest {
+class BoardReadbackTest : public GreyScreenTest {
  protected:
-  void SetUp() override {
-    GraphicsTest::SetUp();
-    graphics_->Clear(0xFF000000u | kBackground, 1, 0, 1, 0, 0);
-  }
   void TearDown() override {
     ui::GetSpriteSet()->Clear();
-    res::GetResMan().ClearResources();
-    GraphicsTest::TearDown();
+    GreyScreenTest::TearDown();
   }
 };
 

@@ -26,7 +26,7 @@ class GoalMapReadbackTest : public GraphicsTest {
 // A board of 10 x 6 cells whose floor is an L: the column x = 0 and the row
 // y = 5, with the rest void. The floor picture is plain red.
 TEST_F(GoalMapReadbackTest, TheFloorIsDrawnCentredInThePanelAMiniCellACell) {
-  ASSERT_TRUE(ui::GetSpriteSet()->AddSprite("Tile_Flip_Crack", VANTOR_TEST_DATA "/red_block.png", 1, 1.0f, 0, 0,
+  ASSERT_TRUE(ui::GetSpriteSet()->AddSprite("Tile_Flip_Crack", VANTOR_SOURCE_DIR "/tests/well/data/red_block.png", 1, 1.0f, 0, 0,
                                             false, false, 0, 0));
   QORWell board(nullptr);
   uint8_t colours[QORWell::kColorCount] = {};

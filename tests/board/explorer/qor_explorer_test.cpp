@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../blocks/block_board_fixture.h"
+#include "board/blocks/block_board_fixture.h"
 #include "board/blocks/qor_fixed_blocks.h"
 #include "board/explorer/qor_explorer.h"
 #include "board/explorer/qor_pathfind.h"

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "../../app/bare_game_app.h"
-#include "../blocks/block_board_fixture.h"
+#include "app/bare_game_app.h"
 #include "app/game_rms.h"
+#include "board/blocks/block_board_fixture.h"
 #include "board/explorer/qor_explorer.h"
 #include "board/explorer/qor_goal_map.h"
 #include "board/game_variables.h"

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "board/game_board_support.h"
 #include "board/walkers/qor_shady.h"
 #include "board/walkers/qor_spider.h"
 #include "core/script/lua_test_support.h"
-#include "../game_board_support.h"
 #include "log_capture.h"
 #include "read_file.h"
 

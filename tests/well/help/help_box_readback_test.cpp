@@ -1,70 +1,26 @@
-// The HUD's time and the help box drawn on the real renderer.
+// The help box drawn on the real renderer.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
+#include <vector>
 
-#include "board/hud/qor_well_ui.h"
-#include "core/files/resman.h"
 #include "render/dx8/dx8_font.h"
 #include "render/font_test_support.h"
 #include "render/fonts/font_manager.h"
 #include "render/graphics_fixture.h"
-#include "temp_folder.h"
-#include "ui/manager/ui_manager.h"
 #include "well/board_test_support.h"
 #include "well/help/well_dynamic_help.h"
 
 namespace {
 
 const std::string kData = VANTOR_TEST_DATA;
-constexpr uint32_t kBackground = 0x202020u;
 
-class HudReadbackTest : public GraphicsTest {
- protected:
-  void SetUp() override {
-    GraphicsTest::SetUp();
-    Clear();
-  }
-  void TearDown() override {
-    GetUIMan()->DropAllPanels();
-    res::GetResMan().ClearResources();
-    GraphicsTest::TearDown();
-  }
-  void Clear() { graphics_->Clear(0xFF000000u | kBackground, 1, 0, 1, 0, 0); }
-};
-
-// A time box of 160 x 60 pixels at (320, 240); digits of a plain white image,
-// so each shows the colour it is drawn in.
-TEST_F(HudReadbackTest, TheTimeIsRedAtTheStartPinkAtFiveSecondsAndWhiteFromTen) {
-  TempFolder folder(true);
-  std::filesystem::create_directories("ui");
-  std::filesystem::create_directories("img");
-  std::ofstream("img/popup_number.lua") << "Number = { Image = [[" << kData
-                                        << "/white_digits.png]], Size = { 0.024, 0.042 } }\n";
-  std::ofstream("ui/game_screen.ui")
-      << "Panel = { Name = 'GameScreen', Pos = { 0, 0 }, Size = { 1, 1 },\n"
-         "  Children = { { Name = 'TimeBox', Pos = { 0.4, 0.4 }, Size = { 0.2, 0.1 } } } }\n";
-  QORWellUI hud(nullptr);
-  hud.Init();
-  const struct {
-    int32_t seconds;
-    uint32_t colour;
-  } cases[] = {{0, 0xFF0000u}, {5, 0xFF7F7Fu}, {10, 0xFFFFFFu}};
-  for (const auto& c : cases) {
-    Clear();
-    hud.SetElapsedSeconds(c.seconds);
-    hud.Draw();
-    // Two cells centred on (400, 270): the first from x 381 to 400.
-    EXPECT_TRUE(Near(Pixel(390, 270), c.colour, 2)) << c.seconds << ": " << std::hex << Pixel(390, 270);
-    EXPECT_EQ(Pixel(370, 270), kBackground) << c.seconds << ": nothing left of the digits";
-  }
-}
+using HelpBoxReadbackTest = GreyScreenTest;
 
 // A frame of 96 x 96 pixels whose corner cells are red, blue, yellow and
 // cyan (the others grey); corner marks of 40 x 30; black text in the game's
 // font. The box lies right of the rectangle (240, 240)-(320, 300).
-TEST_F(HudReadbackTest, TheHelpBoxDrawsItsFrameCellsTheTextInsideAndItsCornersFlyIn) {
+TEST_F(HelpBoxReadbackTest, TheHelpBoxDrawsItsFrameCellsTheTextInsideAndItsCornersFlyIn) {
   for (const char* name : font_test::kFontFiles) AddFontResourceA(font_test::FontPath(name).c_str());
   auto* font = new DX8Font("SmallFont");
   font->Resize("DejaVu Sans", 0, 20, 400, 1);

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/text/strman.h"
-#include "hud_test_support.h"
 #include "log_capture.h"
+#include "ui/ui_test_support.h"
 #include "well/board_test_support.h"
 #include "well/help/help_manager.h"
 #include "well/help/help_panel.h"
@@ -34,7 +34,7 @@ class TestManager : public well::HelpManager {
   std::vector<int32_t> shown;
 };
 
-class HelpManagerTest : public hud_testing::HelpTest {
+class HelpManagerTest : public ui_testing::UITest {
  protected:
   void OpenFully(TestManager& manager) {
     for (int i = 0; i < 10 && manager.GetPanel()->GetState() == HelpPanel::kOpening; ++i) manager.Tick(0.1f);

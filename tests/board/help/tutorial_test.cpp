@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "board/game_board_support.h"
 #include "board/game_variables.h"
 #include "board/help/qor_area_hint_step.h"
 #include "board/help/qor_block_hint_step.h"
@@ -12,8 +13,7 @@
 #include "board/help/qor_screen_hint_step.h"
 #include "board/help/qor_wait_step.h"
 #include "board/hud/qor_well_ui.h"
-#include "game_board_support.h"
-#include "hud_test_support.h"
+#include "board/hud_test_support.h"
 #include "log_capture.h"
 #include "well/help/hand_hold.h"
 #include "well/help/hand_hold_step.h"

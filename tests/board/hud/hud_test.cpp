@@ -6,14 +6,14 @@
 #include <type_traits>
 #include <vector>
 
+#include "board/game_board_support.h"
 #include "board/game_variables.h"
 #include "board/help/qor_game_help.h"
 #include "board/hud/qor_power_flight.h"
 #include "board/hud/qor_well_ui.h"
+#include "board/hud_test_support.h"
 #include "board/powers/qor_power.h"
 #include "core/input/keyboard.h"
-#include "game_board_support.h"
-#include "hud_test_support.h"
 #include "log_capture.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/ui_widget.h"

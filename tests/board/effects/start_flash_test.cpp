@@ -9,7 +9,7 @@
 
 #include "audio/audio.h"
 #include "audio/audio_test_support.h"
-#include "blocks/block_board_fixture.h"
+#include "board/blocks/block_board_fixture.h"
 #include "board/effects/qor_start_flash.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/explorer/qor_explorer.h"

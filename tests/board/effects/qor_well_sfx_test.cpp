@@ -156,6 +156,25 @@ TEST_F(QORWellSFXTest, ACoinWaitsItsDelayFliesItsTimeAndPaysOnceWhenItLands) {
   EXPECT_EQ(coins.GetFlyingCount(), 0u);
 }
 
+// Coins fly in board space: the offset (the board's scroll) moves them.
+TEST_F(QORWellSFXTest, ACoinFollowsTheOffset) {
+  well::WellSFX effects(nullptr, &board_);
+  CoinSFX coins(nullptr, &effects);
+  coins.Load("coin_16x16.png", 2);
+  coins.Launch(5, {0.9f, 0.1f}, {0.6f, 0.6f}, 1.0f, 0.0f);
+  std::vector<float> corners;
+  for (const math::Vec2 offset : {math::Vec2(0.0f, 0.0f), math::Vec2(0.1f, 0.05f)}) {
+    effects.SetOffset(offset);
+    graphics_.drawn.clear();
+    coins.Draw();
+    ASSERT_EQ(graphics_.drawn.size(), 1u);
+    corners.push_back(graphics_.drawn[0][0].x);
+    corners.push_back(graphics_.drawn[0][0].y);
+  }
+  EXPECT_NEAR(corners[2] - corners[0], -80.0f, 0.01f);
+  EXPECT_NEAR(corners[3] - corners[1], -30.0f, 0.01f);
+}
+
 TEST_F(QORWellSFXTest, EveryLandingCoinPaysTheAmountOfTheLastLaunch) {
   well::WellSFX effects(nullptr, &board_);
   CoinSFX coins(nullptr, &effects);

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "board/effects/coin_sfx.h"
 #include "render/particles/part2d.h"
 #include "render/recording_graphics.h"
 #include "render/sprites/sprite_set.h"
@@ -107,9 +106,9 @@ TEST_F(EffectSetsTest, AnExplosionShrinksAndFadesToBrightnessTenThenStops) {
   EXPECT_TRUE(graphics_.renderStates.empty()) << "nothing running, nothing switched";
 }
 
-// Particle and coin effects lie in board space and follow the offset (the
+// Explosions and particles lie in board space and follow the offset (the
 // board's scroll); sprite, overlay and text effects keep their screen place.
-TEST_F(EffectSetsTest, TheOffsetMovesParticleAndCoinDrawsOnly) {
+TEST_F(EffectSetsTest, TheOffsetMovesBoardSpaceDrawsOnly) {
   AddEntry("flash", 4, 8.0f);
   well::SpriteSFXSet sprites(nullptr, &effects_);
   sprites.Load("sparkle_32x32.png", "", 2);
@@ -122,9 +121,6 @@ TEST_F(EffectSetsTest, TheOffsetMovesParticleAndCoinDrawsOnly) {
   well::Part2DSFXSet particles(nullptr, &effects_);
   ASSERT_TRUE(particles.Load(VANTOR_TEST_DATA "/spark.p2d"));
   particles.TriggerCount(1.0f, {0.5f, 0.5f});
-  CoinSFX coins(nullptr, &effects_);
-  coins.Load("coin_16x16.png", 2);
-  coins.Launch(5, {0.9f, 0.1f}, {0.6f, 0.6f}, 1.0f, 0.0f);
 
   struct Drawn {
     const char* name;
@@ -132,8 +128,7 @@ TEST_F(EffectSetsTest, TheOffsetMovesParticleAndCoinDrawsOnly) {
     bool follows;
   };
   const Drawn sets[] = {{"sprites", &sprites, false}, {"overlays", &overlays, false},
-                        {"explosions", &explosions, true}, {"particles", &particles, true},
-                        {"coins", &coins, true}};
+                        {"explosions", &explosions, true}, {"particles", &particles, true}};
   for (const Drawn& drawn : sets) {
     effects_.SetOffset({0.0f, 0.0f});
     const std::vector<Corner> before = Corners([&] { drawn.set->Draw(); });

@@ -6,20 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "../../ui/ui_test_support.h"
 #include "audio/audio.h"
+#include "board/blocks/block_board_fixture.h"
 #include "board/blocks/qor_block.h"
-#include "board/hud/qor_well_ui.h"
 #include "board/explorer/qor_explorer.h"
-#include "board/qor_game_won.h"
 #include "board/explorer/qor_goal_map.h"
-#include "well/block_names.h"
+#include "board/hud/qor_well_ui.h"
+#include "board/qor_game_won.h"
 #include "core/input/keyboard.h"
 #include "log_capture.h"
-#include "read_file.h"
 #include "platform/audio/bass_testing.h"
 #include "platform/sound_fixtures.h"
-#include "../blocks/block_board_fixture.h"
+#include "read_file.h"
+#include "ui/ui_test_support.h"
+#include "well/block_names.h"
 
 namespace {
 
