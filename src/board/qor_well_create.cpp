@@ -122,6 +122,7 @@ int32_t QORWell::CountColorInRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2
   }
   if (runs && count >= std::max(minimum, 3)) {
     BlockRun& run = runs->emplace_back();
+    run.reserve(static_cast<size_t>(right - left + 1) * (bottom - top + 1));
     for (int32_t x = left; x <= right; ++x) {
       for (int32_t y = top; y <= bottom; ++y) {
         well::Block* block = GetBlock(x, y);

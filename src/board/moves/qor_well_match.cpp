@@ -38,7 +38,9 @@ constexpr Window kWindows[] = {{2, 2, 5}, {2, 1, 4}, {1, 1, 3}};
 
 bool QORWell::ResolveMatches() {
   if (IsRace()) return false;
-  pass_ = MatchPass{};
+  // The list keeps its room from pass to pass.
+  pass_.fives = pass_.fours = pass_.threes = 0;
+  pass_.runs.clear();
   // Counts the first window of the line through (x, y) that is full.
   auto countLine = [this](int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t color) {
     for (const Window& w : kWindows) {
