@@ -130,6 +130,7 @@ bool GameScrollWell::IsOnGrid(const Block* block) const {
 
 void GameScrollWell::CollectAwake(std::vector<IndexedBlock>& list) const {
   list.clear();
+  list.reserve(awake_.size());
   for (Block* block : awake_) {
     if (!block->GetRestClock() && IsOnGrid(block)) list.emplace_back(GetBlockIndex(block), block);
   }
