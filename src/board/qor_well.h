@@ -227,9 +227,11 @@ class QORWell : public well::GameScrollWell {
   using BlockRun = std::vector<well::Block*>;
   // The blocks of the colour on the rectangle (clamped to the board) that
   // can count towards a run; with a list, a count of at least the minimum
-  // (and 3) records every block of the colour there as one run.
+  // (and 3) records every block of the colour there as one run. Given the
+  // run colour of every cell (by cell index), it reads them in place of
+  // RunColourAt.
   int32_t CountColorInRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t color,
-                           std::vector<BlockRun>* runs, int32_t minimum);
+                           std::vector<BlockRun>* runs, int32_t minimum, const int32_t* runColours = nullptr);
   // The colour the cell's block counts as towards a run: none for an empty
   // cell, a cell off the board or a fixed block.
   int32_t RunColourAt(int32_t x, int32_t y);
@@ -543,6 +545,8 @@ class QORWell : public well::GameScrollWell {
   std::vector<QORBarrier> barriers_;
   int32_t comboCount_ = 0;
   MatchPass pass_;
+  // Each cell's run colour, read once a pass.
+  std::vector<int32_t> passColours_;
   std::unique_ptr<QORStartFlash> startFlash_;
   CountdownTimer idleHintTimer_{10.0f, 10.0f};
   uint8_t raceDebug_ = 0;

@@ -110,7 +110,7 @@ void QORWell::BuildSpawnCells() {
 }
 
 int32_t QORWell::CountColorInRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t color,
-                                  std::vector<BlockRun>* runs, int32_t minimum) {
+                                  std::vector<BlockRun>* runs, int32_t minimum, const int32_t* runColours) {
   if (color == well::kColorNone) return 0;
   const int32_t left = std::max(std::min(x1, x2), 0);
   const int32_t top = std::max(std::min(y1, y2), 0);
@@ -118,10 +118,12 @@ int32_t QORWell::CountColorInRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2
   const int32_t bottom = std::min(std::max(y1, y2), static_cast<int32_t>(height_) - 1);
   int32_t count = 0;
   for (int32_t x = left; x <= right; ++x) {
-    for (int32_t y = top; y <= bottom; ++y) count += RunColourAt(x, y) == color;
+    for (int32_t y = top; y <= bottom; ++y)
+      count += (runColours ? runColours[GetCellIndex(x, y)] : RunColourAt(x, y)) == color;
   }
   if (runs && count >= std::max(minimum, 3)) {
     BlockRun& run = runs->emplace_back();
+    run.reserve(static_cast<size_t>(right - left + 1) * (bottom - top + 1));
     for (int32_t x = left; x <= right; ++x) {
       for (int32_t y = top; y <= bottom; ++y) {
         well::Block* block = GetBlock(x, y);

@@ -2,23 +2,32 @@
 
 #include <algorithm>
 #include <functional>
-#include <unordered_set>
 
 #include "core/log.h"
 #include "well/effects/well_sfx.h"
 
 namespace well {
 
+namespace {
+
+// Sorts the list and drops null and repeats: a block may be listed more than
+// once (put in twice, queued after it was placed) and is deleted once. One
+// list, where a set would make a node per block of the board.
+void KeepDistinct(std::vector<Block*>& blocks) {
+  std::sort(blocks.begin(), blocks.end());
+  blocks.erase(std::unique(blocks.begin(), blocks.end()), blocks.end());
+  if (!blocks.empty() && !blocks.front()) blocks.erase(blocks.begin());
+}
+
+}  // namespace
+
 GameScrollWell::GameScrollWell(void* owner) : BaseWell(owner) {}
 
 GameScrollWell::~GameScrollWell() {
-  // A block may sit in more than one of these (put in twice, queued after
-  // it was placed): each is deleted once.
-  std::unordered_set<Block*> owned;
-  for (Block* block : grid_) owned.insert(block);
-  for (Block* block : graveyard_) owned.insert(block);
-  for (const PlacementEntry& entry : queue_) owned.insert(entry.block);
-  owned.erase(nullptr);
+  std::vector<Block*> owned(grid_.begin(), grid_.end());
+  owned.insert(owned.end(), graveyard_.begin(), graveyard_.end());
+  for (const PlacementEntry& entry : queue_) owned.push_back(entry.block);
+  KeepDistinct(owned);
   for (Block* block : owned) delete block;
   grid_.clear();
   graveyard_.clear();
@@ -32,14 +41,12 @@ bool GameScrollWell::ClearWell() {
 }
 
 void GameScrollWell::DeleteGridBlocks() {
-  std::unordered_set<Block*> doomed;
-  for (Block*& block : grid_) {
-    if (block) doomed.insert(block);
-    block = nullptr;
-  }
+  std::vector<Block*> doomed(grid_.begin(), grid_.end());
+  std::fill(grid_.begin(), grid_.end(), nullptr);
+  KeepDistinct(doomed);
   if (doomed.empty()) return;
   // Nothing may keep a pointer to a deleted block.
-  auto gone = [&doomed](Block* block) { return doomed.count(block) != 0; };
+  auto gone = [&doomed](Block* block) { return std::binary_search(doomed.begin(), doomed.end(), block); };
   queue_.erase(std::remove_if(queue_.begin(), queue_.end(), [&gone](const PlacementEntry& e) { return gone(e.block); }),
                queue_.end());
   graveyard_.erase(std::remove_if(graveyard_.begin(), graveyard_.end(), gone), graveyard_.end());
@@ -123,6 +130,7 @@ bool GameScrollWell::IsOnGrid(const Block* block) const {
 
 void GameScrollWell::CollectAwake(std::vector<IndexedBlock>& list) const {
   list.clear();
+  list.reserve(awake_.size());
   for (Block* block : awake_) {
     if (!block->GetRestClock() && IsOnGrid(block)) list.emplace_back(GetBlockIndex(block), block);
   }

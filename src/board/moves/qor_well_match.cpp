@@ -38,12 +38,20 @@ constexpr Window kWindows[] = {{2, 2, 5}, {2, 1, 4}, {1, 1, 3}};
 
 bool QORWell::ResolveMatches() {
   if (IsRace()) return false;
-  pass_ = MatchPass{};
+  // The list keeps its room from pass to pass.
+  pass_.fives = pass_.fours = pass_.threes = 0;
+  pass_.runs.clear();
+  // Every window reads the cells' colours, which stay as they are until the
+  // pass has counted: each is worked out once.
+  passColours_.resize(static_cast<size_t>(width_) * height_);
+  for (int32_t x = 0; x < static_cast<int32_t>(width_); ++x) {
+    for (int32_t y = 0; y < static_cast<int32_t>(height_); ++y) passColours_[GetCellIndex(x, y)] = RunColourAt(x, y);
+  }
   // Counts the first window of the line through (x, y) that is full.
   auto countLine = [this](int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t color) {
     for (const Window& w : kWindows) {
       const int32_t count = CountColorInRect(x - w.back * dx, y - w.back * dy, x + w.ahead * dx, y + w.ahead * dy,
-                                             color, &pass_.runs, w.length);
+                                             color, &pass_.runs, w.length, passColours_.data());
       if (count != w.length) continue;
       ++(w.length == 5 ? pass_.fives : w.length == 4 ? pass_.fours : pass_.threes);
       return;

@@ -13,31 +13,45 @@
 namespace {
 
 // Files must read back the same wherever the process locale puts a decimal
-// comma, so every piece is formatted in the C locale.
-std::string FormatC(const char* format, va_list args) {
-  static locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-  locale_t previous = uselocale(cLocale);
-  va_list measure;
-  va_copy(measure, args);
-  int length = std::vsnprintf(nullptr, 0, format, measure);
-  va_end(measure);
-  std::string text;
-  if (length > 0) {
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    std::vsnprintf(buffer.data(), buffer.size(), format, args);
-    text.assign(buffer.data(), static_cast<size_t>(length));
+// comma, so every piece is formatted in the C locale. A piece is formatted
+// on the stack when it fits: a saved board writes thousands of short lines.
+class FormattedC {
+ public:
+  FormattedC(const char* format, va_list args) {
+    static locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+    locale_t previous = uselocale(cLocale);
+    va_list measure;
+    va_copy(measure, args);
+    const int length = std::vsnprintf(small_, sizeof small_, format, measure);
+    va_end(measure);
+    size_ = length > 0 ? static_cast<size_t>(length) : 0;
+    if (size_ >= sizeof small_) {
+      large_.resize(size_ + 1);
+      std::vsnprintf(large_.data(), large_.size(), format, args);
+      data_ = large_.data();
+    }
+    uselocale(previous);
   }
-  uselocale(previous);
-  return text;
-}
+  FormattedC(const FormattedC&) = delete;
+  FormattedC& operator=(const FormattedC&) = delete;
+
+  const char* data() const { return data_; }
+  size_t size() const { return size_; }
+
+ private:
+  char small_[256];
+  std::vector<char> large_;
+  const char* data_ = small_;
+  size_t size_ = 0;
+};
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Format(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::string text = FormatC(format, args);
+  const FormattedC text(format, args);
   va_end(args);
-  return text;
+  return std::string(text.data(), text.size());
 }
 
 // "%f" of the value; infinities and NaN as expressions that evaluate to
@@ -68,8 +82,10 @@ void WriteLua::Close() {
   file_ = nullptr;
 }
 
-void WriteLua::Put(const std::string& piece) {
-  if (file_) std::fwrite(piece.data(), 1, piece.size(), file_);
+void WriteLua::Put(const std::string& piece) { Put(piece.data(), piece.size()); }
+
+void WriteLua::Put(const char* piece, size_t size) {
+  if (file_) std::fwrite(piece, 1, size, file_);
 }
 
 std::string WriteLua::GetIndent() const { return std::string(static_cast<size_t>(indent_) * 3, ' '); }
@@ -96,7 +112,7 @@ void WriteLua::WriteWString(const std::string& name, const std::u16string& value
 }
 
 void WriteLua::WriteInt(const std::string& name, int value) {
-  Put(Format("%s%s = %i,\n", GetIndent().c_str(), name.c_str(), value));
+  Print("%*s%s = %i,\n", indent_ * 3, "", name.c_str(), value);
 }
 
 void WriteLua::WriteFloat(const std::string& name, float value) {
@@ -115,13 +131,15 @@ void WriteLua::WriteVec4(const std::string& name, const math::Vec4& value) {
 void WriteLua::Print(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  Put(FormatC(format, args));
+  const FormattedC text(format, args);
+  Put(text.data(), text.size());
   va_end(args);
 }
 
 void WriteLua::PrintLine(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  Put(GetIndent() + FormatC(format, args) + "\n");
+  const FormattedC text(format, args);
+  Put(GetIndent() + std::string(text.data(), text.size()) + "\n");
   va_end(args);
 }

@@ -39,6 +39,7 @@ class WriteLua {
  private:
   // Writes the piece when a file is open.
   void Put(const std::string& piece);
+  void Put(const char* piece, size_t size);
 
   FILE* file_ = nullptr;
   int indent_ = 0;

@@ -48,10 +48,12 @@ void UISprite::Invalidate() {
 void UISprite::LoadImage(const std::string& name) {
   if (name.empty()) return;
   Invalidate();
-  std::string resolved = name;
   const size_t mark = name.find(kLanguageMark);
   localised_ = mark != std::string::npos ? 1 : 0;
-  if (localised_) resolved = name.substr(0, mark) + GetSpriteHost().GetLanguage() + name.substr(mark + kMarkLength);
+  // Most names have no language mark and are used as they are, uncopied.
+  std::string localised;
+  if (localised_) localised = name.substr(0, mark) + GetSpriteHost().GetLanguage() + name.substr(mark + kMarkLength);
+  const std::string& resolved = localised_ ? localised : name;
   Graphics* graphics = GetGraphics();
   if (SpriteSetEntry* entry = GetSpriteSet()->Find(resolved)) {
     if (!entry->image && graphics) entry->image = graphics->LoadImageA(entry->imageFile);
@@ -60,7 +62,13 @@ void UISprite::LoadImage(const std::string& name) {
   } else {
     image_ = graphics ? graphics->LoadImageA(resolved) : nullptr;
     if (!image_) {
-      LOG_LINE(MSG_ERROR, "Unable to load image " + resolved + " into the UI sprite");
+      // Written in pieces: a board of missing pictures logs one per cell.
+      Log& log = GetLog();
+      log.BeginLine(MSG_ERROR, __FILE__, __LINE__);
+      log.Write("Unable to load image ");
+      log.Write(resolved.c_str());
+      log.Write(" into the UI sprite");
+      log.EndLine();
       return;
     }
   }

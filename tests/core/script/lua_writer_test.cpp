@@ -56,6 +56,29 @@ TEST(WriteLuaTest, WritesTheExactLineFormats) {
             ReadFile(path));
 }
 
+// Short pieces are formatted on the stack and longer ones on the heap: a
+// piece of any length around that limit is written whole, as are numbers at
+// any depth of tables.
+TEST(WriteLuaTest, PiecesOfAnyLengthAreWrittenWhole) {
+  ScratchDir dir;
+  for (const size_t length : {size_t{0}, size_t{254}, size_t{255}, size_t{256}, size_t{257}, size_t{5000}}) {
+    const std::string path = dir.Path("piece.lua");
+    const std::string piece(length, 'x');
+    {
+      WriteLua writer;
+      ASSERT_TRUE(writer.Open(path));
+      writer.Print("%s", piece.c_str());
+      writer.BeginTable("A");
+      writer.BeginTable("B");
+      writer.WriteInt(piece, 7);
+      writer.EndTable(false);
+      writer.EndTable(false);
+      writer.Close();
+    }
+    EXPECT_EQ(piece + "A = \n{ \n   B = \n   { \n      " + piece + " = 7,\n   }\n}\n", ReadFile(path)) << length;
+  }
+}
+
 TEST(WriteLuaTest, WrittenFilesReadBackTheSameValues) {
   const std::string tricky = "C:\\games\\\"vantor\"\nline two\r\t\x01" "7 100%";
   ScratchDir dir;
