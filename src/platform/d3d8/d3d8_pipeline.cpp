@@ -602,10 +602,19 @@ void Pipeline::GenerateCoords(uint32_t stage, const VertexLayout& layout, const 
   }
 }
 
+bool Pipeline::AllRhwOne(const uint8_t* vertices, UINT vertexCount, UINT stride) {
+  for (UINT i = 0; i < vertexCount; ++i) {
+    float rhw = 0.0f;
+    std::memcpy(&rhw, vertices + static_cast<size_t>(i) * stride + 12, 4);
+    if (rhw != 1.0f) return false;
+  }
+  return true;
+}
+
 void Pipeline::SetVertexArrays(const VertexLayout& layout, const uint8_t* vertices, UINT vertexCount, UINT stride,
                                uint32_t activeStages) {
   SetClientArray(GL_VERTEX_ARRAY, true, vertexArray_);
-  if (layout.pretransformed) {
+  if (layout.pretransformed && !AllRhwOne(vertices, vertexCount, stride)) {
     // (x, y, z, 1/rhw) scaled by 1/rhw keeps perspective-correct texturing.
     positions_.resize(static_cast<size_t>(vertexCount) * 4);
     for (UINT i = 0; i < vertexCount; ++i) {
@@ -620,7 +629,9 @@ void Pipeline::SetVertexArrays(const VertexLayout& layout, const uint8_t* vertic
     }
     glVertexPointer(4, GL_FLOAT, 0, positions_.data());
   } else {
-    glVertexPointer(3, GL_FLOAT, static_cast<GLsizei>(stride), vertices);
+    // Flat 2D vertices (rhw 1) are their own positions: the driver reads
+    // them where they lie, with no copy made first.
+    glVertexPointer(layout.pretransformed ? 4 : 3, GL_FLOAT, static_cast<GLsizei>(stride), vertices);
   }
   SetClientArray(GL_COLOR_ARRAY, layout.hasDiffuse, colourArray_);
   if (layout.hasDiffuse) {

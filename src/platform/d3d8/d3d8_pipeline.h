@@ -61,6 +61,8 @@ class Pipeline {
   };
   bool DescribeVertices(VertexLayout& layout) const;
   uint32_t ActiveStageCount() const;
+  // Every pretransformed vertex has an rhw of exactly 1.
+  static bool AllRhwOne(const uint8_t* vertices, UINT vertexCount, UINT stride);
   void ApplyRasterState();
   void ApplyStages(uint32_t activeStages);
   void ApplyCombiner(uint32_t stage);
