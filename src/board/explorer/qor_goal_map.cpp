@@ -33,7 +33,7 @@ void SetupWhole(ui::UISprite& sprite, const char* name) {
 
 }  // namespace
 
-QORGoalMap::QORGoalMap(QORWell* board) : board_(board) {}
+QORGoalMap::QORGoalMap(QORWell* board) : board_(board), floorQuads_(kQuadsPerDraw) {}
 
 QORGoalMap::~QORGoalMap() = default;
 
@@ -248,18 +248,12 @@ void QORGoalMap::Draw() {
 }
 
 void QORGoalMap::DrawFloor() {
-  Graphics* graphics = GetGraphics();
-  if (!graphics || floor_.empty()) return;
+  if (floor_.empty()) return;
   FloorLayout layout{origin_, floorSprite_.uv1, floorSprite_.uv2};
   if (const ui::SpriteSetEntry* entry = floorSprite_.GetEntry())
     entry->GetFrameUVsByIndex(0, layout.uvMin, layout.uvMax);
   if (!floorBuilt_ || !layout.Matches(floorLayout_)) BuildFloor(layout);
-  const size_t batch = kQuadsPerDraw * ui::UISprite::kQuadVertices;
-  for (size_t first = 0; first < floorQuads_.size(); first += batch) {
-    graphics->SetTexture(0, floorSprite_.GetImage());
-    graphics->DrawArray2D(&floorQuads_[first], static_cast<uint32_t>(std::min(batch, floorQuads_.size() - first)),
-                          Graphics::kTriangleList);
-  }
+  floorQuads_.Draw(floorSprite_.GetImage());
 }
 
 bool QORGoalMap::FloorLayout::Matches(const FloorLayout& other) const {
@@ -269,7 +263,7 @@ bool QORGoalMap::FloorLayout::Matches(const FloorLayout& other) const {
 
 void QORGoalMap::BuildFloor(const FloorLayout& layout) {
   const math::Vec2 mini(kMiniCellWidth, kMiniCellHeight);
-  floorQuads_.clear();
+  std::vector<Vertex2D>& quads = floorQuads_.Rebuild();
   for (int32_t x = 0; x < width_; ++x) {
     for (int32_t y = 0; y < height_; ++y) {
       if (GetFloor(x, y) != 1) continue;
@@ -279,9 +273,9 @@ void QORGoalMap::BuildFloor(const FloorLayout& layout) {
       // would draw nothing.
       if (at.x >= 1.0f + mini.x || at.y >= 1.0f + mini.y || at.x + mini.x <= -mini.x || at.y + mini.y <= -mini.y)
         continue;
-      floorQuads_.resize(floorQuads_.size() + ui::UISprite::kQuadVertices);
-      BuildRectQuad(&floorQuads_[floorQuads_.size() - ui::UISprite::kQuadVertices], at, mini, layout.uvMin,
-                    layout.uvMax, 0xFFFFFFFFu);
+      quads.resize(quads.size() + ui::UISprite::kQuadVertices);
+      BuildRectQuad(&quads[quads.size() - ui::UISprite::kQuadVertices], at, mini, layout.uvMin, layout.uvMax,
+                    0xFFFFFFFFu);
     }
   }
   floorLayout_ = layout;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/math/vector.h"
+#include "render/sprites/baked_quads.h"
 #include "render/sprites/ui_sprite.h"
 
 class QORWell;
@@ -99,7 +100,8 @@ class QORGoalMap {
     math::Vec2 uvMax;
     bool Matches(const FloorLayout& other) const;
   };
-  // The quads built when the map or its layout changed, drawn a hundred at a time.
+  // The quads built when the map or its layout changed, a hundred a draw,
+  // into a picture of their own that each frame draws whole.
   void DrawFloor();
   void BuildFloor(const FloorLayout& layout);
   void DrawIcon(ui::UISprite& sprite, const math::Vec2& position, const math::Vec2& size);
@@ -116,7 +118,7 @@ class QORGoalMap {
   int32_t minX_ = 0;
   int32_t minY_ = 0;
   std::vector<int32_t> floor_;
-  std::vector<Vertex2D> floorQuads_;
+  BakedQuads floorQuads_;
   FloorLayout floorLayout_;
   uint8_t floorBuilt_ = 0;
   std::list<QORGoal> goals_;

@@ -466,6 +466,11 @@ class IDirect3DDevice8 : public IUnknown {
   virtual HRESULT GetDisplayMode(D3DDISPLAYMODE* mode) = 0;
   // Only the fixed-function pipeline exists: 0 is the one accepted handle.
   virtual HRESULT SetPixelShader(DWORD handle) = 0;
+  // Draws go into level 0 of a texture made with D3DUSAGE_RENDERTARGET, its
+  // rows from the top as it is sampled; a null target gives the back buffer
+  // back. No depth buffer exists: `depth` must be null. The viewport becomes
+  // the whole target.
+  virtual HRESULT SetRenderTarget(IDirect3DSurface8* target, IDirect3DSurface8* depth) = 0;
 };
 
 class IDirect3D8 : public IUnknown {

@@ -102,6 +102,8 @@ Device::~Device() {
   MakeCurrent();
   TextureStorage::KeepCopies(serial_);
   pipeline_.ReleaseTextures();
+  DropTextureTarget();
+  if (textureFrameBuffer_) glDeleteFramebuffers(1, &textureFrameBuffer_);
   DeleteTarget();
   // The pipeline's own OpenGL objects go with the context.
   SDL_GL_DeleteContext(context_);
@@ -141,6 +143,7 @@ bool Device::ApplyPresentation(const D3DPRESENT_PARAMETERS& params) {
   }
   bool waitForRetrace = !params.Windowed && params.FullScreen_PresentationInterval == D3DPRESENT_INTERVAL_ONE;
   SDL_GL_SetSwapInterval(waitForRetrace ? 1 : 0);
+  DropTextureTarget();
   if (!MakeTarget(width, height)) return false;
   glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
   params_ = params;
@@ -219,6 +222,10 @@ void Device::PublishPresentation() {
 }
 
 void Device::BindTarget() {
+  if (textureTarget_) {
+    glBindFramebuffer(GL_FRAMEBUFFER, textureFrameBuffer_);
+    return;
+  }
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
   if (!frameBuffer_) {
     glDrawBuffer(GL_BACK);
@@ -273,8 +280,8 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const void*) {
   // (again), and through the buffer into one that does not (any longer).
   if (WindowFits(width_, height_) != (frameBuffer_ == 0)) {
     MakeTarget(width_, height_);
-  } else if (frameBuffer_) {
-    glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+  } else if (frameBuffer_ || textureTarget_) {
+    BindTarget();
   }
   PublishPresentation();
   return D3D_OK;
@@ -415,6 +422,46 @@ HRESULT Device::GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type,
 HRESULT Device::SetVertexShader(DWORD fvf) {
   pipeline_.SetVertexFormat(fvf);
   return D3D_OK;
+}
+
+HRESULT Device::SetRenderTarget(IDirect3DSurface8* target, IDirect3DSurface8* depth) {
+  if (depth) return D3DERR_INVALIDCALL;
+  MakeCurrent();
+  if (!target) {
+    DropTextureTarget();
+    BindTarget();
+    pipeline_.SetTarget(width_, height_, false);
+    return D3D_OK;
+  }
+  // Every surface of this layer is a memory surface; only level 0 of a plain
+  // texture of this context, made to be drawn into, is taken.
+  auto* surface = static_cast<MemorySurface*>(target);
+  auto* texture = static_cast<IDirect3DBaseTexture8*>(surface->Container());
+  if (!texture || !(surface->Usage() & D3DUSAGE_RENDERTARGET) || surface->Index() != 0 ||
+      texture->GetType() != D3DRTYPE_TEXTURE || StorageOf(texture).Context() != serial_) {
+    return D3DERR_INVALIDCALL;
+  }
+  if (!textureFrameBuffer_) glGenFramebuffers(1, &textureFrameBuffer_);
+  glBindFramebuffer(GL_FRAMEBUFFER, textureFrameBuffer_);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, StorageOf(texture).GlName(), 0);
+  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+    BindTarget();
+    return D3DERR_INVALIDCALL;
+  }
+  target->AddRef();
+  if (textureTarget_) textureTarget_->Release();
+  textureTarget_ = target;
+  pipeline_.SetTarget(surface->Width(), surface->Height(), true);
+  return D3D_OK;
+}
+
+void Device::DropTextureTarget() {
+  if (!textureTarget_) return;
+  glBindFramebuffer(GL_FRAMEBUFFER, textureFrameBuffer_);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+  textureTarget_->Release();
+  textureTarget_ = nullptr;
 }
 
 HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertices, UINT stride) {

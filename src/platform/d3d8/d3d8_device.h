@@ -62,6 +62,7 @@ class Device : public ComObject<IDirect3DDevice8> {
   HRESULT GetDirect3D(IDirect3D8** direct3d) override;
   HRESULT GetDisplayMode(D3DDISPLAYMODE* mode) override;
   HRESULT SetPixelShader(DWORD handle) override;
+  HRESULT SetRenderTarget(IDirect3DSurface8* target, IDirect3DSurface8* depth) override;
 
   // Testing seam.
   void SetCooperation(Cooperation state) { cooperation_ = state; }
@@ -81,7 +82,10 @@ class Device : public ComObject<IDirect3DDevice8> {
   void ShowBuffer();
   void PublishPresentation();
   void DeleteTarget();
+  // The texture's frame buffer while one is the target, else the back buffer.
   void BindTarget();
+  // The back buffer is the target again.
+  void DropTextureTarget();
   void MakeCurrent();
 
   IDirect3D8* creator_;
@@ -97,6 +101,8 @@ class Device : public ComObject<IDirect3DDevice8> {
   uint32_t frameBuffer_ = 0;  // 0 while drawing straight to the window
   uint32_t colourBuffer_ = 0;
   uint32_t stencilBuffer_ = 0;
+  IDirect3DSurface8* textureTarget_ = nullptr;  // held while drawn into
+  uint32_t textureFrameBuffer_ = 0;
   uint32_t width_ = 0;
   uint32_t height_ = 0;
   IDirect3DVertexBuffer8* stream_ = nullptr;

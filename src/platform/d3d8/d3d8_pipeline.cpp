@@ -212,9 +212,17 @@ void Pipeline::ReleaseTextures() {
   }
 }
 
-void Pipeline::Reset(uint32_t targetWidth, uint32_t targetHeight) {
+void Pipeline::SetTarget(uint32_t targetWidth, uint32_t targetHeight, bool texture) {
   targetWidth_ = targetWidth;
   targetHeight_ = targetHeight;
+  textureTarget_ = texture;
+  viewport_ = {0, 0, targetWidth, targetHeight, 0.0f, 1.0f};
+  // The winding and the transforms depend on which way the rows run.
+  rasterApplied_ = false;
+  transformsApplied_ = false;
+}
+
+void Pipeline::Reset(uint32_t targetWidth, uint32_t targetHeight) {
   std::fill(std::begin(renderStates_), std::end(renderStates_), 0u);
   DWORD* rs = renderStates_;
   rs[D3DRS_ZENABLE] = TRUE;
@@ -250,7 +258,7 @@ void Pipeline::Reset(uint32_t targetWidth, uint32_t targetHeight) {
   }
   world_ = view_ = projection_ = Identity();
   for (D3DMATRIX& m : textureMatrices_) m = Identity();
-  viewport_ = {0, 0, targetWidth, targetHeight, 0.0f, 1.0f};
+  SetTarget(targetWidth, targetHeight, false);
   fvf_ = 0;
   ReleaseTextures();
 
@@ -423,12 +431,13 @@ void Pipeline::ApplyRasterState() {
   }
   // Direct3D names the winding as seen on screen, and so does OpenGL's
   // window space: culling counter-clockwise triangles keeps clockwise ones.
+  // A texture's rows run the other way up, which turns the winding over.
   if (rs[D3DRS_CULLMODE] == D3DCULL_NONE) {
     glDisable(GL_CULL_FACE);
   } else {
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
-    glFrontFace(rs[D3DRS_CULLMODE] == D3DCULL_CCW ? GL_CW : GL_CCW);
+    glFrontFace((rs[D3DRS_CULLMODE] == D3DCULL_CCW) != textureTarget_ ? GL_CW : GL_CCW);
   }
   glPolygonMode(GL_FRONT_AND_BACK, rs[D3DRS_FILLMODE] == D3DFILL_POINT       ? GL_POINT
                                    : rs[D3DRS_FILLMODE] == D3DFILL_WIREFRAME ? GL_LINE
@@ -530,11 +539,12 @@ void Pipeline::ApplyTransforms(bool pretransformed) {
     glLoadIdentity();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(-0.5, targetWidth_ - 0.5, targetHeight_ - 0.5, -0.5, 0.0, -1.0);
+    const double top = -0.5, bottom = targetHeight_ - 0.5;
+    glOrtho(-0.5, targetWidth_ - 0.5, textureTarget_ ? top : bottom, textureTarget_ ? bottom : top, 0.0, -1.0);
     return;
   }
   glViewport(static_cast<GLint>(viewport_.X),
-             static_cast<GLint>(targetHeight_ - viewport_.Y - viewport_.Height),
+             static_cast<GLint>(textureTarget_ ? viewport_.Y : targetHeight_ - viewport_.Y - viewport_.Height),
              static_cast<GLsizei>(viewport_.Width), static_cast<GLsizei>(viewport_.Height));
   D3DMATRIX worldView = Multiply(world_, view_);
   glLoadMatrixf(&worldView.m[0][0]);
@@ -546,6 +556,11 @@ void Pipeline::ApplyTransforms(bool pretransformed) {
   adjust.m[3][0] = 1.0f / static_cast<float>(viewport_.Width);
   adjust.m[3][1] = -1.0f / static_cast<float>(viewport_.Height);
   D3DMATRIX projection = Multiply(projection_, adjust);
+  if (textureTarget_) {
+    D3DMATRIX flip = Identity();
+    flip.m[1][1] = -1.0f;
+    projection = Multiply(projection, flip);
+  }
   glMatrixMode(GL_PROJECTION);
   glLoadMatrixf(&projection.m[0][0]);
 }
@@ -587,10 +602,19 @@ void Pipeline::GenerateCoords(uint32_t stage, const VertexLayout& layout, const 
   }
 }
 
+bool Pipeline::AllRhwOne(const uint8_t* vertices, UINT vertexCount, UINT stride) {
+  for (UINT i = 0; i < vertexCount; ++i) {
+    float rhw = 0.0f;
+    std::memcpy(&rhw, vertices + static_cast<size_t>(i) * stride + 12, 4);
+    if (rhw != 1.0f) return false;
+  }
+  return true;
+}
+
 void Pipeline::SetVertexArrays(const VertexLayout& layout, const uint8_t* vertices, UINT vertexCount, UINT stride,
                                uint32_t activeStages) {
   SetClientArray(GL_VERTEX_ARRAY, true, vertexArray_);
-  if (layout.pretransformed) {
+  if (layout.pretransformed && !AllRhwOne(vertices, vertexCount, stride)) {
     // (x, y, z, 1/rhw) scaled by 1/rhw keeps perspective-correct texturing.
     positions_.resize(static_cast<size_t>(vertexCount) * 4);
     for (UINT i = 0; i < vertexCount; ++i) {
@@ -605,7 +629,9 @@ void Pipeline::SetVertexArrays(const VertexLayout& layout, const uint8_t* vertic
     }
     glVertexPointer(4, GL_FLOAT, 0, positions_.data());
   } else {
-    glVertexPointer(3, GL_FLOAT, static_cast<GLsizei>(stride), vertices);
+    // Flat 2D vertices (rhw 1) are their own positions: the driver reads
+    // them where they lie, with no copy made first.
+    glVertexPointer(layout.pretransformed ? 4 : 3, GL_FLOAT, static_cast<GLsizei>(stride), vertices);
   }
   SetClientArray(GL_COLOR_ARRAY, layout.hasDiffuse, colourArray_);
   if (layout.hasDiffuse) {
@@ -695,7 +721,7 @@ void Pipeline::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR co
     x2 = std::min<LONG>(x2, static_cast<LONG>(viewport_.X + viewport_.Width));
     y2 = std::min<LONG>(y2, static_cast<LONG>(viewport_.Y + viewport_.Height));
     if (x1 >= x2 || y1 >= y2) return;
-    glScissor(x1, static_cast<GLint>(targetHeight_) - y2, x2 - x1, y2 - y1);
+    glScissor(x1, textureTarget_ ? y1 : static_cast<GLint>(targetHeight_) - y2, x2 - x1, y2 - y1);
     glClear(mask);
   };
   if (count == 0 || !rects) {

@@ -21,6 +21,10 @@ class Pipeline {
   // Direct3D's initial state for a render target of the given size; binds
   // no texture. Needs the device's OpenGL context to be current.
   void Reset(uint32_t targetWidth, uint32_t targetHeight);
+  // Draws go to a target of that size from here on, the viewport all of it:
+  // a texture (rows from the top, as it is sampled) or the window's buffer
+  // (rows from the bottom, as OpenGL counts them).
+  void SetTarget(uint32_t targetWidth, uint32_t targetHeight, bool texture);
   void ReleaseTextures();
 
   HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value);
@@ -57,6 +61,8 @@ class Pipeline {
   };
   bool DescribeVertices(VertexLayout& layout) const;
   uint32_t ActiveStageCount() const;
+  // Every pretransformed vertex has an rhw of exactly 1.
+  static bool AllRhwOne(const uint8_t* vertices, UINT vertexCount, UINT stride);
   void ApplyRasterState();
   void ApplyStages(uint32_t activeStages);
   void ApplyCombiner(uint32_t stage);
@@ -95,6 +101,7 @@ class Pipeline {
   DWORD fvf_ = 0;
   uint32_t targetWidth_ = 0;
   uint32_t targetHeight_ = 0;
+  bool textureTarget_ = false;
   uint32_t whiteTexture_ = 0;
   std::vector<float> positions_;
   std::vector<float> generatedCoords_[kD3DStageCount];

@@ -47,6 +47,11 @@ class MemorySurface : public IDirect3DSurface8 {
   const uint8_t* Bytes() const { return bytes_ ? bytes_->data() : nullptr; }
   uint8_t* Bytes() { return bytes_ ? bytes_->data() : nullptr; }
   size_t ByteCount() const { return byteCount_; }
+  DWORD Usage() const { return usage_; }
+  // The texture a level belongs to (null for a standalone surface), and
+  // its place among the texture's faces and levels.
+  IUnknown* Container() const { return container_; }
+  uint32_t Index() const { return index_; }
   // Once uploaded, pages that read as zeros give their memory back.
   void ReleaseZeroPages();
   // A texture level whose owner holds the same bytes needs no copy of its

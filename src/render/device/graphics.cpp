@@ -22,6 +22,10 @@ void Graphics::SHUTDOWN() {
   g_graphics = nullptr;
 }
 
+Image* Graphics::CreateRenderTarget(uint32_t, uint32_t) { return nullptr; }
+
+bool Graphics::SetRenderTarget(Image* target) { return target == nullptr; }
+
 bool Graphics::SetResolution(uint32_t width, uint32_t height) {
   screenWidth_ = static_cast<uint16_t>(width);
   screenHeight_ = static_cast<uint16_t>(height);

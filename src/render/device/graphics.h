@@ -110,6 +110,14 @@ class Graphics {
   virtual void* ReservedFactory(uint32_t a, uint32_t b) = 0;
   virtual void SetFiltering(bool on) { filtering_ = on; }
   virtual bool ResetDevice(uint32_t width, uint32_t height, bool fullscreen) = 0;
+  // An image of that many pixels that draws can go into, its contents
+  // undefined until drawn; null where the device draws only to the screen.
+  virtual Image* CreateRenderTarget(uint32_t width, uint32_t height);
+  // Draws go into the image from here on, with its viewport and a pixel for
+  // each of its texels, or to the screen again for null. While an image is
+  // the target draws replace its pixels rather than blend with them, so the
+  // image, drawn later, blends as they would have.
+  virtual bool SetRenderTarget(Image* target);
 
   // Deletes the instance after its Shutdown; nothing without one.
   static void SHUTDOWN();

@@ -11,6 +11,7 @@
 #include "render/dx8/dx8_avi.h"
 #include "render/dx8/dx8_dynamic_image.h"
 #include "render/dx8/dx8_font.h"
+#include "render/dx8/dx8_render_target.h"
 #include "render/dx8/dx8_surface.h"
 
 namespace {
@@ -491,6 +492,29 @@ Image* Dx8Graphics::CreateDynamicImage(uint32_t width, uint32_t height, uint32_t
   Image* image = new Dx8DynamicImage(width, height, bitsPerPixel);
   image->Load("");
   return image;
+}
+
+Image* Dx8Graphics::CreateRenderTarget(uint32_t width, uint32_t height) {
+  return Dx8RenderTarget::Create(device_, width, height);
+}
+
+bool Dx8Graphics::SetRenderTarget(Image* target) {
+  if (!device_) return false;
+  if (!target) {
+    if (!drawingIntoImage_) return true;
+    drawingIntoImage_ = false;
+    device_->SetRenderState(D3DRS_ALPHABLENDENABLE, screenBlending_);
+    return SUCCEEDED(device_->SetRenderTarget(nullptr, nullptr));
+  }
+  auto* image = dynamic_cast<Dx8RenderTarget*>(target);
+  if (!image || !image->MakeTarget(*device_)) {
+    LOG_LINE(MSG_ERROR, "Unable to draw into the image " + target->GetName());
+    return false;
+  }
+  if (!drawingIntoImage_) device_->GetRenderState(D3DRS_ALPHABLENDENABLE, &screenBlending_);
+  drawingIntoImage_ = true;
+  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+  return true;
 }
 
 Font* Dx8Graphics::CreateFontA(const std::string& name) { return new DX8Font(name); }

@@ -46,6 +46,8 @@ class Dx8Graphics : public Graphics {
   void* ReservedFactory(uint32_t a, uint32_t b) override;
   void SetFiltering(bool on) override;
   bool ResetDevice(uint32_t width, uint32_t height, bool fullscreen) override;
+  Image* CreateRenderTarget(uint32_t width, uint32_t height) override;
+  bool SetRenderTarget(Image* target) override;
 
   // The adapter and system report; false when no adapter gives capabilities.
   bool LogSystemInfo();
@@ -93,6 +95,9 @@ class Dx8Graphics : public Graphics {
   uint8_t sixteenBitBackBuffer_ = 0;
   bool sawThirtyTwoBitMode_ = false;
   uint32_t adapter_ = 0;
+  // Blending as it was before an image became the target, and is again after.
+  DWORD screenBlending_ = TRUE;
+  bool drawingIntoImage_ = false;
 };
 
 Dx8Graphics* GetDx8Graphics();

@@ -596,4 +596,49 @@ TEST_F(D3D8DeviceTest, EmptyTextureTakesItsSizeLevelsAndFormatAsD3DXReadsThem) {
   EXPECT_EQ(texture, nullptr);
 }
 
+// A texture made to be drawn into takes the draws, its rows from the top as
+// it is sampled and the winding as seen on screen, and leaves the back
+// buffer alone; drawn on the screen afterwards it shows what was drawn.
+TEST_F(D3D8DeviceTest, ATextureTargetTakesTheDrawsAsTheScreenWould) {
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 0, 0);
+  IDirect3DTexture8* target = nullptr;
+  ASSERT_EQ(device_->CreateTexture(8, 8, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &target),
+            D3D_OK);
+  IDirect3DSurface8* level = nullptr;
+  ASSERT_EQ(target->GetSurfaceLevel(0, &level), D3D_OK);
+  ASSERT_EQ(device_->SetRenderTarget(level, nullptr), D3D_OK);
+  D3DVIEWPORT8 viewport{};
+  device_->GetViewport(&viewport);
+  EXPECT_EQ(viewport.Width, 8u);
+  EXPECT_EQ(viewport.Height, 8u);
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0, 0);
+  // Wound clockwise on screen: kept by the default culling.
+  DrawRect(0, 0, 4, 2, 0xFFFF0000);
+  ASSERT_EQ(device_->SetRenderTarget(nullptr, nullptr), D3D_OK);
+  device_->GetViewport(&viewport);
+  EXPECT_EQ(viewport.Width, kSize);
+  EXPECT_EQ(Pixel(1, 1), 0x0000FFu);
+
+  // Each texel four pixels wide and high on the screen.
+  device_->SetTexture(0, target);
+  DrawRect(0, 0, kSize, kSize, 0xFFFFFFFF);
+  device_->SetTexture(0, nullptr);
+  const struct {
+    UINT x, y;
+    uint32_t colour;
+  } pixels[] = {{1, 1, 0xFF0000u}, {14, 6, 0xFF0000u}, {1, 9, 0u}, {17, 1, 0u}, {30, 30, 0u}};
+  for (const auto& p : pixels) EXPECT_EQ(Pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+
+  // Only level 0 of a texture made to be drawn into is taken, without depth.
+  IDirect3DTexture8* plain = SolidTexture(0xFFFFFFFF);
+  IDirect3DSurface8* plainLevel = nullptr;
+  ASSERT_EQ(plain->GetSurfaceLevel(0, &plainLevel), D3D_OK);
+  EXPECT_EQ(device_->SetRenderTarget(plainLevel, nullptr), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->SetRenderTarget(level, level), D3DERR_INVALIDCALL);
+  plainLevel->Release();
+  plain->Release();
+  level->Release();
+  target->Release();
+}
+
 }  // namespace

@@ -236,4 +236,34 @@ TEST(Dx8GraphicsReportTest, NoCapabilitiesOnAnyAdapterFailsStartUp) {
   platform::testing::SetCapsUnavailable(false);
 }
 
+// Draws into an image replace its pixels; the image drawn on the screen
+// later blends as the same draws made straight on the screen.
+TEST_F(Dx8GraphicsTest, AnImageDrawnIntoBlendsLaterAsItsDrawsWould) {
+  Image* target = graphics_->CreateRenderTarget(8, 8);
+  ASSERT_NE(target, nullptr);
+  graphics_->Clear(0xFF0000FFu, 1.0f, 0, 1, 0, 0);
+  Vertex2D half[6];
+  const math::Vec2 whole(0.0f, 0.0f), all(1.0f, 1.0f);
+  // A half-transparent red square over the image's top-left 4 x 4 pixels.
+  BuildRectQuad(half, whole, math::Vec2(4.0f / 800.0f, 4.0f / 600.0f), whole, all, 0x80FF0000u);
+  ASSERT_TRUE(graphics_->SetRenderTarget(target));
+  graphics_->Clear(0u, 1.0f, 0, 1, 0, 0);
+  graphics_->DrawArray2D(half, 6, Graphics::kTriangleList);
+  ASSERT_TRUE(graphics_->SetRenderTarget(nullptr));
+  // The screen kept its blue; the same square straight on it at (100, 0).
+  EXPECT_EQ(Pixel(2, 2), 0x0000FFu);
+  for (Vertex2D& vertex : half) vertex.x += 100.0f;
+  graphics_->DrawArray2D(half, 6, Graphics::kTriangleList);
+  Vertex2D image[6];
+  BuildRectQuad(image, whole, math::Vec2(8.0f / 800.0f, 8.0f / 600.0f), whole, all, 0xFFFFFFFFu);
+  graphics_->SetTexture(0, target);
+  graphics_->DrawArray2D(image, 6, Graphics::kTriangleList);
+  const uint32_t straight = Pixel(102, 2);
+  EXPECT_TRUE(Near(straight, 0x80007Fu, 2)) << std::hex << straight;
+  EXPECT_EQ(Pixel(2, 2), straight);
+  // Where the image holds nothing the screen shows through.
+  EXPECT_EQ(Pixel(6, 6), 0x0000FFu);
+  delete target;
+}
+
 }  // namespace
