@@ -194,8 +194,9 @@ inline void PaintFromBothEnds(unsigned char* area, size_t size, const PaintRun& 
 // Where the processor has 64-byte stores, an area of 65 to kPaintedByStores
 // bytes takes a quarter of the stores: one from each end, or two where the
 // area is longer than 128 bytes. Decided at load time; until then, for the
-// requests of static initialisation, the 16-byte stores serve.
-const bool wideStores = __builtin_cpu_supports("avx512f");
+// requests of static initialisation, the 16-byte stores serve. The probe is
+// set up here, as this may run before the runtime's own set-up does.
+const bool wideStores = (__builtin_cpu_init(), __builtin_cpu_supports("avx512f"));
 
 [[gnu::target("avx512f"), gnu::noinline]] unsigned char* PaintWide(unsigned char* area, size_t size,
                                                                  const PaintRun& run) {
