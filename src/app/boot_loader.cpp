@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/startup_frame.h"
+#include "core/files/vfs.h"
 #include "core/frame_timer.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
@@ -12,6 +13,15 @@
 #include "render/device/image.h"
 #include "render/device/surface.h"
 
+namespace {
+// Whether the file can be read, as a texture's file is read, without
+// decoding it.
+bool PictureReadable(const std::string& name) {
+  vfs::FileData file;
+  return vfs::GetVFS().LoadFile(vfs::GetVFS().GetFilePath(name), file);
+}
+}  // namespace
+
 BootLoader::BootLoader(bool skippable) : skippable_(skippable) {}
 
 // The pages' sprites release their pictures as the pages go; the listener
@@ -20,22 +30,32 @@ BootLoader::~BootLoader() = default;
 
 void BootLoader::AddPage(const std::string& imageName, float hold, float fadeIn, float fadeOut) {
   auto page = std::make_unique<Page>();
-  ui::UISprite& sprite = page->sprite;
-  sprite.LoadImage(imageName);
+  page->picture = imageName;
+  page->hold = hold;
+  page->fadeIn = fadeIn;
+  page->fadeOut = fadeOut;
+  if (pages_.empty() ? !LoadPicture(*page) : !PictureReadable(imageName)) return;
+  pages_.push_back(std::move(page));
+}
+
+bool BootLoader::LoadPicture(Page& page) {
+  ui::UISprite& sprite = page.sprite;
+  sprite.LoadImage(page.picture);
   sprite.GetNativeSize(sprite.size);
-  if (!sprite.HasImage()) return;
+  if (!sprite.HasImage()) return false;
   const Image& image = *sprite.GetImage();
   sprite.uv1 = {0.0f, 0.0f};
   sprite.uv2 = {std::min(1.0f, kShownWidth / static_cast<float>(image.GetWidth())),
                 std::min(1.0f, kShownHeight / static_cast<float>(image.GetHeight()))};
-  page->hold = hold;
-  page->fadeIn = fadeIn;
-  page->fadeOut = fadeOut;
-  pages_.push_back(std::move(page));
+  return true;
 }
 
 void BootLoader::SetPage(int index) {
   if (currentPage_ >= 0 && currentPage_ != index) ReleasePicture(*pages_[static_cast<size_t>(currentPage_)]);
+  // A later page's picture loads now; one that does not is left out.
+  while (index >= 0 && static_cast<size_t>(index) < pages_.size() &&
+         !pages_[static_cast<size_t>(index)]->sprite.HasImage() && !LoadPicture(*pages_[static_cast<size_t>(index)]))
+    pages_.erase(pages_.begin() + index);
   if (index < 0 || static_cast<size_t>(index) >= pages_.size()) {
     done = true;
     return;

@@ -17,7 +17,8 @@ class BootLoader : public input::KeyListener, public input::MouseListener {
     float hold = 0.0f;
     float fadeIn = 0.0f;
     float fadeOut = 0.0f;
-    ui::UISprite sprite;
+    std::string picture;
+    ui::UISprite sprite;  // without an image until the page's picture loads
   };
 
   // A page shows the top-left 800 x 600 texels of its picture, the whole
@@ -30,7 +31,10 @@ class BootLoader : public input::KeyListener, public input::MouseListener {
   explicit BootLoader(bool skippable);
   ~BootLoader() override;
 
-  // A page whose picture does not load is left out.
+  // A page whose picture file cannot be read is left out. Only the first
+  // page's picture is decoded here; the others are decoded as their pages
+  // come up, so that start-up shows its first frame after one picture, and
+  // a page whose picture then fails to decode is left out too.
   void AddPage(const std::string& imageName, float hold, float fadeIn, float fadeOut);
   // One step: the frame clock, one phase of the current page (or the switch
   // to the next page), a 10 ms pause and the input devices.
@@ -56,6 +60,8 @@ class BootLoader : public input::KeyListener, public input::MouseListener {
 
  private:
   void SetPage(int index);
+  // Loads the page's picture into its sprite; false when it does not load.
+  static bool LoadPicture(Page& page);
   static void ReleasePicture(Page& page);
   void Skip();
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <vector>
 
 #include "core/frame_timer.h"
@@ -231,6 +232,34 @@ TEST_F(BootLoaderTest, PagesWithoutAPictureAreLeftOut) {
   loader.AddPage(Picture("teal.bmp", kTeal), 0.0f, 0.0f, 0.0f);
   EXPECT_EQ(loader.GetPageCount(), 2u);
   EXPECT_EQ(StepsUntilDone(loader, 20), 8);
+}
+
+TEST_F(BootLoaderTest, ALaterPagesPictureIsDecodedOnlyWhenItsPageComesUp) {
+  const std::string amber = Picture("amber.bmp", kAmber);
+  const std::string teal = Picture("teal.bmp", kTeal);
+  BootLoader loader(true);
+  loader.AddPage(amber, 0.0f, 0.0f, 0.0f);
+  loader.AddPage(teal, 1.0f, 0.0f, 0.0f);
+  EXPECT_EQ(loader.GetPageCount(), 2u);
+  ASSERT_NE(res::GetResMan().FindResource(amber), nullptr);
+  EXPECT_EQ(res::GetResMan().FindResource(teal), nullptr);
+  Steps(loader, 5);
+  ASSERT_EQ(loader.GetCurrentPage(), 1);
+  ExpectCentre(kTeal, 1.0f);
+  ASSERT_NE(res::GetResMan().FindResource(teal), nullptr);
+  EXPECT_EQ(res::GetResMan().FindResource(teal)->GetState(), res::kStateReady);
+}
+
+TEST_F(BootLoaderTest, ALaterPageWhosePictureDoesNotDecodeIsLeftOutWhenItComesUp) {
+  const std::string broken = scratch_.Path("broken.jpg");
+  std::ofstream(broken, std::ios::binary) << "not a picture at all";
+  BootLoader loader(true);
+  loader.AddPage(Picture("amber.bmp", kAmber), 0.0f, 0.0f, 0.0f);
+  loader.AddPage(broken, 1.0f, 1.0f, 1.0f);
+  loader.AddPage(Picture("teal.bmp", kTeal), 0.0f, 0.0f, 0.0f);
+  EXPECT_EQ(loader.GetPageCount(), 3u);  // the file reads: only decoding tells
+  EXPECT_EQ(StepsUntilDone(loader, 20), 8);
+  EXPECT_EQ(loader.GetPageCount(), 2u);
 }
 
 TEST_F(BootLoaderTest, APagesTextureGoesWithThePageAndComesBackOnALaterUse) {
