@@ -117,10 +117,7 @@ class Device final : public IDirectInputDevice8 {
     if (acquired_) return DI_NOEFFECT;
     acquired_ = true;
     // What happened before the acquire is not this device's to report.
-    buffer_.clear();
-    overflowed_ = false;
-    dx_ = dy_ = dz_ = 0;
-    pressedSinceRead_ = 0;
+    DropPending();
     return DI_OK;
   }
 
@@ -189,6 +186,12 @@ class Device final : public IDirectInputDevice8 {
   }
   void AddWheel(int units) { dz_ += units; }
   void AddPress(int button) { pressedSinceRead_ |= static_cast<uint8_t>(1u << button); }
+  void DropPending() {
+    buffer_.clear();
+    overflowed_ = false;
+    dx_ = dy_ = dz_ = 0;
+    pressedSinceRead_ = 0;
+  }
 
  private:
   ~Device() override { Devices().erase(std::find(Devices().begin(), Devices().end(), this)); }
@@ -369,6 +372,7 @@ void ClearDirectInputFailures() { Failures().clear(); }
 
 void ResetInputState() {
   g_held = HeldState{};
+  for (Device* device : Devices()) device->DropPending();
   for (RememberedMoment& moment : g_moments) moment = RememberedMoment{};
 }
 

@@ -33,7 +33,8 @@ enum class DInputDevice { Keyboard, Mouse };
 void FailDirectInputCall(DInputCall call, DInputDevice device, HRESULT code);
 void ClearDirectInputFailures();
 
-// Forgets the keys and buttons held so far.
+// Forgets the keys and buttons held so far, and the events every device
+// still holds unread, so that a test starts with no input pending.
 void ResetInputState();
 
 }  // namespace platform::testing

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/frame_timer.h"
+#include "core/input/input.h"
 #include "log_capture.h"
 #include "platform/timer/winmm_testing.h"
 #include "ui/gameflow/game_flow_manager.h"
@@ -72,6 +73,9 @@ class FakeApplication : public gameflow::RunningApplication {
 class FlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The UI manager listens to the keyboard that exists when it is made,
+    // and the flow may make it here: as in the game, the keyboard comes first.
+    ASSERT_TRUE(input::GetInput().Init(nullptr));
     platform::testing::SetMilliseconds(clock_);
     GetFrameTimer().Tick();
   }
