@@ -42,7 +42,7 @@ const char* const QORWell::kSoundCueNames[kSoundCueCount] = {
     "base_clear_4",  "base_clear_5",  "base_clear_6",  "base_clear_7",
 };
 
-QORWell::QORWell(void* owner) : GameScrollWell(owner) {
+QORWell::QORWell(void* owner) : QORBoardView(owner) {
   auto* effects = new QORWellSFX(this, owner);
   SetEffects(effects);
   effects->Init();
@@ -61,8 +61,6 @@ QORWell::~QORWell() {
   ClearWalkers();
   // The scrolling board deletes the blocks and the effects owner after this.
 }
-
-QORWellSFX* QORWell::GetGameEffects() const { return static_cast<QORWellSFX*>(effects_); }
 
 // --- Slots of the well family.
 

@@ -13,7 +13,7 @@
 #include "core/math/vector.h"
 #include "render/sprites/ui_sprite.h"
 
-class QORWell;
+class QORBoardView;
 namespace well {
 class Block;
 }
@@ -43,7 +43,7 @@ class QORGoalMap {
   // The target sparkles this many particles a second per cell of its area.
   static constexpr float kSparklesPerSecond = 15.0f;
 
-  explicit QORGoalMap(QORWell* board);
+  explicit QORGoalMap(QORBoardView* board);
   ~QORGoalMap();
   QORGoalMap(const QORGoalMap&) = delete;
   QORGoalMap& operator=(const QORGoalMap&) = delete;
@@ -108,7 +108,7 @@ class QORGoalMap {
   void SparkleTarget();
 
   uint8_t open_ = 0;
-  QORWell* board_;
+  QORBoardView* board_;
   int32_t width_ = 0;
   int32_t height_ = 0;
   int32_t maxX_ = 0;
