@@ -336,19 +336,12 @@ class QORWell : public QORBoardView {
   // The tutorial's step; false when the current step holds the board still.
   bool TickTutorial(float dt);
   bool IsHintShowing() const;
-  void SetHudElapsed(int32_t seconds);
   void DrawHud();
-  void DrawHelp();
-  void HideHud();
   void DeleteHelp();
-  void RefreshHudColors();
   void ReadHudColorSwitches(uint8_t flags[kColorCount]);
   void AwardDebugPower();
   void ShowShadyHint();
   void StartMode();
-  void TickMode(float dt);
-  void StepMode();
-  void DrawMode();
   // The mummy's step of the board's tick, its deletion included.
   void TickMummy(float dt);
   virtual bool GetMummyCell(int32_t& x, int32_t& y) const;
@@ -358,8 +351,6 @@ class QORWell : public QORBoardView {
   void CastMummyMagic();
   void CreateGoalMap();
   void OpenGoalMap(bool open);
-  void TickGoalMap(float dt);
-  void DrawGoalMap();
   void PlaceTargetMarkers();
   void TickSwap(float dt);
   void DrawSwap();
@@ -367,7 +358,6 @@ class QORWell : public QORBoardView {
   void CheckFirstHints();
   // The HUD's and the help's part in moves, matches and hints.
   void CloseHudPopup();
-  void HudMouseMove(const math::Vec2& point);
   bool HasArmedPower() const;
   void UsePower(const math::Vec2& point);
   void CancelPower(const math::Vec2& point);
@@ -401,13 +391,6 @@ class QORWell : public QORBoardView {
   virtual void StunWalker(QORWalker* walker, float seconds);
   // Where the walker's sprite stands on the screen.
   virtual math::Vec2 GetWalkerScreenPosition(const QORWalker* walker) const;
-  int32_t GetWalkerTurnSense(const QORWalker* walker) const;
-  void TickWalker(QORWalker* walker, float dt);
-  // The walker marked itself for removal.
-  bool IsWalkerDone(const QORWalker* walker) const;
-  void DrawWalker(QORWalker* walker);
-  void SetWalkerAlpha(QORWalker* walker, float alpha);
-  void WalkerTryAttack(QORWalker* walker);
   // Tells the walker it leaves the board, then deletes it.
   virtual void DestroyWalker(QORWalker* walker);
   // A new rival on the cell (his cell and target cell), not yet listed.
