@@ -5,7 +5,7 @@
 
 #include "audio/audio.h"
 #include "board/qor_tile.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "board/hud/qor_well_ui.h"
 #include "core/log.h"
 #include "render/particles/part2d.h"
@@ -58,7 +58,7 @@ const char* QORLevelGrade::StampOf(int32_t grade) {
   }
 }
 
-QORWinPath::QORWinPath(QORWell* board) : WellPath(board), board_(board) {}
+QORWinPath::QORWinPath(QORBoardView* board) : WellPath(board), board_(board) {}
 
 int32_t QORWinPath::GetCellCost(int32_t x, int32_t y) {
   const QORTile* tile = board_->GetTile(x, y);
@@ -73,7 +73,7 @@ void QORMenuCue::Tick() {
   menuAsked_ = 1;
 }
 
-QORGameWon::QORGameWon(QORWell* board) : GameEnd(board, ""), board_(board) {
+QORGameWon::QORGameWon(QORBoardView* board) : GameEnd(board, ""), board_(board) {
   SetBeatPeriod(kBeatSeconds);
   cameraPath_ = std::make_unique<QORWinPath>(board);
   cameraPath_->Create();
@@ -198,7 +198,7 @@ void QORGameWon::DrawOverlay() {
   starParticles_->Draw(math::Vec2(0.0f, 0.0f), math::Vec2(1.0f, 1.0f), math::Vec2(1.0f, 1.0f));
 }
 
-QORGameLost::QORGameLost(QORWell* board) : GameEnd(board, kPanelFile) { SetBeatPeriod(kBeatSeconds); }
+QORGameLost::QORGameLost(QORBoardView* board) : GameEnd(board, kPanelFile) { SetBeatPeriod(kBeatSeconds); }
 
 void QORGameLost::Tick(float dt) {
   GameEnd::Tick(dt);

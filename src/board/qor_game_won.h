@@ -12,7 +12,7 @@
 #include "well/game_end.h"
 #include "well/well_path.h"
 
-class QORWell;
+class QORBoardView;
 namespace part2d {
 class Part2D;
 }
@@ -47,11 +47,11 @@ struct QORLevelGrade {
 // The way the won screen's camera travels: over every cell with floor.
 class QORWinPath : public well::WellPath {
  public:
-  explicit QORWinPath(QORWell* board);
+  explicit QORWinPath(QORBoardView* board);
   int32_t GetCellCost(int32_t x, int32_t y) override;
 
  private:
-  QORWell* board_;
+  QORBoardView* board_;
 };
 
 // Asks for the looping menu music once the piece it started has ended, and
@@ -78,7 +78,7 @@ class QORGameWon : public well::GameEnd {
   static constexpr int kStarBurst = 100;
   static constexpr const char* kSummaryPanel = "score_summary";
 
-  explicit QORGameWon(QORWell* board);
+  explicit QORGameWon(QORBoardView* board);
   ~QORGameWon() override;
 
   // Takes the summary panel and fills it with the level's values; the
@@ -104,7 +104,7 @@ class QORGameWon : public well::GameEnd {
   // the level had nothing of the kind.
   void ShowRow(const char* const names[5], bool dimmed);
 
-  QORWell* board_;
+  QORBoardView* board_;
   std::unique_ptr<QORWinPath> cameraPath_;
   math::Vec2 cameraStart_;
   math::Vec2 cameraTarget_;
@@ -119,7 +119,7 @@ class QORGameLost : public well::GameEnd {
   static constexpr const char* kPanelFile = "ui/qor_defeat.ui";
   static constexpr float kBeatSeconds = 1.0f;
 
-  explicit QORGameLost(QORWell* board);
+  explicit QORGameLost(QORBoardView* board);
 
   void Tick(float dt) override;
   // The sequence counts as finished after its first beat.

@@ -6,8 +6,13 @@
 
 #include "audio/audio.h"
 #include "board/effects/qor_start_flash.h"
+#include "board/blocks/qor_well_mode.h"
 #include "board/effects/qor_well_sfx.h"
+#include "board/explorer/qor_goal_map.h"
+#include "board/help/qor_game_help.h"
+#include "board/hud/qor_well_ui.h"
 #include "board/qor_music_rotation.h"
+#include "board/walkers/qor_walker.h"
 #include "core/input/keyboard.h"
 #include "core/log.h"
 #include "core/math/random.h"
@@ -42,7 +47,7 @@ const char* const QORWell::kSoundCueNames[kSoundCueCount] = {
     "base_clear_4",  "base_clear_5",  "base_clear_6",  "base_clear_7",
 };
 
-QORWell::QORWell(void* owner) : GameScrollWell(owner) {
+QORWell::QORWell(void* owner) : QORBoardView(owner) {
   auto* effects = new QORWellSFX(this, owner);
   SetEffects(effects);
   effects->Init();
@@ -61,8 +66,6 @@ QORWell::~QORWell() {
   ClearWalkers();
   // The scrolling board deletes the blocks and the effects owner after this.
 }
-
-QORWellSFX* QORWell::GetGameEffects() const { return static_cast<QORWellSFX*>(effects_); }
 
 // --- Slots of the well family.
 
@@ -176,7 +179,7 @@ void QORWell::SetColors(const uint8_t colorFlags[kColorCount]) {
     colorWeights_.weights[i] = colorFlags[i] ? 1.0f : 0.0f;
     colorWeights_.total += colorWeights_.weights[i];
   }
-  RefreshHudColors();
+  if (hud_) hud_->RefreshColors();
 }
 
 void QORWell::ResetProbSets() {
@@ -297,7 +300,7 @@ void QORWell::FindEntranceAndExit() {
 }
 
 void QORWell::ShutdownUI() {
-  HideHud();
+  if (hud_) hud_->Hide();
   if (gameEnd_) gameEnd_->HidePanel();
   DeleteHelp();
 }
@@ -321,13 +324,13 @@ void QORWell::Tick(float dt) {
   TickTiles(dt);
   // The end screen is ticked by the base tick, once a frame.
   if (!gameEnd_) {
-    TickMode(dt);
+    if (mode_) mode_->Tick(dt);
     levelTimer_.remaining -= dt;
-    SetHudElapsed(static_cast<int32_t>(elapsed_));
+    if (hud_) hud_->SetElapsedSeconds(static_cast<int32_t>(elapsed_));
   }
   TickSparkle(dt);
   TickSwap(dt);
-  if (!IsRace()) TickGoalMap(dt);
+  if (!IsRace() && goalMap_) goalMap_->Tick(dt);
   TickIdleHint(dt);
 
   // An open hint holds the view still.
@@ -395,7 +398,7 @@ void QORWell::EdgeScroll(float dt) {
 
 void QORWell::Step() {
   GameScrollWell::Step();
-  if (!IsEditing()) StepMode();
+  if (!IsEditing() && mode_) mode_->OnStep();
   OnMouseMove(mousePosition_);
   PlaySoundCues();
   CheckFirstHints();
@@ -415,7 +418,7 @@ void QORWell::Draw() {
   if (!gameEnd_ && !IsRace()) PlaceTargetMarkers();
   DrawBlocksBatched();
   DrawWebs();
-  if (!gameEnd_) DrawMode();
+  if (!gameEnd_ && mode_) mode_->Draw();
   DrawSwap();
   if (!IsEditing() && !IsRace()) {
     const well::Cell under = ScreenToCell(mousePosition_);
@@ -439,11 +442,11 @@ void QORWell::DrawOverlay() {
   if (!gameEnd_) {
     if (effects_) effects_->Draw();
     OpenGoalMap(elapsed_ > kGoalMapDelay);
-    if (!IsRace()) DrawGoalMap();
+    if (!IsRace() && goalMap_) goalMap_->Draw();
   }
   DrawHud();
   if (FontManager* fonts = GetFontManager()) fonts->Printf(math::Vec2(0.01f, 0.01f), "Level %s", fileName_.c_str());
-  DrawHelp();
+  if (help_) help_->Draw({0.0f, 0.0f});
   if (gameEnd_) gameEnd_->DrawOverlay();
 }
 
@@ -487,10 +490,10 @@ void QORWell::RemoveWalker(std::vector<QORWalker*>::iterator it) {
 
 void QORWell::TickWalkers(float dt) {
   // By index: a walker's tick may add walkers to the list.
-  for (size_t i = 0; i < walkers_.size(); ++i) TickWalker(walkers_[i], dt);
+  for (size_t i = 0; i < walkers_.size(); ++i) if (walkers_[i]) walkers_[i]->Tick(dt);
   // One walker leaves a frame.
   for (auto it = walkers_.begin(); it != walkers_.end(); ++it) {
-    if (IsWalkerDone(*it)) {
+    if (*it && (*it)->IsDone()) {
       RemoveWalker(it);
       break;
     }
@@ -498,13 +501,15 @@ void QORWell::TickWalkers(float dt) {
 }
 
 void QORWell::DrawWalkers() {
-  for (QORWalker* walker : walkers_) DrawWalker(walker);
+  for (QORWalker* walker : walkers_) {
+    if (walker) walker->Draw();
+  }
 }
 
 void QORWell::SetWalkerAlphas(const well::Cell& under) {
   for (QORWalker* walker : walkers_) {
     int32_t x = 0, y = 0;
-    if (GetWalkerCell(walker, x, y)) SetWalkerAlpha(walker, AlphaUnder(under, x, y));
+    if (GetWalkerCell(walker, x, y)) walker->SetAlpha(AlphaUnder(under, x, y));
   }
 }
 
@@ -513,7 +518,7 @@ void QORWell::NotifyWalkersNearExplorer() {
   if (!GetExplorerCell(ex, ey)) return;
   for (size_t i = 0; i < walkers_.size(); ++i) {
     int32_t x = 0, y = 0;
-    if (GetWalkerCell(walkers_[i], x, y) && std::abs(x - ex) + std::abs(y - ey) <= 1) WalkerTryAttack(walkers_[i]);
+    if (GetWalkerCell(walkers_[i], x, y) && std::abs(x - ex) + std::abs(y - ey) <= 1) walkers_[i]->TryAttack();
   }
   CastMummyMagic();
 }

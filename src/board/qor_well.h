@@ -4,7 +4,8 @@
 // walkers on the board, and the level file's own tables. The HUD, help,
 // tutorial, mode, explorer, mummy, goal map and game variables belong to the
 // parts of the board built on this one; where the board calls them it goes
-// through the seams listed at the end of the class.
+// through the seams listed at the end of the class. The parts see it through
+// QORBoardView, which it implements.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -13,11 +14,11 @@
 #include <vector>
 
 #include "board/qor_barrier.h"
+#include "board/qor_board_view.h"
 #include "board/qor_tile.h"
 #include "core/countdown_timer.h"
 #include "core/math/probset.h"
 #include "render/sprites/ui_sprite.h"
-#include "well/game_scroll_well.h"
 
 namespace input {
 struct KeyState;
@@ -37,7 +38,7 @@ class QORWellMode;
 class QORWellSFX;
 class QORWellUI;
 
-class QORWell : public well::GameScrollWell {
+class QORWell : public QORBoardView {
  public:
   static constexpr int kColorCount = 24;
   static constexpr int kTypeCount = 18;
@@ -119,26 +120,22 @@ class QORWell : public well::GameScrollWell {
   virtual void ReservedInputHook(int32_t) {}
   virtual void OnLeftClick(const math::Vec2& point);
   virtual void OnRightClick(const math::Vec2& point);
-  virtual void Refill();
+  void Refill() override;
   virtual void InitUI();
   virtual void ShutdownUI();
-  virtual bool IsRace() { return false; }
+  bool IsRace() override { return false; }
   // The debug keys Q, W, P and D.
   virtual void OnKey(const input::KeyState* key);
 
   // --- Floor tiles.
-  QORTile* GetTile(int32_t x, int32_t y);
-  // Shows the tile's picture, or plays its flip when a hit is pending and
-  // moves its type by the hit.
-  void RefreshTile(QORTile& tile);
+  QORTile* GetTile(int32_t x, int32_t y) override;
+  void RefreshTile(QORTile& tile) override;
   void RefreshHitTiles();
   // Ticks the tiles whose picture animates; a flip that ended shows the new
   // type's picture.
   void TickTiles(float dt);
-  // Turns about half of the gold tiles back to cracked sand.
-  void RestoreCrackedTiles();
-  // A blue burst and a spray of sparks from the cell's centre.
-  void PlayCellBurst(int32_t x, int32_t y);
+  void RestoreCrackedTiles() override;
+  void PlayCellBurst(int32_t x, int32_t y) override;
   void DrawBackground();
   void DrawTiles();
   // The webs, then every walker.
@@ -189,35 +186,30 @@ class QORWell : public well::GameScrollWell {
   std::vector<QORBarrier>& GetBarriers() { return barriers_; }
   int32_t GetSavedWidth() const { return savedWidth_; }
   int32_t GetSavedHeight() const { return savedHeight_; }
-  bool IsShadyLevel() const { return shadyLevel_ != 0; }
+  bool IsShadyLevel() const override { return shadyLevel_ != 0; }
   void GetShadyStart(int32_t& x, int32_t& y) const {
     x = shadyStartX_;
     y = shadyStartY_;
   }
 
   // --- Walkers: the board owns every walker on its list.
-  // Keeps the walker when its cell lies on the board and neither another
-  // walker stands there nor, for a rival, another rival is listed; a walker
-  // not kept is destroyed at once. True when kept.
-  bool AddWalker(QORWalker* walker);
+  bool AddWalker(QORWalker* walker) override;
   // Removes the first walker on the cell under the point; false when none.
   bool DeleteWalkers(const math::Vec2& point);
-  QORWalker* FindWalkerAt(int32_t x, int32_t y);
-  // Takes a listed walker off the board the one way walkers leave; false
-  // when it is not on the list.
-  bool RemoveListedWalker(QORWalker* walker);
-  void NotifyWalkersNearExplorer();
-  const std::vector<QORWalker*>& GetWalkers() const { return walkers_; }
+  QORWalker* FindWalkerAt(int32_t x, int32_t y) override;
+  bool RemoveListedWalker(QORWalker* walker) override;
+  void NotifyWalkersNearExplorer() override;
+  const std::vector<QORWalker*>& GetWalkers() const override { return walkers_; }
   // The rival on a level that defines his start, when none is on the board.
   void SpawnShady();
   QORWalker* GetShady() const { return shady_; }
-  void ResurrectMummy(well::Block* nest);
+  void ResurrectMummy(well::Block* nest) override;
 
   // --- Blocks of note.
   void FindEntranceAndExit();
-  well::Block* GetEntrance() const { return entrance_; }
-  well::Block* GetExit() const { return exit_; }
-  const std::vector<well::Block*>& GetMilestones() const { return milestones_; }
+  well::Block* GetEntrance() const override { return entrance_; }
+  well::Block* GetExit() const override { return exit_; }
+  const std::vector<well::Block*>& GetMilestones() const override { return milestones_; }
   std::vector<std::pair<int32_t, int32_t>>& GetSpawnCells() { return spawnCells_; }
 
   // --- Block creation (qor_well_create.cpp).
@@ -238,20 +230,9 @@ class QORWell : public well::GameScrollWell {
   QORWellMode* GetMode() const { return mode_; }
 
   // --- Sound cues: raised during a logic step, each played once at its end.
-  enum SoundCue {
-    kCueBlockSwitch,
-    kCueBlockFall1,
-    kCueBlockFall2,
-    kCueMummyHi,
-    kCueMummyBye,
-    kCueMummyMagic,
-    kCueBlockClear3,  // to kCueBlockClear3 + 4: a pass scoring 3 to 7
-    kCueBaseClear3 = kCueBlockClear3 + 5,  // to + 4: by the combo count
-    kSoundCueCount = kCueBaseClear3 + 5,
-  };
   // The sound set each cue plays, in the order they are played.
   static const char* const kSoundCueNames[kSoundCueCount];
-  void RaiseSoundCue(int cue) { soundCues_[cue] = 1; }
+  void RaiseSoundCue(int cue) override { soundCues_[cue] = 1; }
   bool IsSoundCueRaised(int cue) const { return soundCues_[cue] != 0; }
 
   // --- Moves (qor_well_input.cpp): selection, the swap and its end.
@@ -281,7 +262,7 @@ class QORWell : public well::GameScrollWell {
     std::vector<BlockRun> runs;
   };
   const MatchPass& GetLastPass() const { return pass_; }
-  void HitMummy();
+  void HitMummy() override;
 
   // --- Hints (qor_well_cues.cpp), TriggerHint among them.
   // Marks a move near the explorer with swirls; false when none is found.
@@ -290,66 +271,53 @@ class QORWell : public well::GameScrollWell {
   // --- Play.
   void EdgeScroll(float dt);
   void SetEdgeScrolling(bool on) { edgeScrolling_ = on ? 1 : 0; }
-  const math::Vec2& GetMousePosition() const { return mousePosition_; }
+  const math::Vec2& GetMousePosition() const override { return mousePosition_; }
   void SetMousePosition(const math::Vec2& point) { mousePosition_ = point; }
   QORStartFlash* GetStartFlash() const { return startFlash_.get(); }
-  QORWellSFX* GetGameEffects() const;
   bool GetRaceDebug() const { return raceDebug_ != 0; }
   int32_t GetNestFlag() const { return nestFlag_; }
   void SetNestFlag(int32_t flag) { nestFlag_ = flag; }
   int32_t GetCrittersKilled() const { return crittersKilled_; }
-  void AddCritterKilled() { ++crittersKilled_; }
-  int32_t GetComboCount() const { return comboCount_; }
+  void AddCritterKilled() override { ++crittersKilled_; }
+  int32_t GetComboCount() const override { return comboCount_; }
   void SetComboCount(int32_t count) { comboCount_ = count; }
 
   // --- HUD, help and tutorial.
-  QORWellUI* GetHud() const { return hud_; }
-  QORGameHelp* GetHelp() const { return help_; }
+  QORWellUI* GetHud() const override { return hud_; }
+  QORGameHelp* GetHelp() const override { return help_; }
   well::HandHold* GetHandHold() const { return handHold_; }
   // The tutorial of the first two levels, while hints are on; built again,
   // it replaces the one running.
   void UpdateTutorial();
-  // Shows the hint over the screen rectangle once per profile; true when
-  // the help took it.
-  bool TriggerHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight);
+  bool TriggerHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight) override;
 
   // --- Seams: what the later parts of the board fill in. Until then each
   // answers as if its object were missing (no HUD, help, tutorial, mode,
   // explorer, mummy, goal map or block types), which the board skips.
-  // The block's game type (plain token 0, entrance 5, exit 6, milestone 9
-  // ...), -1 for a block that is not a game block.
-  int32_t GetBlockType(const well::Block* block) const;
+  int32_t GetBlockType(const well::Block* block) const override;
   // A milestone block's index, by which the milestones are sorted.
   int32_t GetMilestoneIndex(const well::Block* block) const;
   // The seams a board test stands in for are virtual.
-  virtual bool GetExplorerCell(int32_t& x, int32_t& y) const;
+  bool GetExplorerCell(int32_t& x, int32_t& y) const override;
   // The cell he is stepping to; false without an explorer.
-  virtual bool GetExplorerTargetCell(int32_t& x, int32_t& y) const;
-  // A critter's strike: he stops, then goes back to the entrance.
-  virtual void KnockOutExplorer();
-  // He stops where he stands.
-  virtual void SetExplorerIdle();
-  bool HasMummy() const { return mummy_ != nullptr; }
-  QORMummy* GetMummy() const { return mummy_; }
-  // He plans his way again after the board changed under it.
-  void RebuildExplorerPath();
+  bool GetExplorerTargetCell(int32_t& x, int32_t& y) const override;
+  void KnockOutExplorer() override;
+  void SetExplorerIdle() override;
+  bool HasMummy() const override { return mummy_ != nullptr; }
+  QORMummy* GetMummy() const override { return mummy_; }
+  void RebuildExplorerPath() override;
   // The explorer's position on the board, in screen units; false without one.
   bool GetExplorerBoardPosition(math::Vec2& position) const;
-  void PlayExplorerPowerAnimation();
-  QORExplorer* GetExplorer() const { return explorer_; }
-  QORGoalMap* GetGoalMap() const { return goalMap_; }
-  // The rival's cell; false without a rival.
-  bool GetShadyCell(int32_t& x, int32_t& y) const;
-  // A treasure found: the HUD counts it, and power index + 1 flies from the
-  // board point to its button with the treasure popup.
-  void AwardTreasure(const math::Vec2& from, int32_t powerIndex);
-  // The exit tomb opens as the explorer steps in; a found milestone opens.
-  void OpenExit();
+  void PlayExplorerPowerAnimation() override;
+  QORExplorer* GetExplorer() const override { return explorer_; }
+  QORGoalMap* GetGoalMap() const override { return goalMap_; }
+  bool GetShadyCell(int32_t& x, int32_t& y) const override;
+  void AwardTreasure(const math::Vec2& from, int32_t powerIndex) override;
+  void OpenExit() override;
   // Every exit on the board takes its resting image again.
   void RestExits();
-  void OpenMilestone(well::Block* milestone);
-  // Power index + 1, made for the HUD, which owns it; null for none.
-  QORPower* CreatePower(int32_t index);
+  void OpenMilestone(well::Block* milestone) override;
+  QORPower* CreatePower(int32_t index) override;
 
  protected:
   // Seams, continued: the calls of the board's own steps. Each does nothing
@@ -370,19 +338,12 @@ class QORWell : public well::GameScrollWell {
   // The tutorial's step; false when the current step holds the board still.
   bool TickTutorial(float dt);
   bool IsHintShowing() const;
-  void SetHudElapsed(int32_t seconds);
   void DrawHud();
-  void DrawHelp();
-  void HideHud();
   void DeleteHelp();
-  void RefreshHudColors();
   void ReadHudColorSwitches(uint8_t flags[kColorCount]);
   void AwardDebugPower();
   void ShowShadyHint();
   void StartMode();
-  void TickMode(float dt);
-  void StepMode();
-  void DrawMode();
   // The mummy's step of the board's tick, its deletion included.
   void TickMummy(float dt);
   virtual bool GetMummyCell(int32_t& x, int32_t& y) const;
@@ -392,8 +353,6 @@ class QORWell : public well::GameScrollWell {
   void CastMummyMagic();
   void CreateGoalMap();
   void OpenGoalMap(bool open);
-  void TickGoalMap(float dt);
-  void DrawGoalMap();
   void PlaceTargetMarkers();
   void TickSwap(float dt);
   void DrawSwap();
@@ -401,7 +360,6 @@ class QORWell : public well::GameScrollWell {
   void CheckFirstHints();
   // The HUD's and the help's part in moves, matches and hints.
   void CloseHudPopup();
-  void HudMouseMove(const math::Vec2& point);
   bool HasArmedPower() const;
   void UsePower(const math::Vec2& point);
   void CancelPower(const math::Vec2& point);
@@ -435,13 +393,6 @@ class QORWell : public well::GameScrollWell {
   virtual void StunWalker(QORWalker* walker, float seconds);
   // Where the walker's sprite stands on the screen.
   virtual math::Vec2 GetWalkerScreenPosition(const QORWalker* walker) const;
-  int32_t GetWalkerTurnSense(const QORWalker* walker) const;
-  void TickWalker(QORWalker* walker, float dt);
-  // The walker marked itself for removal.
-  bool IsWalkerDone(const QORWalker* walker) const;
-  void DrawWalker(QORWalker* walker);
-  void SetWalkerAlpha(QORWalker* walker, float alpha);
-  void WalkerTryAttack(QORWalker* walker);
   // Tells the walker it leaves the board, then deletes it.
   virtual void DestroyWalker(QORWalker* walker);
   // A new rival on the cell (his cell and target cell), not yet listed.

@@ -165,14 +165,3 @@ void QORWell::StartMode() {
   if (!IsEditing()) mode_->OnLevelLoaded();
 }
 
-void QORWell::TickMode(float dt) {
-  if (mode_) mode_->Tick(dt);
-}
-
-void QORWell::StepMode() {
-  if (mode_) mode_->OnStep();
-}
-
-void QORWell::DrawMode() {
-  if (mode_) mode_->Draw();
-}

@@ -70,31 +70,15 @@ bool QORWell::TickTutorial(float dt) {
 
 bool QORWell::IsHintShowing() const { return help_ && help_->IsHintOpen(); }
 
-void QORWell::SetHudElapsed(int32_t seconds) {
-  if (hud_) hud_->SetElapsedSeconds(seconds);
-}
-
 void QORWell::DrawHud() {
   if (!hud_) return;
   hud_->Draw();
   hud_->SetGold(GetInt(game_var::kGold));
 }
 
-void QORWell::DrawHelp() {
-  if (help_) help_->Draw({0.0f, 0.0f});
-}
-
-void QORWell::HideHud() {
-  if (hud_) hud_->Hide();
-}
-
 void QORWell::DeleteHelp() {
   delete help_;
   help_ = nullptr;
-}
-
-void QORWell::RefreshHudColors() {
-  if (hud_) hud_->RefreshColors();
 }
 
 void QORWell::ReadHudColorSwitches(uint8_t flags[kColorCount]) {

@@ -9,7 +9,7 @@
 #include "ui/widgets/ui_widget.h"
 #include "well/block_names.h"
 
-QOREditorUI::QOREditorUI(QORWell* board) : QORWellUI(board) {}
+QOREditorUI::QOREditorUI(QORWell* board) : QORWellUI(board), well_(board) {}
 
 void QOREditorUI::Init() {
   QORWellUI::Init();
@@ -48,8 +48,8 @@ void QOREditorUI::Hide() {
 }
 
 void QOREditorUI::RefreshColors() {
-  if (!board_) return;
-  const num::ProbSet& weights = board_->GetColorWeights();
+  if (!well_) return;
+  const num::ProbSet& weights = well_->GetColorWeights();
   for (int32_t colour = 0; colour < kColorCount; ++colour) {
     if (colourBoxes_[colour]) colourBoxes_[colour]->SetChecked(weights.weights[colour] > 0.0f);
   }

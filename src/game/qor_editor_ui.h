@@ -11,6 +11,8 @@ namespace ui {
 class UICheckBox;
 }
 
+class QORWell;
+
 class QOREditorUI : public QORWellUI {
  public:
   static constexpr const char* kMainPanel = "ui/editor.ui";
@@ -35,6 +37,8 @@ class QOREditorUI : public QORWellUI {
   ui::UICheckBox* GetColourBox(int32_t colour) const;
 
  private:
+  // The board whose colour weights the boxes show.
+  QORWell* well_;
   ui::UIWidget* main_ = nullptr;
   ui::UIWidget* tools_[kToolPanelCount] = {};
   ui::UICheckBox* colourBoxes_[kColorCount] = {};

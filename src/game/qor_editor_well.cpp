@@ -9,6 +9,7 @@
 
 #include "board/blocks/qor_block.h"
 #include "board/blocks/qor_well_mode.h"
+#include "board/walkers/qor_walker.h"
 #include "core/input/input.h"
 #include "core/input/keyboard.h"
 #include "core/log.h"
@@ -313,7 +314,7 @@ void QOREditorWell::DrawPreview(bool back) {
   }
   if (rivalInHand_) {
     if (cell != rivalCell_) RemakeRivalInHand(cell);
-    DrawWalker(rivalFigure_);
+    if (rivalFigure_) rivalFigure_->Draw();
   }
 }
 
@@ -555,6 +556,6 @@ void QOREditorWell::InitUI() {
 }
 
 void QOREditorWell::ShutdownUI() {
-  HideHud();
+  if (hud_) hud_->Hide();
   if (gameEnd_) gameEnd_->HidePanel();
 }

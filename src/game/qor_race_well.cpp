@@ -98,7 +98,7 @@ void QORRaceWell::InitUI() {
 // countdown or the race's finish, which go on using the HUD. It is deleted
 // with the board or by the next InitUI.
 void QORRaceWell::ShutdownUI() {
-  HideHud();
+  if (hud_) hud_->Hide();
   if (gameEnd_) gameEnd_->HidePanel();
 }
 

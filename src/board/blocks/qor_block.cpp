@@ -9,7 +9,7 @@
 #include "audio/audio.h"
 #include "board/blocks/qor_fixed_blocks.h"
 #include "board/effects/qor_well_sfx.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "board/walkers/qor_nests.h"
 #include "well/effects/explosion_sfx_set.h"
 #include "well/effects/part2d_sfx_set.h"
@@ -66,10 +66,10 @@ bool QORBlock::BracketText(const std::string& name, std::string& text) {
 }
 
 void QORBlock::OnStruck() {
-  GetQORWell()->RaiseSoundCue(std::rand() % 2 ? QORWell::kCueBlockFall1 : QORWell::kCueBlockFall2);
+  GetGameBoard()->RaiseSoundCue(std::rand() % 2 ? QORBoardView::kCueBlockFall1 : QORBoardView::kCueBlockFall2);
 }
 
-QORWell* QORBlock::GetQORWell() const { return static_cast<QORWell*>(board_); }
+QORBoardView* QORBlock::GetGameBoard() const { return static_cast<QORBoardView*>(board_); }
 
 void QORBlock::LoadImage(const std::string& name) {
   Wake();
@@ -109,7 +109,7 @@ bool QORTokenBlock::IgnoresCycleEnd() const { return IsFixedState() || GetState(
 
 void QORTokenBlock::OnAnimationEnd() {
   if (IsFixedState()) return;
-  QORWell* well = GetQORWell();
+  QORBoardView* well = GetGameBoard();
   if (well->GetBlockAtPoint(well->GetMousePosition()) != this) {
     SetStanding();
   } else if (GetState() != well::kStateSelected) {
@@ -118,7 +118,7 @@ void QORTokenBlock::OnAnimationEnd() {
 }
 
 void QORTokenBlock::OnDestroyed() {
-  QORWell* well = GetQORWell();
+  QORBoardView* well = GetGameBoard();
   QORWellSFX* effects = well->GetGameEffects();
   if (!effects) return;
   // Longer cascades clear with larger explosions from a later set.
@@ -145,7 +145,7 @@ void QORRockBlock::FallTest() {
 }
 
 void QORRockBlock::OnArrived() {
-  QORWell* well = GetQORWell();
+  QORBoardView* well = GetGameBoard();
   well::Cell explorer, target;
   if (well->GetExplorerCell(explorer.x, explorer.y) && well->GetExplorerTargetCell(target.x, target.y)) {
     const well::Cell cell = GetCell();
@@ -162,7 +162,7 @@ void QORRockBlock::OnArrived() {
 }
 
 void QORRockBlock::OnDestroyed() {
-  QORWellSFX* effects = GetQORWell()->GetGameEffects();
+  QORWellSFX* effects = GetGameBoard()->GetGameEffects();
   if (!effects) return;
   if (well::Part2DSFXSet* dust = effects->GetParticleSet(QORWellSFX::kDust))
     dust->TriggerCount(kRockDust, GetEffectCentre());

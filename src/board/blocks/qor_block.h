@@ -11,7 +11,7 @@
 
 #include "well/block.h"
 
-class QORWell;
+class QORBoardView;
 
 class QORBlock : public well::Block {
  public:
@@ -69,7 +69,7 @@ class QORBlock : public well::Block {
   void OnStruck() override;
 
  protected:
-  QORWell* GetQORWell() const;
+  QORBoardView* GetGameBoard() const;
   // The image by name, over the whole texture, at its native size, blended
   // normally.
   void LoadImage(const std::string& name);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "board/effects/qor_well_sfx.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "render/sprites/sprite_batch.h"
 #include "well/effects/explosion_sfx_set.h"
 
@@ -47,7 +47,7 @@ void QOREntranceBlock::OnAnimationEnd() {
 }
 
 std::string QORExitBlock::RestingImage(const char* tomb) const {
-  return GetQORWell()->IsShadyLevel() ? "subgoal_token" : tomb;
+  return GetGameBoard()->IsShadyLevel() ? "subgoal_token" : tomb;
 }
 
 void QORExitBlock::Init() { LoadImage(RestingImage("Tomb_Closed")); }
@@ -128,7 +128,7 @@ void QORBottleneckBlock::AddToBatchClipped(ui::SpriteBatch& batch, ui::SpriteBat
 }
 
 void QORBottleneckBlock::SetDestroyed() {
-  QORWellSFX* effects = GetQORWell()->GetGameEffects();
+  QORWellSFX* effects = GetGameBoard()->GetGameEffects();
   if (!effects) return;
   if (well::ExplosionSFXSet* explosion = effects->GetExplosionSet(QORWellSFX::kYellowBurst))
     explosion->Trigger(GetEffectCentre(), 1.0f, 0.00625f, 0.5f);
@@ -140,7 +140,7 @@ void QORBottleneckBlock::Feed(int32_t n) {
   fill_ += n;
   if (fill_ <= capacity_) return;
   state_ = well::kStateDestroyed;
-  QORWell* well = GetQORWell();
+  QORBoardView* well = GetGameBoard();
   const well::Cell cell = GetCell();
   if (QORTile* tile = well->GetTile(cell.x, cell.y)) {
     tile->type = kTileGold;
@@ -163,7 +163,7 @@ QORMilestoneBlock::QORMilestoneBlock(well::BaseWell* board, const std::string& n
   }
 }
 
-bool QORMilestoneBlock::OnRaceBoard() const { return GetQORWell()->IsRace(); }
+bool QORMilestoneBlock::OnRaceBoard() const { return GetGameBoard()->IsRace(); }
 
 void QORMilestoneBlock::Init() { LoadImage(OnRaceBoard() ? "milestone" : "subgoal_token"); }
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 
-std::unique_ptr<QORWellMode> QORWellMode::GetMode(const std::string& name, QORWell* board) {
+std::unique_ptr<QORWellMode> QORWellMode::GetMode(const std::string& name, QORBoardView* board) {
   std::string lower = name;
   std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
   if (lower.find("arcade") == std::string::npos && lower.find("track") != std::string::npos)

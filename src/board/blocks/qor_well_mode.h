@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-class QORWell;
+class QORBoardView;
 
 class QORWellMode {
  public:
-  explicit QORWellMode(QORWell* board) : board_(board) {}
+  explicit QORWellMode(QORBoardView* board) : board_(board) {}
   virtual ~QORWellMode() = default;
   QORWellMode(const QORWellMode&) = delete;
   QORWellMode& operator=(const QORWellMode&) = delete;
@@ -27,10 +27,10 @@ class QORWellMode {
 
   // The mode a name asks for, without regard to case: arcade when the name
   // holds "arcade", else track when it holds "track", else arcade.
-  static std::unique_ptr<QORWellMode> GetMode(const std::string& name, QORWell* board);
+  static std::unique_ptr<QORWellMode> GetMode(const std::string& name, QORBoardView* board);
 
  protected:
-  QORWell* board_;
+  QORBoardView* board_;
 };
 
 class QORArcadeMode : public QORWellMode {

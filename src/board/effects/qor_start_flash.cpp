@@ -3,10 +3,10 @@
 #include <cstdlib>
 
 #include "audio/audio.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "render/device/graphics.h"
 
-QORStartFlash::QORStartFlash(int32_t width, int32_t height, QORWell* board, QORWellSFX* effects,
+QORStartFlash::QORStartFlash(int32_t width, int32_t height, QORBoardView* board, QORWellSFX* effects,
                              QORExplorer* explorer)
     : QORGridWave(width, height), board_(board), effects_(effects), explorer_(explorer) {}
 

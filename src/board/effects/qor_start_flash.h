@@ -7,7 +7,7 @@
 #include "board/effects/qor_grid_wave.h"
 
 class QORExplorer;
-class QORWell;
+class QORBoardView;
 class QORWellSFX;
 
 namespace well {
@@ -19,7 +19,7 @@ class QORStartFlash : public QORGridWave {
   static constexpr float kDuration = 0.7f;
 
   // None of the three is owned; the effects owner and the explorer may be null.
-  QORStartFlash(int32_t width, int32_t height, QORWell* board, QORWellSFX* effects, QORExplorer* explorer);
+  QORStartFlash(int32_t width, int32_t height, QORBoardView* board, QORWellSFX* effects, QORExplorer* explorer);
 
   float GetDuration() override { return kDuration; }
   // 0.4 s under the explorer, 0.14 s later for each step of Manhattan distance.
@@ -36,7 +36,7 @@ class QORStartFlash : public QORGridWave {
   // timing only.
   well::Block* TokenAt(int32_t x, int32_t y) const;
 
-  QORWell* board_;
+  QORBoardView* board_;
   QORWellSFX* effects_;
   QORExplorer* explorer_;
   uint8_t soundPlayed_ = 0;

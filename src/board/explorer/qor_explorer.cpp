@@ -6,10 +6,10 @@
 #include "board/effects/qor_well_sfx.h"
 #include "board/explorer/qor_goal_map.h"
 #include "board/explorer/qor_pathfind.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "well/effects/part2d_sfx_set.h"
 
-QORExplorer::QORExplorer(QORWell* board) : board_(board) {
+QORExplorer::QORExplorer(QORBoardView* board) : board_(board) {
   sprite_.Setup("Explorer_Idle", math::Vec2(0.0f, 0.0f), math::Vec2(1.0f, 1.0f), false);
   StepTowards(1, 1);
 }

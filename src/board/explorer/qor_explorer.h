@@ -13,7 +13,7 @@
 #include "well/block.h"
 
 class QORPathFind;
-class QORWell;
+class QORBoardView;
 
 class QORExplorer {
  public:
@@ -28,7 +28,7 @@ class QORExplorer {
   static constexpr float kGoalBurst = 30.0f;
 
   // Standing on (1, 1).
-  explicit QORExplorer(QORWell* board);
+  explicit QORExplorer(QORBoardView* board);
   ~QORExplorer();
   QORExplorer(const QORExplorer&) = delete;
   QORExplorer& operator=(const QORExplorer&) = delete;
@@ -62,7 +62,7 @@ class QORExplorer {
   // Where the figure is drawn: centred on the cell, standing on its floor.
   math::Vec2 GetSpritePosition() const;
 
-  QORWell* GetBoard() const { return board_; }
+  QORBoardView* GetBoard() const { return board_; }
   well::Cell GetCell() const { return cell_; }
   well::Cell GetTargetCell() const { return target_; }
   well::Cell GetGoal() const { return goal_; }
@@ -78,7 +78,7 @@ class QORExplorer {
   math::Vec2 BoardPositionOf(const well::Cell& cell) const;
   bool IsOnExit() const;
 
-  QORWell* board_;
+  QORBoardView* board_;
   ui::UISprite sprite_;
   math::Vec2 drawOffset_;
   well::Cell cell_{1, 1};

@@ -9,7 +9,7 @@
 #include "board/effects/qor_well_sfx.h"
 #include "board/explorer/qor_explorer.h"
 #include "board/game_variables.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "core/math/random.h"
 #include "render/device/graphics.h"
 #include "render/sprites/quad_builders.h"
@@ -33,7 +33,7 @@ void SetupWhole(ui::UISprite& sprite, const char* name) {
 
 }  // namespace
 
-QORGoalMap::QORGoalMap(QORWell* board) : board_(board), floorQuads_(kQuadsPerDraw) {}
+QORGoalMap::QORGoalMap(QORBoardView* board) : board_(board), floorQuads_(kQuadsPerDraw) {}
 
 QORGoalMap::~QORGoalMap() = default;
 

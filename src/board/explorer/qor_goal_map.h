@@ -14,7 +14,7 @@
 #include "render/sprites/baked_quads.h"
 #include "render/sprites/ui_sprite.h"
 
-class QORWell;
+class QORBoardView;
 namespace well {
 class Block;
 }
@@ -44,7 +44,7 @@ class QORGoalMap {
   // The target sparkles this many particles a second per cell of its area.
   static constexpr float kSparklesPerSecond = 15.0f;
 
-  explicit QORGoalMap(QORWell* board);
+  explicit QORGoalMap(QORBoardView* board);
   ~QORGoalMap();
   QORGoalMap(const QORGoalMap&) = delete;
   QORGoalMap& operator=(const QORGoalMap&) = delete;
@@ -110,7 +110,7 @@ class QORGoalMap {
   void SparkleTarget();
 
   uint8_t open_ = 0;
-  QORWell* board_;
+  QORBoardView* board_;
   int32_t width_ = 0;
   int32_t height_ = 0;
   int32_t maxX_ = 0;

@@ -3,7 +3,7 @@
 #include "board/blocks/qor_block.h"
 #include "board/explorer/qor_explorer.h"
 #include "board/qor_tile.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 
 const char* const QORPathFind::kPieceNames[kPieceCount] = {
     "Path_Horizontal", "Path_Vertical", "arrow_left",       "arrow_right",     "arrow_up",
@@ -17,7 +17,7 @@ QORPathFind::QORPathFind(QORExplorer* explorer) : WellPath(explorer->GetBoard())
 
 QORPathFind::~QORPathFind() = default;
 
-QORWell* QORPathFind::GetGameBoard() const { return explorer_->GetBoard(); }
+QORBoardView* QORPathFind::GetGameBoard() const { return explorer_->GetBoard(); }
 
 bool QORPathFind::IsExplorerCell(int32_t x, int32_t y) const {
   const well::Cell cell = explorer_->GetCell();
@@ -25,7 +25,7 @@ bool QORPathFind::IsExplorerCell(int32_t x, int32_t y) const {
 }
 
 int32_t QORPathFind::BlockTypeAt(int32_t x, int32_t y) const {
-  QORWell* board = GetGameBoard();
+  QORBoardView* board = GetGameBoard();
   well::Block* block = board->GetBlock(x, y);
   return block ? board->GetBlockType(block) : -1;
 }
@@ -133,7 +133,7 @@ void QORPathFind::TickDisplay(float dt) {
 }
 
 void QORPathFind::DrawPath() {
-  QORWell* board = GetGameBoard();
+  QORBoardView* board = GetGameBoard();
   const int32_t width = GetWidth();
   const uint32_t alpha = static_cast<uint32_t>(alpha_ * 255.0f) << 24;
   for (const DisplayEntry& entry : display_) {

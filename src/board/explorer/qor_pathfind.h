@@ -12,7 +12,7 @@
 #include "well/well_path.h"
 
 class QORExplorer;
-class QORWell;
+class QORBoardView;
 
 class QORPathFind : public well::WellPath {
  public:
@@ -64,7 +64,7 @@ class QORPathFind : public well::WellPath {
  protected:
   // The leg's own search: the base search and its display, no leg.
   void BuildOwnPath(int32_t startX, int32_t startY, int32_t goalX, int32_t goalY);
-  QORWell* GetGameBoard() const;
+  QORBoardView* GetGameBoard() const;
   // The explorer's own cell is open to both routes.
   bool IsExplorerCell(int32_t x, int32_t y) const;
   // The cell's game block type, or -1 for none.

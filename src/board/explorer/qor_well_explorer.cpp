@@ -75,14 +75,6 @@ void QORWell::OpenGoalMap(bool open) {
   if (goalMap_) goalMap_->SetOpen(open);
 }
 
-void QORWell::TickGoalMap(float dt) {
-  if (goalMap_) goalMap_->Tick(dt);
-}
-
-void QORWell::DrawGoalMap() {
-  if (goalMap_) goalMap_->Draw();
-}
-
 void QORWell::PlaceTargetMarkers() {
   if (goalMap_) goalMap_->PlaceTargetMarkers();
 }

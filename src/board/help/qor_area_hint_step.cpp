@@ -1,9 +1,9 @@
 #include "board/help/qor_area_hint_step.h"
 
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "well/block.h"
 
-QORAreaHintStep::QORAreaHintStep(QORWell* board, well::HandHold* handHold, int32_t hintId, well::Block* a,
+QORAreaHintStep::QORAreaHintStep(QORBoardView* board, well::HandHold* handHold, int32_t hintId, well::Block* a,
                                  well::Block* b)
     : QORHintStep(handHold, board, hintId, 0, {0.0f, 0.0f}, {1.0f, 1.0f}) {
   if (!board || !a || !b) return;
@@ -12,7 +12,7 @@ QORAreaHintStep::QORAreaHintStep(QORWell* board, well::HandHold* handHold, int32
   hasArea_ = 1;
 }
 
-QORAreaHintStep::QORAreaHintStep(QORWell* board, well::HandHold* handHold, int32_t hintId, well::Block* block)
+QORAreaHintStep::QORAreaHintStep(QORBoardView* board, well::HandHold* handHold, int32_t hintId, well::Block* block)
     : QORHintStep(handHold, board, hintId, 0, {0.0f, 0.0f}, {1.0f, 1.0f}) {
   if (!board || !block) return;
   areaMin_ = block->GetScreenPosition() + board->GetScroll();

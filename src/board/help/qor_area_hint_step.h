@@ -6,9 +6,9 @@
 class QORAreaHintStep : public QORHintStep {
  public:
   // From block A's cell to block B's cell and one cell more.
-  QORAreaHintStep(QORWell* board, well::HandHold* handHold, int32_t hintId, well::Block* a, well::Block* b);
+  QORAreaHintStep(QORBoardView* board, well::HandHold* handHold, int32_t hintId, well::Block* a, well::Block* b);
   // The block's own rectangle.
-  QORAreaHintStep(QORWell* board, well::HandHold* handHold, int32_t hintId, well::Block* block);
+  QORAreaHintStep(QORBoardView* board, well::HandHold* handHold, int32_t hintId, well::Block* block);
 
   // Shows the hint over the area as the view stands now; without the
   // blocks the step is done at once, with a warning.

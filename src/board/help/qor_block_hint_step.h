@@ -5,7 +5,7 @@
 
 class QORBlockHintStep : public QORHintStep {
  public:
-  QORBlockHintStep(int32_t hintId, well::HandHold* handHold, QORWell* board, well::Block* block);
+  QORBlockHintStep(int32_t hintId, well::HandHold* handHold, QORBoardView* board, well::Block* block);
 
   // Without its block the step is done at once.
   void Begin() override;

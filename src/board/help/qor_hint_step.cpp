@@ -4,12 +4,12 @@
 
 #include "board/game_variables.h"
 #include "board/help/qor_game_help.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "core/log.h"
 #include "well/block.h"
 #include "well/help/help_panel.h"
 
-QORHintStep::QORHintStep(well::HandHold* handHold, QORWell* board, int32_t hintId, uint32_t buttonMask,
+QORHintStep::QORHintStep(well::HandHold* handHold, QORBoardView* board, int32_t hintId, uint32_t buttonMask,
                          const math::Vec2& min, const math::Vec2& max)
     : HandHoldStep(handHold), buttonMask_(buttonMask), rectMin_(min), rectMax_(max), board_(board),
       hintId_(hintId) {

@@ -6,7 +6,7 @@
 
 #include "well/help/hand_hold_step.h"
 
-class QORWell;
+class QORBoardView;
 
 namespace well {
 class Block;
@@ -18,7 +18,7 @@ class QORHintStep : public well::HandHoldStep {
   static constexpr float kInsetX = 0.0025f;
   static constexpr float kInsetY = 0.0033333f;
 
-  QORHintStep(well::HandHold* handHold, QORWell* board, int32_t hintId, uint32_t buttonMask,
+  QORHintStep(well::HandHold* handHold, QORBoardView* board, int32_t hintId, uint32_t buttonMask,
               const math::Vec2& min, const math::Vec2& max);
 
   // Borders included; a refused click changes nothing.
@@ -45,6 +45,6 @@ class QORHintStep : public well::HandHoldStep {
   math::Vec2 rectMin_;
   math::Vec2 rectMax_;
   uint8_t done_ = 0;
-  QORWell* board_;
+  QORBoardView* board_;
   int32_t hintId_;
 };

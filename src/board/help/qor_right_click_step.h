@@ -7,7 +7,7 @@ class QORRightClickStep : public QORHintStep {
  public:
   static constexpr int32_t kHintId = 52;
 
-  QORRightClickStep(well::HandHold* handHold, QORWell* board, well::Block* block);
+  QORRightClickStep(well::HandHold* handHold, QORBoardView* board, well::Block* block);
 
   // Without its block the step is done at once, with a warning.
   void Begin() override;

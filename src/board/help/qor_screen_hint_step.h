@@ -4,7 +4,7 @@
 
 class QORScreenHintStep : public QORHintStep {
  public:
-  QORScreenHintStep(int32_t hintId, well::HandHold* handHold, QORWell* board);
+  QORScreenHintStep(int32_t hintId, well::HandHold* handHold, QORBoardView* board);
 
   void Begin() override { ShowHint(); }
 };

@@ -5,7 +5,7 @@
 #include "board/game_variables.h"
 #include "board/hud/qor_power_flight.h"
 #include "board/powers/qor_power.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "ui/manager/ui_manager.h"
 #include "ui/widgets/ui_widget.h"
 
@@ -17,7 +17,7 @@ int32_t CountOf(int32_t index) { return GetInt(game_var::kFirstPowerCount + inde
 
 }  // namespace
 
-QORWellUI::QORWellUI(QORWell* board) : board_(board) {}
+QORWellUI::QORWellUI(QORBoardView* board) : board_(board) {}
 
 QORWellUI::~QORWellUI() = default;
 

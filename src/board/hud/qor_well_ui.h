@@ -16,7 +16,7 @@
 
 class QORPower;
 class QORPowerFlight;
-class QORWell;
+class QORBoardView;
 
 namespace ui {
 class UIWidget;
@@ -39,7 +39,7 @@ class QORWellUI {
   // The share of a plate's width its number may take.
   static constexpr float kPlateFill = 0.92f;
 
-  explicit QORWellUI(QORWell* board);
+  explicit QORWellUI(QORBoardView* board);
   // Derived HUDs are deleted through the base.
   virtual ~QORWellUI();
   QORWellUI(const QORWellUI&) = delete;
@@ -116,7 +116,7 @@ class QORWellUI {
   ui::UIWidget* goldBox_ = nullptr;
   ui::UIWidget* instructions_ = nullptr;
   ui::UINumber numbers_;
-  QORWell* board_;
+  QORBoardView* board_;
   std::unique_ptr<QORPower> powers_[kPowerCount];
   QORPower* armed_ = nullptr;
   ui::UIWidget* buttons_[kPowerCount] = {};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "board/qor_well.h"
+#include "board/walkers/qor_walker.h"
 #include "well/block.h"
 #include "well/block_names.h"
 #include "core/log.h"
@@ -253,7 +254,7 @@ void QORWell::WriteWalkers(WriteLua& writer) {
     writer.WriteInt("ID", GetWalkerType(walker));
     writer.WriteInt("X", x);
     writer.WriteInt("Y", y);
-    writer.WriteInt("Dir", GetWalkerTurnSense(walker));
+    writer.WriteInt("Dir", walker ? walker->GetTurnSense() : 1);
     writer.EndTable(true);
   }
   writer.EndTable(false);

@@ -92,7 +92,7 @@ bool QORWell::HasMatchThrough(well::Block* block) {
 bool QORWell::OnMouseMove(const math::Vec2& point) {
   ForgetLostBlocks();
   if (gameEnd_ || IsSwapping() || IsMoving()) return false;
-  if (!IsEditing()) HudMouseMove(point);
+  if (!IsEditing() && hud_) hud_->OnMouseMove(point);
   mousePosition_ = point;
   const well::Cell cell = ScreenToCell(point);
   if (const QORTile* tile = GetTile(cell.x, cell.y); tile && tile->type == kTileVoid) return false;
@@ -224,10 +224,6 @@ void QORWell::DrawSwap() {
 
 void QORWell::CloseHudPopup() {
   if (hud_) hud_->GetPopupTimer().remaining = -1.0f;
-}
-
-void QORWell::HudMouseMove(const math::Vec2& point) {
-  if (hud_) hud_->OnMouseMove(point);
 }
 
 bool QORWell::HasArmedPower() const { return hud_ && hud_->GetArmedPower(); }

@@ -3,10 +3,10 @@
 #include "audio/audio.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/hud/qor_well_ui.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "well/effects/part2d_sfx_set.h"
 
-QORPower::QORPower(QORWell* board, int32_t number)
+QORPower::QORPower(QORBoardView* board, int32_t number)
     : board_(board),
       offImage_(std::to_string(number) + "_off"),
       onImage_(std::to_string(number) + "_on"),

@@ -9,7 +9,7 @@
 #include "core/math/vector.h"
 #include "render/sprites/ui_sprite.h"
 
-class QORWell;
+class QORBoardView;
 class QORWellUI;
 namespace well {
 class Block;
@@ -20,7 +20,7 @@ class QORPower {
   static constexpr const char* kHighlightImage = "Effect_Overlay_Shadow";
 
   // Number 1 to 9: its images are "<n>_off", "<n>_on" and "<n>_click".
-  QORPower(QORWell* board, int32_t number);
+  QORPower(QORBoardView* board, int32_t number);
   virtual ~QORPower() = default;
   QORPower(const QORPower&) = delete;
   QORPower& operator=(const QORPower&) = delete;
@@ -58,7 +58,7 @@ class QORPower {
   void UseCharge();
   QORWellUI* GetHud() const;
 
-  QORWell* board_;
+  QORBoardView* board_;
   ui::UISprite cursor_;
   ui::UISprite highlight_;
   int32_t mouseX_ = 0;

@@ -6,7 +6,7 @@
 
 #include "board/blocks/qor_block.h"
 #include "board/effects/qor_well_sfx.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "board/walkers/qor_mummy.h"
 #include "board/walkers/qor_walker.h"
 #include "well/effects/part2d_sfx_set.h"
@@ -30,13 +30,13 @@ constexpr size_t kBlastOverlay = 6, kBlastBurst = 7;
 constexpr size_t kColourOverlay = 9, kColourBurst = 10;
 constexpr size_t kUnwebOverlay = 14, kUnwebBurst = 15;
 
-std::vector<well::Block*> BlocksIn(QORWell* board, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+std::vector<well::Block*> BlocksIn(QORBoardView* board, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   std::vector<well::Block*> blocks;
   board->CollectBlocks(x0, y0, x1, y1, blocks);
   return blocks;
 }
 
-void Gild(QORWell* board, QORTile& tile) {
+void Gild(QORBoardView* board, QORTile& tile) {
   tile.type = kTileGold;
   board->RefreshTile(tile);
 }
@@ -105,12 +105,12 @@ void QORPowerBanish::AfterUse() {
 
 // --- 4 and 5: clear a column or a row.
 
-QORPowerLine::QORPowerLine(QORWell* board, int32_t number, bool column, size_t overlay, size_t burst)
+QORPowerLine::QORPowerLine(QORBoardView* board, int32_t number, bool column, size_t overlay, size_t burst)
     : QORPower(board, number), column_(column), overlay_(overlay), burst_(burst) {}
 
-QORPowerColumn::QORPowerColumn(QORWell* board) : QORPowerLine(board, 4, true, kColumnOverlay, kColumnBurst) {}
+QORPowerColumn::QORPowerColumn(QORBoardView* board) : QORPowerLine(board, 4, true, kColumnOverlay, kColumnBurst) {}
 
-QORPowerRow::QORPowerRow(QORWell* board) : QORPowerLine(board, 5, false, kRowOverlay, kRowBurst) {}
+QORPowerRow::QORPowerRow(QORBoardView* board) : QORPowerLine(board, 5, false, kRowOverlay, kRowBurst) {}
 
 void QORPowerLine::GetLine(int32_t x, int32_t y, int32_t& x0, int32_t& y0, int32_t& x1, int32_t& y1) const {
   x0 = column_ ? x : 0;

@@ -9,7 +9,7 @@
 // Power 1: the floor tile under a token turns to gold.
 class QORPowerGild : public QORPower {
  public:
-  explicit QORPowerGild(QORWell* board) : QORPower(board, 1) {}
+  explicit QORPowerGild(QORBoardView* board) : QORPower(board, 1) {}
   bool OnClick(const math::Vec2& point) override;
   void Draw() override;
 };
@@ -17,7 +17,7 @@ class QORPowerGild : public QORPower {
 // Power 2: the floor under every token of the 3 x 3 square turns to gold.
 class QORPowerGildArea : public QORPower {
  public:
-  explicit QORPowerGildArea(QORWell* board) : QORPower(board, 2) {}
+  explicit QORPowerGildArea(QORBoardView* board) : QORPower(board, 2) {}
   bool OnClick(const math::Vec2& point) override;
   void Draw() override;
 };
@@ -25,7 +25,7 @@ class QORPowerGildArea : public QORPower {
 // Power 3: the mummy is banished, wherever it is.
 class QORPowerBanish : public QORPower {
  public:
-  explicit QORPowerBanish(QORWell* board) : QORPower(board, 3) {}
+  explicit QORPowerBanish(QORBoardView* board) : QORPower(board, 3) {}
   // Always true: without a mummy nothing happens and no charge is used.
   bool OnClick(const math::Vec2& point) override;
   // Does the work: the banishment, its effects, sound and charge.
@@ -39,7 +39,7 @@ class QORPowerLine : public QORPower {
   void Draw() override;
 
  protected:
-  QORPowerLine(QORWell* board, int32_t number, bool column, size_t overlay, size_t burst);
+  QORPowerLine(QORBoardView* board, int32_t number, bool column, size_t overlay, size_t burst);
 
  private:
   // The line through the cell: first and last cell, inclusive.
@@ -52,19 +52,19 @@ class QORPowerLine : public QORPower {
 
 class QORPowerColumn : public QORPowerLine {
  public:
-  explicit QORPowerColumn(QORWell* board);
+  explicit QORPowerColumn(QORBoardView* board);
 };
 
 class QORPowerRow : public QORPowerLine {
  public:
-  explicit QORPowerRow(QORWell* board);
+  explicit QORPowerRow(QORBoardView* board);
 };
 
 // Power 6: tokens and rocks of the 3 x 3 square are destroyed and the webs
 // under them torn.
 class QORPowerBlast : public QORPower {
  public:
-  explicit QORPowerBlast(QORWell* board) : QORPower(board, 6) {}
+  explicit QORPowerBlast(QORBoardView* board) : QORPower(board, 6) {}
   bool OnClick(const math::Vec2& point) override;
   void Draw() override;
 };
@@ -74,7 +74,7 @@ class QORPowerBlast : public QORPower {
 class QORPowerColour : public QORPower {
  public:
   static constexpr int32_t kReach = 3;
-  explicit QORPowerColour(QORWell* board) : QORPower(board, 7) {}
+  explicit QORPowerColour(QORBoardView* board) : QORPower(board, 7) {}
   bool OnClick(const math::Vec2& point) override;
   void Draw() override;
 };
@@ -83,7 +83,7 @@ class QORPowerColour : public QORPower {
 // rival included.
 class QORPowerBugSpray : public QORPower {
  public:
-  explicit QORPowerBugSpray(QORWell* board) : QORPower(board, 8) {}
+  explicit QORPowerBugSpray(QORBoardView* board) : QORPower(board, 8) {}
   // Always true, and always uses a charge.
   bool OnClick(const math::Vec2& point) override;
   void Draw() override;
@@ -92,7 +92,7 @@ class QORPowerBugSpray : public QORPower {
 // Power 9: the web on the cell is torn, or else the rock on it destroyed.
 class QORPowerUnweb : public QORPower {
  public:
-  explicit QORPowerUnweb(QORWell* board) : QORPower(board, 9) {}
+  explicit QORPowerUnweb(QORBoardView* board) : QORPower(board, 9) {}
   bool OnClick(const math::Vec2& point) override;
   void Draw() override;
 };

@@ -1,8 +1,8 @@
 #include "board/walkers/qor_cobra.h"
 
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 
-QORCobra::QORCobra(QORWell* board) : QORWalker(board, nullptr) {
+QORCobra::QORCobra(QORBoardView* board) : QORWalker(board, nullptr) {
   SetPace(kPace);
   ShowImage("cobra_idle");
 }

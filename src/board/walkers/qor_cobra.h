@@ -10,7 +10,7 @@ class QORCobra : public QORWalker {
  public:
   static constexpr float kPace = 0.5f;
 
-  explicit QORCobra(QORWell* board);
+  explicit QORCobra(QORBoardView* board);
 
   void Think() override;
   int32_t GetType() const override { return kCobra; }

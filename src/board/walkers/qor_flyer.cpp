@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "board/effects/qor_well_sfx.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "core/math/random.h"
 #include "well/effects/explosion_sfx_set.h"
 #include "well/effects/part2d_sfx_set.h"
@@ -29,7 +29,7 @@ const QORFlyer::Kind kLocustKind{"locust_fly", "LOCUST_STRIKE", "img/locust_trai
 
 }  // namespace
 
-QORFlyer::QORFlyer(QORWell* board, QORNest* nest, const Kind& kind) : QORWalker(board, nest), kind_(kind) {
+QORFlyer::QORFlyer(QORBoardView* board, QORNest* nest, const Kind& kind) : QORWalker(board, nest), kind_(kind) {
   const float rest = num::GetRandom().Range(kMinRest, kMaxRest);
   restTimer_ = CountdownTimer(rest, rest);
   heading_.rate = kTurnRate;
@@ -114,7 +114,7 @@ void QORFlyer::DrawFlying(const math::Vec2& position, float rotation) {
 
 // --- Scarab.
 
-QORScarab::QORScarab(QORWell* board, QORNest* nest) : QORFlyer(board, nest, kScarabKind) {
+QORScarab::QORScarab(QORBoardView* board, QORNest* nest) : QORFlyer(board, nest, kScarabKind) {
   sprite_.GetNativeSize(nativeSize_);
   sprite_.size = nativeSize_ * 0.5f;
 }
@@ -136,7 +136,7 @@ void QORScarab::Draw() {
 
 // --- Locust.
 
-QORLocust::QORLocust(QORWell* board, QORNest* nest) : QORFlyer(board, nest, kLocustKind) {}
+QORLocust::QORLocust(QORBoardView* board, QORNest* nest) : QORFlyer(board, nest, kLocustKind) {}
 
 bool QORLocust::Strike(QORTile* tile) {
   if (!tile || tile->type <= kTileMetal) return false;

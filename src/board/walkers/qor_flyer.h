@@ -41,7 +41,7 @@ class QORFlyer : public QORWalker {
   };
 
  protected:
-  QORFlyer(QORWell* board, QORNest* nest, const Kind& kind);
+  QORFlyer(QORBoardView* board, QORNest* nest, const Kind& kind);
 
   // What the landing does to the tile; false when it does nothing.
   virtual bool Strike(QORTile* tile) = 0;
@@ -62,7 +62,7 @@ class QORFlyer : public QORWalker {
 
 class QORScarab : public QORFlyer {
  public:
-  QORScarab(QORWell* board, QORNest* nest);
+  QORScarab(QORBoardView* board, QORNest* nest);
   int32_t GetType() const override { return kScarab; }
   bool CanBeKilled() const override { return false; }
   // A quarter cell in, at half its size.
@@ -79,7 +79,7 @@ class QORScarab : public QORFlyer {
 
 class QORLocust : public QORFlyer {
  public:
-  QORLocust(QORWell* board, QORNest* nest);
+  QORLocust(QORBoardView* board, QORNest* nest);
   int32_t GetType() const override { return kLocust; }
   // Three quarters of a cell in, at its own size, head first.
   void Draw() override;

@@ -5,7 +5,7 @@
 #include "board/blocks/qor_block.h"
 #include "board/effects/qor_well_sfx.h"
 #include "board/game_variables.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "well/effects/part2d_sfx_set.h"
 
 namespace {
@@ -16,7 +16,8 @@ constexpr uint32_t kWhite = 0x00FFFFFFu;
 
 // --- The path.
 
-QORMummyPath::QORMummyPath(QORWell* board, const QORMummy& mummy) : WellPath(board), board_(board), mummy_(mummy) {}
+QORMummyPath::QORMummyPath(QORBoardView* board, const QORMummy& mummy)
+    : WellPath(board), board_(board), mummy_(mummy) {}
 
 int32_t QORMummyPath::GetCellCost(int32_t x, int32_t y) {
   if (mummy_.GetCell() == well::Cell{x, y}) return kWalkableCost;
@@ -32,8 +33,8 @@ int32_t QORMummyPath::GetCellCost(int32_t x, int32_t y) {
 
 // --- The mummy.
 
-QORMummy::QORMummy(QORWell* board) : board_(board), path_(std::make_unique<QORMummyPath>(board, *this)) {
-  board_->RaiseSoundCue(QORWell::kCueMummyHi);
+QORMummy::QORMummy(QORBoardView* board) : board_(board), path_(std::make_unique<QORMummyPath>(board, *this)) {
+  board_->RaiseSoundCue(QORBoardView::kCueMummyHi);
   path_->Create();
 }
 
@@ -143,7 +144,7 @@ bool QORMummy::Magic() {
   // The spell he stands in holds him until it ends; cast anew at each of his
   // step ends it would start over and never end, and hold him for good.
   if (state_ == kCasting) return true;
-  board_->RaiseSoundCue(QORWell::kCueMummyMagic);
+  board_->RaiseSoundCue(QORBoardView::kCueMummyMagic);
   ShowImage("Mummy_Magic_", word);
   state_ = kCasting;
   return true;
@@ -152,7 +153,7 @@ bool QORMummy::Magic() {
 void QORMummy::Banish() {
   state_ = kBanished;
   Think();
-  board_->RaiseSoundCue(QORWell::kCueMummyBye);
+  board_->RaiseSoundCue(QORBoardView::kCueMummyBye);
   QORWellSFX* effects = board_->GetGameEffects();
   if (well::Part2DSFXSet* burn = effects ? effects->GetParticleSet(QORWellSFX::kBurn) : nullptr)
     burn->TriggerCount(kBanishBurst, GetScreenPosition() + board_->GetCellSize() * 0.5f + board_->GetScroll());

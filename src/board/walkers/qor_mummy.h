@@ -17,18 +17,18 @@
 #include "well/well_path.h"
 
 class QORMummy;
-class QORWell;
+class QORBoardView;
 
 // The mummy's way to the explorer: over floor tiles whatever their wear,
 // tokens and milestones; never through rocks, nests, start blocks or bare
 // floor (type 5).
 class QORMummyPath : public well::WellPath {
  public:
-  QORMummyPath(QORWell* board, const QORMummy& mummy);
+  QORMummyPath(QORBoardView* board, const QORMummy& mummy);
   int32_t GetCellCost(int32_t x, int32_t y) override;
 
  private:
-  QORWell* board_;
+  QORBoardView* board_;
   const QORMummy& mummy_;
 };
 
@@ -53,7 +53,7 @@ class QORMummy {
   static constexpr float kBanishBurst = 100.0f;
 
   // Raises the board's "mummy_hi" cue; stands on (1, 1) until placed.
-  explicit QORMummy(QORWell* board);
+  explicit QORMummy(QORBoardView* board);
   virtual ~QORMummy();
   QORMummy(const QORMummy&) = delete;
   QORMummy& operator=(const QORMummy&) = delete;
@@ -98,7 +98,7 @@ class QORMummy {
   void ShowFirstHint();
   static int32_t Distance(const well::Cell& a, const well::Cell& b);
 
-  QORWell* board_;
+  QORBoardView* board_;
   float alpha_ = 1.0f;
   int32_t state_ = kAppearing;
   ui::UISprite sprite_;

@@ -5,7 +5,7 @@
 
 #include "audio/audio.h"
 #include "board/effects/qor_well_sfx.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "board/walkers/qor_cobra.h"
 #include "board/walkers/qor_flyer.h"
 #include "board/walkers/qor_scorpion.h"
@@ -48,7 +48,7 @@ QORNest::~QORNest() {
 void QORNest::SetSize(int32_t, int32_t) { QORBlock::SetSize(kSide, kSide); }
 
 void QORNest::OnPlaced() {
-  QORWell* well = GetQORWell();
+  QORBoardView* well = GetGameBoard();
   const well::Cell at = GetCell();
   for (int32_t dx = 0; dx < kSide; ++dx) {
     for (int32_t dy = 0; dy < kSide; ++dy) {
@@ -68,7 +68,7 @@ bool QORNest::Tick(float dt) {
       checkTimer_.remaining = checkTimer_.period;
       int32_t ex = 0, ey = 0;
       const well::Cell at = GetCell();
-      if (GetQORWell()->GetExplorerCell(ex, ey) && std::abs(ex - at.x) + std::abs(ey - at.y) <= range_) {
+      if (GetGameBoard()->GetExplorerCell(ex, ey) && std::abs(ex - at.x) + std::abs(ey - at.y) <= range_) {
         SpawnObject();
         respawnTimer_.remaining = respawnTimer_.period;
       }
@@ -91,7 +91,7 @@ void QORNest::Prepare(QORWalker* walker, int32_t x, int32_t y) {
 
 void QORNest::Announce(const char* sound, int32_t set) {
   audio::GetAudio().PlaySound(sound);
-  QORWellSFX* effects = GetQORWell()->GetGameEffects();
+  QORWellSFX* effects = GetGameBoard()->GetGameEffects();
   well::ExplosionSFXSet* explosion = effects && set >= 0 ? effects->GetExplosionSet(static_cast<size_t>(set)) : nullptr;
   if (explosion) explosion->Trigger(GetEffectCentre(), 1.0f, 0.00625f, kExplosionEnd);
 }
@@ -101,14 +101,14 @@ void QORNest::Announce(const char* sound, int32_t set) {
 QORMummyNest::QORMummyNest(well::BaseWell* board) : QORNest(board, kMummyNest, "mummy_nest") {}
 
 bool QORMummyNest::Tick(float dt) {
-  if (GetQORWell()->HasMummy()) respawnTimer_.remaining = respawnTimer_.period;
+  if (GetGameBoard()->HasMummy()) respawnTimer_.remaining = respawnTimer_.period;
   return QORNest::Tick(dt);
 }
 
-bool QORMummyNest::HasLiveWalker() const { return GetQORWell()->HasMummy(); }
+bool QORMummyNest::HasLiveWalker() const { return GetGameBoard()->HasMummy(); }
 
 void QORMummyNest::SpawnObject() {
-  QORWell* well = GetQORWell();
+  QORBoardView* well = GetGameBoard();
   if (well->HasMummy()) return;
   well->ResurrectMummy(this);
   // The mummy rises with the spiders' sound.
@@ -127,7 +127,7 @@ void QORSingleNest::SpawnObject() {
   const well::Cell at = GetCell();
   Prepare(critter, at.x, at.y - 1);
   // A refused critter is deleted at once: the nest keeps a flag, not the pointer.
-  if (GetQORWell()->AddWalker(critter)) {
+  if (GetGameBoard()->AddWalker(critter)) {
     walker_ = critter;
   } else {
     silenced_ = 1;
@@ -138,12 +138,12 @@ void QORSingleNest::SpawnObject() {
 QORScorpionNest::QORScorpionNest(well::BaseWell* board)
     : QORSingleNest(board, kScorpionNest, "scorpion_nest", "scorpian_appear") {}
 
-QORWalker* QORScorpionNest::MakeCritter() { return new (std::nothrow) QORScorpion(GetQORWell(), this); }
+QORWalker* QORScorpionNest::MakeCritter() { return new (std::nothrow) QORScorpion(GetGameBoard(), this); }
 
 QORSpiderNest::QORSpiderNest(well::BaseWell* board)
     : QORSingleNest(board, kSpiderNest, "spider_nest", "SPIDER_APPEAR") {}
 
-QORWalker* QORSpiderNest::MakeCritter() { return new (std::nothrow) QORSpider(GetQORWell(), this); }
+QORWalker* QORSpiderNest::MakeCritter() { return new (std::nothrow) QORSpider(GetGameBoard(), this); }
 
 // --- The cobra.
 
@@ -152,12 +152,12 @@ QORCobraNest::QORCobraNest(well::BaseWell* board) : QORNest(board, kCobraNest, "
 void QORCobraNest::SpawnObject() {
   if (spawned_) return;
   spawned_ = 1;
-  QORWalker* cobra = new (std::nothrow) QORCobra(GetQORWell());
+  QORWalker* cobra = new (std::nothrow) QORCobra(GetGameBoard());
   if (!cobra) return;
   const well::Cell at = GetCell();
   cobra->PlaceAt(at.x, at.y);
   cobra->Think();
-  GetQORWell()->AddWalker(cobra);
+  GetGameBoard()->AddWalker(cobra);
   Announce("COBRA_APPEAR", kCobraSet);
 }
 
@@ -180,7 +180,7 @@ void QORSwarmNest::SpawnObject() {
     Prepare(critter, at.x + i / 2, at.y + i % 2);
     ++released_;
     // The board keeps it unless a walker already stands there.
-    if (GetQORWell()->AddWalker(critter)) swarm_[static_cast<size_t>(i)] = critter;
+    if (GetGameBoard()->AddWalker(critter)) swarm_[static_cast<size_t>(i)] = critter;
   }
   Announce(sound_, -1);
 }
@@ -199,9 +199,9 @@ bool QORSwarmNest::HasLiveWalker() const {
 QORScarabNest::QORScarabNest(well::BaseWell* board)
     : QORSwarmNest(board, kScarabNest, "scarab_nest", "SCARABs_APPEAR") {}
 
-QORWalker* QORScarabNest::MakeCritter() { return new (std::nothrow) QORScarab(GetQORWell(), this); }
+QORWalker* QORScarabNest::MakeCritter() { return new (std::nothrow) QORScarab(GetGameBoard(), this); }
 
 QORLocustNest::QORLocustNest(well::BaseWell* board)
     : QORSwarmNest(board, kLocustNest, "locust_nest", "LOCUST_APPEAR") {}
 
-QORWalker* QORLocustNest::MakeCritter() { return new (std::nothrow) QORLocust(GetQORWell(), this); }
+QORWalker* QORLocustNest::MakeCritter() { return new (std::nothrow) QORLocust(GetGameBoard(), this); }

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ constexpr float kJumpFactor = 6.282f;
 
 }  // namespace
 
-QORScorpion::QORScorpion(QORWell* board, QORNest* nest) : QORWalker(board, nest) {
+QORScorpion::QORScorpion(QORBoardView* board, QORNest* nest) : QORWalker(board, nest) {
   SetPace(kPace);
   ShowImage("scorpion_walk_left");
 }

@@ -13,7 +13,7 @@ class QORScorpion : public QORWalker {
   // How long it lives before its first sting.
   static constexpr float kFirstSting = 2.0f;
 
-  QORScorpion(QORWell* board, QORNest* nest);
+  QORScorpion(QORBoardView* board, QORNest* nest);
 
   void Tick(float dt) override;
   void Think() override;

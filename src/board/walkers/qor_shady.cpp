@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "board/effects/qor_well_sfx.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "core/log.h"
 #include "well/effects/part2d_sfx_set.h"
 
@@ -17,14 +17,14 @@ int32_t Distance(const well::Cell& a, const well::Cell& b) { return std::abs(a.x
 
 }  // namespace
 
-QORShadyPath::QORShadyPath(QORWell* board) : well::WellPath(board), board_(board) {}
+QORShadyPath::QORShadyPath(QORBoardView* board) : well::WellPath(board), board_(board) {}
 
 int32_t QORShadyPath::GetCellCost(int32_t x, int32_t y) {
   const QORTile* tile = board_->GetTile(x, y);
   return tile && tile->type != kTileVoid ? kWalkableCost : 0;
 }
 
-QORShady::QORShady(QORWell* board) : QORWalker(board, nullptr), path_(std::make_unique<QORShadyPath>(board)) {
+QORShady::QORShady(QORBoardView* board) : QORWalker(board, nullptr), path_(std::make_unique<QORShadyPath>(board)) {
   path_->Create();
   well::Cell goal;
   if (GetExitGoal(goal)) {

@@ -13,11 +13,11 @@
 // Every floor cell is open to the rival; blocks do not matter.
 class QORShadyPath : public well::WellPath {
  public:
-  explicit QORShadyPath(QORWell* board);
+  explicit QORShadyPath(QORBoardView* board);
   int32_t GetCellCost(int32_t x, int32_t y) override;
 
  private:
-  QORWell* board_;
+  QORBoardView* board_;
 };
 
 class QORShady : public QORWalker {
@@ -27,7 +27,7 @@ class QORShady : public QORWalker {
   static constexpr float kFirstStep = 3.0f;
 
   // Floods his path from the exit, or warns that the board has none.
-  explicit QORShady(QORWell* board);
+  explicit QORShady(QORBoardView* board);
   ~QORShady() override;
 
   void Tick(float dt) override;

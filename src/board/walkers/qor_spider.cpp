@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ bool IsWebbable(const QORTile* tile) { return tile && tile->type != kTileVoid &&
 
 }  // namespace
 
-QORSpider::QORSpider(QORWell* board, QORNest* nest) : QORWalker(board, nest) {
+QORSpider::QORSpider(QORBoardView* board, QORNest* nest) : QORWalker(board, nest) {
   webSprite_.Setup("spiderweb", math::Vec2(0.0f, 0.0f), math::Vec2(1.0f, 1.0f), false);
   ShowImage("spider_down");
 }

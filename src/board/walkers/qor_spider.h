@@ -14,7 +14,7 @@ class QORSpider : public QORWalker {
   static constexpr float kSpinSeconds = 3.0f;
   static constexpr float kAttackSeconds = 0.2f;
 
-  QORSpider(QORWell* board, QORNest* nest);
+  QORSpider(QORBoardView* board, QORNest* nest);
 
   void Draw() override;
   void Tick(float dt) override;

@@ -1,10 +1,10 @@
 #include "board/walkers/qor_walker.h"
 
 #include "audio/audio.h"
-#include "board/qor_well.h"
+#include "board/qor_board_view.h"
 #include "board/walkers/qor_nests.h"
 
-QORWalker::QORWalker(QORWell* board, QORNest* nest) : board_(board), nest_(nest) {}
+QORWalker::QORWalker(QORBoardView* board, QORNest* nest) : board_(board), nest_(nest) {}
 
 QORWalker::~QORWalker() = default;
 

@@ -14,7 +14,7 @@
 #include "well/block.h"
 
 class QORNest;
-class QORWell;
+class QORBoardView;
 struct QORTile;
 
 class QORWalker {
@@ -30,7 +30,7 @@ class QORWalker {
     kScarab = 6,
   };
 
-  QORWalker(QORWell* board, QORNest* nest);
+  QORWalker(QORBoardView* board, QORNest* nest);
   virtual ~QORWalker();
   QORWalker(const QORWalker&) = delete;
   QORWalker& operator=(const QORWalker&) = delete;
@@ -70,7 +70,7 @@ class QORWalker {
   void ForgetNest() { nest_ = nullptr; }
   CountdownTimer& GetStepTimer() { return stepTimer_; }
   const ui::UISprite& GetSprite() const { return sprite_; }
-  QORWell* GetBoard() const { return board_; }
+  QORBoardView* GetBoard() const { return board_; }
 
  protected:
   // The image by name, whole texture, native size, blended normally; the
@@ -98,7 +98,7 @@ class QORWalker {
   well::Cell target_;
   ui::UISprite sprite_;
   CountdownTimer stepTimer_{1.0f, 1.0f};
-  QORWell* board_;
+  QORBoardView* board_;
   QORNest* nest_;
   uint8_t done_ = 0;
 };

@@ -27,26 +27,6 @@ math::Vec2 QORWell::GetWalkerScreenPosition(const QORWalker* walker) const {
   return walker ? walker->GetSpritePosition() : math::Vec2(0.0f, 0.0f);
 }
 
-int32_t QORWell::GetWalkerTurnSense(const QORWalker* walker) const { return walker ? walker->GetTurnSense() : 1; }
-
-void QORWell::TickWalker(QORWalker* walker, float dt) {
-  if (walker) walker->Tick(dt);
-}
-
-bool QORWell::IsWalkerDone(const QORWalker* walker) const { return walker && walker->IsDone(); }
-
-void QORWell::DrawWalker(QORWalker* walker) {
-  if (walker) walker->Draw();
-}
-
-void QORWell::SetWalkerAlpha(QORWalker* walker, float alpha) {
-  if (walker) walker->SetAlpha(alpha);
-}
-
-void QORWell::WalkerTryAttack(QORWalker* walker) {
-  if (walker) walker->TryAttack();
-}
-
 void QORWell::DestroyWalker(QORWalker* walker) {
   if (!walker) return;
   walker->OnRemoved();

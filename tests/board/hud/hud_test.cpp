@@ -28,7 +28,7 @@ constexpr int32_t kCount1 = game_var::kFirstPowerCount;
 // Records its clicks; acts as told.
 class TestPower : public QORPower {
  public:
-  TestPower(QORWell* board, int32_t number) : QORPower(board, number) {}
+  TestPower(QORBoardView* board, int32_t number) : QORPower(board, number) {}
   bool OnClick(const math::Vec2&) override {
     ++clicks;
     return acts;
