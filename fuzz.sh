@@ -27,6 +27,10 @@ vantor_install_packages "${VANTOR_PACKAGES[@]}" "${VANTOR_SANITIZER_PACKAGES[@]}
 build="$VANTOR_ROOT/build-fuzz"
 vantor_build_variant "$build" -DVANTOR_FUZZ=ON -DVANTOR_BUILD_TESTS=OFF -DVANTOR_BUILD_BENCH=OFF
 vantor_sanitizer_environment
+# A smaller quarantine and shorter allocation stacks make each execution
+# cheaper (boards allocate much); replaying a finding outside this script
+# shows the full stacks.
+export ASAN_OPTIONS="$ASAN_OPTIONS:quarantine_size_mb=16:malloc_context_size=5"
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then

@@ -13,17 +13,33 @@
 
 #include "board/qor_well.h"
 #include "fuzz_target.h"
+#include "render/dx8/dx8_graphics.h"
+#include "render/sprites/sprite_set.h"
 
 namespace {
 
 const std::string kDataMark = "\n--data\n";
-constexpr const char* kDefaultData = "room = { Background = 'img/back.png', red = 1, Timer = 2 }\n";
+constexpr const char* kDefaultData = "room = { Background = 'img/Background_1.jpg', red = 1, Timer = 2 }\n";
 
+// The scratch folder becomes the current folder, where "level/level_data.lua"
+// is found, with the game's pictures, effects and sounds beside it; a
+// headless device holds the sprite sets the game loads at start, so boards
+// find their pictures as in play.
 bool Prepare() {
-  // "level/level_data.lua" is found from the current folder.
   std::error_code failed;
   std::filesystem::create_directories(fuzz::ScratchPath("level"), failed);
-  return !failed && chdir(fuzz::ScratchPath("").c_str()) == 0;
+  if (failed || chdir(fuzz::ScratchPath("").c_str()) != 0) return false;
+  const std::filesystem::path data = std::filesystem::path(VANTOR_SOURCE_DIR) / "data";
+  for (const char* folder : {"img", "effects", "ui_img", "particles", "sounds"})
+    std::filesystem::create_directory_symlink(data / folder, folder, failed);
+  std::filesystem::create_symlink(data / "Cursor.png", "Cursor.png", failed);
+  Dx8Graphics::Create();
+  Dx8Graphics* graphics = GetDx8Graphics();
+  if (!graphics->Init() || !graphics->SetDisplayMode(800, 600, false, false)) return false;
+  graphics->SetDefaultRenderStates();
+  ui::GetSpriteSet()->Load("img/sprites.lua");
+  ui::GetSpriteSet()->Load("ui_img/sprites.lua");
+  return true;
 }
 
 void WriteText(const std::string& name, const std::string& text) {

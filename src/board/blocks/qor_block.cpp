@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "audio/audio.h"
 #include "board/blocks/qor_fixed_blocks.h"
@@ -23,6 +25,25 @@ const char* const kTypeNames[QORBlock::kNamedTypes] = {
 
 // The particles of a broken rock.
 constexpr float kRockDust = 50.0f;
+
+// A token's picture by state and colour, named once for every token: a board
+// makes a token a cell. The last state and colour stand for any other, which
+// the names give as "stand" and "none".
+const std::string& TokenImage(int32_t state, int32_t color) {
+  constexpr int32_t kStates = well::kStateSelected + 2;
+  constexpr int32_t kColours = well::kColorCount + 1;
+  static const std::vector<std::string> kNames = [] {
+    std::vector<std::string> names;
+    names.reserve(static_cast<size_t>(kStates) * kColours);
+    for (int32_t s = 0; s < kStates; ++s) {
+      for (int32_t c = 0; c < kColours; ++c) names.push_back("token_" + well::StateToName(s) + "_" + well::ColorToName(c));
+    }
+    return names;
+  }();
+  const int32_t s = state >= 0 && state < kStates ? state : kStates - 1;
+  const int32_t c = color >= 0 && color < kColours ? color : kColours - 1;
+  return kNames[static_cast<size_t>(s) * kColours + c];
+}
 
 }  // namespace
 
@@ -93,7 +114,7 @@ math::Vec2 QORBlock::GetEffectCentre() const { return GetScreenPosition() + draw
 
 QORTokenBlock::QORTokenBlock(well::BaseWell* board) : QORBlock(board) { type_ = kToken; }
 
-void QORTokenBlock::Init() { LoadImage("token_" + well::StateToName(state_) + "_" + well::ColorToName(color_)); }
+void QORTokenBlock::Init() { LoadImage(TokenImage(state_, color_)); }
 
 void QORTokenBlock::SetSelected() {
   if (IsFixedState() || GetState() == well::kStateSelected) return;

@@ -1,6 +1,8 @@
 #include "well/effects/part2d_sfx_set.h"
 
-#include <filesystem>
+#include <limits.h>
+#include <unistd.h>
+
 #include <unordered_map>
 
 #include "core/math/random.h"
@@ -16,10 +18,17 @@ namespace {
 // one) was most of a board's set-up: each file, by its full path as the
 // working folder may change, is read once per process, and each set builds
 // its own system from that reading.
+// The working folder is read into a buffer of our own: asking the library
+// for it costs a page-sized allocation each time.
+std::string FullPath(const std::string& file) {
+  char folder[PATH_MAX];
+  if (file.empty() || file.front() == '/' || !getcwd(folder, sizeof folder)) return file;
+  return std::string(folder) + "/" + file;
+}
+
 const part2d::Part2DDefinition* ReadOnce(const std::string& file) {
   static std::unordered_map<std::string, std::unique_ptr<part2d::Part2DDefinition>> read;
-  std::error_code unknown;
-  auto [entry, fresh] = read.try_emplace(std::filesystem::absolute(file, unknown).string());
+  auto [entry, fresh] = read.try_emplace(FullPath(file));
   if (fresh) {
     auto definition = std::make_unique<part2d::Part2DDefinition>();
     if (part2d::Part2D::Read(file, *definition)) entry->second = std::move(definition);
