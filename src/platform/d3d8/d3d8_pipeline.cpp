@@ -12,6 +12,9 @@
 namespace platform::d3d8 {
 namespace {
 
+// With a buffer bound, OpenGL takes offsets into it where it took pointers.
+const void* RingAt(size_t offset) { return reinterpret_cast<const void*>(offset); }
+
 D3DMATRIX Identity() {
   D3DMATRIX m{};
   for (int i = 0; i < 4; ++i) m.m[i][i] = 1.0f;
@@ -611,8 +614,12 @@ bool Pipeline::AllRhwOne(const uint8_t* vertices, UINT vertexCount, UINT stride)
   return true;
 }
 
-void Pipeline::SetVertexArrays(const VertexLayout& layout, const uint8_t* vertices, UINT vertexCount, UINT stride,
-                               uint32_t activeStages) {
+void Pipeline::ReadArraysFromRing(bool ring) {
+  glBindBuffer(GL_ARRAY_BUFFER, ring ? ring_.Name() : 0);
+}
+
+void Pipeline::SetVertexArrays(const VertexLayout& layout, const uint8_t* vertices, size_t inRing,
+                               UINT vertexCount, UINT stride, uint32_t activeStages) {
   SetClientArray(GL_VERTEX_ARRAY, true, vertexArray_);
   if (layout.pretransformed && !AllRhwOne(vertices, vertexCount, stride)) {
     // (x, y, z, 1/rhw) scaled by 1/rhw keeps perspective-correct texturing.
@@ -627,16 +634,17 @@ void Pipeline::SetVertexArrays(const VertexLayout& layout, const uint8_t* vertic
       out[2] = p[2] * w;
       out[3] = w;
     }
+    ReadArraysFromRing(false);
     glVertexPointer(4, GL_FLOAT, 0, positions_.data());
+    ReadArraysFromRing(true);
   } else {
-    // Flat 2D vertices (rhw 1) are their own positions: the driver reads
-    // them where they lie, with no copy made first.
-    glVertexPointer(layout.pretransformed ? 4 : 3, GL_FLOAT, static_cast<GLsizei>(stride), vertices);
+    // Flat 2D vertices (rhw 1) are their own positions.
+    glVertexPointer(layout.pretransformed ? 4 : 3, GL_FLOAT, static_cast<GLsizei>(stride), RingAt(inRing));
   }
   SetClientArray(GL_COLOR_ARRAY, layout.hasDiffuse, colourArray_);
   if (layout.hasDiffuse) {
     // 0xAARRGGBB words lie in memory as B, G, R, A.
-    glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(stride), vertices + layout.diffuseOffset);
+    glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(stride), RingAt(inRing + layout.diffuseOffset));
   } else {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   }
@@ -660,9 +668,11 @@ void Pipeline::SetVertexArrays(const VertexLayout& layout, const uint8_t* vertic
     }
     if (generated) {
       GenerateCoords(stage, layout, vertices, vertexCount, stride);
+      ReadArraysFromRing(false);
       glTexCoordPointer(4, GL_FLOAT, 0, generatedCoords_[stage].data());
+      ReadArraysFromRing(true);
     } else if (array) {
-      glTexCoordPointer(2, GL_FLOAT, static_cast<GLsizei>(stride), vertices + layout.texCoordOffset + set * 8);
+      glTexCoordPointer(2, GL_FLOAT, static_cast<GLsizei>(stride), RingAt(inRing + layout.texCoordOffset + set * 8));
     } else if (stage < activeStages) {
       glMultiTexCoord4f(GL_TEXTURE0 + stage, 0.0f, 0.0f, 0.0f, 1.0f);
     }
@@ -688,9 +698,18 @@ HRESULT Pipeline::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const uint8_t
   ApplyRasterState();
   ApplyStages(activeStages);
   ApplyTransforms(layout.pretransformed);
-  SetVertexArrays(layout, vertices, vertexCount, stride, activeStages);
+  // The last vertex may end at its own size rather than the stride.
+  const size_t vertexBytes = static_cast<size_t>(vertexCount - 1) * stride + layout.size;
+  size_t vertexOffset = 0;
+  size_t indexOffset = 0;
+  if (!ring_.Put(vertices, vertexBytes, &vertexOffset) ||
+      (indices && !ring_.Put(indices, primitive.vertices * sizeof(uint16_t), &indexOffset))) {
+    return D3DERR_INVALIDCALL;
+  }
+  // With the ring bound, array and index "pointers" are offsets into it.
+  SetVertexArrays(layout, vertices, vertexOffset, vertexCount, stride, activeStages);
   if (indices) {
-    glDrawElements(primitive.mode, static_cast<GLsizei>(primitive.vertices), GL_UNSIGNED_SHORT, indices);
+    glDrawElements(primitive.mode, static_cast<GLsizei>(primitive.vertices), GL_UNSIGNED_SHORT, RingAt(indexOffset));
   } else {
     glDrawArrays(primitive.mode, 0, static_cast<GLsizei>(primitive.vertices));
   }

@@ -4,10 +4,12 @@
 // what changed since the draw before: raster state, transforms, stage
 // enables, combiners and client arrays are remembered as last given.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "platform/d3d8/d3d8.h"
+#include "platform/d3d8/d3d8_stream_ring.h"
 
 namespace platform::d3d8 {
 
@@ -38,7 +40,8 @@ class Pipeline {
   HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture8* texture);
   void SetVertexFormat(DWORD fvf) { fvf_ = fvf; }
 
-  // Draws from user memory; `indices` null draws the vertices in order.
+  // Draws from user memory, streamed through the ring; `indices` null draws
+  // the vertices in order.
   HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const uint8_t* vertices, UINT vertexCount,
                UINT stride, const uint16_t* indices);
   // Clears the viewport (within `rects` when given) of the bound target.
@@ -68,8 +71,12 @@ class Pipeline {
   void ApplyCombiner(uint32_t stage);
   void ApplySampler(uint32_t stage, uint32_t target);
   void ApplyTransforms(bool pretransformed);
-  void SetVertexArrays(const VertexLayout& layout, const uint8_t* vertices, UINT vertexCount, UINT stride,
-                       uint32_t activeStages);
+  // `inRing` is where the vertices lie in the bound stream ring; the CPU
+  // reads `vertices` for what it computes itself.
+  void SetVertexArrays(const VertexLayout& layout, const uint8_t* vertices, size_t inRing, UINT vertexCount,
+                       UINT stride, uint32_t activeStages);
+  // Client arrays read user memory while the ring is unbound.
+  void ReadArraysFromRing(bool ring);
   bool NeedsGeneratedCoords(uint32_t stage) const;
   void GenerateCoords(uint32_t stage, const VertexLayout& layout, const uint8_t* vertices, UINT vertexCount,
                       UINT stride);
@@ -103,6 +110,7 @@ class Pipeline {
   uint32_t targetHeight_ = 0;
   bool textureTarget_ = false;
   uint32_t whiteTexture_ = 0;
+  StreamRing ring_;
   std::vector<float> positions_;
   std::vector<float> generatedCoords_[kD3DStageCount];
 
