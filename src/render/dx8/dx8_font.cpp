@@ -55,8 +55,10 @@ void DX8Font::Resize(const std::string& face, int width, int height, int weight,
 
   IDirect3DDevice8* device = Device();
   HRESULT result = D3DERR_INVALIDCALL;
+  // One level: glyphs are written to the top level only and drawn 1:1, so
+  // smaller levels would be memory holding blank texels.
   if (device)
-    result = device->CreateTexture(kTextureSize, kTextureSize, 0, 0, D3DFMT_A4R4G4B4, D3DPOOL_MANAGED, &texture_);
+    result = device->CreateTexture(kTextureSize, kTextureSize, 1, 0, D3DFMT_A4R4G4B4, D3DPOOL_MANAGED, &texture_);
   if (FAILED(result)) {
     texture_ = nullptr;
     rasteriser_.Release();
