@@ -41,10 +41,11 @@ std::unique_ptr<SoundStream> OpenSoundStream(const void* data, size_t size) {
   return std::make_unique<PcmStream>(std::move(pcm));
 }
 
-bool ReadWholeStream(SoundStream& stream, PcmSound& out) {
+bool ReadWholeStream(SoundStream& stream, PcmSound& out, size_t expectedFrames) {
   out.rate = stream.Rate();
   out.channels = stream.Channels();
   out.samples.clear();
+  out.samples.reserve(expectedFrames * static_cast<size_t>(out.channels));
   constexpr size_t kBlockFrames = 4096;
   int16_t block[kBlockFrames * 2];
   for (;;) {

@@ -36,7 +36,8 @@ std::unique_ptr<SoundStream> OpenSoundStream(const void* data, size_t size);
 // rates a sound may have.
 std::unique_ptr<SoundStream> OpenVorbisStream(const void* data, size_t size);
 
-// Reads the whole stream into `out`; true when it makes a usable sound.
-bool ReadWholeStream(SoundStream& stream, PcmSound& out);
+// Reads the whole stream into `out`, with room made first for
+// `expectedFrames`; true when it makes a usable sound.
+bool ReadWholeStream(SoundStream& stream, PcmSound& out, size_t expectedFrames);
 
 }  // namespace platform::sound

@@ -85,6 +85,14 @@ class VorbisStream : public SoundStream {
     return made;
   }
 
+  // Frames in the whole stream, 0 when it does not say.
+  size_t TotalFrames() {
+    const ogg_int64_t frames = ov_pcm_total(&file_, -1);
+    return frames > 0 && static_cast<uint64_t>(frames) * channels_ * sizeof(int16_t) <= kMaxPcmBytes
+               ? static_cast<size_t>(frames)
+               : 0;
+  }
+
   bool Rewind() override {
     failed_ = ov_pcm_seek(&file_, 0) != 0;
     return !failed_;
@@ -106,8 +114,10 @@ std::unique_ptr<SoundStream> OpenVorbisStream(const void* data, size_t size) {
 }
 
 bool DecodeVorbis(const void* data, size_t size, PcmSound& out) {
-  std::unique_ptr<SoundStream> stream = OpenVorbisStream(data, size);
-  return stream && ReadWholeStream(*stream, out);
+  if (!data || size == 0) return false;
+  VorbisStream stream(data, size);
+  // Room for the whole sound at once, when the stream says how long it is.
+  return stream.Open() && ReadWholeStream(stream, out, stream.TotalFrames());
 }
 
 }  // namespace platform::sound
