@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kOutputRate = 44100;
 constexpr DWORD kMaxSamplePlaybacks = 10;
-// Sample music at or below this volume is not started at all.
+// Ogg and MP3 music at or below this volume is not started at all.
 constexpr int kMinSampleMusicVolume = 5;
 
 bool SameName(const std::string& a, const std::string& b) {
@@ -106,7 +106,7 @@ DWORD Audio::PlayMusic(const std::string& fileName, float factor, bool loop) {
   StopMusic();
   std::string extension = vfs::GetFileExtension(fileName);
   if (extension == "ogg" || extension == "mp3") {
-    if (uint32_t key = LoadSound(fileName, loop)) PlayMusicSample(key, factor);
+    StartStream(fileName, factor, loop);
   } else {
     StartModule(fileName, loop);
   }
@@ -128,24 +128,22 @@ void Audio::StartModule(const std::string& fileName, bool loop) {
   BASS_ChannelPlay(music, TRUE);
 }
 
-HCHANNEL Audio::PlayMusicSample(uint32_t sampleKey, float factor) {
+void Audio::StartStream(const std::string& fileName, float factor, bool loop) {
   musicScale_ = factor;
-  if (musicVolume_ <= kMinSampleMusicVolume) return 0;
-  StopMusic();
-  currentMusic_.clear();
-  const LoadedSample* sample = SampleOf(sampleKey);
-  HCHANNEL channel = sample ? BASS_SampleGetChannel(sample->handle, FALSE) : 0;
-  if (channel != 0) {
-    musicChannel_ = channel;
-    SetMusicVolume(musicVolume_);
-    BASS_ChannelPlay(channel, TRUE);
-  }
-  return channel;
+  if (musicVolume_ <= kMinSampleMusicVolume) return;
+  vfs::FileData file;
+  if (!vfs::GetVFS().LoadFile(fileName, file)) return;
+  HSTREAM stream = BASS_StreamCreateFile(TRUE, file.data, 0, file.size, loop ? BASS_SAMPLE_LOOP : 0);
+  if (stream == 0) return;
+  musicChannel_ = stream;
+  SetMusicVolume(musicVolume_);
+  BASS_ChannelPlay(stream, TRUE);
 }
 
 void Audio::StopMusic() {
   BASS_ChannelStop(musicChannel_);
   BASS_MusicFree(musicChannel_);
+  BASS_StreamFree(musicChannel_);
   musicChannel_ = 0;
   currentSegment_.clear();
 }

@@ -1,6 +1,6 @@
 // The sound system: sound files loaded into samples, sound effects played by
 // sound-set name, one piece of music at a time (modules, or Ogg and MP3 files
-// played as samples), the effect and music volumes, and named music segments
+// played as streams), the effect and music volumes, and named music segments
 // (positions inside a module) from "sounds/segments.lua".
 #pragma once
 #include <cstdint>
@@ -55,7 +55,6 @@ class Audio : public NamedRegistry<LoadedSample> {
   // (any letter case) goes on untouched. The factor sets the music scale of
   // ogg and mp3 music; a module plays at the scale the last of those left.
   DWORD PlayMusic(const std::string& fileName, float factor, bool loop);
-  HCHANNEL PlayMusicSample(uint32_t sampleKey, float factor);
   void StopSound(DWORD channel);
   // Stops and frees the music.
   void StopAll();
@@ -78,6 +77,8 @@ class Audio : public NamedRegistry<LoadedSample> {
  private:
   const LoadedSample* SampleOf(uint32_t sampleKey) const;
   void StartModule(const std::string& fileName, bool loop);
+  // Ogg and MP3 music, streamed from the file as it plays.
+  void StartStream(const std::string& fileName, float factor, bool loop);
   // Stops and frees the music channel and forgets the segment it played.
   void StopMusic();
 

@@ -5,14 +5,7 @@
 
 #include "audio/audio.h"
 
-void QORMusicRotation::Build() {
-  for (int i = 0; i < kPieces; ++i) {
-    char name[64];
-    std::snprintf(name, sizeof(name), "sounds/Game Play Cue %i.ogg", i + 1);
-    samples_[i] = audio::GetAudio().LoadSound(name, false);
-  }
-  PlayRandomPiece();
-}
+void QORMusicRotation::Build() { PlayRandomPiece(); }
 
 void QORMusicRotation::Tick() {
   if (!audio::GetAudio().IsChannelPlaying(channel_)) PlayRandomPiece();
@@ -20,5 +13,7 @@ void QORMusicRotation::Tick() {
 
 void QORMusicRotation::PlayRandomPiece() {
   index_ = std::rand() % kPieces;
-  channel_ = audio::GetAudio().PlayMusicSample(samples_[index_], 1.0f);
+  char name[64];
+  std::snprintf(name, sizeof(name), "sounds/Game Play Cue %i.ogg", index_ + 1);
+  channel_ = audio::GetAudio().PlayMusic(name, 1.0f, false);
 }

@@ -1,4 +1,4 @@
-// The game-play music: three pieces loaded as samples, one of them playing;
+// The game-play music: three pieces, one of them streaming;
 // when it ends another is drawn at random (possibly the same one again).
 #pragma once
 #include <cstdint>
@@ -7,7 +7,7 @@ class QORMusicRotation {
  public:
   static constexpr int kPieces = 3;
 
-  // Loads "sounds/Game Play Cue 1.ogg" to "3.ogg" and starts one at random.
+  // Starts one of "sounds/Game Play Cue 1.ogg" to "3.ogg" at random.
   void Build();
   // Starts a piece at random when the one playing has ended.
   void Tick();
@@ -18,7 +18,6 @@ class QORMusicRotation {
  private:
   void PlayRandomPiece();
 
-  uint32_t samples_[kPieces] = {};
   int index_ = 0;
   uint32_t channel_ = 0;
 };

@@ -36,9 +36,11 @@ class MusicRotationTest : public ::testing::Test {
     platform::testing::SetOfflineMixing(false);
   }
 
-  void Mix(size_t frames) {
+  // The left sample of the last frame mixed.
+  int Mix(size_t frames) {
     std::vector<int16_t> out(frames * 2);
     platform::testing::RenderMix(out.data(), frames);
+    return out[out.size() - 2];
   }
 
   LogCapture quiet_;
@@ -49,16 +51,18 @@ TEST_F(MusicRotationTest, MovesOnToARandomPieceWhenItsChannelEnds) {
   QORMusicRotation music;
   std::srand(3);
   music.Build();
-  std::set<HSAMPLE> heard;
+  std::set<int> heard;
   for (int round = 0; round < 12; ++round) {
     const HCHANNEL channel = music.GetChannel();
     ASSERT_NE(channel, 0u) << round;
     ASSERT_TRUE(InspectChannel(channel).playing) << round;
-    heard.insert(InspectChannel(channel).sample);
+    // Piece i is a level of 4000 i, played at music volume 80.
+    EXPECT_NEAR(Mix(10), 3200 * (music.GetIndex() + 1), 2) << round;
+    heard.insert(music.GetIndex());
     // Still playing: the rotation keeps it.
     music.Tick();
     EXPECT_EQ(music.GetChannel(), channel);
-    Mix(4410 + 100);
+    Mix(4410 - 10 + 100);
     EXPECT_EQ(BASS_ChannelIsActive(channel), BASS_ACTIVE_STOPPED);
     music.Tick();
     EXPECT_TRUE(InspectChannel(music.GetChannel()).playing) << round;

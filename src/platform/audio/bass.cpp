@@ -218,6 +218,22 @@ BOOL BASS_MusicFree(HMUSIC music) {
   return mixer && mixer->FreeMusic(music);
 }
 
+HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, QWORD offset, QWORD length, DWORD flags) {
+  Mixer* mixer = GetMixer();
+  if (!mixer) return Outcome<HSTREAM>(0, BASS_ERROR_INIT);
+  const unsigned char* data = length <= UINT32_MAX ? MemoryFile(mem, file, offset, static_cast<DWORD>(length)) : nullptr;
+  if (!data || (flags & ~BASS_SAMPLE_LOOP) != 0) return Outcome<HSTREAM>(0, BASS_ERROR_ILLPARAM);
+  std::unique_ptr<platform::sound::SoundStream> stream = platform::sound::OpenSoundStream(data, length);
+  if (!stream) return Outcome<HSTREAM>(0, BASS_ERROR_FILEFORM);
+  return Outcome(mixer->AddStream(std::move(stream), (flags & BASS_SAMPLE_LOOP) != 0), BASS_ERROR_INIT);
+}
+
+BOOL BASS_StreamFree(HSTREAM stream) {
+  Mixer* mixer = GetMixer();
+  if (!mixer) return Outcome<BOOL>(FALSE, BASS_ERROR_INIT);
+  return Outcome<BOOL>(mixer->FreeStream(stream), BASS_ERROR_HANDLE);
+}
+
 BOOL BASS_ChannelSetAttributes(DWORD channel, int freq, int volume, int pan) {
   Mixer* mixer = GetMixer();
   return mixer && mixer->SetAttributes(channel, freq, volume, pan);

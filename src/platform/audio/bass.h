@@ -16,6 +16,7 @@ typedef uint64_t QWORD;
 typedef DWORD HSAMPLE;
 typedef DWORD HCHANNEL;
 typedef DWORD HMUSIC;
+typedef DWORD HSTREAM;
 typedef DWORD HSYNC;
 
 // Called on the mixing thread: keep it short, and call nothing but this
@@ -87,6 +88,13 @@ DWORD BASS_SampleGetChannels(HSAMPLE sample, HCHANNEL* channels);
 HMUSIC BASS_MusicLoad(BOOL mem, const void* file, QWORD offset, DWORD length, DWORD flags,
                       DWORD freq);
 BOOL BASS_MusicFree(HMUSIC music);
+
+// A stream of a sound file held in memory (`mem` must be TRUE), decoded as it
+// plays: Ogg Vorbis a block at a time from a copy of the file, other sounds
+// whole. `flags` 0 or BASS_SAMPLE_LOOP. It stays, stopped, after it ends or
+// is stopped, until freed.
+HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, QWORD offset, QWORD length, DWORD flags);
+BOOL BASS_StreamFree(HSTREAM stream);
 
 // freq -1, volume -1 and pan -101 leave that attribute unchanged; freq 0
 // returns to the sample's own rate.

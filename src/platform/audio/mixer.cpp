@@ -113,6 +113,23 @@ bool Mixer::FreeMusic(HMUSIC music) {
   return true;
 }
 
+HSTREAM Mixer::AddStream(std::unique_ptr<SoundStream> stream, bool loop) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
+  DWORD handle = NewHandle();
+  Voice& voice = voices_[handle];
+  voice.freq = stream->Rate();
+  voice.stream = std::make_unique<StreamReader>(std::move(stream), loop);
+  return handle;
+}
+
+bool Mixer::FreeStream(HSTREAM stream) {
+  std::lock_guard<std::recursive_mutex> hold(lock_);
+  Voice* voice = FindVoice(stream);
+  if (!voice || !voice->stream) return false;
+  voices_.erase(stream);
+  return true;
+}
+
 bool Mixer::SetAttributes(DWORD channel, int freq, int volume, int pan) {
   std::lock_guard<std::recursive_mutex> hold(lock_);
   Voice* voice = FindVoice(channel);
@@ -122,7 +139,8 @@ bool Mixer::SetAttributes(DWORD channel, int freq, int volume, int pan) {
   bool volumeOk = volume == -1 || (volume >= 0 && volume <= 100);
   bool panOk = pan == -101 || (pan >= -100 && pan <= 100);
   if (!freqOk || !volumeOk || !panOk) return false;
-  if (freq == 0 && !voice->module) voice->freq = samples_[voice->sample].pcm.rate;
+  if (freq == 0 && voice->stream) voice->freq = voice->stream->Rate();
+  else if (freq == 0 && !voice->module) voice->freq = samples_[voice->sample].pcm.rate;
   else if (freq > 0) voice->freq = freq;
   if (volume != -1) voice->volume = volume;
   if (pan != -101) voice->pan = pan;
@@ -137,6 +155,8 @@ bool Mixer::Play(DWORD channel, bool restart) {
     if (voice->module) {
       voice->module->Restart();
       voice->musicBytes = 0;
+    } else if (voice->stream) {
+      voice->stream->Restart();
     } else {
       voice->frame = 0;
       voice->started = ++startCounter_;
@@ -151,7 +171,8 @@ bool Mixer::Stop(DWORD channel) {
   Voice* voice = FindVoice(channel);
   if (!voice) return false;
   voice->playing = false;
-  if (!voice->module) voice->freed = true;
+  // Streams and modules stay until freed; a sample channel goes now.
+  if (!voice->module && !voice->stream) voice->freed = true;
   return true;
 }
 
@@ -163,6 +184,7 @@ bool Mixer::IsPlaying(DWORD channel) {
 
 QWORD Mixer::BytePosition(const Voice& voice) const {
   if (voice.module) return voice.musicBytes;
+  if (voice.stream) return voice.stream->BytePosition();
   const PcmSound& pcm = samples_.at(voice.sample).pcm;
   return static_cast<QWORD>(voice.frame) * pcm.channels * sizeof(int16_t);
 }
@@ -208,6 +230,7 @@ void Mixer::Mix(int16_t* out, size_t frames) {
       for (auto& [handle, voice] : voices_) {
         if (!voice.playing || voice.freed) continue;
         if (voice.module) MixModule(handle, voice, mix, count);
+        else if (voice.stream) MixStream(handle, voice, mix, count);
         else MixSample(handle, voice, mix, count);
       }
     }
@@ -251,6 +274,16 @@ void Mixer::MixSample(DWORD handle, Voice& voice, float* mix, size_t frames) {
     voice.playing = false;
     voice.freed = true;
   }
+}
+
+void Mixer::MixStream(DWORD handle, Voice& voice, float* mix, size_t frames) {
+  float* buffer = voiceBuffer_.data();
+  const QWORD from = voice.stream->BytePosition();
+  bool wrapped = false;
+  const size_t made = voice.stream->Render(static_cast<double>(voice.freq) / rate_, buffer, frames, wrapped);
+  AddVoice(voice, buffer, mix, made);
+  NoteSyncs(voice, handle, from, voice.stream->BytePosition(), wrapped);
+  if (made < frames) voice.playing = false;
 }
 
 void Mixer::MixModule(DWORD handle, Voice& voice, float* mix, size_t frames) {

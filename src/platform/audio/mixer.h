@@ -1,5 +1,5 @@
-// The mixer behind the sound library calls: samples, their channels and
-// module music, mixed to interleaved 16-bit stereo. Every member takes the
+// The mixer behind the sound library calls: samples, their channels, streams
+// and module music, mixed to interleaved 16-bit stereo. Every member takes the
 // mixer's own lock, so the device thread and the main thread may call in at
 // once; sync procedures run from Mix, on the thread that mixes.
 #pragma once
@@ -11,6 +11,7 @@
 
 #include "platform/audio/bass.h"
 #include "platform/audio/bass_testing.h"
+#include "platform/audio/stream_reader.h"
 #include "platform/codecs/module_player.h"
 #include "platform/codecs/sound_decoder.h"
 
@@ -31,6 +32,8 @@ class Mixer {
   bool FreeSample(HSAMPLE sample);
   HMUSIC AddMusic(std::unique_ptr<ModulePlayer> module, DWORD flags);
   bool FreeMusic(HMUSIC music);
+  HSTREAM AddStream(std::unique_ptr<SoundStream> stream, bool loop);
+  bool FreeStream(HSTREAM stream);
 
   bool SetAttributes(DWORD channel, int freq, int volume, int pan);
   bool Play(DWORD channel, bool restart);
@@ -64,16 +67,17 @@ class Mixer {
     Sync sync;
     DWORD channel;
   };
-  // A sample channel or a module.
+  // A sample channel, a stream or a module.
   struct Voice {
     HSAMPLE sample = 0;
+    std::unique_ptr<StreamReader> stream;
     std::unique_ptr<ModulePlayer> module;
     DWORD musicFlags = 0;
     bool playing = false;
     bool freed = false;  // a sample channel that stopped or ended
     double frame = 0;    // sample channels: position in sample frames
     QWORD musicBytes = 0;
-    int freq = 0;
+    int freq = 0;  // sample channels and streams
     int volume = 100;
     int pan = 0;
     uint64_t started = 0;  // order of creation or restart, for take-overs
@@ -84,6 +88,7 @@ class Mixer {
   Voice* FindVoice(DWORD handle);
   QWORD BytePosition(const Voice& voice) const;
   void MixSample(DWORD handle, Voice& voice, float* mix, size_t frames);
+  void MixStream(DWORD handle, Voice& voice, float* mix, size_t frames);
   void MixModule(DWORD handle, Voice& voice, float* mix, size_t frames);
   static void AddVoice(const Voice& voice, const float* source, float* mix, size_t frames);
   // Queues the syncs whose position the voice passed going from `from` to `to`.

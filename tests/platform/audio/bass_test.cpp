@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <thread>
 #include <vector>
 
 #include "platform/audio/bass_testing.h"
+#include "platform/codecs/sound_decoder.h"
 #include "platform/sound_fixtures.h"
 
 namespace {
@@ -284,6 +286,72 @@ TEST_F(BassTest, ModulePlaysLoopsAndFrees) {
   EXPECT_FALSE(BASS_MusicFree(once));
   // A sample channel is no module.
   EXPECT_FALSE(BASS_MusicFree(PlayLevel(50, 0)));
+}
+
+HSTREAM LoadStream(const Bytes& file, DWORD flags) {
+  return BASS_StreamCreateFile(TRUE, file.data(), 0, file.size(), flags);
+}
+
+// A Vorbis stream (read a block at a time) and a WAV one (decoded whole)
+// play what the whole file decodes to, loop without a gap, stay after they
+// end, and play again from the start.
+TEST_F(BassTest, StreamPlaysTheDecodedSoundLoopsAndStaysUntilFreed) {
+  std::vector<float> tone(11000);
+  for (size_t i = 0; i < tone.size(); ++i) tone[i] = 0.5f * std::sin(i * 2 * M_PI * 441.0 / kRate);
+  const Bytes files[] = {sound_fixtures::EncodeVorbis(kRate, tone),
+                         sound_fixtures::MakeLevelWav(kRate, 1, 11000, 3000)};
+  for (const Bytes& file : files) {
+    platform::sound::PcmSound pcm;
+    ASSERT_TRUE(platform::sound::DecodeSound(file.data(), file.size(), pcm));
+    const size_t length = pcm.FrameCount();
+    HSTREAM once = LoadStream(file, 0);
+    ASSERT_NE(once, 0u);
+    EXPECT_FALSE(InspectChannel(once).isMusic);
+    EXPECT_EQ(InspectChannel(once).freq, static_cast<int>(kRate));
+    ASSERT_TRUE(BASS_ChannelPlay(once, TRUE));
+    std::vector<int16_t> mix = Render(length / 2);
+    for (size_t i = 0; i < length / 2; ++i) ASSERT_EQ(mix[i * 2], pcm.samples[i]) << i;
+    EXPECT_EQ(BASS_ChannelGetPosition(once), QWORD{length / 2} * 2);
+    Render(length);
+    EXPECT_EQ(BASS_ChannelIsActive(once), BASS_ACTIVE_STOPPED);
+    EXPECT_TRUE(InspectChannel(once).exists);
+    ASSERT_TRUE(BASS_ChannelPlay(once, TRUE));
+    EXPECT_EQ(Render(1)[0], pcm.samples[0]);
+    EXPECT_TRUE(BASS_StreamFree(once));
+    EXPECT_FALSE(InspectChannel(once).exists);
+    EXPECT_FALSE(BASS_StreamFree(once));
+
+    HSTREAM looped = LoadStream(file, BASS_SAMPLE_LOOP);
+    ASSERT_TRUE(BASS_ChannelPlay(looped, TRUE));
+    mix = Render(length * 5 / 2);
+    for (size_t i = 0; i < length * 5 / 2; ++i) ASSERT_EQ(mix[i * 2], pcm.samples[i % length]) << i;
+    EXPECT_EQ(BASS_ChannelIsActive(looped), BASS_ACTIVE_PLAYING);
+    EXPECT_EQ(BASS_ChannelGetPosition(looped), QWORD{length / 2} * 2);
+    // Stopped, it stays silent and can be freed.
+    EXPECT_TRUE(BASS_ChannelStop(looped));
+    EXPECT_TRUE(IsSilent(Render(100)));
+    EXPECT_TRUE(BASS_StreamFree(looped));
+  }
+}
+
+TEST_F(BassTest, StreamPlaysAtItsOwnRateAndRefusesWhatIsNoSound) {
+  HSTREAM half = LoadStream(sound_fixtures::MakeLevelWav(kRate / 2, 2, 30000, 2000), 0);
+  ASSERT_NE(half, 0u);
+  ASSERT_TRUE(BASS_ChannelPlay(half, TRUE));
+  Render(kRate / 2);
+  // Half a second at the output rate is half a second of the stream.
+  EXPECT_EQ(BASS_ChannelGetPosition(half), QWORD{kRate / 4} * 4);
+  EXPECT_TRUE(BASS_ChannelSetAttributes(half, kRate, -1, -101));
+  Render(kRate / 4);
+  EXPECT_EQ(BASS_ChannelGetPosition(half), QWORD{kRate / 2} * 4);
+
+  const Bytes noise(3000, 0x33);
+  EXPECT_EQ(LoadStream(noise, 0), 0u);
+  EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_FILEFORM);
+  EXPECT_EQ(LoadStream(noise, BASS_MUSIC_RAMPS), 0u);
+  EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_ILLPARAM);
+  // A sample channel is no stream.
+  EXPECT_FALSE(BASS_StreamFree(PlayLevel(50, 0)));
 }
 
 TEST_F(BassTest, ModuleJumpsToTheOrderAndRowAsked) {
