@@ -58,6 +58,8 @@ class QORMiniGameClosingWave : public QORMiniGameWave {
   bool Tick(float dt) override;
   void OnCellStart(int32_t, int32_t) override {}
   void ResetCell(int32_t c, int32_t r) override;
+  // The cue's channel, then the menu music's once the cue has played out.
+  uint32_t GetMusicChannel() const { return musicChannel_; }
 
  private:
   uint32_t musicChannel_ = 0;

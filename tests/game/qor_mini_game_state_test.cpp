@@ -275,16 +275,18 @@ TEST_F(PuzzleTest, TheClosingWaveStartsTheMenuMusicOnceItsCueHasPlayedOut) {
   platform::testing::SetOfflineMixing(true);
   Play(13);
   TickWhile([this] { return !state_->IsDone(); });
-  audio::Audio& sound = audio::GetAudio();
-  const uint32_t menu = sound.LoadSound(QORMiniGameClosingWave::kMenuMusic, true);
-  ASSERT_NE(menu, 0u);
+  auto* wave = dynamic_cast<QORMiniGameClosingWave*>(state_->GetClosingWave());
+  ASSERT_NE(wave, nullptr);
+  const uint32_t cue = wave->GetMusicChannel();
+  ASSERT_TRUE(audio::GetAudio().IsChannelPlaying(cue));
   state_->Tick(kDt);
-  EXPECT_FALSE(sound.IsSamplePlaying(menu));
+  EXPECT_EQ(wave->GetMusicChannel(), cue) << "the cue still plays";
   // The cue is over within ten seconds of mix.
   std::vector<int16_t> mix(44100 * 2 * 10);
   platform::testing::RenderMix(mix.data(), mix.size() / 2);
   state_->Tick(kDt);
-  EXPECT_TRUE(sound.IsSamplePlaying(menu));
+  EXPECT_NE(wave->GetMusicChannel(), cue);
+  EXPECT_TRUE(audio::GetAudio().IsChannelPlaying(wave->GetMusicChannel()));
   platform::testing::SetOfflineMixing(false);
 }
 
