@@ -8,10 +8,12 @@
 #include "board/effects/qor_start_flash.h"
 #include "board/blocks/qor_well_mode.h"
 #include "board/effects/qor_well_sfx.h"
+#include "board/explorer/qor_explorer.h"
 #include "board/explorer/qor_goal_map.h"
 #include "board/help/qor_game_help.h"
 #include "board/hud/qor_well_ui.h"
 #include "board/qor_music_rotation.h"
+#include "board/walkers/qor_mummy.h"
 #include "board/walkers/qor_walker.h"
 #include "core/input/keyboard.h"
 #include "core/log.h"
@@ -316,7 +318,7 @@ void QORWell::Tick(float dt) {
   if (!gameEnd_ && !hintShowing) {
     TickMummy(dt);
     TickWalkers(dt);
-    TickExplorer(dt);
+    if (explorer_) explorer_->Tick(dt);
     math::Vec2 position;
     if (!IsEditing() && GetExplorerBoardPosition(position)) SetScroll(position - math::Vec2(0.5f, 0.5f));
     EdgeScroll(dt);
@@ -424,7 +426,10 @@ void QORWell::Draw() {
     const well::Cell under = ScreenToCell(mousePosition_);
     int32_t x = 0, y = 0;
     if (GetExplorerCell(x, y)) {
-      DrawExplorer(AlphaUnder(under, x, y));
+      if (explorer_) {
+        explorer_->SetAlpha(AlphaUnder(under, x, y));
+        explorer_->Draw();
+      }
       const QORTile* tile = GetTile(x, y);
       math::Vec2 position;
       if (tile && tile->webbed && GetExplorerBoardPosition(position)) {
@@ -520,7 +525,7 @@ void QORWell::NotifyWalkersNearExplorer() {
     int32_t x = 0, y = 0;
     if (GetWalkerCell(walkers_[i], x, y) && std::abs(x - ex) + std::abs(y - ey) <= 1) walkers_[i]->TryAttack();
   }
-  CastMummyMagic();
+  if (mummy_) mummy_->Magic();
 }
 
 QORWalker* QORWell::FindWalkerAt(int32_t x, int32_t y) {

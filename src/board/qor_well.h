@@ -326,10 +326,6 @@ class QORWell : public QORBoardView {
   // A new path search sized to the board.
   void InitExplorerVariables();
   void PlaceExplorer(int32_t x, int32_t y);
-  void TickExplorer(float dt);
-  // Drawn at the alpha; the mummy and the walkers show through when `under`
-  // is their cell.
-  void DrawExplorer(float alpha);
   void DeleteLevelObjects();
   void DeleteExplorerAndGoalMap();
   // The HUD, the help and the tutorial.
@@ -350,7 +346,6 @@ class QORWell : public QORBoardView {
   void DrawMummy(float alpha);
   // A new mummy on the cell, its first state step run.
   void CreateMummy(int32_t x, int32_t y);
-  void CastMummyMagic();
   void CreateGoalMap();
   void OpenGoalMap(bool open);
   void PlaceTargetMarkers();
@@ -359,8 +354,6 @@ class QORWell : public QORBoardView {
   void BuildSpawnCells();
   void CheckFirstHints();
   // The HUD's and the help's part in moves, matches and hints.
-  void CloseHudPopup();
-  bool HasArmedPower() const;
   void UsePower(const math::Vec2& point);
   void CancelPower(const math::Vec2& point);
   // A power flies from the board position to its button.
@@ -369,21 +362,13 @@ class QORWell : public QORBoardView {
   void AddHudMatchStats(const int32_t clearedByColor[kColorCount], int32_t score);
   // The tutorial's current step refuses the click of the button (1 left, 2 right).
   bool TutorialRefusesClick(const math::Vec2& point, int32_t button);
-  void CloseHint();
   // The help queues the hint over the screen rectangle with its sidebar image
   // ("xxxx" for none), to open when its turn comes; false when there is no
   // help or it declines the id.
   virtual bool ShowHelpHint(int32_t id, const math::Vec2& topLeft, const math::Vec2& bottomRight, const char* image);
   virtual bool HasHelp() const;
-  // The goal map's part in clicks: it takes a click on itself, targets the
-  // exit or a treasure, and sends the explorer to the cell under a point.
-  bool GoalMapTakesClick(const math::Vec2& point);
-  void TargetExitOnMap();
-  void TargetBlockOnMap(well::Block* block);
-  void SendExplorerTo(const math::Vec2& point);
   // The mummy's screen position; false without a mummy.
   bool GetMummyScreenPosition(math::Vec2& position) const;
-  void BanishMummy();
   // A walker's operations; the cell is false for no walker, the kind is the
   // rival's 1, the spider's 0 and so on.
   virtual bool GetWalkerCell(const QORWalker* walker, int32_t& x, int32_t& y) const;

@@ -54,16 +54,6 @@ void QORWell::PlayExplorerPowerAnimation() {
   if (explorer_) explorer_->PlayPowerAnimation();
 }
 
-void QORWell::TickExplorer(float dt) {
-  if (explorer_) explorer_->Tick(dt);
-}
-
-void QORWell::DrawExplorer(float alpha) {
-  if (!explorer_) return;
-  explorer_->SetAlpha(alpha);
-  explorer_->Draw();
-}
-
 void QORWell::CreateGoalMap() {
   delete goalMap_;
   goalMap_ = new QORGoalMap(this);

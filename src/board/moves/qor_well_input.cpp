@@ -109,17 +109,17 @@ bool QORWell::OnMouseMove(const math::Vec2& point) {
 void QORWell::OnLeftClick(const math::Vec2& point) {
   ForgetLostBlocks();
   // A treasure's popup closes in the HUD's next tick.
-  CloseHudPopup();
+  if (hud_) hud_->GetPopupTimer().remaining = -1.0f;
   if (handHold_) {
     if (TutorialRefusesClick(point, well::HandHoldStep::kLeftButton)) return;
   } else if (IsHintShowing()) {
-    CloseHint();
+    help_->Dismiss();
     return;
   }
-  if (goalMap_ && !IsRace() && GoalMapTakesClick(point)) return;
+  if (goalMap_ && !IsRace() && goalMap_->OnClick(point)) return;
   comboCount_ = 0;
   if (IsSwapping() || IsMoving()) return;
-  if (HasArmedPower()) {
+  if (hud_ && hud_->GetArmedPower()) {
     UsePower(point);
     SetMoving();
     return;
@@ -127,8 +127,8 @@ void QORWell::OnLeftClick(const math::Vec2& point) {
   well::Block* block = GetBlockAtPoint(point);
   if (!block) return;
   const int32_t type = GetBlockType(block);
-  if (type == QORBlock::kExit) TargetExitOnMap();
-  if (type == QORBlock::kMilestone) TargetBlockOnMap(block);
+  if (goalMap_ && type == QORBlock::kExit) goalMap_->SelectExit();
+  if (goalMap_ && type == QORBlock::kMilestone) goalMap_->SelectBlock(block);
   if (!CanMoveBlock(block)) return;
   if (!selectedA_) {
     selectedA_ = block;
@@ -169,11 +169,14 @@ void QORWell::OnMouseDrag(const math::Vec2& point) {
 void QORWell::OnRightClick(const math::Vec2& point) {
   ForgetLostBlocks();
   if (handHold_ && TutorialRefusesClick(point, well::HandHoldStep::kRightButton)) return;
-  if (HasArmedPower()) {
+  if (hud_ && hud_->GetArmedPower()) {
     CancelPower(point);
     return;
   }
-  if (goalMap_ && !IsRace()) SendExplorerTo(point);
+  if (goalMap_ && !IsRace()) {
+    const well::Cell cell = ScreenToCell(point);
+    goalMap_->SetTarget(cell.x, cell.y);
+  }
 }
 
 void QORWell::TickSwap(float dt) {
@@ -222,12 +225,6 @@ void QORWell::DrawSwap() {
 
 // --- What the buttons reach before the blocks.
 
-void QORWell::CloseHudPopup() {
-  if (hud_) hud_->GetPopupTimer().remaining = -1.0f;
-}
-
-bool QORWell::HasArmedPower() const { return hud_ && hud_->GetArmedPower(); }
-
 void QORWell::UsePower(const math::Vec2& point) {
   if (hud_) hud_->UsePower(point);
 }
@@ -239,26 +236,6 @@ void QORWell::CancelPower(const math::Vec2& point) {
 bool QORWell::TutorialRefusesClick(const math::Vec2& point, int32_t button) {
   well::HandHoldStep* step = handHold_ ? handHold_->GetCurrentStep() : nullptr;
   return step && !step->AcceptClick(point, static_cast<uint32_t>(button));
-}
-
-void QORWell::CloseHint() {
-  if (help_) help_->Dismiss();
-}
-
-bool QORWell::GoalMapTakesClick(const math::Vec2& point) { return goalMap_ && goalMap_->OnClick(point); }
-
-void QORWell::TargetExitOnMap() {
-  if (goalMap_) goalMap_->SelectExit();
-}
-
-void QORWell::TargetBlockOnMap(well::Block* block) {
-  if (goalMap_) goalMap_->SelectBlock(block);
-}
-
-void QORWell::SendExplorerTo(const math::Vec2& point) {
-  if (!goalMap_) return;
-  const well::Cell cell = ScreenToCell(point);
-  goalMap_->SetTarget(cell.x, cell.y);
 }
 
 // --- Blocks the selection lets go of.

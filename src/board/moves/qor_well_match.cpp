@@ -14,6 +14,7 @@
 #include "board/effects/qor_well_sfx.h"
 #include "board/hud/qor_well_ui.h"
 #include "board/qor_well.h"
+#include "board/walkers/qor_mummy.h"
 #include "well/effects/part2d_sfx_set.h"
 
 namespace {
@@ -226,5 +227,5 @@ void QORWell::HitMummy() {
   QORWellSFX* effects = GetGameEffects();
   if (well::Part2DSFXSet* sparks = effects ? effects->GetParticleSet(QORWellSFX::kTokenStart) : nullptr)
     sparks->TriggerCount(kMummyHitStrength, position + cellSize_ * 0.5f + scroll_);
-  BanishMummy();
+  mummy_->Banish();
 }

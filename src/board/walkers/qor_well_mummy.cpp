@@ -37,11 +37,3 @@ void QORWell::DrawMummy(float alpha) {
   mummy_->SetAlpha(alpha);
   mummy_->Draw();
 }
-
-void QORWell::BanishMummy() {
-  if (mummy_) mummy_->Banish();
-}
-
-void QORWell::CastMummyMagic() {
-  if (mummy_) mummy_->Magic();
-}
