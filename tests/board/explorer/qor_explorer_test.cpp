@@ -152,6 +152,20 @@ TEST_F(ExplorerTest, HisRouteIsSearchedAgainOnlyWhenWhatItDependsOnChanged) {
   }
 }
 
+// Walking, each step comes off the route he has: no step searches again.
+TEST_F(ExplorerTest, StepsAlongAnUnchangedRouteRunNoNewSearch) {
+  Gild({{2, 1}, {3, 1}, {4, 1}, {5, 1}});
+  explorer_->SetGoal(5, 1);
+  const QORPathFind* route = explorer_->GetRoute();
+  // He set off at once: the first step is taken.
+  ASSERT_EQ(route->GetSteps().size(), 3u);
+  const uint64_t searches = route->GetSearchCount();
+  TickFor(2.05f);
+  EXPECT_EQ(explorer_->GetCell(), (well::Cell{3, 1}));
+  EXPECT_EQ(route->GetSteps().size(), 1u);
+  EXPECT_EQ(route->GetSearchCount(), searches);
+}
+
 TEST_F(ExplorerTest, TheRouteIsDrawnInOneCallForEachRunOfOnePiece) {
   Gild({{2, 1}, {3, 1}, {4, 1}, {5, 1}});
   explorer_->SetGoal(5, 1);
