@@ -61,6 +61,13 @@ class MapStateTest : public ::testing::Test {
     return map.GetHelp()->IsHintOpen() && panel ? panel->GetTextId() : "";
   }
   void Press() { input_testing::Press(*map_, 0, {0.5f, 0.5f}); }
+  // A map of the test's own, made as the game makes its map, in place of
+  // the game's: a map shows each hint once, and earlier tests may have
+  // shown them on the game's map. The Lua globals reach only the game's.
+  void UseOwnMap() {
+    ownMap_ = std::make_unique<QORMapState>("OnEnterMap()", "ui/map.ui", app_->GetCamera(), "OnExitGeneric()");
+    map_ = ownMap_.get();
+  }
 
   game_test::HeadlessGame* app_ = nullptr;
   gameflow::GameFlowManager* flow_ = nullptr;
@@ -160,10 +167,7 @@ TEST_F(MapStateTest, WithoutAMapOnScreenTheGlobalsDoNothing) {
 }
 
 TEST_F(MapStateTest, APressClosesTheHintAndTheBackdropGoesOnTheNextTick) {
-  // A map of its own: a map shows each hint once, and the game's map may
-  // have shown this one in an earlier test.
-  ownMap_ = std::make_unique<QORMapState>("", "ui/map.ui", app_->GetCamera(), "");
-  map_ = ownMap_.get();
+  UseOwnMap();
   flow_->SetState(map_);
   ui::UIWidget* backdrop = map_->GetBackdrop();
   ASSERT_NE(backdrop, nullptr);
